@@ -1,0 +1,83 @@
+// The program-wide preferences record and the fixed table of its stored values.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace core {
+
+constexpr const char* kSettingsKey = "Software\\Corvane!";
+
+// Appbar edge codes as the shell takes them.
+constexpr int32_t kEdgeTop = 1;
+constexpr int32_t kEdgeBottom = 3;
+
+struct Settings {
+    int32_t dockEdge = kEdgeBottom;
+    int32_t showCloseGlyph = 1;
+    int32_t closeGlyphOnActiveOnly = 1;
+    int32_t closeBrowsersOnExit = 0;
+    int32_t forceOverFullscreen = 1;
+    int32_t maximizeBrowsers = 1;
+    int32_t alignBrowsers = 0;
+    int32_t alignLeft = 0;
+    int32_t alignTop = 0;
+    int32_t alignWidth = 700;
+    int32_t alignHeight = 500;
+    int32_t hideBrowsersWithBar = 1;
+    int32_t barHeight = 24;
+    int32_t hotKeyHide = 0x0003006D;
+    int32_t hotKeyNew = 0x0003006B;
+    std::string browserCommand = "c:\\Program Files\\Internet Explorer\\iexplore.exe -nohome";
+    int32_t openBrowserOnStart = 0;
+    int32_t autoHide = 0;
+    int32_t minimizeOnSecondClick = 0;
+    int32_t autoRestoreFromTray = 1;
+    int32_t catchExplorerWindows = 1;
+    int32_t startInTray = 0;
+    int32_t barBackgroundColor = 0; // the system's button face, filled in when loading
+    int32_t buttonTextColor = 0x00000000;
+    int32_t activeButtonColor = 0x00B9E3F8;
+    int32_t activeButtonTextColor = 0x00000000;
+    int32_t fontHeight = -11;
+    int32_t fontWeight = 400;
+    int32_t fontItalic = 0;
+    int32_t fontCharset = 1;
+    std::string fontFaceName = "MS Sans Serif";
+};
+
+// One stored value: its registry name and the field it fills. Exactly one of dword/text is set.
+struct SettingDef {
+    const char* name;
+    int32_t Settings::*dword;
+    std::string Settings::*text;
+};
+
+constexpr size_t kSettingCount = 31;
+// In the order start-up reads them.
+const std::array<SettingDef, kSettingCount>& settingTable();
+
+// Where settings are read from: the registry in the program, a map in tests.
+class SettingsSource {
+public:
+    virtual ~SettingsSource() = default;
+    virtual int32_t readDword(const char* name, int32_t fallback) = 0;
+    virtual std::string readString(const char* name, const std::string& fallback) = 0;
+};
+
+// Reads every value in table order; a missing value keeps the default. buttonFaceColour is the
+// default background, taken from the system at this moment.
+Settings loadSettings(SettingsSource& source, int32_t buttonFaceColour);
+
+// Hot-key control modifier bits <-> RegisterHotKey modifier bits (shift 0x01 <-> 0x04, control 0x02 stays).
+// Its own inverse; every other bit is dropped.
+uint8_t swapHotKeyModifiers(uint8_t flags);
+
+// The stored hot-key value: modifiers in the high word, the virtual key in the low word.
+constexpr uint32_t makeHotKeyValue(uint32_t modFlags, uint32_t virtualKey) {
+    return (modFlags << 16) | (virtualKey & 0xFFFF);
+}
+constexpr uint32_t hotKeyModifiers(uint32_t value) { return value >> 16; }
+constexpr uint32_t hotKeyVirtualKey(uint32_t value) { return value & 0xFFFF; }
+
+} // namespace core

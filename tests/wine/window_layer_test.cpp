@@ -1,0 +1,180 @@
+// The window layer's lifetime rules, on real windows.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "win/dialog.h"
+#include "win/handle.h"
+#include "win/thread.h"
+#include "win/window.h"
+
+namespace {
+
+constexpr const char* kClass = "CorvaneLayerTest";
+
+class CountingWindow : public win::Window {
+public:
+    int creates = 0, finals = 0, pings = 0;
+    bool throwOnPing = false;
+    HWND handleAtCreate = nullptr;
+
+protected:
+    LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        switch (msg) {
+        case WM_CREATE:
+            ++creates;
+            handleAtCreate = hwnd();
+            return 0;
+        case WM_APP:
+            ++pings;
+            if (throwOnPing) throw 42;
+            return 7;
+        default:
+            return defaultProc(msg, wParam, lParam);
+        }
+    }
+    void onFinalMessage() override { ++finals; }
+};
+
+class SelfDeletingWindow : public win::Window {
+public:
+    explicit SelfDeletingWindow(bool* deleted) : deleted_(deleted) {}
+    ~SelfDeletingWindow() override { *deleted_ = true; }
+
+protected:
+    void onFinalMessage() override { delete this; }
+
+private:
+    bool* deleted_;
+};
+
+class FailingCreateWindow : public CountingWindow {
+protected:
+    LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_CREATE) return -1;
+        return CountingWindow::windowProc(msg, wParam, lParam);
+    }
+};
+
+class WindowLayer : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_NE(win::Window::registerClass(GetModuleHandleA(nullptr), kClass, 0, nullptr, nullptr, nullptr), 0);
+    }
+    template <class W> bool make(W& w) {
+        return w.create(0, kClass, "t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr));
+    }
+};
+
+TEST_F(WindowLayer, HandlersReachTheBoundObjectAndTheFinalMessageArrivesOnce) {
+    CountingWindow a, b;
+    ASSERT_TRUE(make(a));
+    ASSERT_TRUE(make(b));
+    EXPECT_EQ(a.handleAtCreate, a.hwnd());
+    EXPECT_EQ(win::Window::fromHandle(a.hwnd()), &a);
+    EXPECT_EQ(SendMessageA(b.hwnd(), WM_APP, 0, 0), 7);
+    EXPECT_EQ(a.pings, 0);
+    EXPECT_EQ(b.pings, 1);
+    HWND ha = a.hwnd();
+    DestroyWindow(ha);
+    EXPECT_EQ(a.finals, 1);
+    EXPECT_EQ(a.hwnd(), nullptr);
+    EXPECT_FALSE(IsWindow(ha));
+    DestroyWindow(b.hwnd());
+    EXPECT_EQ(b.finals, 1);
+}
+
+TEST_F(WindowLayer, ASelfDeletingWindowFreesItselfWhenDestroyed) {
+    bool deleted = false;
+    auto* w = new SelfDeletingWindow(&deleted);
+    ASSERT_TRUE(make(*w));
+    DestroyWindow(w->hwnd());
+    EXPECT_TRUE(deleted);
+}
+
+TEST_F(WindowLayer, AnExceptionInAHandlerStopsAtTheWindowProcedure) {
+    CountingWindow w;
+    ASSERT_TRUE(make(w));
+    w.throwOnPing = true;
+    EXPECT_EQ(SendMessageA(w.hwnd(), WM_APP, 0, 0), 0);
+    EXPECT_EQ(w.pings, 1);
+    DestroyWindow(w.hwnd());
+}
+
+TEST_F(WindowLayer, FailedCreationStillDeliversTheFinalMessageOnce) {
+    FailingCreateWindow w;
+    EXPECT_FALSE(make(w));
+    EXPECT_EQ(w.finals, 1);
+    EXPECT_EQ(w.hwnd(), nullptr);
+}
+
+TEST_F(WindowLayer, SubclassingAControlRoutesItsMessagesAndUnbindsAtDestruction) {
+    HWND button = CreateWindowExA(0, "BUTTON", "b", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(button, nullptr);
+    CountingWindow w;
+    ASSERT_TRUE(w.subclass(button));
+    EXPECT_EQ(win::Window::fromHandle(button), &w);
+    EXPECT_EQ(SendMessageA(button, WM_APP, 0, 0), 7);
+    char text[8] = {};
+    GetWindowTextA(button, text, sizeof(text));
+    EXPECT_STREQ(text, "b"); // unhandled messages reach the control's own procedure
+    DestroyWindow(button);
+    EXPECT_EQ(w.finals, 1);
+    EXPECT_EQ(w.hwnd(), nullptr);
+}
+
+TEST_F(WindowLayer, AnObjectDestroyedBeforeItsWindowLeavesTheWindowUnbound) {
+    HWND h;
+    {
+        CountingWindow w;
+        ASSERT_TRUE(make(w));
+        h = w.hwnd();
+    }
+    EXPECT_EQ(win::Window::fromHandle(h), nullptr);
+    EXPECT_EQ(SendMessageA(h, WM_APP, 0, 0), 0);
+    DestroyWindow(h);
+}
+
+TEST(Handles, MoveOnlyHandlesCloseExactlyOnce) {
+    win::KernelHandle a(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    ASSERT_TRUE(a);
+    HANDLE raw = a.get();
+    win::KernelHandle b(std::move(a));
+    EXPECT_FALSE(a);
+    EXPECT_EQ(b.get(), raw);
+    b.reset();
+    DWORD flags = 0;
+    EXPECT_FALSE(GetHandleInformation(raw, &flags));
+}
+
+TEST(Handles, RegistryKeyIsClosedAtScopeEnd) {
+    HKEY raw = nullptr;
+    {
+        win::RegKey key;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, key.out()), ERROR_SUCCESS);
+        raw = key.get();
+        EXPECT_NE(raw, nullptr);
+    }
+    DWORD n = 0;
+    EXPECT_NE(RegQueryInfoKeyA(raw, nullptr, nullptr, nullptr, &n, nullptr, nullptr, nullptr, nullptr, nullptr,
+                               nullptr, nullptr),
+              ERROR_SUCCESS);
+}
+
+TEST(Worker, RunsOnlyAfterStartAndOutlivesItsOwner) {
+    win::KernelHandle go(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    win::KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    HANDLE goRaw = go.get(), doneRaw = done.get();
+    {
+        win::WorkerThread t([=] {
+            WaitForSingleObject(goRaw, 5000);
+            SetEvent(doneRaw);
+        });
+        ASSERT_TRUE(t.create());
+        EXPECT_FALSE(t.wait(50)); // suspended
+        ASSERT_TRUE(t.start());
+    } // released while the thread still waits
+    SetEvent(goRaw);
+    EXPECT_EQ(WaitForSingleObject(doneRaw, 5000), WAIT_OBJECT_0);
+}
+
+} // namespace

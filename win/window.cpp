@@ -1,0 +1,117 @@
+#include "win/window.h"
+
+#include <commctrl.h>
+
+namespace win {
+
+namespace {
+constexpr UINT_PTR kSubclassId = 0x43564E;
+// Subclassed controls keep their own GWLP_USERDATA; the object is found through this property instead.
+constexpr const char* kSubclassProp = "CorvaneWindow";
+} // namespace
+
+Window::~Window() {
+    // An object that dies before its window must not leave the window pointing at freed memory.
+    if (hwnd_) {
+        if (subclassed_) {
+            RemoveWindowSubclass(hwnd_, subclassProc, kSubclassId);
+            RemovePropA(hwnd_, kSubclassProp);
+        } else {
+            SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        }
+    }
+}
+
+ATOM Window::registerClass(HINSTANCE instance, const char* className, UINT style, HCURSOR cursor,
+                           HBRUSH background, HICON icon) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = style;
+    wc.lpfnWndProc = staticProc;
+    wc.hInstance = instance;
+    wc.hCursor = cursor;
+    wc.hbrBackground = background;
+    wc.hIcon = icon;
+    wc.hIconSm = icon;
+    wc.lpszClassName = className;
+    ATOM atom = RegisterClassExA(&wc);
+    if (!atom && GetLastError() == ERROR_CLASS_ALREADY_EXISTS) return 1;
+    return atom;
+}
+
+bool Window::create(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
+                    int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance) {
+    HWND h = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, menuOrId, instance,
+                             this);
+    return h != nullptr;
+}
+
+bool Window::subclass(HWND hwnd) {
+    if (!hwnd || hwnd_) return false;
+    if (!SetWindowSubclass(hwnd, subclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) return false;
+    SetPropA(hwnd, kSubclassProp, this);
+    hwnd_ = hwnd;
+    subclassed_ = true;
+    return true;
+}
+
+Window* Window::fromHandle(HWND hwnd) {
+    if (HANDLE bound = GetPropA(hwnd, kSubclassProp)) return static_cast<Window*>(bound);
+    WNDPROC proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+    if (proc != staticProc) return nullptr;
+    return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+LRESULT Window::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) { return defaultProc(msg, wParam, lParam); }
+
+LRESULT Window::defaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (subclassed_) return DefSubclassProc(hwnd_, msg, wParam, lParam);
+    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT Window::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    LRESULT result = 0;
+    try {
+        result = windowProc(msg, wParam, lParam);
+    } catch (...) {
+        // Nothing may unwind into the system's code; the message counts as handled with its default.
+        result = 0;
+    }
+    if (msg == WM_NCDESTROY) {
+        unbind();
+        onFinalMessage();
+    }
+    return result;
+}
+
+void Window::unbind() noexcept {
+    if (subclassed_) {
+        RemoveWindowSubclass(hwnd_, subclassProc, kSubclassId);
+        RemovePropA(hwnd_, kSubclassProp);
+        subclassed_ = false;
+    } else {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    }
+    hwnd_ = nullptr;
+}
+
+LRESULT CALLBACK Window::staticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self && msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        self = static_cast<Window*>(cs->lpCreateParams);
+        if (self) {
+            self->hwnd_ = hwnd;
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+    }
+    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return self->dispatch(msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::subclassProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR refData) {
+    return reinterpret_cast<Window*>(refData)->dispatch(msg, wParam, lParam);
+}
+
+} // namespace win

@@ -1,0 +1,52 @@
+// The project's thin window layer: one C++ object per window, bound at WM_NCCREATE (or when an existing
+// control is subclassed) and released after WM_NCDESTROY. Subclasses override windowProc() with a switch
+// that hands each message to one handler.
+#pragma once
+#include <windows.h>
+
+namespace win {
+
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND hwnd() const noexcept { return hwnd_; }
+
+    // Registers a class whose procedure routes to Window objects. Returns the atom, or 0 on failure
+    // (an already registered class counts as success and returns 1).
+    static ATOM registerClass(HINSTANCE instance, const char* className, UINT style, HCURSOR cursor,
+                              HBRUSH background, HICON icon);
+
+    // Creates a window of a class registered with registerClass(), bound to this object.
+    bool create(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y, int width,
+                int height, HWND parent, HMENU menuOrId, HINSTANCE instance);
+
+    // Binds this object to an existing window (a standard control) by subclassing it.
+    bool subclass(HWND hwnd);
+
+    // The object bound to a window by this layer, or null.
+    static Window* fromHandle(HWND hwnd);
+
+protected:
+    // One switch per window class; anything not handled goes to defaultProc().
+    virtual LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT defaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    // Runs once, after the window is gone and the object unbound. A self-owning window deletes itself here.
+    virtual void onFinalMessage() {}
+
+private:
+    static LRESULT CALLBACK staticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR refData);
+    LRESULT dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    void unbind() noexcept;
+
+    HWND hwnd_ = nullptr;
+    bool subclassed_ = false;
+};
+
+} // namespace win
