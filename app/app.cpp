@@ -1,0 +1,75 @@
+#include "app/app.h"
+
+#include <commctrl.h>
+
+#include "app/bar_window.h"
+#include "app/settings_store.h"
+
+namespace app {
+
+namespace {
+// Constructed before start-up and destroyed at the end of the process, in reverse order.
+core::Settings g_settings;
+win::Font g_dialogFont;
+win::Font g_buttonFont;
+BarWindow* g_bar = nullptr;
+
+HFONT makeButtonFont(const core::Settings& s) {
+    return CreateFontA(s.fontHeight, 0, 0, 0, s.fontWeight, static_cast<BYTE>(s.fontItalic), 0, 0,
+                       static_cast<BYTE>(s.fontCharset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, s.fontFaceName.c_str());
+}
+} // namespace
+
+core::Settings& settings() { return g_settings; }
+
+void loadSettingsAndFonts() {
+    RegistrySettingsSource source(core::kSettingsKey);
+    g_settings = core::loadSettings(source, static_cast<int32_t>(GetSysColor(COLOR_BTNFACE)));
+    rebuildButtonFont();
+    g_dialogFont.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_STRING_PRECIS,
+                                   CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS, "MS Sans Serif"));
+}
+
+HFONT buttonFont() { return g_buttonFont.get(); }
+void rebuildButtonFont() { g_buttonFont.reset(makeButtonFont(g_settings)); }
+HFONT dialogFont() { return g_dialogFont.get(); }
+HINSTANCE instance() { return GetModuleHandleA(nullptr); }
+
+bool startProgram() {
+    // One copy only: any top-level window with the bar's title, whoever owns it, stops the start.
+    HWND other = FindWindowA(nullptr, kBarTitle);
+    if (other && IsWindow(other)) return false;
+
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&icc);
+    loadSettingsAndFonts();
+
+    auto* bar = new BarWindow();
+    RECT rc{0, 0, 100, 30};
+    if (!bar->Create(rc, nullptr)) {
+        // The window's final message has already released the object.
+        return false;
+    }
+    g_bar = bar;
+    if (!g_settings.startInTray) ShowWindow(bar->hwnd(), SW_SHOW);
+    return true;
+}
+
+int runMessageLoop() {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        HWND barHwnd = g_bar ? g_bar->hwnd() : nullptr;
+        if (barHwnd) g_bar->preTranslateMessage(msg);
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    g_bar = nullptr;
+    return static_cast<int>(msg.wParam);
+}
+
+void barDestroyed(BarWindow* bar) {
+    if (g_bar == bar) g_bar = nullptr;
+}
+
+} // namespace app

@@ -1,0 +1,37 @@
+// Program-wide objects: the settings record and the two fonts. They live from start-up to the end of the
+// process and are touched only on the user-interface thread.
+#pragma once
+#include <windows.h>
+
+#include "core/settings.h"
+#include "win/handle.h"
+
+namespace app {
+
+core::Settings& settings();
+
+// Reads every setting from the registry and makes the two fonts.
+void loadSettingsAndFonts();
+
+// The font of the browser buttons; replaced when the user picks another font.
+HFONT buttonFont();
+void rebuildButtonFont();
+// The fixed font of the program's dialogs.
+HFONT dialogFont();
+
+HINSTANCE instance();
+
+// Messages the bar window receives from the program's other pieces.
+constexpr UINT WM_BAR_TRAYNOTIFY = WM_USER + 1;
+constexpr UINT WM_BAR_APPBARNOTIFY = WM_USER + 2;
+constexpr UINT WM_BAR_SHELLEVENT = WM_USER + 3;
+constexpr UINT WM_BAR_HTTPREPLY = WM_USER + 4;
+
+constexpr const char* kBarTitle = "Corvane! main window";
+
+// Starts the program: false when it must end at once (another copy runs, or the bar could not be made).
+bool startProgram();
+// The message loop, with the bar's pre-translation; returns the exit code.
+int runMessageLoop();
+
+} // namespace app

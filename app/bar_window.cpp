@@ -1,0 +1,220 @@
+#include "app/bar_window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/app.h"
+#include "resources/resource.h"
+
+namespace app {
+
+namespace {
+constexpr const char* kBarClass = "CorvaneBar";
+
+APPBARDATA appBarData(HWND bar) {
+    APPBARDATA abd{};
+    abd.cbSize = sizeof(abd);
+    abd.hWnd = bar;
+    return abd;
+}
+} // namespace
+
+bool BarWindow::Create(const RECT& rect, HWND parent) {
+    // The class icon is the small program icon, so it is loaded before the class exists.
+    loadIcons();
+    win::Window::registerClass(instance(), kBarClass, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS,
+                               LoadCursorA(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                               smallIcon.get());
+    return create(WS_EX_TOOLWINDOW, kBarClass, kBarTitle, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect.left,
+                  rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, nullptr, instance());
+}
+
+void BarWindow::loadIcons() {
+    HINSTANCE inst = instance();
+    closeGlyphIcon.reset(LoadIconA(inst, MAKEINTRESOURCEA(IDI_CLOSE_GLYPH)));
+    largeIcon.reset(
+        static_cast<HICON>(LoadImageA(inst, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    smallIcon.reset(
+        static_cast<HICON>(LoadImageA(inst, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 16, 16, LR_VGACOLOR)));
+}
+
+LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) onTaskbarCreated();
+    switch (msg) {
+    case WM_CREATE:
+        if (defaultProc(msg, wParam, lParam) == -1) return -1;
+        return onCreate();
+    case WM_DESTROY:
+        defaultProc(msg, wParam, lParam);
+        onDestroy();
+        return 0;
+    case WM_SIZE:
+        defaultProc(msg, wParam, lParam);
+        onSize(LOWORD(lParam));
+        return 0;
+    case WM_WINDOWPOSCHANGED: {
+        LRESULT r = defaultProc(msg, wParam, lParam);
+        APPBARDATA abd = appBarData(hwnd());
+        SHAppBarMessage(ABM_WINDOWPOSCHANGED, &abd);
+        return r;
+    }
+    case WM_ACTIVATE: {
+        LRESULT r = defaultProc(msg, wParam, lParam);
+        APPBARDATA abd = appBarData(hwnd());
+        SHAppBarMessage(ABM_ACTIVATE, &abd);
+        return r;
+    }
+    case WM_BAR_APPBARNOTIFY:
+        return onAppBarNotify(wParam, lParam);
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam));
+        return 0;
+    default:
+        return defaultProc(msg, wParam, lParam);
+    }
+}
+
+LRESULT BarWindow::onCreate() {
+    taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon.get()));
+    if (!settings().startInTray) dockBar();
+    SetWindowLongPtrA(hwnd(), GWLP_ID, BAR_WINDOW_ID);
+    createToolTips();
+    registerHotKeys();
+    return 0;
+}
+
+void BarWindow::createToolTips() {
+    toolTips_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance(), nullptr);
+    if (!toolTips_) return;
+    SendMessageA(toolTips_, TTM_SETTIPBKCOLOR, 0x00B9E3F8, 0);
+    RECT margins{4, 2, 4, 2};
+    SendMessageA(toolTips_, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
+    SendMessageA(toolTips_, TTM_SETDELAYTIME, 100, 1000);
+    SendMessageA(toolTips_, TTM_ACTIVATE, TRUE, 0);
+}
+
+void BarWindow::registerHotKeys() {
+    const core::Settings& s = settings();
+    // A combination someone else holds stays without function; the bar starts all the same.
+    if (s.hotKeyHide)
+        RegisterHotKey(hwnd(), HOTKEY_ID_HIDE, core::hotKeyModifiers(s.hotKeyHide), core::hotKeyVirtualKey(s.hotKeyHide));
+    if (s.hotKeyNew)
+        RegisterHotKey(hwnd(), HOTKEY_ID_NEW, core::hotKeyModifiers(s.hotKeyNew), core::hotKeyVirtualKey(s.hotKeyNew));
+}
+
+void BarWindow::onDestroy() {
+    undockBar();
+    NOTIFYICONDATAA nid{};
+    nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    nid.hWnd = hwnd();
+    nid.uID = TRAY_ICON_ID;
+    Shell_NotifyIconA(NIM_DELETE, &nid);
+    UnregisterHotKey(hwnd(), HOTKEY_ID_HIDE);
+    UnregisterHotKey(hwnd(), HOTKEY_ID_NEW);
+}
+
+void BarWindow::onFinalMessage() {
+    // The bar is the main window: its end ends the message loop, and the object deletes itself.
+    barDestroyed(this);
+    PostQuitMessage(0);
+    delete this;
+}
+
+void BarWindow::onSize(int cx) {
+    struct Place {
+        int id;
+        int x;
+    };
+    const Place places[] = {{ID_BAR_CLOSE_RIGHT, cx - 16}, {ID_BAR_HIDE_RIGHT, cx - 29}, {ID_BAR_CLOSE_LEFT, 3},
+                            {ID_BAR_HIDE_LEFT, 16}};
+    for (const Place& p : places) {
+        if (HWND button = GetDlgItem(hwnd(), p.id)) SetWindowPos(button, nullptr, p.x, 3, 12, 12, SWP_NOZORDER);
+    }
+}
+
+void BarWindow::dockBar() {
+    APPBARDATA abd = appBarData(hwnd());
+    abd.uCallbackMessage = WM_BAR_APPBARNOTIFY;
+    SHAppBarMessage(ABM_NEW, &abd);
+    positionBar();
+}
+
+void BarWindow::undockBar() {
+    APPBARDATA abd = appBarData(hwnd());
+    SHAppBarMessage(ABM_REMOVE, &abd);
+}
+
+void BarWindow::positionBar() {
+    const core::Settings& s = settings();
+    APPBARDATA abd = appBarData(hwnd());
+    abd.uEdge = static_cast<UINT>(s.dockEdge);
+    abd.rc.left = 0;
+    abd.rc.right = GetSystemMetrics(SM_CXSCREEN);
+    if (s.dockEdge == core::kEdgeBottom) {
+        abd.rc.bottom = GetSystemMetrics(SM_CYSCREEN);
+        abd.rc.top = abd.rc.bottom - s.barHeight;
+    } else {
+        abd.rc.top = 0;
+        abd.rc.bottom = s.barHeight;
+    }
+    SHAppBarMessage(ABM_QUERYPOS, &abd);
+    // The shell may have moved the strip clear of others; the bar keeps its own height.
+    if (s.dockEdge == core::kEdgeBottom) {
+        abd.rc.top = abd.rc.bottom - s.barHeight;
+    } else {
+        abd.rc.bottom = abd.rc.top + s.barHeight;
+    }
+    SetWindowPos(hwnd(), HWND_TOPMOST, abd.rc.left, abd.rc.top, abd.rc.right - abd.rc.left, s.barHeight, 0);
+    SHAppBarMessage(ABM_SETPOS, &abd);
+}
+
+LRESULT BarWindow::onAppBarNotify(WPARAM code, LPARAM param) {
+    if (code == ABN_POSCHANGED) {
+        positionBar();
+    } else if (code == ABN_FULLSCREENAPP && !settings().forceOverFullscreen) {
+        constexpr UINT kKeepPlace = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE;
+        if (param) {
+            zOrderAnchor = GetWindow(hwnd(), GW_HWNDPREV);
+            SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace);
+        } else {
+            HWND after = (zOrderAnchor && IsWindow(zOrderAnchor)) ? zOrderAnchor : HWND_TOPMOST;
+            SetWindowPos(hwnd(), after, 0, 0, 0, 0, kKeepPlace);
+        }
+    }
+    return 1;
+}
+
+void BarWindow::onTaskbarCreated() {
+    // The shell lost its notification area and its task list: what the bar put there must be put back.
+}
+
+void BarWindow::onCommand(int id) {
+    switch (id) {
+    case ID_BAR_CLOSE_RIGHT:
+    case ID_BAR_CLOSE_LEFT:
+        exitProgram();
+        break;
+    default:
+        break;
+    }
+}
+
+void BarWindow::exitProgram() {
+    HCURSOR old = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    // Shift inverts "Close browser windows on exit" for this exit only; the stored value stays.
+    if (GetKeyState(VK_SHIFT) < 0) settings().closeBrowsersOnExit = !settings().closeBrowsersOnExit;
+    PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+    SetCursor(old);
+}
+
+void BarWindow::preTranslateMessage(const MSG& msg) {
+    if (!toolTips_ || !msg.hwnd) return;
+    if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return;
+    MSG copy = msg;
+    SendMessageA(toolTips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&copy));
+}
+
+} // namespace app

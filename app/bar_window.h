@@ -1,0 +1,74 @@
+// The bar: a borderless topmost tool window docked as an appbar along the top or bottom screen edge.
+// It receives every message the program's other pieces send (shell events, tray, timers, hot keys,
+// HTTP replies). The object owns itself: it is deleted after its window is gone.
+#pragma once
+#include <windows.h>
+
+#include "win/handle.h"
+#include "win/window.h"
+
+namespace app {
+
+// Command, timer and hot-key ids of the bar.
+constexpr int ID_BAR_CLOSE_RIGHT = 218;
+constexpr int ID_BAR_CLOSE_LEFT = 219;
+constexpr int ID_BAR_HIDE_RIGHT = 230;
+constexpr int ID_BAR_HIDE_LEFT = 231;
+constexpr int ID_BAR_NEW_BROWSER = 245;
+constexpr int HOTKEY_ID_HIDE = 240;
+constexpr int HOTKEY_ID_NEW = 241;
+constexpr UINT_PTR AUTOHIDE_TIMER_ID = 32768;
+constexpr UINT_PTR HOLD_TIMER_ID = 32769;
+constexpr UINT TRAY_ICON_ID = 32771;
+constexpr int BAR_WINDOW_ID = 32770;
+
+class BarWindow : public win::Window {
+public:
+    BarWindow() = default;
+    ~BarWindow() override = default;
+
+    // Registers the bar's class and creates the hidden bar window; set-up runs in WM_CREATE.
+    virtual bool Create(const RECT& rect, HWND parent);
+
+    void dockBar();
+    void undockBar();
+    void positionBar();
+    void exitProgram();
+
+    // Relays queued mouse messages for the bar and its children to the tool tip control.
+    void preTranslateMessage(const MSG& msg);
+
+    HWND toolTipWindow() const noexcept { return toolTips_; }
+    UINT taskbarCreatedMessage() const noexcept { return taskbarCreatedMessage_; }
+
+    // Fields other parts of the bar read and write.
+    win::Icon closeGlyphIcon;
+    win::Icon largeIcon;
+    win::Icon smallIcon;
+    HWND activeBrowser = nullptr;
+    HWND zOrderAnchor = nullptr;
+    int lastPreferencesPage = 0;
+
+protected:
+    LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void onFinalMessage() override;
+
+private:
+    LRESULT onCreate();
+    void onDestroy();
+    void onSize(int cx);
+    LRESULT onAppBarNotify(WPARAM code, LPARAM param);
+    void onTaskbarCreated();
+    void onCommand(int id);
+    void createToolTips();
+    void registerHotKeys();
+    void loadIcons();
+
+    HWND toolTips_ = nullptr;
+    UINT taskbarCreatedMessage_ = 0;
+};
+
+// Called by the bar's final message so the message loop stops relaying to it.
+void barDestroyed(BarWindow* bar);
+
+} // namespace app

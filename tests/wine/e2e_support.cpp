@@ -1,0 +1,122 @@
+#include "e2e_support.h"
+
+#include <cstdlib>
+#include <utility>
+
+namespace e2e {
+
+namespace {
+std::string fromEnv(const char* name, const char* fallback) {
+    const char* v = std::getenv(name);
+    std::string s = v && *v ? v : fallback;
+    // ctest hands Unix paths; Wine maps the root file system to drive Z:.
+    if (!s.empty() && s[0] == '/') {
+        for (char& c : s)
+            if (c == '/') c = '\\';
+        s = "Z:" + s;
+    }
+    return s;
+}
+} // namespace
+
+std::string distDir() { return fromEnv("CORVANE_DIST", "."); }
+std::string binDir() { return fromEnv("CORVANE_BIN", "."); }
+
+bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start > timeoutMs) return condition();
+        // Keep this thread's own windows alive while waiting.
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+Process::~Process() {
+    if (info_.hProcess) CloseHandle(info_.hProcess);
+    if (info_.hThread) CloseHandle(info_.hThread);
+}
+
+Process::Process(Process&& other) noexcept : info_(std::exchange(other.info_, PROCESS_INFORMATION{})) {}
+
+Process& Process::operator=(Process&& other) noexcept {
+    if (this != &other) {
+        this->~Process();
+        info_ = std::exchange(other.info_, PROCESS_INFORMATION{});
+    }
+    return *this;
+}
+
+bool Process::start(const std::string& commandLine) {
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    std::string cmd = commandLine;
+    return CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_) != 0;
+}
+
+bool Process::running() const {
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Process::waitExit(DWORD timeoutMs) {
+    return !info_.hProcess || WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD Process::exitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (info_.hProcess) GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+void Process::kill() {
+    if (running()) {
+        TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+}
+
+void deleteSettingsKey() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Corvane!"); }
+
+bool settingsKeyExists() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Corvane!", 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void writeSetting(const char* name, DWORD value) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Corvane!", name, REG_DWORD, &value, sizeof(value));
+}
+
+void writeSetting(const char* name, const std::string& text) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Corvane!", name, REG_SZ, text.c_str(),
+                    static_cast<DWORD>(text.size() + 1));
+}
+
+HWND findBar() { return FindWindowA(nullptr, "Corvane! main window"); }
+
+bool startBar(Process& process, HWND* bar, DWORD timeoutMs) {
+    if (!process.start("\"" + distDir() + "\\corvane.exe\"")) return false;
+    HWND found = nullptr;
+    bool ok = waitFor(
+        [&] {
+            found = findBar();
+            // Shown comes last in the start-up, after the bar was placed at the screen edge.
+            return found && IsWindowVisible(found);
+        },
+        timeoutMs);
+    if (bar) *bar = found;
+    return ok;
+}
+
+bool closeBar(Process& process, HWND bar, DWORD timeoutMs) {
+    if (bar) PostMessageA(bar, WM_CLOSE, 0, 0);
+    return process.waitExit(timeoutMs);
+}
+
+} // namespace e2e

@@ -1,0 +1,53 @@
+// Helpers for end-to-end scenarios: start the real programs as processes, wait on conditions, reset the
+// registry between scenarios.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace e2e {
+
+// The folder of the built deliverables (dist/x64), as a Windows path.
+std::string distDir();
+// The folder of the build tree (for stand-ins built beside the tests).
+std::string binDir();
+
+// Polls the condition every few milliseconds until it holds or the time is up.
+bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+class Process {
+public:
+    Process() = default;
+    ~Process();
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&& other) noexcept;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    bool start(const std::string& commandLine);
+    bool running() const;
+    // Waits for the end; returns false when the process still runs after the timeout.
+    bool waitExit(DWORD timeoutMs);
+    DWORD exitCode() const;
+    DWORD id() const { return info_.dwProcessId; }
+    void kill();
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// Deletes HKCU\Software\Corvane! with everything under it.
+void deleteSettingsKey();
+bool settingsKeyExists();
+void writeSetting(const char* name, DWORD value);
+void writeSetting(const char* name, const std::string& text);
+
+// The first top-level window with the bar's title, or null.
+HWND findBar();
+// Starts corvane.exe and waits until its bar window exists and is placed.
+bool startBar(Process& process, HWND* bar, DWORD timeoutMs = 10000);
+// Asks a bar to close and waits for its process to end.
+bool closeBar(Process& process, HWND bar, DWORD timeoutMs = 10000);
+
+} // namespace e2e

@@ -1,0 +1,152 @@
+// The bar program as a user meets it: started as a real process on a 1024 x 768 screen.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "e2e_support.h"
+
+namespace {
+
+RECT rectOf(HWND w) {
+    RECT rc{};
+    GetWindowRect(w, &rc);
+    return rc;
+}
+
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        e2e::deleteSettingsKey();
+        ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
+    }
+    void TearDown() override {
+        if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
+        proc_.kill();
+        e2e::deleteSettingsKey();
+    }
+    void start() { ASSERT_TRUE(e2e::startBar(proc_, &bar_)); }
+
+    e2e::Process proc_;
+    HWND bar_ = nullptr;
+};
+
+TEST_F(Startup, WithNoSettingsTheBarDocksAtTheBottomAsATopmostToolWindow) {
+    start();
+    RECT rc = rectOf(bar_);
+    EXPECT_EQ(rc.left, 0);
+    EXPECT_EQ(rc.top, 744);
+    EXPECT_EQ(rc.right, 1024);
+    EXPECT_EQ(rc.bottom, 768);
+    LONG_PTR ex = GetWindowLongPtrA(bar_, GWL_EXSTYLE);
+    EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(ex & WS_EX_TOPMOST);
+    LONG_PTR style = GetWindowLongPtrA(bar_, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_TRUE(style & WS_VISIBLE);
+    EXPECT_FALSE(style & WS_CAPTION);
+    EXPECT_EQ(GetWindowLongPtrA(bar_, GWLP_ID), 32770);
+    char title[64] = {};
+    GetWindowTextA(bar_, title, sizeof(title));
+    EXPECT_STREQ(title, "Corvane! main window");
+
+    ASSERT_TRUE(e2e::closeBar(proc_, bar_));
+    EXPECT_EQ(proc_.exitCode(), 0u);
+    EXPECT_FALSE(e2e::settingsKeyExists()) << "a run without preference changes wrote the registry";
+}
+
+TEST_F(Startup, TopEdgeAndBarHeightComeFromTheSettings) {
+    e2e::writeSetting("Show on top of desktop", 1);
+    e2e::writeSetting("Bar height", 40);
+    start();
+    RECT rc = rectOf(bar_);
+    EXPECT_EQ(rc.top, 0);
+    EXPECT_EQ(rc.bottom, 40);
+    EXPECT_EQ(rc.right, 1024);
+}
+
+TEST_F(Startup, ASecondStartEndsAtOnceAndLeavesOneBar) {
+    start();
+    e2e::Process second;
+    ASSERT_TRUE(second.start("\"" + e2e::distDir() + "\\corvane.exe\""));
+    EXPECT_TRUE(second.waitExit(5000));
+    EXPECT_EQ(second.exitCode(), 0u);
+    EXPECT_EQ(e2e::findBar(), bar_);
+    EXPECT_TRUE(proc_.running());
+}
+
+TEST_F(Startup, AnyWindowWithTheBarsTitleStopsTheStart) {
+    HWND impostor = CreateWindowExA(0, "STATIC", "Corvane! main window", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                    nullptr, nullptr);
+    ASSERT_NE(impostor, nullptr);
+    e2e::Process p;
+    ASSERT_TRUE(p.start("\"" + e2e::distDir() + "\\corvane.exe\""));
+    EXPECT_TRUE(p.waitExit(5000));
+    EXPECT_EQ(e2e::findBar(), impostor);
+    DestroyWindow(impostor);
+}
+
+// A second appbar on the same edge, owned by this test.
+class OtherAppBar {
+public:
+    explicit OtherAppBar(UINT edge, int height) {
+        wnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "other bar", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                               nullptr, nullptr);
+        APPBARDATA abd = data();
+        SHAppBarMessage(ABM_NEW, &abd);
+        abd.uEdge = edge;
+        abd.rc = {0, edge == ABE_BOTTOM ? 768 - height : 0, 1024, edge == ABE_BOTTOM ? 768 : height};
+        SHAppBarMessage(ABM_QUERYPOS, &abd);
+        SHAppBarMessage(ABM_SETPOS, &abd);
+        rect_ = abd.rc;
+        SetWindowPos(wnd_, HWND_TOPMOST, rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top,
+                     SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    }
+    ~OtherAppBar() {
+        APPBARDATA abd = data();
+        SHAppBarMessage(ABM_REMOVE, &abd);
+        DestroyWindow(wnd_);
+    }
+    RECT queryBottom(int height) const {
+        APPBARDATA abd = data();
+        abd.uEdge = ABE_BOTTOM;
+        abd.rc = {0, 768 - height, 1024, 768};
+        SHAppBarMessage(ABM_QUERYPOS, &abd);
+        return abd.rc;
+    }
+    const RECT& rect() const { return rect_; }
+
+private:
+    APPBARDATA data() const {
+        APPBARDATA abd{};
+        abd.cbSize = sizeof(abd);
+        abd.hWnd = wnd_;
+        return abd;
+    }
+    HWND wnd_;
+    RECT rect_{};
+};
+
+TEST_F(Startup, AnAppBarAlreadyOnTheEdgePushesTheBarClearAndTheBarKeepsItsHeight) {
+    OtherAppBar other(ABE_BOTTOM, 30);
+    ASSERT_EQ(other.rect().top, 738);
+    start();
+    RECT rc = rectOf(bar_);
+    EXPECT_EQ(rc.bottom, 738);
+    EXPECT_EQ(rc.top, 738 - 24);
+}
+
+TEST_F(Startup, ClosingTheBarGivesItsStripBack) {
+    start();
+    {
+        // While the bar is docked, a newcomer on the same edge is pushed above it.
+        OtherAppBar probe(ABE_TOP, 10);
+        EXPECT_EQ(probe.queryBottom(30).bottom, 744);
+    }
+    ASSERT_TRUE(e2e::closeBar(proc_, bar_));
+    OtherAppBar after(ABE_TOP, 10);
+    EXPECT_EQ(after.queryBottom(30).bottom, 768);
+    EXPECT_EQ(e2e::findBar(), nullptr);
+}
+
+} // namespace
