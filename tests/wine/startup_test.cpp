@@ -150,3 +150,40 @@ TEST_F(Startup, ClosingTheBarGivesItsStripBack) {
 }
 
 } // namespace
+
+namespace {
+
+bool isTopmost(HWND w) { return (GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+TEST_F(Startup, AFullScreenApplicationPushesTheBarBackOnlyWhenNotForcedOnTop) {
+    e2e::writeSetting("Force placement over fullscreen popups", 0);
+    start();
+    ASSERT_TRUE(isTopmost(bar_));
+    HWND above = GetWindow(bar_, GW_HWNDPREV);
+    ASSERT_NE(above, nullptr);
+    // Wine never reports full-screen applications itself; the shell's notification is delivered directly.
+    EXPECT_EQ(SendMessageA(bar_, WM_USER + 2, ABN_FULLSCREENAPP, 1), 1);
+    EXPECT_FALSE(isTopmost(bar_));
+    EXPECT_EQ(GetWindow(bar_, GW_HWNDNEXT), nullptr) << "the bar is at the bottom of the z-order";
+    // The application closes: the bar returns directly under the window that was above it.
+    EXPECT_EQ(SendMessageA(bar_, WM_USER + 2, ABN_FULLSCREENAPP, 0), 1);
+    EXPECT_EQ(GetWindow(bar_, GW_HWNDPREV), above);
+}
+
+TEST_F(Startup, ForcedOnTopTheBarIgnoresFullScreenApplications) {
+    start();
+    EXPECT_EQ(SendMessageA(bar_, WM_USER + 2, ABN_FULLSCREENAPP, 1), 1);
+    EXPECT_TRUE(isTopmost(bar_));
+}
+
+TEST_F(Startup, APositionChangeNotificationDocksTheBarAgain) {
+    start();
+    // Someone moved the bar; the shell's "position changed" puts it back on its edge.
+    SetWindowPos(bar_, nullptr, 100, 100, 200, 50, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(SendMessageA(bar_, WM_USER + 2, ABN_POSCHANGED, 0), 1);
+    RECT rc = rectOf(bar_);
+    EXPECT_EQ(rc.top, 744);
+    EXPECT_EQ(rc.right - rc.left, 1024);
+}
+
+} // namespace
