@@ -8,7 +8,12 @@ trap corvane_cleanup EXIT
 
 corvane_install || { echo "package installation failed" >&2; exit 1; }
 corvane_log "building"
-corvane_build || { echo "build failed" >&2; exit 1; }
+mkdir -p "$CORVANE_ROOT/build"
+corvane_build >"$CORVANE_ROOT/build/build.log" 2>&1 || {
+    grep -E -B2 -A8 'error|Error' "$CORVANE_ROOT/build/build.log" | head -n 80
+    echo "build failed (build/build.log)" >&2
+    exit 1
+}
 
 results="$CORVANE_ROOT/build/results"
 rm -rf "$results" "$CORVANE_ROOT/build/x86_64/gtest-xml"
