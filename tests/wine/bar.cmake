@@ -1,4 +1,3 @@
-set(E2E_SUPPORT ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp)
 corvane_wine_test(settings_store_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_store_test.cpp ${E2E_SUPPORT}
   LIBS corvane_app)

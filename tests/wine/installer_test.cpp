@@ -1,0 +1,118 @@
+// The setup program as a Windows user runs it: silent install, the bar from the installed folder, uninstall.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <shlobj.h>
+#include <tlhelp32.h>
+
+#include <string>
+
+#include "e2e_support.h"
+
+namespace {
+
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string setupPath() { return e2e::distDir() + "\\..\\corvane-1.21.2-x64-setup.exe"; }
+
+std::string programFiles() {
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, path);
+    return path;
+}
+
+std::string installDir() { return programFiles() + "\\Corvane!"; }
+
+std::string startMenuLink() {
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, path);
+    return std::string(path) + "\\Corvane!\\Corvane!.lnk";
+}
+
+bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool runValue(std::string* value = nullptr) {
+    char data[MAX_PATH] = {};
+    DWORD size = sizeof(data);
+    if (RegGetValueA(HKEY_CURRENT_USER, kRunKey, "Corvane!", RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+        return false;
+    if (value) *value = data;
+    return true;
+}
+
+bool run(const std::string& commandLine, DWORD timeoutMs = 60000) {
+    e2e::Process p;
+    return p.start(commandLine) && p.waitExit(timeoutMs) && p.exitCode() == 0;
+}
+
+// The uninstaller's copy that does the work runs from the temporary folder as "Un.exe" (older setups: "Au_.exe").
+bool uninstallerRunning() {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 pe{};
+    pe.dwSize = sizeof(pe);
+    bool found = false;
+    for (BOOL more = Process32First(snap, &pe); more && !found; more = Process32Next(snap, &pe))
+        found = _stricmp(pe.szExeFile, "Un.exe") == 0 || _strnicmp(pe.szExeFile, "Au_", 3) == 0;
+    CloseHandle(snap);
+    return found;
+}
+
+// The uninstaller hands over to a copy of itself and returns at once: wait for that copy to end.
+bool uninstall(const std::string& options) {
+    if (!run("\"" + installDir() + "\\uninstall.exe\" /S " + options)) return false;
+    return e2e::waitFor([] { return !uninstallerRunning() && !exists(installDir()); }, 30000);
+}
+
+class Installer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(exists(setupPath())) << setupPath();
+        e2e::deleteSettingsKey();
+    }
+    void TearDown() override {
+        if (HWND bar = e2e::findBar()) PostMessageA(bar, WM_CLOSE, 0, 0);
+        if (exists(installDir() + "\\uninstall.exe")) uninstall("/REMOVESETTINGS=1");
+        e2e::deleteSettingsKey();
+    }
+};
+
+TEST_F(Installer, SilentInstallWithLogonStartsTheBarFromItsFolderAndUninstallLeavesNothing) {
+    ASSERT_TRUE(run("\"" + setupPath() + "\" /S /LOGON=1"));
+    for (const char* file : {"corvane.exe", "uninstall.exe"})
+        EXPECT_TRUE(exists(installDir() + "\\" + file)) << file;
+    EXPECT_TRUE(exists(startMenuLink()));
+    std::string value;
+    ASSERT_TRUE(runValue(&value));
+    EXPECT_EQ(value, "\"" + installDir() + "\\corvane.exe\"");
+
+    // The bar runs from the installed folder, as the logon would start it.
+    e2e::Process bar;
+    ASSERT_TRUE(bar.start(value));
+    ASSERT_TRUE(e2e::waitFor([] { return e2e::findBar() && IsWindowVisible(e2e::findBar()); }, 10000));
+    e2e::writeSetting("Bar height", 30); // the user's own settings, kept by default
+
+    ASSERT_TRUE(uninstall(""));
+    EXPECT_TRUE(bar.waitExit(10000)) << "the uninstaller ends the running bar";
+    EXPECT_EQ(e2e::findBar(), nullptr);
+    EXPECT_FALSE(exists(startMenuLink()));
+    EXPECT_FALSE(runValue());
+    EXPECT_TRUE(e2e::settingsKeyExists());
+}
+
+TEST_F(Installer, WithoutLogonNoRunValueAndSettingsGoOnlyWhenAsked) {
+    ASSERT_TRUE(run("\"" + setupPath() + "\" /S"));
+    EXPECT_TRUE(exists(installDir() + "\\corvane.exe"));
+    EXPECT_FALSE(runValue());
+    e2e::writeSetting("Bar height", 30);
+    ASSERT_TRUE(uninstall("/REMOVESETTINGS=1"));
+    EXPECT_FALSE(e2e::settingsKeyExists());
+}
+
+TEST_F(Installer, StartOptionStartsTheBarWhenTheInstallationEnds) {
+    ASSERT_TRUE(run("\"" + setupPath() + "\" /S /START=1"));
+    EXPECT_TRUE(e2e::waitFor([] { return e2e::findBar() != nullptr; }, 10000));
+    ASSERT_TRUE(uninstall(""));
+    EXPECT_TRUE(e2e::waitFor([] { return e2e::findBar() == nullptr; }, 10000));
+}
+
+} // namespace
