@@ -5,3 +5,7 @@ corvane_wine_test(startup_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/startup_test.cpp ${E2E_SUPPORT}
   LIBS shell32 advapi32
   DEPENDS corvane)
+corvane_wine_test(registry_garbage_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/registry_garbage_test.cpp ${E2E_SUPPORT}
+  LIBS corvane_app
+  DEPENDS corvane)

@@ -1,0 +1,98 @@
+// Every stored value with every wrong type and size: each reads as its rule says, and the bar still starts.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+#include "app/settings_store.h"
+#include "core/settings.h"
+#include "e2e_support.h"
+
+namespace {
+
+constexpr const char* kKey = "Software\\Corvane!";
+
+struct Garbage {
+    DWORD type;
+    std::vector<BYTE> data;
+};
+
+std::vector<Garbage> garbageKinds() {
+    std::vector<Garbage> kinds;
+    for (size_t size : {0u, 1u, 2u, 3u, 5u, 4096u}) {
+        std::vector<BYTE> bytes(size);
+        for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<BYTE>('A' + i % 26);
+        kinds.push_back({REG_BINARY, bytes});
+        kinds.push_back({REG_SZ, bytes}); // text without its NUL
+    }
+    const char multi[] = "one\0two\0";
+    kinds.push_back({REG_MULTI_SZ, std::vector<BYTE>(multi, multi + sizeof(multi))});
+    kinds.push_back({REG_QWORD, std::vector<BYTE>(8, 0x11)});
+    return kinds;
+}
+
+// What a number reads as: at most four bytes, zero-extended, else the default.
+int32_t expectedNumber(const Garbage& g, int32_t fallback) {
+    if (g.data.size() > 4) return fallback;
+    uint32_t v = 0;
+    for (size_t i = 0; i < g.data.size(); ++i) v |= static_cast<uint32_t>(g.data[i]) << (8 * i);
+    return static_cast<int32_t>(v);
+}
+
+// What a text reads as: the data up to its first NUL. Every value here has the same size, so a key whose
+// longest value is empty reads as the default.
+std::string expectedText(const Garbage& g, const std::string& fallback) {
+    if (g.data.empty()) return fallback;
+    std::string s(g.data.begin(), g.data.end());
+    return s.substr(0, s.find('\0'));
+}
+
+class RegistryGarbage : public ::testing::Test {
+protected:
+    void SetUp() override { e2e::deleteSettingsKey(); }
+    void TearDown() override { e2e::deleteSettingsKey(); }
+};
+
+TEST_F(RegistryGarbage, EveryValueWithEveryWrongTypeAndSizeReadsAsItsRuleSays) {
+    const core::Settings defaults;
+    for (const Garbage& g : garbageKinds()) {
+        e2e::deleteSettingsKey();
+        for (const core::SettingDef& def : core::settingTable())
+            ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kKey, def.name, g.type, g.data.data(),
+                                      static_cast<DWORD>(g.data.size())),
+                      ERROR_SUCCESS);
+        app::loadSettingsAndFonts();
+        const core::Settings& s = app::settings();
+        for (const core::SettingDef& def : core::settingTable()) {
+            SCOPED_TRACE(std::string(def.name) + " type " + std::to_string(g.type) + " size " +
+                         std::to_string(g.data.size()));
+            if (def.dword) {
+                int32_t fallback = def.dword == &core::Settings::barBackgroundColor
+                                       ? static_cast<int32_t>(GetSysColor(COLOR_BTNFACE))
+                                       : defaults.*def.dword;
+                EXPECT_EQ(s.*def.dword, expectedNumber(g, fallback));
+            } else {
+                EXPECT_EQ(s.*def.text, expectedText(g, defaults.*def.text));
+            }
+        }
+        EXPECT_NE(app::buttonFont(), nullptr);
+    }
+}
+
+TEST_F(RegistryGarbage, TheBarStartsAndDocksWithEveryValueUnreadable) {
+    std::vector<BYTE> junk(4096, 0xFF);
+    for (const core::SettingDef& def : core::settingTable())
+        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, def.name, REG_BINARY, junk.data(), static_cast<DWORD>(junk.size()));
+    e2e::Process bar;
+    HWND wnd = nullptr;
+    ASSERT_TRUE(e2e::startBar(bar, &wnd));
+    RECT rc{};
+    GetWindowRect(wnd, &rc);
+    EXPECT_EQ(rc.top, 744); // every number fell back to its default
+    EXPECT_EQ(rc.bottom, 768);
+    EXPECT_TRUE(e2e::closeBar(bar, wnd));
+}
+
+} // namespace
