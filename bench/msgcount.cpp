@@ -1,0 +1,49 @@
+// Counts the messages one thread handles, sent and posted, into a section every process shares. Loaded into
+// the bar's thread by its hooks; read by the benchmark.
+#include <windows.h>
+
+extern "C" {
+__attribute__((section(".shared"), shared)) volatile LONG g_sent = 0;
+__attribute__((section(".shared"), shared)) volatile LONG g_posted = 0;
+__attribute__((section(".shared"), shared)) volatile LONG g_timers = 0;
+}
+
+namespace {
+HHOOK g_callHook = nullptr;
+HHOOK g_getHook = nullptr;
+HMODULE g_self = nullptr;
+
+LRESULT CALLBACK onSent(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) InterlockedIncrement(&g_sent);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK onPosted(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam == PM_REMOVE) {
+        InterlockedIncrement(&g_posted);
+        if (reinterpret_cast<MSG*>(lParam)->message == WM_TIMER) InterlockedIncrement(&g_timers);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+} // namespace
+
+extern "C" __declspec(dllexport) BOOL StartCounting(DWORD threadId) {
+    g_sent = g_posted = g_timers = 0;
+    g_callHook = SetWindowsHookExA(WH_CALLWNDPROC, onSent, g_self, threadId);
+    g_getHook = SetWindowsHookExA(WH_GETMESSAGE, onPosted, g_self, threadId);
+    return g_callHook && g_getHook;
+}
+
+extern "C" __declspec(dllexport) void StopCounting(LONG* sent, LONG* posted, LONG* timers) {
+    if (g_callHook) UnhookWindowsHookEx(g_callHook);
+    if (g_getHook) UnhookWindowsHookEx(g_getHook);
+    g_callHook = g_getHook = nullptr;
+    *sent = g_sent;
+    *posted = g_posted;
+    *timers = g_timers;
+}
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) g_self = instance;
+    return TRUE;
+}
