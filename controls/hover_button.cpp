@@ -1,0 +1,191 @@
+#include "controls/hover_button.h"
+
+#include <commctrl.h>
+
+#include "core/bar_commands.h"
+
+namespace controls {
+
+namespace {
+HINSTANCE programInstance() { return GetModuleHandleA(nullptr); }
+
+TOOLINFOA toolInfo(HWND owner) {
+    TOOLINFOA ti{};
+    // The version-5 common controls refuse the larger record of later versions.
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.hwnd = owner;
+    ti.uId = CHoverButton::kToolId;
+    return ti;
+}
+} // namespace
+
+CHoverButton::~CHoverButton() {
+    // The tool tip goes first, then the strip (a member), then the binding to the window.
+    if (m_toolTip && IsWindow(m_toolTip)) DestroyWindow(m_toolTip);
+    m_toolTip = nullptr;
+}
+
+bool CHoverButton::Create(const char* caption, DWORD style, const RECT& rect, HWND parent, int id) {
+    HWND h = CreateWindowExA(0, "BUTTON", caption, style, rect.left, rect.top, rect.right - rect.left,
+                             rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             programInstance(), nullptr);
+    if (!h) return false;
+    if (!subclass(h)) {
+        DestroyWindow(h);
+        return false;
+    }
+    return true;
+}
+
+BOOL CHoverButton::SetStripBitmap(WORD resourceId) {
+    // With LR_LOADMAP3DCOLORS the strip's greys take the user's current 3-D colours.
+    auto bitmap = static_cast<HBITMAP>(
+        LoadImageA(programInstance(), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    if (!bitmap) return FALSE;
+    m_bitmapStrip.reset(bitmap);
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof(info), &info);
+    m_nFrameWidth = info.bmWidth / 3;
+    m_nFrameHeight = info.bmHeight;
+    SetWindowPos(hwnd(), HWND_TOP, 0, 0, m_nFrameWidth, m_nFrameHeight, SWP_NOMOVE | SWP_NOOWNERZORDER);
+    return TRUE;
+}
+
+void CHoverButton::EnsureToolTip() {
+    if (m_toolTip || !hwnd()) return;
+    m_toolTip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, programInstance(), nullptr);
+    if (!m_toolTip) return;
+    SendMessageA(m_toolTip, TTM_SETTIPBKCOLOR, kToolTipColour, 0);
+    RECT margins{4, 2, 4, 2};
+    SendMessageA(m_toolTip, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
+    SendMessageA(m_toolTip, TTM_SETMAXTIPWIDTH, 0, kToolTipMaxWidth);
+    // A new tool tip stays silent until someone gives it a text and activates it.
+    SendMessageA(m_toolTip, TTM_ACTIVATE, FALSE, 0);
+}
+
+void CHoverButton::SetToolTipText(const char* text, BOOL activate) {
+    if (!text) return;
+    EnsureToolTip();
+    if (!m_toolTip) return;
+    TOOLINFOA ti = toolInfo(hwnd());
+    ti.lpszText = const_cast<char*>(text);
+    if (SendMessageA(m_toolTip, TTM_GETTOOLCOUNT, 0, 0) == 0) {
+        GetClientRect(hwnd(), &ti.rect);
+        SendMessageA(m_toolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    SendMessageA(m_toolTip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageA(m_toolTip, TTM_ACTIVATE, activate, 0);
+}
+
+BOOL CHoverButton::PreTranslateMessage(const MSG& msg) {
+    EnsureToolTip();
+    if (m_toolTip) {
+        MSG copy = msg;
+        SendMessageA(m_toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&copy));
+    }
+    return FALSE;
+}
+
+bool CHoverButton::routeDrawItem(LPARAM lParam) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (!item || item->CtlType != ODT_BUTTON) return false;
+    auto* button = dynamic_cast<CHoverButton*>(win::Window::fromHandle(item->hwndItem));
+    if (!button) return false;
+    button->DrawItem(*item);
+    return true;
+}
+
+void CHoverButton::DrawItem(const DRAWITEMSTRUCT& item) {
+    if (!m_bitmapStrip) {
+        drawPlainFace(item);
+        return;
+    }
+    HDC memory = CreateCompatibleDC(item.hDC);
+    if (!memory) return;
+    {
+        win::SelectObjectScope strip(memory, m_bitmapStrip.get());
+        int sourceX = core::stripFrameX((item.itemState & ODS_SELECTED) != 0, m_bHover != FALSE, m_nFrameWidth);
+        BitBlt(item.hDC, 0, 0, m_nFrameWidth, m_nFrameHeight, memory, sourceX, 0, SRCCOPY);
+    }
+    DeleteDC(memory);
+}
+
+void CHoverButton::drawPlainFace(const DRAWITEMSTRUCT& item) const {
+    // Without a strip the button still shows where it is and that it is pushed.
+    RECT rc = item.rcItem;
+    UINT state = DFCS_BUTTONPUSH | ((item.itemState & ODS_SELECTED) ? DFCS_PUSHED : 0);
+    DrawFrameControl(item.hDC, &rc, DFC_BUTTON, state);
+}
+
+LRESULT CHoverButton::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        return onMouseMove(wParam, lParam);
+    case WM_MOUSELEAVE:
+        return onMouseLeave();
+    case WM_MOUSEHOVER:
+        return onMouseHover();
+    case WM_LBUTTONDOWN:
+        return onLButtonDown(wParam, lParam);
+    case WM_LBUTTONUP:
+        return onLButtonUp(wParam, lParam);
+    case WM_TIMER:
+        return onTimer(wParam, lParam);
+    case WM_DESTROY:
+        // The tool tip belongs to the bar's top-level window by ownership; it must not outlive its button.
+        if (m_toolTip) DestroyWindow(m_toolTip);
+        m_toolTip = nullptr;
+        return defaultProc(msg, wParam, lParam);
+    default:
+        return defaultProc(msg, wParam, lParam);
+    }
+}
+
+LRESULT CHoverButton::onMouseMove(WPARAM wParam, LPARAM lParam) {
+    if (!m_bTracking) {
+        TRACKMOUSEEVENT tme{};
+        tme.cbSize = sizeof(tme);
+        tme.dwFlags = TME_HOVER | TME_LEAVE;
+        tme.hwndTrack = hwnd();
+        tme.dwHoverTime = 1;
+        // A failed request leaves tracking unarmed, so the next move tries again.
+        m_bTracking = _TrackMouseEvent(&tme);
+    }
+    return defaultProc(WM_MOUSEMOVE, wParam, lParam);
+}
+
+LRESULT CHoverButton::onMouseHover() {
+    m_bHover = TRUE;
+    InvalidateRect(hwnd(), nullptr, TRUE);
+    return 0;
+}
+
+LRESULT CHoverButton::onMouseLeave() {
+    m_bTracking = FALSE;
+    m_bHover = FALSE;
+    InvalidateRect(hwnd(), nullptr, TRUE);
+    return 0;
+}
+
+LRESULT CHoverButton::onLButtonDown(WPARAM wParam, LPARAM lParam) {
+    if (m_bMenuOnHold) SetTimer(hwnd(), HOLD_TIMER_ID, kHoldPeriodMs, nullptr);
+    return defaultProc(WM_LBUTTONDOWN, wParam, lParam);
+}
+
+LRESULT CHoverButton::onLButtonUp(WPARAM wParam, LPARAM lParam) {
+    KillTimer(hwnd(), HOLD_TIMER_ID);
+    return defaultProc(WM_LBUTTONUP, wParam, lParam);
+}
+
+LRESULT CHoverButton::onTimer(WPARAM wParam, LPARAM lParam) {
+    HWND self = hwnd();
+    // The parent opens its menu inside this call; the timer stops only once the menu has closed.
+    SendMessageA(GetParent(self), WM_TIMER, wParam, 0);
+    KillTimer(self, HOLD_TIMER_ID);
+    // A close dispatched by the menu's own loop may have taken the button, and its owner, away.
+    if (!IsWindow(self)) return 0;
+    return defaultProc(WM_TIMER, wParam, lParam);
+}
+
+} // namespace controls

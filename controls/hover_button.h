@@ -1,0 +1,72 @@
+// A small picture push button: one strip bitmap with three frames (normal, pressed, hover), a tool tip of
+// its own, and, where the owner asks for it, a hold timer that reaches the parent as WM_TIMER while the
+// left button is still down.
+//
+// Owners call, in this order: Create, (m_bMenuOnHold = TRUE), SetStripBitmap, SetToolTipText. The parent
+// routes WM_DRAWITEM to routeDrawItem() and queued messages to PreTranslateMessage().
+#pragma once
+#include <windows.h>
+
+#include "win/handle.h"
+#include "win/window.h"
+
+namespace controls {
+
+class CHoverButton : public win::Window {
+public:
+    static constexpr UINT_PTR HOLD_TIMER_ID = 32769;
+    static constexpr UINT kHoldPeriodMs = 200;
+    static constexpr COLORREF kToolTipColour = 0x00B9E3F8;
+    static constexpr int kToolTipMaxWidth = 400;
+    static constexpr UINT_PTR kToolId = 1;
+
+    CHoverButton() = default;
+    ~CHoverButton() override;
+
+    // Makes a "BUTTON" child with the given style (owners pass WS_CHILD | WS_VISIBLE | BS_OWNERDRAW) and
+    // binds it. The caption is the window text and is never drawn.
+    bool Create(const char* caption, DWORD style, const RECT& rect, HWND parent, int id);
+
+    // Loads the strip from the program's own resources and sizes the button to one frame, in place.
+    // False when the bitmap cannot be loaded; the button then keeps its size and draws a plain face.
+    BOOL SetStripBitmap(WORD resourceId);
+    // Sets the one tool's text (a null text changes nothing) and activates or deactivates the tool tip.
+    void SetToolTipText(const char* text, BOOL activate);
+    // Draws the current frame; nothing else.
+    void DrawItem(const DRAWITEMSTRUCT& item);
+    // Relays a queued message to the tool tip so it can time its display. Never swallows the message.
+    BOOL PreTranslateMessage(const MSG& msg);
+
+    // Hands a WM_DRAWITEM (its lParam) to the picture button it is for; false when it is for another
+    // control.
+    static bool routeDrawItem(LPARAM lParam);
+
+    HWND toolTipWindow() const noexcept { return m_toolTip; }
+    int frameWidth() const noexcept { return m_nFrameWidth; }
+    int frameHeight() const noexcept { return m_nFrameHeight; }
+    bool hovering() const noexcept { return m_bHover != FALSE; }
+
+    BOOL m_bMenuOnHold = FALSE;
+
+protected:
+    LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void EnsureToolTip();
+    LRESULT onMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT onMouseHover();
+    LRESULT onMouseLeave();
+    LRESULT onLButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT onLButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT onTimer(WPARAM wParam, LPARAM lParam);
+    void drawPlainFace(const DRAWITEMSTRUCT& item) const;
+
+    BOOL m_bHover = FALSE;
+    int m_nFrameWidth = 0;
+    int m_nFrameHeight = 0;
+    win::Bitmap m_bitmapStrip;
+    BOOL m_bTracking = FALSE;
+    HWND m_toolTip = nullptr;
+};
+
+} // namespace controls

@@ -1,0 +1,358 @@
+// The picture button on real windows, with the real strips and real pointer input.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "controls/hover_button.h"
+#include "input_support.h"
+#include "resources/resource.h"
+
+namespace {
+
+using controls::CHoverButton;
+
+constexpr const char* kParentClass = "CorvaneHoverTestParent";
+
+// The parent: routes owner-draw to the buttons and records what reaches it.
+class Parent : public win::Window {
+public:
+    struct Timer {
+        WPARAM id;
+        LPARAM param;
+        bool buttonHeld; // the button still showed itself pushed while the parent handled the timer
+    };
+    std::vector<Timer> timers;
+    std::vector<WPARAM> commands;
+    HWND watched = nullptr;
+    std::function<void()> onTimer;
+
+protected:
+    LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        switch (msg) {
+        case WM_DRAWITEM:
+            if (CHoverButton::routeDrawItem(lParam)) return TRUE;
+            return defaultProc(msg, wParam, lParam);
+        case WM_TIMER: {
+            bool held = watched && (SendMessageA(watched, BM_GETSTATE, 0, 0) & BST_PUSHED);
+            timers.push_back({wParam, lParam, held});
+            if (onTimer) onTimer();
+            return 0;
+        }
+        case WM_COMMAND:
+            commands.push_back(wParam);
+            return 0;
+        default:
+            return defaultProc(msg, wParam, lParam);
+        }
+    }
+};
+
+// The three frames of a strip as the button loads it, as 32-bit pixels.
+struct Strip {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF at(int x, int y) const { return pixels[y * width + x]; }
+};
+
+Strip loadStrip(WORD id) {
+    Strip s;
+    HBITMAP bmp = static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    if (!bmp) return s;
+    BITMAP info{};
+    GetObjectA(bmp, sizeof(info), &info);
+    s.width = info.bmWidth;
+    s.height = info.bmHeight;
+    s.pixels.resize(s.width * s.height);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = s.width;
+    bi.bmiHeader.biHeight = -s.height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, bmp, 0, s.height, s.pixels.data(), &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(bmp);
+    for (COLORREF& c : s.pixels) c = RGB(GetBValue(c), GetGValue(c), GetRValue(c)); // BGRA -> COLORREF
+    return s;
+}
+
+// How many pixels of the window's on-screen image differ from the frame of the strip.
+int differingPixels(HWND button, const Strip& strip, int frame) {
+    int fw = strip.width / 3;
+    RECT rc{};
+    GetWindowRect(button, &rc);
+    HDC screen = GetDC(nullptr);
+    int differ = 0;
+    for (int y = 0; y < strip.height; ++y)
+        for (int x = 0; x < fw; ++x)
+            if (GetPixel(screen, rc.left + x, rc.top + y) != strip.at(frame * fw + x, y)) ++differ;
+    ReleaseDC(nullptr, screen);
+    return differ;
+}
+
+class HoverButton : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&icc);
+        win::Window::registerClass(GetModuleHandleA(nullptr), kParentClass, 0, LoadCursorA(nullptr, IDC_ARROW),
+                                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
+    }
+    void SetUp() override {
+        ASSERT_TRUE(parent_.create(WS_EX_TOPMOST, kParentClass, "hover test", WS_POPUP | WS_VISIBLE, 100, 100, 300,
+                                   60, nullptr, nullptr, GetModuleHandleA(nullptr)));
+        input::moveTo(700, 600);
+    }
+    void TearDown() override {
+        input::leftUp();
+        newButton_.reset();
+        other_.reset();
+        DestroyWindow(parent_.hwnd());
+    }
+
+    // Pumps this thread's messages, relaying the queued ones to the buttons as the program's loop does.
+    bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
+        DWORD start = GetTickCount();
+        for (;;) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                for (auto* b : {newButton_.get(), other_.get()})
+                    if (b && msg.hwnd == b->hwnd()) b->PreTranslateMessage(msg);
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+            if (done()) return true;
+            if (GetTickCount() - start > timeoutMs) return false;
+            Sleep(5);
+        }
+    }
+    void pumpFor(DWORD ms) {
+        DWORD start = GetTickCount();
+        pumpUntil([&] { return GetTickCount() - start >= ms; }, ms + 1000);
+    }
+
+    std::unique_ptr<CHoverButton> makeButton(int id, RECT rc, WORD bitmap, bool hold, const char* tip) {
+        auto b = std::make_unique<CHoverButton>();
+        EXPECT_TRUE(b->Create("caption", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rc, parent_.hwnd(), id));
+        b->m_bMenuOnHold = hold;
+        EXPECT_TRUE(b->SetStripBitmap(bitmap));
+        b->SetToolTipText(tip, TRUE);
+        return b;
+    }
+    void makeNewBrowserButton() {
+        newButton_ = makeButton(245, RECT{32, 3, 50, 21}, IDB_NEW_BROWSER_STRIP, true, "New browser window");
+        parent_.watched = newButton_->hwnd();
+        UpdateWindow(parent_.hwnd());
+    }
+    POINT centreOf(HWND w) {
+        RECT rc{};
+        GetWindowRect(w, &rc);
+        return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    }
+    RECT placeInParent(HWND w) {
+        RECT rc{};
+        GetWindowRect(w, &rc);
+        MapWindowPoints(nullptr, parent_.hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    }
+
+    // The window system may show a change a little later than the button paints it.
+    bool showsFrame(const Strip& strip, int frame) {
+        return pumpUntil([&] { return differingPixels(newButton_->hwnd(), strip, frame) == 0; }, 1500);
+    }
+
+    Parent parent_;
+    std::unique_ptr<CHoverButton> newButton_, other_;
+};
+
+TEST_F(HoverButton, TheStripSizesTheButtonToOneFrameWithoutMovingIt) {
+    makeNewBrowserButton();
+    RECT rc = placeInParent(newButton_->hwnd());
+    EXPECT_EQ(rc.left, 32);
+    EXPECT_EQ(rc.top, 3);
+    EXPECT_EQ(rc.right - rc.left, 18);
+    EXPECT_EQ(rc.bottom - rc.top, 18);
+
+    other_ = makeButton(218, RECT{0, 0, 0, 0}, IDB_CLOSE_STRIP, false, "Close");
+    rc = placeInParent(other_->hwnd());
+    EXPECT_EQ(rc.left, 0);
+    EXPECT_EQ(rc.top, 0);
+    EXPECT_EQ(rc.right, 12);
+    EXPECT_EQ(rc.bottom, 12);
+    EXPECT_EQ(other_->frameWidth(), 12);
+
+    // The hide strip has the same size; a strip that does not exist leaves the size alone.
+    EXPECT_TRUE(other_->SetStripBitmap(IDB_HIDE_STRIP));
+    EXPECT_FALSE(other_->SetStripBitmap(999));
+    rc = placeInParent(other_->hwnd());
+    EXPECT_EQ(rc.right - rc.left, 12);
+    char text[64] = {};
+    GetWindowTextA(newButton_->hwnd(), text, sizeof(text));
+    EXPECT_STREQ(text, "caption");
+}
+
+TEST_F(HoverButton, TheStripsHaveTheirSizesAndDistinctFrames) {
+    struct Expect {
+        WORD id;
+        int w, h;
+    };
+    for (auto e : {Expect{IDB_NEW_BROWSER_STRIP, 54, 18}, Expect{IDB_CLOSE_STRIP, 36, 12},
+                   Expect{IDB_HIDE_STRIP, 36, 12}}) {
+        HBITMAP raw = static_cast<HBITMAP>(
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(e.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        ASSERT_NE(raw, nullptr) << e.id;
+        DIBSECTION ds{};
+        GetObjectA(raw, sizeof(ds), &ds);
+        EXPECT_EQ(ds.dsBm.bmWidth, e.w);
+        EXPECT_EQ(ds.dsBm.bmHeight, e.h);
+        EXPECT_EQ(ds.dsBmih.biBitCount, 8) << e.id;
+        DeleteObject(raw);
+
+        Strip s = loadStrip(e.id);
+        int fw = s.width / 3;
+        // Average brightness of each frame: pressed darker, hover lighter than normal.
+        long sum[3] = {};
+        for (int f = 0; f < 3; ++f)
+            for (int y = 0; y < s.height; ++y)
+                for (int x = 0; x < fw; ++x) {
+                    COLORREF c = s.at(f * fw + x, y);
+                    sum[f] += GetRValue(c) + GetGValue(c) + GetBValue(c);
+                }
+        EXPECT_LT(sum[1], sum[0]) << e.id;
+        EXPECT_GT(sum[2], sum[0]) << e.id;
+    }
+}
+
+TEST_F(HoverButton, HoverShowsTheHoverFramePressingWinsAndLeavingGivesTheNormalFrameBack) {
+    makeNewBrowserButton();
+    Strip strip = loadStrip(IDB_NEW_BROWSER_STRIP);
+    EXPECT_TRUE(showsFrame(strip, 0));
+
+    POINT c = centreOf(newButton_->hwnd());
+    ASSERT_TRUE(input::moveTo(c.x, c.y));
+    ASSERT_TRUE(pumpUntil([&] { return newButton_->hovering(); }, 2000));
+    EXPECT_TRUE(showsFrame(strip, 2));
+
+    // Pressed while hovered: the pressed frame.
+    input::leftDown();
+    ASSERT_TRUE(pumpUntil([&] { return (SendMessageA(newButton_->hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }));
+    EXPECT_TRUE(showsFrame(strip, 1));
+    input::leftUp();
+    EXPECT_TRUE(showsFrame(strip, 2));
+
+    ASSERT_TRUE(input::moveTo(c.x + 100, c.y + 100));
+    ASSERT_TRUE(pumpUntil([&] { return !newButton_->hovering(); }, 2000));
+    EXPECT_TRUE(showsFrame(strip, 0));
+
+    // Tracking is armed again by the next visit.
+    ASSERT_TRUE(input::moveTo(c.x, c.y));
+    EXPECT_TRUE(pumpUntil([&] { return newButton_->hovering(); }, 2000));
+}
+
+TEST_F(HoverButton, HoldingTheButtonSendsOneTimerToTheParentWhileItIsStillHeld) {
+    makeNewBrowserButton();
+    POINT c = centreOf(newButton_->hwnd());
+    ASSERT_TRUE(input::moveTo(c.x, c.y));
+    pumpFor(50);
+    DWORD pressed = GetTickCount();
+    input::leftDown();
+    ASSERT_TRUE(pumpUntil([&] { return !parent_.timers.empty(); }, 2000));
+    DWORD elapsed = GetTickCount() - pressed;
+    EXPECT_GE(elapsed, 180u);
+    EXPECT_LT(elapsed, 1000u);
+    EXPECT_EQ(parent_.timers[0].id, CHoverButton::HOLD_TIMER_ID);
+    EXPECT_EQ(parent_.timers[0].param, 0);
+    EXPECT_TRUE(parent_.timers[0].buttonHeld);
+    // Killed once the parent returned: holding on sends nothing more.
+    pumpFor(600);
+    EXPECT_EQ(parent_.timers.size(), 1u);
+    input::leftUp();
+    pumpFor(50);
+}
+
+TEST_F(HoverButton, AQuickClickIsAnOrdinaryClickWithoutATimer) {
+    makeNewBrowserButton();
+    POINT c = centreOf(newButton_->hwnd());
+    ASSERT_TRUE(input::moveTo(c.x, c.y));
+    pumpFor(50);
+    input::leftDown();
+    pumpFor(30);
+    input::leftUp();
+    ASSERT_TRUE(pumpUntil([&] { return !parent_.commands.empty(); }));
+    EXPECT_EQ(parent_.commands[0], MAKEWPARAM(245, BN_CLICKED));
+    pumpFor(400);
+    EXPECT_TRUE(parent_.timers.empty());
+}
+
+TEST_F(HoverButton, AButtonWithoutTheHoldBehaviourNeverStartsATimer) {
+    other_ = makeButton(230, RECT{100, 3, 100, 3}, IDB_HIDE_STRIP, false, "Hide in tray");
+    POINT c = centreOf(other_->hwnd());
+    ASSERT_TRUE(input::moveTo(c.x, c.y));
+    pumpFor(50);
+    input::leftDown();
+    pumpFor(500);
+    input::leftUp();
+    ASSERT_TRUE(pumpUntil([&] { return !parent_.commands.empty(); }));
+    EXPECT_EQ(parent_.commands[0], MAKEWPARAM(230, BN_CLICKED));
+    EXPECT_TRUE(parent_.timers.empty());
+}
+
+TEST_F(HoverButton, TheToolTipHasOneToolWhateverTheNumberOfTexts) {
+    makeNewBrowserButton();
+    HWND tip = newButton_->toolTipWindow();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageA(tip, TTM_GETTIPBKCOLOR, 0, 0)), 0x00B9E3F8u);
+    RECT margins{};
+    SendMessageA(tip, TTM_GETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
+    EXPECT_EQ(margins.left, 4);
+    EXPECT_EQ(margins.top, 2);
+    EXPECT_EQ(margins.right, 4);
+    EXPECT_EQ(margins.bottom, 2);
+    EXPECT_EQ(SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0), 400);
+    EXPECT_TRUE(GetWindowLongPtrA(tip, GWL_STYLE) & TTS_ALWAYSTIP);
+
+    newButton_->SetToolTipText("second text", TRUE);
+    newButton_->SetToolTipText(nullptr, FALSE); // changes nothing
+    EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    char text[80] = {};
+    TOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.hwnd = newButton_->hwnd();
+    ti.uId = 1;
+    ti.lpszText = text;
+    SendMessageA(tip, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(text, "second text");
+    ASSERT_TRUE(SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti)));
+    EXPECT_EQ(ti.uFlags, 0u);
+    EXPECT_EQ(ti.rect.right, 18);
+    EXPECT_EQ(ti.rect.bottom, 18);
+}
+
+TEST_F(HoverButton, TheToolTipShowsOnHoverOnlyWhenActive) {
+    makeNewBrowserButton();
+    HWND tip = newButton_->toolTipWindow();
+    newButton_->SetToolTipText("quiet", FALSE);
+    POINT c = centreOf(newButton_->hwnd());
+    ASSERT_TRUE(input::moveTo(c.x, c.y));
+    input::moveTo(c.x + 1, c.y);
+    EXPECT_FALSE(pumpUntil([&] { return IsWindowVisible(tip) != FALSE; }, 1500));
+
+    input::moveTo(c.x + 150, c.y + 150);
+    pumpFor(200);
+    newButton_->SetToolTipText("New browser window", TRUE);
+    input::moveTo(c.x, c.y);
+    input::moveTo(c.x + 1, c.y);
+    EXPECT_TRUE(pumpUntil([&] { return IsWindowVisible(tip) != FALSE; }, 3000));
+    char text[80] = {};
+    GetWindowTextA(tip, text, sizeof(text));
+    EXPECT_STREQ(text, "New browser window");
+}
+
+} // namespace
