@@ -1,0 +1,42 @@
+#include "hooks/shell/shell_hook.h"
+
+namespace cvsh {
+
+// Initialised, or the linker would move it out of the shared section.
+SharedState shared __attribute__((section(".shared"), shared)) = {nullptr, nullptr};
+
+bool forwards(int code, WPARAM window) noexcept {
+    if (window == 0) return false;
+    // Exact values: the codes with the high bit set (rude activation, flashing) are other events.
+    return code == HSHELL_WINDOWCREATED || code == HSHELL_WINDOWDESTROYED || code == HSHELL_WINDOWACTIVATED ||
+           code == HSHELL_REDRAW;
+}
+
+LRESULT CALLBACK hookProcedure(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    if (code < 0) return CallNextHookEx(shared.hook, code, wParam, lParam);
+    HWND target = shared.target;
+    if (forwards(code, wParam) && IsWindow(target)) SendMessageA(target, WM_USER + 3, wParam, code);
+    return CallNextHookEx(shared.hook, code, wParam, lParam);
+}
+
+} // namespace cvsh
+
+extern "C" int SetShellHook(HWND target) {
+    cvsh::shared.target = target;
+    // Found by name: a copy of the library under another name cannot install the hook.
+    HMODULE self = GetModuleHandleA("cvsh.dll");
+    cvsh::shared.hook = SetWindowsHookExA(WH_SHELL, cvsh::hookProcedure, self, 0);
+    if (!cvsh::shared.hook) {
+        MessageBoxA(nullptr, "Can't set shell hook !", "cvsh.dll : error !", MB_ICONEXCLAMATION);
+        return 0;
+    }
+    return 1;
+}
+
+extern "C" int RemoveShellHook() {
+    HHOOK hook = cvsh::shared.hook;
+    if (!hook) return 0;
+    BOOL removed = UnhookWindowsHookEx(hook);
+    cvsh::shared.hook = nullptr;
+    return removed;
+}

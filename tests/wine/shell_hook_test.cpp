@@ -1,0 +1,108 @@
+// The shell hook library loaded the way the bar loads it (through the import table): events of windows in
+// other processes reach the target window, synchronously, as WM_BAR_SHELLEVENT.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "hooks/shell/cvsh.h"
+#include "standin_support.h"
+
+namespace {
+
+struct Event {
+    HWND window;
+    LPARAM code;
+    std::string className;
+    DWORD pid;
+};
+
+std::vector<Event> events;
+
+LRESULT CALLBACK targetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_BAR_SHELLEVENT) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    // The sender waits for this: the window still exists while it is being reported.
+    Event event{reinterpret_cast<HWND>(wParam), lParam, {}, 0};
+    char name[256] = {};
+    GetClassNameA(event.window, name, sizeof(name));
+    event.className = name;
+    GetWindowThreadProcessId(event.window, &event.pid);
+    events.push_back(event);
+    return 0;
+}
+
+bool received(HWND window, LPARAM code) {
+    for (const Event& e : events)
+        if (e.window == window && e.code == code) return true;
+    return false;
+}
+
+bool receivedFrom(DWORD pid) {
+    for (const Event& e : events)
+        if (e.pid == pid) return true;
+    return false;
+}
+
+class ShellHook : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = targetProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "CorvaneShellHookTarget";
+        RegisterClassExA(&wc);
+        target = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "target", WS_POPUP, 0, 0, 10, 10,
+                                 nullptr, nullptr, wc.hInstance, nullptr);
+        ASSERT_NE(target, nullptr);
+        events.clear();
+    }
+    void TearDown() override {
+        RemoveShellHook();
+        DestroyWindow(target);
+    }
+    HWND target = nullptr;
+};
+
+TEST_F(ShellHook, ABrowserWindowOfAnotherProcessIsReportedAtCreationAndDestruction) {
+    ASSERT_EQ(SetShellHook(target), 1);
+    standin::Process browser;
+    HWND window =
+        standin::openBrowser(browser, "--class IEFrame --title \"Hooked - Microsoft Internet Explorer\"");
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(standin::waitFor([&] { return received(window, HSHELL_WINDOWCREATED); }));
+    for (const Event& e : events)
+        if (e.window == window && e.code == HSHELL_WINDOWCREATED) {
+            EXPECT_EQ(e.className, "IEFrame");
+            EXPECT_EQ(e.pid, browser.id());
+        }
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(standin::waitFor([&] { return received(window, HSHELL_WINDOWDESTROYED); }));
+    EXPECT_TRUE(browser.close());
+}
+
+TEST_F(ShellHook, RemovingTheHookStopsTheReportsAndASecondRemovalReturnsZero) {
+    ASSERT_EQ(SetShellHook(target), 1);
+    EXPECT_NE(RemoveShellHook(), 0);
+    EXPECT_EQ(RemoveShellHook(), 0);
+    standin::Process browser;
+    HWND window = standin::openBrowser(browser, "--class IEFrame --title Unhooked");
+    ASSERT_NE(window, nullptr);
+    // The report would be sent, and waited for, before the window could be shown.
+    EXPECT_TRUE(browser.close());
+    EXPECT_FALSE(receivedFrom(browser.id()));
+}
+
+TEST_F(ShellHook, SettingItAgainAfterARemovalReportsToTheNewTarget) {
+    ASSERT_EQ(SetShellHook(target), 1);
+    ASSERT_NE(RemoveShellHook(), 0);
+    ASSERT_EQ(SetShellHook(target), 1);
+    standin::Process browser;
+    HWND window = standin::openBrowser(browser, "--class CabinetWClass --title Folder");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(standin::waitFor([&] { return received(window, HSHELL_WINDOWCREATED); }));
+    EXPECT_TRUE(browser.close());
+}
+
+} // namespace

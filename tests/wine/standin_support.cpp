@@ -1,0 +1,189 @@
+#include "standin_support.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+namespace standin {
+
+Process::~Process() {
+    if (running()) close();
+    if (running()) TerminateProcess(info_.hProcess, 1);
+    release();
+}
+
+Process::Process(Process&& other) noexcept : info_(other.info_) {
+    other.info_ = {};
+}
+
+Process& Process::operator=(Process&& other) noexcept {
+    if (this != &other) {
+        release();
+        info_ = other.info_;
+        other.info_ = {};
+    }
+    return *this;
+}
+
+void Process::release() {
+    if (info_.hProcess) CloseHandle(info_.hProcess);
+    if (info_.hThread) CloseHandle(info_.hThread);
+    info_ = {};
+}
+
+bool Process::start(const std::string& program, const std::string& arguments) {
+    release();
+    std::string commandLine = "\"" + program + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    return CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info_) != 0;
+}
+
+bool Process::running() const {
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+namespace {
+BOOL CALLBACK closeWindowOf(HWND hwnd, LPARAM pid) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == static_cast<DWORD>(pid)) PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+} // namespace
+
+bool Process::close(DWORD timeoutMs) {
+    if (!running()) return true;
+    EnumWindows(closeWindowOf, static_cast<LPARAM>(info_.dwProcessId));
+    return waitFor([this] { return !running(); }, timeoutMs);
+}
+
+std::string windowsPath(const std::string& hostPath) {
+    std::string path = hostPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    if (!path.empty() && path[0] == '\\') path = "Z:" + path;
+    return path;
+}
+
+std::string toolPath(const char* exeName) {
+    const char* bin = getenv("CORVANE_BIN");
+    if (bin && *bin) return windowsPath(bin) + "\\tools\\" + exeName;
+    // Run by hand from <build>/tests/wine: the tools are two folders up.
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string path = self;
+    for (int up = 0; up < 3; ++up)
+        path = path.substr(0, path.find_last_of('\\'));
+    return path + "\\tools\\" + exeName;
+}
+
+bool waitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (done()) return true;
+        if (GetTickCount() - start > timeoutMs) return done();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+namespace {
+struct WindowQuery {
+    DWORD pid;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND hwnd, LPARAM param) {
+    auto* query = reinterpret_cast<WindowQuery*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != query->pid) return TRUE;
+    char name[256] = {};
+    GetClassNameA(hwnd, name, sizeof(name));
+    if (query->className && strcmp(name, query->className) != 0) return TRUE;
+    query->found = hwnd;
+    return FALSE;
+}
+} // namespace
+
+HWND findWindowOf(DWORD pid, const char* className) {
+    WindowQuery query{pid, className, nullptr};
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+HWND openBrowser(Process& process, const std::string& arguments) {
+    if (!process.start(toolPath("cv-browser.exe"), arguments)) return nullptr;
+    HWND found = nullptr;
+    waitFor([&] {
+        found = findWindowOf(process.id());
+        return found && IsWindowVisible(found);
+    });
+    return found;
+}
+
+HWND openTaskbar(Process& process, const std::string& arguments) {
+    if (!process.start(toolPath("cv-taskbar.exe"), arguments)) return nullptr;
+    HWND found = nullptr;
+    waitFor([&] {
+        found = FindWindowA("Shell_TrayWnd", nullptr);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(found, &owner);
+        return found && owner == process.id();
+    });
+    return found;
+}
+
+MessageBoxWatcher::MessageBoxWatcher(std::string caption)
+    : caption_(std::move(caption)), thread_([this] { run(); }) {}
+
+MessageBoxWatcher::~MessageBoxWatcher() {
+    stop_ = true;
+    thread_.join();
+}
+
+std::string MessageBoxWatcher::lastText() const {
+    return text_;
+}
+
+namespace {
+struct StaticText {
+    char* buffer;
+    int size;
+};
+
+BOOL CALLBACK readStatic(HWND child, LPARAM param) {
+    auto* text = reinterpret_cast<StaticText*>(param);
+    char name[32] = {};
+    GetClassNameA(child, name, sizeof(name));
+    char value[512] = {};
+    if (_stricmp(name, "Static") == 0 && GetWindowTextA(child, value, sizeof(value)) > 0)
+        strncpy(text->buffer, value, text->size - 1);
+    return TRUE;
+}
+} // namespace
+
+void MessageBoxWatcher::run() {
+    while (!stop_) {
+        HWND box = FindWindowA("#32770", caption_.c_str());
+        DWORD owner = 0;
+        GetWindowThreadProcessId(box, &owner);
+        if (box && owner == GetCurrentProcessId() && IsWindowVisible(box)) {
+            StaticText text{text_, static_cast<int>(sizeof(text_))};
+            EnumChildWindows(box, readStatic, reinterpret_cast<LPARAM>(&text));
+            ++count_;
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            while (!stop_ && IsWindow(box))
+                Sleep(10);
+        }
+        Sleep(10);
+    }
+}
+
+} // namespace standin

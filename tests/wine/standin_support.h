@@ -1,0 +1,74 @@
+// Helpers for Win32 tests that drive other processes: the stand-in programs of tools/ (cv-browser.exe,
+// cv-taskbar.exe), waiting on conditions while this thread keeps handling messages, and answering the
+// message boxes that the code under test shows.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace standin {
+
+// A program started for a test; ended (and waited for) when the object goes.
+class Process {
+  public:
+    Process() = default;
+    ~Process();
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&& other) noexcept;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    // Starts `program` (a path) with the given arguments. False when it cannot be started.
+    bool start(const std::string& program, const std::string& arguments);
+    DWORD id() const noexcept { return info_.dwProcessId; }
+    HANDLE handle() const noexcept { return info_.hProcess; }
+    bool running() const;
+    // Asks every top-level window of the process to close, then waits (handling messages) for its end.
+    bool close(DWORD timeoutMs = 10000);
+
+  private:
+    void release();
+    PROCESS_INFORMATION info_{};
+};
+
+// The folder of the stand-in programs: $CORVANE_BIN/tools as a Windows path.
+std::string toolPath(const char* exeName);
+// A host path (as the environment gives it) in Windows form.
+std::string windowsPath(const std::string& hostPath);
+
+// Handles this thread's messages until `done` is true or `timeoutMs` passed. Returns `done()`.
+bool waitFor(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+
+// The top-level window of class `className` (or any class when null) that belongs to process `pid`.
+HWND findWindowOf(DWORD pid, const char* className = nullptr);
+
+// Starts a cv-browser.exe and waits for its (first) window. Returns the window, or null.
+HWND openBrowser(Process& process, const std::string& arguments);
+
+// Starts cv-taskbar.exe and waits until its tray window is the one FindWindowA finds. Returns it, or null.
+HWND openTaskbar(Process& process, const std::string& arguments);
+
+// Watches this process for a message box with the given caption, records its text and dismisses it.
+class MessageBoxWatcher {
+  public:
+    explicit MessageBoxWatcher(std::string caption);
+    ~MessageBoxWatcher();
+    MessageBoxWatcher(const MessageBoxWatcher&) = delete;
+    MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
+
+    int count() const { return count_; }
+    std::string lastText() const;
+
+  private:
+    void run();
+    std::string caption_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> count_{0};
+    char text_[512] = {};
+    std::thread thread_;
+};
+
+} // namespace standin

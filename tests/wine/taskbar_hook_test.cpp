@@ -1,0 +1,210 @@
+// The taskbar hook library loaded the way the bar loads it, against the stand-in taskbar (cv-taskbar.exe
+// in --manual mode, so that it lays out its buttons only when told to).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "hooks/taskbar/cvth.h"
+#include "standin_support.h"
+#include "tools/standin-taskbar/standin_taskbar.h"
+
+namespace {
+
+constexpr const char* kEventName = "{1F6C5480-155E-11d5-93A8-444553540000}";
+constexpr const char* kCaption = "cvth.dll : error !";
+
+int announcements = 0;
+
+// Does what the bar does when the taskbar announces itself.
+LRESULT CALLBACK listenerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    if (msg != taskbarCreated) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    ++announcements;
+    SetTaskbarHook(0);
+    return 0;
+}
+
+class TaskbarHook : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // Held here so that the taskbar's side of the first pass has an event to signal.
+        event = CreateEventA(nullptr, TRUE, FALSE, kEventName);
+        ASSERT_NE(event, nullptr);
+        ResetEvent(event);
+        tray = standin::openTaskbar(taskbar, "--manual");
+        ASSERT_NE(tray, nullptr);
+        browsers = openWindows("--class IEFrame --title \"Two - Microsoft Internet Explorer\" --count 2");
+        ASSERT_NE(browsers, nullptr);
+        secondBrowser = nextWindowOf(browsers);
+        ASSERT_NE(secondBrowser, nullptr);
+        folder = openWindows("--class CabinetWClass --title Documents", &folderProcess);
+        other = openWindows("--class CorvaneOtherProgram --title Notes", &otherProcess);
+        nearMiss =
+            openWindows("--class IEFrame2 --title \"Near - Microsoft Internet Explorer\"", &nearMissProcess);
+        ASSERT_TRUE(folder && other && nearMiss);
+        ASSERT_EQ(sync(), 5);
+    }
+    void TearDown() override {
+        RemoveTaskbarHook();
+        CloseHandle(event);
+    }
+
+    HWND openWindows(const std::string& arguments, standin::Process* process = nullptr) {
+        return standin::openBrowser(process ? *process : browserProcess, arguments);
+    }
+    HWND nextWindowOf(HWND first) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(first, &pid);
+        HWND found = nullptr;
+        standin::waitFor([&] {
+            for (HWND w = FindWindowExA(nullptr, nullptr, "IEFrame", nullptr); w;
+                 w = FindWindowExA(nullptr, w, "IEFrame", nullptr)) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                if (owner == pid && w != first && IsWindowVisible(w)) found = w;
+            }
+            return found != nullptr;
+        });
+        return found;
+    }
+    LRESULT ask(UINT msg, WPARAM wParam = 0) { return SendMessageA(tray, msg, wParam, 0); }
+    int sync() { return static_cast<int>(ask(standin::kSync, 0)); }
+    bool hasItem(HWND window) { return ask(standin::kHasItem, reinterpret_cast<WPARAM>(window)) != 0; }
+    // The taskbar's side runs its first pass when the library comes into its thread: a message sent there
+    // brings it in on this platform.
+    bool firstPassDone() {
+        return standin::waitFor([&] {
+            ask(standin::kItemCount);
+            return WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
+        });
+    }
+
+    HANDLE event = nullptr;
+    standin::Process taskbar, browserProcess, folderProcess, otherProcess, nearMissProcess;
+    HWND tray = nullptr, browsers = nullptr, secondBrowser = nullptr, folder = nullptr, other = nullptr,
+         nearMiss = nullptr;
+};
+
+TEST_F(TaskbarHook, TheFirstPassRemovesBrowserItemsOnlyAndAsksForTheCountOnce) {
+    LRESULT queriesBefore = ask(standin::kCountQueries);
+    ASSERT_EQ(SetTaskbarHook(0), 1);
+    ASSERT_TRUE(firstPassDone());
+    EXPECT_FALSE(hasItem(browsers));
+    EXPECT_FALSE(hasItem(secondBrowser));
+    EXPECT_TRUE(hasItem(folder));
+    EXPECT_TRUE(hasItem(other));
+    EXPECT_TRUE(hasItem(nearMiss));
+    EXPECT_EQ(ask(standin::kItemCount), 3);
+    EXPECT_EQ(ask(standin::kCountQueries) - queriesBefore, 1);
+}
+
+TEST_F(TaskbarHook, WithTheExplorerFlagFolderItemsGoToo) {
+    ASSERT_EQ(SetTaskbarHook(1), 1);
+    ASSERT_TRUE(firstPassDone());
+    EXPECT_FALSE(hasItem(browsers));
+    EXPECT_FALSE(hasItem(secondBrowser));
+    EXPECT_FALSE(hasItem(folder));
+    EXPECT_TRUE(hasItem(other));
+    EXPECT_TRUE(hasItem(nearMiss));
+}
+
+TEST_F(TaskbarHook, ABrowserOpenedLaterLosesItsItemAtTheNextLayoutWithoutThePassRecursing) {
+    ASSERT_EQ(SetTaskbarHook(0), 1);
+    ASSERT_TRUE(firstPassDone());
+    standin::Process lateBrowserProcess, lateOtherProcess;
+    HWND lateBrowser = openWindows("--class IEFrame --title Late", &lateBrowserProcess);
+    HWND lateOther = openWindows("--class CorvaneOtherProgram --title Later", &lateOtherProcess);
+    ASSERT_TRUE(lateBrowser && lateOther);
+    ASSERT_EQ(sync(), 5);
+    EXPECT_TRUE(hasItem(lateBrowser)); // no layout yet, so no pass
+    LRESULT queriesBefore = ask(standin::kCountQueries);
+    EXPECT_EQ(ask(standin::kLayOut), 4); // the taskbar already sees the reduced list
+    EXPECT_FALSE(hasItem(lateBrowser));
+    EXPECT_TRUE(hasItem(lateOther));
+    // The layout's own query and the pass's one; the pass does not start again from its own query.
+    EXPECT_EQ(ask(standin::kCountQueries) - queriesBefore, 2);
+}
+
+TEST_F(TaskbarHook, AfterRemovalLayoutsLeaveNewBrowserItemsAndASecondRemovalDoesNothing) {
+    ASSERT_EQ(SetTaskbarHook(0), 1);
+    ASSERT_TRUE(firstPassDone());
+    RemoveTaskbarHook();
+    RemoveTaskbarHook();
+    standin::Process lateProcess;
+    HWND late = openWindows("--class IEFrame --title Late", &lateProcess);
+    ASSERT_NE(late, nullptr);
+    sync();
+    ask(standin::kLayOut);
+    EXPECT_TRUE(hasItem(late));
+    EXPECT_TRUE(hasItem(folder)); // items already removed stay removed, the others stay
+    EXPECT_FALSE(hasItem(browsers));
+}
+
+TEST_F(TaskbarHook, AnotherProcessThatLoadsTheLibraryAndEndsLeavesTheHookInPlace) {
+    ASSERT_EQ(SetTaskbarHook(0), 1);
+    ASSERT_TRUE(firstPassDone());
+    // This test program imports the library: run it once more, doing nothing, and let it end.
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    standin::Process copy;
+    ASSERT_TRUE(copy.start(self, "--gtest_filter=-*"));
+    ASSERT_TRUE(standin::waitFor([&] { return !copy.running(); }));
+    standin::Process lateProcess;
+    HWND late = openWindows("--class IEFrame --title Late", &lateProcess);
+    ASSERT_NE(late, nullptr);
+    sync();
+    ask(standin::kLayOut);
+    EXPECT_FALSE(hasItem(late));
+}
+
+TEST_F(TaskbarHook, ARecreatedTaskbarIsHookedAgainWhenItAnnouncesItself) {
+    ASSERT_EQ(SetTaskbarHook(0), 1);
+    ASSERT_TRUE(firstPassDone());
+    ASSERT_TRUE(taskbar.close());
+    ResetEvent(event);
+
+    // A listener like the bar's: a hidden top-level window, so that the broadcast reaches it.
+    announcements = 0;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = listenerProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "CorvaneTaskbarListener";
+    RegisterClassExA(&wc);
+    HWND listener = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                    wc.hInstance, nullptr);
+    ASSERT_NE(listener, nullptr);
+
+    tray = standin::openTaskbar(taskbar, "--manual --announce");
+    ASSERT_NE(tray, nullptr);
+    ASSERT_TRUE(standin::waitFor([] { return announcements > 0; }));
+    ASSERT_TRUE(firstPassDone());
+    EXPECT_FALSE(hasItem(browsers));
+    EXPECT_FALSE(hasItem(secondBrowser));
+    EXPECT_TRUE(hasItem(folder));
+    EXPECT_TRUE(hasItem(other));
+    DestroyWindow(listener);
+}
+
+TEST(TaskbarHookFailures, ATaskListWithoutATabControlIsNotATaskbar) {
+    standin::Process taskbar;
+    ASSERT_NE(standin::openTaskbar(taskbar, "--manual --no-tab-control"), nullptr);
+    standin::MessageBoxWatcher watcher(kCaption);
+    EXPECT_EQ(SetTaskbarHook(0), 0);
+    EXPECT_EQ(watcher.count(), 1);
+    EXPECT_EQ(watcher.lastText(), "Can't locate the taskbar!");
+}
+
+TEST(TaskbarHookFailures, WithoutAStandInOnlyThePlatformsOwnTrayIsFoundAndRefused) {
+    HWND platformTray = FindWindowA("Shell_TrayWnd", nullptr);
+    ASSERT_EQ(FindWindowExA(platformTray, nullptr, "RebarWindow32", nullptr), nullptr);
+    ASSERT_EQ(FindWindowExA(platformTray, nullptr, "MSTaskSwWClass", nullptr), nullptr);
+    standin::MessageBoxWatcher watcher(kCaption);
+    EXPECT_EQ(SetTaskbarHook(1), 0);
+    EXPECT_EQ(watcher.count(), 1);
+    EXPECT_EQ(watcher.lastText(), "Can't locate the taskbar!");
+    RemoveTaskbarHook();
+}
+
+} // namespace

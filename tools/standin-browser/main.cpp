@@ -1,0 +1,98 @@
+// cv-browser.exe: a stand-in browser for tests. Opens visible top-level windows of a chosen class, so that
+// tests get deterministic "browser" or "folder" windows in a process of their own.
+//
+//   cv-browser.exe [--class NAME] [--title TEXT] [--count N] [--hidden]
+//
+//   --class   window class to register and open (default "IEFrame"; "CabinetWClass" or anything else)
+//   --title   window title (default "Blank Page - Microsoft Internet Explorer"); with --count, every
+//             window after the first gets " (2)", " (3)", ... appended
+//   --count   number of windows in this process (default 1, at most 64)
+//   --hidden  create the windows without showing them
+//
+// Each window closes on WM_CLOSE; the process ends when its last window is gone. Exit code 0, or 2 for a
+// bad command line, 3 when a window cannot be made.
+#include <windows.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+namespace {
+
+int openWindows = 0;
+
+LRESULT CALLBACK browserProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_DESTROY:
+        if (--openWindows == 0) PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+struct Options {
+    const char* className = "IEFrame";
+    const char* title = "Blank Page - Microsoft Internet Explorer";
+    int count = 1;
+    bool hidden = false;
+};
+
+bool parse(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        bool hasValue = i + 1 < argc;
+        if (strcmp(argv[i], "--class") == 0 && hasValue) {
+            options.className = argv[++i];
+        } else if (strcmp(argv[i], "--title") == 0 && hasValue) {
+            options.title = argv[++i];
+        } else if (strcmp(argv[i], "--count") == 0 && hasValue) {
+            options.count = atoi(argv[++i]);
+        } else if (strcmp(argv[i], "--hidden") == 0) {
+            options.hidden = true;
+        } else {
+            return false;
+        }
+    }
+    return options.className[0] != '\0' && options.count >= 1 && options.count <= 64;
+}
+
+bool openWindow(const Options& options, int index) {
+    char title[512];
+    if (index == 0)
+        snprintf(title, sizeof(title), "%s", options.title);
+    else
+        snprintf(title, sizeof(title), "%s (%d)", options.title, index + 1);
+    int offset = 30 * index;
+    HWND hwnd = CreateWindowExA(0, options.className, title, WS_OVERLAPPEDWINDOW, 100 + offset, 100 + offset,
+                                400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!hwnd) return false;
+    ++openWindows;
+    if (!options.hidden) ShowWindow(hwnd, SW_SHOWNORMAL);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!parse(argc, argv, options)) {
+        fprintf(stderr, "usage: cv-browser.exe [--class NAME] [--title TEXT] [--count N] [--hidden]\n");
+        return 2;
+    }
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = browserProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = options.className;
+    if (!RegisterClassExA(&wc)) return 3;
+    for (int i = 0; i < options.count; ++i)
+        if (!openWindow(options, i)) return 3;
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}

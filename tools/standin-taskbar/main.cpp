@@ -1,0 +1,224 @@
+// cv-taskbar.exe: a stand-in for a taskbar that keeps its task buttons as the items of a tab control, for
+// tests and for running the bar on a desktop whose own taskbar has none. It builds the window tree
+//   Shell_TrayWnd > ReBarWindow32 > MSTaskSwWClass > SysTabControl32
+// and keeps one tab item per task window (visible, unowned, not a tool window, of another process), with
+// the window's handle as the item's lParam. Like a taskbar it adds items only for windows that appear and
+// drops the items of windows that are gone: an item deleted behind its back stays deleted.
+//
+//   cv-taskbar.exe [--manual] [--interval MS] [--no-tab-control] [--announce]
+//
+//   --manual          no polling: the items change only on the messages of standin_taskbar.h
+//   --interval MS     polling period (default 100); each change is followed by a layout, that is,
+//                     TCM_GETITEMCOUNT sent to the tab control
+//   --no-tab-control  a task list without a tab control (a taskbar of another kind)
+//   --announce        broadcast "TaskbarCreated" once the tree exists (a restarted taskbar)
+//
+// The tray window is topmost and made last, so FindWindowA("Shell_TrayWnd", NULL) finds it rather than
+// the hidden one that Wine's desktop keeps. WM_CLOSE to it ends the program.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "tools/standin-taskbar/standin_taskbar.h"
+
+namespace {
+
+constexpr const char* kTrayClass = "Shell_TrayWnd";
+constexpr const char* kTaskListClass = "MSTaskSwWClass";
+constexpr UINT_PTR kPollTimer = 1;
+
+struct Options {
+    bool manual = false;
+    UINT interval = 100;
+    bool tabControl = true;
+    bool announce = false;
+};
+
+struct Taskbar {
+    HWND tray = nullptr;
+    HWND tab = nullptr;
+    std::vector<HWND> known; // windows that have had an item, in the order they appeared
+    LONG countQueries = 0;
+};
+
+Taskbar taskbar;
+
+bool isTaskWindow(HWND hwnd) {
+    if (!IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER)) return false;
+    if (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return false;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    return pid != GetCurrentProcessId();
+}
+
+BOOL CALLBACK collectTaskWindow(HWND hwnd, LPARAM param) {
+    if (isTaskWindow(hwnd)) reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+    return TRUE;
+}
+
+// Index of the item that carries the window, or -1. Reads items one by one: asking for the count would
+// look like a layout.
+int findItem(HWND window) {
+    for (int i = 0;; ++i) {
+        TCITEMA item{};
+        item.mask = TCIF_PARAM;
+        if (!SendMessageA(taskbar.tab, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item))) return -1;
+        if (reinterpret_cast<HWND>(item.lParam) == window) return i;
+    }
+}
+
+int itemCount() {
+    int n = 0;
+    TCITEMA item{};
+    item.mask = TCIF_PARAM;
+    while (SendMessageA(taskbar.tab, TCM_GETITEMA, n, reinterpret_cast<LPARAM>(&item)))
+        ++n;
+    return n;
+}
+
+void addItem(HWND window) {
+    char title[64] = {};
+    GetWindowTextA(window, title, sizeof(title));
+    TCITEMA item{};
+    item.mask = TCIF_TEXT | TCIF_PARAM;
+    item.pszText = title;
+    item.lParam = reinterpret_cast<LPARAM>(window);
+    SendMessageA(taskbar.tab, TCM_INSERTITEMA, itemCount(), reinterpret_cast<LPARAM>(&item));
+}
+
+// Returns whether the list of task windows changed.
+bool syncItems() {
+    std::vector<HWND> now;
+    EnumWindows(collectTaskWindow, reinterpret_cast<LPARAM>(&now));
+    bool changed = false;
+    for (size_t i = taskbar.known.size(); i-- > 0;) {
+        HWND window = taskbar.known[i];
+        if (std::find(now.begin(), now.end(), window) != now.end()) continue;
+        int index = taskbar.tab ? findItem(window) : -1;
+        if (index >= 0) SendMessageA(taskbar.tab, TCM_DELETEITEM, index, 0);
+        taskbar.known.erase(taskbar.known.begin() + i);
+        changed = true;
+    }
+    // EnumWindows goes from the top of the z-order down: the oldest window comes last.
+    for (auto it = now.rbegin(); it != now.rend(); ++it) {
+        if (std::find(taskbar.known.begin(), taskbar.known.end(), *it) != taskbar.known.end()) continue;
+        taskbar.known.push_back(*it);
+        if (taskbar.tab) addItem(*it);
+        changed = true;
+    }
+    return changed;
+}
+
+LRESULT layOut() {
+    return taskbar.tab ? SendMessageA(taskbar.tab, TCM_GETITEMCOUNT, 0, 0) : 0;
+}
+
+LRESULT onSync(bool layOutOnChange) {
+    if (syncItems() && layOutOnChange) layOut();
+    return taskbar.tab ? itemCount() : 0;
+}
+
+LRESULT CALLBACK tabSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (msg == TCM_GETITEMCOUNT) InterlockedIncrement(&taskbar.countQueries);
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK trayProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_TIMER:
+        onSync(true);
+        return 0;
+    case standin::kHasItem:
+        return taskbar.tab && findItem(reinterpret_cast<HWND>(wParam)) >= 0;
+    case standin::kItemCount:
+        return taskbar.tab ? itemCount() : 0;
+    case standin::kSync:
+        return onSync(wParam != 0);
+    case standin::kLayOut:
+        return layOut();
+    case standin::kCountQueries:
+        return taskbar.countQueries;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+bool parse(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        if (strcmp(argv[i], "--manual") == 0) {
+            options.manual = true;
+        } else if (strcmp(argv[i], "--interval") == 0 && i + 1 < argc) {
+            options.interval = static_cast<UINT>(atoi(argv[++i]));
+        } else if (strcmp(argv[i], "--no-tab-control") == 0) {
+            options.tabControl = false;
+        } else if (strcmp(argv[i], "--announce") == 0) {
+            options.announce = true;
+        } else {
+            return false;
+        }
+    }
+    return options.interval > 0;
+}
+
+bool registerClass(const char* name, WNDPROC proc) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = name;
+    return RegisterClassExA(&wc) != 0;
+}
+
+bool buildTree(const Options& options) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    int width = GetSystemMetrics(SM_CXSCREEN), height = 28;
+    int top = GetSystemMetrics(SM_CYSCREEN) - height;
+    taskbar.tray =
+        CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kTrayClass, "", WS_POPUP | WS_CLIPCHILDREN, 0, top,
+                        width, height, nullptr, nullptr, instance, nullptr);
+    if (!taskbar.tray) return false;
+    HWND rebar = CreateWindowExA(0, REBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NODIVIDER,
+                                 0, 0, width, height, taskbar.tray, nullptr, instance, nullptr);
+    if (!rebar) return false;
+    HWND taskList = CreateWindowExA(0, kTaskListClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                                    width, height, rebar, nullptr, instance, nullptr);
+    if (!taskList) return false;
+    if (options.tabControl) {
+        taskbar.tab =
+            CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | TCS_BUTTONS | TCS_FIXEDWIDTH, 0, 0,
+                            width, height, taskList, nullptr, instance, nullptr);
+        if (!taskbar.tab || !SetWindowSubclass(taskbar.tab, tabSubclassProc, 1, 0)) return false;
+    }
+    ShowWindow(taskbar.tray, SW_SHOWNOACTIVATE);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!parse(argc, argv, options)) return 2;
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES | ICC_COOL_CLASSES};
+    InitCommonControlsEx(&icc);
+    if (!registerClass(kTrayClass, trayProc) || !registerClass(kTaskListClass, DefWindowProcA)) return 3;
+    if (!buildTree(options)) return 3;
+    onSync(true);
+    if (!options.manual) SetTimer(taskbar.tray, kPollTimer, options.interval, nullptr);
+    if (options.announce) PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
