@@ -4,13 +4,9 @@
 #pragma once
 #include <windows.h>
 
-#ifndef WM_BAR_SHELLEVENT
-// Sent (not posted) to the target: wParam the window, lParam the shell hook code (1, 2, 4 or 6).
-#define WM_BAR_SHELLEVENT (WM_USER + 3)
-#endif
-
 extern "C" {
-// Installs the system-wide shell hook with `target` as the receiver. 1 on success; 0 after a message box.
+// Installs the system-wide shell hook with `target` as the receiver of WM_USER + 3, sent (not posted) with
+// wParam the window and lParam the shell hook code (1, 2, 4 or 6). 1 on success; 0 after a message box.
 __declspec(dllimport) int SetShellHook(HWND target);
 // Removes the hook: non-zero when it was removed, 0 when none was set.
 __declspec(dllimport) int RemoveShellHook();

@@ -1,5 +1,5 @@
 // The shell hook library loaded the way the bar loads it (through the import table): events of windows in
-// other processes reach the target window, synchronously, as WM_BAR_SHELLEVENT.
+// other processes reach the target window, synchronously, as message WM_USER + 3.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr UINT kShellEvent = WM_USER + 3;
+
 struct Event {
     HWND window;
     LPARAM code;
@@ -21,7 +23,7 @@ struct Event {
 std::vector<Event> events;
 
 LRESULT CALLBACK targetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg != WM_BAR_SHELLEVENT) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg != kShellEvent) return DefWindowProcA(hwnd, msg, wParam, lParam);
     // The sender waits for this: the window still exists while it is being reported.
     Event event{reinterpret_cast<HWND>(wParam), lParam, {}, 0};
     char name[256] = {};
