@@ -1,0 +1,49 @@
+#include "core/browser_rules.h"
+
+namespace core {
+
+namespace {
+bool isBlank(char c) {
+    switch (c) {
+    case ' ':
+    case '\t':
+    case '\n':
+    case '\v':
+    case '\f':
+    case '\r':
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+std::string browserTitle(std::string_view windowText) {
+    std::string out;
+    out.reserve(windowText.size());
+    size_t pos = 0;
+    for (;;) {
+        size_t hit = windowText.find(kBrowserTitleSuffix, pos);
+        if (hit == std::string_view::npos) break;
+        out.append(windowText.substr(pos, hit - pos));
+        pos = hit + kBrowserTitleSuffix.size();
+    }
+    out.append(windowText.substr(pos));
+    size_t first = 0;
+    while (first < out.size() && isBlank(out[first])) ++first;
+    size_t last = out.size();
+    while (last > first && isBlank(out[last - 1])) --last;
+    return out.substr(first, last - first);
+}
+
+bool isTrackedClass(std::string_view className, bool catchExplorerWindows) {
+    return className == "IEFrame" || (catchExplorerWindows && className == "CabinetWClass");
+}
+
+Placement placementFor(const Settings& settings) {
+    if (settings.maximizeBrowsers) return Placement::Maximise;
+    if (settings.alignBrowsers) return Placement::Align;
+    return Placement::Unchanged;
+}
+
+} // namespace core

@@ -1,0 +1,54 @@
+#include "core/browser_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(BrowserTitle, TheBrowsersSuffixGoesWhereverItStands) {
+    EXPECT_EQ(core::browserTitle("News - Microsoft Internet Explorer"), "News");
+    EXPECT_EQ(core::browserTitle(" - Microsoft Internet Explorer"), "");
+    EXPECT_EQ(core::browserTitle("  News - Microsoft Internet Explorer - Microsoft Internet Explorer "), "News");
+    EXPECT_EQ(core::browserTitle("A - Microsoft Internet Explorer and B"), "A and B");
+}
+
+TEST(BrowserTitle, OnlyTheExactSuffixIsRemovedAndInnerSpacesStay) {
+    EXPECT_EQ(core::browserTitle("News - microsoft internet explorer"), "News - microsoft internet explorer");
+    EXPECT_EQ(core::browserTitle("\t My  Page \r\n"), "My  Page");
+    EXPECT_EQ(core::browserTitle(""), "");
+    EXPECT_EQ(core::browserTitle("Tom & Jerry"), "Tom & Jerry");
+    // Matches are found in the original text: removing one does not make a new one out of its neighbours.
+    EXPECT_EQ(core::browserTitle(" - Microsoft - Microsoft Internet Explorer Internet Explorer"),
+              "- Microsoft Internet Explorer");
+}
+
+TEST(BrowserTitle, TextOutsideAsciiIsKept) {
+    EXPECT_EQ(core::browserTitle("\xe9t\xe9 - Microsoft Internet Explorer"), "\xe9t\xe9");
+    EXPECT_EQ(core::browserTitle("\xa0x\xa0"), "\xa0x\xa0");
+}
+
+TEST(TrackedClass, BrowserFramesAlwaysFolderWindowsOnlyWhenCaught) {
+    EXPECT_TRUE(core::isTrackedClass("IEFrame", false));
+    EXPECT_TRUE(core::isTrackedClass("IEFrame", true));
+    EXPECT_FALSE(core::isTrackedClass("CabinetWClass", false));
+    EXPECT_TRUE(core::isTrackedClass("CabinetWClass", true));
+    EXPECT_FALSE(core::isTrackedClass("ieframe", true));
+    EXPECT_FALSE(core::isTrackedClass("IEFrame2", true));
+    EXPECT_FALSE(core::isTrackedClass("IEFram", true));
+    EXPECT_FALSE(core::isTrackedClass("ExploreWClass", true));
+    EXPECT_FALSE(core::isTrackedClass("", true));
+}
+
+TEST(Placement, MaximiseWinsOverAlignAndNeitherLeavesWindowsAlone) {
+    core::Settings s;
+    s.maximizeBrowsers = 0;
+    s.alignBrowsers = 0;
+    EXPECT_EQ(core::placementFor(s), core::Placement::Unchanged);
+    s.alignBrowsers = 1;
+    EXPECT_EQ(core::placementFor(s), core::Placement::Align);
+    s.maximizeBrowsers = 7;
+    EXPECT_EQ(core::placementFor(s), core::Placement::Maximise);
+    s.alignBrowsers = 0;
+    EXPECT_EQ(core::placementFor(s), core::Placement::Maximise);
+}
+
+} // namespace

@@ -1,0 +1,108 @@
+#include "core/button_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using core::Point;
+using core::Rect;
+
+struct Entry {
+    Rect buttonRect;
+};
+struct Buttons {
+    std::vector<Entry> entries;
+};
+
+Buttons laidOut(const Rect& client, int n) {
+    Buttons b;
+    for (const Rect& r : core::layoutButtons(client, n)) b.entries.push_back({r});
+    return b;
+}
+
+const Rect kClient1000{0, 0, 1000, 24};
+
+TEST(ButtonLayout, FourButtonsOnAThousandPixelsAreCappedAt160) {
+    std::vector<Rect> r = core::layoutButtons(kClient1000, 4);
+    ASSERT_EQ(r.size(), 4u);
+    const int lefts[] = {54, 216, 378, 540};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(r[i].left, lefts[i]);
+        EXPECT_EQ(r[i].right - r[i].left, 160);
+        EXPECT_EQ(r[i].top, 3);
+        EXPECT_EQ(r[i].bottom, 21);
+    }
+}
+
+TEST(ButtonLayout, TenButtonsShareTheAreaLessTheGap) {
+    std::vector<Rect> r = core::layoutButtons(kClient1000, 10);
+    ASSERT_EQ(r.size(), 10u);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(r[i].left, 54 + 91 * i);
+        EXPECT_EQ(r[i].right - r[i].left, 89);
+    }
+    EXPECT_EQ(r[9].right, 54 + 91 * 9 + 89);
+    EXPECT_LE(r[9].right, 1000 - 32);
+}
+
+TEST(ButtonLayout, TheBarsOwnButtonsKeepTheirRoomAtBothEnds) {
+    EXPECT_EQ(core::buttonArea({0, 0, 1024, 24}), (Rect{54, 3, 992, 21}));
+    std::vector<Rect> r = core::layoutButtons({0, 0, 1024, 24}, 3);
+    EXPECT_EQ(r[2].left, 54 + 2 * 162);
+    EXPECT_TRUE(core::layoutButtons({0, 0, 1024, 24}, 0).empty());
+}
+
+TEST(ButtonLayout, ACrowdedNarrowBarGivesButtonsNoWidthAndTheyAreNeverHit) {
+    // 100 pixels leave an area of 14: (14 / 10) - 2 = -1.
+    Buttons b = laidOut({0, 0, 100, 24}, 10);
+    EXPECT_EQ(b.entries[0].buttonRect.right - b.entries[0].buttonRect.left, -1);
+    EXPECT_EQ(core::buttonWidth(core::buttonArea({0, 0, 100, 24}), 7), 0);
+    for (int x = 0; x < 100; ++x) EXPECT_EQ(core::hitButton(b, {x, 10}), -1) << x;
+    // A bar narrower than both reserves: the area is -26 wide, and -26 / 4 truncates to -6 (not -7).
+    EXPECT_EQ(core::buttonWidth(core::buttonArea({0, 0, 60, 24}), 4), -8);
+}
+
+TEST(ButtonHit, EdgesAreHalfOpenAndTheGapHitsNothing) {
+    Buttons b = laidOut(kClient1000, 4);
+    EXPECT_EQ(core::hitButton(b, {54, 3}), 0);
+    EXPECT_EQ(core::hitButton(b, {213, 20}), 0);
+    EXPECT_EQ(core::hitButton(b, {214, 10}), -1);
+    EXPECT_EQ(core::hitButton(b, {215, 10}), -1);
+    EXPECT_EQ(core::hitButton(b, {216, 10}), 1);
+    EXPECT_EQ(core::hitButton(b, {300, 21}), -1);
+    EXPECT_EQ(core::hitButton(b, {300, 2}), -1);
+    EXPECT_EQ(core::hitButton(b, {53, 10}), -1);
+    EXPECT_EQ(core::hitButton(b, {900, 10}), -1);
+    Buttons none;
+    EXPECT_EQ(core::hitButton(none, {100, 10}), -1);
+}
+
+TEST(ButtonHit, BeforeTheFirstPaintNothingIsHit) {
+    Buttons b;
+    b.entries.resize(3);
+    EXPECT_EQ(core::hitButton(b, {0, 0}), -1);
+    EXPECT_EQ(core::hitButton(b, {60, 10}), -1);
+}
+
+TEST(CloseGlyph, DrawnNineSquareAndAnsweringInASlightlyLargerCorner) {
+    Rect button{54, 3, 214, 21};
+    EXPECT_EQ(core::glyphOrigin(button).x, 203);
+    EXPECT_EQ(core::glyphOrigin(button).y, 5);
+    EXPECT_EQ(core::textRect(button), (Rect{58, 3, 211, 21}));
+    EXPECT_TRUE(core::onCloseGlyph(button, {203, 3}, true));
+    EXPECT_TRUE(core::onCloseGlyph(button, {213, 14}, true));
+    EXPECT_FALSE(core::onCloseGlyph(button, {202, 10}, true));
+    EXPECT_FALSE(core::onCloseGlyph(button, {210, 15}, true));
+    EXPECT_FALSE(core::onCloseGlyph(button, {210, 8}, false));
+}
+
+TEST(CloseGlyph, ShownOnEveryButtonOrOnlyOnTheActiveOne) {
+    EXPECT_TRUE(core::glyphShown(true, false, false));
+    EXPECT_TRUE(core::glyphShown(true, true, true));
+    EXPECT_FALSE(core::glyphShown(true, true, false));
+    EXPECT_FALSE(core::glyphShown(false, false, true));
+}
+
+} // namespace
