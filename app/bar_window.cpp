@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include "app/app.h"
 #include "resources/resource.h"
@@ -66,6 +67,29 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_BAR_APPBARNOTIFY:
         return onAppBarNotify(wParam, lParam);
+    case WM_BAR_SHELLEVENT:
+        return HandleShellEvent(reinterpret_cast<HWND>(wParam), lParam);
+    case WM_PAINT:
+        onPaint();
+        return 0;
+    case WM_LBUTTONDOWN:
+        onLeftButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        // The second press of a double click does nothing: a double click on a button acts once.
+        return 0;
+    case WM_RBUTTONDOWN:
+        onRightButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_MOUSEACTIVATE:
+        // A click on the bar leaves the browser active; otherwise the shell would report the bar's
+        // activation and the active button would lose its mark before the click is handled.
+        return MA_NOACTIVATE;
+    case WM_NOTIFY:
+        return onNotify(reinterpret_cast<const NMHDR*>(lParam));
+    case WM_TIMER:
+        if (wParam == AUTOHIDE_TIMER_ID) onAutoHideTimer();
+        return defaultProc(msg, wParam, lParam);
     case WM_COMMAND:
         onCommand(LOWORD(wParam));
         return 0;
@@ -79,6 +103,8 @@ LRESULT BarWindow::onCreate() {
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon.get()));
     if (!settings().startInTray) dockBar();
+    Enumerate();
+    Place(nullptr);
     SetWindowLongPtrA(hwnd(), GWLP_ID, BAR_WINDOW_ID);
     createToolTips();
     registerHotKeys();
@@ -93,6 +119,7 @@ void BarWindow::createToolTips() {
     RECT margins{4, 2, 4, 2};
     SendMessageA(toolTips_, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
     SendMessageA(toolTips_, TTM_SETDELAYTIME, 100, 1000);
+    addBrowserTools();
     SendMessageA(toolTips_, TTM_ACTIVATE, TRUE, 0);
 }
 
@@ -114,6 +141,7 @@ void BarWindow::onDestroy() {
     Shell_NotifyIconA(NIM_DELETE, &nid);
     UnregisterHotKey(hwnd(), HOTKEY_ID_HIDE);
     UnregisterHotKey(hwnd(), HOTKEY_ID_NEW);
+    if (settings().closeBrowsersOnExit) CloseAll();
 }
 
 void BarWindow::onFinalMessage() {

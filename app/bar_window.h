@@ -4,6 +4,10 @@
 #pragma once
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include "app/browser_list.h"
+#include "core/button_click.h"
 #include "win/handle.h"
 #include "win/window.h"
 
@@ -39,12 +43,28 @@ public:
     void preTranslateMessage(const MSG& msg);
 
     HWND toolTipWindow() const noexcept { return toolTips_; }
+
+    // Browser window tracking (bar_tracking.cpp).
+    void Enumerate();
+    LRESULT HandleShellEvent(HWND window, LPARAM code);
+    int FindEntry(HWND window) const;
+    void Place(HWND window);
+    void MinimiseAll();
+    void RestoreAll();
+    void CloseAll();
+    void Activate(int index);
+
+    // The tray side: hides the bar into the tray, brings it back, opens the bar's menu at a screen point.
+    void hideToTray();
+    void restoreFromTray();
+    void showBarMenu(POINT screenPoint);
     UINT taskbarCreatedMessage() const noexcept { return taskbarCreatedMessage_; }
 
     // Fields other parts of the bar read and write.
     win::Icon closeGlyphIcon;
     win::Icon largeIcon;
     win::Icon smallIcon;
+    BrowserWindowList browserList;
     HWND activeBrowser = nullptr;
     HWND zOrderAnchor = nullptr;
     int lastPreferencesPage = 0;
@@ -63,6 +83,22 @@ private:
     void createToolTips();
     void registerHotKeys();
     void loadIcons();
+
+    // Browser window tracking (bar_tracking.cpp).
+    void placeWindow(HWND window);
+    void placeAll();
+    void addBrowserTool(HWND window);
+    void deleteBrowserTool(HWND window);
+    void addBrowserTools();
+    void onAutoHideTimer();
+
+    // Browser buttons (bar_buttons.cpp).
+    void onPaint();
+    void paintButton(HDC dc, const BrowserEntry& entry);
+    void onLeftButtonDown(POINT p);
+    void onRightButtonDown(POINT p);
+    void runLeftAction(int index, core::LeftAction action);
+    LRESULT onNotify(const NMHDR* header);
 
     HWND toolTips_ = nullptr;
     UINT taskbarCreatedMessage_ = 0;

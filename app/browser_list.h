@@ -1,0 +1,21 @@
+// The browser windows the bar tracks, one entry per window in button order.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "core/browser_list.h"
+
+namespace app {
+
+struct BrowserEntry {
+    HWND window = nullptr;
+    // The button text: the window's text by the title rule.
+    std::string title;
+    // The button in the bar's client coordinates, as last painted; empty until then.
+    RECT buttonRect{0, 0, 0, 0};
+};
+
+using BrowserWindowList = core::WindowList<BrowserEntry>;
+
+} // namespace app

@@ -1,0 +1,5 @@
+set(TRACKING_SUPPORT ${CMAKE_CURRENT_LIST_DIR}/tracking_support.cpp ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp)
+corvane_wine_test(tracking_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tracking_test.cpp ${TRACKING_SUPPORT}
+  LIBS shell32 advapi32 comctl32 gdi32 user32
+  DEPENDS corvane)

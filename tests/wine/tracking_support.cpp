@@ -1,0 +1,215 @@
+#include "tracking_support.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace e2e {
+
+namespace {
+HWND g_reportTo = nullptr;
+
+LRESULT CALLBACK browserProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // The shell hook reports a destruction while the window still exists; so does this stand-in.
+    if (msg == WM_DESTROY && g_reportTo && !hookReportsWindows()) shellEvent(g_reportTo, window, kDestroyed);
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+void registerClass(const char* name) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = browserProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+}
+
+void sendMouse(DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    SendInput(1, &in, sizeof(in));
+}
+
+BOOL CALLBACK findTips(HWND window, LPARAM param) {
+    auto* found = reinterpret_cast<std::pair<HWND, HWND>*>(param);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(window, GW_OWNER) == found->first) {
+        found->second = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+} // namespace
+
+bool hookReportsWindows() {
+    std::string dll = distDir() + "\\cvsh.dll";
+    return GetFileAttributesA(dll.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TestBrowsers::~TestBrowsers() {
+    for (HWND w : windows_)
+        if (IsWindow(w)) DestroyWindow(w);
+    g_reportTo = nullptr;
+}
+
+HWND TestBrowsers::open(const std::string& title, const char* className, bool announce, int x, int y) {
+    registerClass(className);
+    g_reportTo = bar_;
+    HWND w = CreateWindowExA(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, x, y, 300, 200, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    if (!w) return nullptr;
+    windows_.push_back(w);
+    // The hook reports a creation from inside CreateWindowEx, before the window is shown.
+    if (announce && bar_ && !hookReportsWindows()) shellEvent(bar_, w, kCreated);
+    ShowWindow(w, SW_SHOW);
+    UpdateWindow(w);
+    pump();
+    return w;
+}
+
+void TestBrowsers::close(HWND window) {
+    if (IsWindow(window)) DestroyWindow(window);
+    pump();
+}
+
+LRESULT shellEvent(HWND bar, HWND window, LPARAM code) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(bar, WM_USER + 3, reinterpret_cast<WPARAM>(window), code, SMTO_NORMAL, 5000,
+                             &result))
+        return -1;
+    return static_cast<LRESULT>(result);
+}
+
+HWND barToolTips(HWND bar) {
+    std::pair<HWND, HWND> found{bar, nullptr};
+    EnumWindows(findTips, reinterpret_cast<LPARAM>(&found));
+    return found.second;
+}
+
+int toolCount(HWND bar) {
+    HWND tips = barToolTips(bar);
+    return tips ? static_cast<int>(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0)) : -1;
+}
+
+void moveMouse(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    pump();
+    Sleep(30);
+}
+
+void click(POINT screen, bool right) {
+    moveMouse(screen);
+    sendMouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    sendMouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    pump();
+}
+
+void doubleClick(POINT screen) {
+    moveMouse(screen);
+    INPUT in[4]{};
+    const DWORD flags[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_MOUSE;
+        in[i].mi.dwFlags = flags[i];
+    }
+    SendInput(4, in, sizeof(INPUT));
+    pump();
+}
+
+void pressShift(bool down) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = VK_SHIFT;
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof(in));
+    pump();
+}
+
+POINT clientToScreen(HWND window, POINT client) {
+    ClientToScreen(window, &client);
+    return client;
+}
+
+COLORREF screenPixel(POINT screen) {
+    std::vector<COLORREF> px = screenPixels({screen.x, screen.y, screen.x + 1, screen.y + 1});
+    return px.empty() ? CLR_INVALID : px[0];
+}
+
+namespace {
+std::vector<COLORREF> bitmapPixels(HDC dc, HBITMAP bitmap, int width, int height) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> raw(static_cast<size_t>(width) * static_cast<size_t>(height));
+    GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), raw.data(), &bi, DIB_RGB_COLORS);
+    std::vector<COLORREF> out(raw.size());
+    // DIB pixels are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
+    std::transform(raw.begin(), raw.end(), out.begin(),
+                   [](DWORD p) { return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); });
+    return out;
+}
+} // namespace
+
+std::vector<COLORREF> screenPixels(const RECT& r) {
+    int width = r.right - r.left;
+    int height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return {};
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(mem, old);
+    std::vector<COLORREF> out = bitmapPixels(mem, bitmap, width, height);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return out;
+}
+
+std::vector<COLORREF> renderButtonText(const std::string& text, SIZE size, COLORREF background, COLORREF colour) {
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
+    HGDIOBJ oldBitmap = SelectObject(mem, bitmap);
+    // The bar's button font with every font setting at its default.
+    HFONT font = CreateFontA(-11, 0, 0, 0, 400, 0, 0, 0, 1, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+    HGDIOBJ oldFont = SelectObject(mem, font);
+    RECT all{0, 0, size.cx, size.cy};
+    SetBkColor(mem, background);
+    ExtTextOutA(mem, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+    SetBkMode(mem, TRANSPARENT);
+    SetTextColor(mem, colour);
+    DrawTextA(mem, text.c_str(), static_cast<int>(text.size()), &all,
+              DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    SelectObject(mem, oldFont);
+    SelectObject(mem, oldBitmap);
+    std::vector<COLORREF> out = bitmapPixels(mem, bitmap, size.cx, size.cy);
+    DeleteObject(font);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return out;
+}
+
+bool waitForeground(HWND window, DWORD timeoutMs) {
+    return waitFor([&] { return GetForegroundWindow() == window; }, timeoutMs);
+}
+
+} // namespace e2e

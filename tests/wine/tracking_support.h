@@ -1,0 +1,69 @@
+// Browser windows, shell events, mouse input and screen pixels for the end-to-end tests of the bar's
+// browser tracking and buttons. The browser windows live in the test process: real top-level windows of the
+// tracked classes, which the bar sees exactly as it would see another program's.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e_support.h"
+
+namespace e2e {
+
+// Shell hook codes as the bar receives them in message 1027.
+constexpr LPARAM kCreated = 1;
+constexpr LPARAM kDestroyed = 2;
+constexpr LPARAM kActivated = 4;
+constexpr LPARAM kRetitled = 6;
+
+// Whether the shell hook reports window creation and destruction to the bar by itself (the hook library is
+// built); otherwise the test windows report them as the hook would, from inside their creation and
+// destruction.
+bool hookReportsWindows();
+
+// Windows of the tracked classes ("IEFrame", "CabinetWClass") and of an ordinary class.
+class TestBrowsers {
+public:
+    explicit TestBrowsers(HWND bar = nullptr) : bar_(bar) {}
+    ~TestBrowsers();
+    void setBar(HWND bar) { bar_ = bar; }
+
+    // Opens a visible window at (x, y) 300 x 200; announce: report its creation to the bar.
+    HWND open(const std::string& title, const char* className = "IEFrame", bool announce = true, int x = 100,
+              int y = 100);
+    // Destroys a window (its destruction is reported to the bar).
+    void close(HWND window);
+
+private:
+    HWND bar_;
+    std::vector<HWND> windows_;
+};
+
+LRESULT shellEvent(HWND bar, HWND window, LPARAM code);
+
+// The bar's tool tip control and its number of tools (one per listed window).
+HWND barToolTips(HWND bar);
+int toolCount(HWND bar);
+
+// Mouse input through the system's input queue, at screen points.
+void moveMouse(POINT screen);
+void click(POINT screen, bool right = false);
+void doubleClick(POINT screen);
+void pressShift(bool down);
+
+POINT clientToScreen(HWND window, POINT client);
+
+// The screen's pixels, as everyone sees them.
+COLORREF screenPixel(POINT screen);
+// A copy of a screen rectangle as 0x00RRGGBB-free COLORREF values, row by row.
+std::vector<COLORREF> screenPixels(const RECT& screen);
+
+// Renders text the way a button draws it, into a bitmap of the text rectangle's size filled with the given
+// background, and returns its pixels (same layout as screenPixels).
+std::vector<COLORREF> renderButtonText(const std::string& text, SIZE size, COLORREF background, COLORREF colour);
+
+// Brings the window to the front and waits until it is.
+bool waitForeground(HWND window, DWORD timeoutMs = 3000);
+
+} // namespace e2e
