@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace e2e {
 
@@ -23,13 +24,6 @@ void registerClass(const char* name) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = name;
     RegisterClassA(&wc);
-}
-
-void sendMouse(DWORD flags) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flags;
-    SendInput(1, &in, sizeof(in));
 }
 
 BOOL CALLBACK findTips(HWND window, LPARAM param) {
@@ -102,29 +96,40 @@ int toolCount(HWND bar) {
     return tips ? static_cast<int>(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0)) : -1;
 }
 
-void moveMouse(POINT screen) {
-    SetCursorPos(screen.x, screen.y);
-    pump();
-    Sleep(30);
+namespace {
+// One mouse event at an absolute screen point: position and buttons travel together, so a press never lands
+// where the pointer was before.
+INPUT mouseAt(POINT screen, DWORD flags) {
+    int width = GetSystemMetrics(SM_CXSCREEN);
+    int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((static_cast<LONGLONG>(screen.x) * 65536 + width / 2) / width);
+    in.mi.dy = static_cast<LONG>((static_cast<LONGLONG>(screen.y) * 65536 + height / 2) / height);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return in;
 }
 
-void click(POINT screen, bool right) {
-    moveMouse(screen);
-    sendMouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-    sendMouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+void sendAt(POINT screen, std::initializer_list<DWORD> buttons) {
+    std::vector<INPUT> in;
+    for (DWORD b : buttons) in.push_back(mouseAt(screen, b));
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
     pump();
+}
+} // namespace
+
+void moveMouse(POINT screen) { sendAt(screen, {0}); }
+
+void click(POINT screen, bool right) {
+    if (right) {
+        sendAt(screen, {0, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
+    } else {
+        sendAt(screen, {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+    }
 }
 
 void doubleClick(POINT screen) {
-    moveMouse(screen);
-    INPUT in[4]{};
-    const DWORD flags[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
-    for (int i = 0; i < 4; ++i) {
-        in[i].type = INPUT_MOUSE;
-        in[i].mi.dwFlags = flags[i];
-    }
-    SendInput(4, in, sizeof(INPUT));
-    pump();
+    sendAt(screen, {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
 }
 
 void pressShift(bool down) {
