@@ -4,15 +4,23 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <utility>
 
 namespace e2e {
 
 namespace {
 HWND g_reportTo = nullptr;
+int g_toolsBeforeDestroy = -1;
 
+// Where the bar's shell hook is installed it reports creation and destruction by itself, synchronously; where
+// it is not, these windows report them as the hook would, while the window still exists. Which of the two
+// happened is read from the bar's tool count: one tool per listed window.
 LRESULT CALLBACK browserProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    // The shell hook reports a destruction while the window still exists; so does this stand-in.
-    if (msg == WM_DESTROY && g_reportTo && !hookReportsWindows()) shellEvent(g_reportTo, window, kDestroyed);
+    if (msg == WM_CLOSE && g_reportTo) g_toolsBeforeDestroy = toolCount(g_reportTo);
+    if (msg == WM_DESTROY && g_reportTo && IsWindow(g_reportTo)) {
+        int before = std::exchange(g_toolsBeforeDestroy, -1);
+        if (before >= 0 && toolCount(g_reportTo) == before) shellEvent(g_reportTo, window, kDestroyed);
+    }
     return DefWindowProcA(window, msg, wParam, lParam);
 }
 
@@ -46,26 +54,27 @@ void pump() {
 }
 } // namespace
 
-bool hookReportsWindows() {
-    std::string dll = distDir() + "\\cvsh.dll";
-    return GetFileAttributesA(dll.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 TestBrowsers::~TestBrowsers() {
     for (HWND w : windows_)
         if (IsWindow(w)) DestroyWindow(w);
     g_reportTo = nullptr;
 }
 
+void TestBrowsers::setBar(HWND bar) {
+    bar_ = bar;
+    g_reportTo = bar;
+}
+
 HWND TestBrowsers::open(const std::string& title, const char* className, bool announce, int x, int y) {
     registerClass(className);
     g_reportTo = bar_;
+    int before = bar_ ? toolCount(bar_) : -1;
     HWND w = CreateWindowExA(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, x, y, 300, 200, nullptr, nullptr,
                              GetModuleHandleA(nullptr), nullptr);
     if (!w) return nullptr;
     windows_.push_back(w);
     // The hook reports a creation from inside CreateWindowEx, before the window is shown.
-    if (announce && bar_ && !hookReportsWindows()) shellEvent(bar_, w, kCreated);
+    if (announce && bar_ && toolCount(bar_) == before) shellEvent(bar_, w, kCreated);
     ShowWindow(w, SW_SHOW);
     UpdateWindow(w);
     pump();
@@ -73,6 +82,7 @@ HWND TestBrowsers::open(const std::string& title, const char* className, bool an
 }
 
 void TestBrowsers::close(HWND window) {
+    if (g_reportTo) g_toolsBeforeDestroy = toolCount(g_reportTo);
     if (IsWindow(window)) DestroyWindow(window);
     pump();
 }

@@ -17,19 +17,14 @@ constexpr LPARAM kDestroyed = 2;
 constexpr LPARAM kActivated = 4;
 constexpr LPARAM kRetitled = 6;
 
-// Whether the shell hook reports window creation and destruction to the bar by itself (the hook library is
-// built); otherwise the test windows report them as the hook would, from inside their creation and
-// destruction.
-bool hookReportsWindows();
-
 // Windows of the tracked classes ("IEFrame", "CabinetWClass") and of an ordinary class.
 class TestBrowsers {
 public:
     explicit TestBrowsers(HWND bar = nullptr) : bar_(bar) {}
     ~TestBrowsers();
-    void setBar(HWND bar) { bar_ = bar; }
+    void setBar(HWND bar);
 
-    // Opens a visible window at (x, y) 300 x 200; announce: report its creation to the bar.
+    // Opens a visible window at (x, y) 300 x 200; announce: make sure the bar hears of its creation.
     HWND open(const std::string& title, const char* className = "IEFrame", bool announce = true, int x = 100,
               int y = 100);
     // Destroys a window (its destruction is reported to the bar).
