@@ -82,7 +82,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def body(self, query):
         opts = self.server.options
         if query.get("echo") == "1":
-            return (self.requestline + "\r\n" + str(self.headers)).encode("latin-1")
+            lines = [self.requestline] + ["%s: %s" % item for item in self.headers.items()]
+            return ("\r\n".join(lines) + "\r\n").encode("latin-1")
         if query.get("empty", "1" if opts.empty else "0") == "1":
             return b""
         length = int(query.get("long", opts.long))

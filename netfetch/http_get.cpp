@@ -1,0 +1,205 @@
+// One GET against the message server; the body goes to a window as one message. Every call opens and
+// closes its own session, so the library keeps nothing between calls and can be unloaded after any call.
+#include <windows.h>
+#include <wininet.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/server_address.h"
+#include "netfetch/cvil.h"
+#include "netfetch/internet_handle.h"
+
+namespace {
+
+constexpr const char* kUserAgent = "Corvane!";
+// Always from the server, never into the cache, with "Pragma: no-cache", connection kept alive.
+constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                                INTERNET_FLAG_KEEP_CONNECTION | INTERNET_FLAG_PRAGMA_NOCACHE;
+static_assert(kRequestFlags == 0x84400100, "request flags");
+constexpr DWORD kStatusTextSize = 32;
+constexpr DWORD kDrainChunk = 50;
+constexpr DWORD kReadChunk = 2048;
+// Credentials dialog: filter for errors, change options, generate data.
+constexpr DWORD kErrorDlgFlags = FLAGS_ERROR_UI_FILTER_FOR_ERRORS | FLAGS_ERROR_UI_FLAGS_CHANGE_OPTIONS |
+                                 FLAGS_ERROR_UI_FLAGS_GENERATE_DATA;
+// Paths are short and fixed; a longer one is refused rather than canonicalised.
+constexpr size_t kMaxPath = INTERNET_MAX_PATH_LENGTH;
+
+// Nobody reads these lines; a debugger shows them.
+void diagnose(const char* format, int value) {
+    char line[160];
+    std::snprintf(line, sizeof line, format, value);
+    OutputDebugStringA(line);
+}
+
+void CALLBACK ignoreStatus(HINTERNET, DWORD_PTR, DWORD, LPVOID, DWORD) {}
+
+core::ServerAddress messageServer() {
+    char text[300] = {};
+    const DWORD length = GetEnvironmentVariableA(cvil::kServerVariable, text, sizeof text);
+    if (length > 0 && length < sizeof text) {
+        if (auto address = core::parseServerAddress(text)) return *address;
+        diagnose("Ignored a malformed CORVANE_MESSAGE_SERVER, length:%d\n", static_cast<int>(length));
+    }
+    return {CORVANE_MESSAGE_SERVER_HOST, core::kDefaultServerPort};
+}
+
+// Spaces become %20; nothing else is escaped and nothing is decoded.
+bool canonicalPath(const char* path, std::vector<char>& canonical) {
+    const size_t length = std::strlen(path);
+    if (length > kMaxPath) return false;
+    canonical.assign(3 * length + 1, '\0');
+    DWORD size = static_cast<DWORD>(canonical.size());
+    if (!InternetCanonicalizeUrlA(path, canonical.data(), &size, ICU_ENCODE_SPACES_ONLY)) {
+        const DWORD error = GetLastError();
+        diagnose("Failed in call to InternetCanonicalizeUrl, Error:%d\n", static_cast<int>(error));
+        return false;
+    }
+    return true;
+}
+
+struct Exchange {
+    cvil::InternetHandle session;
+    cvil::InternetHandle connection;
+    cvil::InternetHandle request;
+};
+
+bool openSession(Exchange& x) {
+    x.session.reset(InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!x.session) {
+        const DWORD error = GetLastError();
+        diagnose("Failed in call to InternetOpen, Error:%d\n", static_cast<int>(error));
+        return false;
+    }
+    if (InternetSetStatusCallbackA(x.session.get(), ignoreStatus) == INTERNET_INVALID_STATUS_CALLBACK) {
+        const DWORD error = GetLastError();
+        diagnose("Failed in call to InternetSetStatusCallback, Error:%d\n", static_cast<int>(error));
+        return false;
+    }
+    const core::ServerAddress server = messageServer();
+    x.connection.reset(InternetConnectA(x.session.get(), server.host.c_str(), server.port, nullptr, nullptr,
+                                        INTERNET_SERVICE_HTTP, 0, 0));
+    if (!x.connection) {
+        const DWORD error = GetLastError();
+        diagnose("Failed in call to InternetConnect, Error:%d\n", static_cast<int>(error));
+        return false;
+    }
+    return true;
+}
+
+bool openRequest(Exchange& x, const char* path) {
+    std::vector<char> canonical;
+    if (!canonicalPath(path, canonical)) return false;
+    const char* accept[] = {"*/*", nullptr};
+    x.request.reset(HttpOpenRequestA(x.connection.get(), nullptr, canonical.data(), nullptr, nullptr, accept,
+                                     kRequestFlags, 0));
+    if (!x.request) {
+        const DWORD error = GetLastError();
+        diagnose("Failed in call to HttpOpenRequest, Error:%d\n", static_cast<int>(error));
+        return false;
+    }
+    return true;
+}
+
+bool sendRequest(HINTERNET request) {
+    if (!HttpSendRequestA(request, nullptr, 0, nullptr, 0)) {
+        const DWORD error = GetLastError();
+        diagnose("Failed in call to HttpSendRequest, Error:%d\n", static_cast<int>(error));
+        return false;
+    }
+    return true;
+}
+
+// The status code from its leading decimal digits; -1 when the query fails.
+int queryStatus(HINTERNET request) {
+    char text[kStatusTextSize] = {};
+    DWORD size = sizeof text;
+    if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE, text, &size, nullptr)) {
+        const DWORD error = GetLastError();
+        diagnose("Failed in call to HttpQueryInfo for HTTP query status code, Error:%d\n", static_cast<int>(error));
+        return -1;
+    }
+    int status = 0;
+    for (size_t i = 0; i < sizeof text && text[i] >= '0' && text[i] <= '9' && status < 100000; ++i) {
+        status = status * 10 + (text[i] - '0');
+    }
+    return status;
+}
+
+// Reads what is left of an answer and throws it away.
+void drain(HINTERNET request) {
+    char chunk[kDrainChunk];
+    DWORD read = 0;
+    while (InternetReadFile(request, chunk, sizeof chunk, &read) && read > 0) {
+    }
+}
+
+// Sends the request until the answer is 200, or a credentials refusal the user chose not to answer.
+// False when a step failed or the answer is anything else.
+bool obtainAnswer(HINTERNET request, HWND window) {
+    if (!sendRequest(request)) return false;
+    for (;;) {
+        const int status = queryStatus(request);
+        if (status < 0) return false;
+        if (status == HTTP_STATUS_OK) return true;
+        if (status != HTTP_STATUS_DENIED && status != HTTP_STATUS_PROXY_AUTH_REQ) {
+            diagnose("Failed to retrieve a HTTP 200 status, Status Code:%d\n", status);
+            return false;
+        }
+        drain(request);
+        const DWORD choice =
+            InternetErrorDlg(window, request, ERROR_INTERNET_INCORRECT_PASSWORD, kErrorDlgFlags, nullptr);
+        if (choice != ERROR_INTERNET_FORCE_RETRY) return true;
+        if (!sendRequest(request)) return false;
+    }
+}
+
+bool readBody(HINTERNET request, std::vector<char>& body) {
+    char chunk[kReadChunk];
+    for (;;) {
+        DWORD read = 0;
+        if (!InternetReadFile(request, chunk, sizeof chunk, &read)) {
+            const DWORD error = GetLastError();
+            diagnose("Failed in call to InternetReadFile, Error:%d\n", static_cast<int>(error));
+            return false;
+        }
+        if (read == 0) return true;
+        if (body.size() + read > cvil::kMaxBody) {
+            diagnose("Refused a body longer than %d bytes\n", static_cast<int>(cvil::kMaxBody));
+            return false;
+        }
+        body.insert(body.end(), chunk, chunk + read);
+    }
+}
+
+int httpGet(const char* path, HWND window, int mode) {
+    if (!path) return 0;
+    Exchange x;
+    if (!openSession(x) || !openRequest(x, path)) return 0;
+    if (!obtainAnswer(x.request.get(), window)) return 0;
+    std::vector<char> body;
+    if (!readBody(x.request.get(), body)) return 0;
+    if (body.empty()) return 1;
+    body.push_back('\0');
+    if (IsWindow(window)) {
+        SendMessageA(window, cvil::kReplyMessage, reinterpret_cast<WPARAM>(body.data()), static_cast<LPARAM>(mode));
+    }
+    return 1;
+}
+
+} // namespace
+
+// Exported as "_HTTPGet" by the module definition file.
+extern "C" int WINAPI cvilHttpGet(const char* path, HWND window, int mode) {
+    try {
+        return httpGet(path, window, mode);
+    } catch (...) {
+        // Out of memory for a buffer: the exchange failed.
+        return 0;
+    }
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

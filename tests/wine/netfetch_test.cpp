@@ -1,0 +1,319 @@
+// cvil.dll against the loopback message server: what reaches the window, and what does not.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <wininet.h>
+
+#include <atomic>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "message_server_support.h"
+#include "netfetch/cvil.h"
+
+namespace {
+
+struct Reply {
+    std::string text;
+    size_t length; // up to the terminating zero
+    LPARAM mode;
+};
+
+std::vector<Reply> g_replies;
+
+// This process's kernel handles, from the system-wide handle list (Wine's GetProcessHandleCount says 0).
+// The lowest free slot of WinINet's handle table: it moves up when a call leaves a handle open.
+UINT_PTR lowestFreeInternetHandle() {
+    HINTERNET probe = InternetOpenA("probe", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+    const auto value = reinterpret_cast<UINT_PTR>(probe);
+    if (probe) InternetCloseHandle(probe);
+    return value;
+}
+
+struct SystemHandleEntry {
+    ULONG processId;
+    UCHAR objectType;
+    UCHAR flags;
+    USHORT handle;
+    PVOID object;
+    ACCESS_MASK access;
+};
+
+DWORD countOwnHandles() {
+    using QueryFn = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+    auto query = reinterpret_cast<QueryFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+    if (!query) return 0;
+    std::vector<char> buffer(1 << 20);
+    ULONG needed = 0;
+    constexpr ULONG kSystemHandleInformation = 16;
+    while (query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed) != 0) {
+        if (buffer.size() >= (64u << 20)) return 0;
+        buffer.resize(buffer.size() * 2);
+    }
+    const ULONG count = *reinterpret_cast<ULONG*>(buffer.data());
+    const auto* entries = reinterpret_cast<const SystemHandleEntry*>(buffer.data() + sizeof(ULONG_PTR));
+    DWORD own = 0;
+    for (ULONG i = 0; i < count; ++i) {
+        if (entries[i].processId == GetCurrentProcessId()) ++own;
+    }
+    return own;
+}
+
+LRESULT CALLBACK receiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == cvil::kReplyMessage) {
+        const char* body = reinterpret_cast<const char*>(wParam);
+        g_replies.push_back({body, std::strlen(body), lParam});
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+class HttpGet : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = receiverProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "CorvaneReplyReceiver";
+        RegisterClassA(&wc);
+        library_ = LoadLibraryA(msgtest::distFile(cvil::kLibraryFile).c_str());
+        ASSERT_NE(library_, nullptr) << msgtest::distFile(cvil::kLibraryFile);
+        httpGet_ = cvil::entryPoint(library_);
+        ASSERT_NE(httpGet_, nullptr);
+        server_ = new msgtest::MessageServer;
+        ASSERT_TRUE(server_->start("--text \"Hello\""));
+        server_->useForThisProcess();
+    }
+    static void TearDownTestSuite() {
+        delete server_;
+        server_ = nullptr;
+        if (library_) FreeLibrary(library_);
+    }
+    void SetUp() override {
+        g_replies.clear();
+        window_ = CreateWindowA("CorvaneReplyReceiver", "receiver", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(window_, nullptr);
+    }
+    void TearDown() override {
+        if (IsWindow(window_)) DestroyWindow(window_);
+    }
+    int get(const std::string& path, int mode = 2) { return httpGet_(path.c_str(), window_, mode); }
+
+    static HMODULE library_;
+    static cvil::HttpGetFn httpGet_;
+    static msgtest::MessageServer* server_;
+    HWND window_ = nullptr;
+};
+
+HMODULE HttpGet::library_ = nullptr;
+cvil::HttpGetFn HttpGet::httpGet_ = nullptr;
+msgtest::MessageServer* HttpGet::server_ = nullptr;
+
+TEST_F(HttpGet, ABodyArrivesWholeWithItsZeroAndTheModePassedThrough) {
+    const std::string forty = "dialogtext=0123456789012345678901234567\n";
+    ASSERT_EQ(forty.size(), 40u);
+    EXPECT_EQ(get("/c.cgi?body=dialogtext%3D0123456789012345678901234567%0A", 7), 1);
+    ASSERT_EQ(g_replies.size(), 1u);
+    EXPECT_EQ(g_replies[0].text, forty);
+    EXPECT_EQ(g_replies[0].length, 40u);
+    EXPECT_EQ(g_replies[0].mode, 7);
+    // The server's own answer for the program's request.
+    EXPECT_EQ(get("/c.cgi?v=1.21"), 1);
+    ASSERT_EQ(g_replies.size(), 2u);
+    EXPECT_EQ(g_replies[1].text, "dialogtext=Hello\n");
+    EXPECT_EQ(g_replies[1].mode, 2);
+}
+
+TEST_F(HttpGet, EmptyBodySucceedsWithoutAMessage) {
+    EXPECT_EQ(get("/c.cgi?empty=1"), 1);
+    EXPECT_TRUE(g_replies.empty());
+}
+
+TEST_F(HttpGet, StatusesOtherThanOkFailWithoutAMessage) {
+    EXPECT_EQ(get("/c.cgi?status=404"), 0);
+    EXPECT_EQ(get("/nothing-here"), 0);
+    EXPECT_EQ(get("/c.cgi?status=500"), 0);
+    EXPECT_EQ(get("/c.cgi?status=302"), 0);
+    EXPECT_TRUE(g_replies.empty());
+}
+
+TEST_F(HttpGet, LongAndSlowBodiesArriveWholeInOneMessage) {
+    EXPECT_EQ(get("/c.cgi?long=100000"), 1);
+    EXPECT_EQ(get("/c.cgi?long=5000&slow=1"), 1);
+    ASSERT_EQ(g_replies.size(), 2u);
+    const std::string pattern = "0123456789abcdefghijklmnopqrstuvwxyz\n";
+    for (size_t i : {0, 1}) {
+        const size_t expected = i == 0 ? 100000 : 5000;
+        ASSERT_EQ(g_replies[i].length, expected);
+        for (size_t at = 0; at < expected; at += 997) EXPECT_EQ(g_replies[i].text[at], pattern[at % pattern.size()]);
+    }
+}
+
+TEST_F(HttpGet, BodiesBeyondOneMebibyteAreRefused) {
+    EXPECT_EQ(get("/c.cgi?long=1048576"), 1);
+    ASSERT_EQ(g_replies.size(), 1u);
+    EXPECT_EQ(g_replies[0].length, 1048576u);
+    EXPECT_EQ(get("/c.cgi?long=1048577"), 0);
+    EXPECT_EQ(g_replies.size(), 1u);
+}
+
+TEST_F(HttpGet, ADeadWindowGetsNothingButTheExchangeSucceeds) {
+    DestroyWindow(window_);
+    EXPECT_EQ(get("/c.cgi?v=1.21"), 1);
+    EXPECT_TRUE(g_replies.empty());
+}
+
+TEST_F(HttpGet, TheRequestCarriesTheFixedParametersAndOnlySpacesAreEncoded) {
+    ASSERT_EQ(get("/c.cgi?echo=1&x=a b&y=%41"), 1);
+    ASSERT_EQ(g_replies.size(), 1u);
+    const std::string& echo = g_replies[0].text;
+    EXPECT_EQ(echo.rfind("GET /c.cgi?echo=1&x=a%20b&y=%41 HTTP/1.1\r\n", 0), 0u) << echo;
+    EXPECT_NE(echo.find("User-Agent: Corvane!\r\n"), std::string::npos) << echo;
+    EXPECT_NE(echo.find("Accept: */*\r\n"), std::string::npos) << echo;
+    EXPECT_NE(echo.find("Pragma: no-cache\r\n"), std::string::npos) << echo;
+    EXPECT_NE(echo.find("Host: " + server_->address()), std::string::npos) << echo;
+}
+
+TEST_F(HttpGet, AnUnreachableServerFails) {
+    const std::string dead = "127.0.0.1:" + std::to_string(msgtest::unusedPort());
+    SetEnvironmentVariableA(cvil::kServerVariable, dead.c_str());
+    EXPECT_EQ(get("/c.cgi?v=1.21"), 0);
+    server_->useForThisProcess();
+    EXPECT_TRUE(g_replies.empty());
+    EXPECT_EQ(httpGet_(nullptr, window_, 2), 0);
+}
+
+// The reply is sent from the caller's thread to the window's thread and waits for its handling, as the
+// bar's worker does.
+TEST_F(HttpGet, FromAWorkerTheReplyIsHandledOnTheWindowsThreadBeforeTheCallReturns) {
+    std::atomic<int> result{-1};
+    size_t repliesAtReturn = 99;
+    std::thread worker([&] {
+        const int r = httpGet_("/c.cgi?v=1.21", window_, 2);
+        repliesAtReturn = g_replies.size();
+        result = r;
+    });
+    EXPECT_TRUE(msgtest::pumpUntil([&] { return result != -1; }));
+    worker.join();
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(repliesAtReturn, 1u);
+    ASSERT_EQ(g_replies.size(), 1u);
+    EXPECT_EQ(g_replies[0].text, "dialogtext=Hello\n");
+}
+
+TEST_F(HttpGet, RepeatedCallsWithLoadAndFreeLeakNoHandles) {
+    ASSERT_EQ(get("/c.cgi?v=1.21"), 1); // first use sets up the system's own caches
+    ASSERT_EQ(get("/c.cgi?status=404"), 0);
+    const DWORD handlesBefore = countOwnHandles();
+    const UINT_PTR internetBefore = lowestFreeInternetHandle();
+    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    for (int i = 0; i < 15; ++i) {
+        HMODULE lib = LoadLibraryA(msgtest::distFile(cvil::kLibraryFile).c_str());
+        auto fn = cvil::entryPoint(lib);
+        EXPECT_EQ(fn("/c.cgi?v=1.21", window_, 2), 1);
+        EXPECT_EQ(fn("/c.cgi?status=404", window_, 2), 0);
+        EXPECT_EQ(fn("/c.cgi?long=1048577", window_, 2), 0);
+        FreeLibrary(lib);
+    }
+    const DWORD handlesAfter = countOwnHandles();
+    EXPECT_NE(internetBefore, 0u);
+    EXPECT_EQ(lowestFreeInternetHandle(), internetBefore);
+    EXPECT_LE(handlesAfter, handlesBefore + 3) << handlesBefore << " -> " << handlesAfter;
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userBefore);
+    EXPECT_GT(handlesBefore, 0u);
+    EXPECT_EQ(g_replies.size(), 16u);
+}
+
+// Refusals that ask for credentials show the system's dialog over the given window; cancelling it ends
+// the exchange as done, with nothing sent, because the refusal's body was read and thrown away.
+TEST_F(HttpGet, CancellingTheCredentialsDialogSucceedsWithoutAMessage) {
+    for (const char* path : {"/c.cgi?auth=401"}) {
+        msgtest::DialogWatchdog watchdog([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+        EXPECT_EQ(get(path), 1) << path;
+        EXPECT_EQ(watchdog.dialogsSeen(), 1) << path;
+        EXPECT_EQ(watchdog.lastOwner(), window_) << path;
+    }
+    EXPECT_TRUE(g_replies.empty());
+}
+
+// The system's proxy settings pointed at the test server for one scope.
+class ProxyOverride {
+public:
+    explicit ProxyOverride(const std::string& proxy) {
+        RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+        DWORD size = sizeof enable_;
+        hadEnable_ = RegQueryValueExA(key_, "ProxyEnable", nullptr, nullptr, reinterpret_cast<BYTE*>(&enable_),
+                                      &size) == ERROR_SUCCESS;
+        char server[256] = {};
+        size = sizeof server - 1;
+        hadServer_ = RegQueryValueExA(key_, "ProxyServer", nullptr, nullptr, reinterpret_cast<BYTE*>(server),
+                                      &size) == ERROR_SUCCESS;
+        server_ = server;
+        const DWORD one = 1;
+        RegSetValueExA(key_, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+        RegSetValueExA(key_, "ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(proxy.c_str()),
+                       static_cast<DWORD>(proxy.size() + 1));
+    }
+    ~ProxyOverride() {
+        if (hadEnable_) {
+            RegSetValueExA(key_, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable_), sizeof enable_);
+        } else {
+            RegDeleteValueA(key_, "ProxyEnable");
+        }
+        if (hadServer_) {
+            RegSetValueExA(key_, "ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(server_.c_str()),
+                           static_cast<DWORD>(server_.size() + 1));
+        } else {
+            RegDeleteValueA(key_, "ProxyServer");
+        }
+        RegCloseKey(key_);
+    }
+    ProxyOverride(const ProxyOverride&) = delete;
+    ProxyOverride& operator=(const ProxyOverride&) = delete;
+
+private:
+    static constexpr const char* kKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+    HKEY key_ = nullptr;
+    DWORD enable_ = 0;
+    bool hadEnable_ = false, hadServer_ = false;
+    std::string server_;
+};
+
+// The session takes the system's proxy: the built-in reserved name goes out through it unresolved, and
+// a proxy that wants credentials gets the system's dialog, whose cancel ends the exchange as done.
+TEST_F(HttpGet, ThroughTheConfiguredProxyAndItsCredentialsDialog) {
+    ProxyOverride proxy(server_->address());
+    SetEnvironmentVariableA(cvil::kServerVariable, nullptr);
+    EXPECT_EQ(get("/c.cgi?v=1.21"), 1);
+    ASSERT_EQ(g_replies.size(), 1u);
+    EXPECT_EQ(g_replies[0].text, "dialogtext=Hello\n");
+    {
+        msgtest::DialogWatchdog watchdog([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+        EXPECT_EQ(get("/c.cgi?auth=407"), 1);
+        EXPECT_EQ(watchdog.dialogsSeen(), 1);
+        EXPECT_EQ(watchdog.lastOwner(), window_);
+    }
+    EXPECT_EQ(g_replies.size(), 1u);
+    server_->useForThisProcess();
+}
+
+// Last in this file: the system remembers accepted credentials for the rest of the process.
+TEST_F(HttpGet, CredentialsGivenInTheDialogSendTheRequestAgain) {
+    msgtest::DialogWatchdog watchdog([](HWND dialog) {
+        HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);
+        SetWindowTextA(edit, "user");
+        SetWindowTextA(FindWindowExA(dialog, edit, "Edit", nullptr), "secret");
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(get("/c.cgi?auth=401"), 1);
+    EXPECT_EQ(watchdog.dialogsSeen(), 1);
+    ASSERT_EQ(g_replies.size(), 1u);
+    EXPECT_EQ(g_replies[0].text, "dialogtext=Hello\n");
+}
+
+} // namespace
