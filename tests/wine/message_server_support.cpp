@@ -82,14 +82,29 @@ bool MessageServer::start(const std::string& options) {
     return up;
 }
 
-void MessageServer::stop() {
-    if (port_ == 0) return;
+std::string MessageServer::fetch(const char* path) const {
+    std::string body;
     HINTERNET session = InternetOpenA("test", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
-    const std::string url = "http://" + address() + "/quit";
+    const std::string url = "http://" + address() + path;
     HINTERNET request = InternetOpenUrlA(session, url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0);
+    char chunk[512];
+    DWORD read = 0;
+    while (request && InternetReadFile(request, chunk, sizeof chunk, &read) && read > 0) body.append(chunk, read);
     if (request) InternetCloseHandle(request);
     if (session) InternetCloseHandle(session);
+    return body;
+}
+
+void MessageServer::stop() {
+    if (port_ == 0) return;
+    fetch("/quit");
     port_ = 0;
+}
+
+int MessageServer::requests() const {
+    int count = -1;
+    if (std::sscanf(fetch("/stats").c_str(), "requests=%d", &count) != 1) return -1;
+    return count;
 }
 
 std::string MessageServer::address() const { return "127.0.0.1:" + std::to_string(port_); }

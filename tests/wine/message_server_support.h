@@ -32,10 +32,14 @@ public:
     int port() const { return port_; }
     // "127.0.0.1:port", the form CORVANE_MESSAGE_SERVER takes.
     std::string address() const;
+    // The number of requests for /c.cgi the server has answered so far, or -1.
+    int requests() const;
     // Points the HTTP library of this process at the server.
     void useForThisProcess() const;
 
 private:
+    std::string fetch(const char* path) const;
+
     int port_ = 0;
 };
 

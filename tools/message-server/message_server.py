@@ -13,8 +13,8 @@ default answer; for tests each request may override it with query parameters:
   body=TEXT   answer with TEXT (URL-encoded) instead of the body
   echo=1      answer with the request line and headers as received
 
-GET /quit ends the server. It binds to the loopback address only and ends by itself after --idle-exit
-seconds without a request.
+GET /stats answers "requests=N", the number of requests for /c.cgi so far; GET /quit ends the server.
+It binds to the loopback address only and ends by itself after --idle-exit seconds without a request.
 """
 import argparse
 import http.server
@@ -42,6 +42,8 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
         super().__init__(address, Handler)
         self.options = options
         self.last_request = time.monotonic()
+        self.requests = 0
+        self.count_lock = threading.Lock()
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -59,9 +61,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.answer(200, b"bye\n")
             threading.Thread(target=self.server.shutdown, daemon=True).start()
             return
+        if url.path == "/stats":
+            self.answer(200, ("requests=%d\n" % self.server.requests).encode())
+            return
         if url.path != "/c.cgi":
             self.answer(404, b"not found\n")
             return
+        with self.server.count_lock:
+            self.server.requests += 1
         query = dict(urllib.parse.parse_qsl(url.query, keep_blank_values=True))
         opts = self.server.options
         auth = query.get("auth", str(opts.auth or ""))
