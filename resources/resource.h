@@ -10,3 +10,12 @@
 
 // Dialog templates
 #define IDD_ABOUT 107
+
+// Server message dialog
+#define IDD_MESSAGE 108
+#define IDC_MESSAGE_BUTTON1 212
+#define IDC_MESSAGE_BUTTON2 213
+#define IDC_MESSAGE_BUTTON3 214
+#define IDC_MESSAGE_BUTTON4 215
+#define IDC_MESSAGE_TEXT 222
+#define IDC_MESSAGE_FRAME 228

@@ -1,0 +1,97 @@
+#include "message/message_dialog.h"
+
+#include <shellapi.h>
+
+#include "message/message_fetch.h"
+#include "resources/resource.h"
+
+namespace message {
+
+namespace {
+
+// Enter and Esc, like any id but those of buttons 2 to 4, count as button 1.
+int buttonForCommand(int id) {
+    switch (id) {
+    case IDC_MESSAGE_BUTTON2:
+        return 1;
+    case IDC_MESSAGE_BUTTON3:
+        return 2;
+    case IDC_MESSAGE_BUTTON4:
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+MessageDialog::MessageDialog(std::string message, HFONT font, ShellExecuteFn shellExecute)
+    : m_strMessage(std::move(message)), font_(font), shellExecute_(shellExecute) {}
+
+INT_PTR MessageDialog::run(HINSTANCE instance, HWND owner) { return runModal(instance, IDD_MESSAGE, owner); }
+
+INT_PTR MessageDialog::dialogProc(UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        return onInitDialog();
+    case WM_COMMAND:
+        return onCommand(wParam);
+    default:
+        return FALSE;
+    }
+}
+
+BOOL MessageDialog::onInitDialog() {
+    if (font_) SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    RECT frame{};
+    GetWindowRect(GetDlgItem(hwnd(), IDC_MESSAGE_FRAME), &frame);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&frame), 2);
+
+    const core::MessageAnswer answer = core::parseMessageAnswer(m_strMessage);
+    if (!answer.text.empty()) SetDlgItemTextA(hwnd(), IDC_MESSAGE_TEXT, answer.text.c_str());
+    m_strButtonText = answer.buttonText;
+    m_strButtonAction = answer.buttonAction;
+
+    const core::MessageButtonLayout layout = core::layoutMessageButtons(answer, frame.bottom, frame.right);
+    for (const core::ButtonPlacement& place : layout.buttons) addButton(place);
+    SetWindowPos(hwnd(), nullptr, 0, 0, window.right - window.left, layout.windowHeight, SWP_NOMOVE | SWP_NOZORDER);
+    return TRUE;
+}
+
+void MessageDialog::addButton(const core::ButtonPlacement& place) {
+    const auto id = static_cast<INT_PTR>(IDC_MESSAGE_BUTTON1 + place.index);
+    HWND button = CreateWindowExA(0, "BUTTON", m_strButtonText[place.index].c_str(), WS_CHILD | WS_VISIBLE,
+                                  place.left, place.top, place.right - place.left, place.bottom - place.top, hwnd(),
+                                  reinterpret_cast<HMENU>(id),
+                                  reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd(), GWLP_HINSTANCE)), nullptr);
+    if (!button) return;
+    if (font_) SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    SetWindowLongPtrA(button, GWL_EXSTYLE, GetWindowLongPtrA(button, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+    SetWindowPos(button, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR MessageDialog::onCommand(WPARAM wParam) {
+    if (HIWORD(wParam) != 0) return FALSE;
+    const std::string address = core::openableAddress(m_strButtonAction[buttonForCommand(LOWORD(wParam))]);
+    if (!address.empty() && shellExecute_) {
+        shellExecute_(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOW);
+    }
+    EndDialog(hwnd(), IDOK);
+    return TRUE;
+}
+
+LRESULT handleHttpReply(HWND bar, HINSTANCE instance, HFONT dialogFont, WPARAM wParam, LPARAM lParam,
+                        ShellExecuteFn shellExecute) {
+    if (lParam != HTTP_MODE_MESSAGE || wParam == 0) return 0;
+    // The body belongs to the library and goes away when this message returns.
+    std::string body(reinterpret_cast<const char*>(wParam));
+    if (core::answerShowsNothing(body)) return 0;
+    MessageDialog dialog(std::move(body), dialogFont, shellExecute);
+    dialog.run(instance, bar);
+    return 0;
+}
+
+} // namespace message

@@ -1,0 +1,45 @@
+// The server's message: its text in a frame and up to four buttons that open web or FTP addresses.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include <array>
+#include <string>
+
+#include "core/message_answer.h"
+#include "win/dialog.h"
+
+namespace message {
+
+// The shell's opener, as ShellExecuteA takes its arguments; tests hand in their own.
+using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+
+class MessageDialog : public win::Dialog {
+public:
+    MessageDialog(std::string message, HFONT font, ShellExecuteFn shellExecute = ShellExecuteA);
+
+    // Runs the dialog from template IDD_MESSAGE over owner; returns when it is closed.
+    INT_PTR run(HINSTANCE instance, HWND owner);
+
+    std::string m_strMessage;
+    std::array<std::string, core::kMessageButtons> m_strButtonText;
+    std::array<std::string, core::kMessageButtons> m_strButtonAction;
+
+protected:
+    INT_PTR dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    BOOL onInitDialog();
+    INT_PTR onCommand(WPARAM wParam);
+    void addButton(const core::ButtonPlacement& place);
+
+    HFONT font_;
+    ShellExecuteFn shellExecute_;
+};
+
+// The bar's answer to a fetched body (message 1028): shows the message for mode 2 unless the body says
+// "flag=1". Touches nothing of the bar, which may be gone when the dialog closes. Always 0.
+LRESULT handleHttpReply(HWND bar, HINSTANCE instance, HFONT dialogFont, WPARAM wParam, LPARAM lParam,
+                        ShellExecuteFn shellExecute = ShellExecuteA);
+
+} // namespace message

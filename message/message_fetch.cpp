@@ -1,0 +1,101 @@
+#include "message/message_fetch.h"
+
+#include <atomic>
+#include <vector>
+
+#include "netfetch/cvil.h"
+
+namespace message {
+
+struct MessageFetch::Link {
+    std::atomic<HWND> bar;
+    std::shared_ptr<HttpLibraryShare> library;
+    FetchOptions options;
+
+    void sleep(DWORD ms) const {
+        if (options.sleep) {
+            options.sleep(ms);
+        } else {
+            Sleep(ms);
+        }
+    }
+};
+
+HMODULE HttpLibraryShare::acquire(const std::string& path) {
+    std::lock_guard<std::mutex> hold(lock);
+    if (!httpLibrary) httpLibrary = LoadLibraryA(path.c_str());
+    if (!httpLibrary) return nullptr;
+    ++httpLibraryUsers;
+    return httpLibrary;
+}
+
+void HttpLibraryShare::release() {
+    std::lock_guard<std::mutex> hold(lock);
+    if (httpLibraryUsers <= 0) return;
+    if (--httpLibraryUsers > 0 || !httpLibrary) return;
+    if (FreeLibrary(httpLibrary)) {
+        httpLibrary = nullptr;
+        SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+    }
+}
+
+std::string libraryBesideProgram() {
+    std::vector<char> path(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return cvil::kLibraryFile;
+        if (length < path.size()) break;
+        path.resize(path.size() * 2);
+    }
+    std::string folder(path.data());
+    const size_t slash = folder.find_last_of("\\/");
+    folder.erase(slash == std::string::npos ? 0 : slash + 1);
+    return folder + cvil::kLibraryFile;
+}
+
+MessageFetch::MessageFetch(HWND bar, std::shared_ptr<HttpLibraryShare> library, FetchOptions options)
+    : link_(std::make_shared<Link>()), thread_([link = link_] { run(link); }) {
+    link_->bar = bar;
+    link_->library = std::move(library);
+    link_->options = std::move(options);
+    if (link_->options.libraryPath.empty()) link_->options.libraryPath = libraryBesideProgram();
+}
+
+MessageFetch::~MessageFetch() { link_->bar = nullptr; }
+
+bool MessageFetch::start() { return thread_.create() && thread_.start(); }
+
+void MessageFetch::run(const std::shared_ptr<Link>& link) {
+    const FetchOptions& options = link->options;
+    link->sleep(options.firstDelayMs);
+    if (!link->bar || !link->library) return;
+    HMODULE library = link->library->acquire(options.libraryPath);
+    if (!library) {
+        if (options.reportError) {
+            options.reportError(kLoadFailureText);
+        } else {
+            MessageBoxA(nullptr, kLoadFailureText, "Corvane!", MB_OK | MB_ICONEXCLAMATION);
+        }
+        return;
+    }
+    if (cvil::HttpGetFn httpGet = cvil::entryPoint(library)) {
+        for (int attempt = 1; attempt <= options.attempts; ++attempt) {
+            HWND bar = link->bar;
+            // A bar that went away gets nothing more, and nobody is left to answer.
+            if (!bar || httpGet(kRequestPath, bar, HTTP_MODE_MESSAGE) != 0) break;
+            if (attempt == options.attempts) break;
+            link->sleep(options.retryDelayMs);
+        }
+    }
+    // Released also after the last failed attempt: nothing else will use it in this run.
+    link->library->release();
+}
+
+std::unique_ptr<MessageFetch> startMessageFetch(HWND bar, std::shared_ptr<HttpLibraryShare> library,
+                                                FetchOptions options) {
+    auto fetch = std::make_unique<MessageFetch>(bar, std::move(library), std::move(options));
+    if (!fetch->start()) return nullptr;
+    return fetch;
+}
+
+} // namespace message

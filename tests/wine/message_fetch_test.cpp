@@ -1,0 +1,195 @@
+// The message-fetch worker with the real cvil.dll and the loopback server, on a fast clock: its waits are
+// recorded instead of slept.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "message/message_dialog.h"
+#include "message/message_fetch.h"
+#include "message_server_support.h"
+#include "netfetch/cvil.h"
+#include "resources/resource.h"
+
+namespace {
+
+std::vector<std::string> g_opened;
+int g_replies = 0;
+
+HINSTANCE WINAPI recordShellExecute(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT) {
+    g_opened.push_back(file);
+    return reinterpret_cast<HINSTANCE>(42);
+}
+
+// Stands in for the bar window: answers message 1028 as the bar does.
+LRESULT CALLBACK barProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == cvil::kReplyMessage) {
+        ++g_replies;
+        return message::handleHttpReply(hwnd, GetModuleHandleA(nullptr), nullptr, wParam, lParam,
+                                        recordShellExecute);
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+// The virtual time at which each step of the worker happened.
+struct FastClock {
+    std::mutex lock;
+    DWORD now = 0;
+    std::vector<DWORD> sleeps;
+    void sleep(DWORD ms) {
+        std::lock_guard<std::mutex> hold(lock);
+        sleeps.push_back(ms);
+        now += ms;
+    }
+};
+
+class MessageFetchTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = barProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "CorvaneFetchTestBar";
+        RegisterClassA(&wc);
+    }
+    void SetUp() override {
+        g_opened.clear();
+        g_replies = 0;
+        bar_ = CreateWindowA("CorvaneFetchTestBar", "bar", WS_POPUP, 0, 0, 100, 30, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(bar_, nullptr);
+        share_ = std::make_shared<message::HttpLibraryShare>();
+    }
+    void TearDown() override {
+        if (IsWindow(bar_)) DestroyWindow(bar_);
+    }
+    message::FetchOptions fastOptions() {
+        message::FetchOptions options;
+        options.libraryPath = msgtest::distFile(cvil::kLibraryFile);
+        options.sleep = [this](DWORD ms) { clock_.sleep(ms); };
+        options.reportError = [this](const char* text) { errors_.push_back(text); };
+        return options;
+    }
+    // Runs one fetch to its end while this thread keeps the bar answering.
+    void runFetch(message::FetchOptions options) {
+        auto fetch = message::startMessageFetch(bar_, share_, std::move(options));
+        ASSERT_TRUE(fetch);
+        EXPECT_TRUE(msgtest::pumpUntil([&] { return fetch->wait(0); }, 30000));
+    }
+    bool libraryLoaded() const { return GetModuleHandleA(cvil::kLibraryFile) != nullptr; }
+
+    HWND bar_ = nullptr;
+    std::shared_ptr<message::HttpLibraryShare> share_;
+    FastClock clock_;
+    std::vector<std::string> errors_;
+};
+
+TEST_F(MessageFetchTest, AfterThirtySecondsTheMessageIsShownAndItsButtonOpensTheAddress) {
+    msgtest::MessageServer server;
+    ASSERT_TRUE(server.start("--text \"Hello from the server\" --button \"Read more|http://a.example/news\""));
+    server.useForThisProcess();
+    std::string text;
+    msgtest::DialogWatchdog watchdog([&](HWND dialog) {
+        char buffer[256] = {};
+        GetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, buffer, sizeof buffer);
+        text = buffer;
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_MESSAGE_BUTTON1, BN_CLICKED), 0);
+    });
+    runFetch(fastOptions());
+    EXPECT_EQ(clock_.sleeps, std::vector<DWORD>{30000});
+    EXPECT_EQ(watchdog.dialogsSeen(), 1);
+    EXPECT_EQ(watchdog.lastOwner(), bar_);
+    EXPECT_EQ(text, "Hello from the server");
+    EXPECT_EQ(g_opened, std::vector<std::string>{"http://a.example/news"});
+    EXPECT_EQ(server.requests(), 1);
+    // The last user freed the library.
+    EXPECT_EQ(share_->httpLibrary, nullptr);
+    EXPECT_EQ(share_->httpLibraryUsers, 0);
+    EXPECT_FALSE(libraryLoaded());
+    EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(MessageFetchTest, FlagOneShowsNothing) {
+    msgtest::MessageServer server;
+    ASSERT_TRUE(server.start("--text News --flag"));
+    server.useForThisProcess();
+    msgtest::DialogWatchdog watchdog([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+    runFetch(fastOptions());
+    EXPECT_EQ(g_replies, 1);
+    EXPECT_EQ(watchdog.dialogsSeen(), 0);
+}
+
+TEST_F(MessageFetchTest, FailingAttemptsComeAtThirtyFiftySeventyAndNinetySecondsThenNothing) {
+    msgtest::MessageServer server;
+    ASSERT_TRUE(server.start("--status 404"));
+    server.useForThisProcess();
+    runFetch(fastOptions());
+    EXPECT_EQ(server.requests(), 4);
+    // Attempts follow the waits: at 30 s, then 20 s after each failure but the last.
+    EXPECT_EQ(clock_.sleeps, (std::vector<DWORD>{30000, 20000, 20000, 20000}));
+    EXPECT_EQ(clock_.now, 90000u);
+    EXPECT_EQ(g_replies, 0);
+    EXPECT_FALSE(libraryLoaded());
+    EXPECT_EQ(share_->httpLibraryUsers, 0);
+}
+
+TEST_F(MessageFetchTest, WithTheServerDownTheFourAttemptsFailQuietly) {
+    SetEnvironmentVariableA(cvil::kServerVariable, ("127.0.0.1:" + std::to_string(msgtest::unusedPort())).c_str());
+    runFetch(fastOptions());
+    EXPECT_EQ(clock_.sleeps, (std::vector<DWORD>{30000, 20000, 20000, 20000}));
+    EXPECT_EQ(g_replies, 0);
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_FALSE(libraryLoaded());
+}
+
+TEST_F(MessageFetchTest, AMissingLibraryIsReportedOnceAndNothingIsAsked) {
+    auto options = fastOptions();
+    options.libraryPath = msgtest::distFile("no-such-folder\\cvil.dll");
+    runFetch(std::move(options));
+    EXPECT_EQ(errors_, std::vector<std::string>{"Cannot load library \"cvil.dll\"!"});
+    EXPECT_EQ(clock_.sleeps, std::vector<DWORD>{30000});
+    EXPECT_EQ(share_->httpLibraryUsers, 0);
+}
+
+// Released while it waits, the worker never reaches the bar: no library, no request, no message.
+TEST_F(MessageFetchTest, ABarGoneDuringTheWaitIsNeverTouched) {
+    msgtest::MessageServer server;
+    ASSERT_TRUE(server.start("--text News"));
+    server.useForThisProcess();
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> waiting{false};
+    auto options = fastOptions();
+    options.sleep = [&](DWORD) {
+        waiting = true;
+        WaitForSingleObject(release, 10000);
+    };
+    auto fetch = message::startMessageFetch(bar_, share_, std::move(options));
+    ASSERT_TRUE(fetch);
+    ASSERT_TRUE(msgtest::waitFor([&] { return waiting.load(); }));
+    const HANDLE thread = fetch->handle();
+    HANDLE copy = nullptr;
+    DuplicateHandle(GetCurrentProcess(), thread, GetCurrentProcess(), &copy, SYNCHRONIZE, FALSE, 0);
+    DestroyWindow(bar_);
+    fetch.reset();
+    SetEvent(release);
+    EXPECT_EQ(WaitForSingleObject(copy, 10000), WAIT_OBJECT_0);
+    CloseHandle(copy);
+    CloseHandle(release);
+    EXPECT_EQ(server.requests(), 0);
+    EXPECT_EQ(g_replies, 0);
+    EXPECT_EQ(share_->httpLibrary, nullptr);
+    EXPECT_EQ(share_->httpLibraryUsers, 0);
+}
+
+TEST_F(MessageFetchTest, TheLibraryIsLookedForBesideTheProgramOnly) {
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, sizeof exe);
+    std::string expected(exe);
+    expected.erase(expected.find_last_of('\\') + 1);
+    EXPECT_EQ(message::libraryBesideProgram(), expected + "cvil.dll");
+}
+
+} // namespace
