@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include "app/app.h"
+#include "message/message_dialog.h"
 #include "resources/resource.h"
 
 namespace app {
@@ -69,6 +70,8 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return onAppBarNotify(wParam, lParam);
     case WM_BAR_SHELLEVENT:
         return HandleShellEvent(reinterpret_cast<HWND>(wParam), lParam);
+    case WM_BAR_HTTPREPLY:
+        return message::handleHttpReply(hwnd(), instance(), dialogFont(), wParam, lParam);
     case WM_PAINT:
         onPaint();
         return 0;
@@ -108,6 +111,7 @@ LRESULT BarWindow::onCreate() {
     SetWindowLongPtrA(hwnd(), GWLP_ID, BAR_WINDOW_ID);
     createToolTips();
     registerHotKeys();
+    messageThread = message::startMessageFetch(hwnd(), httpLibrary);
     return 0;
 }
 
@@ -142,6 +146,8 @@ void BarWindow::onDestroy() {
     UnregisterHotKey(hwnd(), HOTKEY_ID_HIDE);
     UnregisterHotKey(hwnd(), HOTKEY_ID_NEW);
     if (settings().closeBrowsersOnExit) CloseAll();
+    // Detaches the worker: it no longer sends to this window and ends by itself or with the process.
+    messageThread.reset();
 }
 
 void BarWindow::onFinalMessage() {

@@ -6,8 +6,11 @@
 
 #include <commctrl.h>
 
+#include <memory>
+
 #include "app/browser_list.h"
 #include "core/button_click.h"
+#include "message/message_fetch.h"
 #include "win/handle.h"
 #include "win/window.h"
 
@@ -68,6 +71,10 @@ public:
     HWND activeBrowser = nullptr;
     HWND zOrderAnchor = nullptr;
     int lastPreferencesPage = 0;
+    // The server message: cvil.dll and its users, owned jointly with the worker so that a worker that
+    // outlives the bar never touches freed memory; the worker itself, released (not joined) at the end.
+    std::shared_ptr<message::HttpLibraryShare> httpLibrary = std::make_shared<message::HttpLibraryShare>();
+    std::unique_ptr<message::MessageFetch> messageThread;
 
 protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

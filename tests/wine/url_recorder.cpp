@@ -1,0 +1,15 @@
+// Stands in for the browser in end-to-end tests: the shell runs it for web addresses, and it only
+// writes its command line to the file named by CORVANE_URL_RECORD.
+#include <windows.h>
+
+#include <cstdio>
+
+int main() {
+    char path[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("CORVANE_URL_RECORD", path, sizeof path)) return 1;
+    FILE* f = std::fopen(path, "a");
+    if (!f) return 1;
+    std::fprintf(f, "%s\n", GetCommandLineA());
+    std::fclose(f);
+    return 0;
+}
