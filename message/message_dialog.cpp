@@ -33,15 +33,15 @@ INT_PTR MessageDialog::run(HINSTANCE instance, HWND owner) { return runModal(ins
 INT_PTR MessageDialog::dialogProc(UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
     case WM_INITDIALOG:
-        return onInitDialog();
+        return OnInitDialog();
     case WM_COMMAND:
-        return onCommand(wParam);
+        return OnCommand(wParam);
     default:
         return FALSE;
     }
 }
 
-BOOL MessageDialog::onInitDialog() {
+BOOL MessageDialog::OnInitDialog() {
     if (font_) SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     RECT window{};
     GetWindowRect(hwnd(), &window);
@@ -73,7 +73,7 @@ void MessageDialog::addButton(const core::ButtonPlacement& place) {
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-INT_PTR MessageDialog::onCommand(WPARAM wParam) {
+INT_PTR MessageDialog::OnCommand(WPARAM wParam) {
     if (HIWORD(wParam) != 0) return FALSE;
     const std::string address = core::openableAddress(m_strButtonAction[buttonForCommand(LOWORD(wParam))]);
     if (!address.empty() && shellExecute_) {

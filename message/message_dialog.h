@@ -29,8 +29,8 @@ protected:
     INT_PTR dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    BOOL onInitDialog();
-    INT_PTR onCommand(WPARAM wParam);
+    BOOL OnInitDialog();
+    INT_PTR OnCommand(WPARAM wParam);
     void addButton(const core::ButtonPlacement& place);
 
     HFONT font_;

@@ -54,7 +54,7 @@ std::string libraryBesideProgram() {
 }
 
 MessageFetch::MessageFetch(HWND bar, std::shared_ptr<HttpLibraryShare> library, FetchOptions options)
-    : link_(std::make_shared<Link>()), thread_([link = link_] { run(link); }) {
+    : link_(std::make_shared<Link>()), thread_([link = link_] { messageFetchThread(link); }) {
     link_->bar = bar;
     link_->library = std::move(library);
     link_->options = std::move(options);
@@ -65,7 +65,7 @@ MessageFetch::~MessageFetch() { link_->bar = nullptr; }
 
 bool MessageFetch::start() { return thread_.create() && thread_.start(); }
 
-void MessageFetch::run(const std::shared_ptr<Link>& link) {
+void MessageFetch::messageFetchThread(const std::shared_ptr<Link>& link) {
     const FetchOptions& options = link->options;
     link->sleep(options.firstDelayMs);
     if (!link->bar || !link->library) return;

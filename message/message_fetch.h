@@ -59,7 +59,7 @@ public:
 
 private:
     struct Link;
-    static void run(const std::shared_ptr<Link>& link);
+    static void messageFetchThread(const std::shared_ptr<Link>& link);
 
     std::shared_ptr<Link> link_;
     win::WorkerThread thread_;
