@@ -184,6 +184,27 @@ TEST_F(MessageFetchTest, ABarGoneDuringTheWaitIsNeverTouched) {
     EXPECT_EQ(share_->httpLibraryUsers, 0);
 }
 
+// The dialog disables the bar while it is open; a bar closed meanwhile takes the dialog with it, and the
+// worker, still waiting for its message to return, ends without touching anything.
+TEST_F(MessageFetchTest, ABarClosedWhileTheMessageIsShownTakesTheDialogAlong) {
+    msgtest::MessageServer server;
+    ASSERT_TRUE(server.start("--text News --button \"Go|http://a.example/\""));
+    server.useForThisProcess();
+    bool barEnabled = true;
+    msgtest::DialogWatchdog watchdog([&](HWND) {
+        barEnabled = IsWindowEnabled(bar_) != FALSE;
+        PostMessageA(bar_, WM_CLOSE, 0, 0);
+    });
+    runFetch(fastOptions());
+    EXPECT_EQ(watchdog.dialogsSeen(), 1);
+    EXPECT_FALSE(barEnabled);
+    EXPECT_FALSE(IsWindow(bar_));
+    EXPECT_TRUE(msgtest::processDialogs().empty());
+    EXPECT_TRUE(g_opened.empty());
+    EXPECT_EQ(share_->httpLibraryUsers, 0);
+    EXPECT_FALSE(libraryLoaded());
+}
+
 TEST_F(MessageFetchTest, TheLibraryIsLookedForBesideTheProgramOnly) {
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, sizeof exe);
