@@ -1,0 +1,123 @@
+#include "core/preference_rules.h"
+
+#include <limits>
+
+namespace core {
+
+namespace {
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+const NumberEditRule kNumberRules[] = {
+    {&Settings::barHeight, "Bar height", CloseAction::PositionBar},
+    {&Settings::alignLeft, "Left", CloseAction::PlaceBrowsers},
+    {&Settings::alignTop, "Top", CloseAction::PlaceBrowsers},
+    {&Settings::alignWidth, "Width", CloseAction::PlaceBrowsers},
+    {&Settings::alignHeight, "Height", CloseAction::PlaceBrowsers},
+};
+
+const ColourRule kColourRules[] = {
+    {&Settings::barBackgroundColor, "Bar background color"},
+    {&Settings::buttonTextColor, "Buttons text color"},
+    {&Settings::activeButtonColor, "Active button color"},
+    {&Settings::activeButtonTextColor, "Active button text color"},
+};
+
+constexpr uint32_t kActiveButtonDefault = 0x00B9E3F8;
+
+// A size must be positive and, from its stored start, end on the screen. The sum is taken in 64 bits
+// so that a large start and size cannot wrap around into an accepted value.
+bool fitsFrom(int32_t start, int32_t size, int32_t limit) {
+    return size > 0 && static_cast<int64_t>(start) + size <= limit;
+}
+} // namespace
+
+std::optional<int32_t> parseNumber(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && isSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    int64_t magnitude = 0;
+    const int64_t limit = negative ? -static_cast<int64_t>(std::numeric_limits<int32_t>::min())
+                                   : std::numeric_limits<int32_t>::max();
+    for (; i < text.size() && isDigit(text[i]); ++i) {
+        magnitude = magnitude * 10 + (text[i] - '0');
+        if (magnitude > limit) return std::nullopt;
+    }
+    return static_cast<int32_t>(negative ? -magnitude : magnitude);
+}
+
+const NumberEditRule& numberEditRule(NumberEdit edit) { return kNumberRules[static_cast<int>(edit)]; }
+
+bool acceptNumber(NumberEdit edit, int32_t value, const Settings& s, ScreenSize screen) {
+    switch (edit) {
+    case NumberEdit::BarHeight:
+        return value >= 24;
+    case NumberEdit::AlignLeft:
+        return value <= screen.width;
+    case NumberEdit::AlignTop:
+        return value <= screen.height;
+    case NumberEdit::AlignWidth:
+        return fitsFrom(s.alignLeft, value, screen.width);
+    case NumberEdit::AlignHeight:
+        return fitsFrom(s.alignTop, value, screen.height);
+    }
+    return false;
+}
+
+Placement placementOf(const Settings& s) {
+    if (s.maximizeBrowsers) return Placement::Maximize;
+    if (s.alignBrowsers) return Placement::Align;
+    return Placement::DontChange;
+}
+
+std::array<DwordWrite, 2> choosePlacement(Settings& s, Placement choice) {
+    s.maximizeBrowsers = choice == Placement::Maximize ? 1 : 0;
+    s.alignBrowsers = choice == Placement::Align ? 1 : 0;
+    if (choice == Placement::Maximize)
+        return {{{"Maximize browser windows", 1}, {"Align browser windows", 0}}};
+    return {{{"Align browser windows", s.alignBrowsers}, {"Maximize browser windows", 0}}};
+}
+
+bool positionEditsEnabled(const Settings& s) { return s.alignBrowsers != 0; }
+bool activeOnlyEnabled(const Settings& s) { return s.showCloseGlyph != 0; }
+
+int32_t checkBoxValue(CheckKind kind, bool checked) {
+    if (kind == CheckKind::DockEdge) return checked ? kEdgeTop : kEdgeBottom;
+    return checked ? 1 : 0;
+}
+
+bool checkBoxState(CheckKind kind, int32_t value) {
+    if (kind == CheckKind::DockEdge) return value == kEdgeTop;
+    return value != 0;
+}
+
+uint32_t hotKeyFromControl(uint16_t controlValue) {
+    const uint8_t key = controlValue & 0xFF;
+    const uint8_t flags = static_cast<uint8_t>(controlValue >> 8);
+    return makeHotKeyValue(swapHotKeyModifiers(flags), key);
+}
+
+uint16_t hotKeyToControl(uint32_t stored) {
+    const uint8_t key = stored & 0xFF;
+    const uint8_t flags = swapHotKeyModifiers(static_cast<uint8_t>(hotKeyModifiers(stored) & 0xFF));
+    return static_cast<uint16_t>((flags << 8) | key);
+}
+
+const ColourRule& colourRule(ColourSetting which) { return kColourRules[static_cast<int>(which)]; }
+
+int32_t storedColour(ColourSetting which, uint32_t picked, uint32_t buttonFace) {
+    if (picked != kColourDefault) return static_cast<int32_t>(picked);
+    switch (which) {
+    case ColourSetting::BarBackground:
+        return static_cast<int32_t>(buttonFace);
+    case ColourSetting::ActiveButton:
+        return static_cast<int32_t>(kActiveButtonDefault);
+    case ColourSetting::ButtonText:
+    case ColourSetting::ActiveButtonText:
+        break;
+    }
+    return 0;
+}
+
+} // namespace core

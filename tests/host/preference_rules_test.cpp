@@ -1,0 +1,183 @@
+#include "core/preference_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using core::NumberEdit;
+using core::parseNumber;
+
+TEST(ParseNumber, ReadsLikeTheCRuntimeWithinTheRange) {
+    EXPECT_EQ(parseNumber("24"), 24);
+    EXPECT_EQ(parseNumber("  \t\n 31"), 31);
+    EXPECT_EQ(parseNumber("+7"), 7);
+    EXPECT_EQ(parseNumber("-12"), -12);
+    EXPECT_EQ(parseNumber("25px"), 25);
+    EXPECT_EQ(parseNumber("0042"), 42);
+    EXPECT_EQ(parseNumber("2147483647"), 2147483647);
+    EXPECT_EQ(parseNumber("-2147483648"), INT32_MIN);
+}
+
+TEST(ParseNumber, TextWithoutDigitsIsZero) {
+    EXPECT_EQ(parseNumber(""), 0);
+    EXPECT_EQ(parseNumber("   "), 0);
+    EXPECT_EQ(parseNumber("-"), 0);
+    EXPECT_EQ(parseNumber("abc"), 0);
+    EXPECT_EQ(parseNumber("- 5"), 0);
+    EXPECT_EQ(parseNumber("x12"), 0);
+}
+
+TEST(ParseNumber, DigitsBeyondThirtyTwoBitsGiveNoValue) {
+    EXPECT_EQ(parseNumber("2147483648"), std::nullopt);
+    EXPECT_EQ(parseNumber("-2147483649"), std::nullopt);
+    // 2^32 + 24 would wrap to an accepted bar height.
+    EXPECT_EQ(parseNumber("4294967320"), std::nullopt);
+    EXPECT_EQ(parseNumber("99999999999999999999999999"), std::nullopt);
+    // A large number shown for a stored negative value is out of range too.
+    EXPECT_EQ(parseNumber("4294967291"), std::nullopt);
+}
+
+class AcceptNumber : public ::testing::Test {
+protected:
+    core::Settings s;
+    core::ScreenSize screen{1024, 768};
+    bool accept(NumberEdit e, int32_t v) const { return core::acceptNumber(e, v, s, screen); }
+};
+
+TEST_F(AcceptNumber, BarHeightNeedsTwentyFour) {
+    EXPECT_FALSE(accept(NumberEdit::BarHeight, 23));
+    EXPECT_FALSE(accept(NumberEdit::BarHeight, 0));
+    EXPECT_FALSE(accept(NumberEdit::BarHeight, -30));
+    EXPECT_TRUE(accept(NumberEdit::BarHeight, 24));
+    EXPECT_TRUE(accept(NumberEdit::BarHeight, 400));
+}
+
+TEST_F(AcceptNumber, EdgesMayReachButNotPassTheScreen) {
+    EXPECT_TRUE(accept(NumberEdit::AlignLeft, 1024));
+    EXPECT_FALSE(accept(NumberEdit::AlignLeft, 1025));
+    EXPECT_TRUE(accept(NumberEdit::AlignLeft, 0));
+    EXPECT_TRUE(accept(NumberEdit::AlignTop, 768));
+    EXPECT_FALSE(accept(NumberEdit::AlignTop, 769));
+}
+
+TEST_F(AcceptNumber, SizesAreJudgedFromTheStoredEdge) {
+    EXPECT_FALSE(accept(NumberEdit::AlignWidth, 0));
+    s.alignLeft = 400;
+    EXPECT_TRUE(accept(NumberEdit::AlignWidth, 624));
+    EXPECT_FALSE(accept(NumberEdit::AlignWidth, 700));
+    s.alignLeft = 300;
+    EXPECT_TRUE(accept(NumberEdit::AlignWidth, 700));
+
+    EXPECT_FALSE(accept(NumberEdit::AlignHeight, 0));
+    s.alignTop = 300;
+    EXPECT_FALSE(accept(NumberEdit::AlignHeight, 500));
+    EXPECT_TRUE(accept(NumberEdit::AlignHeight, 468));
+}
+
+TEST_F(AcceptNumber, SizesNeitherWrapNorGoNegative) {
+    s.alignLeft = 1000;
+    EXPECT_FALSE(accept(NumberEdit::AlignWidth, INT32_MAX));
+    s.alignTop = 700;
+    EXPECT_FALSE(accept(NumberEdit::AlignHeight, INT32_MAX - 100));
+    s.alignLeft = 0;
+    EXPECT_FALSE(accept(NumberEdit::AlignWidth, -5));
+    EXPECT_FALSE(accept(NumberEdit::AlignHeight, -1));
+}
+
+TEST(NumberEditRules, NameTheStoredValueAndWhatClosingDoes) {
+    EXPECT_STREQ(core::numberEditRule(NumberEdit::BarHeight).valueName, "Bar height");
+    EXPECT_EQ(core::numberEditRule(NumberEdit::BarHeight).onAccept, core::CloseAction::PositionBar);
+    EXPECT_EQ(core::numberEditRule(NumberEdit::BarHeight).field, &core::Settings::barHeight);
+    const std::pair<NumberEdit, const char*> rest[] = {{NumberEdit::AlignLeft, "Left"},
+                                                       {NumberEdit::AlignTop, "Top"},
+                                                       {NumberEdit::AlignWidth, "Width"},
+                                                       {NumberEdit::AlignHeight, "Height"}};
+    for (const auto& [edit, name] : rest) {
+        EXPECT_STREQ(core::numberEditRule(edit).valueName, name);
+        EXPECT_EQ(core::numberEditRule(edit).onAccept, core::CloseAction::PlaceBrowsers);
+    }
+    EXPECT_EQ(core::numberEditRule(NumberEdit::AlignHeight).field, &core::Settings::alignHeight);
+}
+
+TEST(Placement, EachChoiceSetsBothFlagsAndWritesInItsOrder) {
+    core::Settings s;
+    auto w = core::choosePlacement(s, core::Placement::Maximize);
+    EXPECT_EQ(s.maximizeBrowsers, 1);
+    EXPECT_EQ(s.alignBrowsers, 0);
+    EXPECT_STREQ(w[0].valueName, "Maximize browser windows");
+    EXPECT_EQ(w[0].value, 1);
+    EXPECT_STREQ(w[1].valueName, "Align browser windows");
+    EXPECT_EQ(w[1].value, 0);
+    EXPECT_FALSE(core::positionEditsEnabled(s));
+
+    w = core::choosePlacement(s, core::Placement::Align);
+    EXPECT_EQ(s.maximizeBrowsers, 0);
+    EXPECT_EQ(s.alignBrowsers, 1);
+    EXPECT_STREQ(w[0].valueName, "Align browser windows");
+    EXPECT_EQ(w[0].value, 1);
+    EXPECT_STREQ(w[1].valueName, "Maximize browser windows");
+    EXPECT_EQ(w[1].value, 0);
+    EXPECT_TRUE(core::positionEditsEnabled(s));
+    EXPECT_EQ(core::placementOf(s), core::Placement::Align);
+
+    w = core::choosePlacement(s, core::Placement::DontChange);
+    EXPECT_EQ(s.maximizeBrowsers, 0);
+    EXPECT_EQ(s.alignBrowsers, 0);
+    EXPECT_STREQ(w[0].valueName, "Align browser windows");
+    EXPECT_EQ(w[0].value, 0);
+    EXPECT_STREQ(w[1].valueName, "Maximize browser windows");
+    EXPECT_EQ(core::placementOf(s), core::Placement::DontChange);
+}
+
+TEST(Placement, BothFlagsStoredShowsMaximize) {
+    core::Settings s;
+    s.maximizeBrowsers = 1;
+    s.alignBrowsers = 1;
+    EXPECT_EQ(core::placementOf(s), core::Placement::Maximize);
+    EXPECT_TRUE(core::positionEditsEnabled(s));
+}
+
+TEST(CheckBoxes, DockEdgeIsAnEdgeCodeAndFlagsAreAnyNonZero) {
+    EXPECT_EQ(core::checkBoxValue(core::CheckKind::DockEdge, true), 1);
+    EXPECT_EQ(core::checkBoxValue(core::CheckKind::DockEdge, false), 3);
+    EXPECT_TRUE(core::checkBoxState(core::CheckKind::DockEdge, 1));
+    EXPECT_FALSE(core::checkBoxState(core::CheckKind::DockEdge, 3));
+    EXPECT_FALSE(core::checkBoxState(core::CheckKind::DockEdge, 0));
+    EXPECT_EQ(core::checkBoxValue(core::CheckKind::Flag, true), 1);
+    EXPECT_TRUE(core::checkBoxState(core::CheckKind::Flag, 5));
+    EXPECT_FALSE(core::checkBoxState(core::CheckKind::Flag, 0));
+    core::Settings s;
+    s.showCloseGlyph = 0;
+    EXPECT_FALSE(core::activeOnlyEnabled(s));
+}
+
+TEST(HotKeys, ControlValueAndStoredValueMapBothWays) {
+    // Ctrl+Alt (HOTKEYF 0x02|0x04) with numeric-keypad minus is the stored default 0x0003006D.
+    EXPECT_EQ(core::hotKeyFromControl(0x066D), 0x0003006Du);
+    EXPECT_EQ(core::hotKeyToControl(0x0003006D), 0x066D);
+    // Shift (HOTKEYF 0x01) is MOD_SHIFT 0x04; the extended-key flag is not stored.
+    EXPECT_EQ(core::hotKeyFromControl(0x0141), 0x00040041u);
+    EXPECT_EQ(core::hotKeyFromControl(0x0941), 0x00040041u);
+    EXPECT_EQ(core::hotKeyToControl(0x00040041), 0x0141);
+    EXPECT_EQ(core::hotKeyFromControl(0), 0u);
+    EXPECT_EQ(core::hotKeyToControl(0), 0);
+    for (uint32_t stored : {0x0003006Du, 0x0003006Bu, 0x00070070u, 0x00010020u})
+        EXPECT_EQ(core::hotKeyFromControl(core::hotKeyToControl(stored)), stored);
+}
+
+TEST(Colours, DefaultBecomesEachSettingsOwnDefault) {
+    using core::ColourSetting;
+    EXPECT_EQ(core::storedColour(ColourSetting::ActiveButton, core::kColourDefault, 0xC0C0C0), 0xB9E3F8);
+    EXPECT_EQ(core::storedColour(ColourSetting::BarBackground, core::kColourDefault, 0xC0C0C0), 0xC0C0C0);
+    EXPECT_EQ(core::storedColour(ColourSetting::ButtonText, core::kColourDefault, 0xC0C0C0), 0);
+    EXPECT_EQ(core::storedColour(ColourSetting::ActiveButtonText, core::kColourDefault, 0xC0C0C0), 0);
+    EXPECT_EQ(core::storedColour(ColourSetting::ButtonText, 0x123456, 0xC0C0C0), 0x123456);
+    EXPECT_STREQ(core::colourRule(ColourSetting::ActiveButton).valueName, "Active button color");
+    EXPECT_STREQ(core::colourRule(ColourSetting::BarBackground).valueName, "Bar background color");
+    EXPECT_STREQ(core::colourRule(ColourSetting::ButtonText).valueName, "Buttons text color");
+    EXPECT_STREQ(core::colourRule(ColourSetting::ActiveButtonText).valueName, "Active button text color");
+}
+
+} // namespace
