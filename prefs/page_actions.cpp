@@ -1,0 +1,119 @@
+// The page's buttons that open other dialogs or pickers: the font, the browser program and the colours.
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <memory>
+#include <vector>
+
+#include "prefs/page_controls.h"
+#include "prefs/preferences_dialog.h"
+#include "prefs/preferences_page.h"
+#include "resources/resource.h"
+
+#if __has_include("controls/colour_button.h")
+#include "controls/colour_button.h"
+#define CORVANE_HAVE_COLOUR_BUTTON 1
+#endif
+
+namespace prefs {
+
+namespace {
+// Room for a long command line: the whole command is offered as the initial file name.
+constexpr size_t kFileBufferSize = 4096;
+} // namespace
+
+struct PreferencesPage::ColourButtons {
+#ifdef CORVANE_HAVE_COLOUR_BUTTON
+    std::unique_ptr<controls::ColourButton> buttons[4];
+#endif
+};
+
+PreferencesPage::~PreferencesPage() { delete colours_; }
+
+void PreferencesPage::onFont() {
+    LOGFONTA font{};
+    if (!GetObjectA(host_.buttonFont(), sizeof(font), &font)) return;
+    CHOOSEFONTA choose{};
+    choose.lStructSize = sizeof(choose);
+    choose.hwndOwner = hwnd();
+    choose.lpLogFont = &font;
+    choose.Flags = CF_SCREENFONTS | CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_FORCEFONTEXIST;
+    if (!ChooseFontA(&choose)) return;
+
+    core::Settings& s = host_.settings();
+    s.fontHeight = font.lfHeight;
+    host_.writeDword("Font height", s.fontHeight);
+    s.fontWeight = font.lfWeight;
+    host_.writeDword("Font weight", s.fontWeight);
+    s.fontItalic = font.lfItalic;
+    host_.writeDword("Font italic", s.fontItalic);
+    s.fontCharset = font.lfCharSet;
+    host_.writeDword("Font charset", s.fontCharset);
+    s.fontFaceName = font.lfFaceName;
+    host_.writeString("Font face name", s.fontFaceName);
+
+    HWND bar = host_.barWindow();
+    SendMessageA(bar, WM_SETREDRAW, FALSE, 0);
+    host_.rebuildButtonFont();
+    SendMessageA(bar, WM_SETREDRAW, TRUE, 0);
+    repaintBar();
+}
+
+void PreferencesPage::onBrowse() {
+    core::Settings& s = host_.settings();
+    std::vector<char> file(kFileBufferSize, '\0');
+    s.browserCommand.copy(file.data(), file.size() - 1);
+    OPENFILENAMEA open{};
+    open.lStructSize = sizeof(open);
+    open.hwndOwner = hwnd();
+    open.lpstrFile = file.data();
+    open.nMaxFile = static_cast<DWORD>(file.size());
+    open.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_LONGNAMES | OFN_ENABLESIZING;
+    if (!GetOpenFileNameA(&open)) return;
+    // The chosen program replaces the whole command, its parameters included.
+    s.browserCommand = file.data();
+    host_.writeString("Internet Explorer path", s.browserCommand);
+    SetDlgItemTextA(hwnd(), IDC_PREFS_COMMAND, s.browserCommand.c_str());
+}
+
+void PreferencesPage::attachColourButtons() {
+    colours_ = new ColourButtons;
+#ifdef CORVANE_HAVE_COLOUR_BUTTON
+    const core::Settings& s = host_.settings();
+    const ColourControl(&table)[4] = colourControls();
+    for (size_t i = 0; i < 4; ++i) {
+        if (!item(table[i].id)) continue;
+        auto button = std::make_unique<controls::ColourButton>();
+        if (!button->attach(hwnd(), table[i].id)) continue;
+        button->setColour(static_cast<COLORREF>(s.*core::colourRule(table[i].setting).field));
+        colours_->buttons[i] = std::move(button);
+    }
+#endif
+}
+
+COLORREF PreferencesPage::colourOf(int controlId, WPARAM reported) const {
+#ifdef CORVANE_HAVE_COLOUR_BUTTON
+    const ColourControl(&table)[4] = colourControls();
+    for (size_t i = 0; i < 4; ++i) {
+        if (table[i].id == controlId && colours_ && colours_->buttons[i]) return colours_->buttons[i]->colour();
+    }
+#else
+    (void)controlId;
+#endif
+    return static_cast<COLORREF>(reported);
+}
+
+LRESULT PreferencesPage::onColourEnded(UINT, WPARAM colour, LPARAM controlId) {
+    const ColourControl* control = findColourControl(static_cast<int>(controlId));
+    if (!control) return 1;
+    // Accepted or cancelled alike: the button shows the colour to keep, and that is what is stored.
+    const core::ColourRule& rule = core::colourRule(control->setting);
+    const int32_t stored = core::storedColour(control->setting, colourOf(control->id, colour), GetSysColor(COLOR_BTNFACE));
+    host_.settings().*rule.field = stored;
+    repaintBar();
+    host_.writeDword(rule.valueName, stored);
+    return 1;
+}
+
+} // namespace prefs

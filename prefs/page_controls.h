@@ -1,0 +1,46 @@
+// Which control of a page edits which setting, and what happens besides the write.
+#pragma once
+#include <cstdint>
+
+#include "core/preference_rules.h"
+#include "core/settings.h"
+
+namespace prefs {
+
+// Caption of the program's message boxes.
+constexpr const char* kProgramTitle = "Corvane!";
+
+enum class CheckEffect {
+    None,
+    DockEdge,    // after the write: the bar moves to the chosen edge at once
+    CloseGlyph,  // before the write: "on active IE button only" follows, and the bar repaints
+    Repaint,     // before the write: the bar repaints
+    BarGeometry, // after the write: the bar is positioned again when the dialog closes
+};
+
+struct CheckBoxControl {
+    int id;
+    int32_t core::Settings::*field;
+    const char* valueName;
+    core::CheckKind kind;
+    CheckEffect effect;
+};
+
+struct NumberEditControl {
+    int id;
+    core::NumberEdit edit;
+};
+
+struct ColourControl {
+    int id;
+    core::ColourSetting setting;
+};
+
+const CheckBoxControl (&checkBoxControls())[12];
+const CheckBoxControl* findCheckBox(int id);
+const NumberEditControl (&numberEditControls())[5];
+const NumberEditControl* findNumberEdit(int id);
+const ColourControl (&colourControls())[4];
+const ColourControl* findColourControl(int id);
+
+} // namespace prefs

@@ -1,0 +1,140 @@
+#include "prefs/preferences_dialog.h"
+
+#include <commctrl.h>
+
+#include "prefs/preferences_page.h"
+#include "resources/resource.h"
+
+namespace prefs {
+
+namespace {
+struct PageEntry {
+    const char* text;
+    int templateId;
+};
+const PageEntry kPages[] = {{"General", IDD_PREFS_GENERAL},
+                            {"Appearance", IDD_PREFS_APPEARANCE},
+                            {"Browser windows", IDD_PREFS_BROWSERS},
+                            {"Hot keys", IDD_PREFS_HOTKEYS},
+                            {"Advanced", IDD_PREFS_ADVANCED}};
+
+// Where the page sits in the dialog's client area, in pixels.
+constexpr int kPageX = 130;
+constexpr int kPageY = 2;
+
+LPARAM itemData(HWND tree, HTREEITEM item) {
+    TVITEMA tvi{};
+    tvi.mask = TVIF_PARAM | TVIF_HANDLE;
+    tvi.hItem = item;
+    if (!SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi))) return 0;
+    return tvi.lParam;
+}
+} // namespace
+
+PreferencesDialog::PreferencesDialog(PreferencesHost& host) : host_(host) {}
+
+PreferencesDialog::~PreferencesDialog() = default;
+
+INT_PTR PreferencesDialog::run() {
+    selectedPageId_ = host_.lastPreferencesPage();
+    return runModal(host_.instance(), IDD_PREFERENCES, host_.barWindow());
+}
+
+INT_PTR PreferencesDialog::dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        return onInitDialog();
+    case WM_NOTIFY:
+        SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, onNotify(*reinterpret_cast<const NMHDR*>(lParam)));
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return FALSE;
+        onClose();
+        return TRUE;
+    case WM_DESTROY:
+        destroyPage();
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+BOOL PreferencesDialog::onInitDialog() {
+    SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.dialogFont()), TRUE);
+    tree_ = GetDlgItem(hwnd(), IDC_PREFS_TREE);
+    fillTree();
+    selectInitialPage();
+    char tip[256] = {};
+    LoadStringA(host_.instance(), IDS_PREFS_TIP, tip, sizeof(tip));
+    SetDlgItemTextA(hwnd(), IDC_PREFS_TIP, tip);
+    return TRUE;
+}
+
+void PreferencesDialog::fillTree() {
+    for (const PageEntry& page : kPages) {
+        TVINSERTSTRUCTA insert{};
+        insert.hParent = TVI_ROOT;
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_TEXT;
+        insert.item.pszText = const_cast<char*>(page.text);
+        auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        TVITEMA data{};
+        data.mask = TVIF_PARAM | TVIF_HANDLE;
+        data.hItem = item;
+        data.lParam = page.templateId;
+        SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    }
+}
+
+void PreferencesDialog::selectInitialPage() {
+    auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    if (selectedPageId_ != 0) {
+        while (item && itemData(tree_, item) != selectedPageId_)
+            item = reinterpret_cast<HTREEITEM>(SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+    }
+    // An id that matches no page selects nothing: the dialog opens without a page.
+    if (item) SendMessageA(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+}
+
+LRESULT PreferencesDialog::onNotify(const NMHDR& header) {
+    if (header.idFrom != IDC_PREFS_TREE || header.code != TVN_SELCHANGEDA) return 0;
+    const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
+    showPage(static_cast<int>(change.itemNew.lParam));
+    return 0;
+}
+
+void PreferencesDialog::showPage(int pageId) {
+    selectedPageId_ = pageId;
+    // The old page goes first, so its hot keys are taken before the new page reads the settings.
+    destroyPage();
+    auto* page = new PreferencesPage(host_, *this);
+    if (!page->createModeless(host_.instance(), LOWORD(pageId), hwnd())) {
+        delete page;
+        return;
+    }
+    currentPage_ = page;
+    // Directly after the tree in the z-order, so the tab order runs tree, page, then the dialog's buttons.
+    SetWindowPos(page->hwnd(), tree_, kPageX, kPageY, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowWindow(page->hwnd(), SW_SHOW);
+    SetFocus(tree_);
+}
+
+void PreferencesDialog::destroyPage() {
+    PreferencesPage* page = currentPage_;
+    currentPage_ = nullptr;
+    // The page deletes itself once its window is gone.
+    if (page && page->hwnd()) DestroyWindow(page->hwnd());
+}
+
+void PreferencesDialog::onClose() {
+    if (closing_) return;
+    // Moving the focus makes an edit with a pending value judge it now, before anything is applied.
+    SetFocus(GetDlgItem(hwnd(), IDOK));
+    closing_ = true;
+    if (placementChanged_) host_.placeBrowsers();
+    if (barGeometryChanged_) host_.positionBar();
+    host_.setLastPreferencesPage(selectedPageId_);
+    EndDialog(hwnd(), IDOK);
+}
+
+} // namespace prefs

@@ -1,0 +1,50 @@
+// What the preferences need from the program that shows them: the settings record, the registry, the
+// fonts and the bar window with its operations. The bar program supplies the real one; tests may
+// supply their own.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "core/settings.h"
+
+namespace prefs {
+
+class PreferencesHost {
+public:
+    virtual ~PreferencesHost() = default;
+
+    virtual core::Settings& settings() = 0;
+    virtual HINSTANCE instance() = 0;
+    // The window that owns the dialog and shows the settings: repainted, re-docked, holder of the hot keys.
+    virtual HWND barWindow() = 0;
+
+    virtual HFONT dialogFont() = 0;
+    virtual HFONT buttonFont() = 0;
+    // Makes the button font again from the settings.
+    virtual void rebuildButtonFont() = 0;
+
+    virtual void writeDword(const char* name, int32_t value) = 0;
+    virtual void writeString(const char* name, const std::string& text) = 0;
+
+    // The docking edge changed: the bar handles it as the shell's "position changed" notification.
+    virtual void dockEdgeChanged() = 0;
+    // Every tracked browser window is placed again by the settings.
+    virtual void placeBrowsers() = 0;
+    // The bar takes its height and edge from the settings.
+    virtual void positionBar() = 0;
+
+    virtual void unregisterHotKey(int id) = 0;
+    virtual void registerHotKey(int id, UINT modifiers, UINT virtualKey) = 0;
+
+    // The page shown when the dialog last closed, for the next opening.
+    virtual int lastPreferencesPage() = 0;
+    virtual void setLastPreferencesPage(int pageId) = 0;
+};
+
+// Hot-key ids on the bar window.
+constexpr int kHotKeyIdHide = 240;
+constexpr int kHotKeyIdNew = 241;
+
+} // namespace prefs

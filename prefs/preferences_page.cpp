@@ -1,0 +1,228 @@
+#include "prefs/preferences_page.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "prefs/page_controls.h"
+#include "prefs/preferences_dialog.h"
+#include "prefs/quick_help.h"
+#include "resources/resource.h"
+
+namespace prefs {
+
+PreferencesPage::PreferencesPage(PreferencesHost& host, PreferencesDialog& dialog) : host_(host), dialog_(dialog) {}
+
+void PreferencesPage::onFinalMessage() { delete this; }
+
+INT_PTR PreferencesPage::dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        return onInitDialog();
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case kColourAcceptMessage:
+    case kColourCancelMessage:
+        SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, onColourEnded(msg, wParam, lParam));
+        return TRUE;
+    case WM_HELP:
+        return onHelp(*reinterpret_cast<const HELPINFO*>(lParam));
+    case WM_DESTROY:
+        onDestroy();
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+BOOL PreferencesPage::onInitDialog() {
+    SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.dialogFont()), TRUE);
+    initButtons();
+    initEdits();
+    attachColourButtons();
+    initHotKeys();
+    return TRUE;
+}
+
+void PreferencesPage::initButtons() {
+    const core::Settings& s = host_.settings();
+    for (const CheckBoxControl& box : checkBoxControls()) {
+        if (HWND control = item(box.id))
+            SendMessageA(control, BM_SETCHECK, core::checkBoxState(box.kind, s.*box.field) ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    if (HWND activeOnly = item(IDC_PREFS_CLOSE_ACTIVE_ONLY)) EnableWindow(activeOnly, core::activeOnlyEnabled(s));
+    // Both flags stored on show both radios on, as they were stored; the first click sorts them out.
+    CheckDlgButton(hwnd(), IDC_PREFS_MAXIMIZE, s.maximizeBrowsers ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd(), IDC_PREFS_ALIGN, s.alignBrowsers ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd(), IDC_PREFS_DONT_CHANGE,
+                   !s.maximizeBrowsers && !s.alignBrowsers ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void PreferencesPage::initEdits() {
+    const core::Settings& s = host_.settings();
+    for (const NumberEditControl& edit : numberEditControls()) {
+        HWND control = item(edit.id);
+        if (!control) continue;
+        const int32_t value = s.*core::numberEditRule(edit.edit).field;
+        // Shown unsigned, as stored: a negative edge reads as a large number.
+        SetWindowTextA(control, std::to_string(static_cast<uint32_t>(value)).c_str());
+        if (edit.edit != core::NumberEdit::BarHeight) EnableWindow(control, core::positionEditsEnabled(s));
+    }
+    if (HWND command = item(IDC_PREFS_COMMAND)) SetWindowTextA(command, s.browserCommand.c_str());
+}
+
+void PreferencesPage::initHotKeys() {
+    const core::Settings& s = host_.settings();
+    const std::pair<int, int32_t> keys[] = {{IDC_PREFS_HOTKEY_HIDE, s.hotKeyHide}, {IDC_PREFS_HOTKEY_NEW, s.hotKeyNew}};
+    for (const auto& [id, value] : keys) {
+        HWND control = item(id);
+        if (!control) continue;
+        // A key typed alone gets Ctrl+Alt added.
+        SendMessageA(control, HKM_SETRULES, HKCOMB_NONE, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+        SendMessageA(control, HKM_SETHOTKEY, core::hotKeyToControl(static_cast<uint32_t>(value)), 0);
+    }
+}
+
+void PreferencesPage::onCommand(int id, int code) {
+    if (code == EN_KILLFOCUS) {
+        onEditLostFocus(id);
+        return;
+    }
+    if (code != BN_CLICKED) return;
+    switch (id) {
+    case IDC_PREFS_MAXIMIZE:
+        onPlacement(core::Placement::Maximize);
+        break;
+    case IDC_PREFS_ALIGN:
+        onPlacement(core::Placement::Align);
+        break;
+    case IDC_PREFS_DONT_CHANGE:
+        onPlacement(core::Placement::DontChange);
+        break;
+    case IDC_PREFS_FONT:
+        onFont();
+        break;
+    case IDC_PREFS_BROWSE:
+        onBrowse();
+        break;
+    default:
+        onCheckBox(id);
+        break;
+    }
+}
+
+void PreferencesPage::onCheckBox(int id) {
+    const CheckBoxControl* box = findCheckBox(id);
+    if (!box) return;
+    core::Settings& s = host_.settings();
+    const bool checked = IsDlgButtonChecked(hwnd(), id) == BST_CHECKED;
+    s.*box->field = core::checkBoxValue(box->kind, checked);
+    if (box->effect == CheckEffect::CloseGlyph) EnableWindow(item(IDC_PREFS_CLOSE_ACTIVE_ONLY), checked);
+    if (box->effect == CheckEffect::CloseGlyph || box->effect == CheckEffect::Repaint) repaintBar();
+    host_.writeDword(box->valueName, s.*box->field);
+    if (box->effect == CheckEffect::DockEdge) host_.dockEdgeChanged();
+    if (box->effect == CheckEffect::BarGeometry) dialog_.noteBarGeometryChanged();
+}
+
+void PreferencesPage::onPlacement(core::Placement choice) {
+    for (const core::DwordWrite& write : core::choosePlacement(host_.settings(), choice))
+        host_.writeDword(write.valueName, write.value);
+    showPlacement();
+    dialog_.notePlacementChanged();
+}
+
+void PreferencesPage::showPlacement() {
+    const core::Settings& s = host_.settings();
+    const core::Placement now = core::placementOf(s);
+    CheckDlgButton(hwnd(), IDC_PREFS_MAXIMIZE, now == core::Placement::Maximize ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd(), IDC_PREFS_ALIGN, now == core::Placement::Align ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd(), IDC_PREFS_DONT_CHANGE, now == core::Placement::DontChange ? BST_CHECKED : BST_UNCHECKED);
+    for (const NumberEditControl& edit : numberEditControls()) {
+        if (edit.edit == core::NumberEdit::BarHeight) continue;
+        if (HWND control = item(edit.id)) EnableWindow(control, core::positionEditsEnabled(s));
+    }
+}
+
+void PreferencesPage::onEditLostFocus(int id) {
+    HWND edit = item(id);
+    // Once the dialog has judged the pending value on closing, a refused text is dropped.
+    if (!edit || dialog_.closing() || !SendMessageA(edit, EM_GETMODIFY, 0, 0)) return;
+    std::vector<char> buffer(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+    GetWindowTextA(edit, buffer.data(), static_cast<int>(buffer.size()));
+    const std::string text(buffer.data());
+    if (id == IDC_PREFS_COMMAND) {
+        host_.settings().browserCommand = text;
+        host_.writeString("Internet Explorer path", text);
+    } else if (!takeNumber(id, text)) {
+        refuse(edit);
+        return;
+    }
+    SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
+}
+
+bool PreferencesPage::takeNumber(int id, const std::string& text) {
+    const NumberEditControl* control = findNumberEdit(id);
+    if (!control) return true;
+    const std::optional<int32_t> value = core::parseNumber(text);
+    core::Settings& s = host_.settings();
+    const core::ScreenSize screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (!value || !core::acceptNumber(control->edit, *value, s, screen)) return false;
+    const core::NumberEditRule& rule = core::numberEditRule(control->edit);
+    s.*rule.field = *value;
+    host_.writeDword(rule.valueName, *value);
+    if (rule.onAccept == core::CloseAction::PositionBar) dialog_.noteBarGeometryChanged();
+    if (rule.onAccept == core::CloseAction::PlaceBrowsers) dialog_.notePlacementChanged();
+    return true;
+}
+
+void PreferencesPage::refuse(HWND edit) {
+    char text[64] = {};
+    LoadStringA(host_.instance(), IDS_BAD_VALUE, text, sizeof(text));
+    MessageBoxA(hwnd(), text, kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
+    // The same text is judged again at the next loss of focus: field, registry and modified flag stay.
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    SetFocus(edit);
+}
+
+BOOL PreferencesPage::onHelp(const HELPINFO& info) {
+    char text[1024] = {};
+    // Labels and group boxes have no id of their own, hence no text: they get no tip.
+    if (info.iCtrlId <= 0 || LoadStringA(host_.instance(), static_cast<UINT>(info.iCtrlId), text, sizeof(text)) <= 0)
+        return TRUE;
+    POINT anchor = info.MousePos;
+    if (HWND control = item(info.iCtrlId)) {
+        RECT rc;
+        GetWindowRect(control, &rc);
+        anchor = POINT{rc.left + (rc.right - rc.left) / 2, rc.bottom + 6};
+    }
+    showQuickHelp(static_cast<HWND>(info.hItemHandle), text, anchor);
+    return TRUE;
+}
+
+void PreferencesPage::onDestroy() {
+    takeHotKey(IDC_PREFS_HOTKEY_HIDE, &core::Settings::hotKeyHide, "Hot Key Hide", kHotKeyIdHide);
+    takeHotKey(IDC_PREFS_HOTKEY_NEW, &core::Settings::hotKeyNew, "Hot Key New", kHotKeyIdNew);
+}
+
+void PreferencesPage::takeHotKey(int controlId, int32_t core::Settings::*field, const char* valueName,
+                                 int hotKeyId) {
+    HWND control = item(controlId);
+    if (!control) return;
+    const auto shown = static_cast<uint16_t>(SendMessageA(control, HKM_GETHOTKEY, 0, 0) & 0xFFFF);
+    const uint32_t value = core::hotKeyFromControl(shown);
+    core::Settings& s = host_.settings();
+    if (static_cast<int32_t>(value) == s.*field) return;
+    s.*field = static_cast<int32_t>(value);
+    host_.unregisterHotKey(hotKeyId);
+    // 0 means no hot key, as at start-up: nothing to register.
+    if (value) host_.registerHotKey(hotKeyId, core::hotKeyModifiers(value), core::hotKeyVirtualKey(value));
+    host_.writeDword(valueName, static_cast<int32_t>(value));
+}
+
+void PreferencesPage::repaintBar() {
+    if (HWND bar = host_.barWindow()) InvalidateRect(bar, nullptr, TRUE);
+}
+
+} // namespace prefs

@@ -1,0 +1,61 @@
+// One page of the preferences dialog. A single class serves all five page templates: what a page shows
+// and handles depends only on which controls its template contains. Every accepted change is stored in
+// the settings and written to the registry at once. The object deletes itself when its window is gone.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "core/preference_rules.h"
+#include "prefs/preferences_host.h"
+#include "win/dialog.h"
+
+namespace prefs {
+
+class PreferencesDialog;
+
+// Sent by the colour buttons to their parent: the colour in wParam, the control id in lParam.
+constexpr UINT kColourAcceptMessage = WM_USER + 1004;
+constexpr UINT kColourCancelMessage = WM_USER + 1005;
+
+class PreferencesPage : public win::Dialog {
+public:
+    PreferencesPage(PreferencesHost& host, PreferencesDialog& dialog);
+    ~PreferencesPage() override;
+
+protected:
+    INT_PTR dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void onFinalMessage() override;
+
+private:
+    BOOL onInitDialog();
+    void initButtons();
+    void initEdits();
+    void initHotKeys();
+    void onCommand(int id, int code);
+    void onCheckBox(int id);
+    void onPlacement(core::Placement choice);
+    void showPlacement();
+    void onEditLostFocus(int id);
+    bool takeNumber(int id, const std::string& text);
+    void refuse(HWND edit);
+    void onFont();
+    void onBrowse();
+    LRESULT onColourEnded(UINT msg, WPARAM colour, LPARAM controlId);
+    BOOL onHelp(const HELPINFO& info);
+    void onDestroy();
+    void takeHotKey(int controlId, int32_t core::Settings::*field, const char* valueName, int hotKeyId);
+
+    void attachColourButtons();
+    COLORREF colourOf(int controlId, WPARAM reported) const;
+
+    void repaintBar();
+    HWND item(int id) const { return GetDlgItem(hwnd(), id); }
+
+    PreferencesHost& host_;
+    PreferencesDialog& dialog_;
+    struct ColourButtons;
+    ColourButtons* colours_ = nullptr;
+};
+
+} // namespace prefs
