@@ -27,7 +27,8 @@ INT_PTR PreferencesPage::dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, onColourEnded(msg, wParam, lParam));
         return TRUE;
     case WM_HELP:
-        return onHelp(*reinterpret_cast<const HELPINFO*>(lParam));
+        SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, onHelp(*reinterpret_cast<const HELPINFO*>(lParam)));
+        return TRUE;
     case WM_DESTROY:
         onDestroy();
         return FALSE;

@@ -1,0 +1,8 @@
+set(PREFS_TEST_SUPPORT ${CMAKE_CURRENT_LIST_DIR}/prefs_support.cpp ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp
+    $<TARGET_OBJECTS:corvane_resources>)
+corvane_wine_test(prefs_dialog_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/prefs_dialog_test.cpp ${PREFS_TEST_SUPPORT}
+  LIBS corvane_app corvane_prefs)
+corvane_wine_test(prefs_apply_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/prefs_apply_test.cpp ${PREFS_TEST_SUPPORT}
+  LIBS corvane_app corvane_prefs)

@@ -1,0 +1,268 @@
+// Every change made on a page: what is stored, what is written (and nothing else), what the bar is
+// asked to do, and what is refused.
+#include "prefs_fixture.h"
+
+#include <commdlg.h>
+
+#include "app/settings_store.h"
+
+namespace prefs_test {
+namespace {
+
+using Apply = PrefsDialogTest;
+using Log = std::vector<std::string>;
+
+TEST_F(Apply, EachCheckBoxWritesItsOwnValueOnly) {
+    open();
+    struct Case {
+        const char* page;
+        int id;
+        Log expected;
+    };
+    const Case cases[] = {
+        {"General", IDC_PREFS_OPEN_ON_START, {"write Open default browser on start=1"}},
+        {"General", IDC_PREFS_CLOSE_ON_EXIT, {"write Close browser windows on exit=1"}},
+        {"General", IDC_PREFS_HIDE_BROWSERS, {"write Hide browsers when Corvane! hides=0"}},
+        {"General", IDC_PREFS_AUTOHIDE, {"write Autohide=1"}},
+        {"General", IDC_PREFS_AUTORESTORE, {"write Autorestore from tray=0"}},
+        {"General", IDC_PREFS_MINIMIZE_ON_CLICK, {"write Allow minimization of IE=1"}},
+        {"General", IDC_PREFS_START_IN_TRAY, {"write Hide into the system tray on start=1"}},
+        {"Appearance", IDC_PREFS_CLOSE_ACTIVE_ONLY, {"write only on active IE button=0"}},
+        {"Advanced", IDC_PREFS_CATCH_EXPLORER, {"write Catch Windows Explorer windows=0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        selectPage(c.page);
+        host_.takeLog();
+        click(c.id);
+        EXPECT_EQ(host_.takeLog(), c.expected);
+    }
+    ASSERT_TRUE(close());
+    EXPECT_TRUE(host_.takeLog().empty()) << "nothing was flagged for the close";
+    EXPECT_EQ(app::readDwordSetting(core::kSettingsKey, "Autohide", -1), 1);
+    EXPECT_EQ(app::readDwordSetting(core::kSettingsKey, "Catch Windows Explorer windows", -1), 0);
+    EXPECT_EQ(app::readDwordSetting(core::kSettingsKey, "Bar height", -1), -1);
+}
+
+TEST_F(Apply, ShowAtTopWritesTheEdgeCodeThenMovesTheBarAtOnce) {
+    host_.values.dockEdge = 1;
+    open();
+    host_.takeLog();
+    click(IDC_PREFS_SHOW_AT_TOP);
+    EXPECT_EQ(host_.takeLog(), (Log{"write Show on top of desktop=3", "dockEdgeChanged"}));
+    EXPECT_EQ(host_.values.dockEdge, 3);
+    click(IDC_PREFS_SHOW_AT_TOP);
+    EXPECT_EQ(host_.takeLog(), (Log{"write Show on top of desktop=1", "dockEdgeChanged"}));
+    ASSERT_TRUE(close());
+    EXPECT_TRUE(host_.takeLog().empty());
+}
+
+TEST_F(Apply, CloseButtonsRepaintTheBarAndSteerTheActiveOnlyBox) {
+    open();
+    selectPage("Appearance");
+    ui_->call([&] { ValidateRect(host_.bar, nullptr); });
+    host_.takeLog();
+    click(IDC_PREFS_SHOW_CLOSE);
+    EXPECT_EQ(host_.takeLog(), (Log{"write Show close button on IE buttons=0"}));
+    EXPECT_FALSE(IsWindowEnabled(control(IDC_PREFS_CLOSE_ACTIVE_ONLY)));
+    RECT update{};
+    EXPECT_TRUE(GetUpdateRect(host_.bar, &update, FALSE)) << "the bar was not invalidated";
+    click(IDC_PREFS_SHOW_CLOSE);
+    EXPECT_TRUE(IsWindowEnabled(control(IDC_PREFS_CLOSE_ACTIVE_ONLY)));
+    host_.takeLog();
+    ASSERT_TRUE(close());
+}
+
+TEST_F(Apply, ForcePlacementPositionsTheBarOnClose) {
+    open();
+    selectPage("Advanced");
+    host_.takeLog();
+    click(IDC_PREFS_FORCE_OVER_FULLSCREEN);
+    EXPECT_EQ(host_.takeLog(), (Log{"write Force placement over fullscreen popups=0"}));
+    ASSERT_TRUE(close());
+    EXPECT_EQ(host_.takeLog(), (Log{"positionBar"}));
+}
+
+TEST_F(Apply, RadiosWriteInTheirOrderAndSteerThePositionEdits) {
+    open();
+    selectPage("Browser windows");
+    host_.takeLog();
+    EXPECT_FALSE(IsWindowEnabled(control(IDC_PREFS_ALIGN_LEFT)));
+    click(IDC_PREFS_ALIGN);
+    EXPECT_EQ(host_.takeLog(), (Log{"write Align browser windows=1", "write Maximize browser windows=0"}));
+    EXPECT_EQ(IsDlgButtonChecked(page(), IDC_PREFS_ALIGN), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(page(), IDC_PREFS_MAXIMIZE), BST_UNCHECKED);
+    for (int id : {IDC_PREFS_ALIGN_LEFT, IDC_PREFS_ALIGN_TOP, IDC_PREFS_ALIGN_WIDTH, IDC_PREFS_ALIGN_HEIGHT})
+        EXPECT_TRUE(IsWindowEnabled(control(id))) << id;
+    click(IDC_PREFS_DONT_CHANGE);
+    EXPECT_EQ(host_.takeLog(), (Log{"write Align browser windows=0", "write Maximize browser windows=0"}));
+    EXPECT_EQ(IsDlgButtonChecked(page(), IDC_PREFS_DONT_CHANGE), BST_CHECKED);
+    EXPECT_FALSE(IsWindowEnabled(control(IDC_PREFS_ALIGN_WIDTH)));
+    click(IDC_PREFS_MAXIMIZE);
+    click(IDC_PREFS_MAXIMIZE);
+    EXPECT_EQ(host_.takeLog(), (Log{"write Maximize browser windows=1", "write Align browser windows=0",
+                                    "write Maximize browser windows=1", "write Align browser windows=0"}));
+    EXPECT_EQ(IsDlgButtonChecked(page(), IDC_PREFS_MAXIMIZE), BST_CHECKED);
+    ASSERT_TRUE(close());
+    EXPECT_EQ(host_.takeLog(), (Log{"placeBrowsers"}));
+}
+
+TEST_F(Apply, BarHeightBelowTwentyFourIsRefusedAndKeepsTheFocus) {
+    open();
+    selectPage("Appearance");
+    host_.takeLog();
+    HWND edit = control(IDC_PREFS_BAR_HEIGHT);
+    type(IDC_PREFS_BAR_HEIGHT, "23");
+    leaveEditAsync();
+    EXPECT_TRUE(expectBadValue());
+    EXPECT_TRUE(e2e::waitFor([&] { return focus() == edit; }));
+    DWORD start = 1, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 2u);
+    EXPECT_TRUE(SendMessageA(edit, EM_GETMODIFY, 0, 0));
+    EXPECT_TRUE(host_.takeLog().empty());
+    EXPECT_EQ(host_.values.barHeight, 24);
+
+    type(IDC_PREFS_BAR_HEIGHT, "24");
+    leaveEditAsync();
+    EXPECT_TRUE(e2e::waitFor([&] { return !host_.log().empty(); }));
+    EXPECT_TRUE(noMessageBox());
+    EXPECT_EQ(host_.takeLog(), (Log{"write Bar height=24"}));
+    EXPECT_FALSE(SendMessageA(edit, EM_GETMODIFY, 0, 0));
+    ASSERT_TRUE(close());
+    EXPECT_EQ(host_.takeLog(), (Log{"positionBar"}));
+    EXPECT_EQ(app::readDwordSetting(core::kSettingsKey, "Bar height", -1), 24);
+}
+
+TEST_F(Apply, AnUnmodifiedEditIsNotJudged) {
+    open();
+    selectPage("Appearance");
+    host_.takeLog();
+    HWND edit = control(IDC_PREFS_BAR_HEIGHT);
+    ui_->call([&] {
+        SetFocus(edit);
+        SetWindowTextA(edit, "5");
+        SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
+    });
+    leaveEditAsync();
+    e2e::waitFor([&] { return focus() != edit; });
+    EXPECT_TRUE(noMessageBox());
+    EXPECT_TRUE(host_.takeLog().empty());
+    ASSERT_TRUE(close());
+}
+
+TEST_F(Apply, EnterOrEscapeWithABadValueReportsItAndStillCloses) {
+    for (int command : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(command);
+        open();
+        selectPage("Appearance");
+        host_.takeLog();
+        type(IDC_PREFS_BAR_HEIGHT, "23");
+        PostMessageA(dialogWindow(), WM_COMMAND, command, 0);
+        EXPECT_TRUE(expectBadValue());
+        EXPECT_TRUE(e2e::waitFor([&] { return !running_; }));
+        EXPECT_TRUE(noMessageBox()) << "the refused text was judged twice";
+        EXPECT_TRUE(host_.takeLog().empty());
+        EXPECT_EQ(host_.lastPage, IDD_PREFS_APPEARANCE);
+    }
+}
+
+TEST_F(Apply, EnterWithAGoodValueStoresItBeforeTheBarIsPositioned) {
+    open();
+    selectPage("Appearance");
+    host_.takeLog();
+    type(IDC_PREFS_BAR_HEIGHT, "40");
+    ASSERT_TRUE(close(IDOK));
+    EXPECT_EQ(host_.takeLog(), (Log{"write Bar height=40", "positionBar"}));
+}
+
+TEST_F(Apply, PositionEditsAreJudgedAgainstTheScreenAndTheStoredEdges) {
+    host_.values.maximizeBrowsers = 0;
+    host_.values.alignBrowsers = 1;
+    host_.values.alignLeft = 400;
+    open();
+    selectPage("Browser windows");
+    host_.takeLog();
+    type(IDC_PREFS_ALIGN_WIDTH, "");
+    leaveEditAsync();
+    EXPECT_TRUE(expectBadValue()) << "an empty width";
+    type(IDC_PREFS_ALIGN_WIDTH, "700");
+    leaveEditAsync();
+    EXPECT_TRUE(expectBadValue()) << "400 + 700 passes 1024";
+    type(IDC_PREFS_ALIGN_WIDTH, "624");
+    leaveEditAsync();
+    EXPECT_TRUE(e2e::waitFor([&] { return host_.log().size() == 1; }));
+    type(IDC_PREFS_ALIGN_LEFT, "300");
+    leaveEditAsync();
+    EXPECT_TRUE(e2e::waitFor([&] { return host_.log().size() == 2; }));
+    type(IDC_PREFS_ALIGN_WIDTH, "700");
+    leaveEditAsync();
+    EXPECT_TRUE(e2e::waitFor([&] { return host_.log().size() == 3; }));
+    type(IDC_PREFS_ALIGN_TOP, "769");
+    leaveEditAsync();
+    EXPECT_TRUE(expectBadValue());
+    type(IDC_PREFS_ALIGN_TOP, "4294967296");
+    leaveEditAsync();
+    EXPECT_TRUE(expectBadValue()) << "digits beyond 32 bits";
+    type(IDC_PREFS_ALIGN_TOP, "268");
+    leaveEditAsync();
+    EXPECT_TRUE(e2e::waitFor([&] { return host_.log().size() == 4; }));
+    type(IDC_PREFS_ALIGN_HEIGHT, "500");
+    leaveEditAsync();
+    EXPECT_TRUE(e2e::waitFor([&] { return host_.log().size() == 5; }));
+    EXPECT_EQ(host_.takeLog(),
+              (Log{"write Width=624", "write Left=300", "write Width=700", "write Top=268", "write Height=500"}));
+    ASSERT_TRUE(close());
+    EXPECT_EQ(host_.takeLog(), (Log{"placeBrowsers"}));
+}
+
+TEST_F(Apply, TheCommandEditTakesAnyText) {
+    open();
+    host_.takeLog();
+    type(IDC_PREFS_COMMAND, "");
+    leaveEditAsync();
+    EXPECT_TRUE(e2e::waitFor([&] { return !host_.log().empty(); }));
+    EXPECT_EQ(host_.takeLog(), (Log{"write Internet Explorer path="}));
+    EXPECT_EQ(app::readStringSetting(core::kSettingsKey, "Internet Explorer path", "x"), "");
+    ASSERT_TRUE(close());
+}
+
+TEST_F(Apply, HotKeysAreTakenWhenTheirPageGoesAndOnlyWhenChanged) {
+    open();
+    selectPage("Hot keys");
+    host_.takeLog();
+    selectPage("Advanced");
+    EXPECT_TRUE(host_.takeLog().empty()) << "unchanged keys wrote or registered something";
+
+    selectPage("Hot keys");
+    HWND hideKey = control(IDC_PREFS_HOTKEY_HIDE);
+    ui_->call([&] { SendMessageA(hideKey, HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0); });
+    selectPage("General");
+    EXPECT_EQ(host_.takeLog(), (Log{"unregister 240", "register 240 6 120", "write Hot Key Hide=393336"}));
+    EXPECT_EQ(host_.values.hotKeyHide, 0x00060078);
+    EXPECT_EQ(host_.values.hotKeyNew, 0x0003006B);
+
+    selectPage("Hot keys");
+    HWND newKey = control(IDC_PREFS_HOTKEY_NEW);
+    ui_->call([&] { SendMessageA(newKey, HKM_SETHOTKEY, 0, 0); });
+    ASSERT_TRUE(close());
+    EXPECT_EQ(host_.takeLog(), (Log{"unregister 241", "write Hot Key New=0"}));
+    EXPECT_EQ(app::readDwordSetting(core::kSettingsKey, "Hot Key Hide", -1), 0x00060078);
+}
+
+TEST_F(Apply, AChangedHotKeyIsRegisteredAndWorks) {
+    open();
+    selectPage("Hot keys");
+    HWND hideKey = control(IDC_PREFS_HOTKEY_HIDE);
+    ui_->call([&] { SendMessageA(hideKey, HKM_SETHOTKEY, MAKEWORD(VK_F8, HOTKEYF_CONTROL | HOTKEYF_ALT), 0); });
+    selectPage("General");
+    // Taken by the stand-in bar: nobody else may register the same combination now.
+    EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, VK_F8));
+    EXPECT_EQ(GetLastError(), 1409u);
+    ASSERT_TRUE(close());
+    ui_->call([&] { UnregisterHotKey(host_.bar, prefs::kHotKeyIdHide); });
+}
+
+} // namespace
+} // namespace prefs_test

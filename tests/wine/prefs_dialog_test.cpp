@@ -1,0 +1,340 @@
+// The preferences dialog as the user meets it: its window, the tree of pages, the page templates, the
+// help texts and the quick-help tip.
+#include "prefs_fixture.h"
+
+#include <commctrl.h>
+
+#include <map>
+
+#include "prefs/quick_help.h"
+
+namespace prefs_test {
+namespace {
+
+using Dialog = PrefsDialogTest;
+
+std::vector<std::string> treeTexts(HWND tree) {
+    std::vector<std::string> texts;
+    auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    while (item) {
+        char buffer[64] = {};
+        TVITEMA tvi{};
+        tvi.mask = TVIF_TEXT | TVIF_HANDLE;
+        tvi.hItem = item;
+        tvi.pszText = buffer;
+        tvi.cchTextMax = sizeof(buffer);
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
+        texts.emplace_back(buffer);
+        item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+    }
+    return texts;
+}
+
+TEST_F(Dialog, OpensOwnedByTheBarWithTheTreeCloseButtonAndTip) {
+    HWND d = open();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(windowText(d), "Corvane! Preferences");
+    EXPECT_EQ(GetWindow(d, GW_OWNER), host_.bar);
+    EXPECT_FALSE(IsWindowEnabled(host_.bar)) << "the bar must be disabled while the dialog runs";
+    EXPECT_TRUE(GetWindowLongPtrA(d, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+    HWND tree = GetDlgItem(d, IDC_PREFS_TREE);
+    EXPECT_EQ(treeTexts(tree), (std::vector<std::string>{"General", "Appearance", "Browser windows", "Hot keys", "Advanced"}));
+    const LONG_PTR treeStyle = GetWindowLongPtrA(tree, GWL_STYLE);
+    for (LONG_PTR bit : {TVS_HASBUTTONS, TVS_HASLINES, TVS_LINESATROOT, TVS_DISABLEDRAGDROP, TVS_SHOWSELALWAYS})
+        EXPECT_TRUE(treeStyle & bit) << bit;
+    EXPECT_EQ(windowText(GetDlgItem(d, IDOK)), "Close");
+    EXPECT_EQ(windowText(GetDlgItem(d, IDC_PREFS_TIP)),
+              "Tip: Use question button at the right of titlebar to get quick help about options.");
+    RECT want = dialogUnits(d, 4, 118, 78, 16);
+    RECT got = childRect(GetDlgItem(d, IDOK));
+    EXPECT_EQ(got.left, want.left);
+    EXPECT_EQ(got.top, want.top);
+    EXPECT_EQ(got.right, want.right);
+    ASSERT_TRUE(close());
+    EXPECT_TRUE(IsWindowEnabled(host_.bar));
+}
+
+TEST_F(Dialog, FirstOpeningShowsGeneralPlacedAfterTheTreeWithTheFocusOnTheTree) {
+    HWND d = open();
+    HWND p = page();
+    ASSERT_NE(p, nullptr);
+    EXPECT_NE(GetDlgItem(p, IDC_PREFS_SHOW_AT_TOP), nullptr);
+    RECT rc = childRect(p);
+    EXPECT_EQ(rc.left, 130);
+    EXPECT_EQ(rc.top, 2);
+    EXPECT_TRUE(IsWindowVisible(p));
+    EXPECT_EQ(GetWindow(GetDlgItem(d, IDC_PREFS_TREE), GW_HWNDNEXT), p);
+    EXPECT_EQ(focus(), GetDlgItem(d, IDC_PREFS_TREE));
+    EXPECT_TRUE(GetWindowLongPtrA(p, GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+    EXPECT_TRUE(GetWindowLongPtrA(p, GWL_STYLE) & WS_CHILD);
+    ASSERT_TRUE(close());
+    EXPECT_EQ(host_.lastPage, IDD_PREFS_GENERAL);
+}
+
+TEST_F(Dialog, SwitchingDestroysTheOldPageAndTheNextOpeningReturnsToTheLastPage) {
+    open();
+    HWND general = page();
+    selectPage("Hot keys");
+    EXPECT_FALSE(IsWindow(general));
+    HWND hotKeys = page();
+    ASSERT_NE(hotKeys, nullptr);
+    EXPECT_NE(GetDlgItem(hotKeys, IDC_PREFS_HOTKEY_HIDE), nullptr);
+    EXPECT_EQ(GetDlgItem(hotKeys, IDC_PREFS_SHOW_AT_TOP), nullptr);
+    EXPECT_EQ(childRect(hotKeys).left, 130);
+    ASSERT_TRUE(close());
+    EXPECT_EQ(host_.lastPage, IDD_PREFS_HOTKEYS);
+
+    open();
+    ASSERT_NE(page(), nullptr);
+    EXPECT_NE(control(IDC_PREFS_HOTKEY_NEW), nullptr);
+    ASSERT_TRUE(close(IDCANCEL));
+}
+
+TEST_F(Dialog, AnUnknownLastPageSelectsNothingUntilTheTreeTakesTheFocus) {
+    // No item matches, so the dialog selects none; the tree itself selects its first item when it gets
+    // the initial focus, so the user still lands on "General".
+    host_.lastPage = 999;
+    HWND d = open();
+    ASSERT_NE(d, nullptr);
+    e2e::waitFor([&] { return page() != nullptr; }, 2000);
+    HWND p = page();
+    if (p) {
+        EXPECT_NE(GetDlgItem(p, IDC_PREFS_SHOW_AT_TOP), nullptr);
+    }
+    ASSERT_TRUE(close());
+    EXPECT_TRUE(host_.lastPage == 999 || host_.lastPage == IDD_PREFS_GENERAL);
+}
+
+struct ControlSpec {
+    int id;
+    const char* className;
+    const char* text;
+    LONG_PTR style; // bits that must be set
+    int x, y, cx, cy;
+};
+
+void expectControls(HWND page, const std::vector<ControlSpec>& specs) {
+    for (const ControlSpec& c : specs) {
+        SCOPED_TRACE(c.id);
+        HWND w = GetDlgItem(page, c.id);
+        ASSERT_NE(w, nullptr);
+        char cls[64] = {};
+        GetClassNameA(w, cls, sizeof(cls));
+        EXPECT_STREQ(cls, c.className);
+        if (c.text) {
+            EXPECT_EQ(windowText(w), c.text);
+        }
+        LONG_PTR style = GetWindowLongPtrA(w, GWL_STYLE);
+        // The dialog manager turns a bordered edit's WS_BORDER into a sunken client edge.
+        if (GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) style |= WS_BORDER;
+        EXPECT_EQ(style & c.style, c.style);
+        RECT want = dialogUnits(page, c.x, c.y, c.cx, c.cy);
+        RECT got = childRect(w);
+        EXPECT_EQ(got.left, want.left);
+        EXPECT_EQ(got.top, want.top);
+        EXPECT_EQ(got.right, want.right);
+        EXPECT_EQ(got.bottom, want.bottom);
+    }
+}
+
+TEST_F(Dialog, PagesHoldTheirControlsAtTheirPlaces) {
+    open();
+    const LONG_PTR check = BS_AUTOCHECKBOX | WS_TABSTOP;
+    const LONG_PTR number = ES_NUMBER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
+    expectControls(page(), {{IDC_PREFS_SHOW_AT_TOP, "Button", "Show at top of desktop", check, 8, 10, 200, 8},
+                            {IDC_PREFS_MINIMIZE_ON_CLICK, "Button", "Allow IE window minimization by second click on button",
+                             check | BS_MULTILINE, 8, 70, 200, 8},
+                            {IDC_PREFS_COMMAND, "Edit", nullptr, ES_AUTOHSCROLL | WS_TABSTOP, 8, 98, 176, 12},
+                            {IDC_PREFS_BROWSE, "Button", "...", WS_TABSTOP, 186, 98, 16, 12}});
+    EXPECT_FALSE(GetWindowLongPtrA(control(IDC_PREFS_COMMAND), GWL_STYLE) & ES_NUMBER);
+    selectPage("Appearance");
+    expectControls(page(), {{IDC_PREFS_ACTIVE_COLOUR, "Button", "Active IE button color", 0, 99, 13, 90, 12},
+                            {IDC_PREFS_FONT, "Button", "IE buttons font", WS_TABSTOP, 8, 41, 90, 12},
+                            {IDC_PREFS_BAR_HEIGHT, "Edit", "24", number, 93, 58, 17, 12},
+                            {IDC_PREFS_CLOSE_ACTIVE_ONLY, "Button", "on active IE button only", check, 18, 88, 150, 10}});
+    selectPage("Browser windows");
+    expectControls(page(), {{IDC_PREFS_DONT_CHANGE, "Button", "Don't change", BS_RADIOBUTTON, 6, 14, 59, 10},
+                            {IDC_PREFS_ALIGN, "Button", "Align to position :", BS_RADIOBUTTON, 6, 34, 69, 10},
+                            {IDC_PREFS_ALIGN_WIDTH, "Edit", "700", number, 60, 75, 21, 12}});
+    EXPECT_FALSE(GetWindowLongPtrA(control(IDC_PREFS_ALIGN), GWL_STYLE) & WS_TABSTOP);
+    selectPage("Hot keys");
+    expectControls(page(), {{IDC_PREFS_HOTKEY_NEW, "msctls_hotkey32", nullptr, WS_BORDER | WS_TABSTOP, 96, 24, 71, 12}});
+    selectPage("Advanced");
+    expectControls(page(), {{IDC_PREFS_CATCH_EXPLORER, "Button",
+                             "Catch Windows Explorer windows (requires program restart)", check, 8, 26, 200, 8}});
+    ASSERT_TRUE(close());
+}
+
+TEST_F(Dialog, PagesShowTheSettingsWithTheirEnablingRules) {
+    host_.values.showCloseGlyph = 0;
+    host_.values.closeGlyphOnActiveOnly = 1;
+    host_.values.maximizeBrowsers = 0;
+    host_.values.alignLeft = -5;
+    host_.values.dockEdge = 1;
+    host_.values.browserCommand = "c:\\x.exe -a";
+    host_.values.hotKeyHide = 0x00040041; // Shift+A
+    open();
+    EXPECT_EQ(IsDlgButtonChecked(page(), IDC_PREFS_SHOW_AT_TOP), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(page(), IDC_PREFS_AUTORESTORE), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(page(), IDC_PREFS_AUTOHIDE), BST_UNCHECKED);
+    EXPECT_EQ(windowText(control(IDC_PREFS_COMMAND)), "c:\\x.exe -a");
+    selectPage("Appearance");
+    EXPECT_EQ(IsDlgButtonChecked(page(), IDC_PREFS_SHOW_CLOSE), BST_UNCHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(page(), IDC_PREFS_CLOSE_ACTIVE_ONLY), BST_CHECKED);
+    EXPECT_FALSE(IsWindowEnabled(control(IDC_PREFS_CLOSE_ACTIVE_ONLY)));
+    selectPage("Browser windows");
+    EXPECT_EQ(IsDlgButtonChecked(page(), IDC_PREFS_DONT_CHANGE), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(page(), IDC_PREFS_MAXIMIZE), BST_UNCHECKED);
+    for (int id : {IDC_PREFS_ALIGN_LEFT, IDC_PREFS_ALIGN_TOP, IDC_PREFS_ALIGN_WIDTH, IDC_PREFS_ALIGN_HEIGHT})
+        EXPECT_FALSE(IsWindowEnabled(control(id))) << id;
+    EXPECT_EQ(windowText(control(IDC_PREFS_ALIGN_LEFT)), "4294967291");
+    selectPage("Hot keys");
+    EXPECT_EQ(SendMessageA(control(IDC_PREFS_HOTKEY_HIDE), HKM_GETHOTKEY, 0, 0) & 0xFFFF, 0x0141);
+    EXPECT_EQ(SendMessageA(control(IDC_PREFS_HOTKEY_NEW), HKM_GETHOTKEY, 0, 0) & 0xFFFF, 0x066B);
+    ASSERT_TRUE(close());
+    EXPECT_TRUE(host_.takeLog().empty()) << "showing pages must change nothing";
+}
+
+TEST(HelpTexts, AreStoredExactlyUnderTheControlIds) {
+    const std::map<int, std::string> texts = {
+        {201, "Color for active IE button."},
+        {202, "Text color for active IE button."},
+        {204, "IE windows will be aligned to fixed position and size."},
+        {205, "Active IE window will be minimized when you click on active IE button for the second time. If you hold "
+              "<shift> button, all IE windows will be minimized."},
+        {206, "After closing the last IE window Corvane! will hide in tray after 4 sec."},
+        {207, "Restore Corvane! from tray when new IE window opens."},
+        {208, "Sets height of Corvane! bar. Minimal value is 24 pixels."},
+        {209, "Background color for Corvane! bar and nonactive IE buttons."},
+        {216, "Sometimes applications opens HTML pages in Windows Explorer frames. This option enables/disables "
+              "Windows Explorer windows catching. If option is enabled Corvane! will catch all WE windows, like \"My "
+              "Computer\" and \"My Documents\"."},
+        {218, "Close all opened IE windows when Corvane! exits. If you hold <shift> button when closing Corvane!, "
+              "option will be inverted. In other words, if option checked and <shift> holded IE windows will not be "
+              "closed, if option unchecked and <shift> holded IE windows will be closed."},
+        {226, "Font settings for IE buttons. You can choose style, size and script of the font."},
+        {227, "Corvane! bar will be placed over any fullscreen popup window."},
+        {229, "Height of IE windows in pixels."},
+        {233, "Hide all opened IE windows when you hide Corvane! in tray by hitting hide button or hot key. Windows "
+              "will be restored when Corvane! is restored."},
+        {234, "Hot key that hides Corvane!."},
+        {235, "Hot key that opens a new IE window."},
+        {236, "Browse for iexpore.exe file. It is located in \"Program Files\\Internet Explorer\" directory by "
+              "default."},
+        {237, "You can manually enter full path to iexplore.exe and add command line parameters. The \"-nohome\" "
+              "parameter is added by default for quick IE opening. In this mode IE disables some menu items and hides "
+              "some toolbar buttons. To resolve this just hit \"Stop\" button on the IE toolbar."},
+        {239, "Position of the left edge of IE windows in pixels."},
+        {241, "IE windows will be maximized automatically."},
+        {246, "State and location of IE windows will not be changed."},
+        {247, "Dock Corvane! bar at the top or bottom of desktop."},
+        {248, "Open new Inernet Explorer window when Corvane! runs."},
+        {250, "Shows/hides small close button on IE buttons. If you hold <shift> button when clicking on close button, "
+              "all IE windows will be closed."},
+        {251, "Show close button only on active IE button.  If you hold <shift> button when clicking on close button, "
+              "all IE windows will be closed."},
+        {252, "Corvane will start hidden in the tray."},
+        {253, "Text color for IE buttons."},
+        {255, "Position of the top edge of IE windows in pixels."},
+        {258, "Width of IE windows in pixels."},
+        {136, "Bad value!"},
+    };
+    for (const auto& [id, want] : texts) {
+        char text[1024] = {};
+        LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(id), text, sizeof(text));
+        EXPECT_EQ(text, want) << id;
+    }
+    char none[16] = {};
+    EXPECT_EQ(LoadStringA(GetModuleHandleA(nullptr), 254, none, sizeof(none)), 0);
+}
+
+COLORREF pixelAt(HWND w, int x, int y) {
+    HDC dc = GetDC(w);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(w, dc);
+    return c;
+}
+
+TEST_F(Dialog, QuickHelpOnTheBrowseButtonShowsItsTextCentredUnderIt) {
+    open();
+    HWND browse = control(IDC_PREFS_BROWSE);
+    RECT button;
+    GetWindowRect(browse, &button);
+    HELPINFO info{};
+    info.cbSize = sizeof(info);
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = IDC_PREFS_BROWSE;
+    info.hItemHandle = browse;
+    info.MousePos = POINT{5, 5};
+    LRESULT handled = 0;
+    ui_->call([&] { handled = SendMessageA(page(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info)); });
+    EXPECT_TRUE(handled);
+    auto tips = threadWindows(ui_->id(), prefs::QuickHelpPopup::kClassName, nullptr);
+    ASSERT_EQ(tips.size(), 1u);
+    HWND tip = tips.front();
+    EXPECT_TRUE(IsWindowVisible(tip));
+    RECT rc;
+    GetWindowRect(tip, &rc);
+    const int centre = button.left + (button.right - button.left) / 2;
+    EXPECT_LE(std::abs((rc.left + rc.right) / 2 - centre), 1);
+    EXPECT_EQ(rc.top, button.bottom + 6);
+    std::string text;
+    ui_->call([&] { text = prefs::QuickHelpPopup::current()->text(); });
+    EXPECT_EQ(text.substr(0, 24), "Browse for iexpore.exe f");
+    ui_->call([&] { UpdateWindow(tip); });
+    EXPECT_EQ(pixelAt(tip, 2, 2), RGB(248, 227, 185));
+    // The tip does not take the focus from the dialog, and the next key closes it.
+    EXPECT_NE(focus(), tip);
+    ui_->call([&] {
+        keybd_event(VK_SHIFT, 0, 0, 0);
+        keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+    });
+    EXPECT_TRUE(e2e::waitFor([&] { return !IsWindow(tip); }, 3000));
+    ASSERT_TRUE(close());
+}
+
+TEST_F(Dialog, QuickHelpOnALabelShowsNothingAndAClickClosesATip) {
+    open();
+    selectPage("Hot keys");
+    HELPINFO label{};
+    label.cbSize = sizeof(label);
+    label.iContextType = HELPINFO_WINDOW;
+    label.iCtrlId = -1;
+    label.MousePos = POINT{300, 300};
+    ui_->call([&] { SendMessageA(page(), WM_HELP, 0, reinterpret_cast<LPARAM>(&label)); });
+    EXPECT_TRUE(threadWindows(ui_->id(), prefs::QuickHelpPopup::kClassName, nullptr).empty());
+
+    HELPINFO hotKey = label;
+    hotKey.iCtrlId = IDC_PREFS_HOTKEY_HIDE;
+    hotKey.hItemHandle = control(IDC_PREFS_HOTKEY_HIDE);
+    ui_->call([&] { SendMessageA(page(), WM_HELP, 0, reinterpret_cast<LPARAM>(&hotKey)); });
+    auto tips = threadWindows(ui_->id(), prefs::QuickHelpPopup::kClassName, nullptr);
+    ASSERT_EQ(tips.size(), 1u);
+    ui_->call([&] { SendMessageA(tips.front(), WM_LBUTTONDOWN, MK_LBUTTON, 0); });
+    EXPECT_FALSE(IsWindow(tips.front()));
+    ASSERT_TRUE(close());
+}
+
+TEST(QuickHelpPopup, UsesTheMousePointWhenThereIsNoControlAndStaysOnTheScreen) {
+    prefs::QuickHelpPopup* tip = prefs::QuickHelpPopup::open(nullptr, "Some help text.", POINT{1020, 300}, {});
+    ASSERT_NE(tip, nullptr);
+    RECT rc;
+    GetWindowRect(tip->hwnd(), &rc);
+    EXPECT_EQ(rc.top, 300);
+    EXPECT_LE(rc.right, 1024);
+    EXPECT_GT(rc.right - rc.left, 8 + 6);
+    UpdateWindow(tip->hwnd());
+    EXPECT_EQ(pixelAt(tip->hwnd(), 1, 1), RGB(248, 227, 185));
+    HWND w = tip->hwnd();
+    // A second tip replaces the first.
+    prefs::QuickHelpPopup* second = prefs::QuickHelpPopup::open(nullptr, "Other.", POINT{100, 760}, {});
+    EXPECT_FALSE(IsWindow(w));
+    ASSERT_NE(second, nullptr);
+    GetWindowRect(second->hwnd(), &rc);
+    EXPECT_LE(rc.bottom, 768);
+    second->close();
+    EXPECT_EQ(prefs::QuickHelpPopup::current(), nullptr);
+}
+
+} // namespace
+} // namespace prefs_test
