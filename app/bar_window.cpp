@@ -231,6 +231,9 @@ void BarWindow::onCommand(int id) {
     case ID_BAR_CLOSE_LEFT:
         exitProgram();
         break;
+    case ID_MENU_PREFERENCES:
+        showPreferences();
+        break;
     default:
         break;
     }

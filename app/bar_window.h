@@ -28,6 +28,7 @@ constexpr UINT_PTR AUTOHIDE_TIMER_ID = 32768;
 constexpr UINT_PTR HOLD_TIMER_ID = 32769;
 constexpr UINT TRAY_ICON_ID = 32771;
 constexpr int BAR_WINDOW_ID = 32770;
+constexpr int ID_MENU_PREFERENCES = 131;
 
 class BarWindow : public win::Window {
 public:
@@ -41,6 +42,8 @@ public:
     void undockBar();
     void positionBar();
     void exitProgram();
+    // Runs the preferences dialog modally (preferences_host.cpp).
+    void showPreferences();
 
     // Relays queued mouse messages for the bar and its children to the tool tip control.
     void preTranslateMessage(const MSG& msg);

@@ -6,3 +6,6 @@ corvane_wine_test(prefs_dialog_tests
 corvane_wine_test(prefs_apply_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/prefs_apply_test.cpp ${PREFS_TEST_SUPPORT}
   LIBS corvane_app corvane_prefs)
+corvane_wine_test(prefs_system_dialog_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/prefs_dialogs_test.cpp ${PREFS_TEST_SUPPORT}
+  LIBS corvane_app corvane_prefs)

@@ -88,7 +88,9 @@ HFONT TestHost::dialogFont() {
 }
 
 HFONT TestHost::buttonFont() {
-    if (!buttonFont_) rebuildButtonFont();
+    if (!buttonFont_)
+        buttonFont_ = CreateFontA(values.fontHeight, 0, 0, 0, values.fontWeight, static_cast<BYTE>(values.fontItalic),
+                                  0, 0, static_cast<BYTE>(values.fontCharset), 0, 0, 0, 0, values.fontFaceName.c_str());
     return buttonFont_;
 }
 

@@ -1,0 +1,136 @@
+// The buttons that open the system's dialogs: the font of the browser buttons and the browser program.
+#include "prefs_fixture.h"
+
+#include "app/settings_store.h"
+
+namespace prefs_test {
+namespace {
+
+using SystemDialogs = PrefsDialogTest;
+using Log = std::vector<std::string>;
+
+class SystemDialogsTest : public PrefsDialogTest {
+protected:
+    // Clicks a page button that opens a modal dialog and waits for that dialog.
+    HWND clickAndWaitFor(int id, const char* title) {
+        HWND button = control(id);
+        ui_->post([button] { SendMessageA(button, BM_CLICK, 0, 0); });
+        HWND found = nullptr;
+        e2e::waitFor([&] {
+            for (HWND d : threadWindows(ui_->id(), "#32770", title))
+                if (d != dialogWindow() && IsWindowVisible(d)) found = d;
+            return found != nullptr;
+        });
+        return found;
+    }
+    bool gone(HWND d) {
+        return e2e::waitFor([&] { return !IsWindow(d) || !IsWindowVisible(d); });
+    }
+};
+
+TEST_F(SystemDialogsTest, TheFontDialogWritesFiveValuesInOrderAndRebuildsTheFontWhileTheBarDoesNotDraw) {
+    host_.values.fontFaceName = "DejaVu Sans";
+    host_.values.fontHeight = -13;
+    host_.values.fontWeight = 700;
+    open();
+    selectPage("Appearance");
+    host_.takeLog();
+    HWND font = clickAndWaitFor(IDC_PREFS_FONT, "Font");
+    ASSERT_NE(font, nullptr);
+    PostMessageA(font, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(gone(font));
+    ASSERT_TRUE(e2e::waitFor([&] { return host_.log().size() >= 8; }));
+    Log log = host_.takeLog();
+    ASSERT_EQ(log.size(), 8u) << ::testing::PrintToString(log);
+    EXPECT_EQ(log[0].rfind("write Font height=", 0), 0u);
+    EXPECT_EQ(log[1], "write Font weight=700");
+    EXPECT_EQ(log[2], "write Font italic=0");
+    EXPECT_EQ(log[3].rfind("write Font charset=", 0), 0u);
+    EXPECT_EQ(log[4], "write Font face name=DejaVu Sans");
+    EXPECT_EQ((Log{log[5], log[6], log[7]}), (Log{"redraw 0", "rebuildButtonFont", "redraw 1"}));
+    EXPECT_EQ(app::readStringSetting(core::kSettingsKey, "Font face name", ""), "DejaVu Sans");
+    EXPECT_EQ(app::readDwordSetting(core::kSettingsKey, "Font height", 0), host_.values.fontHeight);
+    LOGFONTA lf{};
+    GetObjectA(host_.buttonFont(), sizeof(lf), &lf);
+    EXPECT_STREQ(lf.lfFaceName, "DejaVu Sans");
+    ASSERT_TRUE(close());
+}
+
+TEST_F(SystemDialogsTest, CancellingTheFontDialogChangesNothing) {
+    open();
+    selectPage("Appearance");
+    host_.takeLog();
+    HWND font = clickAndWaitFor(IDC_PREFS_FONT, "Font");
+    ASSERT_NE(font, nullptr);
+    PostMessageA(font, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(gone(font));
+    ui_->call([] {});
+    EXPECT_TRUE(host_.takeLog().empty());
+    ASSERT_TRUE(close());
+}
+
+// The file name box of the Open dialog: the edit that shows the initial file name (the dialog moves its
+// folder part into the folder box, so the box holds the rest).
+HWND fileNameBox(HWND open, const std::string& initial) {
+    HWND found = nullptr;
+    std::pair<const std::string*, HWND*> search(&initial, &found);
+    EnumChildWindows(
+        open,
+        [](HWND w, LPARAM param) -> BOOL {
+            auto* state = reinterpret_cast<std::pair<const std::string*, HWND*>*>(param);
+            char cls[16] = {};
+            GetClassNameA(w, cls, sizeof(cls));
+            const std::string text = windowText(w);
+            const std::string& whole = *state->first;
+            if (lstrcmpiA(cls, "Edit") == 0 && !text.empty() && text.size() <= whole.size() &&
+                whole.compare(whole.size() - text.size(), text.size(), text) == 0)
+                *state->second = w;
+            return *state->second == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return found;
+}
+
+TEST_F(SystemDialogsTest, BrowsingReplacesTheWholeCommandByTheChosenPath) {
+    const std::string initial = host_.values.browserCommand;
+    ASSERT_EQ(initial, "c:\\Program Files\\Internet Explorer\\iexplore.exe -nohome");
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, sizeof(windows));
+    const std::string chosen = std::string(windows) + "\\notepad.exe";
+    open();
+    host_.takeLog();
+    HWND dialog = clickAndWaitFor(IDC_PREFS_BROWSE, nullptr);
+    ASSERT_NE(dialog, nullptr);
+    HWND name = nullptr;
+    bool offered = e2e::waitFor([&] { return (name = fileNameBox(dialog, initial)) != nullptr; });
+    ASSERT_TRUE(offered)
+        << "the Open dialog does not offer the whole command as the file name";
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(gone(dialog));
+    ASSERT_TRUE(e2e::waitFor([&] { return !host_.log().empty(); }));
+    Log log = host_.takeLog();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(lstrcmpiA(log[0].c_str(), ("write Internet Explorer path=" + chosen).c_str()), 0) << log[0];
+    EXPECT_EQ(lstrcmpiA(windowText(control(IDC_PREFS_COMMAND)).c_str(), chosen.c_str()), 0);
+    EXPECT_EQ(lstrcmpiA(app::readStringSetting(core::kSettingsKey, "Internet Explorer path", "").c_str(),
+                        chosen.c_str()),
+              0);
+    ASSERT_TRUE(close());
+}
+
+TEST_F(SystemDialogsTest, CancellingTheOpenDialogKeepsTheCommand) {
+    open();
+    host_.takeLog();
+    HWND dialog = clickAndWaitFor(IDC_PREFS_BROWSE, nullptr);
+    ASSERT_NE(dialog, nullptr);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(gone(dialog));
+    ui_->call([] {});
+    EXPECT_TRUE(host_.takeLog().empty());
+    EXPECT_EQ(windowText(control(IDC_PREFS_COMMAND)), "c:\\Program Files\\Internet Explorer\\iexplore.exe -nohome");
+    ASSERT_TRUE(close());
+}
+
+} // namespace
+} // namespace prefs_test
