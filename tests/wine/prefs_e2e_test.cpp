@@ -1,0 +1,179 @@
+// The preferences end to end: the real bar program, its "Preferences" command, and the dialog driven
+// from outside as a user would drive it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "e2e_support.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr UINT kPreferencesCommand = 131;
+
+RECT rectOf(HWND w) {
+    RECT rc{};
+    GetWindowRect(w, &rc);
+    return rc;
+}
+
+// The text of another process's control: only the control itself knows it.
+std::string textOf(HWND w) {
+    char text[512] = {};
+    SendMessageA(w, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+DWORD readDword(const char* name) {
+    DWORD value = 0xDEADBEEF, size = sizeof(value);
+    RegGetValueA(HKEY_CURRENT_USER, "Software\\Corvane!", name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value;
+}
+
+class PreferencesE2E : public ::testing::Test {
+protected:
+    void SetUp() override {
+        e2e::deleteSettingsKey();
+        ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
+    }
+    void TearDown() override {
+        // Whatever a failed test left open is cancelled, so the bar can end.
+        for (int i = 0; i < 20 && (dialog_ = findDialog()) != nullptr; ++i) {
+            PostMessageA(dialog_, WM_COMMAND, IDCANCEL, 0);
+            if (HWND box = FindWindowA("#32770", "Corvane!")) PostMessageA(box, WM_COMMAND, IDOK, 0);
+            Sleep(100);
+        }
+        if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
+        proc_.kill();
+        e2e::deleteSettingsKey();
+    }
+    void start() { ASSERT_TRUE(e2e::startBar(proc_, &bar_)); }
+    static HWND findDialog() { return FindWindowA("#32770", "Corvane! Preferences"); }
+    HWND openPreferences() {
+        PostMessageA(bar_, WM_COMMAND, kPreferencesCommand, 0);
+        e2e::waitFor([&] { return (dialog_ = findDialog()) != nullptr && IsWindowVisible(dialog_) && page(); });
+        return dialog_;
+    }
+    bool closePreferences(UINT command = IDOK) {
+        PostMessageA(dialog_, WM_COMMAND, command, 0);
+        return e2e::waitFor([&] { return findDialog() == nullptr; });
+    }
+    HWND page() const { return dialog_ ? FindWindowExA(dialog_, nullptr, "#32770", nullptr) : nullptr; }
+    HWND control(int id) const { return GetDlgItem(page(), id); }
+    void selectPage(int index) {
+        HWND tree = GetDlgItem(dialog_, IDC_PREFS_TREE);
+        auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+        for (int i = 0; i < index; ++i)
+            item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+        SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    }
+    HWND focusInBar() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        GetGUIThreadInfo(GetWindowThreadProcessId(bar_, nullptr), &info);
+        return info.hwndFocus;
+    }
+    // Types into an edit of the page, as left by the user: the text is new and marked modified.
+    void type(int id, const char* text) {
+        HWND edit = control(id);
+        SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+        SendMessageA(edit, EM_SETMODIFY, TRUE, 0);
+    }
+    void leaveEdit() {
+        PostMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog_, IDC_PREFS_TREE)), TRUE);
+    }
+    bool dismissBadValue() {
+        HWND box = nullptr;
+        if (!e2e::waitFor([&] { return (box = FindWindowA("#32770", "Corvane!")) != nullptr; })) return false;
+        HWND text = nullptr;
+        for (HWND c = FindWindowExA(box, nullptr, "Static", nullptr); c && !text;
+             c = FindWindowExA(box, c, "Static", nullptr))
+            if (textOf(c) == "Bad value!") text = c;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        e2e::waitFor([&] { return !IsWindow(box); });
+        return text != nullptr;
+    }
+
+    e2e::Process proc_;
+    HWND bar_ = nullptr;
+    HWND dialog_ = nullptr;
+};
+
+TEST_F(PreferencesE2E, FirstOpeningShowsGeneralAndTheNextOpeningTheLastPage) {
+    start();
+    ASSERT_NE(openPreferences(), nullptr);
+    EXPECT_EQ(GetWindow(dialog_, GW_OWNER), bar_);
+    EXPECT_NE(control(IDC_PREFS_SHOW_AT_TOP), nullptr) << "General is not the first page";
+    selectPage(3);
+    ASSERT_TRUE(e2e::waitFor([&] { return control(IDC_PREFS_HOTKEY_HIDE) != nullptr; }));
+    ASSERT_TRUE(closePreferences());
+    ASSERT_NE(openPreferences(), nullptr);
+    EXPECT_NE(control(IDC_PREFS_HOTKEY_HIDE), nullptr) << "Hot keys was not shown again";
+    ASSERT_TRUE(closePreferences(IDCANCEL));
+    EXPECT_FALSE(e2e::settingsKeyExists()) << "looking at the pages wrote the registry";
+}
+
+TEST_F(PreferencesE2E, ABarHeightOf23IsRefusedAnd24IsTakenByTheBarOnClose) {
+    e2e::writeSetting("Bar height", 40);
+    start();
+    ASSERT_EQ(rectOf(bar_).top, 768 - 40);
+    ASSERT_NE(openPreferences(), nullptr);
+    selectPage(1);
+    ASSERT_TRUE(e2e::waitFor([&] { return control(IDC_PREFS_BAR_HEIGHT) != nullptr; }));
+    HWND edit = control(IDC_PREFS_BAR_HEIGHT);
+    EXPECT_EQ(textOf(edit), "40");
+    type(IDC_PREFS_BAR_HEIGHT, "23");
+    leaveEdit();
+    EXPECT_TRUE(dismissBadValue());
+    EXPECT_TRUE(e2e::waitFor([&] { return focusInBar() == edit; })) << "the focus left the refused edit";
+    EXPECT_EQ(readDword("Bar height"), 40u);
+    type(IDC_PREFS_BAR_HEIGHT, "24");
+    leaveEdit();
+    EXPECT_TRUE(e2e::waitFor([&] { return readDword("Bar height") == 24; }));
+    EXPECT_EQ(rectOf(bar_).top, 768 - 40) << "the bar moved before the dialog closed";
+    ASSERT_TRUE(closePreferences());
+    EXPECT_TRUE(e2e::waitFor([&] { return rectOf(bar_).top == 768 - 24; }));
+    EXPECT_EQ(rectOf(bar_).bottom, 768);
+}
+
+TEST_F(PreferencesE2E, ClearingShowAtTopMovesTheBarToTheBottomBeforeTheDialogCloses) {
+    e2e::writeSetting("Show on top of desktop", 1);
+    start();
+    ASSERT_EQ(rectOf(bar_).top, 0);
+    ASSERT_NE(openPreferences(), nullptr);
+    EXPECT_EQ(SendMessageA(control(IDC_PREFS_SHOW_AT_TOP), BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageA(control(IDC_PREFS_SHOW_AT_TOP), BM_CLICK, 0, 0);
+    EXPECT_TRUE(e2e::waitFor([&] { return readDword("Show on top of desktop") == 3; }));
+    EXPECT_TRUE(e2e::waitFor([&] { return rectOf(bar_).bottom == 768; }));
+    EXPECT_NE(findDialog(), nullptr);
+    ASSERT_TRUE(closePreferences());
+}
+
+TEST_F(PreferencesE2E, EveryValueWrittenIsReadBackByTheNextStart) {
+    start();
+    ASSERT_NE(openPreferences(), nullptr);
+    SendMessageA(control(IDC_PREFS_SHOW_AT_TOP), BM_CLICK, 0, 0);
+    selectPage(2);
+    ASSERT_TRUE(e2e::waitFor([&] { return control(IDC_PREFS_ALIGN) != nullptr; }));
+    SendMessageA(control(IDC_PREFS_ALIGN), BM_CLICK, 0, 0);
+    selectPage(1);
+    ASSERT_TRUE(e2e::waitFor([&] { return control(IDC_PREFS_BAR_HEIGHT) != nullptr; }));
+    type(IDC_PREFS_BAR_HEIGHT, "33");
+    ASSERT_TRUE(closePreferences());
+    EXPECT_TRUE(e2e::waitFor([&] { return rectOf(bar_).bottom == 33; }));
+    ASSERT_TRUE(e2e::closeBar(proc_, bar_));
+
+    start();
+    EXPECT_EQ(rectOf(bar_).top, 0);
+    EXPECT_EQ(rectOf(bar_).bottom, 33);
+    ASSERT_NE(openPreferences(), nullptr);
+    selectPage(2);
+    ASSERT_TRUE(e2e::waitFor([&] { return control(IDC_PREFS_ALIGN) != nullptr; }));
+    EXPECT_EQ(SendMessageA(control(IDC_PREFS_ALIGN), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(IsWindowEnabled(control(IDC_PREFS_ALIGN_LEFT)));
+    ASSERT_TRUE(closePreferences());
+}
+
+} // namespace
