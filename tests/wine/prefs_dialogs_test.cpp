@@ -69,26 +69,29 @@ TEST_F(SystemDialogsTest, CancellingTheFontDialogChangesNothing) {
     ASSERT_TRUE(close());
 }
 
+struct NameSearch {
+    const std::string* whole;
+    HWND found;
+};
+
+BOOL CALLBACK findNameBox(HWND w, LPARAM param) {
+    auto* search = reinterpret_cast<NameSearch*>(param);
+    char cls[16] = {};
+    GetClassNameA(w, cls, sizeof(cls));
+    const std::string text = windowText(w);
+    const std::string& whole = *search->whole;
+    if (lstrcmpiA(cls, "Edit") == 0 && !text.empty() && text.size() <= whole.size() &&
+        whole.compare(whole.size() - text.size(), text.size(), text) == 0)
+        search->found = w;
+    return search->found == nullptr;
+}
+
 // The file name box of the Open dialog: the edit that shows the initial file name (the dialog moves its
 // folder part into the folder box, so the box holds the rest).
 HWND fileNameBox(HWND open, const std::string& initial) {
-    HWND found = nullptr;
-    std::pair<const std::string*, HWND*> search(&initial, &found);
-    EnumChildWindows(
-        open,
-        [](HWND w, LPARAM param) -> BOOL {
-            auto* state = reinterpret_cast<std::pair<const std::string*, HWND*>*>(param);
-            char cls[16] = {};
-            GetClassNameA(w, cls, sizeof(cls));
-            const std::string text = windowText(w);
-            const std::string& whole = *state->first;
-            if (lstrcmpiA(cls, "Edit") == 0 && !text.empty() && text.size() <= whole.size() &&
-                whole.compare(whole.size() - text.size(), text.size(), text) == 0)
-                *state->second = w;
-            return *state->second == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return found;
+    NameSearch search{&initial, nullptr};
+    EnumChildWindows(open, findNameBox, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 TEST_F(SystemDialogsTest, BrowsingReplacesTheWholeCommandByTheChosenPath) {
