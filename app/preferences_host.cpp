@@ -27,9 +27,7 @@ void BarPreferencesHost::dockEdgeChanged() {
     SendMessageA(bar_.hwnd(), WM_BAR_APPBARNOTIFY, ABN_POSCHANGED, 0);
 }
 
-void BarPreferencesHost::placeBrowsers() {
-    // The bar tracks no browser windows yet, so there is nothing to place.
-}
+void BarPreferencesHost::placeBrowsers() { bar_.Place(nullptr); }
 
 void BarWindow::showPreferences() {
     BarPreferencesHost host(*this);

@@ -176,4 +176,41 @@ TEST_F(PreferencesE2E, EveryValueWrittenIsReadBackByTheNextStart) {
     ASSERT_TRUE(closePreferences());
 }
 
+TEST_F(PreferencesE2E, AcceptedPlacementIsAppliedToTheBrowserWindowsWhenTheDialogCloses) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "IEFrame";
+    RegisterClassA(&wc);
+    HWND browser = CreateWindowExA(0, "IEFrame", "page - Microsoft Internet Explorer", WS_OVERLAPPEDWINDOW, 50, 60,
+                                   400, 300, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(browser, nullptr);
+    ShowWindow(browser, SW_SHOWNOACTIVATE);
+    e2e::writeSetting("Maximize browser windows", 0);
+    start();
+    ASSERT_NE(openPreferences(), nullptr);
+    selectPage(2);
+    ASSERT_TRUE(e2e::waitFor([&] { return control(IDC_PREFS_ALIGN) != nullptr; }));
+    SendMessageA(control(IDC_PREFS_ALIGN), BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(control(IDC_PREFS_ALIGN_LEFT)));
+    const std::pair<int, const char*> values[] = {{IDC_PREFS_ALIGN_LEFT, "10"},
+                                                  {IDC_PREFS_ALIGN_TOP, "20"},
+                                                  {IDC_PREFS_ALIGN_WIDTH, "300"},
+                                                  {IDC_PREFS_ALIGN_HEIGHT, "200"}};
+    for (const auto& [id, text] : values) type(id, text);
+    e2e::waitFor([&] { return readDword("Width") == 300; });
+    RECT before = rectOf(browser);
+    EXPECT_EQ(before.left, 50) << "the browser was placed before the dialog closed";
+    PostMessageA(dialog_, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(e2e::waitFor([&] { return findDialog() == nullptr; }));
+    EXPECT_TRUE(e2e::waitFor([&] {
+        RECT rc = rectOf(browser);
+        return rc.left == 10 && rc.top == 20 && rc.right == 310 && rc.bottom == 220;
+    }));
+    EXPECT_EQ(readDword("Height"), 200u);
+    EXPECT_EQ(readDword("Align browser windows"), 1u);
+    EXPECT_EQ(readDword("Maximize browser windows"), 0u);
+    DestroyWindow(browser);
+}
+
 } // namespace
