@@ -31,24 +31,24 @@ struct Extent {
 int boxSizeFor(int margin);
 
 struct PopupPlacement {
-    int x = 0, y = 0;       // where the popup was asked to open (the button's lower-left corner)
-    int margin = 2;         // the system's edge width
-    Extent defaultText;     // measured "Default" text; cx 0 when there is no such entry
-    Extent customText;      // measured "Other colors" text; cx 0 when there is no such entry
+    int x = 0, y = 0;   // where the popup was asked to open (the button's lower-left corner)
+    int margin = 2;     // the system's edge width
+    Extent defaultText; // measured "Default" text; cx 0 when there is no such entry
+    Extent customText;  // measured "Other colors" text; cx 0 when there is no such entry
     bool hasDefault = true;
     bool hasCustom = true;
     Extent screen{1024, 768};
-    int ownerHeight = 0;    // the button's height, to open above it near the bottom of the screen
+    int ownerHeight = 0; // the button's height, to open above it near the bottom of the screen
 };
 
 class PopupLayout {
-public:
+  public:
     explicit PopupLayout(const PopupPlacement& p);
 
     int margin() const { return margin_; }
     int boxSize() const { return boxSize_; }
     const ColourGrid& grid() const { return grid_; }
-    const Rect& windowRect() const { return windowRect_; } // screen coordinates
+    const Rect& windowRect() const { return windowRect_; }   // screen coordinates
     const Rect& defaultRect() const { return defaultRect_; } // client coordinates, empty when absent
     const Rect& customRect() const { return customRect_; }
 
@@ -57,7 +57,7 @@ public:
     // The entry under a client point, or NO_ENTRY between and outside the entries.
     int entryAt(int x, int y) const;
 
-private:
+  private:
     void addTextEntries(int textWidth, int entryHeight);
     void clampToScreen(const Extent& screen, int ownerHeight);
 

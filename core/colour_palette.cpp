@@ -48,15 +48,21 @@ const std::array<NamedColour, kColourCount> paletteColours = {{
 PopupKey popupKeyFor(unsigned virtualKey) {
     // The system's virtual-key codes; this layer does not see its headers.
     switch (virtualKey) {
-    case 0x26: return PopupKey::Up;
-    case 0x28: return PopupKey::Down;
-    case 0x25: return PopupKey::Left;
-    case 0x27: return PopupKey::Right;
+    case 0x26:
+        return PopupKey::Up;
+    case 0x28:
+        return PopupKey::Down;
+    case 0x25:
+        return PopupKey::Left;
+    case 0x27:
+        return PopupKey::Right;
     case 0x0D: // Return
     case 0x20: // Space
         return PopupKey::Accept;
-    case 0x1B: return PopupKey::Cancel;
-    default: return PopupKey::Other;
+    case 0x1B:
+        return PopupKey::Cancel;
+    default:
+        return PopupKey::Other;
     }
 }
 
@@ -132,21 +138,26 @@ int ColourGrid::fromCell(int hot, PopupKey key) const {
     int column = columnOf(hot);
     int next = NO_ENTRY;
     switch (key) {
-    case PopupKey::Down: next = indexOf(row + 1, column); break;
+    case PopupKey::Down:
+        next = indexOf(row + 1, column);
+        break;
     case PopupKey::Right:
         next = column < kColumns - 1 ? indexOf(row, column + 1) : indexOf(row + 1, 0);
         break;
-    case PopupKey::Up: return row > 0 ? indexOf(row - 1, column) : beforeGrid();
+    case PopupKey::Up:
+        return row > 0 ? indexOf(row - 1, column) : beforeGrid();
     case PopupKey::Left:
         if (column > 0) return indexOf(row, column - 1);
         return row > 0 ? indexOf(row - 1, kColumns - 1) : beforeGrid();
-    default: return hot;
+    default:
+        return hot;
     }
     return next == NO_ENTRY ? afterGrid() : next;
 }
 
 Highlight highlightOf(int index, Colour initialColour) {
-    // "Other colors" previews the opening colour but does not choose it: accepting it opens the colour dialog.
+    // "Other colors" previews the opening colour but does not choose it: accepting it opens the colour
+    // dialog.
     if (index == DEFAULT_ENTRY) return {COLOUR_DEFAULT, true};
     if (isCell(index)) return {paletteColours[index].colour, true};
     return {initialColour, false};

@@ -9,7 +9,9 @@ namespace core {
 // A colour as the system stores it: 0x00BBGGRR.
 using Colour = uint32_t;
 
-constexpr Colour rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
+constexpr Colour rgb(unsigned r, unsigned g, unsigned b) {
+    return r | (g << 8) | (b << 16);
+}
 
 // Stands for "no concrete colour": whoever receives it uses a default of its own.
 constexpr Colour COLOUR_DEFAULT = 0xFF000000;
@@ -35,7 +37,9 @@ constexpr int DEFAULT_ENTRY = -3;
 constexpr int CUSTOM_ENTRY = -2;
 constexpr int NO_ENTRY = -1;
 
-constexpr bool isCell(int index) { return index >= 0 && index < kColourCount; }
+constexpr bool isCell(int index) {
+    return index >= 0 && index < kColourCount;
+}
 
 // What a key does in the open popup.
 enum class PopupKey { Up, Down, Left, Right, Accept, Cancel, Other };
@@ -45,7 +49,7 @@ PopupKey popupKeyFor(unsigned virtualKey);
 
 // The grid of one popup: which of the two text entries it has decides the index rules and the key table.
 class ColourGrid {
-public:
+  public:
     ColourGrid(bool hasDefault, bool hasCustom) : hasDefault_(hasDefault), hasCustom_(hasCustom) {}
 
     bool hasDefault() const { return hasDefault_; }
@@ -65,7 +69,7 @@ public:
     // Where an arrow key moves the highlight from `hot`; other keys leave it where it is.
     int move(int hot, PopupKey key) const;
 
-private:
+  private:
     int fromDefault(PopupKey key) const;
     int fromCustom(PopupKey key) const;
     int fromCell(int hot, PopupKey key) const;

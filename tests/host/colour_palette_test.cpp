@@ -88,28 +88,76 @@ constexpr PopupKey U = PopupKey::Up, Dn = PopupKey::Down, L = PopupKey::Left, R 
 
 const Move kTable[] = {
     // Both text entries.
-    {true, true, D, Dn, 0}, {true, true, D, U, C}, {true, true, D, R, 0}, {true, true, D, L, C},
-    {true, true, C, Dn, D}, {true, true, C, U, 39}, {true, true, C, R, D}, {true, true, C, L, 39},
-    {true, true, N, Dn, C}, {true, true, N, U, D}, {true, true, N, R, C}, {true, true, N, L, D},
-    {true, true, 0, Dn, 8}, {true, true, 0, U, D}, {true, true, 0, R, 1}, {true, true, 0, L, D},
-    {true, true, 7, Dn, 15}, {true, true, 7, U, D}, {true, true, 7, R, 8}, {true, true, 7, L, 6},
-    {true, true, 8, U, 0}, {true, true, 8, L, 7}, {true, true, 19, Dn, 27}, {true, true, 19, U, 11},
-    {true, true, 39, Dn, C}, {true, true, 39, U, 31}, {true, true, 39, R, C}, {true, true, 39, L, 38},
-    {true, true, 32, Dn, C}, {true, true, 32, L, 31}, {true, true, 31, R, 32},
+    {true, true, D, Dn, 0},
+    {true, true, D, U, C},
+    {true, true, D, R, 0},
+    {true, true, D, L, C},
+    {true, true, C, Dn, D},
+    {true, true, C, U, 39},
+    {true, true, C, R, D},
+    {true, true, C, L, 39},
+    {true, true, N, Dn, C},
+    {true, true, N, U, D},
+    {true, true, N, R, C},
+    {true, true, N, L, D},
+    {true, true, 0, Dn, 8},
+    {true, true, 0, U, D},
+    {true, true, 0, R, 1},
+    {true, true, 0, L, D},
+    {true, true, 7, Dn, 15},
+    {true, true, 7, U, D},
+    {true, true, 7, R, 8},
+    {true, true, 7, L, 6},
+    {true, true, 8, U, 0},
+    {true, true, 8, L, 7},
+    {true, true, 19, Dn, 27},
+    {true, true, 19, U, 11},
+    {true, true, 39, Dn, C},
+    {true, true, 39, U, 31},
+    {true, true, 39, R, C},
+    {true, true, 39, L, 38},
+    {true, true, 32, Dn, C},
+    {true, true, 32, L, 31},
+    {true, true, 31, R, 32},
     // Only "Other colors".
-    {false, true, C, Dn, 0}, {false, true, C, R, 0}, {false, true, C, U, 39}, {false, true, C, L, 39},
-    {false, true, N, Dn, C}, {false, true, N, U, C}, {false, true, N, R, C}, {false, true, N, L, C},
-    {false, true, 0, U, C}, {false, true, 0, L, C}, {false, true, 39, R, C}, {false, true, 36, Dn, C},
+    {false, true, C, Dn, 0},
+    {false, true, C, R, 0},
+    {false, true, C, U, 39},
+    {false, true, C, L, 39},
+    {false, true, N, Dn, C},
+    {false, true, N, U, C},
+    {false, true, N, R, C},
+    {false, true, N, L, C},
+    {false, true, 0, U, C},
+    {false, true, 0, L, C},
+    {false, true, 39, R, C},
+    {false, true, 36, Dn, C},
     {false, true, D, Dn, C}, // an entry the popup lacks counts as nothing
     // Only "Default".
-    {true, false, D, Dn, 0}, {true, false, D, R, 0}, {true, false, D, U, 39}, {true, false, D, L, 39},
-    {true, false, N, Dn, D}, {true, false, N, U, D}, {true, false, N, R, D}, {true, false, N, L, D},
-    {true, false, 39, Dn, D}, {true, false, 39, R, D}, {true, false, 0, U, D}, {true, false, 0, L, D},
+    {true, false, D, Dn, 0},
+    {true, false, D, R, 0},
+    {true, false, D, U, 39},
+    {true, false, D, L, 39},
+    {true, false, N, Dn, D},
+    {true, false, N, U, D},
+    {true, false, N, R, D},
+    {true, false, N, L, D},
+    {true, false, 39, Dn, D},
+    {true, false, 39, R, D},
+    {true, false, 0, U, D},
+    {true, false, 0, L, D},
     {true, false, C, U, D},
     // Neither: the grid wraps onto itself.
-    {false, false, N, Dn, 0}, {false, false, N, R, 0}, {false, false, N, U, 39}, {false, false, N, L, 39},
-    {false, false, 39, R, 0}, {false, false, 36, Dn, 0}, {false, false, 0, U, 39}, {false, false, 0, L, 39},
-    {false, false, 5, U, 39}, {false, false, 16, L, 15},
+    {false, false, N, Dn, 0},
+    {false, false, N, R, 0},
+    {false, false, N, U, 39},
+    {false, false, N, L, 39},
+    {false, false, 39, R, 0},
+    {false, false, 36, Dn, 0},
+    {false, false, 0, U, 39},
+    {false, false, 0, L, 39},
+    {false, false, 5, U, 39},
+    {false, false, 16, L, 15},
 };
 
 TEST(ColourPalette, ArrowKeysWalkTheWholeTable) {
@@ -140,7 +188,8 @@ TEST(ColourPalette, RightWalksEveryEntryInOrderAndLeftWalksBack) {
         EXPECT_EQ(at, i);
     }
     EXPECT_EQ(grid.move(at, R), C);
-    for (int i = core::kColourCount - 1; i > 0; --i) EXPECT_EQ(grid.move(i, L), i - 1);
+    for (int i = core::kColourCount - 1; i > 0; --i)
+        EXPECT_EQ(grid.move(i, L), i - 1);
 }
 
 TEST(ColourPalette, ReturnSpaceAndEscapeEndThePopupWithoutMoving) {
