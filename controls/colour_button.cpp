@@ -76,6 +76,8 @@ LRESULT ColourButton::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return onReflectedCommand(wParam, lParam);
     case kReflectedDrawItem:
         return onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_LBUTTONDBLCLK:
+        return onDoubleClick(wParam, lParam);
     case WM_COLOUR_TRACK:
         return onTrack(wParam);
     case WM_COLOUR_ACCEPT:
@@ -99,7 +101,7 @@ LRESULT CALLBACK ColourButton::parentProc(HWND hwnd, UINT msg, WPARAM wParam, LP
     auto* self = reinterpret_cast<ColourButton*>(refData);
     HWND button = self->hwnd();
     if (button && msg == WM_COMMAND && reinterpret_cast<HWND>(lParam) == button &&
-        (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED)) {
+        HIWORD(wParam) == BN_CLICKED) {
         return SendMessageA(button, kReflectedCommand, wParam, lParam);
     }
     if (button && msg == WM_DRAWITEM && reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem == button) {
@@ -109,9 +111,14 @@ LRESULT CALLBACK ColourButton::parentProc(HWND hwnd, UINT msg, WPARAM wParam, LP
 }
 
 LRESULT ColourButton::onReflectedCommand(WPARAM wParam, LPARAM) {
-    // An owner-drawn button reports a quick second click as a double click; it is a click all the same.
-    if (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED) open();
+    if (HIWORD(wParam) == BN_CLICKED) open();
     return 0;
+}
+
+LRESULT ColourButton::onDoubleClick(WPARAM wParam, LPARAM lParam) {
+    // An owner-drawn button would only report a quick second click as a double click. Pressed like an
+    // ordinary push button instead, it opens the popup when released, so the release cannot end it at once.
+    return defaultProc(WM_LBUTTONDOWN, wParam, lParam);
 }
 
 LRESULT ColourButton::onTrack(WPARAM colour) {

@@ -51,6 +51,7 @@ class ColourButton : public win::Window {
                                        DWORD_PTR refData);
     LRESULT onReflectedCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onDrawItem(const DRAWITEMSTRUCT& item);
+    LRESULT onDoubleClick(WPARAM wParam, LPARAM lParam);
     LRESULT onTrack(WPARAM colour);
     LRESULT onEnded(UINT msg, WPARAM colour);
     void drawSwatch(HDC dc) const;
