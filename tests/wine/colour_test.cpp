@@ -16,6 +16,7 @@
 #include "colour_test_support.h"
 #include "controls/colour_button.h"
 #include "controls/colour_popup.h"
+#include "win/handle.h"
 
 namespace {
 
@@ -423,14 +424,19 @@ TEST_F(ColourPicker, OkInTheColourDialogAcceptsItsColourAndTheCustomColoursAreKe
     EXPECT_EQ(controls::ColourPopup::customColours(), kept);
 }
 
-TEST_F(ColourPicker, OpeningAndClosingLeavesNoGdiOrUserObjectsBehind) {
+TEST_F(ColourPicker, OpeningAndClosingLeavesNoGdiObjectsBehind) {
     // Warm up once: the popup's window class and the common controls allocate for good the first time.
     HWND popup = openWithClick();
     pressKey(VK_ESCAPE);
     ASSERT_TRUE(waitForEnd(popup));
-    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    if (gdi == 0) GTEST_SKIP() << "GetGuiResources does not count objects on this system";
+    const long before = gdiObjectCount();
+    if (before < 0) GTEST_SKIP() << "no way to count GDI objects here";
+    {
+        // The count must see a single object come and go, or it proves nothing.
+        win::Brush probe(CreateSolidBrush(RGB(1, 2, 3)));
+        ASSERT_EQ(gdiObjectCount(), before + 1);
+    }
+    ASSERT_EQ(gdiObjectCount(), before);
     for (int i = 0; i < 10; ++i) {
         button.open();
         popup = button.popup();
@@ -440,8 +446,10 @@ TEST_F(ColourPicker, OpeningAndClosingLeavesNoGdiOrUserObjectsBehind) {
         pressKey(VK_ESCAPE);
         ASSERT_TRUE(waitForEnd(popup));
     }
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
+    settle();
+    EXPECT_EQ(gdiObjectCount(), before);
+    EXPECT_EQ(FindWindowA(controls::ColourPopup::kClassName, nullptr), nullptr);
+    EXPECT_EQ(toolTipOf(popup), nullptr);
 }
 
 TEST(ColourPopup, AnOwnerThatIsNoWindowMakesNoPopup) {

@@ -130,6 +130,38 @@ RECT cellOnScreen(HWND popup, int index) {
     return r;
 }
 
+namespace {
+// One entry of the GDI handle table the process environment block points at (64-bit layout).
+struct GdiTableEntry {
+    UINT64 object;
+    ULONG owner;
+    USHORT unique;
+    UCHAR type;
+    UCHAR flags;
+    UINT64 user;
+};
+static_assert(sizeof(GdiTableEntry) == 24, "table entry");
+constexpr size_t kGdiTableOffset = 0xF8; // GdiSharedHandleTable in the 64-bit process environment block
+constexpr size_t kGdiTableEntries = 0x10000;
+} // namespace
+
+long gdiObjectCount() {
+    if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<long>(n);
+#if defined(_WIN64)
+    auto* teb = reinterpret_cast<BYTE*>(NtCurrentTeb());
+    auto* peb = *reinterpret_cast<BYTE**>(teb + 0x60);
+    auto* table = *reinterpret_cast<const GdiTableEntry**>(peb + kGdiTableOffset);
+    if (!table) return -1;
+    long used = 0;
+    for (size_t i = 0; i < kGdiTableEntries; ++i) {
+        if (table[i].type != 0) ++used;
+    }
+    return used;
+#else
+    return -1;
+#endif
+}
+
 bool saveScreen(const RECT& area, const char* path) {
     const int w = area.right - area.left, h = area.bottom - area.top;
     HDC screen = GetDC(nullptr);

@@ -46,6 +46,10 @@ HWND toolTipOf(HWND popup);
 // A cell's rectangle in screen coordinates, as the popup gave it to its tool tip.
 RECT cellOnScreen(HWND popup, int index);
 
+// GDI objects this process holds: GetGuiResources where the system counts them, else the entries in use of
+// the process's GDI handle table. Returns -1 when neither can be read.
+long gdiObjectCount();
+
 // Saves a part of the screen as a 24-bit BMP file.
 bool saveScreen(const RECT& area, const char* path);
 
