@@ -424,6 +424,28 @@ TEST_F(ColourPicker, OkInTheColourDialogAcceptsItsColourAndTheCustomColoursAreKe
     EXPECT_EQ(controls::ColourPopup::customColours(), kept);
 }
 
+TEST_F(ColourPicker, ADialogDestroyedUnderTheOpenColourDialogTakesThePopupWithIt) {
+    button.setColour(kLightGrey);
+    HWND popup = openWithClick();
+    HWND dlg = dialog.hwnd();
+    pressKey(VK_DOWN); // "Other colors"
+    {
+        ColourDialogDriver driver(GetCurrentThreadId(),
+                                  [dlg](HWND) { PostMessageA(dlg, kDestroyMessage, 0, 0); });
+        pressKey(VK_RETURN);
+        ASSERT_TRUE(waitFor([&] { return !IsWindow(popup) && !IsWindow(dlg); }, 15000));
+        EXPECT_TRUE(driver.found());
+    }
+    settle();
+    // Nothing is reported to a button that is gone, and the popup freed itself once the colour dialog
+    // returned.
+    EXPECT_NE(lastNote().msg, WM_COLOUR_ACCEPT);
+    EXPECT_NE(lastNote().msg, WM_COLOUR_CANCEL);
+    EXPECT_EQ(FindWindowA(controls::ColourPopup::kClassName, nullptr), nullptr);
+    EXPECT_EQ(button.hwnd(), nullptr);
+    EXPECT_FALSE(button.popupOpen());
+}
+
 TEST_F(ColourPicker, OpeningAndClosingLeavesNoGdiObjectsBehind) {
     // Warm up once: the popup's window class and the common controls allocate for good the first time.
     HWND popup = openWithClick();

@@ -14,6 +14,10 @@ INT_PTR TestDialog::dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (onNote) onNote(n);
         return TRUE;
     }
+    if (msg == kDestroyMessage) {
+        DestroyWindow(hwnd());
+        return TRUE;
+    }
     return msg == WM_INITDIALOG;
 }
 

@@ -17,6 +17,9 @@ struct Note {
     bool operator==(const Note& o) const { return msg == o.msg && colour == o.colour && id == o.id; }
 };
 
+// Posted to the test dialog: it destroys itself, as a window closed under an open popup would.
+constexpr UINT kDestroyMessage = WM_APP + 1;
+
 // Records every colour message its button sends it.
 class TestDialog : public win::Dialog {
   public:
