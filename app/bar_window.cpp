@@ -5,6 +5,8 @@
 #include <windowsx.h>
 
 #include "app/app.h"
+#include "hooks/shell/cvsh.h"
+#include "hooks/taskbar/cvth.h"
 #include "message/message_dialog.h"
 #include "resources/resource.h"
 
@@ -102,6 +104,13 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT BarWindow::onCreate() {
+    // Both hooks come first; each library has already told the user why it failed, and the bar cannot work
+    // without them.
+    if (!SetShellHook(hwnd())) return -1;
+    if (!SetTaskbarHook(settings().catchExplorerWindows)) {
+        RemoveShellHook();
+        return -1;
+    }
     taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon.get()));
@@ -145,6 +154,8 @@ void BarWindow::onDestroy() {
     Shell_NotifyIconA(NIM_DELETE, &nid);
     UnregisterHotKey(hwnd(), HOTKEY_ID_HIDE);
     UnregisterHotKey(hwnd(), HOTKEY_ID_NEW);
+    RemoveShellHook();
+    RemoveTaskbarHook();
     if (settings().closeBrowsersOnExit) CloseAll();
     // Detaches the worker: it no longer sends to this window and ends by itself or with the process.
     messageThread.reset();
@@ -223,6 +234,8 @@ LRESULT BarWindow::onAppBarNotify(WPARAM code, LPARAM param) {
 
 void BarWindow::onTaskbarCreated() {
     // The shell lost its notification area and its task list: what the bar put there must be put back.
+    // A new taskbar that cannot be hooked has been reported by the library; the bar goes on without it.
+    SetTaskbarHook(settings().catchExplorerWindows);
 }
 
 void BarWindow::onCommand(int id) {

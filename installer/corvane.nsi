@@ -71,6 +71,22 @@ Var RemoveSettings
   ${EndIf}
 !macroend
 
+; The bar's hook libraries stay in use a little after its window is gone, until its process has let go of
+; them: try for a few seconds before giving up on a file.
+!macro DeleteWhenFree file
+  StrCpy $2 0
+  ${Do}
+    ClearErrors
+    Delete "${file}"
+    ${IfNot} ${Errors}
+      ${ExitDo}
+    ${EndIf}
+    IntOp $2 $2 + 1
+    ${IfThen} $2 >= 50 ${|} ${ExitDo} ${|}
+    Sleep 100
+  ${Loop}
+!macroend
+
 Function .onInit
 !if "${ARCH}" == "x64"
   SetRegView 64
@@ -142,10 +158,16 @@ FunctionEnd
 
 Section "Uninstall"
   !insertmacro EndRunningBar
-  Delete "$INSTDIR\corvane.exe"
-  Delete "$INSTDIR\cvsh.dll"
-  Delete "$INSTDIR\cvth.dll"
-  Delete "$INSTDIR\cvil.dll"
+  ; While the bar ran, its shell hook brought cvsh.dll into every process with windows, this one too, and
+  ; the platform may keep it there after the hook has gone with the bar: let go of it, or it cannot be deleted.
+  System::Call 'kernel32::GetModuleHandleW(w "cvsh.dll") p .r4'
+  ${If} $4 != 0
+    System::Call 'kernel32::FreeLibrary(p r4) i'
+  ${EndIf}
+  !insertmacro DeleteWhenFree "$INSTDIR\corvane.exe"
+  !insertmacro DeleteWhenFree "$INSTDIR\cvsh.dll"
+  !insertmacro DeleteWhenFree "$INSTDIR\cvth.dll"
+  !insertmacro DeleteWhenFree "$INSTDIR\cvil.dll"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"

@@ -100,7 +100,48 @@ void writeSetting(const char* name, const std::string& text) {
 
 HWND findBar() { return FindWindowA(nullptr, "Corvane! main window"); }
 
+namespace {
+// Wine's own taskbar keeps no tab control, and the bar refuses to start without one: a stand-in taskbar
+// runs from the first start of a bar to the end of the test program.
+class StandInTaskbar {
+public:
+    ~StandInTaskbar() { stop(); }
+    bool stop() {
+        if (tray_ && IsWindow(tray_)) PostMessageA(tray_, WM_CLOSE, 0, 0);
+        tray_ = nullptr;
+        if (process_.waitExit(5000)) return true;
+        process_.kill();
+        return false;
+    }
+    bool ensure() {
+        if (tray_ && IsWindow(tray_) && FindWindowA("Shell_TrayWnd", nullptr) == tray_) return true;
+        if (!process_.running() &&
+            !process_.start("\"" + binDir() + "\\tools\\standin-taskbar\\cv-taskbar.exe\" --hidden"))
+            return false;
+        return waitFor([this] {
+            tray_ = FindWindowA("Shell_TrayWnd", nullptr);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(tray_, &owner);
+            return tray_ && owner == process_.id();
+        });
+    }
+
+private:
+    Process process_;
+    HWND tray_ = nullptr;
+};
+
+StandInTaskbar& standInTaskbar() {
+    static StandInTaskbar taskbar;
+    return taskbar;
+}
+} // namespace
+
+bool ensureStandInTaskbar() { return standInTaskbar().ensure(); }
+bool stopStandInTaskbar() { return standInTaskbar().stop(); }
+
 bool startBar(Process& process, HWND* bar, DWORD timeoutMs) {
+    if (!ensureStandInTaskbar()) return false;
     if (!process.start("\"" + distDir() + "\\corvane.exe\"")) return false;
     HWND found = nullptr;
     bool ok = waitFor(

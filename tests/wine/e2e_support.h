@@ -45,6 +45,12 @@ void writeSetting(const char* name, const std::string& text);
 
 // The first top-level window with the bar's title, or null.
 HWND findBar();
+// Starts the stand-in taskbar (tools/standin-taskbar, hidden) unless it runs already; it ends with the test
+// program. startBar() calls it: the bar needs a taskbar whose buttons live in a tab control.
+bool ensureStandInTaskbar();
+// Ends it. Wine keeps a hook's library loaded in the hooked process until that process ends, so the stand-in
+// holds on to the cvth.dll of the bar that hooked it.
+bool stopStandInTaskbar();
 // Starts corvane.exe and waits until its bar window exists and is placed.
 bool startBar(Process& process, HWND* bar, DWORD timeoutMs = 10000);
 // Asks a bar to close and waits for its process to end.

@@ -67,6 +67,7 @@ class Installer : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(exists(setupPath())) << setupPath();
+        ASSERT_TRUE(e2e::ensureStandInTaskbar()); // the installed bar needs a taskbar it can hook
         e2e::deleteSettingsKey();
     }
     void TearDown() override {
@@ -90,6 +91,9 @@ TEST_F(Installer, SilentInstallWithLogonStartsTheBarFromItsFolderAndUninstallLea
     ASSERT_TRUE(bar.start(value));
     ASSERT_TRUE(e2e::waitFor([] { return e2e::findBar() && IsWindowVisible(e2e::findBar()); }, 10000));
     e2e::writeSetting("Bar height", 30); // the user's own settings, kept by default
+    // Wine never unloads the hook's library from the hooked taskbar: that taskbar must go, or the installed
+    // cvth.dll could not be deleted.
+    ASSERT_TRUE(e2e::stopStandInTaskbar());
 
     ASSERT_TRUE(uninstall(""));
     EXPECT_TRUE(bar.waitExit(10000)) << "the uninstaller ends the running bar";
@@ -111,6 +115,7 @@ TEST_F(Installer, WithoutLogonNoRunValueAndSettingsGoOnlyWhenAsked) {
 TEST_F(Installer, StartOptionStartsTheBarWhenTheInstallationEnds) {
     ASSERT_TRUE(run("\"" + setupPath() + "\" /S /START=1"));
     EXPECT_TRUE(e2e::waitFor([] { return e2e::findBar() != nullptr; }, 10000));
+    ASSERT_TRUE(e2e::stopStandInTaskbar()); // it holds the installed cvth.dll, see above
     ASSERT_TRUE(uninstall(""));
     EXPECT_TRUE(e2e::waitFor([] { return e2e::findBar() == nullptr; }, 10000));
 }

@@ -66,16 +66,16 @@ std::string windowsPath(const std::string& hostPath) {
     return path;
 }
 
-std::string toolPath(const char* exeName) {
+std::string toolPath(const char* relativePath) {
     const char* bin = getenv("CORVANE_BIN");
-    if (bin && *bin) return windowsPath(bin) + "\\tools\\" + exeName;
+    if (bin && *bin) return windowsPath(bin) + "\\tools\\" + relativePath;
     // Run by hand from <build>/tests/wine: the tools are two folders up.
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string path = self;
     for (int up = 0; up < 3; ++up)
         path = path.substr(0, path.find_last_of('\\'));
-    return path + "\\tools\\" + exeName;
+    return path + "\\tools\\" + relativePath;
 }
 
 bool waitFor(const std::function<bool()>& done, DWORD timeoutMs) {
@@ -119,7 +119,7 @@ HWND findWindowOf(DWORD pid, const char* className) {
 }
 
 HWND openBrowser(Process& process, const std::string& arguments) {
-    if (!process.start(toolPath("cv-browser.exe"), arguments)) return nullptr;
+    if (!process.start(toolPath("standin-browser\\cv-browser.exe"), arguments)) return nullptr;
     HWND found = nullptr;
     waitFor([&] {
         found = findWindowOf(process.id());
@@ -129,7 +129,7 @@ HWND openBrowser(Process& process, const std::string& arguments) {
 }
 
 HWND openTaskbar(Process& process, const std::string& arguments) {
-    if (!process.start(toolPath("cv-taskbar.exe"), arguments)) return nullptr;
+    if (!process.start(toolPath("standin-taskbar\\cv-taskbar.exe"), arguments)) return nullptr;
     HWND found = nullptr;
     waitFor([&] {
         found = FindWindowA("Shell_TrayWnd", nullptr);

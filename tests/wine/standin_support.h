@@ -34,8 +34,8 @@ class Process {
     PROCESS_INFORMATION info_{};
 };
 
-// The folder of the stand-in programs: $CORVANE_BIN/tools as a Windows path.
-std::string toolPath(const char* exeName);
+// A stand-in program under $CORVANE_BIN/tools ("standin-browser\\cv-browser.exe"), as a Windows path.
+std::string toolPath(const char* relativePath);
 // A host path (as the environment gives it) in Windows form.
 std::string windowsPath(const std::string& hostPath);
 

@@ -5,13 +5,15 @@
 // the window's handle as the item's lParam. Like a taskbar it adds items only for windows that appear and
 // drops the items of windows that are gone: an item deleted behind its back stays deleted.
 //
-//   cv-taskbar.exe [--manual] [--interval MS] [--no-tab-control] [--announce]
+//   cv-taskbar.exe [--manual] [--interval MS] [--no-tab-control] [--announce] [--hidden]
 //
 //   --manual          no polling: the items change only on the messages of standin_taskbar.h
 //   --interval MS     polling period (default 100); each change is followed by a layout, that is,
 //                     TCM_GETITEMCOUNT sent to the tab control
 //   --no-tab-control  a task list without a tab control (a taskbar of another kind)
 //   --announce        broadcast "TaskbarCreated" once the tree exists (a restarted taskbar)
+//   --hidden          keep the tray window hidden (tests that click near the bottom edge); shown, it is a
+//                     28-pixel strip along the bottom of the screen
 //
 // The tray window is topmost and made last, so FindWindowA("Shell_TrayWnd", NULL) finds it rather than
 // the hidden one that Wine's desktop keeps. WM_CLOSE to it ends the program.
@@ -37,6 +39,7 @@ struct Options {
     UINT interval = 100;
     bool tabControl = true;
     bool announce = false;
+    bool hidden = false;
 };
 
 struct Taskbar {
@@ -161,6 +164,8 @@ bool parse(int argc, char** argv, Options& options) {
             options.tabControl = false;
         } else if (strcmp(argv[i], "--announce") == 0) {
             options.announce = true;
+        } else if (strcmp(argv[i], "--hidden") == 0) {
+            options.hidden = true;
         } else {
             return false;
         }
@@ -199,7 +204,7 @@ bool buildTree(const Options& options) {
                             width, height, taskList, nullptr, instance, nullptr);
         if (!taskbar.tab || !SetWindowSubclass(taskbar.tab, tabSubclassProc, 1, 0)) return false;
     }
-    ShowWindow(taskbar.tray, SW_SHOWNOACTIVATE);
+    if (!options.hidden) ShowWindow(taskbar.tray, SW_SHOWNOACTIVATE);
     return true;
 }
 
