@@ -17,3 +17,9 @@ corvane_wine_test(taskbar_hook_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/taskbar_hook_test.cpp ${CMAKE_CURRENT_LIST_DIR}/standin_support.cpp
   LIBS cvth user32
   DEPENDS ${HOOK_TEST_TOOLS})
+
+corvane_wine_test(bar_hooks_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/bar_hooks_test.cpp ${CMAKE_CURRENT_LIST_DIR}/standin_support.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp
+  LIBS advapi32 comctl32 user32
+  DEPENDS corvane ${HOOK_TEST_TOOLS})

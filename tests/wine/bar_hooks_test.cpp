@@ -1,0 +1,152 @@
+// The real bar with its hook libraries, against the stand-in taskbar and stand-in browsers in processes of
+// their own: what a user sees of the hooks.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "e2e_support.h"
+#include "standin_support.h"
+#include "tools/standin-taskbar/standin_taskbar.h"
+
+namespace {
+
+// The bar keeps one tool tip tool per tracked window: its count shows what the shell hook reported.
+BOOL CALLBACK findTips(HWND window, LPARAM param) {
+    auto* found = reinterpret_cast<std::pair<HWND, HWND>*>(param);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(window, GW_OWNER) != found->first) return TRUE;
+    found->second = window;
+    return FALSE;
+}
+
+int trackedCount(HWND bar) {
+    std::pair<HWND, HWND> found{bar, nullptr};
+    EnumWindows(findTips, reinterpret_cast<LPARAM>(&found));
+    return found.second ? static_cast<int>(SendMessageA(found.second, TTM_GETTOOLCOUNT, 0, 0)) : -1;
+}
+
+// A message box of another process, by caption; its text and the box, or null.
+struct ForeignBox {
+    DWORD pid;
+    HWND box;
+    std::string text;
+};
+
+BOOL CALLBACK readBoxText(HWND child, LPARAM param) {
+    char name[32] = {}, text[256] = {};
+    GetClassNameA(child, name, sizeof(name));
+    if (lstrcmpiA(name, "Static") == 0 && GetWindowTextA(child, text, sizeof(text)) > 0)
+        reinterpret_cast<ForeignBox*>(param)->text = text;
+    return TRUE;
+}
+
+bool findBox(ForeignBox& box, const char* caption) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", caption); w;
+         w = FindWindowExA(nullptr, w, "#32770", caption)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner != box.pid || !IsWindowVisible(w)) continue;
+        box.box = w;
+        EnumChildWindows(w, readBoxText, reinterpret_cast<LPARAM>(&box));
+        return true;
+    }
+    return false;
+}
+
+class BarHooks : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        e2e::deleteSettingsKey();
+        ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
+    }
+    void TearDown() override {
+        if (bar && IsWindow(bar)) e2e::closeBar(barProcess, bar);
+        barProcess.kill();
+        e2e::deleteSettingsKey();
+    }
+    void openTaskbarAndWindows(const char* taskbarOptions = "--manual") {
+        tray = standin::openTaskbar(taskbar, taskbarOptions);
+        ASSERT_NE(tray, nullptr);
+        browser = standin::openBrowser(browserProcess,
+                                       "--class IEFrame --title \"Home - Microsoft Internet Explorer\"");
+        folder = standin::openBrowser(folderProcess, "--class CabinetWClass --title Documents");
+        other = standin::openBrowser(otherProcess, "--class CorvaneOtherProgram --title Notes");
+        ASSERT_TRUE(browser && folder && other);
+        ASSERT_EQ(SendMessageA(tray, standin::kSync, 0, 0), 3);
+    }
+    void startBar() {
+        ASSERT_TRUE(barProcess.start("\"" + e2e::distDir() + "\\corvane.exe\""));
+        ASSERT_TRUE(standin::waitFor([&] {
+            bar = e2e::findBar();
+            return bar && IsWindowVisible(bar);
+        }));
+    }
+    bool hasItem(HWND window) {
+        return SendMessageA(tray, standin::kHasItem, reinterpret_cast<WPARAM>(window), 0);
+    }
+    // The taskbar's next message brings the library into its thread; waits for the window's item to go.
+    bool itemGoes(HWND window) {
+        return standin::waitFor([&] { return !hasItem(window); });
+    }
+
+    standin::Process taskbar, browserProcess, folderProcess, otherProcess;
+    e2e::Process barProcess;
+    HWND tray = nullptr, browser = nullptr, folder = nullptr, other = nullptr, bar = nullptr;
+};
+
+TEST_F(BarHooks, AtStartTheBrowserItemLeavesTheTaskbarAndFolderItemsStayUnlessCaught) {
+    e2e::writeSetting("Catch Windows Explorer windows", 0);
+    openTaskbarAndWindows();
+    startBar();
+    EXPECT_TRUE(itemGoes(browser));
+    EXPECT_TRUE(hasItem(folder));
+    EXPECT_TRUE(hasItem(other));
+    ASSERT_TRUE(e2e::closeBar(barProcess, bar));
+
+    // Caught folder windows: a new taskbar, a new start.
+    ASSERT_TRUE(taskbar.close());
+    e2e::writeSetting("Catch Windows Explorer windows", 1);
+    tray = standin::openTaskbar(taskbar, "--manual");
+    ASSERT_NE(tray, nullptr);
+    ASSERT_EQ(SendMessageA(tray, standin::kSync, 0, 0), 3);
+    startBar();
+    EXPECT_TRUE(itemGoes(folder));
+    EXPECT_FALSE(hasItem(browser));
+    EXPECT_TRUE(hasItem(other));
+}
+
+TEST_F(BarHooks, ABrowserOfAnotherProcessIsTrackedAndLosesItsItemAtTheTaskbarsNextLayout) {
+    openTaskbarAndWindows();
+    startBar();
+    ASSERT_TRUE(itemGoes(browser));
+    int tracked = trackedCount(bar);
+    standin::Process lateProcess;
+    HWND late =
+        standin::openBrowser(lateProcess, "--class IEFrame --title \"Late - Microsoft Internet Explorer\"");
+    ASSERT_NE(late, nullptr);
+    // The shell hook's report reached the bar before the window could be shown.
+    EXPECT_TRUE(standin::waitFor([&] { return trackedCount(bar) == tracked + 1; }));
+    SendMessageA(tray, standin::kSync, 0, 0);
+    EXPECT_TRUE(hasItem(late));
+    SendMessageA(tray, standin::kLayOut, 0, 0);
+    EXPECT_FALSE(hasItem(late));
+    ASSERT_TRUE(lateProcess.close());
+    EXPECT_TRUE(standin::waitFor([&] { return trackedCount(bar) == tracked; }));
+}
+
+TEST_F(BarHooks, WithoutATaskbarThatKeepsATabControlTheBarSaysSoAndDoesNotStart) {
+    ASSERT_TRUE(barProcess.start("\"" + e2e::distDir() + "\\corvane.exe\""));
+    ForeignBox box{barProcess.id(), nullptr, {}};
+    ASSERT_TRUE(standin::waitFor([&] { return findBox(box, "cvth.dll : error !"); }));
+    EXPECT_EQ(box.text, "Can't locate the taskbar!");
+    EXPECT_FALSE(IsWindowVisible(e2e::findBar())); // the box shows while the bar is being created
+    PostMessageA(box.box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(barProcess.waitExit(10000));
+    EXPECT_EQ(e2e::findBar(), nullptr);
+}
+
+} // namespace
