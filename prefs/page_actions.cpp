@@ -11,10 +11,7 @@
 #include "prefs/preferences_page.h"
 #include "resources/resource.h"
 
-#if __has_include("controls/colour_button.h")
 #include "controls/colour_button.h"
-#define CORVANE_HAVE_COLOUR_BUTTON 1
-#endif
 
 namespace prefs {
 
@@ -23,10 +20,9 @@ namespace {
 constexpr size_t kFileBufferSize = 4096;
 } // namespace
 
+// The page's colour buttons, in the order of colourControls(); a page without them holds none.
 struct PreferencesPage::ColourButtons {
-#ifdef CORVANE_HAVE_COLOUR_BUTTON
     std::unique_ptr<controls::ColourButton> buttons[4];
-#endif
 };
 
 PreferencesPage::~PreferencesPage() { delete colours_; }
@@ -79,7 +75,6 @@ void PreferencesPage::onBrowse() {
 
 void PreferencesPage::attachColourButtons() {
     colours_ = new ColourButtons;
-#ifdef CORVANE_HAVE_COLOUR_BUTTON
     const core::Settings& s = host_.settings();
     const ColourControl(&table)[4] = colourControls();
     for (size_t i = 0; i < 4; ++i) {
@@ -89,18 +84,14 @@ void PreferencesPage::attachColourButtons() {
         button->setColour(static_cast<COLORREF>(s.*core::colourRule(table[i].setting).field));
         colours_->buttons[i] = std::move(button);
     }
-#endif
 }
 
 COLORREF PreferencesPage::colourOf(int controlId, WPARAM reported) const {
-#ifdef CORVANE_HAVE_COLOUR_BUTTON
+    // The button shows the colour to keep; a message from anything else carries it itself.
     const ColourControl(&table)[4] = colourControls();
     for (size_t i = 0; i < 4; ++i) {
         if (table[i].id == controlId && colours_ && colours_->buttons[i]) return colours_->buttons[i]->colour();
     }
-#else
-    (void)controlId;
-#endif
     return static_cast<COLORREF>(reported);
 }
 

@@ -22,8 +22,8 @@ INT_PTR PreferencesPage::dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam));
         return TRUE;
-    case kColourAcceptMessage:
-    case kColourCancelMessage:
+    case controls::WM_COLOUR_ACCEPT:
+    case controls::WM_COLOUR_CANCEL:
         SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, onColourEnded(msg, wParam, lParam));
         return TRUE;
     case WM_HELP:

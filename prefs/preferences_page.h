@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "controls/colour_button.h"
 #include "core/preference_rules.h"
 #include "prefs/preferences_host.h"
 #include "win/dialog.h"
@@ -14,9 +15,6 @@ namespace prefs {
 
 class PreferencesDialog;
 
-// Sent by the colour buttons to their parent: the colour in wParam, the control id in lParam.
-constexpr UINT kColourAcceptMessage = WM_USER + 1004;
-constexpr UINT kColourCancelMessage = WM_USER + 1005;
 
 class PreferencesPage : public win::Dialog {
 public:

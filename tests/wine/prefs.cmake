@@ -13,3 +13,6 @@ corvane_wine_test(prefs_e2e_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/prefs_e2e_test.cpp ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp
   LIBS advapi32 comctl32
   DEPENDS corvane)
+corvane_wine_test(prefs_colour_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/prefs_colour_test.cpp ${PREFS_TEST_SUPPORT}
+  LIBS corvane_app corvane_prefs)
