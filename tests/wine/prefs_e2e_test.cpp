@@ -176,6 +176,36 @@ TEST_F(PreferencesE2E, EveryValueWrittenIsReadBackByTheNextStart) {
     ASSERT_TRUE(closePreferences());
 }
 
+COLORREF screenPixel(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    COLORREF c = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+TEST_F(PreferencesE2E, AnAcceptedBackgroundColourRepaintsTheBarAtOnce) {
+    start();
+    RECT bar = rectOf(bar_);
+    // A point of the bar right of the dialog and clear of its own buttons, where only the background shows.
+    const POINT probe{bar.left + 800, bar.top + (bar.bottom - bar.top) / 2};
+    ASSERT_NE(openPreferences(), nullptr);
+    selectPage(1);
+    ASSERT_TRUE(e2e::waitFor([&] { return control(IDC_PREFS_BACKGROUND_COLOUR) != nullptr; }));
+    PostMessageA(control(IDC_PREFS_BACKGROUND_COLOUR), BM_CLICK, 0, 0);
+    HWND popup = nullptr;
+    ASSERT_TRUE(e2e::waitFor([&] {
+        popup = FindWindowA("CorvaneColourPopup", nullptr);
+        return popup && IsWindowVisible(popup);
+    }));
+    // "Default", the first cell (black), then red two rows down (row 2, column 0).
+    for (UINT key : {VK_UP, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) SendMessageA(popup, WM_KEYDOWN, key, 0);
+    EXPECT_TRUE(e2e::waitFor([&] { return readDword("Bar background color") == RGB(255, 0, 0); }));
+    EXPECT_TRUE(e2e::waitFor([&] { return screenPixel(probe.x, probe.y) == RGB(255, 0, 0); }))
+        << "the bar was not repainted in the new colour while the dialog is open: " << std::hex
+        << screenPixel(probe.x, probe.y);
+    ASSERT_TRUE(closePreferences());
+}
+
 TEST_F(PreferencesE2E, AcceptedPlacementIsAppliedToTheBrowserWindowsWhenTheDialogCloses) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
