@@ -8,11 +8,21 @@
 
 namespace app {
 
-core::Settings& BarPreferencesHost::settings() { return app::settings(); }
-HINSTANCE BarPreferencesHost::instance() { return app::instance(); }
-HFONT BarPreferencesHost::dialogFont() { return app::dialogFont(); }
-HFONT BarPreferencesHost::buttonFont() { return app::buttonFont(); }
-void BarPreferencesHost::rebuildButtonFont() { app::rebuildButtonFont(); }
+core::Settings& BarPreferencesHost::settings() {
+    return app::settings();
+}
+HINSTANCE BarPreferencesHost::instance() {
+    return app::instance();
+}
+HFONT BarPreferencesHost::dialogFont() {
+    return app::dialogFont();
+}
+HFONT BarPreferencesHost::buttonFont() {
+    return app::buttonFont();
+}
+void BarPreferencesHost::rebuildButtonFont() {
+    app::rebuildButtonFont();
+}
 
 void BarPreferencesHost::writeDword(const char* name, int32_t value) {
     writeDwordSetting(core::kSettingsKey, name, value);
@@ -27,7 +37,9 @@ void BarPreferencesHost::dockEdgeChanged() {
     SendMessageA(bar_.hwnd(), WM_BAR_APPBARNOTIFY, ABN_POSCHANGED, 0);
 }
 
-void BarPreferencesHost::placeBrowsers() { bar_.Place(nullptr); }
+void BarPreferencesHost::placeBrowsers() {
+    bar_.Place(nullptr);
+}
 
 void BarWindow::showPreferences() {
     BarPreferencesHost host(*this);

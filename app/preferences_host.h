@@ -7,7 +7,7 @@
 namespace app {
 
 class BarPreferencesHost : public prefs::PreferencesHost {
-public:
+  public:
     explicit BarPreferencesHost(BarWindow& bar) : bar_(bar) {}
 
     core::Settings& settings() override;
@@ -28,7 +28,7 @@ public:
     int lastPreferencesPage() override { return bar_.lastPreferencesPage; }
     void setLastPreferencesPage(int pageId) override { bar_.lastPreferencesPage = pageId; }
 
-private:
+  private:
     BarWindow& bar_;
 };
 

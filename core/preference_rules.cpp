@@ -5,8 +5,12 @@
 namespace core {
 
 namespace {
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 const NumberEditRule kNumberRules[] = {
     {&Settings::barHeight, "Bar height", CloseAction::PositionBar},
@@ -34,7 +38,8 @@ bool fitsFrom(int32_t start, int32_t size, int32_t limit) {
 
 std::optional<int32_t> parseNumber(const std::string& text) {
     size_t i = 0;
-    while (i < text.size() && isSpace(text[i])) ++i;
+    while (i < text.size() && isSpace(text[i]))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     int64_t magnitude = 0;
@@ -47,7 +52,9 @@ std::optional<int32_t> parseNumber(const std::string& text) {
     return static_cast<int32_t>(negative ? -magnitude : magnitude);
 }
 
-const NumberEditRule& numberEditRule(NumberEdit edit) { return kNumberRules[static_cast<int>(edit)]; }
+const NumberEditRule& numberEditRule(NumberEdit edit) {
+    return kNumberRules[static_cast<int>(edit)];
+}
 
 bool acceptNumber(NumberEdit edit, int32_t value, const Settings& s, ScreenSize screen) {
     switch (edit) {
@@ -79,8 +86,12 @@ std::array<DwordWrite, 2> choosePlacement(Settings& s, Placement choice) {
     return {{{"Align browser windows", s.alignBrowsers}, {"Maximize browser windows", 0}}};
 }
 
-bool positionEditsEnabled(const Settings& s) { return s.alignBrowsers != 0; }
-bool activeOnlyEnabled(const Settings& s) { return s.showCloseGlyph != 0; }
+bool positionEditsEnabled(const Settings& s) {
+    return s.alignBrowsers != 0;
+}
+bool activeOnlyEnabled(const Settings& s) {
+    return s.showCloseGlyph != 0;
+}
 
 int32_t checkBoxValue(CheckKind kind, bool checked) {
     if (kind == CheckKind::DockEdge) return checked ? kEdgeTop : kEdgeBottom;
@@ -104,7 +115,9 @@ uint16_t hotKeyToControl(uint32_t stored) {
     return static_cast<uint16_t>((flags << 8) | key);
 }
 
-const ColourRule& colourRule(ColourSetting which) { return kColourRules[static_cast<int>(which)]; }
+const ColourRule& colourRule(ColourSetting which) {
+    return kColourRules[static_cast<int>(which)];
+}
 
 int32_t storedColour(ColourSetting which, uint32_t picked, uint32_t buttonFace) {
     if (picked != kColourDefault) return static_cast<int32_t>(picked);

@@ -25,7 +25,9 @@ struct PreferencesPage::ColourButtons {
     std::unique_ptr<controls::ColourButton> buttons[4];
 };
 
-PreferencesPage::~PreferencesPage() { delete colours_; }
+PreferencesPage::~PreferencesPage() {
+    delete colours_;
+}
 
 void PreferencesPage::onFont() {
     LOGFONTA font{};
@@ -90,7 +92,8 @@ COLORREF PreferencesPage::colourOf(int controlId, WPARAM reported) const {
     // The button shows the colour to keep; a message from anything else carries it itself.
     const ColourControl(&table)[4] = colourControls();
     for (size_t i = 0; i < 4; ++i) {
-        if (table[i].id == controlId && colours_ && colours_->buttons[i]) return colours_->buttons[i]->colour();
+        if (table[i].id == controlId && colours_ && colours_->buttons[i])
+            return colours_->buttons[i]->colour();
     }
     return static_cast<COLORREF>(reported);
 }
@@ -100,7 +103,8 @@ LRESULT PreferencesPage::onColourEnded(UINT, WPARAM colour, LPARAM controlId) {
     if (!control) return 1;
     // Accepted or cancelled alike: the button shows the colour to keep, and that is what is stored.
     const core::ColourRule& rule = core::colourRule(control->setting);
-    const int32_t stored = core::storedColour(control->setting, colourOf(control->id, colour), GetSysColor(COLOR_BTNFACE));
+    const int32_t stored =
+        core::storedColour(control->setting, colourOf(control->id, colour), GetSysColor(COLOR_BTNFACE));
     host_.settings().*rule.field = stored;
     repaintBar();
     host_.writeDword(rule.valueName, stored);

@@ -9,33 +9,36 @@ using core::CheckKind;
 using core::Settings;
 
 const CheckBoxControl kCheckBoxes[12] = {
-    {IDC_PREFS_SHOW_AT_TOP, &Settings::dockEdge, "Show on top of desktop", CheckKind::DockEdge, CheckEffect::DockEdge},
+    {IDC_PREFS_SHOW_AT_TOP, &Settings::dockEdge, "Show on top of desktop", CheckKind::DockEdge,
+     CheckEffect::DockEdge},
     {IDC_PREFS_OPEN_ON_START, &Settings::openBrowserOnStart, "Open default browser on start", CheckKind::Flag,
      CheckEffect::None},
-    {IDC_PREFS_CLOSE_ON_EXIT, &Settings::closeBrowsersOnExit, "Close browser windows on exit", CheckKind::Flag,
-     CheckEffect::None},
-    {IDC_PREFS_HIDE_BROWSERS, &Settings::hideBrowsersWithBar, "Hide browsers when Corvane! hides", CheckKind::Flag,
-     CheckEffect::None},
+    {IDC_PREFS_CLOSE_ON_EXIT, &Settings::closeBrowsersOnExit, "Close browser windows on exit",
+     CheckKind::Flag, CheckEffect::None},
+    {IDC_PREFS_HIDE_BROWSERS, &Settings::hideBrowsersWithBar, "Hide browsers when Corvane! hides",
+     CheckKind::Flag, CheckEffect::None},
     {IDC_PREFS_AUTOHIDE, &Settings::autoHide, "Autohide", CheckKind::Flag, CheckEffect::None},
     {IDC_PREFS_AUTORESTORE, &Settings::autoRestoreFromTray, "Autorestore from tray", CheckKind::Flag,
      CheckEffect::None},
-    {IDC_PREFS_MINIMIZE_ON_CLICK, &Settings::minimizeOnSecondClick, "Allow minimization of IE", CheckKind::Flag,
-     CheckEffect::None},
+    {IDC_PREFS_MINIMIZE_ON_CLICK, &Settings::minimizeOnSecondClick, "Allow minimization of IE",
+     CheckKind::Flag, CheckEffect::None},
     {IDC_PREFS_START_IN_TRAY, &Settings::startInTray, "Hide into the system tray on start", CheckKind::Flag,
      CheckEffect::None},
     {IDC_PREFS_SHOW_CLOSE, &Settings::showCloseGlyph, "Show close button on IE buttons", CheckKind::Flag,
      CheckEffect::CloseGlyph},
-    {IDC_PREFS_CLOSE_ACTIVE_ONLY, &Settings::closeGlyphOnActiveOnly, "only on active IE button", CheckKind::Flag,
-     CheckEffect::Repaint},
-    {IDC_PREFS_FORCE_OVER_FULLSCREEN, &Settings::forceOverFullscreen, "Force placement over fullscreen popups",
-     CheckKind::Flag, CheckEffect::BarGeometry},
-    {IDC_PREFS_CATCH_EXPLORER, &Settings::catchExplorerWindows, "Catch Windows Explorer windows", CheckKind::Flag,
-     CheckEffect::None},
+    {IDC_PREFS_CLOSE_ACTIVE_ONLY, &Settings::closeGlyphOnActiveOnly, "only on active IE button",
+     CheckKind::Flag, CheckEffect::Repaint},
+    {IDC_PREFS_FORCE_OVER_FULLSCREEN, &Settings::forceOverFullscreen,
+     "Force placement over fullscreen popups", CheckKind::Flag, CheckEffect::BarGeometry},
+    {IDC_PREFS_CATCH_EXPLORER, &Settings::catchExplorerWindows, "Catch Windows Explorer windows",
+     CheckKind::Flag, CheckEffect::None},
 };
 
 const NumberEditControl kNumberEdits[5] = {
-    {IDC_PREFS_BAR_HEIGHT, core::NumberEdit::BarHeight},   {IDC_PREFS_ALIGN_LEFT, core::NumberEdit::AlignLeft},
-    {IDC_PREFS_ALIGN_TOP, core::NumberEdit::AlignTop},     {IDC_PREFS_ALIGN_WIDTH, core::NumberEdit::AlignWidth},
+    {IDC_PREFS_BAR_HEIGHT, core::NumberEdit::BarHeight},
+    {IDC_PREFS_ALIGN_LEFT, core::NumberEdit::AlignLeft},
+    {IDC_PREFS_ALIGN_TOP, core::NumberEdit::AlignTop},
+    {IDC_PREFS_ALIGN_WIDTH, core::NumberEdit::AlignWidth},
     {IDC_PREFS_ALIGN_HEIGHT, core::NumberEdit::AlignHeight},
 };
 
@@ -53,11 +56,23 @@ template <class T, size_t N> const T* findById(const T (&table)[N], int id) {
 }
 } // namespace
 
-const CheckBoxControl (&checkBoxControls())[12] { return kCheckBoxes; }
-const CheckBoxControl* findCheckBox(int id) { return findById(kCheckBoxes, id); }
-const NumberEditControl (&numberEditControls())[5] { return kNumberEdits; }
-const NumberEditControl* findNumberEdit(int id) { return findById(kNumberEdits, id); }
-const ColourControl (&colourControls())[4] { return kColours; }
-const ColourControl* findColourControl(int id) { return findById(kColours, id); }
+const CheckBoxControl (&checkBoxControls())[12] {
+    return kCheckBoxes;
+}
+const CheckBoxControl* findCheckBox(int id) {
+    return findById(kCheckBoxes, id);
+}
+const NumberEditControl (&numberEditControls())[5] {
+    return kNumberEdits;
+}
+const NumberEditControl* findNumberEdit(int id) {
+    return findById(kNumberEdits, id);
+}
+const ColourControl (&colourControls())[4] {
+    return kColours;
+}
+const ColourControl* findColourControl(int id) {
+    return findById(kColours, id);
+}
 
 } // namespace prefs

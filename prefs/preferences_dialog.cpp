@@ -77,7 +77,8 @@ void PreferencesDialog::fillTree() {
         insert.hInsertAfter = TVI_LAST;
         insert.item.mask = TVIF_TEXT;
         insert.item.pszText = const_cast<char*>(page.text);
-        auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        auto item = reinterpret_cast<HTREEITEM>(
+            SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
         TVITEMA data{};
         data.mask = TVIF_PARAM | TVIF_HANDLE;
         data.hItem = item;
@@ -90,7 +91,8 @@ void PreferencesDialog::selectInitialPage() {
     auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     if (selectedPageId_ != 0) {
         while (item && itemData(tree_, item) != selectedPageId_)
-            item = reinterpret_cast<HTREEITEM>(SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+            item = reinterpret_cast<HTREEITEM>(
+                SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
     }
     // An id that matches no page selects nothing: the dialog opens without a page.
     if (item) SendMessageA(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));

@@ -11,7 +11,7 @@ namespace prefs {
 class PreferencesPage;
 
 class PreferencesDialog : public win::Dialog {
-public:
+  public:
     explicit PreferencesDialog(PreferencesHost& host);
     ~PreferencesDialog() override;
 
@@ -30,10 +30,10 @@ public:
     void setSelectedPageId(int id) { selectedPageId_ = id; }
     PreferencesPage* currentPage() const { return currentPage_; }
 
-protected:
+  protected:
     INT_PTR dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     BOOL onInitDialog();
     void fillTree();
     void selectInitialPage();

@@ -12,7 +12,7 @@
 namespace prefs {
 
 class PreferencesHost {
-public:
+  public:
     virtual ~PreferencesHost() = default;
 
     virtual core::Settings& settings() = 0;

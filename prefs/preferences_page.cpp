@@ -11,9 +11,12 @@
 
 namespace prefs {
 
-PreferencesPage::PreferencesPage(PreferencesHost& host, PreferencesDialog& dialog) : host_(host), dialog_(dialog) {}
+PreferencesPage::PreferencesPage(PreferencesHost& host, PreferencesDialog& dialog)
+    : host_(host), dialog_(dialog) {}
 
-void PreferencesPage::onFinalMessage() { delete this; }
+void PreferencesPage::onFinalMessage() {
+    delete this;
+}
 
 INT_PTR PreferencesPage::dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -50,9 +53,11 @@ void PreferencesPage::initButtons() {
     const core::Settings& s = host_.settings();
     for (const CheckBoxControl& box : checkBoxControls()) {
         if (HWND control = item(box.id))
-            SendMessageA(control, BM_SETCHECK, core::checkBoxState(box.kind, s.*box.field) ? BST_CHECKED : BST_UNCHECKED, 0);
+            SendMessageA(control, BM_SETCHECK,
+                         core::checkBoxState(box.kind, s.*box.field) ? BST_CHECKED : BST_UNCHECKED, 0);
     }
-    if (HWND activeOnly = item(IDC_PREFS_CLOSE_ACTIVE_ONLY)) EnableWindow(activeOnly, core::activeOnlyEnabled(s));
+    if (HWND activeOnly = item(IDC_PREFS_CLOSE_ACTIVE_ONLY))
+        EnableWindow(activeOnly, core::activeOnlyEnabled(s));
     // Both flags stored on show both radios on, as they were stored; the first click sorts them out.
     CheckDlgButton(hwnd(), IDC_PREFS_MAXIMIZE, s.maximizeBrowsers ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(hwnd(), IDC_PREFS_ALIGN, s.alignBrowsers ? BST_CHECKED : BST_UNCHECKED);
@@ -75,7 +80,8 @@ void PreferencesPage::initEdits() {
 
 void PreferencesPage::initHotKeys() {
     const core::Settings& s = host_.settings();
-    const std::pair<int, int32_t> keys[] = {{IDC_PREFS_HOTKEY_HIDE, s.hotKeyHide}, {IDC_PREFS_HOTKEY_NEW, s.hotKeyNew}};
+    const std::pair<int, int32_t> keys[] = {{IDC_PREFS_HOTKEY_HIDE, s.hotKeyHide},
+                                            {IDC_PREFS_HOTKEY_NEW, s.hotKeyNew}};
     for (const auto& [id, value] : keys) {
         HWND control = item(id);
         if (!control) continue;
@@ -136,9 +142,11 @@ void PreferencesPage::onPlacement(core::Placement choice) {
 void PreferencesPage::showPlacement() {
     const core::Settings& s = host_.settings();
     const core::Placement now = core::placementOf(s);
-    CheckDlgButton(hwnd(), IDC_PREFS_MAXIMIZE, now == core::Placement::Maximize ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd(), IDC_PREFS_MAXIMIZE,
+                   now == core::Placement::Maximize ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(hwnd(), IDC_PREFS_ALIGN, now == core::Placement::Align ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hwnd(), IDC_PREFS_DONT_CHANGE, now == core::Placement::DontChange ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd(), IDC_PREFS_DONT_CHANGE,
+                   now == core::Placement::DontChange ? BST_CHECKED : BST_UNCHECKED);
     for (const NumberEditControl& edit : numberEditControls()) {
         if (edit.edit == core::NumberEdit::BarHeight) continue;
         if (HWND control = item(edit.id)) EnableWindow(control, core::positionEditsEnabled(s));
@@ -190,7 +198,8 @@ void PreferencesPage::refuse(HWND edit) {
 BOOL PreferencesPage::onHelp(const HELPINFO& info) {
     char text[1024] = {};
     // Labels and group boxes have no id of their own, hence no text: they get no tip.
-    if (info.iCtrlId <= 0 || LoadStringA(host_.instance(), static_cast<UINT>(info.iCtrlId), text, sizeof(text)) <= 0)
+    if (info.iCtrlId <= 0 ||
+        LoadStringA(host_.instance(), static_cast<UINT>(info.iCtrlId), text, sizeof(text)) <= 0)
         return TRUE;
     POINT anchor = info.MousePos;
     if (HWND control = item(info.iCtrlId)) {

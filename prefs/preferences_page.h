@@ -15,17 +15,16 @@ namespace prefs {
 
 class PreferencesDialog;
 
-
 class PreferencesPage : public win::Dialog {
-public:
+  public:
     PreferencesPage(PreferencesHost& host, PreferencesDialog& dialog);
     ~PreferencesPage() override;
 
-protected:
+  protected:
     INT_PTR dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void onFinalMessage() override;
 
-private:
+  private:
     BOOL onInitDialog();
     void initButtons();
     void initEdits();

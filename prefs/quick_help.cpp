@@ -16,9 +16,9 @@ using HtmlHelpProc = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 HtmlHelpProc htmlHelp() {
     // Loaded on first use and kept for the rest of the run.
     static win::Module library(LoadLibraryA("hhctrl.ocx"));
-    static HtmlHelpProc proc =
-        library ? reinterpret_cast<HtmlHelpProc>(reinterpret_cast<void*>(GetProcAddress(library.get(), "HtmlHelpA")))
-                : nullptr;
+    static HtmlHelpProc proc = library ? reinterpret_cast<HtmlHelpProc>(reinterpret_cast<void*>(
+                                             GetProcAddress(library.get(), "HtmlHelpA")))
+                                       : nullptr;
     return proc;
 }
 
@@ -35,7 +35,9 @@ bool showWithHelpViewer(HWND caller, const std::string& text, POINT anchor, cons
     return proc(caller, nullptr, HH_DISPLAY_TEXT_POPUP, reinterpret_cast<DWORD_PTR>(&popup)) != nullptr;
 }
 
-HFONT tipFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+HFONT tipFont() {
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
 } // namespace
 
 void showQuickHelp(HWND caller, const std::string& text, POINT anchor) {
@@ -44,7 +46,9 @@ void showQuickHelp(HWND caller, const std::string& text, POINT anchor) {
     QuickHelpPopup::open(caller, text, anchor, style);
 }
 
-QuickHelpPopup* QuickHelpPopup::current() { return g_current; }
+QuickHelpPopup* QuickHelpPopup::current() {
+    return g_current;
+}
 
 QuickHelpPopup* QuickHelpPopup::open(HWND owner, const std::string& text, POINT anchor,
                                      const QuickHelpStyle& style) {

@@ -22,11 +22,12 @@ void showQuickHelp(HWND caller, const std::string& text, POINT anchor);
 
 // The pop-up used when the help viewer cannot show one.
 class QuickHelpPopup : public win::Window {
-public:
+  public:
     static constexpr const char* kClassName = "CorvaneQuickHelp";
 
     // Closes any open tip and opens a new one owned by owner's top-level window.
-    static QuickHelpPopup* open(HWND owner, const std::string& text, POINT anchor, const QuickHelpStyle& style);
+    static QuickHelpPopup* open(HWND owner, const std::string& text, POINT anchor,
+                                const QuickHelpStyle& style);
     // The tip now shown, or null.
     static QuickHelpPopup* current();
     void close();
@@ -34,11 +35,11 @@ public:
     const std::string& text() const { return text_; }
     const QuickHelpStyle& style() const { return style_; }
 
-protected:
+  protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void onFinalMessage() override;
 
-private:
+  private:
     QuickHelpPopup(std::string text, const QuickHelpStyle& style) : text_(std::move(text)), style_(style) {}
     SIZE measure(int maxTextWidth) const;
     void place(POINT anchor);

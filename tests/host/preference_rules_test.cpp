@@ -40,7 +40,7 @@ TEST(ParseNumber, DigitsBeyondThirtyTwoBitsGiveNoValue) {
 }
 
 class AcceptNumber : public ::testing::Test {
-protected:
+  protected:
     core::Settings s;
     core::ScreenSize screen{1024, 768};
     bool accept(NumberEdit e, int32_t v) const { return core::acceptNumber(e, v, s, screen); }

@@ -211,8 +211,8 @@ TEST_F(Apply, PositionEditsAreJudgedAgainstTheScreenAndTheStoredEdges) {
     type(IDC_PREFS_ALIGN_HEIGHT, "500");
     leaveEditAsync();
     EXPECT_TRUE(e2e::waitFor([&] { return host_.log().size() == 5; }));
-    EXPECT_EQ(host_.takeLog(),
-              (Log{"write Width=624", "write Left=300", "write Width=700", "write Top=268", "write Height=500"}));
+    EXPECT_EQ(host_.takeLog(), (Log{"write Width=624", "write Left=300", "write Width=700", "write Top=268",
+                                    "write Height=500"}));
     ASSERT_TRUE(close());
     EXPECT_EQ(host_.takeLog(), (Log{"placeBrowsers"}));
 }
@@ -237,7 +237,8 @@ TEST_F(Apply, HotKeysAreTakenWhenTheirPageGoesAndOnlyWhenChanged) {
 
     selectPage("Hot keys");
     HWND hideKey = control(IDC_PREFS_HOTKEY_HIDE);
-    ui_->call([&] { SendMessageA(hideKey, HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0); });
+    ui_->call(
+        [&] { SendMessageA(hideKey, HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0); });
     selectPage("General");
     EXPECT_EQ(host_.takeLog(), (Log{"unregister 240", "register 240 6 120", "write Hot Key Hide=393336"}));
     EXPECT_EQ(host_.values.hotKeyHide, 0x00060078);
@@ -255,7 +256,8 @@ TEST_F(Apply, AChangedHotKeyIsRegisteredAndWorks) {
     open();
     selectPage("Hot keys");
     HWND hideKey = control(IDC_PREFS_HOTKEY_HIDE);
-    ui_->call([&] { SendMessageA(hideKey, HKM_SETHOTKEY, MAKEWORD(VK_F8, HOTKEYF_CONTROL | HOTKEYF_ALT), 0); });
+    ui_->call(
+        [&] { SendMessageA(hideKey, HKM_SETHOTKEY, MAKEWORD(VK_F8, HOTKEYF_CONTROL | HOTKEYF_ALT), 0); });
     selectPage("General");
     // Taken by the stand-in bar: nobody else may register the same combination now.
     EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, VK_F8));

@@ -10,7 +10,7 @@ namespace {
 using Log = std::vector<std::string>;
 
 class Colours : public PrefsDialogTest {
-protected:
+  protected:
     controls::ColourButton* button(int id) {
         return dynamic_cast<controls::ColourButton*>(win::Window::fromHandle(control(id)));
     }
@@ -25,7 +25,8 @@ protected:
         HWND popup = nullptr;
         ui_->call([&] { popup = b->popup(); });
         ASSERT_NE(popup, nullptr);
-        for (UINT key : keys) ui_->call([&] { SendMessageA(popup, WM_KEYDOWN, key, 0); });
+        for (UINT key : keys)
+            ui_->call([&] { SendMessageA(popup, WM_KEYDOWN, key, 0); });
         EXPECT_FALSE(IsWindow(popup)) << "the popup did not end";
     }
     bool barInvalidated() {

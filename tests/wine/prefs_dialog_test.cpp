@@ -25,7 +25,8 @@ std::vector<std::string> treeTexts(HWND tree) {
         tvi.cchTextMax = sizeof(buffer);
         SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
         texts.emplace_back(buffer);
-        item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+        item = reinterpret_cast<HTREEITEM>(
+            SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
     }
     return texts;
 }
@@ -38,9 +39,11 @@ TEST_F(Dialog, OpensOwnedByTheBarWithTheTreeCloseButtonAndTip) {
     EXPECT_FALSE(IsWindowEnabled(host_.bar)) << "the bar must be disabled while the dialog runs";
     EXPECT_TRUE(GetWindowLongPtrA(d, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
     HWND tree = GetDlgItem(d, IDC_PREFS_TREE);
-    EXPECT_EQ(treeTexts(tree), (std::vector<std::string>{"General", "Appearance", "Browser windows", "Hot keys", "Advanced"}));
+    EXPECT_EQ(treeTexts(tree),
+              (std::vector<std::string>{"General", "Appearance", "Browser windows", "Hot keys", "Advanced"}));
     const LONG_PTR treeStyle = GetWindowLongPtrA(tree, GWL_STYLE);
-    for (LONG_PTR bit : {TVS_HASBUTTONS, TVS_HASLINES, TVS_LINESATROOT, TVS_DISABLEDRAGDROP, TVS_SHOWSELALWAYS})
+    for (LONG_PTR bit :
+         {TVS_HASBUTTONS, TVS_HASLINES, TVS_LINESATROOT, TVS_DISABLEDRAGDROP, TVS_SHOWSELALWAYS})
         EXPECT_TRUE(treeStyle & bit) << bit;
     EXPECT_EQ(windowText(GetDlgItem(d, IDOK)), "Close");
     EXPECT_EQ(windowText(GetDlgItem(d, IDC_PREFS_TIP)),
@@ -142,8 +145,9 @@ TEST_F(Dialog, PagesHoldTheirControlsAtTheirPlaces) {
     const LONG_PTR check = BS_AUTOCHECKBOX | WS_TABSTOP;
     const LONG_PTR number = ES_NUMBER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
     expectControls(page(), {{IDC_PREFS_SHOW_AT_TOP, "Button", "Show at top of desktop", check, 8, 10, 200, 8},
-                            {IDC_PREFS_MINIMIZE_ON_CLICK, "Button", "Allow IE window minimization by second click on button",
-                             check | BS_MULTILINE, 8, 70, 200, 8},
+                            {IDC_PREFS_MINIMIZE_ON_CLICK, "Button",
+                             "Allow IE window minimization by second click on button", check | BS_MULTILINE,
+                             8, 70, 200, 8},
                             {IDC_PREFS_COMMAND, "Edit", nullptr, ES_AUTOHSCROLL | WS_TABSTOP, 8, 98, 176, 12},
                             {IDC_PREFS_BROWSE, "Button", "...", WS_TABSTOP, 186, 98, 16, 12}});
     EXPECT_FALSE(GetWindowLongPtrA(control(IDC_PREFS_COMMAND), GWL_STYLE) & ES_NUMBER);
@@ -151,17 +155,20 @@ TEST_F(Dialog, PagesHoldTheirControlsAtTheirPlaces) {
     expectControls(page(), {{IDC_PREFS_ACTIVE_COLOUR, "Button", "Active IE button color", 0, 99, 13, 90, 12},
                             {IDC_PREFS_FONT, "Button", "IE buttons font", WS_TABSTOP, 8, 41, 90, 12},
                             {IDC_PREFS_BAR_HEIGHT, "Edit", "24", number, 93, 58, 17, 12},
-                            {IDC_PREFS_CLOSE_ACTIVE_ONLY, "Button", "on active IE button only", check, 18, 88, 150, 10}});
+                            {IDC_PREFS_CLOSE_ACTIVE_ONLY, "Button", "on active IE button only", check, 18, 88,
+                             150, 10}});
     selectPage("Browser windows");
     expectControls(page(), {{IDC_PREFS_DONT_CHANGE, "Button", "Don't change", BS_RADIOBUTTON, 6, 14, 59, 10},
                             {IDC_PREFS_ALIGN, "Button", "Align to position :", BS_RADIOBUTTON, 6, 34, 69, 10},
                             {IDC_PREFS_ALIGN_WIDTH, "Edit", "700", number, 60, 75, 21, 12}});
     EXPECT_FALSE(GetWindowLongPtrA(control(IDC_PREFS_ALIGN), GWL_STYLE) & WS_TABSTOP);
     selectPage("Hot keys");
-    expectControls(page(), {{IDC_PREFS_HOTKEY_NEW, "msctls_hotkey32", nullptr, WS_BORDER | WS_TABSTOP, 96, 24, 71, 12}});
+    expectControls(
+        page(), {{IDC_PREFS_HOTKEY_NEW, "msctls_hotkey32", nullptr, WS_BORDER | WS_TABSTOP, 96, 24, 71, 12}});
     selectPage("Advanced");
-    expectControls(page(), {{IDC_PREFS_CATCH_EXPLORER, "Button",
-                             "Catch Windows Explorer windows (requires program restart)", check, 8, 26, 200, 8}});
+    expectControls(page(),
+                   {{IDC_PREFS_CATCH_EXPLORER, "Button",
+                     "Catch Windows Explorer windows (requires program restart)", check, 8, 26, 200, 8}});
     ASSERT_TRUE(close());
 }
 
@@ -200,38 +207,49 @@ TEST(HelpTexts, AreStoredExactlyUnderTheControlIds) {
         {201, "Color for active IE button."},
         {202, "Text color for active IE button."},
         {204, "IE windows will be aligned to fixed position and size."},
-        {205, "Active IE window will be minimized when you click on active IE button for the second time. If you hold "
+        {205, "Active IE window will be minimized when you click on active IE button for the second time. If "
+              "you hold "
               "<shift> button, all IE windows will be minimized."},
         {206, "After closing the last IE window Corvane! will hide in tray after 4 sec."},
         {207, "Restore Corvane! from tray when new IE window opens."},
         {208, "Sets height of Corvane! bar. Minimal value is 24 pixels."},
         {209, "Background color for Corvane! bar and nonactive IE buttons."},
-        {216, "Sometimes applications opens HTML pages in Windows Explorer frames. This option enables/disables "
-              "Windows Explorer windows catching. If option is enabled Corvane! will catch all WE windows, like \"My "
-              "Computer\" and \"My Documents\"."},
-        {218, "Close all opened IE windows when Corvane! exits. If you hold <shift> button when closing Corvane!, "
-              "option will be inverted. In other words, if option checked and <shift> holded IE windows will not be "
-              "closed, if option unchecked and <shift> holded IE windows will be closed."},
+        {216,
+         "Sometimes applications opens HTML pages in Windows Explorer frames. This option enables/disables "
+         "Windows Explorer windows catching. If option is enabled Corvane! will catch all WE windows, like "
+         "\"My "
+         "Computer\" and \"My Documents\"."},
+        {218,
+         "Close all opened IE windows when Corvane! exits. If you hold <shift> button when closing Corvane!, "
+         "option will be inverted. In other words, if option checked and <shift> holded IE windows will not "
+         "be "
+         "closed, if option unchecked and <shift> holded IE windows will be closed."},
         {226, "Font settings for IE buttons. You can choose style, size and script of the font."},
         {227, "Corvane! bar will be placed over any fullscreen popup window."},
         {229, "Height of IE windows in pixels."},
-        {233, "Hide all opened IE windows when you hide Corvane! in tray by hitting hide button or hot key. Windows "
+        {233, "Hide all opened IE windows when you hide Corvane! in tray by hitting hide button or hot key. "
+              "Windows "
               "will be restored when Corvane! is restored."},
         {234, "Hot key that hides Corvane!."},
         {235, "Hot key that opens a new IE window."},
-        {236, "Browse for iexpore.exe file. It is located in \"Program Files\\Internet Explorer\" directory by "
-              "default."},
-        {237, "You can manually enter full path to iexplore.exe and add command line parameters. The \"-nohome\" "
-              "parameter is added by default for quick IE opening. In this mode IE disables some menu items and hides "
-              "some toolbar buttons. To resolve this just hit \"Stop\" button on the IE toolbar."},
+        {236,
+         "Browse for iexpore.exe file. It is located in \"Program Files\\Internet Explorer\" directory by "
+         "default."},
+        {237,
+         "You can manually enter full path to iexplore.exe and add command line parameters. The \"-nohome\" "
+         "parameter is added by default for quick IE opening. In this mode IE disables some menu items and "
+         "hides "
+         "some toolbar buttons. To resolve this just hit \"Stop\" button on the IE toolbar."},
         {239, "Position of the left edge of IE windows in pixels."},
         {241, "IE windows will be maximized automatically."},
         {246, "State and location of IE windows will not be changed."},
         {247, "Dock Corvane! bar at the top or bottom of desktop."},
         {248, "Open new Inernet Explorer window when Corvane! runs."},
-        {250, "Shows/hides small close button on IE buttons. If you hold <shift> button when clicking on close button, "
+        {250, "Shows/hides small close button on IE buttons. If you hold <shift> button when clicking on "
+              "close button, "
               "all IE windows will be closed."},
-        {251, "Show close button only on active IE button.  If you hold <shift> button when clicking on close button, "
+        {251, "Show close button only on active IE button.  If you hold <shift> button when clicking on "
+              "close button, "
               "all IE windows will be closed."},
         {252, "Corvane will start hidden in the tray."},
         {253, "Text color for IE buttons."},
@@ -316,7 +334,8 @@ TEST_F(Dialog, QuickHelpOnALabelShowsNothingAndAClickClosesATip) {
 }
 
 TEST(QuickHelpPopup, UsesTheMousePointWhenThereIsNoControlAndStaysOnTheScreen) {
-    prefs::QuickHelpPopup* tip = prefs::QuickHelpPopup::open(nullptr, "Some help text.", POINT{1020, 300}, {});
+    prefs::QuickHelpPopup* tip =
+        prefs::QuickHelpPopup::open(nullptr, "Some help text.", POINT{1020, 300}, {});
     ASSERT_NE(tip, nullptr);
     RECT rc;
     GetWindowRect(tip->hwnd(), &rc);

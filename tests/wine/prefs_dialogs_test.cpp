@@ -10,7 +10,7 @@ using SystemDialogs = PrefsDialogTest;
 using Log = std::vector<std::string>;
 
 class SystemDialogsTest : public PrefsDialogTest {
-protected:
+  protected:
     // Clicks a page button that opens a modal dialog and waits for that dialog.
     HWND clickAndWaitFor(int id, const char* title) {
         HWND button = control(id);
@@ -106,8 +106,7 @@ TEST_F(SystemDialogsTest, BrowsingReplacesTheWholeCommandByTheChosenPath) {
     ASSERT_NE(dialog, nullptr);
     HWND name = nullptr;
     bool offered = e2e::waitFor([&] { return (name = fileNameBox(dialog, initial)) != nullptr; });
-    ASSERT_TRUE(offered)
-        << "the Open dialog does not offer the whole command as the file name";
+    ASSERT_TRUE(offered) << "the Open dialog does not offer the whole command as the file name";
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(gone(dialog));
@@ -131,7 +130,8 @@ TEST_F(SystemDialogsTest, CancellingTheOpenDialogKeepsTheCommand) {
     ASSERT_TRUE(gone(dialog));
     ui_->call([] {});
     EXPECT_TRUE(host_.takeLog().empty());
-    EXPECT_EQ(windowText(control(IDC_PREFS_COMMAND)), "c:\\Program Files\\Internet Explorer\\iexplore.exe -nohome");
+    EXPECT_EQ(windowText(control(IDC_PREFS_COMMAND)),
+              "c:\\Program Files\\Internet Explorer\\iexplore.exe -nohome");
     ASSERT_TRUE(close());
 }
 

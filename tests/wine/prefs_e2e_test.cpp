@@ -32,7 +32,7 @@ DWORD readDword(const char* name) {
 }
 
 class PreferencesE2E : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         e2e::deleteSettingsKey();
         ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
@@ -52,7 +52,8 @@ protected:
     static HWND findDialog() { return FindWindowA("#32770", "Corvane! Preferences"); }
     HWND openPreferences() {
         PostMessageA(bar_, WM_COMMAND, kPreferencesCommand, 0);
-        e2e::waitFor([&] { return (dialog_ = findDialog()) != nullptr && IsWindowVisible(dialog_) && page(); });
+        e2e::waitFor(
+            [&] { return (dialog_ = findDialog()) != nullptr && IsWindowVisible(dialog_) && page(); });
         return dialog_;
     }
     bool closePreferences(UINT command = IDOK) {
@@ -65,7 +66,8 @@ protected:
         HWND tree = GetDlgItem(dialog_, IDC_PREFS_TREE);
         auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
         for (int i = 0; i < index; ++i)
-            item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+            item = reinterpret_cast<HTREEITEM>(
+                SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
         SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
     }
     HWND focusInBar() const {
@@ -82,7 +84,8 @@ protected:
         SendMessageA(edit, EM_SETMODIFY, TRUE, 0);
     }
     void leaveEdit() {
-        PostMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog_, IDC_PREFS_TREE)), TRUE);
+        PostMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog_, IDC_PREFS_TREE)),
+                     TRUE);
     }
     bool dismissBadValue() {
         HWND box = nullptr;
@@ -198,7 +201,8 @@ TEST_F(PreferencesE2E, AnAcceptedBackgroundColourRepaintsTheBarAtOnce) {
         return popup && IsWindowVisible(popup);
     }));
     // "Default", the first cell (black), then red two rows down (row 2, column 0).
-    for (UINT key : {VK_UP, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) SendMessageA(popup, WM_KEYDOWN, key, 0);
+    for (UINT key : {VK_UP, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
+        SendMessageA(popup, WM_KEYDOWN, key, 0);
     EXPECT_TRUE(e2e::waitFor([&] { return readDword("Bar background color") == RGB(255, 0, 0); }));
     EXPECT_TRUE(e2e::waitFor([&] { return screenPixel(probe.x, probe.y) == RGB(255, 0, 0); }))
         << "the bar was not repainted in the new colour while the dialog is open: " << std::hex
@@ -212,8 +216,8 @@ TEST_F(PreferencesE2E, AcceptedPlacementIsAppliedToTheBrowserWindowsWhenTheDialo
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "IEFrame";
     RegisterClassA(&wc);
-    HWND browser = CreateWindowExA(0, "IEFrame", "page - Microsoft Internet Explorer", WS_OVERLAPPEDWINDOW, 50, 60,
-                                   400, 300, nullptr, nullptr, nullptr, nullptr);
+    HWND browser = CreateWindowExA(0, "IEFrame", "page - Microsoft Internet Explorer", WS_OVERLAPPEDWINDOW,
+                                   50, 60, 400, 300, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(browser, nullptr);
     ShowWindow(browser, SW_SHOWNOACTIVATE);
     e2e::writeSetting("Maximize browser windows", 0);
@@ -227,7 +231,8 @@ TEST_F(PreferencesE2E, AcceptedPlacementIsAppliedToTheBrowserWindowsWhenTheDialo
                                                   {IDC_PREFS_ALIGN_TOP, "20"},
                                                   {IDC_PREFS_ALIGN_WIDTH, "300"},
                                                   {IDC_PREFS_ALIGN_HEIGHT, "200"}};
-    for (const auto& [id, text] : values) type(id, text);
+    for (const auto& [id, text] : values)
+        type(id, text);
     e2e::waitFor([&] { return readDword("Width") == 300; });
     RECT before = rectOf(browser);
     EXPECT_EQ(before.left, 50) << "the browser was placed before the dialog closed";

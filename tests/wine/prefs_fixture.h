@@ -18,7 +18,7 @@
 namespace prefs_test {
 
 class PrefsDialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         e2e::deleteSettingsKey();
         ui_ = std::make_unique<UiThread>();
@@ -119,7 +119,8 @@ inline void PrefsDialogTest::selectPage(const char* text) {
             tvi.cchTextMax = sizeof(buffer);
             SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
             if (lstrcmpA(buffer, text) == 0) break;
-            item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+            item = reinterpret_cast<HTREEITEM>(
+                SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
         }
         SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
     });

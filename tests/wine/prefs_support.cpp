@@ -61,7 +61,8 @@ DWORD WINAPI UiThread::main(void* param) {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = kExecutorClass;
     RegisterClassA(&wc);
-    self->executor_ = CreateWindowExA(0, kExecutorClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    self->executor_ =
+        CreateWindowExA(0, kExecutorClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     SetEvent(self->ready_);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -77,27 +78,31 @@ void UiThread::call(const std::function<void()>& fn) {
 }
 
 void UiThread::post(std::function<void()> fn) {
-    PostMessageA(executor_, WM_RUN_OWNED, 0, reinterpret_cast<LPARAM>(new std::function<void()>(std::move(fn))));
+    PostMessageA(executor_, WM_RUN_OWNED, 0,
+                 reinterpret_cast<LPARAM>(new std::function<void()>(std::move(fn))));
 }
 
 HFONT TestHost::dialogFont() {
     if (!dialogFont_)
-        dialogFont_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_STRING_PRECIS,
-                                  CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS, "MS Sans Serif");
+        dialogFont_ =
+            CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_STRING_PRECIS,
+                        CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS, "MS Sans Serif");
     return dialogFont_;
 }
 
 HFONT TestHost::buttonFont() {
     if (!buttonFont_)
-        buttonFont_ = CreateFontA(values.fontHeight, 0, 0, 0, values.fontWeight, static_cast<BYTE>(values.fontItalic),
-                                  0, 0, static_cast<BYTE>(values.fontCharset), 0, 0, 0, 0, values.fontFaceName.c_str());
+        buttonFont_ =
+            CreateFontA(values.fontHeight, 0, 0, 0, values.fontWeight, static_cast<BYTE>(values.fontItalic),
+                        0, 0, static_cast<BYTE>(values.fontCharset), 0, 0, 0, 0, values.fontFaceName.c_str());
     return buttonFont_;
 }
 
 void TestHost::rebuildButtonFont() {
     if (buttonFont_) DeleteObject(buttonFont_);
-    buttonFont_ = CreateFontA(values.fontHeight, 0, 0, 0, values.fontWeight, static_cast<BYTE>(values.fontItalic), 0,
-                              0, static_cast<BYTE>(values.fontCharset), 0, 0, 0, 0, values.fontFaceName.c_str());
+    buttonFont_ =
+        CreateFontA(values.fontHeight, 0, 0, 0, values.fontWeight, static_cast<BYTE>(values.fontItalic), 0, 0,
+                    static_cast<BYTE>(values.fontCharset), 0, 0, 0, 0, values.fontFaceName.c_str());
     record("rebuildButtonFont");
 }
 
@@ -138,8 +143,8 @@ HWND createStandInBar(TestHost& host) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kBarClass;
     RegisterClassA(&wc);
-    HWND bar = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kBarClass, "stand-in bar", WS_POPUP, 0, 744, 1024, 24,
-                               nullptr, nullptr, nullptr, nullptr);
+    HWND bar = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kBarClass, "stand-in bar", WS_POPUP, 0, 744,
+                               1024, 24, nullptr, nullptr, nullptr, nullptr);
     SetWindowLongPtrA(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&host));
     ShowWindow(bar, SW_SHOWNOACTIVATE);
     host.bar = bar;

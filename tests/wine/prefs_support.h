@@ -15,7 +15,7 @@ namespace prefs_test {
 
 // Runs function objects on a thread of its own, which owns every window of the test program.
 class UiThread {
-public:
+  public:
     UiThread();
     ~UiThread();
     UiThread(const UiThread&) = delete;
@@ -27,7 +27,7 @@ public:
     void post(std::function<void()> fn);
     DWORD id() const { return threadId_; }
 
-private:
+  private:
     static DWORD WINAPI main(void* self);
     HANDLE thread_ = nullptr;
     HANDLE ready_ = nullptr;
@@ -36,7 +36,7 @@ private:
 };
 
 class TestHost : public prefs::PreferencesHost {
-public:
+  public:
     core::Settings values;
     HWND bar = nullptr;
     int lastPage = 0;
@@ -61,7 +61,7 @@ public:
     std::vector<std::string> takeLog();
     std::vector<std::string> log();
 
-private:
+  private:
     std::mutex mutex_;
     std::vector<std::string> log_;
     HFONT dialogFont_ = nullptr;
@@ -81,7 +81,7 @@ void dismissAll(DWORD threadId);
 // Dismisses any dialog of the UI thread (other than except) that stays open longer than the patience, so
 // that a test that forgot one, or failed before dismissing it, can never hang.
 class Watchdog {
-public:
+  public:
     Watchdog(DWORD threadId, DWORD patienceMs);
     ~Watchdog();
     Watchdog(const Watchdog&) = delete;
@@ -89,7 +89,7 @@ public:
     void spare(HWND window) { spared_ = window; }
     int dismissed() const { return dismissed_; }
 
-private:
+  private:
     static DWORD WINAPI main(void* self);
     DWORD threadId_;
     DWORD patienceMs_;
