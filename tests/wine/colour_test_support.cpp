@@ -152,8 +152,17 @@ constexpr size_t kGdiTableEntries = 0x10000;
 long gdiObjectCount() {
     if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<long>(n);
 #if defined(_WIN64)
-    auto* teb = reinterpret_cast<BYTE*>(NtCurrentTeb());
-    auto* peb = *reinterpret_cast<BYTE**>(teb + 0x60);
+    // The process environment block through ntdll: NtCurrentTeb() trips -Warray-bounds in optimised builds.
+    struct BasicInformation {
+        void* exitStatus;
+        BYTE* peb;
+        ULONG_PTR rest[4];
+    } info{};
+    using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    if (!query || query(GetCurrentProcess(), 0, &info, sizeof(info), nullptr) != 0 || !info.peb) return -1;
+    BYTE* peb = info.peb;
     auto* table = *reinterpret_cast<const GdiTableEntry**>(peb + kGdiTableOffset);
     if (!table) return -1;
     long used = 0;
