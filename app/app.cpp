@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/bar_window.h"
+#include "app/crash_guard.h"
 #include "app/settings_store.h"
 
 namespace app {
@@ -52,6 +53,7 @@ bool startProgram() {
         return false;
     }
     g_bar = bar;
+    installCrashGuard(bar->hwnd());
     if (!g_settings.startInTray) ShowWindow(bar->hwnd(), SW_SHOW);
     return true;
 }
@@ -69,7 +71,11 @@ int runMessageLoop() {
 }
 
 void barDestroyed(BarWindow* bar) {
-    if (g_bar == bar) g_bar = nullptr;
+    if (g_bar == bar) {
+        g_bar = nullptr;
+        // The teardown has already given everything back.
+        clearCrashGuard();
+    }
 }
 
 } // namespace app
