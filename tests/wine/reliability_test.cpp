@@ -1,0 +1,330 @@
+// The bar under a long day's wear: thousands of shell events over many browser windows, windows that vanish
+// without a word, and a taskbar that dies and comes back.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/button_layout.h"
+#include "reliability_support.h"
+#include "standin_support.h"
+#include "tracking_support.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr const char* kClass = "IEFrame";
+
+// Browser windows of this process, reporting their own destruction the way the shell hook does (from
+// inside DestroyWindow, while the window still exists) unless the hook already does.
+bool g_hookReports = false;
+int g_wrongDestroyed = 0;
+HWND g_bar = nullptr;
+
+LRESULT CALLBACK churnProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DESTROY && g_bar && !g_hookReports && shellEvent(g_bar, window, kDestroyed) != 1)
+        ++g_wrongDestroyed;
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+void registerChurnClass() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = churnProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kClass;
+    RegisterClassA(&wc);
+}
+
+DWORD processOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+// Whether the bar still answers, within a time a user would not notice.
+bool responsive(HWND bar) {
+    DWORD_PTR result = 0;
+    return IsWindow(bar) && SendMessageTimeoutA(bar, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0;
+}
+
+class BarFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // No server answers here: the bar's message fetch fails quietly instead of opening its dialog in the
+        // middle of a count of the bar's objects.
+        SetEnvironmentVariableA("CORVANE_MESSAGE_SERVER", "127.0.0.1:9");
+        deleteSettingsKey();
+        registerChurnClass();
+    }
+    void TearDown() override {
+        for (HWND w : own_)
+            if (IsWindow(w)) DestroyWindow(w);
+        if (bar_ && IsWindow(bar_)) closeBar(process_, bar_);
+        process_.kill();
+        g_bar = nullptr;
+        deleteSettingsKey();
+    }
+    void start() {
+        ASSERT_TRUE(startBar(process_, &bar_));
+        g_bar = bar_;
+        tips_ = barToolTips(bar_);
+        ASSERT_NE(tips_, nullptr);
+    }
+    // A browser window of this process; the bar hears of it either from the hook or from here. The first
+    // one tells which of the two it is.
+    HWND open(const std::string& title) {
+        int before = hookKnown_ ? 0 : count();
+        HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, kClass, title.c_str(), WS_POPUP, 200, 200, 300, 200, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        if (!w) return nullptr;
+        own_.push_back(w);
+        if (!hookKnown_) {
+            hookKnown_ = true;
+            g_hookReports = count() != before;
+            if (!g_hookReports) shellEvent(bar_, w, kCreated);
+        } else if (!g_hookReports) {
+            send(w, kCreated);
+        }
+        return w;
+    }
+    // Events from many programs queue up at the bar while it is busy; only the destroyed event has to wait
+    // for the answer, because the window must still exist when the bar reads its class.
+    void send(HWND window, LPARAM code) {
+        if (async_) {
+            SendNotifyMessageA(bar_, WM_USER + 3, reinterpret_cast<WPARAM>(window), code);
+        } else {
+            shellEvent(bar_, window, code);
+        }
+    }
+    // One tool per listed window.
+    int count() const { return static_cast<int>(SendMessageA(tips_, TTM_GETTOOLCOUNT, 0, 0)); }
+    // Lets the bar paint what it was told to, so that painting is part of what is tested.
+    void settle() {
+        RedrawWindow(bar_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        ASSERT_TRUE(responsive(bar_));
+    }
+
+    Process process_;
+    HWND bar_ = nullptr;
+    HWND tips_ = nullptr;
+    std::vector<HWND> own_;
+    bool hookKnown_ = false;
+    bool async_ = false;
+};
+
+// ---------------------------------------------------------------------------------------------------------
+// Churn
+
+class Churn : public BarFixture {
+protected:
+    static constexpr int kSlots = 50;
+    static constexpr int kEvents = 10000;
+
+    struct Slot {
+        HWND window = nullptr;
+        std::string title;
+    };
+
+    // One step of the churn on a random slot: an empty slot opens a window, a live one is retitled,
+    // activated or closed. Returns the number of shell events the bar received.
+    int step(std::mt19937& rng, std::array<Slot, kSlots>& slots, std::vector<HWND>& order, int serial) {
+        Slot& slot = slots[rng() % kSlots];
+        if (!slot.window) {
+            slot.title = "Page " + std::to_string(serial);
+            slot.window = open(slot.title + " - Microsoft Internet Explorer");
+            order.push_back(slot.window);
+            return 1;
+        }
+        unsigned roll = rng() % 100;
+        if (roll < 40) {
+            slot.title = "Retitled " + std::to_string(serial);
+            SetWindowTextA(slot.window, ("  " + slot.title + " - Microsoft Internet Explorer ").c_str());
+            send(slot.window, kRetitled);
+        } else if (roll < 60) {
+            send(slot.window, kActivated);
+        } else if (roll < 65) {
+            // The user switched to some other program.
+            send(other_, kActivated);
+        } else {
+            order.erase(std::find(order.begin(), order.end(), slot.window));
+            DestroyWindow(slot.window);
+            slot.window = nullptr;
+        }
+        return 1;
+    }
+    HWND other_ = nullptr;
+};
+
+TEST_F(Churn, TenThousandEventsLeaveOneToolPerLiveWindowAndNoObjectsBehind) {
+    start();
+    async_ = true;
+    g_wrongDestroyed = 0;
+    other_ = CreateWindowExA(0, "STATIC", "Notes", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    own_.push_back(other_);
+    std::mt19937 rng(20261208);
+    std::array<Slot, kSlots> slots;
+    std::vector<HWND> order;
+
+    // A first round brings the bar's lazily made objects (tool tip, paint caches) into being before counting.
+    for (int i = 0; i < 300; ++i) step(rng, slots, order, i);
+    for (Slot& s : slots) {
+        if (!s.window) continue;
+        order.erase(std::find(order.begin(), order.end(), s.window));
+        DestroyWindow(s.window);
+        s.window = nullptr;
+    }
+    settle();
+    ASSERT_EQ(count(), 0);
+    reliability::GuiObjects before = reliability::guiObjects(processOf(bar_));
+    ASSERT_GT(before.gdi, 0);
+    ASSERT_GT(before.user, 0);
+
+    DWORD started = GetTickCount();
+    int events = 0;
+    for (int serial = 1000; events < kEvents; ++serial) {
+        events += step(rng, slots, order, serial);
+        if (events % 1000 == 0) {
+            settle();
+            ASSERT_EQ(count(), static_cast<int>(order.size())) << "after " << events << " events";
+        }
+    }
+    settle();
+    DWORD elapsed = GetTickCount() - started;
+    std::printf("%d shell events in %lu ms; %zu windows open at the end\n", events,
+                static_cast<unsigned long>(elapsed), order.size());
+    EXPECT_EQ(g_wrongDestroyed, 0) << "destroyed events the bar did not take as a tracked window's";
+
+    // Exactly the live windows, each once, in the order they were opened (the bar's button order).
+    std::vector<reliability::Tool> tools = reliability::enumTools(tips_);
+    ASSERT_EQ(tools.size(), order.size());
+    for (size_t i = 0; i < tools.size(); ++i) {
+        EXPECT_EQ(tools[i].owner, bar_);
+        EXPECT_EQ(tools[i].id, reinterpret_cast<UINT_PTR>(order[i])) << "tool " << i;
+    }
+    // Each tip shows its window's latest title.
+    for (const Slot& s : slots) {
+        if (!s.window) continue;
+        EXPECT_EQ(reliability::toolText(tips_, bar_, reinterpret_cast<UINT_PTR>(s.window)), s.title);
+    }
+
+    // Closing everything that is left brings the bar back to where it was before the churn.
+    for (Slot& s : slots) {
+        if (s.window) DestroyWindow(s.window);
+        s.window = nullptr;
+    }
+    settle();
+    EXPECT_EQ(count(), 0);
+    reliability::GuiObjects after = reliability::guiObjects(processOf(bar_));
+    std::printf("GDI objects %ld -> %ld, USER objects %ld -> %ld\n", before.gdi, after.gdi, before.user, after.user);
+    reliability::printWindows(processOf(bar_));
+    // A leak of one object per event, or per window opened, would show by the thousand; a few cached
+    // paint objects (a device context, a brush made for a colour) may come and go.
+    EXPECT_LE(after.gdi, before.gdi + 4);
+    EXPECT_EQ(after.user, before.user);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Windows that vanish without a destroyed event
+
+class StaleWindows : public BarFixture {
+protected:
+    // The windows of a stand-in browser process, once all of them are there.
+    std::vector<HWND> windowsOf(DWORD pid, size_t expected) {
+        std::vector<HWND> found;
+        standin::waitFor([&] {
+            found.clear();
+            for (HWND w = FindWindowExA(nullptr, nullptr, kClass, nullptr); w;
+                 w = FindWindowExA(nullptr, w, kClass, nullptr))
+                if (processOf(w) == pid) found.push_back(w);
+            return found.size() == expected;
+        });
+        return found;
+    }
+    // A button's rectangle on the screen, as the bar last painted it (its tool follows the button).
+    RECT buttonOnScreen(HWND window) {
+        for (const reliability::Tool& t : reliability::enumTools(tips_)) {
+            if (t.id != reinterpret_cast<UINT_PTR>(window)) continue;
+            RECT r = t.rect;
+            MapWindowPoints(bar_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+            return r;
+        }
+        return {};
+    }
+    static POINT centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+    static POINT glyph(const RECT& r) {
+        core::Point at = core::glyphOrigin({r.left, r.top, r.right, r.bottom});
+        return {at.x + core::buttons::kGlyphSize / 2, at.y + core::buttons::kGlyphSize / 2};
+    }
+    HWND waitMenu() {
+        HWND menu = nullptr;
+        standin::waitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
+                         3000);
+        return menu && IsWindowVisible(menu) ? menu : nullptr;
+    }
+};
+
+TEST_F(StaleWindows, ButtonsOfAKilledBrowserSurviveEveryActionAndTheBarKeepsTracking) {
+    // Every button shows its close glyph.
+    writeSetting("only on active IE button", 0u);
+    standin::Process browsers;
+    ASSERT_NE(standin::openBrowser(browsers, "--title \"Gone - Microsoft Internet Explorer\" --count 3"), nullptr);
+    std::vector<HWND> stale = windowsOf(browsers.id(), 3);
+    ASSERT_EQ(stale.size(), 3u);
+    start();
+    HWND live = open("Live");
+    ShowWindow(live, SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(standin::waitFor([&] { return count() == 4; }));
+
+    // Killed: no hook runs in a dead process, so nobody tells the bar.
+    TerminateProcess(browsers.handle(), 1);
+    ASSERT_TRUE(standin::waitFor([&] { return std::none_of(stale.begin(), stale.end(), IsWindow); }));
+    settle();
+    EXPECT_EQ(count(), 4) << "a window gone unannounced stays listed";
+
+    // Words about a window that no longer exists come too late: each is ignored, nothing else changes.
+    for (LPARAM code : {kDestroyed, kRetitled, kActivated, kCreated}) EXPECT_EQ(shellEvent(bar_, stale[0], code), 0);
+    settle();
+    EXPECT_EQ(count(), 4);
+
+    // The pointer over, clicks on, the close glyph of, and the menu of each stale button.
+    for (HWND w : stale) {
+        RECT r = buttonOnScreen(w);
+        ASSERT_GT(r.right, r.left);
+        moveMouse(centre(r));
+        standin::waitFor([] { return false; }, 700); // long enough for the tip to ask for its text
+        click(centre(r));
+        click(glyph(r));
+        click(centre(r), true);
+        HWND menu = waitMenu();
+        ASSERT_NE(menu, nullptr);
+        RECT m{};
+        GetWindowRect(menu, &m);
+        click({m.left + 20, m.top + 3 * (m.bottom - m.top) / 4}); // "Close"
+        standin::waitFor([&] { return !IsWindowVisible(menu); }, 3000);
+        ASSERT_TRUE(responsive(bar_));
+    }
+    settle();
+    EXPECT_EQ(count(), 4);
+
+    // And the bar goes on tracking as before.
+    HWND fresh = open("Fresh - Microsoft Internet Explorer");
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(count(), 5);
+    EXPECT_EQ(reliability::toolText(tips_, bar_, reinterpret_cast<UINT_PTR>(fresh)), "Fresh");
+    EXPECT_EQ(shellEvent(bar_, fresh, kActivated), 1);
+    settle();
+    DestroyWindow(fresh);
+    EXPECT_EQ(count(), 4);
+    DestroyWindow(live);
+    EXPECT_EQ(count(), 3) << "only the stale entries are left";
+    EXPECT_TRUE(responsive(bar_));
+}
+
+} // namespace
