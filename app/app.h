@@ -28,6 +28,12 @@ constexpr UINT WM_BAR_SHELLEVENT = WM_USER + 3;
 constexpr UINT WM_BAR_HTTPREPLY = WM_USER + 4;
 
 constexpr const char* kBarTitle = "Corvane! main window";
+// The program's name, the caption of its message boxes.
+constexpr const char* kAppName = "Corvane!";
+
+// The program's standard message box: the text, an OK button, the program's name as caption. Returns when
+// the user has closed it.
+void showAppMessage(HWND owner, const char* text);
 
 // Starts the program: false when it must end at once (another copy runs, or the bar could not be made).
 bool startProgram();

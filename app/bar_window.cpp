@@ -92,12 +92,19 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return MA_NOACTIVATE;
     case WM_NOTIFY:
         return onNotify(reinterpret_cast<const NMHDR*>(lParam));
-    case WM_TIMER:
-        if (wParam == AUTOHIDE_TIMER_ID) onAutoHideTimer();
-        return defaultProc(msg, wParam, lParam);
     case WM_COMMAND:
-        onCommand(LOWORD(wParam));
+        onCommand(wParam);
         return 0;
+    case WM_DRAWITEM:
+        if (controls::CHoverButton::routeDrawItem(lParam)) return TRUE;
+        return defaultProc(msg, wParam, lParam);
+    case WM_BAR_TRAYNOTIFY:
+        return onTrayNotify(lParam);
+    case WM_HOTKEY:
+        return onHotKey(wParam);
+    case WM_TIMER:
+        onTimer(wParam);
+        return defaultProc(msg, wParam, lParam);
     default:
         return defaultProc(msg, wParam, lParam);
     }
@@ -114,11 +121,18 @@ LRESULT BarWindow::onCreate() {
     taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon.get()));
-    if (!settings().startInTray) dockBar();
+    if (settings().startInTray) {
+        addTrayIcon();
+    } else {
+        dockBar();
+    }
     Enumerate();
     Place(nullptr);
+    createOwnButtons();
     SetWindowLongPtrA(hwnd(), GWLP_ID, BAR_WINDOW_ID);
     createToolTips();
+    if (!settings().startInTray && settings().openBrowserOnStart && browserList.empty())
+        launchBrowser(settings().browserCommand);
     registerHotKeys();
     messageThread = message::startMessageFetch(hwnd(), httpLibrary);
     return 0;
@@ -147,11 +161,7 @@ void BarWindow::registerHotKeys() {
 
 void BarWindow::onDestroy() {
     undockBar();
-    NOTIFYICONDATAA nid{};
-    nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    nid.hWnd = hwnd();
-    nid.uID = TRAY_ICON_ID;
-    Shell_NotifyIconA(NIM_DELETE, &nid);
+    removeTrayIcon();
     UnregisterHotKey(hwnd(), HOTKEY_ID_HIDE);
     UnregisterHotKey(hwnd(), HOTKEY_ID_NEW);
     RemoveShellHook();
@@ -234,18 +244,28 @@ LRESULT BarWindow::onAppBarNotify(WPARAM code, LPARAM param) {
 
 void BarWindow::onTaskbarCreated() {
     // The shell lost its notification area and its task list: what the bar put there must be put back.
+    if (!IsWindowVisible(hwnd())) addTrayIcon();
     // A new taskbar that cannot be hooked has been reported by the library; the bar goes on without it.
     SetTaskbarHook(settings().catchExplorerWindows);
 }
 
-void BarWindow::onCommand(int id) {
+void BarWindow::onCommand(WPARAM wParam) {
+    int id = LOWORD(wParam);
+    if (onMenuCommand(id)) return;
+    // The own buttons act on a click only: a double click also sends BN_DOUBLECLICKED, which must not act
+    // a second time.
+    if (HIWORD(wParam) != BN_CLICKED) return;
     switch (id) {
     case ID_BAR_CLOSE_RIGHT:
     case ID_BAR_CLOSE_LEFT:
         exitProgram();
         break;
-    case ID_MENU_PREFERENCES:
-        showPreferences();
+    case ID_BAR_HIDE_RIGHT:
+    case ID_BAR_HIDE_LEFT:
+        hideToTray();
+        break;
+    case ID_BAR_NEW_BROWSER:
+        launchBrowser(settings().browserCommand);
         break;
     default:
         break;
@@ -261,7 +281,9 @@ void BarWindow::exitProgram() {
 }
 
 void BarWindow::preTranslateMessage(const MSG& msg) {
-    if (!toolTips_ || !msg.hwnd) return;
+    if (!msg.hwnd) return;
+    relayToOwnButton(msg);
+    if (!toolTips_) return;
     if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return;
     MSG copy = msg;
     SendMessageA(toolTips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&copy));

@@ -7,8 +7,10 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <string>
 
 #include "app/browser_list.h"
+#include "controls/hover_button.h"
 #include "core/button_click.h"
 #include "message/message_fetch.h"
 #include "win/handle.h"
@@ -60,10 +62,16 @@ public:
     void CloseAll();
     void Activate(int index);
 
-    // The tray side: hides the bar into the tray, brings it back, opens the bar's menu at a screen point.
+
+    // The tray side (bar_tray.cpp): the tray icon, hiding the bar into it and bringing it back.
+    void addTrayIcon();
+    void removeTrayIcon();
     void hideToTray();
     void restoreFromTray();
+    // The bar's menu and user commands (bar_menu.cpp).
     void showBarMenu(POINT screenPoint);
+    void launchBrowser(std::string commandLine);
+    void showAbout();
     UINT taskbarCreatedMessage() const noexcept { return taskbarCreatedMessage_; }
 
     // Fields other parts of the bar read and write.
@@ -74,6 +82,11 @@ public:
     HWND activeBrowser = nullptr;
     HWND zOrderAnchor = nullptr;
     int lastPreferencesPage = 0;
+    controls::CHoverButton newBrowserButton;
+    controls::CHoverButton closeButtonRight;
+    controls::CHoverButton hideButtonRight;
+    controls::CHoverButton closeButtonLeft;
+    controls::CHoverButton hideButtonLeft;
     // The server message: cvil.dll and its users, owned jointly with the worker so that a worker that
     // outlives the bar never touches freed memory; the worker itself, released (not joined) at the end.
     std::shared_ptr<message::HttpLibraryShare> httpLibrary = std::make_shared<message::HttpLibraryShare>();
@@ -89,7 +102,7 @@ private:
     void onSize(int cx);
     LRESULT onAppBarNotify(WPARAM code, LPARAM param);
     void onTaskbarCreated();
-    void onCommand(int id);
+    void onCommand(WPARAM wParam);
     void createToolTips();
     void registerHotKeys();
     void loadIcons();
@@ -109,6 +122,17 @@ private:
     void onRightButtonDown(POINT p);
     void runLeftAction(int index, core::LeftAction action);
     LRESULT onNotify(const NMHDR* header);
+
+    // The bar's own buttons (bar_command_buttons.cpp).
+    void createOwnButtons();
+    bool relayToOwnButton(const MSG& msg);
+    // Tray, hot keys and timers (bar_tray.cpp).
+    LRESULT onTrayNotify(LPARAM mouseMessage);
+    LRESULT onHotKey(WPARAM id);
+    void onTimer(UINT_PTR id);
+    void toggleTray();
+    // Menu commands (bar_menu.cpp); false for a command that is not the menu's.
+    bool onMenuCommand(int id);
 
     HWND toolTips_ = nullptr;
     UINT taskbarCreatedMessage_ = 0;

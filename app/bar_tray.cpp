@@ -1,0 +1,100 @@
+// Hiding the bar into the notification area and bringing it back; the tray icon, hot keys and timers.
+// Whether the bar is in the tray is not stored: a hidden bar window is a bar in the tray.
+#include "app/bar_window.h"
+
+#include <shellapi.h>
+
+#include "app/app.h"
+#include "core/bar_commands.h"
+
+namespace app {
+
+namespace {
+NOTIFYICONDATAA trayIconData(HWND bar) {
+    NOTIFYICONDATAA nid{};
+    // The first version of the record: every shell since the first one takes it.
+    nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    nid.hWnd = bar;
+    nid.uID = TRAY_ICON_ID;
+    return nid;
+}
+
+// Where the hold menu opens: just right of the New browser button, level with its top.
+constexpr POINT kHoldMenuPoint{50, 2};
+} // namespace
+
+void BarWindow::addTrayIcon() {
+    NOTIFYICONDATAA nid = trayIconData(hwnd());
+    nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    nid.uCallbackMessage = WM_BAR_TRAYNOTIFY;
+    nid.hIcon = smallIcon.get();
+    lstrcpynA(nid.szTip, "Corvane!", sizeof(nid.szTip));
+    Shell_NotifyIconA(NIM_ADD, &nid);
+}
+
+void BarWindow::removeTrayIcon() {
+    NOTIFYICONDATAA nid = trayIconData(hwnd());
+    Shell_NotifyIconA(NIM_DELETE, &nid);
+}
+
+void BarWindow::hideToTray() {
+    addTrayIcon();
+    ShowWindow(hwnd(), SW_HIDE);
+    // The desktop's work area is given back while the bar is away.
+    undockBar();
+    MinimiseAll();
+}
+
+void BarWindow::restoreFromTray() {
+    dockBar();
+    removeTrayIcon();
+    ShowWindow(hwnd(), SW_SHOWNORMAL);
+    RestoreAll();
+}
+
+void BarWindow::toggleTray() {
+    if (IsWindowVisible(hwnd())) {
+        hideToTray();
+    } else {
+        restoreFromTray();
+    }
+}
+
+LRESULT BarWindow::onTrayNotify(LPARAM mouseMessage) {
+    switch (core::trayAction(static_cast<uint32_t>(mouseMessage))) {
+    case core::TrayAction::Restore:
+        restoreFromTray();
+        break;
+    case core::TrayAction::OpenMenu: {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        showBarMenu(cursor);
+        break;
+    }
+    case core::TrayAction::None:
+        break;
+    }
+    return 0;
+}
+
+LRESULT BarWindow::onHotKey(WPARAM id) {
+    if (id == HOTKEY_ID_HIDE) {
+        toggleTray();
+    } else if (id == HOTKEY_ID_NEW) {
+        launchBrowser(settings().browserCommand);
+    }
+    return 1;
+}
+
+void BarWindow::onTimer(UINT_PTR id) {
+    if (id == HOLD_TIMER_ID) {
+        // Sent by the New browser button while it is still held; the menu runs inside that call.
+        POINT p = kHoldMenuPoint;
+        ClientToScreen(hwnd(), &p);
+        showBarMenu(p);
+    } else if (id == AUTOHIDE_TIMER_ID) {
+        onAutoHideTimer();
+    }
+}
+
+} // namespace app
