@@ -3,3 +3,20 @@ corvane_wine_test(hover_button_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/hover_button_test.cpp ${CMAKE_CURRENT_LIST_DIR}/input_support.cpp
           $<TARGET_OBJECTS:corvane_resources>
   LIBS corvane_controls comctl32)
+
+# A program for the bar to launch: it shows one window with the title it was given.
+add_executable(launch_probe WIN32 ${CMAKE_CURRENT_LIST_DIR}/launch_probe.cpp)
+target_link_options(launch_probe PRIVATE ${CORVANE_STATIC_LINK})
+corvane_warnings(launch_probe)
+
+# Reads another process's popup menu from inside it (a hook on that process's thread).
+add_library(menu_reader SHARED ${CMAKE_CURRENT_LIST_DIR}/menu_reader.cpp)
+set_target_properties(menu_reader PROPERTIES PREFIX "")
+target_link_options(menu_reader PRIVATE ${CORVANE_STATIC_LINK})
+corvane_warnings(menu_reader)
+
+corvane_wine_test(tray_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tray_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tray_support.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/input_support.cpp ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp
+  LIBS shell32 advapi32 comctl32 gdi32
+  DEPENDS corvane launch_probe menu_reader)

@@ -1,0 +1,46 @@
+// launch_probe.exe [--class NAME] WORDS...: a program for the bar to launch in tests. It opens one visible
+// top-level window titled with its words joined by spaces (of class NAME, "CorvaneLaunchProbe" by default),
+// so a test sees that it ran and with which arguments, and ends when that window is closed.
+#include <windows.h>
+
+#include <string.h>
+
+#include <string>
+
+namespace {
+LRESULT CALLBACK probeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    const char* className = "CorvaneLaunchProbe";
+    std::string title;
+    for (int i = 1; i < __argc; ++i) {
+        if (strcmp(__argv[i], "--class") == 0 && i + 1 < __argc) {
+            className = __argv[++i];
+        } else {
+            if (!title.empty()) title += ' ';
+            title += __argv[i];
+        }
+    }
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = probeProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = className;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassA(&wc);
+    HWND w = CreateWindowExA(0, className, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 150, 300, 200, nullptr,
+                             nullptr, instance, nullptr);
+    if (!w) return 3;
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}

@@ -1,0 +1,185 @@
+#include "tray_support.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+namespace tray {
+
+namespace {
+NOTIFYICONDATAA iconData(HWND bar) {
+    NOTIFYICONDATAA nid{};
+    nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    nid.hWnd = bar;
+    nid.uID = kTrayIconId;
+    return nid;
+}
+
+struct Search {
+    const char* className;
+    const char* title;
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<Search*>(lp);
+    if (!IsWindowVisible(w)) return TRUE;
+    char cls[64] = {}, text[256] = {};
+    GetClassNameA(w, cls, sizeof(cls));
+    if (s->className && lstrcmpA(cls, s->className) != 0) return TRUE;
+    GetWindowTextA(w, text, sizeof(text));
+    if (s->title && lstrcmpA(text, s->title) != 0) return TRUE;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (s->processId && pid != s->processId) return TRUE;
+    s->found.push_back(w);
+    return TRUE;
+}
+
+std::vector<HWND> topLevel(const char* className, const char* title, DWORD processId = 0) {
+    Search s{className, title, processId, {}};
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+} // namespace
+
+bool iconPresent(HWND bar) {
+    NOTIFYICONDATAA nid = iconData(bar);
+    nid.uFlags = 0; // a modification that changes nothing succeeds only for an icon that exists
+    return Shell_NotifyIconA(NIM_MODIFY, &nid) != FALSE;
+}
+
+void dropIcon(HWND bar) {
+    NOTIFYICONDATAA nid = iconData(bar);
+    Shell_NotifyIconA(NIM_DELETE, &nid);
+}
+
+bool bottomStripReserved() {
+    HWND probe = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "strip probe", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 nullptr, nullptr);
+    APPBARDATA abd{};
+    abd.cbSize = sizeof(abd);
+    abd.hWnd = probe;
+    SHAppBarMessage(ABM_NEW, &abd);
+    abd.uEdge = ABE_BOTTOM;
+    int height = 10;
+    abd.rc = {0, GetSystemMetrics(SM_CYSCREEN) - height, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SHAppBarMessage(ABM_QUERYPOS, &abd);
+    bool reserved = abd.rc.bottom < GetSystemMetrics(SM_CYSCREEN);
+    SHAppBarMessage(ABM_REMOVE, &abd);
+    DestroyWindow(probe);
+    return reserved;
+}
+
+HWND popupMenu() {
+    auto menus = topLevel("#32768", nullptr);
+    return menus.empty() ? nullptr : menus.front();
+}
+
+std::vector<std::string> menuItems(HWND bar, HWND menuWindow) {
+    std::vector<std::string> items;
+    static HMODULE reader = LoadLibraryA("menu_reader.dll");
+    if (!reader) return items;
+    auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(reader, "readMenuHook")));
+    auto text = reinterpret_cast<const char* (*)()>(reinterpret_cast<void*>(GetProcAddress(reader, "menuText")));
+    if (!hook || !text) return items;
+    HHOOK h = SetWindowsHookExA(WH_CALLWNDPROC, hook, reader, GetWindowThreadProcessId(bar, nullptr));
+    if (!h) return items;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(bar, RegisterWindowMessageA("CorvaneTestReadMenu"), 0, reinterpret_cast<LPARAM>(menuWindow),
+                        SMTO_BLOCK, 3000, &ignored);
+    UnhookWindowsHookEx(h);
+    std::string all = text();
+    size_t start = 0;
+    for (size_t nl; (nl = all.find('\n', start)) != std::string::npos; start = nl + 1)
+        items.push_back(all.substr(start, nl - start));
+    return items;
+}
+
+HWND dialogOf(DWORD processId, const char* caption) {
+    auto dialogs = topLevel("#32770", caption, processId);
+    return dialogs.empty() ? nullptr : dialogs.front();
+}
+
+std::vector<std::string> staticTexts(HWND dialog) {
+    std::vector<std::string> texts;
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        char cls[32] = {}, text[512] = {};
+        GetClassNameA(c, cls, sizeof(cls));
+        if (lstrcmpiA(cls, "Static") != 0) continue;
+        GetWindowTextA(c, text, sizeof(text));
+        if (text[0]) texts.emplace_back(text);
+    }
+    return texts;
+}
+
+std::string shownToolTip(DWORD processId) {
+    for (HWND tip : topLevel(TOOLTIPS_CLASSA, nullptr, processId)) {
+        // A tool tip keeps no caption of its own: it answers WM_GETTEXT with the tip it shows.
+        char text[256] = {};
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(tip, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000,
+                            &ignored);
+        if (text[0]) return text;
+    }
+    return {};
+}
+
+HWND windowTitled(const char* title) {
+    auto found = topLevel(nullptr, title);
+    return found.empty() ? nullptr : found.front();
+}
+
+void closeWindowsTitled(const char* title) {
+    for (HWND w = FindWindowA(nullptr, title); w; w = FindWindowA(nullptr, title)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        PostMessageA(w, WM_CLOSE, 0, 0);
+        if (HANDLE p = OpenProcess(SYNCHRONIZE, FALSE, pid)) {
+            WaitForSingleObject(p, 3000);
+            CloseHandle(p);
+        }
+        if (IsWindow(w)) break; // it would not close: do not spin
+    }
+}
+
+Strip loadStrip(const std::string& programFile, WORD id) {
+    Strip s;
+    HMODULE module = LoadLibraryExA(programFile.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return s;
+    auto bmp = static_cast<HBITMAP>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    if (bmp) {
+        BITMAP info{};
+        GetObjectA(bmp, sizeof(info), &info);
+        s.width = info.bmWidth;
+        s.height = info.bmHeight;
+        s.pixels.resize(static_cast<size_t>(s.width * s.height));
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = s.width;
+        bi.bmiHeader.biHeight = -s.height;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        HDC dc = GetDC(nullptr);
+        GetDIBits(dc, bmp, 0, static_cast<UINT>(s.height), s.pixels.data(), &bi, DIB_RGB_COLORS);
+        ReleaseDC(nullptr, dc);
+        DeleteObject(bmp);
+        for (COLORREF& c : s.pixels) c = RGB(GetBValue(c), GetGValue(c), GetRValue(c));
+    }
+    FreeLibrary(module);
+    return s;
+}
+
+int differingPixels(int left, int top, const Strip& strip, int frame) {
+    int fw = strip.width / 3;
+    if (fw == 0) return -1;
+    HDC screen = GetDC(nullptr);
+    int differ = 0;
+    for (int y = 0; y < strip.height; ++y)
+        for (int x = 0; x < fw; ++x)
+            if (GetPixel(screen, left + x, top + y) != strip.at(frame * fw + x, y)) ++differ;
+    ReleaseDC(nullptr, screen);
+    return differ;
+}
+
+} // namespace tray

@@ -1,0 +1,48 @@
+// What end-to-end tray and menu tests read from the running bar: its tray icon, its appbar, its popup menu,
+// its message boxes, and what its own buttons show on the screen.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tray {
+
+constexpr UINT kTrayIconId = 32771;
+
+// Asks the shell whether the bar's tray icon is there (changing nothing about it).
+bool iconPresent(HWND bar);
+// Removes the bar's tray icon behind its back, as a shell that restarts loses it.
+void dropIcon(HWND bar);
+// True while an appbar reserves the bottom strip of the screen.
+bool bottomStripReserved();
+
+// The visible popup menu window ("#32768"), or null.
+HWND popupMenu();
+// The texts of the items of the menu a popup menu window of the bar shows; separators give "-", the items
+// of a submenu follow their item with a tab in front. Read from inside the bar's process.
+std::vector<std::string> menuItems(HWND bar, HWND menuWindow);
+
+// A visible dialog of the given process with the given caption, or null.
+HWND dialogOf(DWORD processId, const char* caption);
+// The texts of a dialog's static controls, in child order.
+std::vector<std::string> staticTexts(HWND dialog);
+
+// The text of a visible tool tip of the process, or "" when none shows.
+std::string shownToolTip(DWORD processId);
+// A visible top-level window with this title, or null.
+HWND windowTitled(const char* title);
+// Closes every top-level window with this title.
+void closeWindowsTitled(const char* title);
+
+// The three frames of a strip bitmap from a program file's resources, as screen colours.
+struct Strip {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF at(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+};
+Strip loadStrip(const std::string& programFile, WORD id);
+// How many pixels of the screen at (left, top) differ from one frame of the strip.
+int differingPixels(int left, int top, const Strip& strip, int frame);
+
+} // namespace tray

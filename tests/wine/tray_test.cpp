@@ -1,0 +1,271 @@
+// The bar's own buttons, tray, hot keys, menus and browser launching, with the real corvane.exe and real
+// input.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e_support.h"
+#include "input_support.h"
+#include "tray_support.h"
+
+namespace {
+
+constexpr UINT kTrayNotify = WM_USER + 1;
+constexpr UINT kHideKeyMods = MOD_CONTROL | MOD_ALT;
+
+std::string probePath() { return e2e::binDir() + "\\tests\\wine\\launch_probe.exe"; }
+std::string programPath() { return e2e::distDir() + "\\corvane.exe"; }
+
+RECT clientRectOf(HWND child, HWND parent) {
+    RECT rc{};
+    GetWindowRect(child, &rc);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+POINT centreOf(HWND w) {
+    RECT rc{};
+    GetWindowRect(w, &rc);
+    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+class Tray : public ::testing::Test {
+protected:
+    void SetUp() override {
+        e2e::deleteSettingsKey();
+        ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
+        input::moveTo(512, 300);
+    }
+    void TearDown() override {
+        input::leftUp();
+        input::shift(false);
+        // A menu left open would swallow the close.
+        if (HWND menu = tray::popupMenu()) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
+        proc_.kill();
+        for (const char* t : probes_) tray::closeWindowsTitled(t);
+        e2e::deleteSettingsKey();
+    }
+
+    void start() { ASSERT_TRUE(e2e::startBar(proc_, &bar_)); }
+    // Starts a bar that is to come up in the tray: it never shows, its icon is the sign of life.
+    void startInTray() {
+        ASSERT_TRUE(proc_.start("\"" + programPath() + "\""));
+        ASSERT_TRUE(e2e::waitFor([&] { return (bar_ = e2e::findBar()) != nullptr && tray::iconPresent(bar_); }));
+    }
+    void useProbeAsBrowser(const char* title) {
+        probes_.push_back(title);
+        e2e::writeSetting("Internet Explorer path", probePath() + " " + title);
+    }
+    HWND waitForMenu(DWORD timeoutMs = 3000) {
+        HWND menu = nullptr;
+        e2e::waitFor([&] { return (menu = tray::popupMenu()) != nullptr; }, timeoutMs);
+        return menu;
+    }
+    bool docked() { return IsWindowVisible(bar_) && tray::bottomStripReserved() && !tray::iconPresent(bar_); }
+    bool inTray() { return !IsWindowVisible(bar_) && !tray::bottomStripReserved() && tray::iconPresent(bar_); }
+
+    e2e::Process proc_;
+    HWND bar_ = nullptr;
+    std::vector<const char*> probes_;
+};
+
+TEST_F(Tray, TheOwnButtonsSitAtTheirPlacesAndShowTheirNormalFrames) {
+    start();
+    struct Expect {
+        int id;
+        int x, size;
+        const char* caption;
+        WORD strip;
+    };
+    const Expect buttons[] = {{245, 32, 18, "New browser window.\nHold for menu.", 106}, {219, 3, 12, "Close", 100},
+                              {231, 16, 12, "Hide", 103}, {230, 1024 - 29, 12, "Hide", 103},
+                              {218, 1024 - 16, 12, "Close", 100}};
+    for (const Expect& e : buttons) {
+        HWND b = GetDlgItem(bar_, e.id);
+        ASSERT_NE(b, nullptr) << e.id;
+        RECT rc = clientRectOf(b, bar_);
+        EXPECT_EQ(rc.left, e.x) << e.id;
+        EXPECT_EQ(rc.top, 3) << e.id;
+        EXPECT_EQ(rc.right - rc.left, e.size) << e.id;
+        EXPECT_EQ(rc.bottom - rc.top, e.size) << e.id;
+        char text[64] = {};
+        GetWindowTextA(b, text, sizeof(text));
+        EXPECT_STREQ(text, e.caption);
+        EXPECT_EQ(GetWindowLongPtrA(b, GWL_STYLE) & 0x5000000F, 0x5000000B) << e.id;
+
+        tray::Strip strip = tray::loadStrip(programPath(), e.strip);
+        ASSERT_EQ(strip.width, 3 * e.size);
+        RECT screen{};
+        GetWindowRect(b, &screen);
+        EXPECT_TRUE(e2e::waitFor([&] { return tray::differingPixels(screen.left, screen.top, strip, 0) == 0; }, 2000))
+            << "button " << e.id << " does not show its normal frame";
+    }
+}
+
+TEST_F(Tray, ThePointerOnABarButtonShowsItsHoverFrameAndItsToolTip) {
+    start();
+    HWND b = GetDlgItem(bar_, 245);
+    ASSERT_NE(b, nullptr);
+    RECT screen{};
+    GetWindowRect(b, &screen);
+    tray::Strip strip = tray::loadStrip(programPath(), 106);
+    POINT c = centreOf(b);
+    ASSERT_TRUE(input::moveTo(c.x, c.y));
+    input::moveTo(c.x + 1, c.y);
+    EXPECT_TRUE(e2e::waitFor([&] { return tray::differingPixels(screen.left, screen.top, strip, 2) == 0; }, 2000));
+    EXPECT_TRUE(e2e::waitFor([&] { return tray::shownToolTip(proc_.id()) == "New browser window"; }, 4000));
+    input::moveTo(c.x, c.y - 200);
+    EXPECT_TRUE(e2e::waitFor([&] { return tray::differingPixels(screen.left, screen.top, strip, 0) == 0; }, 2000));
+}
+
+TEST_F(Tray, HoldingNewBrowserOpensTheMenuRightOfTheButtonWhileItIsHeld) {
+    useProbeAsBrowser("probe hold");
+    start();
+    HWND b = GetDlgItem(bar_, 245);
+    POINT c = centreOf(b);
+    ASSERT_TRUE(input::moveTo(c.x, c.y));
+    input::leftDown();
+    HWND menu = waitForMenu();
+    // The menu is there while the test still holds the left button down.
+    ASSERT_NE(menu, nullptr);
+    RECT rc{};
+    GetWindowRect(menu, &rc);
+    POINT expected{50, 2};
+    ClientToScreen(bar_, &expected);
+    EXPECT_EQ(rc.left, expected.x);
+    // A menu that would run off the bottom of the screen is moved up by the system.
+    EXPECT_TRUE(rc.top == expected.y || rc.bottom <= GetSystemMetrics(SM_CYSCREEN)) << rc.top;
+    std::vector<std::string> items = tray::menuItems(bar_, menu);
+    const std::vector<std::string> expectedItems{
+        "IE windows list", "-", "New Internet Explorer window", "-", "Hide/restore Corvane!", "-",
+        "Minimize all browser windows", "Close all browser windows", "-", "Preferences", "-", "Exit", "-",
+        "About Corvane!"};
+    EXPECT_EQ(items, expectedItems);
+    input::leftUp();
+    input::pressKey(0, VK_ESCAPE);
+    EXPECT_TRUE(e2e::waitFor([] { return tray::popupMenu() == nullptr; }));
+    // Holding is not a click: the browser was not started.
+    Sleep(300);
+    EXPECT_EQ(tray::windowTitled("probe hold"), nullptr);
+}
+
+TEST_F(Tray, AQuickClickOnNewBrowserRunsTheBrowserCommand) {
+    useProbeAsBrowser("probe click");
+    start();
+    POINT c = centreOf(GetDlgItem(bar_, 245));
+    ASSERT_TRUE(input::moveTo(c.x, c.y));
+    input::leftDown();
+    input::leftUp();
+    EXPECT_TRUE(e2e::waitFor([] { return tray::windowTitled("probe click") != nullptr; }, 8000));
+    EXPECT_EQ(tray::popupMenu(), nullptr);
+}
+
+TEST_F(Tray, TheHideHotKeyHidesTheBarIntoTheTrayAndBringsItBack) {
+    start();
+    ASSERT_TRUE(docked());
+    input::pressKey(kHideKeyMods, VK_SUBTRACT);
+    ASSERT_TRUE(e2e::waitFor([&] { return inTray(); }));
+    input::pressKey(kHideKeyMods, VK_SUBTRACT);
+    ASSERT_TRUE(e2e::waitFor([&] { return docked(); }));
+    RECT rc{};
+    GetWindowRect(bar_, &rc);
+    EXPECT_EQ(rc.top, 744);
+    EXPECT_EQ(rc.bottom, 768);
+}
+
+TEST_F(Tray, TheNewBrowserHotKeyRunsTheCommandWhetherTheBarIsShownOrNot) {
+    useProbeAsBrowser("probe hot key");
+    start();
+    input::pressKey(kHideKeyMods, VK_ADD);
+    ASSERT_TRUE(e2e::waitFor([] { return tray::windowTitled("probe hot key") != nullptr; }, 8000));
+    tray::closeWindowsTitled("probe hot key");
+    input::pressKey(kHideKeyMods, VK_SUBTRACT);
+    ASSERT_TRUE(e2e::waitFor([&] { return inTray(); }));
+    input::pressKey(kHideKeyMods, VK_ADD);
+    EXPECT_TRUE(e2e::waitFor([] { return tray::windowTitled("probe hot key") != nullptr; }, 8000));
+}
+
+TEST_F(Tray, TheHideButtonsHideAndTheTrayIconsLeftPressRestores) {
+    start();
+    for (int id : {230, 231}) {
+        POINT c = centreOf(GetDlgItem(bar_, id));
+        ASSERT_TRUE(input::moveTo(c.x, c.y));
+        input::leftDown();
+        input::leftUp();
+        ASSERT_TRUE(e2e::waitFor([&] { return inTray(); })) << id;
+        // Releases and moves over the icon do nothing; the press restores.
+        PostMessageA(bar_, kTrayNotify, 32771, WM_LBUTTONUP);
+        PostMessageA(bar_, kTrayNotify, 32771, WM_MOUSEMOVE);
+        Sleep(200);
+        EXPECT_TRUE(inTray());
+        PostMessageA(bar_, kTrayNotify, 32771, WM_LBUTTONDOWN);
+        ASSERT_TRUE(e2e::waitFor([&] { return docked(); })) << id;
+    }
+}
+
+TEST_F(Tray, TheTrayIconsRightPressOpensTheMenuAtTheCursorAndExitEndsTheProgram) {
+    e2e::writeSetting("Hide into the system tray on start", 1);
+    startInTray();
+    EXPECT_FALSE(IsWindowVisible(bar_));
+    EXPECT_FALSE(tray::bottomStripReserved());
+    ASSERT_TRUE(input::moveTo(300, 200));
+    PostMessageA(bar_, kTrayNotify, 32771, WM_RBUTTONDOWN);
+    HWND menu = waitForMenu();
+    ASSERT_NE(menu, nullptr);
+    RECT rc{};
+    GetWindowRect(menu, &rc);
+    EXPECT_EQ(rc.left, 300);
+    EXPECT_EQ(rc.top, 200);
+    // From the top, Up wraps to "About Corvane!", then "Exit". Shift is held: the menu's Exit ignores it.
+    input::pressKey(0, VK_UP);
+    input::pressKey(0, VK_UP);
+    input::shift(true);
+    input::pressKey(0, VK_RETURN);
+    input::shift(false);
+    EXPECT_TRUE(proc_.waitExit(5000));
+    EXPECT_EQ(proc_.exitCode(), 0u);
+    EXPECT_FALSE(tray::iconPresent(bar_));
+}
+
+TEST_F(Tray, AMissingProgramGivesItsMessageAndNothingElse) {
+    struct Case {
+        std::string command;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"C:\\windows\\no-such-browser.exe -nohome", "The specified file was not found !"},
+    };
+    e2e::writeSetting("Internet Explorer path", cases[0].command);
+    start();
+    HWND before = GetForegroundWindow();
+    (void)before;
+    PostMessageA(bar_, WM_COMMAND, 126, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(e2e::waitFor([&] { return (box = tray::dialogOf(proc_.id(), "Corvane!")) != nullptr; }));
+    std::vector<std::string> texts = tray::staticTexts(box);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back(), cases[0].message);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(e2e::waitFor([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(docked());
+}
+
+TEST_F(Tray, ANewTaskbarGetsTheIconBackOnlyWhileTheBarIsInTheTray) {
+    start();
+    UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    SendMessageTimeoutA(bar_, taskbarCreated, 0, 0, SMTO_BLOCK, 3000, nullptr);
+    EXPECT_FALSE(tray::iconPresent(bar_));
+    PostMessageA(bar_, WM_COMMAND, 125, 0);
+    ASSERT_TRUE(e2e::waitFor([&] { return inTray(); }));
+    tray::dropIcon(bar_);
+    ASSERT_FALSE(tray::iconPresent(bar_));
+    SendMessageTimeoutA(bar_, taskbarCreated, 0, 0, SMTO_BLOCK, 3000, nullptr);
+    EXPECT_TRUE(tray::iconPresent(bar_));
+}
+
+} // namespace
