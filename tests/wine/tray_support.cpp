@@ -107,6 +107,7 @@ std::vector<std::string> staticTexts(HWND dialog) {
         char cls[32] = {}, text[512] = {};
         GetClassNameA(c, cls, sizeof(cls));
         if (lstrcmpiA(cls, "Static") != 0) continue;
+        if ((GetWindowLongPtrA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) continue;
         GetWindowTextA(c, text, sizeof(text));
         if (text[0]) texts.emplace_back(text);
     }

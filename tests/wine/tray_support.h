@@ -25,7 +25,7 @@ std::vector<std::string> menuItems(HWND bar, HWND menuWindow);
 
 // A visible dialog of the given process with the given caption, or null.
 HWND dialogOf(DWORD processId, const char* caption);
-// The texts of a dialog's static controls, in child order.
+// The texts of a dialog's static text controls (not its icons), in child order.
 std::vector<std::string> staticTexts(HWND dialog);
 
 // The text of a visible tool tip of the process, or "" when none shows.

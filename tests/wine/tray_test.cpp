@@ -235,23 +235,87 @@ TEST_F(Tray, TheTrayIconsRightPressOpensTheMenuAtTheCursorAndExitEndsTheProgram)
 TEST_F(Tray, AMissingProgramGivesItsMessageAndNothingElse) {
     struct Case {
         std::string command;
-        const char* message;
+        const char* message; // null: either of the two "not found" messages
     };
     const Case cases[] = {
         {"C:\\windows\\no-such-browser.exe -nohome", "The specified file was not found !"},
+        // Wine answers a missing folder with "file not found" (2) where Windows says "path not found" (3).
+        {"C:\\no-such-folder\\browser.exe", nullptr},
     };
-    e2e::writeSetting("Internet Explorer path", cases[0].command);
+    for (const Case& c : cases) {
+        e2e::writeSetting("Internet Explorer path", c.command);
+        start();
+        PostMessageA(bar_, WM_COMMAND, 126, 0);
+        HWND box = nullptr;
+        ASSERT_TRUE(e2e::waitFor([&] { return (box = tray::dialogOf(proc_.id(), "Corvane!")) != nullptr; }));
+        std::vector<std::string> texts = tray::staticTexts(box);
+        ASSERT_FALSE(texts.empty());
+        if (c.message) {
+            EXPECT_EQ(texts.back(), c.message) << c.command;
+        } else {
+            EXPECT_TRUE(texts.back() == "The specified path was not found !" ||
+                        texts.back() == "The specified file was not found !")
+                << texts.back();
+        }
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(e2e::waitFor([&] { return !IsWindow(box); }));
+        // Nothing else: no second box, the bar stays docked and running.
+        Sleep(200);
+        EXPECT_EQ(tray::dialogOf(proc_.id(), "Corvane!"), nullptr);
+        EXPECT_TRUE(docked());
+        ASSERT_TRUE(e2e::closeBar(proc_, bar_));
+        bar_ = nullptr;
+    }
+}
+
+TEST_F(Tray, TheAboutBoxShowsTheProgramAndClosesWithOk) {
     start();
-    HWND before = GetForegroundWindow();
-    (void)before;
-    PostMessageA(bar_, WM_COMMAND, 126, 0);
+    PostMessageA(bar_, WM_COMMAND, 121, 0);
     HWND box = nullptr;
-    ASSERT_TRUE(e2e::waitFor([&] { return (box = tray::dialogOf(proc_.id(), "Corvane!")) != nullptr; }));
+    ASSERT_TRUE(e2e::waitFor([&] { return (box = tray::dialogOf(proc_.id(), "About Corvane!")) != nullptr; }));
     std::vector<std::string> texts = tray::staticTexts(box);
-    ASSERT_FALSE(texts.empty());
-    EXPECT_EQ(texts.back(), cases[0].message);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[0], "Corvane! v1.21.2");
+    HWND ok = GetDlgItem(box, IDOK);
+    char caption[16] = {};
+    GetWindowTextA(ok, caption, sizeof(caption));
+    EXPECT_STREQ(caption, "Ok");
+    // Modal and owned by the bar: the bar is disabled meanwhile.
+    EXPECT_EQ(GetWindow(box, GW_OWNER), bar_);
+    EXPECT_FALSE(IsWindowEnabled(bar_));
+    POINT c = centreOf(ok);
+    ASSERT_TRUE(input::moveTo(c.x, c.y));
+    input::leftDown();
+    input::leftUp();
     EXPECT_TRUE(e2e::waitFor([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(IsWindowEnabled(bar_));
+}
+
+TEST_F(Tray, StartingInTheTrayLaunchesNothingAndStartingDockedLaunchesTheBrowserWhenAsked) {
+    useProbeAsBrowser("probe at start");
+    e2e::writeSetting("Open default browser on start", 1);
+    e2e::writeSetting("Hide into the system tray on start", 1);
+    startInTray();
+    EXPECT_TRUE(inTray());
+    Sleep(500);
+    EXPECT_EQ(tray::windowTitled("probe at start"), nullptr);
+    ASSERT_TRUE(e2e::closeBar(proc_, bar_));
+    EXPECT_FALSE(tray::iconPresent(bar_)) << "the icon outlived the bar";
+
+    e2e::writeSetting("Hide into the system tray on start", 0);
+    start();
+    EXPECT_TRUE(e2e::waitFor([] { return tray::windowTitled("probe at start") != nullptr; }, 8000));
+}
+
+TEST_F(Tray, TheAutohideTimerHidesTheBarOnce) {
+    start();
+    PostMessageA(bar_, WM_TIMER, 32768, 0);
+    ASSERT_TRUE(e2e::waitFor([&] { return inTray(); }));
+    // Other timers of the bar do nothing of the kind.
+    PostMessageA(bar_, WM_COMMAND, 125, 0);
+    ASSERT_TRUE(e2e::waitFor([&] { return docked(); }));
+    PostMessageA(bar_, WM_TIMER, 12345, 0);
+    Sleep(300);
     EXPECT_TRUE(docked());
 }
 
