@@ -62,7 +62,6 @@ public:
     void CloseAll();
     void Activate(int index);
 
-
     // The tray side (bar_tray.cpp): the tray icon, hiding the bar into it and bringing it back.
     void addTrayIcon();
     void removeTrayIcon();
