@@ -38,7 +38,10 @@ BOOL CALLBACK findTips(HWND window, LPARAM param) {
     auto* found = reinterpret_cast<std::pair<HWND, HWND>*>(param);
     char name[64] = {};
     GetClassNameA(window, name, sizeof(name));
-    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(window, GW_OWNER) == found->first) {
+    // The bar's own picture buttons have tool tips of their own, also owned by the bar; only the browser
+    // buttons' tool tip control has TTS_NOPREFIX.
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(window, GW_OWNER) == found->first &&
+        (GetWindowLongPtrA(window, GWL_STYLE) & TTS_NOPREFIX)) {
         found->second = window;
         return FALSE;
     }
