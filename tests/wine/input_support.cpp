@@ -30,9 +30,21 @@ bool moveTo(int x, int y) {
     LONG dx = static_cast<LONG>((x * 65536LL + 32768) / w);
     LONG dy = static_cast<LONG>((y * 65536LL + 32768) / h);
     sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, dx, dy);
-    POINT p{};
-    GetCursorPos(&p);
-    return p.x == x && p.y == y;
+    // The pointer moves once the input is taken from the queue, which may be this thread's own when one of
+    // its windows is under the pointer or in front: keep this thread's messages flowing meanwhile.
+    DWORD start = GetTickCount();
+    for (;;) {
+        POINT p{};
+        GetCursorPos(&p);
+        if (p.x == x && p.y == y) return true;
+        if (GetTickCount() - start > 2000) return false;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    }
 }
 
 void leftDown() { sendMouse(MOUSEEVENTF_LEFTDOWN); }
