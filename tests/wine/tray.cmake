@@ -20,3 +20,10 @@ corvane_wine_test(tray_tests
           ${CMAKE_CURRENT_LIST_DIR}/input_support.cpp ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp
   LIBS shell32 advapi32 comctl32 gdi32
   DEPENDS corvane launch_probe menu_reader)
+
+corvane_wine_test(tray_browsers_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tray_browsers_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tray_support.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/input_support.cpp ${CMAKE_CURRENT_LIST_DIR}/tracking_support.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp
+  LIBS shell32 advapi32 comctl32 gdi32
+  DEPENDS corvane menu_reader)

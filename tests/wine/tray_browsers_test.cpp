@@ -1,0 +1,232 @@
+// The bar's menu, tray and exit paths acting on tracked browser windows, with the real corvane.exe.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "input_support.h"
+#include "tracking_support.h"
+#include "tray_support.h"
+
+namespace {
+
+constexpr UINT kTrayNotify = WM_USER + 1;
+constexpr UINT kHideKeyMods = MOD_CONTROL | MOD_ALT;
+
+class TrayBrowsers : public ::testing::Test {
+protected:
+    void SetUp() override {
+        e2e::deleteSettingsKey();
+        ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
+        // Windows stay where the tests put them.
+        e2e::writeSetting("Maximize browser windows", 0);
+        input::moveTo(700, 500);
+    }
+    void TearDown() override {
+        input::shift(false);
+        if (HWND menu = tray::popupMenu()) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
+        proc_.kill();
+        e2e::deleteSettingsKey();
+    }
+    void start() {
+        ASSERT_TRUE(e2e::startBar(proc_, &bar_));
+        browsers_.setBar(bar_);
+    }
+    // Three browser windows open before the bar starts: the list is Alpha, Beta, Gamma (front-most last).
+    void openThree() {
+        alpha_ = browsers_.open("Alpha - Microsoft Internet Explorer", "IEFrame", false, 40, 40);
+        beta_ = browsers_.open("Beta", "IEFrame", false, 80, 80);
+        gamma_ = browsers_.open("Gamma", "IEFrame", false, 120, 120);
+    }
+    bool waitListed(int n) {
+        return e2e::waitFor([&] { return e2e::toolCount(bar_) == n; });
+    }
+    HWND openMenuAt(int x, int y) {
+        EXPECT_TRUE(input::moveTo(x, y));
+        PostMessageA(bar_, kTrayNotify, 32771, WM_RBUTTONDOWN);
+        HWND menu = nullptr;
+        e2e::waitFor([&] { return (menu = tray::popupMenu()) != nullptr; });
+        return menu;
+    }
+    bool allIconic(bool iconic) {
+        for (HWND w : {alpha_, beta_, gamma_})
+            if ((IsIconic(w) != FALSE) != iconic) return false;
+        return true;
+    }
+    bool inTray() { return !IsWindowVisible(bar_) && tray::iconPresent(bar_); }
+
+    e2e::Process proc_;
+    HWND bar_ = nullptr;
+    e2e::TestBrowsers browsers_;
+    HWND alpha_ = nullptr, beta_ = nullptr, gamma_ = nullptr;
+};
+
+TEST_F(TrayBrowsers, TheWindowListShowsEveryTrackedWindowAndChoosingOneBringsItForward) {
+    openThree();
+    start();
+    ASSERT_TRUE(waitListed(3));
+    SetForegroundWindow(gamma_);
+    ASSERT_TRUE(e2e::waitForeground(gamma_));
+    HWND menu = openMenuAt(300, 200);
+    ASSERT_NE(menu, nullptr);
+    std::vector<std::string> items = tray::menuItems(bar_, menu);
+    ASSERT_GE(items.size(), 4u);
+    EXPECT_EQ(items[0], "IE windows list");
+    EXPECT_EQ(items[1], "\tAlpha");
+    EXPECT_EQ(items[2], "\tBeta");
+    EXPECT_EQ(items[3], "\tGamma");
+    EXPECT_EQ(std::count_if(items.begin(), items.end(), [](const std::string& s) { return s[0] == '\t'; }), 3);
+    // Down selects "IE windows list", Right opens it on Alpha, Down moves to Beta.
+    input::pressKey(0, VK_DOWN);
+    input::pressKey(0, VK_RIGHT);
+    input::pressKey(0, VK_DOWN);
+    input::pressKey(0, VK_RETURN);
+    EXPECT_TRUE(e2e::waitFor([&] { return GetForegroundWindow() == beta_; }, 3000));
+}
+
+TEST_F(TrayBrowsers, AWindowListCommandForAWindowThatWentDoesNothing) {
+    openThree();
+    start();
+    ASSERT_TRUE(waitListed(3));
+    browsers_.close(gamma_);
+    ASSERT_TRUE(waitListed(2));
+    SetForegroundWindow(alpha_);
+    ASSERT_TRUE(e2e::waitForeground(alpha_));
+    // The menu was built while Gamma was third; the list has two entries now.
+    PostMessageA(bar_, WM_COMMAND, 10002, 0);
+    PostMessageA(bar_, WM_COMMAND, 10250, 0);
+    Sleep(300);
+    EXPECT_EQ(GetForegroundWindow(), alpha_);
+    EXPECT_TRUE(IsWindowVisible(bar_));
+    PostMessageA(bar_, WM_COMMAND, 10001, 0);
+    EXPECT_TRUE(e2e::waitFor([&] { return GetForegroundWindow() == beta_; }, 3000));
+}
+
+TEST_F(TrayBrowsers, MinimizeAllActsOnlyWhileHideBrowsersIsOn) {
+    e2e::writeSetting("Hide browsers when Corvane! hides", 0);
+    openThree();
+    start();
+    ASSERT_TRUE(waitListed(3));
+    ASSERT_NE(openMenuAt(300, 200), nullptr);
+    // "Minimize all browser windows" is the fourth item from the top (separators are skipped).
+    for (int i = 0; i < 4; ++i) input::pressKey(0, VK_DOWN);
+    input::pressKey(0, VK_RETURN);
+    ASSERT_TRUE(e2e::waitFor([] { return tray::popupMenu() == nullptr; }));
+    Sleep(300);
+    EXPECT_TRUE(allIconic(false));
+    ASSERT_TRUE(e2e::closeBar(proc_, bar_));
+
+    e2e::writeSetting("Hide browsers when Corvane! hides", 1);
+    start();
+    ASSERT_TRUE(waitListed(3));
+    PostMessageA(bar_, WM_COMMAND, 127, 0);
+    EXPECT_TRUE(e2e::waitFor([&] { return allIconic(true); }));
+    EXPECT_TRUE(IsWindowVisible(bar_)) << "minimising the browsers does not hide the bar";
+}
+
+TEST_F(TrayBrowsers, HidingMinimisesTheBrowsersAndRestoringBringsThemAllBack) {
+    openThree();
+    start();
+    ASSERT_TRUE(waitListed(3));
+    input::pressKey(kHideKeyMods, VK_SUBTRACT);
+    ASSERT_TRUE(e2e::waitFor([&] { return inTray(); }));
+    EXPECT_TRUE(e2e::waitFor([&] { return allIconic(true); }));
+    // The tray icon's left press restores them all, the last entry in front.
+    PostMessageA(bar_, kTrayNotify, 32771, WM_LBUTTONDOWN);
+    ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(bar_) && !tray::iconPresent(bar_); }));
+    EXPECT_TRUE(e2e::waitFor([&] { return allIconic(false); }));
+    EXPECT_TRUE(e2e::waitFor([&] { return GetForegroundWindow() == gamma_; }));
+}
+
+TEST_F(TrayBrowsers, RestoringAlsoRestoresWindowsTheUserMinimisedWithHideBrowsersOff) {
+    e2e::writeSetting("Hide browsers when Corvane! hides", 0);
+    openThree();
+    start();
+    ASSERT_TRUE(waitListed(3));
+    ShowWindow(beta_, SW_MINIMIZE);
+    PostMessageA(bar_, WM_COMMAND, 125, 0);
+    ASSERT_TRUE(e2e::waitFor([&] { return inTray(); }));
+    EXPECT_FALSE(IsIconic(alpha_)) << "hiding minimised a browser with the setting off";
+    PostMessageA(bar_, WM_COMMAND, 125, 0);
+    ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(bar_) != FALSE; }));
+    EXPECT_TRUE(e2e::waitFor([&] { return allIconic(false); }));
+}
+
+TEST_F(TrayBrowsers, TheMenusExitIgnoresShiftAndTheCloseButtonsInvertTheSetting) {
+    openThree();
+    start();
+    ASSERT_TRUE(waitListed(3));
+    ASSERT_NE(openMenuAt(300, 200), nullptr);
+    input::pressKey(0, VK_UP);
+    input::pressKey(0, VK_UP);
+    input::shift(true);
+    input::pressKey(0, VK_RETURN);
+    input::shift(false);
+    ASSERT_TRUE(proc_.waitExit(5000));
+    e2e::waitFor([] { return false; }, 300);
+    EXPECT_TRUE(IsWindow(alpha_) && IsWindow(beta_) && IsWindow(gamma_)) << "Exit closed the browsers";
+
+    start();
+    ASSERT_TRUE(waitListed(3));
+    HWND close = GetDlgItem(bar_, 218);
+    RECT rc{};
+    GetWindowRect(close, &rc);
+    ASSERT_TRUE(input::moveTo((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2));
+    input::shift(true);
+    input::leftDown();
+    input::leftUp();
+    input::shift(false);
+    ASSERT_TRUE(proc_.waitExit(5000));
+    EXPECT_TRUE(e2e::waitFor([&] { return !IsWindow(alpha_) && !IsWindow(beta_) && !IsWindow(gamma_); }))
+        << "Shift + Close did not close the browsers";
+}
+
+TEST_F(TrayBrowsers, CloseAllAsksEveryBrowserToClose) {
+    openThree();
+    start();
+    ASSERT_TRUE(waitListed(3));
+    PostMessageA(bar_, WM_COMMAND, 123, 0);
+    EXPECT_TRUE(e2e::waitFor([&] { return !IsWindow(alpha_) && !IsWindow(beta_) && !IsWindow(gamma_); }));
+    EXPECT_TRUE(waitListed(0));
+    EXPECT_TRUE(IsWindowVisible(bar_));
+}
+
+TEST_F(TrayBrowsers, AutohideHidesTheBarFourSecondsAfterTheLastBrowserClosedUnlessOneOpens) {
+    e2e::writeSetting("Autohide", 1);
+    e2e::writeSetting("Autorestore from tray", 0);
+    HWND only = browsers_.open("Only", "IEFrame", false);
+    start();
+    ASSERT_TRUE(waitListed(1));
+
+    // A browser opened within the 4 seconds cancels the hiding.
+    browsers_.close(only);
+    ASSERT_TRUE(waitListed(0));
+    e2e::waitFor([] { return false; }, 2000);
+    HWND next = browsers_.open("Next");
+    ASSERT_TRUE(waitListed(1));
+    e2e::waitFor([] { return false; }, 3500);
+    EXPECT_TRUE(IsWindowVisible(bar_)) << "the hiding was not cancelled";
+
+    browsers_.close(next);
+    DWORD closed = GetTickCount();
+    ASSERT_TRUE(waitListed(0));
+    ASSERT_TRUE(e2e::waitFor([&] { return inTray(); }, 8000));
+    DWORD waited = GetTickCount() - closed;
+    EXPECT_GE(waited, 3800u);
+    EXPECT_LT(waited, 6000u);
+}
+
+TEST_F(TrayBrowsers, WithAutorestoreANewBrowserBringsTheBarBack) {
+    e2e::writeSetting("Autorestore from tray", 1);
+    start();
+    PostMessageA(bar_, WM_COMMAND, 125, 0);
+    ASSERT_TRUE(e2e::waitFor([&] { return inTray(); }));
+    HWND w = browsers_.open("Arrives");
+    EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(bar_) && !tray::iconPresent(bar_); }));
+    EXPECT_FALSE(IsIconic(w));
+}
+
+} // namespace
