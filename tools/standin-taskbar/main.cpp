@@ -20,6 +20,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -50,6 +51,47 @@ struct Taskbar {
 };
 
 Taskbar taskbar;
+
+// The notification area: the icons programs add with Shell_NotifyIcon, which reaches the Shell_TrayWnd
+// that FindWindow finds as WM_COPYDATA. The record begins with the owner window (32 bits) and the icon id;
+// dwData is the NIM_ code. Only the identity is kept: tests ask whether an icon is there.
+struct TrayIcon {
+    HWND window;
+    UINT id;
+};
+std::vector<TrayIcon> trayIcons;
+
+int findTrayIcon(HWND window, UINT id) {
+    for (size_t i = 0; i < trayIcons.size(); ++i)
+        if (trayIcons[i].window == window && trayIcons[i].id == id) return static_cast<int>(i);
+    return -1;
+}
+
+LRESULT onTrayIconData(const COPYDATASTRUCT* data) {
+    struct Head {
+        LONG window;
+        UINT id;
+    };
+    if (!data || data->cbData < sizeof(Head) || !data->lpData) return FALSE;
+    const auto* head = static_cast<const Head*>(data->lpData);
+    HWND window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(head->window));
+    int index = findTrayIcon(window, head->id);
+    // The answers of a shell: adding a present icon, or changing or deleting an absent one, fails.
+    switch (data->dwData) {
+    case NIM_ADD:
+        if (index >= 0) return FALSE;
+        trayIcons.push_back({window, head->id});
+        return TRUE;
+    case NIM_MODIFY:
+        return index >= 0;
+    case NIM_DELETE:
+        if (index < 0) return FALSE;
+        trayIcons.erase(trayIcons.begin() + index);
+        return TRUE;
+    default:
+        return index >= 0;
+    }
+}
 
 bool isTaskWindow(HWND hwnd) {
     if (!IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER)) return false;
@@ -144,6 +186,10 @@ LRESULT CALLBACK trayProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return onSync(wParam != 0);
     case standin::kLayOut:
         return layOut();
+    case WM_COPYDATA:
+        return onTrayIconData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case standin::kHasTrayIcon:
+        return findTrayIcon(reinterpret_cast<HWND>(wParam), static_cast<UINT>(lParam)) >= 0;
     case standin::kCountQueries:
         return taskbar.countQueries;
     case WM_DESTROY:

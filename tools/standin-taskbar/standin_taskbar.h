@@ -16,5 +16,7 @@ constexpr UINT kSync = WM_APP + 3;
 constexpr UINT kLayOut = WM_APP + 4;
 // How many times the tab control was asked for its count, from anywhere in the process.
 constexpr UINT kCountQueries = WM_APP + 5;
+// wParam = a window, lParam = an icon id: 1 when the stand-in's notification area holds that icon, else 0.
+constexpr UINT kHasTrayIcon = WM_APP + 6;
 
 } // namespace standin
