@@ -1,0 +1,287 @@
+// The browser buttons as the user sees and uses them: the pixels of the real bar on the screen, and real
+// mouse input.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e_support.h"
+#include "tracking_support.h"
+
+namespace {
+
+constexpr COLORREF kDefaultActive = RGB(248, 227, 185);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kGrey = RGB(128, 128, 128);
+constexpr COLORREF kLight = RGB(192, 192, 192);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+// The bar's client area, captured from the screen.
+class BarShot {
+public:
+    explicit BarShot(HWND bar) {
+        GetClientRect(bar, &client_);
+        POINT origin = e2e::clientToScreen(bar, {0, 0});
+        RECT screen{origin.x, origin.y, origin.x + client_.right, origin.y + client_.bottom};
+        px_ = e2e::screenPixels(screen);
+    }
+    COLORREF at(int x, int y) const {
+        if (x < 0 || y < 0 || x >= client_.right || y >= client_.bottom) return CLR_INVALID;
+        return px_[static_cast<size_t>(y) * static_cast<size_t>(client_.right) + static_cast<size_t>(x)];
+    }
+    int width() const { return client_.right; }
+    int height() const { return client_.bottom; }
+
+private:
+    RECT client_{};
+    std::vector<COLORREF> px_;
+};
+
+struct Button {
+    int left;
+    int right;
+    static constexpr int top = 3;
+    static constexpr int bottom = 21;
+};
+
+// Up to five buttons are 160 wide on a 1024-pixel bar, 162 apart from x = 54.
+Button button(int index) { return {54 + 162 * index, 54 + 162 * index + 160}; }
+
+enum class Edge { Raised, Sunken };
+
+void expectEdge(const BarShot& shot, const Button& b, Edge edge) {
+    COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    COLORREF dark = GetSysColor(COLOR_BTNSHADOW);
+    COLORREF topLeft = edge == Edge::Raised ? light : dark;
+    COLORREF bottomRight = edge == Edge::Raised ? dark : light;
+    int mid = (Button::top + Button::bottom) / 2;
+    EXPECT_EQ(shot.at(b.left, mid), topLeft) << "left edge at " << b.left;
+    EXPECT_EQ(shot.at(b.left + 80, Button::top), topLeft) << "top edge at " << b.left;
+    EXPECT_EQ(shot.at(b.right - 1, mid), bottomRight) << "right edge at " << b.left;
+    EXPECT_EQ(shot.at(b.left + 80, Button::bottom - 1), bottomRight) << "bottom edge at " << b.left;
+}
+
+// The close glyph, pixel by pixel, with its top-left corner at (x, y).
+void expectGlyph(const BarShot& shot, int x, int y) {
+    EXPECT_EQ(shot.at(x, y), kWhite);
+    EXPECT_EQ(shot.at(x + 7, y), kWhite);
+    EXPECT_EQ(shot.at(x + 8, y), kGrey);
+    EXPECT_EQ(shot.at(x, y + 4), kWhite);
+    EXPECT_EQ(shot.at(x + 1, y + 1), kLight);
+    EXPECT_EQ(shot.at(x + 4, y + 1), kLight);
+    EXPECT_EQ(shot.at(x + 8, y + 4), kGrey);
+    EXPECT_EQ(shot.at(x + 4, y + 8), kGrey);
+    for (int i = 2; i <= 6; ++i) {
+        EXPECT_EQ(shot.at(x + i, y + i), kBlack) << i;
+        EXPECT_EQ(shot.at(x + 8 - i, y + i), kBlack) << i;
+    }
+    EXPECT_EQ(shot.at(x + 3, y + 2), kLight);
+    EXPECT_EQ(shot.at(x + 4, y + 6), kLight);
+}
+
+bool hasGlyph(const BarShot& shot, const Button& b) {
+    int x = b.right - 11;
+    int y = Button::top + 2;
+    return shot.at(x + 4, y + 4) == kBlack && shot.at(x, y) == kWhite;
+}
+
+class Buttons : public ::testing::Test {
+protected:
+    void SetUp() override {
+        e2e::deleteSettingsKey();
+        ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
+        e2e::writeSetting("Maximize browser windows", 0);
+    }
+    void TearDown() override {
+        if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
+        proc_.kill();
+        e2e::deleteSettingsKey();
+    }
+    void start() {
+        ASSERT_TRUE(e2e::startBar(proc_, &bar_));
+        browsers_.setBar(bar_);
+    }
+    // Opens windows before the bar starts. Each opens in front of the ones before, and the front-most ends up
+    // last on the bar: the buttons come in the order of opening.
+    std::vector<HWND> openBefore(const std::vector<std::string>& titles) {
+        std::vector<HWND> out;
+        for (const std::string& t : titles)
+            out.push_back(browsers_.open(t, "IEFrame", false, 100 + 20 * static_cast<int>(out.size())));
+        return out;
+    }
+    bool waitTools(int n) {
+        return e2e::waitFor([&] { return e2e::toolCount(bar_) == n; });
+    }
+    // Waits until the bar on the screen satisfies the condition.
+    template <class Check> bool waitShot(Check check) {
+        return e2e::waitFor([&] { return check(BarShot(bar_)); }, 3000);
+    }
+    bool waitSunken(int index) {
+        return waitShot([&](const BarShot& s) {
+            return s.at(button(index).left, 10) == GetSysColor(COLOR_BTNSHADOW);
+        });
+    }
+    bool waitRaised(int index) {
+        return waitShot([&](const BarShot& s) {
+            return s.at(button(index).left, 10) == GetSysColor(COLOR_BTNHIGHLIGHT);
+        });
+    }
+    POINT at(int index, int dx = 30, int dy = 12) {
+        return e2e::clientToScreen(bar_, {button(index).left + dx, dy});
+    }
+    POINT glyph(int index) { return e2e::clientToScreen(bar_, {button(index).right - 6, Button::top + 5}); }
+    HWND neutral() {
+        if (!neutral_) neutral_ = browsers_.open("Neutral", "CorvaneTestOther", false, 600, 300);
+        return neutral_;
+    }
+
+    e2e::Process proc_;
+    HWND bar_ = nullptr;
+    e2e::TestBrowsers browsers_;
+    HWND neutral_ = nullptr;
+};
+
+TEST_F(Buttons, FourButtonsSitAtTheLayoutPositionsAndTheActiveOneIsSunkenWithTheGlyph) {
+    std::vector<HWND> w = openBefore({"A", "B", "C", "D"});
+    start();
+    ASSERT_TRUE(waitTools(4));
+    ASSERT_TRUE(waitRaised(3));
+    {
+        BarShot shot(bar_);
+        EXPECT_EQ(shot.width(), 1024);
+        COLORREF face = GetSysColor(COLOR_BTNFACE);
+        // The bar's own raised edge.
+        EXPECT_EQ(shot.at(0, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
+        EXPECT_EQ(shot.at(1023, 23), GetSysColor(COLOR_BTNSHADOW));
+        for (int i = 0; i < 4; ++i) {
+            expectEdge(shot, button(i), Edge::Raised);
+            EXPECT_EQ(shot.at(button(i).left + 2, 5), face);
+            EXPECT_FALSE(hasGlyph(shot, button(i))) << i;
+            // The gap between buttons is the bar's background.
+            EXPECT_EQ(shot.at(button(i).right, 10), face);
+            EXPECT_EQ(shot.at(button(i).right + 1, 10), face);
+        }
+        EXPECT_EQ(shot.at(button(4).left, 10), face) << "a fifth button where there are four windows";
+    }
+
+    EXPECT_EQ(e2e::shellEvent(bar_, w[2], e2e::kActivated), 1);
+    ASSERT_TRUE(waitSunken(2));
+    BarShot shot(bar_);
+    expectEdge(shot, button(2), Edge::Sunken);
+    EXPECT_EQ(shot.at(button(2).left + 2, 5), kDefaultActive);
+    EXPECT_EQ(shot.at(button(2).right - 3, Button::bottom - 3), kDefaultActive);
+    expectGlyph(shot, button(2).right - 11, Button::top + 2);
+    // Outside its 9 x 9 pixels the glyph's icon is transparent.
+    EXPECT_EQ(shot.at(button(2).right - 2, Button::top + 12), kDefaultActive);
+    EXPECT_EQ(shot.at(button(2).right - 12, Button::top + 3), kDefaultActive);
+    for (int i : {0, 1, 3}) {
+        expectEdge(shot, button(i), Edge::Raised);
+        EXPECT_FALSE(hasGlyph(shot, button(i))) << i;
+    }
+
+    // Another window becomes active: the marker goes.
+    EXPECT_EQ(e2e::shellEvent(bar_, neutral(), e2e::kActivated), 0);
+    EXPECT_TRUE(waitRaised(2));
+}
+
+TEST_F(Buttons, ColoursAndGlyphsFollowTheSettings) {
+    e2e::writeSetting("Bar background color", RGB(20, 40, 60));
+    e2e::writeSetting("Active button color", RGB(200, 10, 10));
+    e2e::writeSetting("only on active IE button", 0);
+    std::vector<HWND> w = openBefore({"A", "B"});
+    start();
+    ASSERT_TRUE(waitTools(2));
+    EXPECT_EQ(e2e::shellEvent(bar_, w[0], e2e::kActivated), 1);
+    ASSERT_TRUE(waitSunken(0));
+    BarShot shot(bar_);
+    EXPECT_EQ(shot.at(button(0).left + 2, 5), RGB(200, 10, 10));
+    EXPECT_EQ(shot.at(button(1).left + 2, 5), RGB(20, 40, 60));
+    EXPECT_EQ(shot.at(600, 10), RGB(20, 40, 60));
+    EXPECT_TRUE(hasGlyph(shot, button(0)));
+    EXPECT_TRUE(hasGlyph(shot, button(1)));
+    ASSERT_TRUE(e2e::closeBar(proc_, bar_));
+
+    e2e::writeSetting("Show close button on IE buttons", 0);
+    start();
+    EXPECT_EQ(e2e::shellEvent(bar_, w[0], e2e::kActivated), 1);
+    ASSERT_TRUE(waitSunken(0));
+    BarShot plain(bar_);
+    EXPECT_FALSE(hasGlyph(plain, button(0)));
+    EXPECT_FALSE(hasGlyph(plain, button(1)));
+}
+
+// The pixels of a button's text, compared with the same text drawn here with the bar's flags and font.
+void expectButtonText(HWND bar, int index, const std::string& expected) {
+    const Button b = button(index);
+    RECT text{b.left + 4, Button::top, b.right - 3, Button::bottom};
+    SIZE size{text.right - text.left, text.bottom - text.top};
+    POINT origin = e2e::clientToScreen(bar, {text.left, text.top});
+    bool same = e2e::waitFor(
+        [&] {
+            std::vector<COLORREF> drawn = e2e::screenPixels(
+                {origin.x, origin.y, origin.x + size.cx, origin.y + size.cy});
+            std::vector<COLORREF> want = e2e::renderButtonText(expected, size, GetSysColor(COLOR_BTNFACE), 0);
+            // The top and bottom rows are the button's edges.
+            for (int y = 1; y < size.cy - 1; ++y)
+                for (int x = 0; x < size.cx; ++x) {
+                    size_t i = static_cast<size_t>(y * size.cx + x);
+                    if (drawn[i] != want[i]) return false;
+                }
+            return true;
+        },
+        3000);
+    EXPECT_TRUE(same) << "button " << index << " does not read \"" << expected << "\"";
+}
+
+TEST_F(Buttons, TitlesLoseTheBrowserSuffixKeepAmpersandsAndEndInAnEllipsis) {
+    const std::string longTitle =
+        "A page with a title far too long for any button on the bar, which the tool tip shows whole";
+    openBefore({"News - Microsoft Internet Explorer", "Tom & Jerry", longTitle});
+    start();
+    ASSERT_TRUE(waitTools(3));
+    expectButtonText(bar_, 0, "News");
+    expectButtonText(bar_, 1, "Tom & Jerry");
+    expectButtonText(bar_, 2, longTitle);
+    // The same text without the end ellipsis would draw differently: the check can fail.
+    std::vector<COLORREF> cut = e2e::renderButtonText(longTitle, {153, 18}, GetSysColor(COLOR_BTNFACE), 0);
+    std::vector<COLORREF> none = e2e::renderButtonText("Tom  Jerry", {153, 18}, GetSysColor(COLOR_BTNFACE), 0);
+    EXPECT_NE(cut, none);
+}
+
+TEST_F(Buttons, ARetitledWindowsButtonShowsItsNewTitle) {
+    std::vector<HWND> w = openBefore({"Old"});
+    start();
+    ASSERT_TRUE(waitTools(1));
+    expectButtonText(bar_, 0, "Old");
+    SetWindowTextA(w[0], "Fresh - Microsoft Internet Explorer");
+    EXPECT_EQ(e2e::shellEvent(bar_, w[0], e2e::kRetitled), 1);
+    expectButtonText(bar_, 0, "Fresh");
+}
+
+TEST_F(Buttons, TheToolTipShowsTheWholeTitle) {
+    const std::string longTitle =
+        "A page with a title far too long for any button on the bar, which the tool tip shows whole";
+    openBefore({"Short", longTitle});
+    start();
+    ASSERT_TRUE(waitTools(2));
+    HWND tips = e2e::barToolTips(bar_);
+    ASSERT_NE(tips, nullptr);
+    auto tipWidthOver = [&](int index) {
+        e2e::moveMouse(at(index, 40, 10));
+        e2e::moveMouse(at(index, 42, 11));
+        RECT rc{};
+        e2e::waitFor([&] { return IsWindowVisible(tips) != 0; }, 4000);
+        GetWindowRect(tips, &rc);
+        return IsWindowVisible(tips) ? rc.right - rc.left : -1;
+    };
+    int shortWidth = tipWidthOver(0);
+    EXPECT_GT(shortWidth, 0);
+    EXPECT_LT(shortWidth, 100);
+    e2e::moveMouse(e2e::clientToScreen(bar_, {700, 12}));
+    e2e::waitFor([&] { return !IsWindowVisible(tips); }, 3000);
+    // The whole title is far wider than a button.
+    EXPECT_GT(tipWidthOver(1), 300);
+}
+
+} // namespace
