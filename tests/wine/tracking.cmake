@@ -7,3 +7,7 @@ corvane_wine_test(buttons_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/buttons_test.cpp ${TRACKING_SUPPORT}
   LIBS shell32 advapi32 comctl32 gdi32 user32
   DEPENDS corvane)
+corvane_wine_test(button_clicks_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/clicks_test.cpp ${TRACKING_SUPPORT}
+  LIBS shell32 advapi32 comctl32 gdi32 user32
+  DEPENDS corvane)

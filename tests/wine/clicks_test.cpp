@@ -1,0 +1,184 @@
+// Mouse presses on the browser buttons, with real input: what comes to the front, what is minimised, what
+// closes, and the button's menu.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "bar_fixture.h"
+
+namespace {
+
+using namespace e2e;
+
+using Clicks = BarTest;
+
+bool iconic(HWND w) { return IsIconic(w) != 0; }
+
+// The menu the bar opens, once it is on the screen.
+HWND waitMenu() {
+    HWND menu = nullptr;
+    waitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }, 3000);
+    return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+// Picks an item of a two-item menu: each takes half of its height.
+void pickMenuItem(HWND menu, int item) {
+    RECT rc{};
+    GetWindowRect(menu, &rc);
+    int height = rc.bottom - rc.top;
+    click({rc.left + 20, rc.top + height / 4 + item * height / 2});
+    waitFor([&] { return !IsWindowVisible(menu); }, 3000);
+}
+
+TEST_F(Clicks, ASecondClickOnTheActiveButtonMinimisesWhenAllowedAndTheNextBringsItBack) {
+    writeSetting("Allow minimization of IE", 1);
+    std::vector<HWND> w = openBefore({"A", "B"});
+    start();
+    ASSERT_TRUE(waitTools(2));
+    EXPECT_EQ(shellEvent(bar_, w[0], kActivated), 1);
+    ASSERT_TRUE(waitSunken(0));
+    click(at(0));
+    EXPECT_TRUE(waitFor([&] { return iconic(w[0]); }));
+    // Raised at once: no word from the shell is needed.
+    EXPECT_TRUE(waitRaised(0));
+    EXPECT_FALSE(iconic(w[1]));
+    // No longer marked active, the next click brings it back (a few pixels away: not a double click).
+    click(at(0, 80));
+    EXPECT_TRUE(waitFor([&] { return !iconic(w[0]) && GetForegroundWindow() == w[0]; }));
+}
+
+TEST_F(Clicks, WithMinimisationOffAClickOnTheActiveButtonOnlyBringsItForward) {
+    std::vector<HWND> w = openBefore({"A", "B"});
+    start();
+    ASSERT_TRUE(waitTools(2));
+    EXPECT_EQ(shellEvent(bar_, w[0], kActivated), 1);
+    ASSERT_TRUE(waitSunken(0));
+    SetForegroundWindow(neutral());
+    ASSERT_TRUE(waitForeground(neutral()));
+    click(at(0));
+    EXPECT_TRUE(waitForeground(w[0]));
+    EXPECT_FALSE(iconic(w[0]));
+    EXPECT_TRUE(waitSunken(0));
+}
+
+TEST_F(Clicks, AClickOnAMinimisedWindowsButtonRestoresIt) {
+    std::vector<HWND> w = openBefore({"A", "B"});
+    start();
+    ASSERT_TRUE(waitTools(2));
+    ShowWindow(w[1], SW_MINIMIZE);
+    ASSERT_TRUE(iconic(w[1]));
+    click(at(1));
+    EXPECT_TRUE(waitFor([&] { return !iconic(w[1]) && GetForegroundWindow() == w[1]; }));
+}
+
+TEST_F(Clicks, ADoubleClickActsOnce) {
+    writeSetting("Allow minimization of IE", 1);
+    std::vector<HWND> w = openBefore({"A"});
+    start();
+    ASSERT_TRUE(waitTools(1));
+    EXPECT_EQ(shellEvent(bar_, w[0], kActivated), 1);
+    ASSERT_TRUE(waitSunken(0));
+    doubleClick(at(0));
+    ASSERT_TRUE(waitFor([&] { return iconic(w[0]); }));
+    // Acting twice would have restored it at once.
+    EXPECT_FALSE(waitFor([&] { return !iconic(w[0]); }, 1000));
+}
+
+TEST_F(Clicks, ShiftWithASecondClickMinimisesEveryWindowOnlyWhileBrowsersHideWithTheBar) {
+    writeSetting("Allow minimization of IE", 1);
+    std::vector<HWND> w = openBefore({"A", "B", "C"});
+    start();
+    ASSERT_TRUE(waitTools(3));
+    EXPECT_EQ(shellEvent(bar_, w[1], kActivated), 1);
+    ASSERT_TRUE(waitSunken(1));
+    pressShift(true);
+    click(at(1));
+    pressShift(false);
+    EXPECT_TRUE(waitFor([&] { return iconic(w[0]) && iconic(w[1]) && iconic(w[2]); }));
+    EXPECT_TRUE(waitRaised(1));
+    ASSERT_TRUE(closeBar(proc_, bar_));
+
+    writeSetting("Hide browsers when Corvane! hides", 0);
+    for (HWND x : w) ShowWindow(x, SW_RESTORE);
+    start();
+    EXPECT_EQ(shellEvent(bar_, w[1], kActivated), 1);
+    ASSERT_TRUE(waitSunken(1));
+    pressShift(true);
+    click(at(1));
+    pressShift(false);
+    // Only the marker goes.
+    EXPECT_TRUE(waitRaised(1));
+    EXPECT_FALSE(iconic(w[0]) || iconic(w[1]) || iconic(w[2]));
+}
+
+TEST_F(Clicks, TheGlyphClosesItsWindowAndTheCornerOfAnInactiveButtonJustActivates) {
+    std::vector<HWND> w = openBefore({"A", "B"});
+    start();
+    ASSERT_TRUE(waitTools(2));
+    // The glyph shows only on the active button: B's corner is an ordinary part of the button.
+    SetForegroundWindow(neutral());
+    ASSERT_TRUE(waitForeground(neutral()));
+    click(glyph(1));
+    EXPECT_TRUE(waitForeground(w[1]));
+    EXPECT_TRUE(IsWindow(w[1]));
+
+    EXPECT_EQ(shellEvent(bar_, w[0], kActivated), 1);
+    ASSERT_TRUE(waitSunken(0));
+    click(glyph(0));
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(w[0]); }));
+    EXPECT_TRUE(waitTools(1));
+    EXPECT_TRUE(IsWindow(w[1]));
+}
+
+TEST_F(Clicks, ShiftWithAClickOnTheGlyphClosesEveryWindow) {
+    std::vector<HWND> w = openBefore({"A", "B", "C"});
+    start();
+    ASSERT_TRUE(waitTools(3));
+    EXPECT_EQ(shellEvent(bar_, w[2], kActivated), 1);
+    ASSERT_TRUE(waitSunken(2));
+    pressShift(true);
+    click(glyph(2));
+    pressShift(false);
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(w[0]) && !IsWindow(w[1]) && !IsWindow(w[2]); }));
+    EXPECT_TRUE(waitTools(0));
+}
+
+TEST_F(Clicks, AClickBesideEveryButtonClearsTheMarker) {
+    std::vector<HWND> w = openBefore({"A", "B"});
+    start();
+    ASSERT_TRUE(waitTools(2));
+    EXPECT_EQ(shellEvent(bar_, w[1], kActivated), 1);
+    ASSERT_TRUE(waitSunken(1));
+    click(clientToScreen(bar_, {900, 12}));
+    EXPECT_TRUE(waitRaised(1));
+}
+
+TEST_F(Clicks, TheButtonsMenuMinimisesRestoresAndCloses) {
+    std::vector<HWND> w = openBefore({"A", "B"});
+    start();
+    ASSERT_TRUE(waitTools(2));
+
+    click(at(0), true);
+    HWND menu = waitMenu();
+    ASSERT_NE(menu, nullptr);
+    pickMenuItem(menu, 0);
+    EXPECT_TRUE(waitFor([&] { return iconic(w[0]); }));
+
+    click(at(0, 70), true);
+    menu = waitMenu();
+    ASSERT_NE(menu, nullptr);
+    pickMenuItem(menu, 0);
+    EXPECT_TRUE(waitFor([&] { return !iconic(w[0]) && GetForegroundWindow() == w[0]; }));
+
+    click(at(0, 110), true);
+    menu = waitMenu();
+    ASSERT_NE(menu, nullptr);
+    pickMenuItem(menu, 1);
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(w[0]); }));
+    EXPECT_TRUE(waitTools(1));
+    EXPECT_TRUE(IsWindow(w[1]));
+}
+
+} // namespace
