@@ -38,8 +38,6 @@ private:
     PAINTSTRUCT ps_{};
     HDC dc_;
 };
-
-bool shiftDown() { return GetKeyState(VK_SHIFT) < 0; }
 } // namespace
 
 void BarWindow::onPaint() {
@@ -94,13 +92,15 @@ void BarWindow::paintButton(HDC dc, const BrowserEntry& entry) {
     }
 }
 
-void BarWindow::onLeftButtonDown(POINT p) {
+void BarWindow::onLeftButtonDown(POINT p, WPARAM keys) {
     const core::Settings& s = settings();
     core::Point at{p.x, p.y};
     int index = core::hitButton(browserList, at);
     core::LeftPress press;
     press.hit = index >= 0;
-    press.shift = shiftDown();
+    // The key state that came with the press counts too: the bar does not have the keyboard focus (a click
+    // leaves the browser active), so its own thread's view of the keyboard may lag behind.
+    press.shift = (keys & MK_SHIFT) != 0 || GetKeyState(VK_SHIFT) < 0;
     press.minimizeOnSecondClick = s.minimizeOnSecondClick != 0;
     if (press.hit) {
         const BrowserEntry& entry = browserList.entries[static_cast<std::size_t>(index)];

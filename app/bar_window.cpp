@@ -78,7 +78,7 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         onPaint();
         return 0;
     case WM_LBUTTONDOWN:
-        onLeftButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        onLeftButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
         return 0;
     case WM_LBUTTONDBLCLK:
         // The second press of a double click does nothing: a double click on a button acts once.

@@ -117,7 +117,7 @@ private:
     // Browser buttons (bar_buttons.cpp).
     void onPaint();
     void paintButton(HDC dc, const BrowserEntry& entry);
-    void onLeftButtonDown(POINT p);
+    void onLeftButtonDown(POINT p, WPARAM keys);
     void onRightButtonDown(POINT p);
     void runLeftAction(int index, core::LeftAction action);
     LRESULT onNotify(const NMHDR* header);

@@ -56,6 +56,8 @@ protected:
         e2e::writeSetting("Maximize browser windows", 0);
     }
     void TearDown() override {
+        // A test that failed while holding Shift must not leave it down for the next one.
+        pressShift(false);
         if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
         proc_.kill();
         e2e::deleteSettingsKey();
