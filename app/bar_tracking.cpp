@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "app/bar_window.h"
 #include "core/browser_rules.h"
+#include "core/preference_rules.h"
 
 namespace app {
 
@@ -100,21 +101,22 @@ void BarWindow::Place(HWND window) {
 
 void BarWindow::placeWindow(HWND window) {
     const core::Settings& s = settings();
-    switch (core::placementFor(s)) {
-    case core::Placement::Maximise:
+    // Maximising wins when both options are on: the preferences keep them exclusive, the registry need not.
+    switch (core::placementOf(s)) {
+    case core::Placement::Maximize:
         ShowWindow(window, SW_SHOWMAXIMIZED);
         break;
     case core::Placement::Align:
         ShowWindow(window, SW_SHOWNOACTIVATE);
         SetWindowPos(window, nullptr, s.alignLeft, s.alignTop, s.alignWidth, s.alignHeight, SWP_NOZORDER);
         break;
-    case core::Placement::Unchanged:
+    case core::Placement::DontChange:
         break;
     }
 }
 
 void BarWindow::placeAll() {
-    if (core::placementFor(settings()) == core::Placement::Unchanged) return;
+    if (core::placementOf(settings()) == core::Placement::DontChange) return;
     browserList.forEachLastToFirst([this](HWND window) { placeWindow(window); });
 }
 

@@ -40,10 +40,4 @@ bool isTrackedClass(std::string_view className, bool catchExplorerWindows) {
     return className == "IEFrame" || (catchExplorerWindows && className == "CabinetWClass");
 }
 
-Placement placementFor(const Settings& settings) {
-    if (settings.maximizeBrowsers) return Placement::Maximise;
-    if (settings.alignBrowsers) return Placement::Align;
-    return Placement::Unchanged;
-}
-
 } // namespace core

@@ -1,9 +1,7 @@
-// What makes a window a browser window, what its button says, and where it is put on the screen.
+// What makes a window a browser window, and what its button says.
 #pragma once
 #include <string>
 #include <string_view>
-
-#include "core/settings.h"
 
 namespace core {
 
@@ -17,11 +15,5 @@ std::string browserTitle(std::string_view windowText);
 // A browser frame ("IEFrame"), or a folder window ("CabinetWClass") while those are caught. Whole name,
 // letter case included.
 bool isTrackedClass(std::string_view className, bool catchExplorerWindows);
-
-enum class Placement { Unchanged, Maximise, Align };
-
-// How browser windows are put on the screen. Maximising wins when both options are on (the preferences keep
-// them exclusive, but the registry need not).
-Placement placementFor(const Settings& settings);
 
 } // namespace core

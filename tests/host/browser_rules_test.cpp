@@ -38,17 +38,4 @@ TEST(TrackedClass, BrowserFramesAlwaysFolderWindowsOnlyWhenCaught) {
     EXPECT_FALSE(core::isTrackedClass("", true));
 }
 
-TEST(Placement, MaximiseWinsOverAlignAndNeitherLeavesWindowsAlone) {
-    core::Settings s;
-    s.maximizeBrowsers = 0;
-    s.alignBrowsers = 0;
-    EXPECT_EQ(core::placementFor(s), core::Placement::Unchanged);
-    s.alignBrowsers = 1;
-    EXPECT_EQ(core::placementFor(s), core::Placement::Align);
-    s.maximizeBrowsers = 7;
-    EXPECT_EQ(core::placementFor(s), core::Placement::Maximise);
-    s.alignBrowsers = 0;
-    EXPECT_EQ(core::placementFor(s), core::Placement::Maximise);
-}
-
 } // namespace
