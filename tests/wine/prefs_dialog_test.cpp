@@ -108,7 +108,7 @@ TEST_F(Dialog, AnUnknownLastPageSelectsNothingUntilTheTreeTakesTheFocus) {
     EXPECT_TRUE(host_.lastPage == 999 || host_.lastPage == IDD_PREFS_GENERAL);
 }
 
-struct ControlSpec {
+struct ExpectedControl {
     int id;
     const char* className;
     const char* text;
@@ -116,8 +116,8 @@ struct ControlSpec {
     int x, y, cx, cy;
 };
 
-void expectControls(HWND page, const std::vector<ControlSpec>& specs) {
-    for (const ControlSpec& c : specs) {
+void expectControls(HWND page, const std::vector<ExpectedControl>& expected) {
+    for (const ExpectedControl& c : expected) {
         SCOPED_TRACE(c.id);
         HWND w = GetDlgItem(page, c.id);
         ASSERT_NE(w, nullptr);
