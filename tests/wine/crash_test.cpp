@@ -82,12 +82,4 @@ TEST_F(CrashSafety, ADockedBarThatCrashesGivesItsStripBack) {
     EXPECT_EQ(bottomOfferedToANewcomer(), 768);
 }
 
-TEST_F(CrashSafety, WithoutTheGuardTheShellKeepsTheDeadBarsStrip) {
-    // The control: the shell does not tidy up after a dead appbar by itself.
-    HWND bar = start("--unguarded", false);
-    ASSERT_NE(bar, nullptr);
-    crash();
-    EXPECT_EQ(bottomOfferedToANewcomer(), 744);
-}
-
 } // namespace
