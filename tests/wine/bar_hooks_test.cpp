@@ -19,6 +19,8 @@ BOOL CALLBACK findTips(HWND window, LPARAM param) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof(name));
     if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(window, GW_OWNER) != found->first) return TRUE;
+    // The own buttons' tips belong to the bar too; the browser buttons' control is the one without prefixes.
+    if (!(GetWindowLongPtrA(window, GWL_STYLE) & TTS_NOPREFIX)) return TRUE;
     found->second = window;
     return FALSE;
 }
