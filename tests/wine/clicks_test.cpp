@@ -94,8 +94,7 @@ TEST_F(Clicks, ShiftWithASecondClickMinimisesEveryWindowOnlyWhileBrowsersHideWit
     EXPECT_EQ(shellEvent(bar_, w[1], kActivated), 1);
     ASSERT_TRUE(waitSunken(1));
     // Shift is held until the click has had its effect, as a hand would hold it.
-    pressShift(true);
-    click(at(1));
+    shiftClick(at(1));
     EXPECT_TRUE(waitFor([&] { return iconic(w[0]) && iconic(w[1]) && iconic(w[2]); }))
         << iconic(w[0]) << iconic(w[1]) << iconic(w[2]);
     EXPECT_TRUE(waitRaised(1));
@@ -107,8 +106,7 @@ TEST_F(Clicks, ShiftWithASecondClickMinimisesEveryWindowOnlyWhileBrowsersHideWit
     start();
     EXPECT_EQ(shellEvent(bar_, w[1], kActivated), 1);
     ASSERT_TRUE(waitSunken(1));
-    pressShift(true);
-    click(at(1));
+    shiftClick(at(1));
     // Only the marker goes.
     EXPECT_TRUE(waitRaised(1));
     pressShift(false);
@@ -140,8 +138,7 @@ TEST_F(Clicks, ShiftWithAClickOnTheGlyphClosesEveryWindow) {
     ASSERT_TRUE(waitTools(3));
     EXPECT_EQ(shellEvent(bar_, w[2], kActivated), 1);
     ASSERT_TRUE(waitSunken(2));
-    pressShift(true);
-    click(glyph(2));
+    shiftClick(glyph(2));
     EXPECT_TRUE(waitFor([&] { return !IsWindow(w[0]) && !IsWindow(w[1]) && !IsWindow(w[2]); }));
     pressShift(false);
     EXPECT_TRUE(waitTools(0));

@@ -145,6 +145,23 @@ void doubleClick(POINT screen) {
     sendAt(screen, {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
 }
 
+void shiftClick(POINT screen) {
+    // Move first and let the pointer settle: Wine re-reads the X keyboard when the pointer enters a window, and
+    // X never saw this Shift. Shift and the press then travel in one batch, so no re-read falls between them.
+    moveMouse(screen);
+    // Two round trips through the thread under the pointer: it has read its X events by then.
+    HWND under = WindowFromPoint(screen);
+    DWORD_PTR ignored = 0;
+    for (int i = 0; i < 2; ++i) SendMessageTimeoutA(under, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    std::vector<INPUT> in(3);
+    in[0].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = VK_SHIFT;
+    in[1] = mouseAt(screen, MOUSEEVENTF_LEFTDOWN);
+    in[2] = mouseAt(screen, MOUSEEVENTF_LEFTUP);
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+    pump();
+}
+
 void pressShift(bool down) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;

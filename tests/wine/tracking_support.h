@@ -46,6 +46,8 @@ void moveMouse(POINT screen);
 void click(POINT screen, bool right = false);
 void doubleClick(POINT screen);
 void pressShift(bool down);
+// A left click with Shift held down; Shift stays down until pressShift(false).
+void shiftClick(POINT screen);
 
 POINT clientToScreen(HWND window, POINT client);
 
