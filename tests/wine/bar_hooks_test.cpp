@@ -140,6 +140,39 @@ TEST_F(BarHooks, ABrowserOfAnotherProcessIsTrackedAndLosesItsItemAtTheTaskbarsNe
     EXPECT_TRUE(standin::waitFor([&] { return trackedCount(bar) == tracked; }));
 }
 
+TEST_F(BarHooks, EachRestartedTaskbarIsHookedAgainAndLosesItsBrowserItems) {
+    e2e::writeSetting("Catch Windows Explorer windows", 0);
+    openTaskbarAndWindows();
+    startBar();
+    ASSERT_TRUE(itemGoes(browser));
+    int tracked = trackedCount(bar);
+    for (int round = 0; round < 10; ++round) {
+        SCOPED_TRACE(round);
+        // Even rounds the taskbar dies without a word, odd rounds it closes: the next one announces itself.
+        if (round % 2 == 0) {
+            TerminateProcess(taskbar.handle(), 1);
+            ASSERT_EQ(WaitForSingleObject(taskbar.handle(), 10000), WAIT_OBJECT_0);
+        } else {
+            ASSERT_TRUE(taskbar.close());
+        }
+        tray = standin::openTaskbar(taskbar, "--manual --announce");
+        ASSERT_NE(tray, nullptr);
+        EXPECT_TRUE(itemGoes(browser));
+        EXPECT_TRUE(hasItem(folder));
+        EXPECT_TRUE(hasItem(other));
+    }
+    // The bar went on tracking through it all.
+    EXPECT_EQ(trackedCount(bar), tracked);
+    standin::Process lateProcess;
+    HWND late =
+        standin::openBrowser(lateProcess, "--class IEFrame --title \"Late - Microsoft Internet Explorer\"");
+    ASSERT_NE(late, nullptr);
+    EXPECT_TRUE(standin::waitFor([&] { return trackedCount(bar) == tracked + 1; }));
+    SendMessageA(tray, standin::kSync, 0, 0);
+    SendMessageA(tray, standin::kLayOut, 0, 0);
+    EXPECT_FALSE(hasItem(late));
+}
+
 TEST_F(BarHooks, WithoutATaskbarThatKeepsATabControlTheBarSaysSoAndDoesNotStart) {
     ASSERT_TRUE(barProcess.start("\"" + e2e::distDir() + "\\corvane.exe\""));
     ForeignBox box{barProcess.id(), nullptr, {}};

@@ -72,8 +72,8 @@ HWND TestBrowsers::open(const std::string& title, const char* className, bool an
     registerClass(className);
     g_reportTo = bar_;
     int before = bar_ ? toolCount(bar_) : -1;
-    HWND w = CreateWindowExA(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, x, y, 300, 200, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
+    HWND w = CreateWindowExA(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, x, y, 300, 200, nullptr,
+                             nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!w) return nullptr;
     windows_.push_back(w);
     // The hook reports a creation from inside CreateWindowEx, before the window is shown.
@@ -125,13 +125,16 @@ INPUT mouseAt(POINT screen, DWORD flags) {
 
 void sendAt(POINT screen, std::initializer_list<DWORD> buttons) {
     std::vector<INPUT> in;
-    for (DWORD b : buttons) in.push_back(mouseAt(screen, b));
+    for (DWORD b : buttons)
+        in.push_back(mouseAt(screen, b));
     SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
     pump();
 }
 } // namespace
 
-void moveMouse(POINT screen) { sendAt(screen, {0}); }
+void moveMouse(POINT screen) {
+    sendAt(screen, {0});
+}
 
 void click(POINT screen, bool right) {
     if (right) {
@@ -146,13 +149,15 @@ void doubleClick(POINT screen) {
 }
 
 void shiftClick(POINT screen) {
-    // Move first and let the pointer settle: Wine re-reads the X keyboard when the pointer enters a window, and
-    // X never saw this Shift. Shift and the press then travel in one batch, so no re-read falls between them.
+    // Move first and let the pointer settle: Wine re-reads the X keyboard when the pointer enters a window,
+    // and X never saw this Shift. Shift and the press then travel in one batch, so no re-read falls between
+    // them.
     moveMouse(screen);
     // Two round trips through the thread under the pointer: it has read its X events by then.
     HWND under = WindowFromPoint(screen);
     DWORD_PTR ignored = 0;
-    for (int i = 0; i < 2; ++i) SendMessageTimeoutA(under, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    for (int i = 0; i < 2; ++i)
+        SendMessageTimeoutA(under, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
     std::vector<INPUT> in(3);
     in[0].type = INPUT_KEYBOARD;
     in[0].ki.wVk = VK_SHIFT;
@@ -217,7 +222,8 @@ std::vector<COLORREF> screenPixels(const RECT& r) {
     return out;
 }
 
-std::vector<COLORREF> renderButtonText(const std::string& text, SIZE size, COLORREF background, COLORREF colour) {
+std::vector<COLORREF> renderButtonText(const std::string& text, SIZE size, COLORREF background,
+                                       COLORREF colour) {
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
