@@ -115,9 +115,9 @@ Section "${PRODUCT} (required)" SecMain
   !insertmacro EndRunningBar
   SetOutPath "$INSTDIR"
   File "${SRCDIR}\corvane.exe"
-  File /nonfatal "${SRCDIR}\cvsh.dll"
-  File /nonfatal "${SRCDIR}\cvth.dll"
-  File /nonfatal "${SRCDIR}\cvil.dll"
+  File "${SRCDIR}\cvsh.dll"
+  File "${SRCDIR}\cvth.dll"
+  File "${SRCDIR}\cvil.dll"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\corvane.exe"

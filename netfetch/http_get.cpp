@@ -119,7 +119,8 @@ int queryStatus(HINTERNET request) {
     DWORD size = sizeof text;
     if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE, text, &size, nullptr)) {
         const DWORD error = GetLastError();
-        diagnose("Failed in call to HttpQueryInfo for HTTP query status code, Error:%d\n", static_cast<int>(error));
+        diagnose("Failed in call to HttpQueryInfo for HTTP query status code, Error:%d\n",
+                 static_cast<int>(error));
         return -1;
     }
     int status = 0;
@@ -129,12 +130,20 @@ int queryStatus(HINTERNET request) {
     return status;
 }
 
-// Reads what is left of an answer and throws it away.
-void drain(HINTERNET request) {
+// Reads what is left of an answer and throws it away. A refusal longer than any body we would accept is
+// not a refusal worth answering: without the limit, a server that never ends it keeps this thread forever.
+bool drain(HINTERNET request) {
     char chunk[kDrainChunk];
     DWORD read = 0;
+    size_t total = 0;
     while (InternetReadFile(request, chunk, sizeof chunk, &read) && read > 0) {
+        total += read;
+        if (total > cvil::kMaxBody) {
+            diagnose("Refused a body longer than %d bytes\n", static_cast<int>(cvil::kMaxBody));
+            return false;
+        }
     }
+    return true;
 }
 
 // Sends the request until the answer is 200, or a credentials refusal the user chose not to answer.
@@ -149,7 +158,7 @@ bool obtainAnswer(HINTERNET request, HWND window) {
             diagnose("Failed to retrieve a HTTP 200 status, Status Code:%d\n", status);
             return false;
         }
-        drain(request);
+        if (!drain(request)) return false;
         const DWORD choice =
             InternetErrorDlg(window, request, ERROR_INTERNET_INCORRECT_PASSWORD, kErrorDlgFlags, nullptr);
         if (choice != ERROR_INTERNET_FORCE_RETRY) return true;
@@ -185,7 +194,8 @@ int httpGet(const char* path, HWND window, int mode) {
     if (body.empty()) return 1;
     body.push_back('\0');
     if (IsWindow(window)) {
-        SendMessageA(window, cvil::kReplyMessage, reinterpret_cast<WPARAM>(body.data()), static_cast<LPARAM>(mode));
+        SendMessageA(window, cvil::kReplyMessage, reinterpret_cast<WPARAM>(body.data()),
+                     static_cast<LPARAM>(mode));
     }
     return 1;
 }
@@ -202,4 +212,6 @@ extern "C" int WINAPI cvilHttpGet(const char* path, HWND window, int mode) {
     }
 }
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
+    return TRUE;
+}

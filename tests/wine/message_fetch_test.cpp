@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
+#include <psapi.h>
+
 #include <atomic>
 #include <mutex>
 #include <string>
@@ -47,7 +50,7 @@ struct FastClock {
 };
 
 class MessageFetchTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         WNDCLASSA wc{};
         wc.lpfnWndProc = barProc;
@@ -89,7 +92,8 @@ protected:
 
 TEST_F(MessageFetchTest, AfterThirtySecondsTheMessageIsShownAndItsButtonOpensTheAddress) {
     msgtest::MessageServer server;
-    ASSERT_TRUE(server.start("--text \"Hello from the server\" --button \"Read more|http://a.example/news\""));
+    ASSERT_TRUE(
+        server.start("--text \"Hello from the server\" --button \"Read more|http://a.example/news\""));
     server.useForThisProcess();
     std::string text;
     msgtest::DialogWatchdog watchdog([&](HWND dialog) {
@@ -137,7 +141,8 @@ TEST_F(MessageFetchTest, FailingAttemptsComeAtThirtyFiftySeventyAndNinetySeconds
 }
 
 TEST_F(MessageFetchTest, WithTheServerDownTheFourAttemptsFailQuietly) {
-    SetEnvironmentVariableA(cvil::kServerVariable, ("127.0.0.1:" + std::to_string(msgtest::unusedPort())).c_str());
+    SetEnvironmentVariableA(cvil::kServerVariable,
+                            ("127.0.0.1:" + std::to_string(msgtest::unusedPort())).c_str());
     runFetch(fastOptions());
     EXPECT_EQ(clock_.sleeps, (std::vector<DWORD>{30000, 20000, 20000, 20000}));
     EXPECT_EQ(g_replies, 0);
@@ -211,6 +216,82 @@ TEST_F(MessageFetchTest, TheLibraryIsLookedForBesideTheProgramOnly) {
     std::string expected(exe);
     expected.erase(expected.find_last_of('\\') + 1);
     EXPECT_EQ(message::libraryBesideProgram(), expected + "cvil.dll");
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Answers no honest server gives: the worker ends, the bar's thread keeps answering, memory stays bounded.
+
+class HostileAnswers : public MessageFetchTest {
+  protected:
+    static size_t peakPrivateBytes() {
+        PROCESS_MEMORY_COUNTERS counters{};
+        counters.cb = sizeof(counters);
+        GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+        return counters.PeakPagefileUsage;
+    }
+    // Runs the fetch against a server started with `options`, answering any dialog by closing it, and
+    // returns the dialog text seen (empty when none was).
+    std::string fetchFrom(const std::string& options) {
+        msgtest::MessageServer server;
+        EXPECT_TRUE(server.start(options));
+        server.useForThisProcess();
+        std::string text;
+        msgtest::DialogWatchdog watchdog([&](HWND dialog) {
+            char buffer[256] = {};
+            GetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, buffer, sizeof buffer);
+            text = buffer;
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        size_t before = peakPrivateBytes();
+        EXPECT_GT(before, 0u);
+        runFetch(fastOptions());
+        requests_ = server.requests();
+        dialogs_ = watchdog.dialogsSeen();
+        // A body kept whole, or a copy of it per step, would show as megabytes.
+        EXPECT_LT(peakPrivateBytes() - before, 6u * 1024 * 1024);
+        DWORD_PTR ignored = 0;
+        EXPECT_NE(SendMessageTimeoutA(bar_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored), 0);
+        EXPECT_EQ(share_->httpLibraryUsers, 0);
+        EXPECT_FALSE(libraryLoaded());
+        return text;
+    }
+    void expectFourRefusedAttempts() {
+        EXPECT_EQ(requests_, 4);
+        EXPECT_EQ(g_replies, 0);
+        EXPECT_EQ(dialogs_, 0);
+    }
+    int requests_ = 0;
+    int dialogs_ = 0;
+};
+
+TEST_F(HostileAnswers, BinaryBytesAndNulsAreReadAsTextUpToTheFirstNul) {
+    EXPECT_EQ(fetchFrom("--binary 4096"), "");
+    EXPECT_EQ(requests_, 1);
+    EXPECT_EQ(g_replies, 1);
+}
+
+TEST_F(HostileAnswers, AValueWithoutALineFeedIsEmptyAndAHundredThousandKeysAreReadOnce) {
+    EXPECT_EQ(fetchFrom("--body \"dialogtext=No line end\""), "");
+    EXPECT_EQ(g_replies, 1);
+    g_replies = 0;
+    DWORD started = GetTickCount();
+    EXPECT_EQ(fetchFrom("--keys 100000"), "After the keys");
+    EXPECT_EQ(g_replies, 1);
+    std::printf("100000 keys fetched and read in %lu ms\n",
+                static_cast<unsigned long>(GetTickCount() - started));
+}
+
+TEST_F(HostileAnswers, TenMegabytesAreRefusedAtEachAttempt) {
+    fetchFrom("--long 10485760");
+    expectFourRefusedAttempts();
+}
+
+TEST_F(HostileAnswers, BodiesThatNeverEndAreCutOffEvenBehindARefusal) {
+    fetchFrom("--endless");
+    expectFourRefusedAttempts();
+    g_replies = 0;
+    fetchFrom("--endless-refusal");
+    expectFourRefusedAttempts();
 }
 
 } // namespace

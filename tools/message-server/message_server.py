@@ -13,12 +13,19 @@ default answer; for tests each request may override it with query parameters:
   body=TEXT   answer with TEXT (URL-encoded) instead of the body
   echo=1      answer with the request line and headers as received
 
+Answers a client must survive (command line only):
+  --keys N           a body of N empty keys "kI=", then a dialog text
+  --binary N         N seeded random bytes, NUL and line feeds among them
+  --endless          a body that never ends, sent as fast as the client reads
+  --endless-refusal  a 401 whose body never ends
+
 GET /stats answers "requests=N", the number of requests for /c.cgi so far; GET /quit ends the server.
 It binds to the loopback address only and ends by itself after --idle-exit seconds without a request.
 """
 import argparse
 import http.server
 import os
+import random
 import socketserver
 import sys
 import threading
@@ -72,6 +79,13 @@ class Handler(http.server.BaseHTTPRequestHandler):
         query = dict(urllib.parse.parse_qsl(url.query, keep_blank_values=True))
         opts = self.server.options
         auth = query.get("auth", str(opts.auth or ""))
+        if opts.endless_refusal or opts.endless:
+            self.send_response(401 if opts.endless_refusal else 200)
+            if opts.endless_refusal:
+                self.send_header("WWW-Authenticate", REALM)
+            self.end_headers()
+            self.stream_forever()
+            return
         if auth in ("401", "407") and not self.has_credentials(auth):
             header = "WWW-Authenticate" if auth == "401" else "Proxy-Authenticate"
             self.answer(int(auth), b"credentials needed\n", [(header, REALM)])
@@ -81,6 +95,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.answer(status, b"no message here\n")
             return
         self.answer(200, self.body(query), slow=float(query.get("slow", opts.slow)))
+
+    def stream_forever(self):
+        chunk = PATTERN * 1024
+        try:
+            while True:
+                self.wfile.write(chunk)
+        except OSError:
+            pass  # the client hung up, as it should
 
     def has_credentials(self, auth):
         name = "Authorization" if auth == "401" else "Proxy-Authorization"
@@ -123,6 +145,12 @@ def answer_text(args):
             return f.read()
     if args.body is not None:
         return args.body.encode("latin-1")
+    if args.keys:
+        keys = "".join("k%d=\n" % i for i in range(args.keys))
+        return (keys + "dialogtext=After the keys\n").encode("latin-1")
+    if args.binary:
+        rng = random.Random(20261208)
+        return bytes(rng.randrange(256) for _ in range(args.binary)) + b"\0\n\0"
     lines = ["dialogtext=" + (args.text or "")]
     for i, button in enumerate(args.button or [], start=1):
         caption, _, action = button.partition("|")
@@ -148,6 +176,10 @@ def parse_args(argv):
     p.add_argument("--empty", action="store_true", help="answer with an empty body")
     p.add_argument("--slow", type=float, default=0.0, help="spread the body over this many seconds")
     p.add_argument("--long", type=int, default=0, help="answer with this many bytes of a pattern")
+    p.add_argument("--keys", type=int, default=0, help="a body of this many key=value lines")
+    p.add_argument("--binary", type=int, default=0, help="a body of this many random bytes")
+    p.add_argument("--endless", action="store_true", help="a body that never ends")
+    p.add_argument("--endless-refusal", action="store_true", help="a 401 whose body never ends")
     p.add_argument("--idle-exit", type=float, default=600.0, help="end after this many idle seconds")
     p.add_argument("--verbose", action="store_true", help="log each request to stderr")
     args = p.parse_args(argv)
