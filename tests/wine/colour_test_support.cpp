@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "gdi_table.h"
+
 #include <cstdio>
 #include <vector>
 
@@ -134,45 +136,9 @@ RECT cellOnScreen(HWND popup, int index) {
     return r;
 }
 
-namespace {
-// One entry of the GDI handle table the process environment block points at (64-bit layout).
-struct GdiTableEntry {
-    UINT64 object;
-    ULONG owner;
-    USHORT unique;
-    UCHAR type;
-    UCHAR flags;
-    UINT64 user;
-};
-static_assert(sizeof(GdiTableEntry) == 24, "table entry");
-constexpr size_t kGdiTableOffset = 0xF8; // GdiSharedHandleTable in the 64-bit process environment block
-constexpr size_t kGdiTableEntries = 0x10000;
-} // namespace
-
 long gdiObjectCount() {
     if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<long>(n);
-#if defined(_WIN64)
-    // The process environment block through ntdll: NtCurrentTeb() trips -Warray-bounds in optimised builds.
-    struct BasicInformation {
-        void* exitStatus;
-        BYTE* peb;
-        ULONG_PTR rest[4];
-    } info{};
-    using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-    auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-    if (!query || query(GetCurrentProcess(), 0, &info, sizeof(info), nullptr) != 0 || !info.peb) return -1;
-    BYTE* peb = info.peb;
-    auto* table = *reinterpret_cast<const GdiTableEntry**>(peb + kGdiTableOffset);
-    if (!table) return -1;
-    long used = 0;
-    for (size_t i = 0; i < kGdiTableEntries; ++i) {
-        if (table[i].type != 0) ++used;
-    }
-    return used;
-#else
-    return -1;
-#endif
+    return gditable::objectsInUse(GetCurrentProcessId());
 }
 
 bool saveScreen(const RECT& area, const char* path) {

@@ -22,10 +22,10 @@ struct ShellCall {
 
 std::vector<ShellCall> g_shellCalls;
 
-HINSTANCE WINAPI recordShellExecute(HWND window, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
-                                    INT show) {
-    g_shellCalls.push_back({window, verb ? verb : "", file ? file : "", parameters == nullptr,
-                            directory == nullptr, show});
+HINSTANCE WINAPI recordShellExecute(HWND window, LPCSTR verb, LPCSTR file, LPCSTR parameters,
+                                    LPCSTR directory, INT show) {
+    g_shellCalls.push_back(
+        {window, verb ? verb : "", file ? file : "", parameters == nullptr, directory == nullptr, show});
     return reinterpret_cast<HINSTANCE>(42);
 }
 
@@ -36,23 +36,13 @@ struct Seen {
     std::vector<int> ids;
     std::vector<RECT> buttons; // client coordinates of the dialog
     std::vector<bool> sunken;
-    RECT frame{};              // client coordinates of the dialog
+    RECT frame{}; // client coordinates of the dialog
     RECT window{};
     LONG style = 0, exStyle = 0;
 };
 
-std::string textOf(HWND hwnd) {
-    char text[512] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-}
-
-RECT clientRect(HWND dialog, HWND child) {
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
+using msgtest::clientRect;
+using msgtest::textOf;
 
 void inspect(HWND dialog, Seen& seen) {
     ++seen.dialogs;
@@ -73,7 +63,7 @@ void inspect(HWND dialog, Seen& seen) {
 }
 
 class MessageDialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { g_shellCalls.clear(); }
 
     // Shows the answer as the bar would, inspects the dialog from another thread and lets act close it.
@@ -82,9 +72,9 @@ protected:
             inspect(dialog, seen);
             act(dialog);
         });
-        const LRESULT result = message::handleHttpReply(nullptr, GetModuleHandleA(nullptr), nullptr,
-                                                        reinterpret_cast<WPARAM>(body.c_str()), mode,
-                                                        recordShellExecute);
+        const LRESULT result =
+            message::handleHttpReply(nullptr, GetModuleHandleA(nullptr), nullptr,
+                                     reinterpret_cast<WPARAM>(body.c_str()), mode, recordShellExecute);
         EXPECT_TRUE(msgtest::processDialogs().empty());
         return result;
     }
@@ -92,8 +82,12 @@ protected:
     Seen seen;
 };
 
-void pressButton(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
-void pressKey(HWND dialog, WPARAM key) { PostMessageA(dialog, WM_KEYDOWN, key, 0); }
+void pressButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+void pressKey(HWND dialog, WPARAM key) {
+    PostMessageA(dialog, WM_KEYDOWN, key, 0);
+}
 
 const char* kFourButtons = "dialogtext=\"New\" version\n"
                            "button1text=Download\nbutton1action=http://a.example/get\n"
@@ -143,7 +137,8 @@ TEST_F(MessageDialogTest, AButtonOpensItsAddressThroughTheShellAndCloses) {
 TEST_F(MessageDialogTest, EscapeAndEnterActAsButtonOne) {
     for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
         g_shellCalls.clear();
-        show("dialogtext=Hi\nbutton1text=Go\nbutton1action=http://a.example/\n", [&](HWND d) { pressKey(d, key); });
+        show("dialogtext=Hi\nbutton1text=Go\nbutton1action=http://a.example/\n",
+             [&](HWND d) { pressKey(d, key); });
         EXPECT_EQ(seen.captions.back(), "Go");
         ASSERT_EQ(g_shellCalls.size(), 1u) << key;
         EXPECT_EQ(g_shellCalls[0].file, "http://a.example/");
@@ -179,7 +174,9 @@ TEST_F(MessageDialogTest, ButtonsDefinedWithGapsStayInsideTheDialog) {
 
 TEST_F(MessageDialogTest, FlagOneOtherModesAndAMissingLineFeedShowNothingOrNoText) {
     EXPECT_EQ(show("dialogtext=x\nflag=1\n", [](HWND d) { pressKey(d, VK_ESCAPE); }), 0);
-    EXPECT_EQ(show("dialogtext=x\n", [](HWND d) { pressKey(d, VK_ESCAPE); }, 1), 0);
+    EXPECT_EQ(show(
+                  "dialogtext=x\n", [](HWND d) { pressKey(d, VK_ESCAPE); }, 1),
+              0);
     EXPECT_EQ(seen.dialogs, 0);
     show("button1text=B\ndialogtext=no line feed", [](HWND d) { pressKey(d, VK_ESCAPE); });
     EXPECT_EQ(seen.dialogs, 1);

@@ -15,7 +15,7 @@ constexpr int kFrame = 228, kText = 222, kButton1 = 212;
 
 // Points the shell's handler for http addresses at the recorder for one scope.
 class HttpHandlerOverride {
-public:
+  public:
     explicit HttpHandlerOverride(const std::string& command) {
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command", 0, nullptr, 0,
                         KEY_ALL_ACCESS, nullptr, &key_, nullptr);
@@ -32,7 +32,7 @@ public:
     HttpHandlerOverride(const HttpHandlerOverride&) = delete;
     HttpHandlerOverride& operator=(const HttpHandlerOverride&) = delete;
 
-private:
+  private:
     void set(const std::string& value) {
         RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                        static_cast<DWORD>(value.size() + 1));
@@ -64,25 +64,16 @@ HWND messageDialogOf(DWORD process) {
     return found.dialog;
 }
 
-std::string textOf(HWND hwnd) {
-    char text[512] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-}
-
-RECT clientRect(HWND dialog, HWND child) {
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
+using msgtest::clientRect;
+using msgtest::textOf;
 
 std::string readFile(const std::string& path) {
     std::string text;
     if (FILE* f = std::fopen(path.c_str(), "r")) {
         char buffer[512];
         size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+            text.append(buffer, n);
         std::fclose(f);
     }
     return text;
@@ -127,8 +118,9 @@ TEST(MessageEndToEnd, HalfAMinuteAfterStartTheMessageShowsAndItsButtonOpensTheAd
 
     PostMessageA(button, BM_CLICK, 0, 0);
     EXPECT_TRUE(msgtest::waitFor([&] { return !IsWindow(dialog); }));
-    EXPECT_TRUE(msgtest::waitFor([&] { return readFile(record).find("http://a.example/e2e") != std::string::npos; }))
-        << readFile(record);
+    EXPECT_TRUE(msgtest::waitFor([&] {
+        return readFile(record).find("http://a.example/e2e") != std::string::npos;
+    })) << readFile(record);
 
     EXPECT_TRUE(e2e::closeBar(bar, barWindow));
     bar.kill();

@@ -34,7 +34,9 @@ std::string winePath(const std::string& unixPath) {
     return path;
 }
 
-std::string distFile(const char* name) { return winePath(unixDir("CORVANE_DIST", "/tmp")) + "\\" + name; }
+std::string distFile(const char* name) {
+    return winePath(unixDir("CORVANE_DIST", "/tmp")) + "\\" + name;
+}
 
 bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
@@ -62,10 +64,12 @@ bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 bool MessageServer::start(const std::string& options) {
     static int serial = 0;
     const std::string portFile = unixDir("CORVANE_BIN", "/tmp") + "/message-server-" +
-                                 std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial) + ".port";
+                                 std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial) +
+                                 ".port";
     DeleteFileA(winePath(portFile).c_str());
     // Wine starts a Linux program directly; it gets no process handle, so it is stopped through /quit.
-    std::string command = "Z:\\usr\\bin\\python3 " CORVANE_SOURCE_DIR "/tools/message-server/message_server.py "
+    std::string command = "Z:\\usr\\bin\\python3 " CORVANE_SOURCE_DIR
+                          "/tools/message-server/message_server.py "
                           "--idle-exit 300 --port-file " +
                           portFile + " " + options;
     STARTUPINFOA si{};
@@ -89,7 +93,8 @@ std::string MessageServer::fetch(const char* path) const {
     HINTERNET request = InternetOpenUrlA(session, url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0);
     char chunk[512];
     DWORD read = 0;
-    while (request && InternetReadFile(request, chunk, sizeof chunk, &read) && read > 0) body.append(chunk, read);
+    while (request && InternetReadFile(request, chunk, sizeof chunk, &read) && read > 0)
+        body.append(chunk, read);
     if (request) InternetCloseHandle(request);
     if (session) InternetCloseHandle(session);
     return body;
@@ -107,7 +112,9 @@ int MessageServer::requests() const {
     return count;
 }
 
-std::string MessageServer::address() const { return "127.0.0.1:" + std::to_string(port_); }
+std::string MessageServer::address() const {
+    return "127.0.0.1:" + std::to_string(port_);
+}
 
 void MessageServer::useForThisProcess() const {
     SetEnvironmentVariableA("CORVANE_MESSAGE_SERVER", address().c_str());
@@ -184,8 +191,22 @@ DWORD WINAPI DialogWatchdog::run(void* param) {
         Sleep(20);
     }
     // A dialog nobody expected is closed all the same, so the test fails instead of hanging.
-    for (HWND dialog : processDialogs()) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (HWND dialog : processDialogs())
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     return 0;
+}
+
+std::string textOf(HWND hwnd) {
+    char text[512] = {};
+    GetWindowTextA(hwnd, text, sizeof text);
+    return text;
+}
+
+RECT clientRect(HWND dialog, HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }
 
 } // namespace msgtest

@@ -20,7 +20,7 @@ bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
 class MessageServer {
-public:
+  public:
     MessageServer() = default;
     ~MessageServer() { stop(); }
     MessageServer(const MessageServer&) = delete;
@@ -37,7 +37,7 @@ public:
     // Points the HTTP library of this process at the server.
     void useForThisProcess() const;
 
-private:
+  private:
     std::string fetch(const char* path) const;
 
     int port_ = 0;
@@ -46,6 +46,11 @@ private:
 // A loopback port on which nothing listens (bound for a moment, then released).
 int unusedPort();
 
+// A window's text, up to 511 characters.
+std::string textOf(HWND hwnd);
+// A child's rectangle in its dialog's client pixels.
+RECT clientRect(HWND dialog, HWND child);
+
 } // namespace msgtest
 
 namespace msgtest {
@@ -53,7 +58,7 @@ namespace msgtest {
 // Watches for a dialog box of this process that is not one of ours (the system's credentials dialog)
 // and answers it from another thread, so that a test never hangs on it.
 class DialogWatchdog {
-public:
+  public:
     // Called on the watchdog's thread with the dialog found; it must close the dialog.
     explicit DialogWatchdog(std::function<void(HWND)> answer, DWORD timeoutMs = 15000);
     ~DialogWatchdog();
@@ -63,7 +68,7 @@ public:
     int dialogsSeen() const { return seen_; }
     HWND lastOwner() const { return owner_; }
 
-private:
+  private:
     static DWORD WINAPI run(void* self);
 
     std::function<void(HWND)> answer_;

@@ -15,19 +15,10 @@ using Dialog = PrefsDialogTest;
 
 std::vector<std::string> treeTexts(HWND tree) {
     std::vector<std::string> texts;
-    auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-    while (item) {
-        char buffer[64] = {};
-        TVITEMA tvi{};
-        tvi.mask = TVIF_TEXT | TVIF_HANDLE;
-        tvi.hItem = item;
-        tvi.pszText = buffer;
-        tvi.cchTextMax = sizeof(buffer);
-        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
-        texts.emplace_back(buffer);
-        item = reinterpret_cast<HTREEITEM>(
-            SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
-    }
+    walkTree(tree, [&](HTREEITEM, const char* text) {
+        texts.emplace_back(text);
+        return false;
+    });
     return texts;
 }
 

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 #include "e2e_support.h"
@@ -106,22 +107,30 @@ class PrefsDialogTest : public ::testing::Test {
     std::atomic<bool> running_{false};
 };
 
+// The tree's top-level items in order, each with its text; stops at the first for which `visit` is true and
+// returns it (null when none was).
+inline HTREEITEM walkTree(HWND tree, const std::function<bool(HTREEITEM, const char*)>& visit) {
+    auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    while (item) {
+        char buffer[64] = {};
+        TVITEMA tvi{};
+        tvi.mask = TVIF_TEXT | TVIF_HANDLE;
+        tvi.hItem = item;
+        tvi.pszText = buffer;
+        tvi.cchTextMax = sizeof(buffer);
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
+        if (visit(item, buffer)) return item;
+        item = reinterpret_cast<HTREEITEM>(
+            SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+    }
+    return nullptr;
+}
+
 inline void PrefsDialogTest::selectPage(const char* text) {
     HWND tree = GetDlgItem(dialogWindow(), IDC_PREFS_TREE);
     ui_->call([&] {
-        auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-        while (item) {
-            char buffer[64] = {};
-            TVITEMA tvi{};
-            tvi.mask = TVIF_TEXT | TVIF_HANDLE;
-            tvi.hItem = item;
-            tvi.pszText = buffer;
-            tvi.cchTextMax = sizeof(buffer);
-            SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
-            if (lstrcmpA(buffer, text) == 0) break;
-            item = reinterpret_cast<HTREEITEM>(
-                SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
-        }
+        HTREEITEM item =
+            walkTree(tree, [&](HTREEITEM, const char* itemText) { return lstrcmpA(itemText, text) == 0; });
         SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
     });
 }

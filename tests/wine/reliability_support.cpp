@@ -1,7 +1,8 @@
 #include "reliability_support.h"
 
 #include <commctrl.h>
-#include <winternl.h>
+
+#include "gdi_table.h"
 
 #include <cstdio>
 
@@ -10,12 +11,14 @@ namespace reliability {
 namespace {
 // Memory in the other process, freed with the object.
 class RemoteBlock {
-public:
+  public:
     RemoteBlock(DWORD processId, SIZE_T size)
-        : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
+        : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                                   PROCESS_QUERY_INFORMATION,
                                FALSE, processId)),
-          address_(process_ ? VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
-                            : nullptr) {}
+          address_(process_
+                       ? VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
+                       : nullptr) {}
     ~RemoteBlock() {
         if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
         if (process_) CloseHandle(process_);
@@ -32,7 +35,7 @@ public:
         return ReadProcessMemory(process_, at(offset), data, size, nullptr) != 0;
     }
 
-private:
+  private:
     HANDLE process_;
     void* address_;
 };
@@ -45,45 +48,6 @@ DWORD ownerOf(HWND window) {
 
 constexpr SIZE_T kTextOffset = 512;
 constexpr SIZE_T kTextSize = 1024;
-
-// One entry of the GDI handle table the process environment block points at (64-bit layout).
-struct GdiTableEntry {
-    UINT64 object;
-    ULONG owner;
-    USHORT unique;
-    UCHAR type;
-    UCHAR flags;
-    UINT64 user;
-};
-static_assert(sizeof(GdiTableEntry) == 24, "table entry");
-constexpr SIZE_T kGdiTableOffset = 0xF8; // GdiSharedHandleTable in the 64-bit process environment block
-constexpr SIZE_T kGdiTableEntries = 0x10000;
-
-long gdiFromTable(DWORD processId) {
-#if defined(_WIN64)
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-    if (!process) return -1;
-    long used = -1;
-    PROCESS_BASIC_INFORMATION info{};
-    void* table = nullptr;
-    if (NtQueryInformationProcess(process, ProcessBasicInformation, &info, sizeof(info), nullptr) == 0 &&
-        ReadProcessMemory(process, reinterpret_cast<BYTE*>(info.PebBaseAddress) + kGdiTableOffset, &table,
-                          sizeof(table), nullptr) &&
-        table) {
-        std::vector<GdiTableEntry> entries(kGdiTableEntries);
-        if (ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(GdiTableEntry), nullptr)) {
-            used = 0;
-            for (const GdiTableEntry& e : entries)
-                if (e.type != 0) ++used;
-        }
-    }
-    CloseHandle(process);
-    return used;
-#else
-    (void)processId;
-    return -1;
-#endif
-}
 
 struct WindowCount {
     DWORD processId;
@@ -114,7 +78,8 @@ std::vector<Tool> enumTools(HWND tips) {
         ti.cbSize = sizeof(ti);
         ti.lpszText = block.at(kTextOffset);
         if (!block.write(0, &ti, sizeof(ti))) break;
-        if (!SendMessageA(tips, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(block.at(0))))
+        if (!SendMessageA(tips, TTM_ENUMTOOLSA, static_cast<WPARAM>(i),
+                          reinterpret_cast<LPARAM>(block.at(0))))
             break;
         if (!block.read(0, &ti, sizeof(ti))) break;
         tools.push_back({ti.hwnd, ti.uId, ti.rect});
@@ -144,12 +109,15 @@ BOOL CALLBACK printOne(HWND window, LPARAM param) {
     char cls[128] = {}, title[128] = {};
     GetClassNameA(window, cls, sizeof(cls));
     GetWindowTextA(window, title, sizeof(title));
-    std::printf("  window %p class %s title %s visible %d\n", static_cast<void*>(window), cls, title, IsWindowVisible(window));
+    std::printf("  window %p class %s title %s visible %d\n", static_cast<void*>(window), cls, title,
+                IsWindowVisible(window));
     return TRUE;
 }
 } // namespace
 
-void printWindows(DWORD processId) { EnumWindows(printOne, static_cast<LPARAM>(processId)); }
+void printWindows(DWORD processId) {
+    EnumWindows(printOne, static_cast<LPARAM>(processId));
+}
 
 GuiObjects guiObjects(DWORD processId) {
     GuiObjects objects;
@@ -159,7 +127,7 @@ GuiObjects guiObjects(DWORD processId) {
         if (DWORD n = GetGuiResources(process, GR_USEROBJECTS)) objects.user = static_cast<long>(n);
         CloseHandle(process);
     }
-    if (objects.gdi < 0) objects.gdi = gdiFromTable(processId);
+    if (objects.gdi < 0) objects.gdi = gditable::objectsInUse(processId);
     if (objects.user < 0) {
         WindowCount c{processId, 0};
         EnumWindows(countTopLevel, reinterpret_cast<LPARAM>(&c));
