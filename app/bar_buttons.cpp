@@ -9,8 +9,12 @@
 namespace app {
 
 namespace {
-core::Rect toCore(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-RECT toRect(const core::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+core::Rect toCore(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+RECT toRect(const core::Rect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 void fillSolid(HDC dc, const RECT& r, COLORREF colour) {
     SetBkColor(dc, colour);
@@ -26,14 +30,15 @@ void draw3dRect(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
 }
 
 class PaintScope {
-public:
+  public:
     explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &ps_)) {}
     ~PaintScope() { EndPaint(window_, &ps_); }
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
     HDC dc() const { return dc_; }
+    const RECT& area() const { return ps_.rcPaint; }
 
-private:
+  private:
     HWND window_;
     PAINTSTRUCT ps_{};
     HDC dc_;
@@ -54,17 +59,43 @@ void BarWindow::onPaint() {
     std::vector<core::Rect> rects = core::layoutButtons(toCore(client), browserList.count());
     for (std::size_t i = 0; i < rects.size() && i < browserList.entries.size(); ++i) {
         BrowserEntry& entry = browserList.entries[i];
-        entry.buttonRect = toRect(rects[i]);
-        if (toolTips_) {
-            TOOLINFOA ti{};
-            ti.cbSize = sizeof(ti);
-            ti.hwnd = hwnd();
-            ti.uId = reinterpret_cast<UINT_PTR>(entry.window);
-            ti.rect = entry.buttonRect;
-            SendMessageA(toolTips_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
+        RECT placed = toRect(rects[i]);
+        // The tool tip control looks each tool up by a linear search: telling it only what moved keeps a
+        // repaint of a few buttons from costing a pass over every tool.
+        if (!EqualRect(&placed, &entry.buttonRect)) {
+            entry.buttonRect = placed;
+            moveBrowserTool(entry);
         }
-        paintButton(dc, entry);
+        RECT overlap{};
+        if (IntersectRect(&overlap, &placed, &paint.area())) paintButton(dc, entry);
     }
+}
+
+void BarWindow::moveBrowserTool(const BrowserEntry& entry) {
+    if (!toolTips_) return;
+    TOOLINFOA ti{};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = hwnd();
+    ti.uId = reinterpret_cast<UINT_PTR>(entry.window);
+    ti.rect = entry.buttonRect;
+    SendMessageA(toolTips_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void BarWindow::invalidateButton(HWND window) {
+    int index = browserList.find(window);
+    if (index < 0) return;
+    const RECT& r = browserList.entries[static_cast<std::size_t>(index)].buttonRect;
+    // A button not painted yet has no place: the whole bar is due anyway.
+    InvalidateRect(hwnd(), IsRectEmpty(&r) ? nullptr : &r, TRUE);
+}
+
+void BarWindow::setActiveBrowser(HWND window) {
+    if (window == activeBrowser) return;
+    HWND previous = activeBrowser;
+    activeBrowser = window;
+    // Only the two buttons whose face changes are drawn again.
+    if (previous) invalidateButton(previous);
+    if (window) invalidateButton(window);
 }
 
 void BarWindow::paintButton(HDC dc, const BrowserEntry& entry) {
@@ -113,12 +144,11 @@ void BarWindow::onLeftButtonDown(POINT p, WPARAM keys) {
 }
 
 void BarWindow::runLeftAction(int index, core::LeftAction action) {
-    HWND window = browserList.validIndex(index) ? browserList.entries[static_cast<std::size_t>(index)].window
-                                                : nullptr;
+    HWND window =
+        browserList.validIndex(index) ? browserList.entries[static_cast<std::size_t>(index)].window : nullptr;
     switch (action) {
     case core::LeftAction::ClearActive:
-        activeBrowser = nullptr;
-        InvalidateRect(hwnd(), nullptr, TRUE);
+        setActiveBrowser(nullptr);
         return;
     case core::LeftAction::CloseWindow:
         PostMessageA(window, WM_CLOSE, 0, 0);
@@ -136,7 +166,7 @@ void BarWindow::runLeftAction(int index, core::LeftAction action) {
         break;
     }
     // A second click on the active button: it is no longer marked, whatever happens to the window.
-    activeBrowser = nullptr;
+    setActiveBrowser(nullptr);
     if (action == core::LeftAction::RestoreActive) {
         ShowWindow(window, SW_RESTORE);
         SetForegroundWindow(window);
@@ -162,8 +192,8 @@ void BarWindow::onRightButtonDown(POINT p) {
     InsertMenuA(menu.get(), 0, MF_BYPOSITION | MF_STRING, core::kContextMenuToggle,
                 core::contextMenuFirstItem(IsIconic(window) != 0));
     InsertMenuA(menu.get(), 1, MF_BYPOSITION | MF_STRING, core::kContextMenuClose, "Close");
-    auto command = static_cast<unsigned>(TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x,
-                                                        screen.y, 0, hwnd(), nullptr));
+    auto command = static_cast<unsigned>(
+        TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y, 0, hwnd(), nullptr));
     switch (core::decideContextCommand(command, IsIconic(window) != 0)) {
     case core::MenuAction::RestoreAndFront:
         ShowWindow(window, SW_RESTORE);

@@ -39,22 +39,22 @@ BOOL CALLBACK enumerateOne(HWND window, LPARAM param) {
 }
 } // namespace
 
-void BarWindow::Enumerate() { EnumWindows(enumerateOne, reinterpret_cast<LPARAM>(&browserList)); }
+void BarWindow::Enumerate() {
+    EnumWindows(enumerateOne, reinterpret_cast<LPARAM>(&browserList));
+}
 
-int BarWindow::FindEntry(HWND window) const { return browserList.find(window); }
+int BarWindow::FindEntry(HWND window) const {
+    return browserList.find(window);
+}
 
 LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
     if (!isBrowserWindow(window)) {
-        if (code == kWindowActivated) {
-            activeBrowser = nullptr;
-            InvalidateRect(hwnd(), nullptr, TRUE);
-        }
+        if (code == kWindowActivated) setActiveBrowser(nullptr);
         return 0;
     }
     switch (code) {
     case kWindowActivated:
-        activeBrowser = window;
-        InvalidateRect(hwnd(), nullptr, TRUE);
+        setActiveBrowser(window);
         Place(window);
         break;
     case kWindowCreated:
@@ -176,7 +176,11 @@ void BarWindow::deleteBrowserTool(HWND window) {
 }
 
 void BarWindow::addBrowserTools() {
-    for (const BrowserEntry& entry : browserList.entries) addBrowserTool(entry.window);
+    for (const BrowserEntry& entry : browserList.entries) {
+        addBrowserTool(entry.window);
+        // Painted buttons are not laid out again unless they move: their tools take their place now.
+        if (!IsRectEmpty(&entry.buttonRect)) moveBrowserTool(entry);
+    }
 }
 
 } // namespace app

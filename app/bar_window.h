@@ -33,7 +33,7 @@ constexpr int BAR_WINDOW_ID = 32770;
 constexpr int ID_MENU_PREFERENCES = 131;
 
 class BarWindow : public win::Window {
-public:
+  public:
     BarWindow() = default;
     ~BarWindow() override = default;
 
@@ -91,11 +91,11 @@ public:
     std::shared_ptr<message::HttpLibraryShare> httpLibrary = std::make_shared<message::HttpLibraryShare>();
     std::unique_ptr<message::MessageFetch> messageThread;
 
-protected:
+  protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void onFinalMessage() override;
 
-private:
+  private:
     LRESULT onCreate();
     void onDestroy();
     void onSize(int cx);
@@ -117,6 +117,9 @@ private:
     // Browser buttons (bar_buttons.cpp).
     void onPaint();
     void paintButton(HDC dc, const BrowserEntry& entry);
+    void moveBrowserTool(const BrowserEntry& entry);
+    void invalidateButton(HWND window);
+    void setActiveBrowser(HWND window);
     void onLeftButtonDown(POINT p, WPARAM keys);
     void onRightButtonDown(POINT p);
     void runLeftAction(int index, core::LeftAction action);

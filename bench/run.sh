@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds, then runs every benchmark under Wine in a virtual display and prints the figures.
 #   bash bench/run.sh [idle-seconds]
+# CORVANE_BENCH="events startup" runs only those (of startup memory events idle size).
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/env.sh"
 cd "$CORVANE_ROOT"
@@ -17,12 +18,17 @@ echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -
 # The bar hooks a taskbar whose buttons live in a tab control; Wine's own has none.
 "$WINELOADER" build/x86_64/tools/standin-taskbar/cv-taskbar.exe --hidden >"$out/taskbar.log" 2>&1 &
 sleep 1
+only=" ${CORVANE_BENCH:-startup memory events idle size} "
 for what in startup memory events; do
+    case "$only" in *" $what "*) ;; *) continue ;; esac
     "$WINELOADER" "$bench" "$what" >"$out/$what.txt" 2>&1
     cat "$out/$what.txt"
 done
-"$WINELOADER" "$bench" idle "${1:-60}" >"$out/idle.txt" 2>&1
-cat "$out/idle.txt"
+if [[ "$only" == *" idle "* ]]; then
+    "$WINELOADER" "$bench" idle "${1:-60}" >"$out/idle.txt" 2>&1
+    cat "$out/idle.txt"
+fi
+[[ "$only" == *" size "* ]] || exit 0
 echo "size.i686 (bytes):"
 total=0
 for f in corvane.exe cvsh.dll cvth.dll cvil.dll; do
