@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "controls/colour_button.h"
+#include "win/common_dialogs.h"
 
 namespace controls {
 
@@ -297,7 +298,7 @@ bool ColourPopup::runColourDialog() {
         cc.Flags |= CC_RGBINIT;
     }
     inDialog_ = true;
-    BOOL chosen = ChooseColorA(&cc);
+    BOOL chosen = win::chooseColour(&cc);
     inDialog_ = false;
     if (chosen) colour_ = cc.rgbResult;
     return chosen != FALSE;

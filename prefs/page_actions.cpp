@@ -12,6 +12,7 @@
 #include "resources/resource.h"
 
 #include "controls/colour_button.h"
+#include "win/common_dialogs.h"
 
 namespace prefs {
 
@@ -37,7 +38,7 @@ void PreferencesPage::onFont() {
     choose.hwndOwner = hwnd();
     choose.lpLogFont = &font;
     choose.Flags = CF_SCREENFONTS | CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_FORCEFONTEXIST;
-    if (!ChooseFontA(&choose)) return;
+    if (!win::chooseFont(&choose)) return;
 
     core::Settings& s = host_.settings();
     s.fontHeight = font.lfHeight;
@@ -68,7 +69,7 @@ void PreferencesPage::onBrowse() {
     open.lpstrFile = file.data();
     open.nMaxFile = static_cast<DWORD>(file.size());
     open.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_LONGNAMES | OFN_ENABLESIZING;
-    if (!GetOpenFileNameA(&open)) return;
+    if (!win::openFileName(&open)) return;
     // The chosen program replaces the whole command, its parameters included.
     s.browserCommand = file.data();
     host_.writeString("Internet Explorer path", s.browserCommand);

@@ -1,0 +1,32 @@
+#include "win/common_dialogs.h"
+
+namespace win {
+
+namespace {
+// Loaded once and kept: the dialogs may be opened again, and the process ends soon enough.
+FARPROC dialogFunction(const char* name) {
+    static HMODULE library = LoadLibraryA("comdlg32.dll");
+    return library ? GetProcAddress(library, name) : nullptr;
+}
+
+template <class Function> Function lookUp(const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(dialogFunction(name)));
+}
+} // namespace
+
+BOOL chooseColour(CHOOSECOLORA* choice) {
+    static auto function = lookUp<BOOL(WINAPI*)(CHOOSECOLORA*)>("ChooseColorA");
+    return function ? function(choice) : FALSE;
+}
+
+BOOL chooseFont(CHOOSEFONTA* choice) {
+    static auto function = lookUp<BOOL(WINAPI*)(CHOOSEFONTA*)>("ChooseFontA");
+    return function ? function(choice) : FALSE;
+}
+
+BOOL openFileName(OPENFILENAMEA* choice) {
+    static auto function = lookUp<BOOL(WINAPI*)(OPENFILENAMEA*)>("GetOpenFileNameA");
+    return function ? function(choice) : FALSE;
+}
+
+} // namespace win
