@@ -1,4 +1,5 @@
-// A bar that dies of an unhandled exception gives the shell back its appbar strip and its tray icon.
+// A bar that dies of an unhandled exception gives the shell back its appbar strip, its tray icon and its
+// hooks.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,15 +8,18 @@
 #include <string>
 
 #include "e2e_support.h"
+#include "tools/standin-taskbar/standin_taskbar.h"
 
 namespace {
 
-std::string crashProgram() { return e2e::binDir() + "\\crash\\corvane_crash.exe"; }
+std::string crashProgram() {
+    return e2e::binDir() + "\\crash\\corvane_crash.exe";
+}
 
 // What a newcomer on the bottom edge is offered: the whole edge when no strip is reserved there.
 LONG bottomOfferedToANewcomer() {
-    HWND probe = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "probe", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 nullptr, nullptr);
+    HWND probe = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "probe", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                 nullptr, nullptr, nullptr);
     APPBARDATA abd{};
     abd.cbSize = sizeof(abd);
     abd.hWnd = probe;
@@ -28,18 +32,8 @@ LONG bottomOfferedToANewcomer() {
     return abd.rc.bottom;
 }
 
-bool trayIconExists(HWND bar) {
-    NOTIFYICONDATAA nid{};
-    nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    nid.hWnd = bar;
-    nid.uID = 32771;
-    nid.uFlags = NIF_TIP;
-    lstrcpyA(nid.szTip, "probe");
-    return Shell_NotifyIconA(NIM_MODIFY, &nid) != FALSE;
-}
-
 class CrashSafety : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         // Wine's debugger would otherwise hold the dying process behind its crash dialog.
         DWORD noDialog = 0;
@@ -54,13 +48,13 @@ protected:
         CloseHandle(crashNow_);
         e2e::deleteSettingsKey();
     }
-    // Starts the crashing build and waits until its bar is up (shown, or with its tray icon when hidden).
-    HWND start(const char* options, bool inTray) {
+    // Starts the crashing build and waits until its bar is shown.
+    HWND start(const char* options) {
         if (!proc_.start("\"" + crashProgram() + "\" " + options)) return nullptr;
         HWND bar = nullptr;
         e2e::waitFor([&] {
             bar = e2e::findBar();
-            return bar && (inTray ? trayIconExists(bar) : IsWindowVisible(bar) != FALSE);
+            return bar && IsWindowVisible(bar);
         });
         return bar;
     }
@@ -75,11 +69,38 @@ protected:
 };
 
 TEST_F(CrashSafety, ADockedBarThatCrashesGivesItsStripBack) {
-    HWND bar = start("", false);
+    HWND bar = start("");
     ASSERT_NE(bar, nullptr);
     ASSERT_EQ(bottomOfferedToANewcomer(), 744);
     crash();
     EXPECT_EQ(bottomOfferedToANewcomer(), 768);
+}
+
+TEST_F(CrashSafety, ACrashedBarsHooksAreGone) {
+    ASSERT_NE(start(""), nullptr);
+    crash();
+    // The crashing build's own copy of the shell hook library holds its hook in its shared section: already
+    // taken away, a removal finds nothing to remove.
+    HMODULE shellHook = LoadLibraryA((e2e::binDir() + "\\crash\\cvsh.dll").c_str());
+    ASSERT_NE(shellHook, nullptr);
+    auto removeShellHook =
+        reinterpret_cast<int (*)()>(reinterpret_cast<void*>(GetProcAddress(shellHook, "RemoveShellHook")));
+    ASSERT_NE(removeShellHook, nullptr);
+    EXPECT_FALSE(removeShellHook());
+    FreeLibrary(shellHook);
+
+    // Without the taskbar hook, a browser window opened now keeps its taskbar item through the layouts.
+    HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
+    e2e::Process browser;
+    ASSERT_TRUE(browser.start("\"" + e2e::binDir() +
+                              "\\tools\\standin-browser\\cv-browser.exe\" --class IEFrame --title Late"));
+    HWND late = nullptr;
+    ASSERT_TRUE(
+        e2e::waitFor([&] { return (late = FindWindowA("IEFrame", "Late")) && IsWindowVisible(late); }));
+    SendMessageA(tray, standin::kSync, 1, 0);
+    SendMessageA(tray, standin::kLayOut, 0, 0);
+    EXPECT_TRUE(SendMessageA(tray, standin::kHasItem, reinterpret_cast<WPARAM>(late), 0));
+    browser.kill();
 }
 
 } // namespace
