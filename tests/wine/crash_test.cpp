@@ -1,5 +1,6 @@
-// A bar that dies of an unhandled exception gives the shell back its appbar strip, its tray icon and its
-// hooks.
+// A bar that dies of an unhandled exception gives the shell back its appbar strip and its hooks. It deletes
+// its tray icon too, but Wine's own tray forgets the icons of dead windows by itself, so that part cannot be
+// seen failing here.
 #include <gtest/gtest.h>
 #include <windows.h>
 
