@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
 #include <string>
 
 namespace {
@@ -181,3 +183,23 @@ TEST(Colours, DefaultBecomesEachSettingsOwnDefault) {
 }
 
 } // namespace
+
+// Random numbers in random dress: every 32-bit value comes back, whatever blanks lead and whatever follows
+// the digits; one more digit than the range allows gives no value at all.
+TEST(ParseNumberRandom, EveryValueSurvivesItsDressAndOverflowIsRefused) {
+    std::mt19937 random(20261208);
+    const char* blanks[] = {"", " ", "\t", "  \r\n"};
+    const char* tails[] = {"", "x", " 12", ".5", "-3", "\xff"};
+    for (int round = 0; round < 20000; ++round) {
+        const auto value = static_cast<int32_t>(random());
+        const std::string lead = blanks[random() % std::size(blanks)];
+        const std::string tail = tails[random() % std::size(tails)];
+        std::string digits = std::to_string(value);
+        if (value >= 0 && random() % 2) digits = "+" + digits;
+        EXPECT_EQ(core::parseNumber(lead + digits + tail), value) << lead + digits + tail;
+        // One more digit takes any value of ten digits beyond the range.
+        if (value > 214748364 || value < -214748364) {
+            EXPECT_FALSE(core::parseNumber(lead + digits + "7" + tail));
+        }
+    }
+}
