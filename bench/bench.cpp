@@ -202,9 +202,14 @@ void idle(int seconds) {
     auto start = reinterpret_cast<BOOL (*)(DWORD)>(reinterpret_cast<void*>(GetProcAddress(counter, "StartCounting")));
     auto stop = reinterpret_cast<void (*)(LONG*, LONG*, LONG*)>(
         reinterpret_cast<void*>(GetProcAddress(counter, "StopCounting")));
+    // The yardstick idles beside the bar over the same seconds, so both see the same noise.
+    Child minimal;
+    HWND minimalWindow = nullptr;
+    timeStart(minimalCmd(), kMinimal, &minimal, &minimalWindow);
     Sleep(1000);
     pump();
     double cpu0 = cpuMs(c.pi.hProcess);
+    double minimalCpu0 = cpuMs(minimal.pi.hProcess);
     bool counting = start && start(GetWindowThreadProcessId(bar, nullptr));
     SendMessageA(bar, WM_NULL, 0, 0); // loads the counter into the bar's thread
     DWORD t0 = GetTickCount();
@@ -215,8 +220,11 @@ void idle(int seconds) {
     LONG sent = 0, posted = 0, timers = 0;
     if (counting) stop(&sent, &posted, &timers);
     double cpu = cpuMs(c.pi.hProcess) - cpu0;
+    double minimalCpu = cpuMs(minimal.pi.hProcess) - minimalCpu0;
+    minimal.end(minimalWindow);
     std::printf("idle.seconds: %d\nidle.tracked_windows: 20\nidle.cpu_ms: %.1f\nidle.cpu_percent: %.3f\n", seconds, cpu,
                 100.0 * cpu / (seconds * 1000.0));
+    std::printf("idle.minimal_cpu_ms: %.1f\n", minimalCpu);
     std::printf("idle.sent_messages: %ld\nidle.posted_messages: %ld\nidle.timer_messages: %ld\n", sent - 1, posted,
                 timers);
     c.end(bar);
