@@ -71,4 +71,12 @@ function(corvane_runtime_free target)
   target_link_options(${target} PRIVATE -nostdlib -s -Wl,--gc-sections -Wl,-e,${entry}
                       -Wl,--disable-auto-import -Wl,--disable-runtime-pseudo-reloc)
   target_link_libraries(${target} PRIVATE ${RF_IMPORTS})
+  set(objects $<TARGET_OBJECTS:${target}>)
+  foreach(t ${RF_OBJECTS})
+    list(APPEND objects $<TARGET_OBJECTS:${t}>)
+  endforeach()
+  add_custom_command(TARGET ${target} PRE_LINK
+    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} "-DOBJECTS=${objects}"
+            -P ${CMAKE_SOURCE_DIR}/cmake/no_constructors.cmake
+    VERBATIM)
 endfunction()
