@@ -46,3 +46,37 @@ function(corvane_version_info target description)
   configure_file(${CMAKE_SOURCE_DIR}/cmake/version.rc.in ${rc} @ONLY)
   target_sources(${target} PRIVATE ${rc})
 endfunction()
+
+# Compile options for code that goes into a library without the C++ runtime: no exception or unwind
+# tables and no type information, so nothing refers to the runtime's support for them.
+set(CORVANE_RUNTIME_FREE_COMPILE -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-unwind-tables
+    -fno-threadsafe-statics -fno-stack-protector)
+
+# A library that loads into other processes, or only for a moment, carries no C++ runtime and no C runtime
+# start-up: its DllMain is the entry point, and it imports only system DLLs (`imports`, e.g. kernel32
+# user32 msvcrt). Its code must not need the runtime: no exceptions, no static constructors (they would
+# never run), no std containers. Object libraries whose objects it links take the same compile options.
+function(corvane_runtime_free target)
+  cmake_parse_arguments(RF "" "" "IMPORTS;OBJECTS" ${ARGN})
+  foreach(t ${target} ${RF_OBJECTS})
+    target_compile_options(${t} PRIVATE ${CORVANE_RUNTIME_FREE_COMPILE})
+  endforeach()
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(entry _DllMain@12)
+  else()
+    set(entry DllMain)
+  endif()
+  # No auto-import: its pseudo-relocations need the start-up code this library does not have, so a
+  # data import without dllimport must fail the link instead.
+  target_link_options(${target} PRIVATE -nostdlib -s -Wl,--gc-sections -Wl,-e,${entry}
+                      -Wl,--disable-auto-import -Wl,--disable-runtime-pseudo-reloc)
+  target_link_libraries(${target} PRIVATE ${RF_IMPORTS})
+  set(objects $<TARGET_OBJECTS:${target}>)
+  foreach(t ${RF_OBJECTS})
+    list(APPEND objects $<TARGET_OBJECTS:${t}>)
+  endforeach()
+  add_custom_command(TARGET ${target} PRE_LINK
+    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} "-DOBJECTS=${objects}"
+            -P ${CMAKE_SOURCE_DIR}/cmake/no_constructors.cmake
+    VERBATIM)
+endfunction()

@@ -6,17 +6,16 @@
 #include <string>
 #include <string_view>
 
-namespace core {
+#include "core/server_address_rule.h"
 
-constexpr uint16_t kDefaultServerPort = 80;
+namespace core {
 
 struct ServerAddress {
     std::string host;
     uint16_t port = kDefaultServerPort;
 };
 
-// Accepts a host name or IPv4 address (letters, digits, '.', '-', '_'; at most 253 characters) with an
-// optional ":port" of 1 to 65535; anything else is refused.
+// The rule of server_address_rule.h, for callers that hold strings.
 std::optional<ServerAddress> parseServerAddress(std::string_view text);
 
 } // namespace core

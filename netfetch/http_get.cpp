@@ -1,15 +1,14 @@
 // One GET against the message server; the body goes to a window as one message. Every call opens and
 // closes its own session, so the library keeps nothing between calls and can be unloaded after any call.
+// The library is built without the C++ runtime: nothing here throws, and memory comes from the heap.
 #include <windows.h>
 #include <wininet.h>
 
-#include <cstdio>
 #include <cstring>
-#include <string>
-#include <vector>
 
-#include "core/server_address.h"
+#include "core/server_address_rule.h"
 #include "netfetch/cvil.h"
+#include "netfetch/heap_buffer.h"
 #include "netfetch/internet_handle.h"
 
 namespace {
@@ -30,29 +29,37 @@ constexpr size_t kMaxPath = INTERNET_MAX_PATH_LENGTH;
 
 // Nobody reads these lines; a debugger shows them.
 void diagnose(const char* format, int value) {
-    char line[160];
-    std::snprintf(line, sizeof line, format, value);
+    // As large as the formatter ever writes, so no format can overrun it.
+    char line[1025];
+    wsprintfA(line, format, value);
     OutputDebugStringA(line);
 }
 
 void CALLBACK ignoreStatus(HINTERNET, DWORD_PTR, DWORD, LPVOID, DWORD) {}
 
-core::ServerAddress messageServer() {
+struct ServerAddress {
+    char host[core::kMaxServerHost + 1];
+    uint16_t port;
+};
+static_assert(sizeof(CORVANE_MESSAGE_SERVER_HOST) <= core::kMaxServerHost + 1, "built-in host name");
+
+void messageServer(ServerAddress& server) {
     char text[300] = {};
     const DWORD length = GetEnvironmentVariableA(cvil::kServerVariable, text, sizeof text);
     if (length > 0 && length < sizeof text) {
-        if (auto address = core::parseServerAddress(text)) return *address;
+        if (core::parseServerAddress(text, length, server.host, sizeof server.host, &server.port)) return;
         diagnose("Ignored a malformed CORVANE_MESSAGE_SERVER, length:%d\n", static_cast<int>(length));
     }
-    return {CORVANE_MESSAGE_SERVER_HOST, core::kDefaultServerPort};
+    lstrcpynA(server.host, CORVANE_MESSAGE_SERVER_HOST, sizeof server.host);
+    server.port = core::kDefaultServerPort;
 }
 
 // Spaces become %20; nothing else is escaped and nothing is decoded.
-bool canonicalPath(const char* path, std::vector<char>& canonical) {
+bool canonicalPath(const char* path, cvil::HeapBuffer& canonical) {
     const size_t length = std::strlen(path);
     if (length > kMaxPath) return false;
-    canonical.assign(3 * length + 1, '\0');
-    DWORD size = static_cast<DWORD>(canonical.size());
+    if (!canonical.reserve(3 * length + 1)) return false;
+    DWORD size = static_cast<DWORD>(canonical.capacity());
     if (!InternetCanonicalizeUrlA(path, canonical.data(), &size, ICU_ENCODE_SPACES_ONLY)) {
         const DWORD error = GetLastError();
         diagnose("Failed in call to InternetCanonicalizeUrl, Error:%d\n", static_cast<int>(error));
@@ -79,8 +86,9 @@ bool openSession(Exchange& x) {
         diagnose("Failed in call to InternetSetStatusCallback, Error:%d\n", static_cast<int>(error));
         return false;
     }
-    const core::ServerAddress server = messageServer();
-    x.connection.reset(InternetConnectA(x.session.get(), server.host.c_str(), server.port, nullptr, nullptr,
+    ServerAddress server;
+    messageServer(server);
+    x.connection.reset(InternetConnectA(x.session.get(), server.host, server.port, nullptr, nullptr,
                                         INTERNET_SERVICE_HTTP, 0, 0));
     if (!x.connection) {
         const DWORD error = GetLastError();
@@ -91,7 +99,7 @@ bool openSession(Exchange& x) {
 }
 
 bool openRequest(Exchange& x, const char* path) {
-    std::vector<char> canonical;
+    cvil::HeapBuffer canonical;
     if (!canonicalPath(path, canonical)) return false;
     const char* accept[] = {"*/*", nullptr};
     x.request.reset(HttpOpenRequestA(x.connection.get(), nullptr, canonical.data(), nullptr, nullptr, accept,
@@ -166,7 +174,7 @@ bool obtainAnswer(HINTERNET request, HWND window) {
     }
 }
 
-bool readBody(HINTERNET request, std::vector<char>& body) {
+bool readBody(HINTERNET request, cvil::HeapBuffer& body) {
     char chunk[kReadChunk];
     for (;;) {
         DWORD read = 0;
@@ -180,7 +188,7 @@ bool readBody(HINTERNET request, std::vector<char>& body) {
             diagnose("Refused a body longer than %d bytes\n", static_cast<int>(cvil::kMaxBody));
             return false;
         }
-        body.insert(body.end(), chunk, chunk + read);
+        if (!body.append(chunk, read)) return false;
     }
 }
 
@@ -189,10 +197,10 @@ int httpGet(const char* path, HWND window, int mode) {
     Exchange x;
     if (!openSession(x) || !openRequest(x, path)) return 0;
     if (!obtainAnswer(x.request.get(), window)) return 0;
-    std::vector<char> body;
+    cvil::HeapBuffer body;
     if (!readBody(x.request.get(), body)) return 0;
     if (body.empty()) return 1;
-    body.push_back('\0');
+    if (!body.append("", 1)) return 0;
     if (IsWindow(window)) {
         SendMessageA(window, cvil::kReplyMessage, reinterpret_cast<WPARAM>(body.data()),
                      static_cast<LPARAM>(mode));
@@ -202,14 +210,10 @@ int httpGet(const char* path, HWND window, int mode) {
 
 } // namespace
 
-// Exported as "_HTTPGet" by the module definition file.
+// Exported as "_HTTPGet" by the module definition file. Out of memory for a buffer is a failed exchange
+// like any other: 0.
 extern "C" int WINAPI cvilHttpGet(const char* path, HWND window, int mode) {
-    try {
-        return httpGet(path, window, mode);
-    } catch (...) {
-        // Out of memory for a buffer: the exchange failed.
-        return 0;
-    }
+    return httpGet(path, window, mode);
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {

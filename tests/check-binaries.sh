@@ -38,6 +38,24 @@ expect_shared() {
     $objdump -h "$f" | grep -A1 -E '\.shared' | grep -q SHARED && ok "$1 has a shared section" ||
         bad "$1 has no shared section"
 }
+# The hook libraries live inside other processes and cvil.dll loads for one fetch: they carry neither the
+# C++ runtime nor the C runtime's start-up. A linked-in start-up shows in the imports (_initterm, malloc,
+# abort and the like); these may take only plain memory and string functions from msvcrt.dll.
+expect_runtime_free() {
+    local f=$dir/$1
+    [ -f "$f" ] || return 0
+    local dump runtime crt
+    dump=$($objdump -p "$f")
+    runtime=$(echo "$dump" | sed -n 's/^\s*DLL Name: //p' | grep -i -E '^(libstdc|libgcc|libwinpthread)' | tr '\n' ' ')
+    [ -z "${runtime// /}" ] && ok "$1 imports no runtime DLL" || bad "$1 imports $runtime"
+    crt=$(echo "$dump" | sed -n '/DLL Name: msvcrt.dll/,/^$/p' | awk '$1 ~ /^[0-9a-f]+$/ && NF >= 3 {print $3}' |
+        grep -v -E '^(mem(cpy|move|set|cmp)|str(len|cmp|ncmp|chr))$' | tr '\n' ' ')
+    [ -z "${crt// /}" ] && ok "$1 has no C runtime start-up" || bad "$1 imports C runtime start-up from msvcrt.dll: $crt"
+}
+expect_runtime_free cvsh.dll
+expect_runtime_free cvth.dll
+expect_runtime_free cvil.dll
+
 expect_exports cvsh.dll SetShellHook RemoveShellHook
 expect_exports cvth.dll SetTaskbarHook RemoveTaskbarHook
 expect_exports cvil.dll _HTTPGet

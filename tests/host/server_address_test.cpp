@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 TEST(ServerAddress, HostAloneKeepsPortEightyAndAPortCanBeGiven) {
@@ -23,6 +25,34 @@ TEST(ServerAddress, RefusesWhatCannotBeAHostOrAPort) {
     }
     EXPECT_FALSE(core::parseServerAddress(std::string(254, 'a')));
     EXPECT_TRUE(core::parseServerAddress(std::string(253, 'a')));
+}
+
+// The character form, as the fetch library calls it: a length, not a terminator, and a caller's buffer.
+TEST(ServerAddress, CharacterFormReadsOnlyItsLengthAndNeedsRoomForTheNul) {
+    char host[16];
+    uint16_t port = 0;
+    ASSERT_TRUE(core::parseServerAddress("example:8080junk", 12, host, sizeof host, &port));
+    EXPECT_STREQ(host, "example");
+    EXPECT_EQ(port, 8080);
+    ASSERT_TRUE(core::parseServerAddress("example!", 7, host, sizeof host, &port));
+    EXPECT_EQ(port, 80);
+    const char* fifteen = "abcdefghijklmno";
+    ASSERT_TRUE(core::parseServerAddress(fifteen, 15, host, 16, &port));
+    EXPECT_STREQ(host, fifteen);
+    EXPECT_FALSE(core::parseServerAddress(fifteen, 15, host, 15, &port));
+    EXPECT_FALSE(core::parseServerAddress("x", 1, host, 0, &port));
+}
+
+TEST(ServerAddress, CharacterFormLeavesItsOutputsAloneWhenItRefuses) {
+    char host[8] = "before";
+    uint16_t port = 1234;
+    for (const char* bad : {"a b", "host:0", "host:", "toolongname:80", "ok:8o"}) {
+        EXPECT_FALSE(core::parseServerAddress(bad, std::strlen(bad), host, sizeof host, &port)) << bad;
+        EXPECT_STREQ(host, "before") << bad;
+        EXPECT_EQ(port, 1234) << bad;
+    }
+    // A NUL inside the length is a character like any other, and no host character.
+    EXPECT_FALSE(core::parseServerAddress("ab\0cd", 5, host, sizeof host, &port));
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 
 #include "message_server_support.h"
 #include "netfetch/cvil.h"
+#include "netfetch/heap_buffer.h"
 
 namespace {
 
@@ -314,6 +315,48 @@ TEST_F(HttpGet, CredentialsGivenInTheDialogSendTheRequestAgain) {
     EXPECT_EQ(watchdog.dialogsSeen(), 1);
     ASSERT_EQ(g_replies.size(), 1u);
     EXPECT_EQ(g_replies[0].text, "dialogtext=Hello\n");
+}
+
+// The body's buffer: a growth step per appended chunk would copy a 1 MiB body hundreds of times over.
+TEST(HeapBuffer, GrowsByDoublingAndKeepsWhatItHolds) {
+    cvil::HeapBuffer buffer;
+    size_t growths = 0;
+    size_t capacity = 0;
+    for (size_t i = 0; i < cvil::kMaxBody; ++i) {
+        const char byte = static_cast<char>(i * 7);
+        ASSERT_TRUE(buffer.append(&byte, 1)) << i;
+        if (buffer.capacity() != capacity) {
+            ++growths;
+            capacity = buffer.capacity();
+        }
+    }
+    ASSERT_EQ(buffer.size(), cvil::kMaxBody);
+    EXPECT_LE(growths, 12u) << "capacity " << capacity;
+    size_t firstWrong = buffer.size();
+    for (size_t i = 0; i < buffer.size() && firstWrong == buffer.size(); ++i) {
+        if (buffer.data()[i] != static_cast<char>(i * 7)) firstWrong = i;
+    }
+    EXPECT_EQ(firstWrong, buffer.size());
+}
+
+// Out of memory is an answer, not a crash: the refused growth leaves the contents and the buffer usable.
+TEST(HeapBuffer, AGrowthTheHeapRefusesKeepsTheContents) {
+    HANDLE heap = HeapCreate(0, 0, 64 * 1024); // a fixed maximum: it cannot grow
+    ASSERT_NE(heap, nullptr);
+    {
+        cvil::HeapBuffer buffer(heap);
+        const std::string chunk(1000, 'x');
+        size_t appended = 0;
+        while (appended < 1000 && buffer.append(chunk.data(), chunk.size()))
+            ++appended;
+        EXPECT_GT(appended, 0u);
+        EXPECT_LT(appended, 1000u);
+        ASSERT_EQ(buffer.size(), appended * chunk.size());
+        EXPECT_EQ(std::string(buffer.data(), buffer.size()), std::string(buffer.size(), 'x'));
+        EXPECT_TRUE(buffer.append("y", 1));
+        EXPECT_EQ(buffer.data()[buffer.size() - 1], 'y');
+    }
+    HeapDestroy(heap);
 }
 
 } // namespace
