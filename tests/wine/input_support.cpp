@@ -1,5 +1,7 @@
 #include "input_support.h"
 
+#include "x_keyboard.h"
+
 #include <vector>
 
 namespace input {
@@ -47,10 +49,18 @@ bool moveTo(int x, int y) {
     }
 }
 
-void leftDown() { sendMouse(MOUSEEVENTF_LEFTDOWN); }
-void leftUp() { sendMouse(MOUSEEVENTF_LEFTUP); }
-void rightDown() { sendMouse(MOUSEEVENTF_RIGHTDOWN); }
-void rightUp() { sendMouse(MOUSEEVENTF_RIGHTUP); }
+void leftDown() {
+    sendMouse(MOUSEEVENTF_LEFTDOWN);
+}
+void leftUp() {
+    sendMouse(MOUSEEVENTF_LEFTUP);
+}
+void rightDown() {
+    sendMouse(MOUSEEVENTF_RIGHTDOWN);
+}
+void rightUp() {
+    sendMouse(MOUSEEVENTF_RIGHTUP);
+}
 
 void pressKey(UINT modifiers, WORD virtualKey) {
     std::vector<WORD> mods;
@@ -58,14 +68,17 @@ void pressKey(UINT modifiers, WORD virtualKey) {
     if (modifiers & MOD_ALT) mods.push_back(VK_MENU);
     if (modifiers & MOD_SHIFT) mods.push_back(VK_SHIFT);
     std::vector<INPUT> seq;
-    for (WORD m : mods) seq.push_back(key(m, false));
+    for (WORD m : mods)
+        seq.push_back(key(m, false));
     seq.push_back(key(virtualKey, false));
     seq.push_back(key(virtualKey, true));
-    for (auto it = mods.rbegin(); it != mods.rend(); ++it) seq.push_back(key(*it, true));
+    for (auto it = mods.rbegin(); it != mods.rend(); ++it)
+        seq.push_back(key(*it, true));
     SendInput(static_cast<UINT>(seq.size()), seq.data(), sizeof(INPUT));
 }
 
 void shift(bool down) {
+    xkeyboard::holdShift(down);
     INPUT in = key(VK_SHIFT, !down);
     SendInput(1, &in, sizeof(in));
 }

@@ -1,5 +1,7 @@
 #include "tracking_support.h"
 
+#include "x_keyboard.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -149,9 +151,9 @@ void doubleClick(POINT screen) {
 }
 
 void shiftClick(POINT screen) {
-    // Move first and let the pointer settle: Wine re-reads the X keyboard when the pointer enters a window,
-    // and X never saw this Shift. Shift and the press then travel in one batch, so no re-read falls between
-    // them.
+    // Shift goes down in X too, or Wine would take it back when the pointer enters a window. The pointer
+    // settles first; Shift and the press then travel in one batch.
+    xkeyboard::holdShift(true);
     moveMouse(screen);
     // Two round trips through the thread under the pointer: it has read its X events by then.
     HWND under = WindowFromPoint(screen);
@@ -168,6 +170,7 @@ void shiftClick(POINT screen) {
 }
 
 void pressShift(bool down) {
+    xkeyboard::holdShift(down);
     INPUT in{};
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = VK_SHIFT;

@@ -177,6 +177,9 @@ TEST_F(TrayBrowsers, TheMenusExitIgnoresShiftAndTheCloseButtonsInvertTheSetting)
     ASSERT_TRUE(input::moveTo((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2));
     input::shift(true);
     input::leftDown();
+    // Released once the button shows itself pressed, as a hand would: a release that overtakes the press's
+    // handling (which takes the focus) finds no pressed button to click.
+    EXPECT_TRUE(e2e::waitFor([&] { return (SendMessageA(close, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, 3000));
     input::leftUp();
     input::shift(false);
     ASSERT_TRUE(proc_.waitExit(5000));
