@@ -45,7 +45,8 @@ double median(std::vector<double> v) {
 
 void pump() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
 }
 
 template <class F> bool waitFor(F condition, DWORD timeoutMs = 20000) {
@@ -91,10 +92,16 @@ double timeStart(const std::string& cmd, const char* title, Child* child, HWND* 
 
 const char* kBar = "Corvane! main window";
 const char* kMinimal = "Minimal bench window";
-std::string barCmd() { return "\"" + dist() + "\\corvane.exe\""; }
-std::string minimalCmd() { return "\"" + here() + "\\minimal.exe\""; }
+std::string barCmd() {
+    return "\"" + dist() + "\\corvane.exe\"";
+}
+std::string minimalCmd() {
+    return "\"" + here() + "\\minimal.exe\"";
+}
 
-LRESULT CALLBACK browserProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
+LRESULT CALLBACK browserProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    return DefWindowProcA(h, m, w, l);
+}
 
 // Browser windows owned by this process: hidden frames of the tracked class.
 std::vector<HWND> makeBrowsers(int n) {
@@ -110,14 +117,15 @@ std::vector<HWND> makeBrowsers(int n) {
     for (int i = 0; i < n; ++i) {
         char title[64];
         std::snprintf(title, sizeof(title), "Page %d - Microsoft Internet Explorer", i);
-        v.push_back(CreateWindowExA(0, "IEFrame", title, WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
-                                    nullptr, nullptr));
+        v.push_back(CreateWindowExA(0, "IEFrame", title, WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
+                                    nullptr, nullptr, nullptr));
     }
     return v;
 }
 
 void destroyAll(std::vector<HWND>& v) {
-    for (HWND w : v) DestroyWindow(w);
+    for (HWND w : v)
+        DestroyWindow(w);
     v.clear();
     pump();
 }
@@ -141,8 +149,8 @@ void startup(int runs) {
         if (t >= 0) bar.push_back(t);
     }
     double b = median(bar), m = median(minimal);
-    std::printf("startup.runs: %d\nstartup.bar_ms: %.1f\nstartup.minimal_ms: %.1f\nstartup.ratio: %.2f\n", runs, b, m,
-                m > 0 ? b / m : 0);
+    std::printf("startup.runs: %d\nstartup.bar_ms: %.1f\nstartup.minimal_ms: %.1f\nstartup.ratio: %.2f\n",
+                runs, b, m, m > 0 ? b / m : 0);
 }
 
 PROCESS_MEMORY_COUNTERS_EX memoryOf(HANDLE process) {
@@ -153,11 +161,13 @@ PROCESS_MEMORY_COUNTERS_EX memoryOf(HANDLE process) {
 }
 
 // Wine leaves PrivateUsage at 0; its committed private bytes show as PagefileUsage.
-size_t privateBytes(const PROCESS_MEMORY_COUNTERS_EX& m) { return m.PrivateUsage ? m.PrivateUsage : m.PagefileUsage; }
+size_t privateBytes(const PROCESS_MEMORY_COUNTERS_EX& m) {
+    return m.PrivateUsage ? m.PrivateUsage : m.PagefileUsage;
+}
 
 void printMemory(const char* name, const PROCESS_MEMORY_COUNTERS_EX& m) {
-    std::printf("memory.%s.working_set_kb: %zu\nmemory.%s.private_kb: %zu\n", name, m.WorkingSetSize / 1024, name,
-                privateBytes(m) / 1024);
+    std::printf("memory.%s.working_set_kb: %zu\nmemory.%s.private_kb: %zu\n", name, m.WorkingSetSize / 1024,
+                name, privateBytes(m) / 1024);
 }
 
 void memory() {
@@ -189,7 +199,9 @@ void memory() {
 double cpuMs(HANDLE process) {
     FILETIME create, exit, kernel, user;
     GetProcessTimes(process, &create, &exit, &kernel, &user);
-    auto ms = [](FILETIME f) { return (static_cast<double>(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) / 1e4; };
+    auto ms = [](FILETIME f) {
+        return (static_cast<double>(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) / 1e4;
+    };
     return ms(kernel) + ms(user);
 }
 
@@ -199,7 +211,8 @@ void idle(int seconds) {
     HWND bar = nullptr;
     timeStart(barCmd(), kBar, &c, &bar);
     HMODULE counter = LoadLibraryA((here() + "\\msgcount.dll").c_str());
-    auto start = reinterpret_cast<BOOL (*)(DWORD)>(reinterpret_cast<void*>(GetProcAddress(counter, "StartCounting")));
+    auto start =
+        reinterpret_cast<BOOL (*)(DWORD)>(reinterpret_cast<void*>(GetProcAddress(counter, "StartCounting")));
     auto stop = reinterpret_cast<void (*)(LONG*, LONG*, LONG*)>(
         reinterpret_cast<void*>(GetProcAddress(counter, "StopCounting")));
     // The yardstick idles beside the bar over the same seconds, so both see the same noise.
@@ -222,11 +235,11 @@ void idle(int seconds) {
     double cpu = cpuMs(c.pi.hProcess) - cpu0;
     double minimalCpu = cpuMs(minimal.pi.hProcess) - minimalCpu0;
     minimal.end(minimalWindow);
-    std::printf("idle.seconds: %d\nidle.tracked_windows: 20\nidle.cpu_ms: %.1f\nidle.cpu_percent: %.3f\n", seconds, cpu,
-                100.0 * cpu / (seconds * 1000.0));
+    std::printf("idle.seconds: %d\nidle.tracked_windows: 20\nidle.cpu_ms: %.1f\nidle.cpu_percent: %.3f\n",
+                seconds, cpu, 100.0 * cpu / (seconds * 1000.0));
     std::printf("idle.minimal_cpu_ms: %.1f\n", minimalCpu);
-    std::printf("idle.sent_messages: %ld\nidle.posted_messages: %ld\nidle.timer_messages: %ld\n", sent - 1, posted,
-                timers);
+    std::printf("idle.sent_messages: %ld\nidle.posted_messages: %ld\nidle.timer_messages: %ld\n", sent - 1,
+                posted, timers);
     c.end(bar);
     destroyAll(browsers);
 }
@@ -234,7 +247,8 @@ void idle(int seconds) {
 // One bare cross-process SendMessage round trip to the bar.
 double roundTripUs(HWND bar, int rounds) {
     double t0 = nowMs();
-    for (int i = 0; i < rounds; ++i) SendMessageA(bar, WM_NULL, 0, 0);
+    for (int i = 0; i < rounds; ++i)
+        SendMessageA(bar, WM_NULL, 0, 0);
     return 1000.0 * (nowMs() - t0) / rounds;
 }
 
@@ -246,23 +260,25 @@ void events(int rounds) {
         HWND bar = nullptr;
         timeStart(barCmd(), kBar, &c, &bar);
         double base = roundTripUs(bar, 2000);
-        // Destroyed, created, activated, retitled: the list keeps its size; each event is followed by the repaint
-        // it causes.
-        double t0 = nowMs();
+        // Destroyed, created, activated, retitled: the list keeps its size; each event is followed by the
+        // repaint it causes.
+        const LPARAM codes[] = {2, 1, 4, 6};
+        const char* names[] = {"destroyed", "created", "activated", "retitled"};
+        double spent[4] = {};
         for (int i = 0; i < rounds; ++i) {
             HWND w = browsers[static_cast<size_t>(i) % browsers.size()];
-            SendMessageA(bar, kShellEvent, reinterpret_cast<WPARAM>(w), 2);
-            UpdateWindow(bar);
-            SendMessageA(bar, kShellEvent, reinterpret_cast<WPARAM>(w), 1);
-            UpdateWindow(bar);
-            SendMessageA(bar, kShellEvent, reinterpret_cast<WPARAM>(w), 4);
-            UpdateWindow(bar);
-            SendMessageA(bar, kShellEvent, reinterpret_cast<WPARAM>(w), 6);
-            UpdateWindow(bar);
+            for (int k = 0; k < 4; ++k) {
+                double t = nowMs();
+                SendMessageA(bar, kShellEvent, reinterpret_cast<WPARAM>(w), codes[k]);
+                UpdateWindow(bar);
+                spent[k] += nowMs() - t;
+            }
         }
-        double perEventUs = 1000.0 * (nowMs() - t0) / (rounds * 4.0);
+        double perEventUs = 1000.0 * (spent[0] + spent[1] + spent[2] + spent[3]) / (rounds * 4.0);
         std::printf("events.%d.per_event_us: %.1f\nevents.%d.round_trip_us: %.1f\nevents.%d.ratio: %.1f\n", n,
                     perEventUs, n, base, n, perEventUs / base);
+        for (int k = 0; k < 4; ++k)
+            std::printf("events.%d.%s_us: %.1f\n", n, names[k], 1000.0 * spent[k] / rounds);
         c.end(bar);
         destroyAll(browsers);
     }
@@ -274,10 +290,14 @@ int main(int argc, char** argv) {
     std::string what = argc > 1 ? argv[1] : "";
     int arg = argc > 2 ? std::atoi(argv[2]) : 0;
     quietSettings();
-    if (what == "startup") startup(arg > 0 ? arg : 10);
-    else if (what == "memory") memory();
-    else if (what == "idle") idle(arg > 0 ? arg : 60);
-    else if (what == "events") events(arg > 0 ? arg : 500);
+    if (what == "startup")
+        startup(arg > 0 ? arg : 10);
+    else if (what == "memory")
+        memory();
+    else if (what == "idle")
+        idle(arg > 0 ? arg : 60);
+    else if (what == "events")
+        events(arg > 0 ? arg : 500);
     else {
         std::fprintf(stderr, "usage: corvane_bench startup|memory|idle|events [n]\n");
         return 2;
