@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "bar_fixture.h"
 #include "e2e_support.h"
 #include "tracking_support.h"
 
@@ -14,45 +15,24 @@ using e2e::kDestroyed;
 using e2e::kRetitled;
 
 // On a 1024-pixel bar up to five buttons are 160 wide, 162 apart from x = 54.
-POINT buttonCentre(HWND bar, int index) { return e2e::clientToScreen(bar, {54 + 162 * index + 60, 12}); }
+POINT buttonCentre(HWND bar, int index) {
+    return e2e::clientToScreen(bar, {54 + 162 * index + 60, 12});
+}
 
-class Tracking : public ::testing::Test {
-protected:
-    void SetUp() override {
-        e2e::deleteSettingsKey();
-        ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
-        // Windows stay where the tests put them unless a test asks for placement.
-        e2e::writeSetting("Maximize browser windows", 0);
-    }
-    void TearDown() override {
-        if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
-        proc_.kill();
-        e2e::deleteSettingsKey();
-    }
-    void start() {
-        ASSERT_TRUE(e2e::startBar(proc_, &bar_));
-        browsers_.setBar(bar_);
-    }
+// Windows stay where the tests put them unless a test asks for placement (the fixture turns maximising off).
+class Tracking : public e2e::BarTest {
+  protected:
     int tools() { return e2e::toolCount(bar_); }
-    bool waitTools(int n) {
-        return e2e::waitFor([&] { return tools() == n; });
-    }
     // Clicks a button and says which window came to the front.
     HWND frontAfterClicking(int index) {
         // Start from a window that is not a browser, so that any browser in front came there by the click.
-        if (!neutral_) neutral_ = browsers_.open("Neutral", "CorvaneTestOther", false, 600, 400);
-        SetForegroundWindow(neutral_);
-        EXPECT_TRUE(e2e::waitForeground(neutral_));
+        SetForegroundWindow(neutral());
+        EXPECT_TRUE(e2e::waitForeground(neutral()));
         e2e::click(buttonCentre(bar_, index));
         HWND front = nullptr;
-        e2e::waitFor([&] { return (front = GetForegroundWindow()) != neutral_; }, 2000);
+        e2e::waitFor([&] { return (front = GetForegroundWindow()) != neutral(); }, 2000);
         return front;
     }
-
-    e2e::Process proc_;
-    HWND bar_ = nullptr;
-    e2e::TestBrowsers browsers_;
-    HWND neutral_ = nullptr;
 };
 
 TEST_F(Tracking, WindowsOpenAtStartAreListedFrontMostLastAndLaterOnesAreAppended) {
