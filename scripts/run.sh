@@ -8,7 +8,8 @@ cd "$CORVANE_ROOT"
 
 corvane_install || { echo "package installation failed" >&2; exit 1; }
 corvane_log "building"
-corvane_build >"$CORVANE_ROOT/build-run.log" 2>&1 || { tail -n 40 "$CORVANE_ROOT/build-run.log"; exit 1; }
+mkdir -p "$CORVANE_ROOT/build"
+corvane_build >"$CORVANE_ROOT/build/build-run.log" 2>&1 || { tail -n 40 "$CORVANE_ROOT/build/build-run.log"; exit 1; }
 
 headless=0
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then headless=1; fi
