@@ -16,8 +16,7 @@ out=build/bench
 mkdir -p "$out"
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(free -g | awk '/Mem:/{print $2}') GiB, $("$WINELOADER" --version)"
 # The bar hooks a taskbar whose buttons live in a tab control; Wine's own has none.
-"$WINELOADER" build/x86_64/tools/standin-taskbar/cv-taskbar.exe --hidden >"$out/taskbar.log" 2>&1 &
-sleep 1
+corvane_start_taskbar "$out" --hidden || exit 1
 only=" ${CORVANE_BENCH:-startup memory events idle size} "
 for what in startup memory events; do
     case "$only" in *" $what "*) ;; *) continue ;; esac

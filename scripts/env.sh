@@ -72,6 +72,23 @@ corvane_prefix() {
     "$WINESERVER" -p >/dev/null 2>&1 || true
 }
 
+# Starts the stand-in taskbar (extra arguments are passed on) and waits until its window tree exists: the bar
+# refuses to start without a taskbar that keeps a tab control.
+corvane_start_taskbar() {
+    local dir=$1
+    shift
+    local ready="$dir/taskbar.ready"
+    rm -f "$ready"
+    "$WINELOADER" "$CORVANE_ROOT/build/x86_64/tools/standin-taskbar/cv-taskbar.exe" "$@" \
+        --ready-file "Z:$(echo "$ready" | tr / '\\')" >"$dir/taskbar.log" 2>&1 &
+    for _ in $(seq 1 300); do
+        [ -f "$ready" ] && return 0
+        sleep 0.1
+    done
+    echo "the stand-in taskbar did not start (see $dir/taskbar.log)" >&2
+    return 1
+}
+
 corvane_cleanup() {
     "$WINESERVER" -k >/dev/null 2>&1 || true
     [ -n "${CORVANE_XVFB_PID:-}" ] && kill "$CORVANE_XVFB_PID" 2>/dev/null

@@ -22,8 +22,7 @@ out="$CORVANE_ROOT/build/run"
 mkdir -p "$out"
 # The bar removes browser buttons from a taskbar that keeps them in a tab control; Wine's own taskbar has
 # none, so a stand-in runs first (a strip along the bottom edge with one tab per task window).
-"$WINELOADER" "$CORVANE_ROOT/build/x86_64/tools/standin-taskbar/cv-taskbar.exe" >"$out/taskbar.log" 2>&1 &
-sleep 1
+corvane_start_taskbar "$out" || exit 1
 browser="$CORVANE_ROOT/build/x86_64/tools/standin-browser/cv-browser.exe"
 if [ $headless -eq 1 ] && [ -f "$browser" ]; then
     # A few browser windows, so the bar has buttons to show.

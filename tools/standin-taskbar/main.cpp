@@ -5,7 +5,7 @@
 // the window's handle as the item's lParam. Like a taskbar it adds items only for windows that appear and
 // drops the items of windows that are gone: an item deleted behind its back stays deleted.
 //
-//   cv-taskbar.exe [--manual] [--interval MS] [--no-tab-control] [--announce] [--hidden]
+//   cv-taskbar.exe [--manual] [--interval MS] [--no-tab-control] [--announce] [--hidden] [--ready-file PATH]
 //
 //   --manual          no polling: the items change only on the messages of standin_taskbar.h
 //   --interval MS     polling period (default 100); each change is followed by a layout, that is,
@@ -14,6 +14,7 @@
 //   --announce        broadcast "TaskbarCreated" once the tree exists (a restarted taskbar)
 //   --hidden          keep the tray window hidden (tests that click near the bottom edge); shown, it is a
 //                     28-pixel strip along the bottom of the screen
+//   --ready-file PATH create this (empty) file once the tree exists, for scripts that start the bar next
 //
 // The tray window is topmost and made last, so FindWindowA("Shell_TrayWnd", NULL) finds it rather than
 // the hidden one that Wine's desktop keeps. WM_CLOSE to it ends the program.
@@ -41,6 +42,7 @@ struct Options {
     bool tabControl = true;
     bool announce = false;
     bool hidden = false;
+    const char* readyFile = nullptr;
 };
 
 struct Taskbar {
@@ -212,6 +214,8 @@ bool parse(int argc, char** argv, Options& options) {
             options.announce = true;
         } else if (strcmp(argv[i], "--hidden") == 0) {
             options.hidden = true;
+        } else if (strcmp(argv[i], "--ready-file") == 0 && i + 1 < argc) {
+            options.readyFile = argv[++i];
         } else {
             return false;
         }
@@ -265,6 +269,10 @@ int main(int argc, char** argv) {
     if (!buildTree(options)) return 3;
     onSync(true);
     if (!options.manual) SetTimer(taskbar.tray, kPollTimer, options.interval, nullptr);
+    if (options.readyFile) {
+        HANDLE ready = CreateFileA(options.readyFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (ready != INVALID_HANDLE_VALUE) CloseHandle(ready);
+    }
     if (options.announce) PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
