@@ -66,8 +66,10 @@ void BarWindow::onPaint() {
             entry.buttonRect = placed;
             moveBrowserTool(entry);
         }
+        // Buttons wholly outside the area to repaint are skipped; a narrow one's glyph counts as its own.
+        RECT extent = toRect(core::paintedExtent(rects[i]));
         RECT overlap{};
-        if (IntersectRect(&overlap, &placed, &paint.area())) paintButton(dc, entry);
+        if (IntersectRect(&overlap, &extent, &paint.area())) paintButton(dc, entry);
     }
 }
 
@@ -82,11 +84,17 @@ void BarWindow::moveBrowserTool(const BrowserEntry& entry) {
 }
 
 void BarWindow::invalidateButton(HWND window) {
-    int index = browserList.find(window);
-    if (index < 0) return;
-    const RECT& r = browserList.entries[static_cast<std::size_t>(index)].buttonRect;
-    // A button not painted yet has no place: the whole bar is due anyway.
-    InvalidateRect(hwnd(), IsRectEmpty(&r) ? nullptr : &r, TRUE);
+    // A window listed twice has two buttons with the same face.
+    browserList.forEachIndexOf(window, [this](int index) {
+        const RECT& r = browserList.entries[static_cast<std::size_t>(index)].buttonRect;
+        // A button not laid out yet has no place: the whole bar is due anyway.
+        if (r.bottom <= r.top) {
+            InvalidateRect(hwnd(), nullptr, TRUE);
+            return;
+        }
+        RECT extent = toRect(core::paintedExtent(toCore(r)));
+        InvalidateRect(hwnd(), &extent, TRUE);
+    });
 }
 
 void BarWindow::setActiveBrowser(HWND window) {

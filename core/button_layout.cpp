@@ -1,5 +1,7 @@
 #include "core/button_layout.h"
 
+#include <algorithm>
+
 namespace core {
 
 Rect buttonArea(const Rect& client) {
@@ -35,6 +37,13 @@ Rect textRect(const Rect& button) {
 
 Point glyphOrigin(const Rect& button) {
     return {button.right - buttons::kGlyphFromRight, button.top + buttons::kGlyphFromTop};
+}
+
+Rect paintedExtent(const Rect& button) {
+    const int32_t glyphLeft = button.right - buttons::kGlyphFromRight;
+    const int32_t glyphRight = glyphLeft + buttons::kGlyphSize;
+    return {std::min(button.left, glyphLeft), button.top, std::max({button.right, button.left, glyphRight}),
+            button.bottom};
 }
 
 } // namespace core

@@ -54,6 +54,11 @@ Rect textRect(const Rect& button);
 // The top-left corner of the close glyph on a button.
 Point glyphOrigin(const Rect& button);
 
+// Everything a button may draw: its rectangle and its close glyph, which sticks out to the left of a button
+// narrower than the glyph's offset. Never empty, even for a button of zero or negative width, which still
+// draws its edges and glyph.
+Rect paintedExtent(const Rect& button);
+
 // Whether a button shows (and answers on) its close glyph.
 constexpr bool glyphShown(bool showCloseGlyph, bool onlyOnActive, bool isActive) {
     return showCloseGlyph && (!onlyOnActive || isActive);

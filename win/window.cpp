@@ -41,8 +41,8 @@ ATOM Window::registerClass(HINSTANCE instance, const char* className, UINT style
 
 bool Window::create(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
                     int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance) {
-    HWND h = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, menuOrId, instance,
-                             this);
+    HWND h = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, menuOrId,
+                             instance, this);
     return h != nullptr;
 }
 
@@ -62,7 +62,9 @@ Window* Window::fromHandle(HWND hwnd) {
     return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
-LRESULT Window::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) { return defaultProc(msg, wParam, lParam); }
+LRESULT Window::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return defaultProc(msg, wParam, lParam);
+}
 
 LRESULT Window::defaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (subclassed_) return DefSubclassProc(hwnd_, msg, wParam, lParam);
@@ -71,14 +73,22 @@ LRESULT Window::defaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Window::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     LRESULT result = 0;
+    ++dispatchDepth_;
     try {
         result = windowProc(msg, wParam, lParam);
     } catch (...) {
-        // Nothing may unwind into the system's code; the message counts as handled with its default.
-        result = 0;
+        // Nothing may unwind into the system's code; the message counts as handled with its default. A
+        // creation that failed half-way fails as a whole rather than leaving a half-made window.
+        result = (msg == WM_CREATE) ? -1 : 0;
     }
+    --dispatchDepth_;
     if (msg == WM_NCDESTROY) {
         unbind();
+        finalPending_ = true;
+    }
+    if (finalPending_ && dispatchDepth_ == 0) {
+        finalPending_ = false;
+        // May delete this object: nothing of it is touched afterwards.
         onFinalMessage();
     }
     return result;

@@ -7,7 +7,7 @@
 namespace win {
 
 class Window {
-public:
+  public:
     Window() = default;
     virtual ~Window();
     Window(const Window&) = delete;
@@ -30,15 +30,18 @@ public:
     // The object bound to a window by this layer, or null.
     static Window* fromHandle(HWND hwnd);
 
-protected:
+  protected:
     // One switch per window class; anything not handled goes to defaultProc().
     virtual LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT defaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
     // Runs once, after the window is gone and the object unbound. A self-owning window deletes itself here.
+    // When the window is destroyed from inside one of its own handlers (a close dispatched by a menu's or a
+    // dialog's loop), it runs only once that outermost handler has returned, so no handler is left running
+    // on a deleted object.
     virtual void onFinalMessage() {}
 
-private:
+  private:
     static LRESULT CALLBACK staticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR refData);
@@ -47,6 +50,8 @@ private:
 
     HWND hwnd_ = nullptr;
     bool subclassed_ = false;
+    int dispatchDepth_ = 0;
+    bool finalPending_ = false;
 };
 
 } // namespace win

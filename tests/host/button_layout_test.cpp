@@ -18,7 +18,8 @@ struct Buttons {
 
 Buttons laidOut(const Rect& client, int n) {
     Buttons b;
-    for (const Rect& r : core::layoutButtons(client, n)) b.entries.push_back({r});
+    for (const Rect& r : core::layoutButtons(client, n))
+        b.entries.push_back({r});
     return b;
 }
 
@@ -59,7 +60,8 @@ TEST(ButtonLayout, ACrowdedNarrowBarGivesButtonsNoWidthAndTheyAreNeverHit) {
     Buttons b = laidOut({0, 0, 100, 24}, 10);
     EXPECT_EQ(b.entries[0].buttonRect.right - b.entries[0].buttonRect.left, -1);
     EXPECT_EQ(core::buttonWidth(core::buttonArea({0, 0, 100, 24}), 7), 0);
-    for (int x = 0; x < 100; ++x) EXPECT_EQ(core::hitButton(b, {x, 10}), -1) << x;
+    for (int x = 0; x < 100; ++x)
+        EXPECT_EQ(core::hitButton(b, {x, 10}), -1) << x;
     // A bar narrower than both reserves: the area is -26 wide, and -26 / 4 truncates to -6 (not -7).
     EXPECT_EQ(core::buttonWidth(core::buttonArea({0, 0, 60, 24}), 4), -8);
 }
@@ -96,6 +98,15 @@ TEST(CloseGlyph, DrawnNineSquareAndAnsweringInASlightlyLargerCorner) {
     EXPECT_FALSE(core::onCloseGlyph(button, {202, 10}, true));
     EXPECT_FALSE(core::onCloseGlyph(button, {210, 15}, true));
     EXPECT_FALSE(core::onCloseGlyph(button, {210, 8}, false));
+}
+
+// What a partial repaint must cover: a wide button is its rectangle; a narrow, empty or inverted one still
+// owns the glyph that sticks out to its left.
+TEST(CloseGlyph, ThePaintedExtentCoversAGlyphStickingOutOfANarrowButton) {
+    EXPECT_EQ(core::paintedExtent(Rect{54, 3, 214, 21}), (Rect{54, 3, 214, 21}));
+    EXPECT_EQ(core::paintedExtent(Rect{100, 3, 105, 21}), (Rect{94, 3, 105, 21}));
+    EXPECT_EQ(core::paintedExtent(Rect{100, 3, 100, 21}), (Rect{89, 3, 100, 21}));
+    EXPECT_EQ(core::paintedExtent(Rect{100, 3, 96, 21}), (Rect{85, 3, 100, 21}));
 }
 
 TEST(CloseGlyph, ShownOnEveryButtonOrOnlyOnTheActiveOne) {

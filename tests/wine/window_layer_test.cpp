@@ -7,17 +7,19 @@
 #include "win/thread.h"
 #include "win/window.h"
 
+#include <vector>
+
 namespace {
 
 constexpr const char* kClass = "CorvaneLayerTest";
 
 class CountingWindow : public win::Window {
-public:
+  public:
     int creates = 0, finals = 0, pings = 0;
     bool throwOnPing = false;
     HWND handleAtCreate = nullptr;
 
-protected:
+  protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
         case WM_CREATE:
@@ -36,29 +38,64 @@ protected:
 };
 
 class SelfDeletingWindow : public win::Window {
-public:
+  public:
     explicit SelfDeletingWindow(bool* deleted) : deleted_(deleted) {}
     ~SelfDeletingWindow() override { *deleted_ = true; }
 
-protected:
+  protected:
     void onFinalMessage() override { delete this; }
 
-private:
+  private:
     bool* deleted_;
 };
 
-class FailingCreateWindow : public CountingWindow {
-protected:
+// Destroys itself from a message handled inside another of its handlers, as a close dispatched by a menu's
+// loop does, and goes on using itself after that inner message returns.
+class NestedDestroyWindow : public win::Window {
+  public:
+    explicit NestedDestroyWindow(std::vector<const char*>* events) : events_(events) {}
+    ~NestedDestroyWindow() override { events_->push_back("deleted"); }
+
+  protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        switch (msg) {
+        case WM_APP:
+            SendMessageA(hwnd(), WM_APP + 1, 0, 0);
+            events_->push_back(hwnd() ? "outer handler, still bound" : "outer handler, unbound");
+            return defaultProc(WM_APP, wParam, lParam);
+        case WM_APP + 1:
+            DestroyWindow(hwnd());
+            return 0;
+        default:
+            return defaultProc(msg, wParam, lParam);
+        }
+    }
+    void onFinalMessage() override {
+        events_->push_back("final");
+        delete this;
+    }
+
+  private:
+    std::vector<const char*>* events_;
+};
+
+class FailingCreateWindow : public CountingWindow {
+  public:
+    bool throwInstead = false;
+
+  protected:
+    LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_CREATE && throwInstead) throw 42;
         if (msg == WM_CREATE) return -1;
         return CountingWindow::windowProc(msg, wParam, lParam);
     }
 };
 
 class WindowLayer : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
-        ASSERT_NE(win::Window::registerClass(GetModuleHandleA(nullptr), kClass, 0, nullptr, nullptr, nullptr), 0);
+        ASSERT_NE(win::Window::registerClass(GetModuleHandleA(nullptr), kClass, 0, nullptr, nullptr, nullptr),
+                  0);
     }
     template <class W> bool make(W& w) {
         return w.create(0, kClass, "t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr));
@@ -91,6 +128,16 @@ TEST_F(WindowLayer, ASelfDeletingWindowFreesItselfWhenDestroyed) {
     EXPECT_TRUE(deleted);
 }
 
+TEST_F(WindowLayer, DestroyedInsideItsOwnHandlerTheObjectLivesUntilThatHandlerReturns) {
+    std::vector<const char*> events;
+    auto* w = new NestedDestroyWindow(&events);
+    ASSERT_TRUE(make(*w));
+    HWND handle = w->hwnd();
+    SendMessageA(handle, WM_APP, 0, 0);
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_EQ(events, (std::vector<const char*>{"outer handler, unbound", "final", "deleted"}));
+}
+
 TEST_F(WindowLayer, AnExceptionInAHandlerStopsAtTheWindowProcedure) {
     CountingWindow w;
     ASSERT_TRUE(make(w));
@@ -105,10 +152,17 @@ TEST_F(WindowLayer, FailedCreationStillDeliversTheFinalMessageOnce) {
     EXPECT_FALSE(make(w));
     EXPECT_EQ(w.finals, 1);
     EXPECT_EQ(w.hwnd(), nullptr);
+    // A creation handler that throws fails the creation too, instead of leaving a half-made window.
+    FailingCreateWindow thrower;
+    thrower.throwInstead = true;
+    EXPECT_FALSE(make(thrower));
+    EXPECT_EQ(thrower.finals, 1);
+    EXPECT_EQ(thrower.hwnd(), nullptr);
 }
 
 TEST_F(WindowLayer, SubclassingAControlRoutesItsMessagesAndUnbindsAtDestruction) {
-    HWND button = CreateWindowExA(0, "BUTTON", "b", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND button =
+        CreateWindowExA(0, "BUTTON", "b", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(button, nullptr);
     CountingWindow w;
     ASSERT_TRUE(w.subclass(button));
@@ -155,8 +209,8 @@ TEST(Handles, RegistryKeyIsClosedAtScopeEnd) {
         EXPECT_NE(raw, nullptr);
     }
     DWORD n = 0;
-    EXPECT_NE(RegQueryInfoKeyA(raw, nullptr, nullptr, nullptr, &n, nullptr, nullptr, nullptr, nullptr, nullptr,
-                               nullptr, nullptr),
+    EXPECT_NE(RegQueryInfoKeyA(raw, nullptr, nullptr, nullptr, &n, nullptr, nullptr, nullptr, nullptr,
+                               nullptr, nullptr, nullptr),
               ERROR_SUCCESS);
 }
 
