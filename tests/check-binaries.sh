@@ -35,7 +35,8 @@ expect_exports() {
 expect_shared() {
     local f=$dir/$1
     [ -f "$f" ] || return 0
-    $objdump -h "$f" | grep -A1 -E '\.shared' | grep -q SHARED && ok "$1 has a shared section" ||
+    # A section named SHARED whose flags include SHARED.
+    $objdump -h "$f" | grep -A1 -E '^ +[0-9]+ SHARED ' | grep -q -E ', SHARED$' && ok "$1 has a shared section" ||
         bad "$1 has no shared section"
 }
 # The hook libraries live inside other processes and cvil.dll loads for one fetch: they carry neither the

@@ -3,7 +3,7 @@
 namespace cvsh {
 
 // Initialised, or the linker would move it out of the shared section.
-SharedState shared __attribute__((section(".shared"), shared)) = {nullptr, nullptr};
+SharedState shared __attribute__((section("SHARED"), shared)) = {nullptr, nullptr};
 
 bool forwards(int code, WPARAM window) noexcept {
     if (window == 0) return false;

@@ -8,7 +8,7 @@
 namespace cvth {
 
 // Initialised, or the linker would move it out of the shared section.
-SharedState shared __attribute__((section(".shared"), shared)) = {nullptr, 0, nullptr, 0};
+SharedState shared __attribute__((section("SHARED"), shared)) = {nullptr, 0, nullptr, 0};
 
 namespace {
 
