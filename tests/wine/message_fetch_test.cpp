@@ -7,6 +7,7 @@
 #include <psapi.h>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -83,6 +84,15 @@ class MessageFetchTest : public ::testing::Test {
         EXPECT_TRUE(msgtest::pumpUntil([&] { return fetch->wait(0); }, 30000));
     }
     bool libraryLoaded() const { return GetModuleHandleA(cvil::kLibraryFile) != nullptr; }
+    // Watches for the message dialog: records its text, then answers with the command.
+    std::unique_ptr<msgtest::DialogWatchdog> answerDialogs(std::string& text, WPARAM command) {
+        return std::make_unique<msgtest::DialogWatchdog>([&text, command](HWND dialog) {
+            char buffer[256] = {};
+            GetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, buffer, sizeof buffer);
+            text = buffer;
+            PostMessageA(dialog, WM_COMMAND, command, 0);
+        });
+    }
 
     HWND bar_ = nullptr;
     std::shared_ptr<message::HttpLibraryShare> share_;
@@ -96,16 +106,11 @@ TEST_F(MessageFetchTest, AfterThirtySecondsTheMessageIsShownAndItsButtonOpensThe
         server.start("--text \"Hello from the server\" --button \"Read more|http://a.example/news\""));
     server.useForThisProcess();
     std::string text;
-    msgtest::DialogWatchdog watchdog([&](HWND dialog) {
-        char buffer[256] = {};
-        GetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, buffer, sizeof buffer);
-        text = buffer;
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_MESSAGE_BUTTON1, BN_CLICKED), 0);
-    });
+    auto watchdog = answerDialogs(text, MAKEWPARAM(IDC_MESSAGE_BUTTON1, BN_CLICKED));
     runFetch(fastOptions());
     EXPECT_EQ(clock_.sleeps, std::vector<DWORD>{30000});
-    EXPECT_EQ(watchdog.dialogsSeen(), 1);
-    EXPECT_EQ(watchdog.lastOwner(), bar_);
+    EXPECT_EQ(watchdog->dialogsSeen(), 1);
+    EXPECT_EQ(watchdog->lastOwner(), bar_);
     EXPECT_EQ(text, "Hello from the server");
     EXPECT_EQ(g_opened, std::vector<std::string>{"http://a.example/news"});
     EXPECT_EQ(server.requests(), 1);
@@ -236,17 +241,12 @@ class HostileAnswers : public MessageFetchTest {
         EXPECT_TRUE(server.start(options));
         server.useForThisProcess();
         std::string text;
-        msgtest::DialogWatchdog watchdog([&](HWND dialog) {
-            char buffer[256] = {};
-            GetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, buffer, sizeof buffer);
-            text = buffer;
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        });
+        auto watchdog = answerDialogs(text, IDCANCEL);
         size_t before = peakPrivateBytes();
         EXPECT_GT(before, 0u);
         runFetch(fastOptions());
         requests_ = server.requests();
-        dialogs_ = watchdog.dialogsSeen();
+        dialogs_ = watchdog->dialogsSeen();
         // A body kept whole, or a copy of it per step, would show as megabytes.
         EXPECT_LT(peakPrivateBytes() - before, 6u * 1024 * 1024);
         DWORD_PTR ignored = 0;
