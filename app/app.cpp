@@ -59,7 +59,7 @@ bool startProgram() {
 }
 
 int runMessageLoop() {
-    MSG msg;
+    MSG msg{};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         HWND barHwnd = g_bar ? g_bar->hwnd() : nullptr;
         if (barHwnd) g_bar->preTranslateMessage(msg);
