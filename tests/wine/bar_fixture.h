@@ -19,7 +19,7 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 // The bar's client area, captured from the screen.
 class BarShot {
-public:
+  public:
     explicit BarShot(HWND bar) {
         GetClientRect(bar, &client_);
         POINT origin = e2e::clientToScreen(bar, {0, 0});
@@ -33,7 +33,7 @@ public:
     int width() const { return client_.right; }
     int height() const { return client_.bottom; }
 
-private:
+  private:
     RECT client_{};
     std::vector<COLORREF> px_;
 };
@@ -46,10 +46,12 @@ struct Button {
 };
 
 // Up to five buttons are 160 wide on a 1024-pixel bar, 162 apart from x = 54.
-Button button(int index) { return {54 + 162 * index, 54 + 162 * index + 160}; }
+Button button(int index) {
+    return {54 + 162 * index, 54 + 162 * index + 160};
+}
 
 class BarTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         e2e::deleteSettingsKey();
         ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
@@ -82,9 +84,8 @@ protected:
         return e2e::waitFor([&] { return check(BarShot(bar_)); }, 3000);
     }
     bool waitSunken(int index) {
-        return waitShot([&](const BarShot& s) {
-            return s.at(button(index).left, 10) == GetSysColor(COLOR_BTNSHADOW);
-        });
+        return waitShot(
+            [&](const BarShot& s) { return s.at(button(index).left, 10) == GetSysColor(COLOR_BTNSHADOW); });
     }
     bool waitRaised(int index) {
         return waitShot([&](const BarShot& s) {

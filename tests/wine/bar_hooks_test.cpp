@@ -81,7 +81,8 @@ class BarHooks : public ::testing::Test {
         ASSERT_EQ(SendMessageA(tray, standin::kSync, 0, 0), 3);
     }
     void startBar() {
-        ASSERT_TRUE(barProcess.start("\"" + e2e::distDir() + "\\corvane.exe\""));
+        ASSERT_TRUE(barProcess.start("\"" + e2e::distDir() + "\\corvane.exe\""))
+            << "error " << barProcess.startError();
         ASSERT_TRUE(standin::waitFor([&] {
             bar = e2e::findBar();
             return bar && IsWindowVisible(bar);

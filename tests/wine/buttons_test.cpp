@@ -129,8 +129,8 @@ void expectButtonText(HWND bar, int index, const std::string& expected) {
     POINT origin = e2e::clientToScreen(bar, {text.left, text.top});
     bool same = e2e::waitFor(
         [&] {
-            std::vector<COLORREF> drawn = e2e::screenPixels(
-                {origin.x, origin.y, origin.x + size.cx, origin.y + size.cy});
+            std::vector<COLORREF> drawn =
+                e2e::screenPixels({origin.x, origin.y, origin.x + size.cx, origin.y + size.cy});
             std::vector<COLORREF> want = e2e::renderButtonText(expected, size, GetSysColor(COLOR_BTNFACE), 0);
             // The top and bottom rows are the button's edges.
             for (int y = 1; y < size.cy - 1; ++y)
@@ -155,7 +155,8 @@ TEST_F(Buttons, TitlesLoseTheBrowserSuffixKeepAmpersandsAndEndInAnEllipsis) {
     expectButtonText(bar_, 2, longTitle);
     // The same text without the end ellipsis would draw differently: the check can fail.
     std::vector<COLORREF> cut = e2e::renderButtonText(longTitle, {153, 18}, GetSysColor(COLOR_BTNFACE), 0);
-    std::vector<COLORREF> none = e2e::renderButtonText("Tom  Jerry", {153, 18}, GetSysColor(COLOR_BTNFACE), 0);
+    std::vector<COLORREF> none =
+        e2e::renderButtonText("Tom  Jerry", {153, 18}, GetSysColor(COLOR_BTNFACE), 0);
     EXPECT_NE(cut, none);
 }
 

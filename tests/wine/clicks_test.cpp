@@ -14,12 +14,15 @@ using namespace e2e;
 
 using Clicks = BarTest;
 
-bool iconic(HWND w) { return IsIconic(w) != 0; }
+bool iconic(HWND w) {
+    return IsIconic(w) != 0;
+}
 
 // The menu the bar opens, once it is on the screen.
 HWND waitMenu() {
     HWND menu = nullptr;
-    waitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }, 3000);
+    waitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
+            3000);
     return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
@@ -102,7 +105,8 @@ TEST_F(Clicks, ShiftWithASecondClickMinimisesEveryWindowOnlyWhileBrowsersHideWit
     ASSERT_TRUE(closeBar(proc_, bar_));
 
     writeSetting("Hide browsers when Corvane! hides", 0);
-    for (HWND x : w) ShowWindow(x, SW_RESTORE);
+    for (HWND x : w)
+        ShowWindow(x, SW_RESTORE);
     start();
     EXPECT_EQ(shellEvent(bar_, w[1], kActivated), 1);
     ASSERT_TRUE(waitSunken(1));

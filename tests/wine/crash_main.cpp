@@ -1,6 +1,6 @@
 // The bar program built to die on purpose: a worker thread faults when the named event is set, so a test can
-// see what the dying bar gives back to the shell. "--unguarded" takes the last-chance guard away first, to show
-// what would be left behind without it.
+// see what the dying bar gives back to the shell. "--unguarded" takes the last-chance guard away first, to
+// show what would be left behind without it.
 #include <windows.h>
 
 #include <cstring>

@@ -1,5 +1,6 @@
 #include "e2e_support.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <utility>
 
@@ -19,8 +20,12 @@ std::string fromEnv(const char* name, const char* fallback) {
 }
 } // namespace
 
-std::string distDir() { return fromEnv("CORVANE_DIST", "."); }
-std::string binDir() { return fromEnv("CORVANE_BIN", "."); }
+std::string distDir() {
+    return fromEnv("CORVANE_DIST", ".");
+}
+std::string binDir() {
+    return fromEnv("CORVANE_BIN", ".");
+}
 
 bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     DWORD start = GetTickCount();
@@ -37,54 +42,14 @@ bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     }
 }
 
-Process::~Process() {
-    if (info_.hProcess) CloseHandle(info_.hProcess);
-    if (info_.hThread) CloseHandle(info_.hThread);
+void deleteSettingsKey() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Corvane!");
 }
-
-Process::Process(Process&& other) noexcept : info_(std::exchange(other.info_, PROCESS_INFORMATION{})) {}
-
-Process& Process::operator=(Process&& other) noexcept {
-    if (this != &other) {
-        this->~Process();
-        info_ = std::exchange(other.info_, PROCESS_INFORMATION{});
-    }
-    return *this;
-}
-
-bool Process::start(const std::string& commandLine) {
-    STARTUPINFOA si{};
-    si.cb = sizeof(si);
-    std::string cmd = commandLine;
-    return CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_) != 0;
-}
-
-bool Process::running() const {
-    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
-bool Process::waitExit(DWORD timeoutMs) {
-    return !info_.hProcess || WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
-}
-
-DWORD Process::exitCode() const {
-    DWORD code = STILL_ACTIVE;
-    if (info_.hProcess) GetExitCodeProcess(info_.hProcess, &code);
-    return code;
-}
-
-void Process::kill() {
-    if (running()) {
-        TerminateProcess(info_.hProcess, 99);
-        WaitForSingleObject(info_.hProcess, 5000);
-    }
-}
-
-void deleteSettingsKey() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Corvane!"); }
 
 bool settingsKeyExists() {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Corvane!", 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Corvane!", 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
     RegCloseKey(key);
     return true;
 }
@@ -98,13 +63,15 @@ void writeSetting(const char* name, const std::string& text) {
                     static_cast<DWORD>(text.size() + 1));
 }
 
-HWND findBar() { return FindWindowA(nullptr, "Corvane! main window"); }
+HWND findBar() {
+    return FindWindowA(nullptr, "Corvane! main window");
+}
 
 namespace {
 // Wine's own taskbar keeps no tab control, and the bar refuses to start without one: a stand-in taskbar
 // runs from the first start of a bar to the end of the test program.
 class StandInTaskbar {
-public:
+  public:
     ~StandInTaskbar() { stop(); }
     bool stop() {
         if (tray_ && IsWindow(tray_)) PostMessageA(tray_, WM_CLOSE, 0, 0);
@@ -126,7 +93,7 @@ public:
         });
     }
 
-private:
+  private:
     Process process_;
     HWND tray_ = nullptr;
 };
@@ -137,12 +104,20 @@ StandInTaskbar& standInTaskbar() {
 }
 } // namespace
 
-bool ensureStandInTaskbar() { return standInTaskbar().ensure(); }
-bool stopStandInTaskbar() { return standInTaskbar().stop(); }
+bool ensureStandInTaskbar() {
+    return standInTaskbar().ensure();
+}
+bool stopStandInTaskbar() {
+    return standInTaskbar().stop();
+}
 
 bool startBar(Process& process, HWND* bar, DWORD timeoutMs) {
     if (!ensureStandInTaskbar()) return false;
-    if (!process.start("\"" + distDir() + "\\corvane.exe\"")) return false;
+    if (!process.start("\"" + distDir() + "\\corvane.exe\"")) {
+        std::printf("corvane.exe did not start: error %lu\n",
+                    static_cast<unsigned long>(process.startError()));
+        return false;
+    }
     HWND found = nullptr;
     bool ok = waitFor(
         [&] {

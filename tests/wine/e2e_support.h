@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "test_process.h"
+
 #include <functional>
 #include <string>
 
@@ -16,26 +18,7 @@ std::string binDir();
 // Polls the condition every few milliseconds until it holds or the time is up.
 bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
-class Process {
-public:
-    Process() = default;
-    ~Process();
-    Process(Process&& other) noexcept;
-    Process& operator=(Process&& other) noexcept;
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-
-    bool start(const std::string& commandLine);
-    bool running() const;
-    // Waits for the end; returns false when the process still runs after the timeout.
-    bool waitExit(DWORD timeoutMs);
-    DWORD exitCode() const;
-    DWORD id() const { return info_.dwProcessId; }
-    void kill();
-
-private:
-    PROCESS_INFORMATION info_{};
-};
+using Process = testproc::Process;
 
 // Deletes HKCU\Software\Corvane! with everything under it.
 void deleteSettingsKey();

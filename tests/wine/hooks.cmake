@@ -23,3 +23,9 @@ corvane_wine_test(bar_hooks_tests
           ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp
   LIBS advapi32 comctl32 user32
   DEPENDS corvane ${HOOK_TEST_TOOLS})
+
+# All three libraries, moved away from their preferred addresses.
+corvane_wine_test(library_load_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/library_load_test.cpp ${E2E_SUPPORT}
+  LIBS advapi32 user32
+  DEPENDS cvsh cvth cvil)

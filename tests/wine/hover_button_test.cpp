@@ -20,7 +20,7 @@ constexpr const char* kParentClass = "CorvaneHoverTestParent";
 
 // The parent: routes owner-draw to the buttons and records what reaches it.
 class Parent : public win::Window {
-public:
+  public:
     struct Timer {
         WPARAM id;
         LPARAM param;
@@ -31,7 +31,7 @@ public:
     HWND watched = nullptr;
     std::function<void()> onTimer;
 
-protected:
+  protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
         case WM_DRAWITEM:
@@ -79,7 +79,8 @@ Strip loadStrip(WORD id) {
     GetDIBits(dc, bmp, 0, s.height, s.pixels.data(), &bi, DIB_RGB_COLORS);
     ReleaseDC(nullptr, dc);
     DeleteObject(bmp);
-    for (COLORREF& c : s.pixels) c = RGB(GetBValue(c), GetGValue(c), GetRValue(c)); // BGRA -> COLORREF
+    for (COLORREF& c : s.pixels)
+        c = RGB(GetBValue(c), GetGValue(c), GetRValue(c)); // BGRA -> COLORREF
     return s;
 }
 
@@ -98,16 +99,17 @@ int differingPixels(HWND button, const Strip& strip, int frame) {
 }
 
 class HoverButton : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
         InitCommonControlsEx(&icc);
-        win::Window::registerClass(GetModuleHandleA(nullptr), kParentClass, 0, LoadCursorA(nullptr, IDC_ARROW),
+        win::Window::registerClass(GetModuleHandleA(nullptr), kParentClass, 0,
+                                   LoadCursorA(nullptr, IDC_ARROW),
                                    reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
     }
     void SetUp() override {
-        ASSERT_TRUE(parent_.create(WS_EX_TOPMOST, kParentClass, "hover test", WS_POPUP | WS_VISIBLE, 100, 100, 300,
-                                   60, nullptr, nullptr, GetModuleHandleA(nullptr)));
+        ASSERT_TRUE(parent_.create(WS_EX_TOPMOST, kParentClass, "hover test", WS_POPUP | WS_VISIBLE, 100, 100,
+                                   300, 60, nullptr, nullptr, GetModuleHandleA(nullptr)));
         input::moveTo(700, 600);
     }
     void TearDown() override {
@@ -205,8 +207,8 @@ TEST_F(HoverButton, TheStripsHaveTheirSizesAndDistinctFrames) {
     };
     for (auto e : {Expect{IDB_NEW_BROWSER_STRIP, 54, 18}, Expect{IDB_CLOSE_STRIP, 36, 12},
                    Expect{IDB_HIDE_STRIP, 36, 12}}) {
-        HBITMAP raw = static_cast<HBITMAP>(
-            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(e.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        HBITMAP raw = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(e.id),
+                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         ASSERT_NE(raw, nullptr) << e.id;
         DIBSECTION ds{};
         GetObjectA(raw, sizeof(ds), &ds);
@@ -242,7 +244,8 @@ TEST_F(HoverButton, HoverShowsTheHoverFramePressingWinsAndLeavingGivesTheNormalF
 
     // Pressed while hovered: the pressed frame.
     input::leftDown();
-    ASSERT_TRUE(pumpUntil([&] { return (SendMessageA(newButton_->hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }));
+    ASSERT_TRUE(
+        pumpUntil([&] { return (SendMessageA(newButton_->hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }));
     EXPECT_TRUE(showsFrame(strip, 1));
     input::leftUp();
     EXPECT_TRUE(showsFrame(strip, 2));

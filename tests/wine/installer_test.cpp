@@ -13,7 +13,9 @@ namespace {
 
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-std::string setupPath() { return e2e::distDir() + "\\..\\corvane-1.21.2-x64-setup.exe"; }
+std::string setupPath() {
+    return e2e::distDir() + "\\..\\corvane-1.21.2-x64-setup.exe";
+}
 
 std::string programFiles() {
     char path[MAX_PATH] = {};
@@ -21,7 +23,9 @@ std::string programFiles() {
     return path;
 }
 
-std::string installDir() { return programFiles() + "\\Corvane!"; }
+std::string installDir() {
+    return programFiles() + "\\Corvane!";
+}
 
 std::string startMenuLink() {
     char path[MAX_PATH] = {};
@@ -29,12 +33,15 @@ std::string startMenuLink() {
     return std::string(path) + "\\Corvane!\\Corvane!.lnk";
 }
 
-bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool runValue(std::string* value = nullptr) {
     char data[MAX_PATH] = {};
     DWORD size = sizeof(data);
-    if (RegGetValueA(HKEY_CURRENT_USER, kRunKey, "Corvane!", RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+    if (RegGetValueA(HKEY_CURRENT_USER, kRunKey, "Corvane!", RRF_RT_REG_SZ, nullptr, data, &size) !=
+        ERROR_SUCCESS)
         return false;
     if (value) *value = data;
     return true;
@@ -45,7 +52,8 @@ bool run(const std::string& commandLine, DWORD timeoutMs = 60000) {
     return p.start(commandLine) && p.waitExit(timeoutMs) && p.exitCode() == 0;
 }
 
-// The uninstaller's copy that does the work runs from the temporary folder as "Un.exe" (older setups: "Au_.exe").
+// The uninstaller's copy that does the work runs from the temporary folder as "Un.exe" (older setups:
+// "Au_.exe").
 bool uninstallerRunning() {
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 pe{};
@@ -64,7 +72,7 @@ bool uninstall(const std::string& options) {
 }
 
 class Installer : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(exists(setupPath())) << setupPath();
         ASSERT_TRUE(e2e::ensureStandInTaskbar()); // the installed bar needs a taskbar it can hook

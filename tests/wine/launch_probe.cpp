@@ -34,8 +34,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     wc.lpszClassName = className;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     RegisterClassA(&wc);
-    HWND w = CreateWindowExA(0, className, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 150, 300, 200, nullptr,
-                             nullptr, instance, nullptr);
+    HWND w = CreateWindowExA(0, className, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 150, 300,
+                             200, nullptr, nullptr, instance, nullptr);
     if (!w) return 3;
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -11,7 +11,8 @@ __attribute__((section(".shared"), shared)) char g_text[kTextSize] = {0};
 int g_length = 0;
 
 void append(const char* s) {
-    while (*s && g_length < kTextSize - 1) g_text[g_length++] = *s++;
+    while (*s && g_length < kTextSize - 1)
+        g_text[g_length++] = *s++;
     g_text[g_length] = 0;
 }
 
@@ -49,4 +50,6 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK readMenuHook(int code, WPARAM 
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-extern "C" __declspec(dllexport) const char* menuText() { return g_text; }
+extern "C" __declspec(dllexport) const char* menuText() {
+    return g_text;
+}

@@ -72,7 +72,7 @@ LRESULT CALLBACK receiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 }
 
 class HttpGet : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         WNDCLASSA wc{};
         wc.lpfnWndProc = receiverProc;
@@ -94,8 +94,8 @@ protected:
     }
     void SetUp() override {
         g_replies.clear();
-        window_ = CreateWindowA("CorvaneReplyReceiver", "receiver", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+        window_ = CreateWindowA("CorvaneReplyReceiver", "receiver", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(window_, nullptr);
     }
     void TearDown() override {
@@ -149,7 +149,8 @@ TEST_F(HttpGet, LongAndSlowBodiesArriveWholeInOneMessage) {
     for (size_t i : {0, 1}) {
         const size_t expected = i == 0 ? 100000 : 5000;
         ASSERT_EQ(g_replies[i].length, expected);
-        for (size_t at = 0; at < expected; at += 997) EXPECT_EQ(g_replies[i].text[at], pattern[at % pattern.size()]);
+        for (size_t at = 0; at < expected; at += 997)
+            EXPECT_EQ(g_replies[i].text[at], pattern[at % pattern.size()]);
     }
 }
 
@@ -244,12 +245,12 @@ TEST_F(HttpGet, CancellingTheCredentialsDialogSucceedsWithoutAMessage) {
 
 // The system's proxy settings pointed at the test server for one scope.
 class ProxyOverride {
-public:
+  public:
     explicit ProxyOverride(const std::string& proxy) {
         RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
         DWORD size = sizeof enable_;
-        hadEnable_ = RegQueryValueExA(key_, "ProxyEnable", nullptr, nullptr, reinterpret_cast<BYTE*>(&enable_),
-                                      &size) == ERROR_SUCCESS;
+        hadEnable_ = RegQueryValueExA(key_, "ProxyEnable", nullptr, nullptr,
+                                      reinterpret_cast<BYTE*>(&enable_), &size) == ERROR_SUCCESS;
         char server[256] = {};
         size = sizeof server - 1;
         hadServer_ = RegQueryValueExA(key_, "ProxyServer", nullptr, nullptr, reinterpret_cast<BYTE*>(server),
@@ -262,7 +263,8 @@ public:
     }
     ~ProxyOverride() {
         if (hadEnable_) {
-            RegSetValueExA(key_, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable_), sizeof enable_);
+            RegSetValueExA(key_, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable_),
+                           sizeof enable_);
         } else {
             RegDeleteValueA(key_, "ProxyEnable");
         }
@@ -277,7 +279,7 @@ public:
     ProxyOverride(const ProxyOverride&) = delete;
     ProxyOverride& operator=(const ProxyOverride&) = delete;
 
-private:
+  private:
     static constexpr const char* kKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
     HKEY key_ = nullptr;
     DWORD enable_ = 0;

@@ -23,7 +23,8 @@ std::vector<Garbage> garbageKinds() {
     std::vector<Garbage> kinds;
     for (size_t size : {0u, 1u, 2u, 3u, 5u, 4096u}) {
         std::vector<BYTE> bytes(size);
-        for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<BYTE>('A' + i % 26);
+        for (size_t i = 0; i < size; ++i)
+            bytes[i] = static_cast<BYTE>('A' + i % 26);
         kinds.push_back({REG_BINARY, bytes});
         kinds.push_back({REG_SZ, bytes}); // text without its NUL
     }
@@ -37,7 +38,8 @@ std::vector<Garbage> garbageKinds() {
 int32_t expectedNumber(const Garbage& g, int32_t fallback) {
     if (g.data.size() > 4) return fallback;
     uint32_t v = 0;
-    for (size_t i = 0; i < g.data.size(); ++i) v |= static_cast<uint32_t>(g.data[i]) << (8 * i);
+    for (size_t i = 0; i < g.data.size(); ++i)
+        v |= static_cast<uint32_t>(g.data[i]) << (8 * i);
     return static_cast<int32_t>(v);
 }
 
@@ -50,7 +52,7 @@ std::string expectedText(const Garbage& g, const std::string& fallback) {
 }
 
 class RegistryGarbage : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { e2e::deleteSettingsKey(); }
     void TearDown() override { e2e::deleteSettingsKey(); }
 };
@@ -84,7 +86,8 @@ TEST_F(RegistryGarbage, EveryValueWithEveryWrongTypeAndSizeReadsAsItsRuleSays) {
 TEST_F(RegistryGarbage, TheBarStartsAndDocksWithEveryValueUnreadable) {
     std::vector<BYTE> junk(4096, 0xFF);
     for (const core::SettingDef& def : core::settingTable())
-        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, def.name, REG_BINARY, junk.data(), static_cast<DWORD>(junk.size()));
+        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, def.name, REG_BINARY, junk.data(),
+                        static_cast<DWORD>(junk.size()));
     e2e::Process bar;
     HWND wnd = nullptr;
     ASSERT_TRUE(e2e::startBar(bar, &wnd));

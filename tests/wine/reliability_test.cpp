@@ -55,7 +55,7 @@ bool responsive(HWND bar) {
 }
 
 class BarFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         // No server answers here: the bar's message fetch fails quietly instead of opening its dialog in the
         // middle of a count of the bar's objects.
@@ -81,8 +81,8 @@ protected:
     // one tells which of the two it is.
     HWND open(const std::string& title) {
         int before = hookKnown_ ? 0 : count();
-        HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, kClass, title.c_str(), WS_POPUP, 200, 200, 300, 200, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, kClass, title.c_str(), WS_POPUP, 200, 200, 300, 200,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         if (!w) return nullptr;
         own_.push_back(w);
         if (!hookKnown_) {
@@ -123,7 +123,7 @@ protected:
 // Churn
 
 class Churn : public BarFixture {
-protected:
+  protected:
     static constexpr int kSlots = 50;
     static constexpr int kEvents = 10000;
 
@@ -166,14 +166,16 @@ TEST_F(Churn, TenThousandEventsLeaveOneToolPerLiveWindowAndNoObjectsBehind) {
     start();
     async_ = true;
     g_wrongDestroyed = 0;
-    other_ = CreateWindowExA(0, "STATIC", "Notes", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    other_ =
+        CreateWindowExA(0, "STATIC", "Notes", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     own_.push_back(other_);
     std::mt19937 rng(20261208);
     std::array<Slot, kSlots> slots;
     std::vector<HWND> order;
 
     // A first round brings the bar's lazily made objects (tool tip, paint caches) into being before counting.
-    for (int i = 0; i < 300; ++i) step(rng, slots, order, i);
+    for (int i = 0; i < 300; ++i)
+        step(rng, slots, order, i);
     for (Slot& s : slots) {
         if (!s.window) continue;
         order.erase(std::find(order.begin(), order.end(), s.window));
@@ -222,7 +224,8 @@ TEST_F(Churn, TenThousandEventsLeaveOneToolPerLiveWindowAndNoObjectsBehind) {
     settle();
     EXPECT_EQ(count(), 0);
     reliability::GuiObjects after = reliability::guiObjects(processOf(bar_));
-    std::printf("GDI objects %ld -> %ld, USER objects %ld -> %ld\n", before.gdi, after.gdi, before.user, after.user);
+    std::printf("GDI objects %ld -> %ld, USER objects %ld -> %ld\n", before.gdi, after.gdi, before.user,
+                after.user);
     reliability::printWindows(processOf(bar_));
     // A leak of one object per event, or per window opened, would show by the thousand; a few cached
     // paint objects (a device context, a brush made for a colour) may come and go.
@@ -234,7 +237,7 @@ TEST_F(Churn, TenThousandEventsLeaveOneToolPerLiveWindowAndNoObjectsBehind) {
 // Windows that vanish without a destroyed event
 
 class StaleWindows : public BarFixture {
-protected:
+  protected:
     // The windows of a stand-in browser process, once all of them are there.
     std::vector<HWND> windowsOf(DWORD pid, size_t expected) {
         std::vector<HWND> found;
@@ -264,8 +267,9 @@ protected:
     }
     HWND waitMenu() {
         HWND menu = nullptr;
-        standin::waitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
-                         3000);
+        standin::waitFor(
+            [&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
+            3000);
         return menu && IsWindowVisible(menu) ? menu : nullptr;
     }
 };
@@ -274,7 +278,8 @@ TEST_F(StaleWindows, ButtonsOfAKilledBrowserSurviveEveryActionAndTheBarKeepsTrac
     // Every button shows its close glyph.
     writeSetting("only on active IE button", 0u);
     standin::Process browsers;
-    ASSERT_NE(standin::openBrowser(browsers, "--title \"Gone - Microsoft Internet Explorer\" --count 3"), nullptr);
+    ASSERT_NE(standin::openBrowser(browsers, "--title \"Gone - Microsoft Internet Explorer\" --count 3"),
+              nullptr);
     std::vector<HWND> stale = windowsOf(browsers.id(), 3);
     ASSERT_EQ(stale.size(), 3u);
     start();
@@ -289,7 +294,8 @@ TEST_F(StaleWindows, ButtonsOfAKilledBrowserSurviveEveryActionAndTheBarKeepsTrac
     EXPECT_EQ(count(), 4) << "a window gone unannounced stays listed";
 
     // Words about a window that no longer exists come too late: each is ignored, nothing else changes.
-    for (LPARAM code : {kDestroyed, kRetitled, kActivated, kCreated}) EXPECT_EQ(shellEvent(bar_, stale[0], code), 0);
+    for (LPARAM code : {kDestroyed, kRetitled, kActivated, kCreated})
+        EXPECT_EQ(shellEvent(bar_, stale[0], code), 0);
     settle();
     EXPECT_EQ(count(), 4);
 

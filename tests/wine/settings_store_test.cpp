@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kKey = "Software\\Corvane!";
 
 class SettingsStore : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { e2e::deleteSettingsKey(); }
     void TearDown() override { e2e::deleteSettingsKey(); }
     static void raw(const char* name, DWORD type, const void* data, DWORD size) {
@@ -33,7 +33,7 @@ TEST_F(SettingsStore, NoKeyGivesEveryDefaultAndLeavesTheKeyAbsent) {
 }
 
 TEST_F(SettingsStore, NumbersAreTakenFromAnyValueOfAtMostFourBytes) {
-    raw("Bar height", REG_SZ, "40000", 6);   // six bytes: too long for a number
+    raw("Bar height", REG_SZ, "40000", 6); // six bytes: too long for a number
     BYTE four[4] = {0x28, 0, 0, 0};
     raw("Top", REG_BINARY, four, 4);
     BYTE two[2] = {0xFF, 0x01};

@@ -5,59 +5,6 @@
 
 namespace standin {
 
-Process::~Process() {
-    if (running()) close();
-    if (running()) TerminateProcess(info_.hProcess, 1);
-    release();
-}
-
-Process::Process(Process&& other) noexcept : info_(other.info_) {
-    other.info_ = {};
-}
-
-Process& Process::operator=(Process&& other) noexcept {
-    if (this != &other) {
-        release();
-        info_ = other.info_;
-        other.info_ = {};
-    }
-    return *this;
-}
-
-void Process::release() {
-    if (info_.hProcess) CloseHandle(info_.hProcess);
-    if (info_.hThread) CloseHandle(info_.hThread);
-    info_ = {};
-}
-
-bool Process::start(const std::string& program, const std::string& arguments) {
-    release();
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    return CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &info_) != 0;
-}
-
-bool Process::running() const {
-    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
-namespace {
-BOOL CALLBACK closeWindowOf(HWND hwnd, LPARAM pid) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == static_cast<DWORD>(pid)) PostMessageA(hwnd, WM_CLOSE, 0, 0);
-    return TRUE;
-}
-} // namespace
-
-bool Process::close(DWORD timeoutMs) {
-    if (!running()) return true;
-    EnumWindows(closeWindowOf, static_cast<LPARAM>(info_.dwProcessId));
-    return waitFor([this] { return !running(); }, timeoutMs);
-}
-
 std::string windowsPath(const std::string& hostPath) {
     std::string path = hostPath;
     for (char& c : path)

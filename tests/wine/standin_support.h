@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "test_process.h"
+
 #include <atomic>
 #include <functional>
 #include <string>
@@ -11,28 +13,8 @@
 
 namespace standin {
 
-// A program started for a test; ended (and waited for) when the object goes.
-class Process {
-  public:
-    Process() = default;
-    ~Process();
-    Process(Process&& other) noexcept;
-    Process& operator=(Process&& other) noexcept;
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-
-    // Starts `program` (a path) with the given arguments. False when it cannot be started.
-    bool start(const std::string& program, const std::string& arguments);
-    DWORD id() const noexcept { return info_.dwProcessId; }
-    HANDLE handle() const noexcept { return info_.hProcess; }
-    bool running() const;
-    // Asks every top-level window of the process to close, then waits (handling messages) for its end.
-    bool close(DWORD timeoutMs = 10000);
-
-  private:
-    void release();
-    PROCESS_INFORMATION info_{};
-};
+// A program started for a test; closed (or ended) when the object goes.
+using Process = testproc::Process;
 
 // A stand-in program under $CORVANE_BIN/tools ("standin-browser\\cv-browser.exe"), as a Windows path.
 std::string toolPath(const char* relativePath);

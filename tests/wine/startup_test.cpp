@@ -15,7 +15,7 @@ RECT rectOf(HWND w) {
 }
 
 class Startup : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         e2e::deleteSettingsKey();
         ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
@@ -76,8 +76,8 @@ TEST_F(Startup, ASecondStartEndsAtOnceAndLeavesOneBar) {
 }
 
 TEST_F(Startup, AnyWindowWithTheBarsTitleStopsTheStart) {
-    HWND impostor = CreateWindowExA(0, "STATIC", "Corvane! main window", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                    nullptr, nullptr);
+    HWND impostor = CreateWindowExA(0, "STATIC", "Corvane! main window", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                    nullptr, nullptr, nullptr);
     ASSERT_NE(impostor, nullptr);
     e2e::Process p;
     ASSERT_TRUE(p.start("\"" + e2e::distDir() + "\\corvane.exe\""));
@@ -88,10 +88,10 @@ TEST_F(Startup, AnyWindowWithTheBarsTitleStopsTheStart) {
 
 // A second appbar on the same edge, owned by this test.
 class OtherAppBar {
-public:
+  public:
     explicit OtherAppBar(UINT edge, int height) {
-        wnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "other bar", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                               nullptr, nullptr);
+        wnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "other bar", WS_POPUP, 0, 0, 10, 10, nullptr,
+                               nullptr, nullptr, nullptr);
         APPBARDATA abd = data();
         SHAppBarMessage(ABM_NEW, &abd);
         abd.uEdge = edge;
@@ -99,8 +99,8 @@ public:
         SHAppBarMessage(ABM_QUERYPOS, &abd);
         SHAppBarMessage(ABM_SETPOS, &abd);
         rect_ = abd.rc;
-        SetWindowPos(wnd_, HWND_TOPMOST, rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top,
-                     SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        SetWindowPos(wnd_, HWND_TOPMOST, rect_.left, rect_.top, rect_.right - rect_.left,
+                     rect_.bottom - rect_.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     }
     ~OtherAppBar() {
         APPBARDATA abd = data();
@@ -116,7 +116,7 @@ public:
     }
     const RECT& rect() const { return rect_; }
 
-private:
+  private:
     APPBARDATA data() const {
         APPBARDATA abd{};
         abd.cbSize = sizeof(abd);
@@ -153,7 +153,9 @@ TEST_F(Startup, ClosingTheBarGivesItsStripBack) {
 
 namespace {
 
-bool isTopmost(HWND w) { return (GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+bool isTopmost(HWND w) {
+    return (GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
 
 TEST_F(Startup, AFullScreenApplicationPushesTheBarBackOnlyWhenNotForcedOnTop) {
     e2e::writeSetting("Force placement over fullscreen popups", 0);

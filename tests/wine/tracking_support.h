@@ -19,7 +19,7 @@ constexpr LPARAM kRetitled = 6;
 
 // Windows of the tracked classes ("IEFrame", "CabinetWClass") and of an ordinary class.
 class TestBrowsers {
-public:
+  public:
     explicit TestBrowsers(HWND bar = nullptr) : bar_(bar) {}
     ~TestBrowsers();
     void setBar(HWND bar);
@@ -30,7 +30,7 @@ public:
     // Destroys a window (its destruction is reported to the bar).
     void close(HWND window);
 
-private:
+  private:
     HWND bar_;
     std::vector<HWND> windows_;
 };
@@ -58,7 +58,8 @@ std::vector<COLORREF> screenPixels(const RECT& screen);
 
 // Renders text the way a button draws it, into a bitmap of the text rectangle's size filled with the given
 // background, and returns its pixels (same layout as screenPixels).
-std::vector<COLORREF> renderButtonText(const std::string& text, SIZE size, COLORREF background, COLORREF colour);
+std::vector<COLORREF> renderButtonText(const std::string& text, SIZE size, COLORREF background,
+                                       COLORREF colour);
 
 // Brings the window to the front and waits until it is.
 bool waitForeground(HWND window, DWORD timeoutMs = 3000);

@@ -16,7 +16,7 @@ constexpr UINT kTrayNotify = WM_USER + 1;
 constexpr UINT kHideKeyMods = MOD_CONTROL | MOD_ALT;
 
 class TrayBrowsers : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         e2e::deleteSettingsKey();
         ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
@@ -78,7 +78,8 @@ TEST_F(TrayBrowsers, TheWindowListShowsEveryTrackedWindowAndChoosingOneBringsItF
     EXPECT_EQ(items[1], "\tAlpha");
     EXPECT_EQ(items[2], "\tBeta");
     EXPECT_EQ(items[3], "\tGamma");
-    EXPECT_EQ(std::count_if(items.begin(), items.end(), [](const std::string& s) { return s[0] == '\t'; }), 3);
+    EXPECT_EQ(std::count_if(items.begin(), items.end(), [](const std::string& s) { return s[0] == '\t'; }),
+              3);
     // Down selects "IE windows list", Right opens it on Alpha, Down moves to Beta.
     input::pressKey(0, VK_DOWN);
     input::pressKey(0, VK_RIGHT);
@@ -112,7 +113,8 @@ TEST_F(TrayBrowsers, MinimizeAllActsOnlyWhileHideBrowsersIsOn) {
     ASSERT_TRUE(waitListed(3));
     ASSERT_NE(openMenuAt(300, 200), nullptr);
     // "Minimize all browser windows" is the fourth item from the top (separators are skipped).
-    for (int i = 0; i < 4; ++i) input::pressKey(0, VK_DOWN);
+    for (int i = 0; i < 4; ++i)
+        input::pressKey(0, VK_DOWN);
     input::pressKey(0, VK_RETURN);
     ASSERT_TRUE(e2e::waitFor([] { return tray::popupMenu() == nullptr; }));
     Sleep(300);
@@ -179,7 +181,8 @@ TEST_F(TrayBrowsers, TheMenusExitIgnoresShiftAndTheCloseButtonsInvertTheSetting)
     input::leftDown();
     // Released once the button shows itself pressed, as a hand would: a release that overtakes the press's
     // handling (which takes the focus) finds no pressed button to click.
-    EXPECT_TRUE(e2e::waitFor([&] { return (SendMessageA(close, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, 3000));
+    EXPECT_TRUE(
+        e2e::waitFor([&] { return (SendMessageA(close, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, 3000));
     input::leftUp();
     input::shift(false);
     ASSERT_TRUE(proc_.waitExit(5000));

@@ -55,15 +55,16 @@ void dropIcon(HWND bar) {
 }
 
 bool bottomStripReserved() {
-    HWND probe = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "strip probe", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 nullptr, nullptr);
+    HWND probe = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "strip probe", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                 nullptr, nullptr, nullptr);
     APPBARDATA abd{};
     abd.cbSize = sizeof(abd);
     abd.hWnd = probe;
     SHAppBarMessage(ABM_NEW, &abd);
     abd.uEdge = ABE_BOTTOM;
     int height = 10;
-    abd.rc = {0, GetSystemMetrics(SM_CYSCREEN) - height, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    abd.rc = {0, GetSystemMetrics(SM_CYSCREEN) - height, GetSystemMetrics(SM_CXSCREEN),
+              GetSystemMetrics(SM_CYSCREEN)};
     SHAppBarMessage(ABM_QUERYPOS, &abd);
     bool reserved = abd.rc.bottom < GetSystemMetrics(SM_CYSCREEN);
     SHAppBarMessage(ABM_REMOVE, &abd);
@@ -81,13 +82,14 @@ std::vector<std::string> menuItems(HWND bar, HWND menuWindow) {
     static HMODULE reader = LoadLibraryA("menu_reader.dll");
     if (!reader) return items;
     auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(reader, "readMenuHook")));
-    auto text = reinterpret_cast<const char* (*)()>(reinterpret_cast<void*>(GetProcAddress(reader, "menuText")));
+    auto text =
+        reinterpret_cast<const char* (*)()>(reinterpret_cast<void*>(GetProcAddress(reader, "menuText")));
     if (!hook || !text) return items;
     HHOOK h = SetWindowsHookExA(WH_CALLWNDPROC, hook, reader, GetWindowThreadProcessId(bar, nullptr));
     if (!h) return items;
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(bar, RegisterWindowMessageA("CorvaneTestReadMenu"), 0, reinterpret_cast<LPARAM>(menuWindow),
-                        SMTO_BLOCK, 3000, &ignored);
+    SendMessageTimeoutA(bar, RegisterWindowMessageA("CorvaneTestReadMenu"), 0,
+                        reinterpret_cast<LPARAM>(menuWindow), SMTO_BLOCK, 3000, &ignored);
     UnhookWindowsHookEx(h);
     std::string all = text();
     size_t start = 0;
@@ -148,7 +150,8 @@ Strip loadStrip(const std::string& programFile, WORD id) {
     Strip s;
     HMODULE module = LoadLibraryExA(programFile.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module) return s;
-    auto bmp = static_cast<HBITMAP>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    auto bmp = static_cast<HBITMAP>(
+        LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
     if (bmp) {
         BITMAP info{};
         GetObjectA(bmp, sizeof(info), &info);
@@ -165,7 +168,8 @@ Strip loadStrip(const std::string& programFile, WORD id) {
         GetDIBits(dc, bmp, 0, static_cast<UINT>(s.height), s.pixels.data(), &bi, DIB_RGB_COLORS);
         ReleaseDC(nullptr, dc);
         DeleteObject(bmp);
-        for (COLORREF& c : s.pixels) c = RGB(GetBValue(c), GetGValue(c), GetRValue(c));
+        for (COLORREF& c : s.pixels)
+            c = RGB(GetBValue(c), GetGValue(c), GetRValue(c));
     }
     FreeLibrary(module);
     return s;

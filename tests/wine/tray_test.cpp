@@ -17,8 +17,12 @@ namespace {
 constexpr UINT kTrayNotify = WM_USER + 1;
 constexpr UINT kHideKeyMods = MOD_CONTROL | MOD_ALT;
 
-std::string probePath() { return e2e::binDir() + "\\tests\\wine\\launch_probe.exe"; }
-std::string programPath() { return e2e::distDir() + "\\corvane.exe"; }
+std::string probePath() {
+    return e2e::binDir() + "\\tests\\wine\\launch_probe.exe";
+}
+std::string programPath() {
+    return e2e::distDir() + "\\corvane.exe";
+}
 
 RECT clientRectOf(HWND child, HWND parent) {
     RECT rc{};
@@ -34,7 +38,7 @@ POINT centreOf(HWND w) {
 }
 
 class Tray : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         e2e::deleteSettingsKey();
         ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
@@ -47,7 +51,8 @@ protected:
         if (HWND menu = tray::popupMenu()) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
         if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
         proc_.kill();
-        for (const char* t : probes_) tray::closeWindowsTitled(t);
+        for (const char* t : probes_)
+            tray::closeWindowsTitled(t);
         e2e::deleteSettingsKey();
     }
 
@@ -55,7 +60,8 @@ protected:
     // Starts a bar that is to come up in the tray: it never shows, its icon is the sign of life.
     void startInTray() {
         ASSERT_TRUE(proc_.start("\"" + programPath() + "\""));
-        ASSERT_TRUE(e2e::waitFor([&] { return (bar_ = e2e::findBar()) != nullptr && tray::iconPresent(bar_); }));
+        ASSERT_TRUE(
+            e2e::waitFor([&] { return (bar_ = e2e::findBar()) != nullptr && tray::iconPresent(bar_); }));
     }
     void useProbeAsBrowser(const char* title) {
         probes_.push_back(title);
@@ -67,7 +73,9 @@ protected:
         return menu;
     }
     bool docked() { return IsWindowVisible(bar_) && tray::bottomStripReserved() && !tray::iconPresent(bar_); }
-    bool inTray() { return !IsWindowVisible(bar_) && !tray::bottomStripReserved() && tray::iconPresent(bar_); }
+    bool inTray() {
+        return !IsWindowVisible(bar_) && !tray::bottomStripReserved() && tray::iconPresent(bar_);
+    }
 
     e2e::Process proc_;
     HWND bar_ = nullptr;
@@ -82,8 +90,10 @@ TEST_F(Tray, TheOwnButtonsSitAtTheirPlacesAndShowTheirNormalFrames) {
         const char* caption;
         WORD strip;
     };
-    const Expect buttons[] = {{245, 32, 18, "New browser window.\nHold for menu.", 106}, {219, 3, 12, "Close", 100},
-                              {231, 16, 12, "Hide", 103}, {230, 1024 - 29, 12, "Hide", 103},
+    const Expect buttons[] = {{245, 32, 18, "New browser window.\nHold for menu.", 106},
+                              {219, 3, 12, "Close", 100},
+                              {231, 16, 12, "Hide", 103},
+                              {230, 1024 - 29, 12, "Hide", 103},
                               {218, 1024 - 16, 12, "Close", 100}};
     for (const Expect& e : buttons) {
         HWND b = GetDlgItem(bar_, e.id);
@@ -102,7 +112,8 @@ TEST_F(Tray, TheOwnButtonsSitAtTheirPlacesAndShowTheirNormalFrames) {
         ASSERT_EQ(strip.width, 3 * e.size);
         RECT screen{};
         GetWindowRect(b, &screen);
-        EXPECT_TRUE(e2e::waitFor([&] { return tray::differingPixels(screen.left, screen.top, strip, 0) == 0; }, 2000))
+        EXPECT_TRUE(
+            e2e::waitFor([&] { return tray::differingPixels(screen.left, screen.top, strip, 0) == 0; }, 2000))
             << "button " << e.id << " does not show its normal frame";
     }
 }
@@ -117,10 +128,12 @@ TEST_F(Tray, ThePointerOnABarButtonShowsItsHoverFrameAndItsToolTip) {
     POINT c = centreOf(b);
     ASSERT_TRUE(input::moveTo(c.x, c.y));
     input::moveTo(c.x + 1, c.y);
-    EXPECT_TRUE(e2e::waitFor([&] { return tray::differingPixels(screen.left, screen.top, strip, 2) == 0; }, 2000));
+    EXPECT_TRUE(
+        e2e::waitFor([&] { return tray::differingPixels(screen.left, screen.top, strip, 2) == 0; }, 2000));
     EXPECT_TRUE(e2e::waitFor([&] { return tray::shownToolTip(proc_.id()) == "New browser window"; }, 4000));
     input::moveTo(c.x, c.y - 200);
-    EXPECT_TRUE(e2e::waitFor([&] { return tray::differingPixels(screen.left, screen.top, strip, 0) == 0; }, 2000));
+    EXPECT_TRUE(
+        e2e::waitFor([&] { return tray::differingPixels(screen.left, screen.top, strip, 0) == 0; }, 2000));
 }
 
 TEST_F(Tray, HoldingNewBrowserOpensTheMenuRightOfTheButtonWhileItIsHeld) {
@@ -141,10 +154,20 @@ TEST_F(Tray, HoldingNewBrowserOpensTheMenuRightOfTheButtonWhileItIsHeld) {
     // A menu that would run off the bottom of the screen is moved up by the system.
     EXPECT_TRUE(rc.top == expected.y || rc.bottom <= GetSystemMetrics(SM_CYSCREEN)) << rc.top;
     std::vector<std::string> items = tray::menuItems(bar_, menu);
-    const std::vector<std::string> expectedItems{
-        "IE windows list", "-", "New Internet Explorer window", "-", "Hide/restore Corvane!", "-",
-        "Minimize all browser windows", "Close all browser windows", "-", "Preferences", "-", "Exit", "-",
-        "About Corvane!"};
+    const std::vector<std::string> expectedItems{"IE windows list",
+                                                 "-",
+                                                 "New Internet Explorer window",
+                                                 "-",
+                                                 "Hide/restore Corvane!",
+                                                 "-",
+                                                 "Minimize all browser windows",
+                                                 "Close all browser windows",
+                                                 "-",
+                                                 "Preferences",
+                                                 "-",
+                                                 "Exit",
+                                                 "-",
+                                                 "About Corvane!"};
     EXPECT_EQ(items, expectedItems);
     input::leftUp();
     input::pressKey(0, VK_ESCAPE);
@@ -272,7 +295,8 @@ TEST_F(Tray, TheAboutBoxShowsTheProgramAndClosesWithOk) {
     start();
     PostMessageA(bar_, WM_COMMAND, 121, 0);
     HWND box = nullptr;
-    ASSERT_TRUE(e2e::waitFor([&] { return (box = tray::dialogOf(proc_.id(), "About Corvane!")) != nullptr; }));
+    ASSERT_TRUE(
+        e2e::waitFor([&] { return (box = tray::dialogOf(proc_.id(), "About Corvane!")) != nullptr; }));
     std::vector<std::string> texts = tray::staticTexts(box);
     ASSERT_EQ(texts.size(), 4u);
     EXPECT_EQ(texts[0], "Corvane! v1.21.2");
