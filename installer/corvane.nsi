@@ -72,7 +72,7 @@ Var RemoveSettings
 !macroend
 
 ; The bar's hook libraries stay in use a little after its window is gone, until its process has let go of
-; them: try for a few seconds before giving up on a file.
+; them: try for up to fifteen seconds before giving up on a file.
 !macro DeleteWhenFree file
   StrCpy $2 0
   ${Do}
@@ -82,7 +82,7 @@ Var RemoveSettings
       ${ExitDo}
     ${EndIf}
     IntOp $2 $2 + 1
-    ${IfThen} $2 >= 50 ${|} ${ExitDo} ${|}
+    ${IfThen} $2 >= 150 ${|} ${ExitDo} ${|}
     Sleep 100
   ${Loop}
 !macroend

@@ -68,7 +68,7 @@ bool uninstallerRunning() {
 // The uninstaller hands over to a copy of itself and returns at once: wait for that copy to end.
 bool uninstall(const std::string& options) {
     if (!run("\"" + installDir() + "\\uninstall.exe\" /S " + options)) return false;
-    return e2e::waitFor([] { return !uninstallerRunning() && !exists(installDir()); }, 30000);
+    return e2e::waitFor([] { return !uninstallerRunning() && !exists(installDir()); }, 90000);
 }
 
 class Installer : public ::testing::Test {

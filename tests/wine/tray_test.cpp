@@ -82,6 +82,18 @@ class Tray : public ::testing::Test {
     std::vector<const char*> probes_;
 };
 
+// A click on one of the bar's own buttons: released once the button shows itself pressed, as a hand would.
+// A release that overtakes the press's handling (which takes the focus) finds no pressed button to click.
+bool pressAndRelease(HWND button) {
+    POINT c = centreOf(button);
+    if (!input::moveTo(c.x, c.y)) return false;
+    input::leftDown();
+    bool pressed =
+        e2e::waitFor([&] { return (SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, 3000);
+    input::leftUp();
+    return pressed;
+}
+
 TEST_F(Tray, TheOwnButtonsSitAtTheirPlacesAndShowTheirNormalFrames) {
     start();
     struct Expect {
@@ -180,10 +192,7 @@ TEST_F(Tray, HoldingNewBrowserOpensTheMenuRightOfTheButtonWhileItIsHeld) {
 TEST_F(Tray, AQuickClickOnNewBrowserRunsTheBrowserCommand) {
     useProbeAsBrowser("probe click");
     start();
-    POINT c = centreOf(GetDlgItem(bar_, 245));
-    ASSERT_TRUE(input::moveTo(c.x, c.y));
-    input::leftDown();
-    input::leftUp();
+    ASSERT_TRUE(pressAndRelease(GetDlgItem(bar_, 245)));
     EXPECT_TRUE(e2e::waitFor([] { return tray::windowTitled("probe click") != nullptr; }, 8000));
     EXPECT_EQ(tray::popupMenu(), nullptr);
 }
@@ -216,10 +225,7 @@ TEST_F(Tray, TheNewBrowserHotKeyRunsTheCommandWhetherTheBarIsShownOrNot) {
 TEST_F(Tray, TheHideButtonsHideAndTheTrayIconsLeftPressRestores) {
     start();
     for (int id : {230, 231}) {
-        POINT c = centreOf(GetDlgItem(bar_, id));
-        ASSERT_TRUE(input::moveTo(c.x, c.y));
-        input::leftDown();
-        input::leftUp();
+        ASSERT_TRUE(pressAndRelease(GetDlgItem(bar_, id))) << id;
         ASSERT_TRUE(e2e::waitFor([&] { return inTray(); })) << id;
         // Releases and moves over the icon do nothing; the press restores.
         PostMessageA(bar_, kTrayNotify, 32771, WM_LBUTTONUP);
