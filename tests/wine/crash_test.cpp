@@ -17,22 +17,6 @@ std::string crashProgram() {
     return e2e::binDir() + "\\crash\\corvane_crash.exe";
 }
 
-// What a newcomer on the bottom edge is offered: the whole edge when no strip is reserved there.
-LONG bottomOfferedToANewcomer() {
-    HWND probe = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "probe", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                 nullptr, nullptr, nullptr);
-    APPBARDATA abd{};
-    abd.cbSize = sizeof(abd);
-    abd.hWnd = probe;
-    SHAppBarMessage(ABM_NEW, &abd);
-    abd.uEdge = ABE_BOTTOM;
-    abd.rc = {0, 738, 1024, 768};
-    SHAppBarMessage(ABM_QUERYPOS, &abd);
-    SHAppBarMessage(ABM_REMOVE, &abd);
-    DestroyWindow(probe);
-    return abd.rc.bottom;
-}
-
 class CrashSafety : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -72,9 +56,9 @@ class CrashSafety : public ::testing::Test {
 TEST_F(CrashSafety, ADockedBarThatCrashesGivesItsStripBack) {
     HWND bar = start("");
     ASSERT_NE(bar, nullptr);
-    ASSERT_EQ(bottomOfferedToANewcomer(), 744);
+    ASSERT_EQ(e2e::bottomOfferedToANewcomer(), 744);
     crash();
-    EXPECT_EQ(bottomOfferedToANewcomer(), 768);
+    EXPECT_EQ(e2e::bottomOfferedToANewcomer(), 768);
 }
 
 TEST_F(CrashSafety, ACrashedBarsHooksAreGone) {

@@ -1,5 +1,7 @@
 #include "e2e_support.h"
 
+#include <shellapi.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -40,6 +42,22 @@ bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
         }
         Sleep(10);
     }
+}
+
+LONG bottomOfferedToANewcomer() {
+    HWND probe = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "strip probe", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                 nullptr, nullptr, nullptr);
+    APPBARDATA abd{};
+    abd.cbSize = sizeof(abd);
+    abd.hWnd = probe;
+    SHAppBarMessage(ABM_NEW, &abd);
+    abd.uEdge = ABE_BOTTOM;
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    abd.rc = {0, height - 30, GetSystemMetrics(SM_CXSCREEN), height};
+    SHAppBarMessage(ABM_QUERYPOS, &abd);
+    SHAppBarMessage(ABM_REMOVE, &abd);
+    DestroyWindow(probe);
+    return abd.rc.bottom;
 }
 
 void deleteSettingsKey() {

@@ -20,6 +20,10 @@ bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
 using Process = testproc::Process;
 
+// Where the bottom edge of the screen ends for a newcomer appbar asking for a strip there: the screen's
+// bottom when no strip is reserved on that edge.
+LONG bottomOfferedToANewcomer();
+
 // Deletes HKCU\Software\Corvane! with everything under it.
 void deleteSettingsKey();
 bool settingsKeyExists();

@@ -1,5 +1,7 @@
 #include "tray_support.h"
 
+#include "e2e_support.h"
+
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -55,21 +57,7 @@ void dropIcon(HWND bar) {
 }
 
 bool bottomStripReserved() {
-    HWND probe = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "strip probe", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                 nullptr, nullptr, nullptr);
-    APPBARDATA abd{};
-    abd.cbSize = sizeof(abd);
-    abd.hWnd = probe;
-    SHAppBarMessage(ABM_NEW, &abd);
-    abd.uEdge = ABE_BOTTOM;
-    int height = 10;
-    abd.rc = {0, GetSystemMetrics(SM_CYSCREEN) - height, GetSystemMetrics(SM_CXSCREEN),
-              GetSystemMetrics(SM_CYSCREEN)};
-    SHAppBarMessage(ABM_QUERYPOS, &abd);
-    bool reserved = abd.rc.bottom < GetSystemMetrics(SM_CYSCREEN);
-    SHAppBarMessage(ABM_REMOVE, &abd);
-    DestroyWindow(probe);
-    return reserved;
+    return e2e::bottomOfferedToANewcomer() < GetSystemMetrics(SM_CYSCREEN);
 }
 
 HWND popupMenu() {
