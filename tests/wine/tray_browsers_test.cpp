@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bar_fixture.h"
 #include "input_support.h"
 #include "tracking_support.h"
 #include "tray_support.h"
@@ -15,25 +16,15 @@ namespace {
 constexpr UINT kTrayNotify = WM_USER + 1;
 constexpr UINT kHideKeyMods = MOD_CONTROL | MOD_ALT;
 
-class TrayBrowsers : public ::testing::Test {
+class TrayBrowsers : public e2e::BarTest {
   protected:
     void SetUp() override {
-        e2e::deleteSettingsKey();
-        ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
-        // Windows stay where the tests put them.
-        e2e::writeSetting("Maximize browser windows", 0);
+        e2e::BarTest::SetUp();
         input::moveTo(700, 500);
     }
     void TearDown() override {
-        input::shift(false);
         if (HWND menu = tray::popupMenu()) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-        if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
-        proc_.kill();
-        e2e::deleteSettingsKey();
-    }
-    void start() {
-        ASSERT_TRUE(e2e::startBar(proc_, &bar_));
-        browsers_.setBar(bar_);
+        e2e::BarTest::TearDown();
     }
     // Three browser windows open before the bar starts: the list is Alpha, Beta, Gamma (front-most last).
     void openThree() {
@@ -58,9 +49,6 @@ class TrayBrowsers : public ::testing::Test {
     }
     bool inTray() { return !IsWindowVisible(bar_) && tray::iconPresent(bar_); }
 
-    e2e::Process proc_;
-    HWND bar_ = nullptr;
-    e2e::TestBrowsers browsers_;
     HWND alpha_ = nullptr, beta_ = nullptr, gamma_ = nullptr;
 };
 
