@@ -83,7 +83,8 @@ INT_PTR MessageDialog::OnCommand(WPARAM wParam) {
     return TRUE;
 }
 
-void showReply(HWND bar, HINSTANCE instance, HFONT dialogFont, const Reply& reply, ShellExecuteFn shellExecute) {
+void showReply(HWND bar, HINSTANCE instance, HFONT dialogFont, const Reply& reply,
+               ShellExecuteFn shellExecute) {
     if (reply.mode != HTTP_MODE_MESSAGE || core::answerShowsNothing(reply.body)) return;
     MessageDialog dialog(reply.body, dialogFont, shellExecute);
     dialog.run(instance, bar);
@@ -91,7 +92,8 @@ void showReply(HWND bar, HINSTANCE instance, HFONT dialogFont, const Reply& repl
 
 LRESULT handleHttpReply(HWND bar, HINSTANCE instance, HFONT dialogFont, ReplyRegistry& replies, WPARAM wParam,
                         ShellExecuteFn shellExecute) {
-    if (std::unique_ptr<Reply> reply = replies.take(wParam)) showReply(bar, instance, dialogFont, *reply, shellExecute);
+    if (std::unique_ptr<Reply> reply = replies.take(wParam))
+        showReply(bar, instance, dialogFont, *reply, shellExecute);
     return 0;
 }
 

@@ -106,8 +106,10 @@ void MessageFetch::messageFetchThread(const std::shared_ptr<Link>& link) {
 }
 
 std::unique_ptr<MessageFetch> startMessageFetch(HWND bar, std::shared_ptr<HttpLibraryShare> library,
-                                                std::shared_ptr<ReplyRegistry> replies, FetchOptions options) {
-    auto fetch = std::make_unique<MessageFetch>(bar, std::move(library), std::move(replies), std::move(options));
+                                                std::shared_ptr<ReplyRegistry> replies,
+                                                FetchOptions options) {
+    auto fetch =
+        std::make_unique<MessageFetch>(bar, std::move(library), std::move(replies), std::move(options));
     if (!fetch->start()) return nullptr;
     return fetch;
 }

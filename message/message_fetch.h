@@ -70,6 +70,7 @@ private:
 
 // Starts the fetch for the bar window; null when the thread could not be started.
 std::unique_ptr<MessageFetch> startMessageFetch(HWND bar, std::shared_ptr<HttpLibraryShare> library,
-                                                std::shared_ptr<ReplyRegistry> replies, FetchOptions options = {});
+                                                std::shared_ptr<ReplyRegistry> replies,
+                                                FetchOptions options = {});
 
 } // namespace message

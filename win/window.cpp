@@ -105,7 +105,8 @@ void Window::finalDue() noexcept {
     if (finalDue_) return;
     finalDue_ = true;
     Window** tail = &t_firstDue;
-    while (*tail) tail = &(*tail)->nextDue_;
+    while (*tail)
+        tail = &(*tail)->nextDue_;
     *tail = this;
     if (t_dispatchDepth == 0) runDueFinals();
 }

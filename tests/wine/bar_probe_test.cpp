@@ -16,6 +16,10 @@ constexpr int kHideRestore = 125;
 class ProbeBar : public ::testing::Test {
   protected:
     void SetUp() override {
+        // A fault must end the probe with its code, not hold it behind Wine's crash dialog.
+        DWORD noDialog = 0;
+        RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", "ShowCrashDialog", REG_DWORD, &noDialog,
+                        sizeof(noDialog));
         e2e::deleteSettingsKey();
         ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
         e2e::writeSetting("Maximize browser windows", 0);

@@ -216,6 +216,30 @@ TEST_F(MessageFetchTest, ABarClosedWhileTheMessageIsShownTakesTheDialogAlong) {
     EXPECT_FALSE(libraryLoaded());
 }
 
+// Nothing in a window message tells who sent it. While the real message is shown, replies made up by another
+// thread, sent to the worker's own target and posted and sent to the bar, are never read.
+TEST_F(MessageFetchTest, RepliesTheBarDidNotIssueAreNeverRead) {
+    msgtest::MessageServer server;
+    ASSERT_TRUE(server.start("--text News"));
+    server.useForThisProcess();
+    int answered = 0;
+    msgtest::DialogWatchdog watchdog([&](HWND dialog) {
+        HWND target = FindWindowExA(HWND_MESSAGE, nullptr, "CorvaneReplyTarget", nullptr);
+        for (HWND to : {target, bar_}) {
+            PostMessageA(to, cvil::kReplyMessage, 0x10, message::HTTP_MODE_MESSAGE);
+            DWORD_PTR ignored = 0;
+            if (to && SendMessageTimeoutA(to, cvil::kReplyMessage, 0x10, message::HTTP_MODE_MESSAGE,
+                                          SMTO_NORMAL, 3000, &ignored))
+                ++answered;
+        }
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    runFetch(fastOptions());
+    EXPECT_EQ(answered, 2);
+    EXPECT_EQ(watchdog.dialogsSeen(), 1);
+    EXPECT_EQ(share_->httpLibraryUsers, 0);
+}
+
 TEST_F(MessageFetchTest, TheLibraryIsLookedForBesideTheProgramOnly) {
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, sizeof exe);
