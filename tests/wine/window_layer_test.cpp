@@ -79,37 +79,6 @@ class NestedDestroyWindow : public win::Window {
     std::vector<const char*>* events_;
 };
 
-// A self-owning window that holds another window, as the bar holds its buttons. The member's handler closes
-// the owner through a nested message and then goes on running: the owner must outlive that handler.
-class OwnerWithMember : public win::Window {
-  public:
-    class Member : public win::Window {
-      public:
-        explicit Member(std::vector<const char*>* events) : events_(events) {}
-
-      protected:
-        LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-            if (msg != WM_APP) return defaultProc(msg, wParam, lParam);
-            SendMessageA(GetWindow(hwnd(), GW_OWNER), WM_CLOSE, 0, 0);
-            events_->push_back("member handler returns");
-            return 0;
-        }
-
-      private:
-        std::vector<const char*>* events_;
-    };
-
-    explicit OwnerWithMember(std::vector<const char*>* events) : member(events), events_(events) {}
-    ~OwnerWithMember() override { events_->push_back("owner deleted"); }
-    Member member;
-
-  protected:
-    void onFinalMessage() override { delete this; }
-
-  private:
-    std::vector<const char*>* events_;
-};
-
 class FailingCreateWindow : public CountingWindow {
   public:
     bool throwInstead = false;
@@ -167,18 +136,6 @@ TEST_F(WindowLayer, DestroyedInsideItsOwnHandlerTheObjectLivesUntilThatHandlerRe
     SendMessageA(handle, WM_APP, 0, 0);
     EXPECT_FALSE(IsWindow(handle));
     EXPECT_EQ(events, (std::vector<const char*>{"outer handler, unbound", "final", "deleted"}));
-}
-
-TEST_F(WindowLayer, AnOwnerClosedFromItsMembersHandlerIsDeletedOnlyAfterThatHandlerReturns) {
-    std::vector<const char*> events;
-    auto* owner = new OwnerWithMember(&events);
-    ASSERT_TRUE(make(*owner));
-    HWND ownerHandle = owner->hwnd();
-    ASSERT_TRUE(owner->member.create(0, kClass, "m", WS_POPUP, 0, 0, 10, 10, ownerHandle, nullptr,
-                                     GetModuleHandleA(nullptr)));
-    SendMessageA(owner->member.hwnd(), WM_APP, 0, 0);
-    EXPECT_FALSE(IsWindow(ownerHandle));
-    EXPECT_EQ(events, (std::vector<const char*>{"member handler returns", "owner deleted"}));
 }
 
 TEST_F(WindowLayer, AnExceptionInAHandlerStopsAtTheWindowProcedure) {
