@@ -76,7 +76,7 @@ void BarWindow::onPaint() {
 void BarWindow::moveBrowserTool(const BrowserEntry& entry) {
     if (!toolTips_) return;
     TOOLINFOA ti{};
-    ti.cbSize = sizeof(ti);
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
     ti.hwnd = hwnd();
     ti.uId = reinterpret_cast<UINT_PTR>(entry.window);
     ti.rect = entry.buttonRect;

@@ -153,7 +153,8 @@ void BarWindow::onAutoHideTimer() {
 namespace {
 TOOLINFOA browserTool(HWND owner, HWND window) {
     TOOLINFOA ti{};
-    ti.cbSize = sizeof(ti);
+    // The version-5 common controls refuse the larger record of later headers.
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
     ti.hwnd = owner;
     // The tool id is the browser's handle, not a window of the bar: no TTF_IDISHWND.
     ti.uId = reinterpret_cast<UINT_PTR>(window);

@@ -90,6 +90,8 @@ class BarWindow : public win::Window {
     // outlives the bar never touches freed memory; the worker itself, released (not joined) at the end.
     std::shared_ptr<message::HttpLibraryShare> httpLibrary = std::make_shared<message::HttpLibraryShare>();
     std::unique_ptr<message::MessageFetch> messageThread;
+    // The replies handed out to the worker: the only values a 1028 is read through.
+    std::shared_ptr<message::ReplyRegistry> replies = std::make_shared<message::ReplyRegistry>();
 
   protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
