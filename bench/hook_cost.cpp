@@ -45,8 +45,8 @@ std::vector<HWND> makeBrowsers() {
     for (int i = 0; i < kTracked; ++i) {
         char title[64];
         std::snprintf(title, sizeof(title), "Page %d - Microsoft Internet Explorer", i);
-        v.push_back(CreateWindowExA(0, "IEFrame", title, WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
-                                    nullptr, nullptr));
+        v.push_back(CreateWindowExA(0, "IEFrame", title, WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
+                                    nullptr, nullptr, nullptr));
     }
     return v;
 }

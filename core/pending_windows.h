@@ -18,8 +18,9 @@ template <class Handle> class PendingWindows {
         if (!contains(h)) entries_.push_back({h, nowMs});
     }
     void remove(Handle h) {
-        entries_.erase(std::remove_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.handle == h; }),
-                       entries_.end());
+        entries_.erase(
+            std::remove_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.handle == h; }),
+            entries_.end());
     }
     bool empty() const { return entries_.empty(); }
     bool contains(Handle h) const {
@@ -27,7 +28,8 @@ template <class Handle> class PendingWindows {
     }
 
     // Hands every window to `ready`, which does what is due and says whether the window is done with;
-    // those, and those past their lifetime, leave the list. The tick counter may wrap between report and check.
+    // those, and those past their lifetime, leave the list. The tick counter may wrap between report and
+    // check.
     template <class Ready> void recheck(std::uint32_t nowMs, Ready ready) {
         // A copy: `ready` may run code that adds or removes windows.
         std::vector<Entry> current = entries_;

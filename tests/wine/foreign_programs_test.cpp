@@ -22,7 +22,6 @@ class ForeignPrograms : public e2e::BarTest {
         standin::signalProgram("cv-browser.exe", "CONT");
         e2e::BarTest::TearDown();
     }
-    HWND openStandIn(standin::Process& process, const char* args) { return standin::openBrowser(process, args); }
     bool barAnswers(DWORD timeoutMs) {
         DWORD_PTR result = 0;
         return SendMessageTimeoutA(bar_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
@@ -31,8 +30,9 @@ class ForeignPrograms : public e2e::BarTest {
     // The bar's modal About box, once it is up.
     HWND aboutBox() {
         HWND box = nullptr;
-        e2e::waitFor([&] { return (box = standin::findWindowOf(proc_.id(), "#32770")) && IsWindowVisible(box); },
-                     kPromptMs);
+        e2e::waitFor(
+            [&] { return (box = standin::findWindowOf(proc_.id(), "#32770")) && IsWindowVisible(box); },
+            kPromptMs);
         return box;
     }
 };
@@ -44,14 +44,17 @@ TEST_F(ForeignPrograms, WineInternetExplorerOpenedAfterTheBarShowsMaximisedWithI
     ASSERT_TRUE(ie.start("\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" -nohome"));
     HWND frame = nullptr;
     ASSERT_TRUE(e2e::waitFor(
-        [&] { return (frame = FindWindowA("IEFrame", nullptr)) && IsWindowVisible(frame) && IsZoomed(frame); },
+        [&] {
+            return (frame = FindWindowA("IEFrame", nullptr)) && IsWindowVisible(frame) && IsZoomed(frame);
+        },
         30000));
     EXPECT_TRUE(waitTools(1));
     // It stays: neither hidden again nor ended in the seconds after it was placed.
     EXPECT_FALSE(e2e::waitFor([&] { return !IsWindowVisible(frame) || !ie.running(); }, 3000));
     HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
     SendMessageA(tray, standin::kSync, 1, 0);
-    EXPECT_TRUE(e2e::waitFor([&] { return !SendMessageA(tray, standin::kHasItem, reinterpret_cast<WPARAM>(frame), 0); }));
+    EXPECT_TRUE(e2e::waitFor(
+        [&] { return !SendMessageA(tray, standin::kHasItem, reinterpret_cast<WPARAM>(frame), 0); }));
     PostMessageA(frame, WM_CLOSE, 0, 0);
     EXPECT_TRUE(waitTools(0));
     EXPECT_TRUE(ie.waitExit(15000));
@@ -60,15 +63,15 @@ TEST_F(ForeignPrograms, WineInternetExplorerOpenedAfterTheBarShowsMaximisedWithI
 TEST_F(ForeignPrograms, AStoppedBarHoldsNoProgramAndListsExactlyTheBrowsersThatExistOnceResumed) {
     start();
     standin::Process before, plain, late;
-    HWND gone = openStandIn(before, "--title Before");
+    HWND gone = standin::openBrowser(before, "--title Before");
     ASSERT_TRUE(gone && waitTools(1));
     ASSERT_TRUE(standin::signalProgram("corvane.exe", "STOP"));
     ASSERT_FALSE(barAnswers(300)) << "the bar is not stopped";
 
     const DWORD start = GetTickCount();
-    ASSERT_NE(openStandIn(plain, "--class CorvanePlainWindow --title Plain"), nullptr);
+    ASSERT_NE(standin::openBrowser(plain, "--class CorvanePlainWindow --title Plain"), nullptr);
     EXPECT_TRUE(plain.close(10000));
-    HWND browser = openStandIn(late, "--title Late");
+    HWND browser = standin::openBrowser(late, "--title Late");
     EXPECT_NE(browser, nullptr);
     EXPECT_TRUE(before.close(10000));
     EXPECT_LT(GetTickCount() - start, 10000u) << "programs were held by the stopped bar";
@@ -84,7 +87,7 @@ TEST_F(ForeignPrograms, AStoppedBrowserCannotHoldTheBarFromItsCommands) {
     e2e::writeSetting("Hide browsers when Corvane! hides", 1);
     start();
     standin::Process browser;
-    HWND window = openStandIn(browser, "--title Stopped");
+    HWND window = standin::openBrowser(browser, "--title Stopped");
     ASSERT_TRUE(window && waitTools(1));
     ASSERT_TRUE(standin::signalProgram("cv-browser.exe", "STOP"));
 

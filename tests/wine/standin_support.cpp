@@ -119,7 +119,8 @@ bool signalProgram(const char* image, const char* signal) {
     // A Unix program started from Wine gives no handle to wait on: the script leaves a file when done.
     Process shell;
     if (!shell.start("Z:\\bin\\sh", script + " " + signal + " " + image + " " + marker)) return false;
-    const bool done = waitFor([&] { return GetFileAttributesA(windowsPath(marker).c_str()) != INVALID_FILE_ATTRIBUTES; });
+    const bool done =
+        waitFor([&] { return GetFileAttributesA(windowsPath(marker).c_str()) != INVALID_FILE_ATTRIBUTES; });
     DeleteFileA(windowsPath(marker).c_str());
     DeleteFileA(windowsPath(script).c_str());
     return done;
