@@ -105,8 +105,7 @@ void BarWindow::onWindowCreated(HWND window) {
 LRESULT BarWindow::onWindowDestroyed(HWND window) {
     dropPending(window);
     int index = FindEntry(window);
-    // Not listed: the answer says whether it was a browser, as far as that can still be told.
-    if (index < 0) return isBrowserWindow(window) ? 1 : 0;
+    if (index < 0) return 0;
     deleteBrowserTool(window);
     browserList.removeAt(index);
     activeBrowser = nullptr;
