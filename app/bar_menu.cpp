@@ -1,8 +1,6 @@
 // The bar's popup menu, built anew each time it opens, and the commands it and the own buttons send.
 #include "app/bar_window.h"
 
-#include <utility>
-
 #include "app/about_dialog.h"
 #include "app/app.h"
 #include "core/bar_commands.h"
@@ -92,30 +90,9 @@ bool BarWindow::onMenuCommand(int id) {
     }
 }
 
-namespace {
-// Starts the command line as WinExec does, without its wait of up to 30 seconds for the new program to be
-// ready for input: a slow browser must not hold the bar. Answers in WinExec's codes, which the error texts
-// are written for: above 31 for success, the system's error below 32, 11 for any other failure.
-UINT startCommandLine(std::string commandLine) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOW;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info)) {
-        DWORD error = GetLastError();
-        return error < 32 ? error : ERROR_BAD_FORMAT;
-    }
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    return 33;
-}
-} // namespace
-
 void BarWindow::launchBrowser(std::string commandLine) {
     // The whole setting is the command line, program and arguments together, as the user typed it.
-    UINT result = startCommandLine(std::move(commandLine));
+    UINT result = WinExec(commandLine.c_str(), SW_SHOW);
     if (const char* text = core::launchErrorMessage(result)) showAppMessage(hwnd(), text);
 }
 
