@@ -65,30 +65,29 @@ HWND startBar(PROCESS_INFORMATION& pi) {
     return nullptr;
 }
 
-double roundTripUs(HWND bar, int n) {
-    std::vector<double> v;
-    for (int i = 0; i < n; ++i) {
-        double t = nowUs();
-        DWORD_PTR r = 0;
-        SendMessageTimeoutA(bar, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &r);
-        v.push_back(nowUs() - t);
-    }
-    return median(v);
+double roundTripUs(HWND bar) {
+    double t = nowUs();
+    DWORD_PTR r = 0;
+    SendMessageTimeoutA(bar, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &r);
+    return nowUs() - t;
 }
 
-// The hook procedure as the system calls it in the program whose window changed.
-double hookUs(const std::vector<HWND>& browsers, int rounds) {
-    std::vector<double> v;
+// The hook procedure as the system calls it in the program whose window changed, each round beside a round
+// trip taken under the same conditions: the load of a shared machine changes from second to second.
+void hookAndTripUs(HWND bar, const std::vector<HWND>& browsers, int rounds, double* hook, double* trip) {
+    std::vector<double> h, t;
     for (int i = 0; i < rounds; ++i) {
         WPARAM w = reinterpret_cast<WPARAM>(browsers[static_cast<size_t>(i) % browsers.size()]);
-        double t = nowUs();
+        double start = nowUs();
         for (LPARAM code : kCodes)
             cvsh::hookProcedure(static_cast<int>(code), w, 0);
-        v.push_back((nowUs() - t) / 4);
-        // Gives the bar its turn, so the next round is not measured against a busy second core.
-        Sleep(2);
+        h.push_back((nowUs() - start) / 4);
+        // The bar handles the four events meanwhile: neither figure is taken against its work.
+        Sleep(25);
+        t.push_back(roundTripUs(bar));
     }
-    return median(v);
+    *hook = median(h);
+    *trip = median(t);
 }
 
 // The same events sent and waited for: the bar's handling plus one round trip each.
@@ -107,8 +106,8 @@ double sentUs(HWND bar, const std::vector<HWND>& browsers, int rounds) {
 } // namespace
 
 int main(int argc, char** argv) {
-    int rounds = argc > 1 ? std::atoi(argv[1]) : 500;
-    if (rounds <= 0) rounds = 500;
+    int rounds = argc > 1 ? std::atoi(argv[1]) : 300;
+    if (rounds <= 0) rounds = 300;
     DWORD zero = 0;
     // Placement would show and maximise every window; this measures the event, not that.
     RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Corvane!", "Maximize browser windows", REG_DWORD, &zero, 4);
@@ -121,8 +120,10 @@ int main(int argc, char** argv) {
     }
     cvsh::shared.target = bar;
     cvsh::shared.hook = nullptr;
-    double trip = roundTripUs(bar, 2000);
-    double hook = hookUs(browsers, rounds);
+    for (int i = 0; i < 200; ++i)
+        roundTripUs(bar); // warms both sides up
+    double hook = 0, trip = 0;
+    hookAndTripUs(bar, browsers, rounds, &hook, &trip);
     double sent = sentUs(bar, browsers, rounds);
     std::printf("hook_cost.tracked_windows: %d\n", kTracked);
     std::printf("hook_cost.per_event_us: %.1f\n", hook);
