@@ -12,6 +12,7 @@
 #include "app/browser_list.h"
 #include "controls/hover_button.h"
 #include "core/button_click.h"
+#include "core/pending_windows.h"
 #include "message/message_fetch.h"
 #include "win/handle.h"
 #include "win/window.h"
@@ -28,6 +29,8 @@ constexpr int HOTKEY_ID_HIDE = 240;
 constexpr int HOTKEY_ID_NEW = 241;
 constexpr UINT_PTR AUTOHIDE_TIMER_ID = 32768;
 constexpr UINT_PTR HOLD_TIMER_ID = 32769;
+// Runs only while a reported browser window waits to be shown before it is placed.
+constexpr UINT_PTR PENDING_TIMER_ID = 32772;
 constexpr UINT TRAY_ICON_ID = 32771;
 constexpr int BAR_WINDOW_ID = 32770;
 constexpr int ID_MENU_PREFERENCES = 131;
@@ -61,6 +64,8 @@ class BarWindow : public win::Window {
     void RestoreAll();
     void CloseAll();
     void Activate(int index);
+    // Places the waiting windows that have been shown since; drops those gone or waited for too long.
+    void recheckPending();
 
     // The tray side (bar_tray.cpp): the tray icon, hiding the bar into it and bringing it back.
     void addTrayIcon();
@@ -109,7 +114,12 @@ class BarWindow : public win::Window {
     void loadIcons();
 
     // Browser window tracking (bar_tracking.cpp).
+    void onWindowCreated(HWND window);
+    LRESULT onWindowDestroyed(HWND window);
     void placeWindow(HWND window);
+    void placeWhenShown(HWND window);
+    void holdUntilShown(HWND window);
+    void dropPending(HWND window);
     void placeAll();
     void addBrowserTool(HWND window);
     void deleteBrowserTool(HWND window);
@@ -140,6 +150,8 @@ class BarWindow : public win::Window {
 
     HWND toolTips_ = nullptr;
     UINT taskbarCreatedMessage_ = 0;
+    // Browser windows reported before their program showed them, to be placed once shown.
+    core::PendingWindows<HWND> pending_;
 };
 
 // Called by the bar's final message so the message loop stops relaying to it.
