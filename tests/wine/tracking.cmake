@@ -11,3 +11,7 @@ corvane_wine_test(button_clicks_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/clicks_test.cpp ${TRACKING_SUPPORT}
   LIBS shell32 advapi32 comctl32 gdi32 user32
   DEPENDS corvane)
+corvane_wine_test(strip_work_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/strip_work_test.cpp ${TRACKING_SUPPORT}
+  LIBS shell32 advapi32 comctl32 gdi32 user32
+  DEPENDS corvane)
