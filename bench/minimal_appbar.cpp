@@ -53,8 +53,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = "MinimalAppBarBench";
     RegisterClassA(&wc);
-    HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, "MinimalAppBarBench", "Minimal appbar bench window", WS_POPUP, 0, 0,
-                             100, kHeight, nullptr, nullptr, instance, nullptr);
+    HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, "MinimalAppBarBench", "Minimal appbar bench window", WS_POPUP,
+                             0, 0, 100, kHeight, nullptr, nullptr, instance, nullptr);
     dock(w);
     ShowWindow(w, SW_SHOW);
     MSG msg;

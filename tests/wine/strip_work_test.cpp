@@ -17,7 +17,9 @@ using namespace e2e;
 
 struct Work {
     LRESULT toolTips = 0, painted = 0, visited = 0;
-    Work operator-(const Work& o) const { return {toolTips - o.toolTips, painted - o.painted, visited - o.visited}; }
+    Work operator-(const Work& o) const {
+        return {toolTips - o.toolTips, painted - o.painted, visited - o.visited};
+    }
     bool operator==(const Work& o) const {
         return toolTips == o.toolTips && painted == o.painted && visited == o.visited;
     }
@@ -52,10 +54,12 @@ class StripWork : public BarTest {
         SendMessageA(bar_, WM_NULL, 0, 0);
         std::vector<BarShot> shots{BarShot(bar_)};
         // Wine copies the window's pixels to the screen soon after the paint: wait until they hold still.
-        waitFor([&] {
-            shots.push_back(BarShot(bar_));
-            return shots[shots.size() - 1] == shots[shots.size() - 2];
-        }, 1000);
+        waitFor(
+            [&] {
+                shots.push_back(BarShot(bar_));
+                return shots[shots.size() - 1] == shots[shots.size() - 2];
+            },
+            1000);
         InvalidateRect(bar_, nullptr, TRUE);
         UpdateWindow(bar_);
         EXPECT_TRUE(waitFor([&] { return BarShot(bar_) == shots.back(); }, 2000))
@@ -68,8 +72,8 @@ class StripWork : public BarTest {
         std::vector<HWND> w = openBefore({"First"});
         for (int i = 1; i < n; ++i) {
             std::string title = "Page " + std::to_string(i);
-            w.push_back(CreateWindowExA(0, "IEFrame", title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
-                                        nullptr, GetModuleHandleA(nullptr), nullptr));
+            w.push_back(CreateWindowExA(0, "IEFrame", title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                                        nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
         }
         start();
         EXPECT_TRUE(waitTools(n));
