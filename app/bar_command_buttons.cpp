@@ -35,16 +35,7 @@ void BarWindow::createOwnButtons() {
         // Holding New browser window opens the bar's menu instead of waiting for the click.
         if (b.id == ID_BAR_NEW_BROWSER) button.m_bMenuOnHold = TRUE;
         button.SetStripBitmap(b.strip);
-    }
-    // Each button's tool tip is a window of its own, and making five of them was the dearest part of the
-    // bar's own start-up: they are made once the bar is shown, long before a pointer can rest on a button.
-    PostMessageA(hwnd(), WM_BAR_OWN_TOOLTIPS, 0, 0);
-}
-
-void BarWindow::addOwnToolTips() {
-    for (const OwnButton& b : kOwnButtons) {
-        controls::CHoverButton& button = this->*b.button;
-        if (button.hwnd()) button.SetToolTipText(b.tip, TRUE);
+        button.SetToolTipText(b.tip, TRUE);
     }
 }
 

@@ -82,9 +82,6 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_BAR_WORKCOUNT:
         return workCount(wParam);
-    case WM_BAR_OWN_TOOLTIPS:
-        addOwnToolTips();
-        return 0;
     case WM_LBUTTONDOWN:
         onLeftButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
         return 0;

@@ -34,8 +34,6 @@ constexpr UINT_PTR HOLD_TIMER_ID = 32769;
 constexpr UINT TRAY_ICON_ID = 32771;
 constexpr int BAR_WINDOW_ID = 32770;
 constexpr int ID_MENU_PREFERENCES = 131;
-// Posted to itself at creation: the own buttons' tool tips follow once the bar is shown.
-constexpr UINT WM_BAR_OWN_TOOLTIPS = WM_USER + 17;
 
 class BarWindow : public win::Window {
   public:
@@ -138,7 +136,6 @@ class BarWindow : public win::Window {
 
     // The bar's own buttons (bar_command_buttons.cpp).
     void createOwnButtons();
-    void addOwnToolTips();
     bool relayToOwnButton(const MSG& msg);
     // Tray, hot keys and timers (bar_tray.cpp).
     LRESULT onTrayNotify(LPARAM mouseMessage);
