@@ -27,6 +27,11 @@ constexpr UINT WM_BAR_APPBARNOTIFY = WM_USER + 2;
 constexpr UINT WM_BAR_SHELLEVENT = WM_USER + 3;
 constexpr UINT WM_BAR_HTTPREPLY = WM_USER + 4;
 
+// Asked by tests and benchmarks: the bar answers with one of its work counts (wParam, a BarWork) since it
+// started. Counting is always on; each count is one increment where the work is done.
+constexpr UINT WM_BAR_WORKCOUNT = WM_USER + 16;
+enum class BarWork : WPARAM { ToolTipMessages = 0, ButtonsPainted = 1, EntriesVisited = 2, PaintMicroseconds = 3 };
+
 constexpr const char* kBarTitle = "Corvane! main window";
 // The program's name, the caption of its message boxes.
 constexpr const char* kAppName = "Corvane!";

@@ -1,5 +1,8 @@
 // The browser buttons: painted by the bar itself, one per tracked window, hit-tested on mouse presses.
+#include <algorithm>
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app.h"
@@ -43,34 +46,130 @@ class PaintScope {
     PAINTSTRUCT ps_{};
     HDC dc_;
 };
+
+// The rectangles of a region: activating two buttons far apart must repaint two buttons, not the stretch
+// between them that their bounding box would cover.
+std::vector<RECT> rectanglesOf(HRGN region, const RECT& fallback) {
+    DWORD size = GetRegionData(region, 0, nullptr);
+    std::vector<char> data(size);
+    auto* header = reinterpret_cast<RGNDATA*>(data.data());
+    if (size < sizeof(RGNDATAHEADER) || GetRegionData(region, size, header) != size || header->rdh.nCount == 0)
+        return {fallback};
+    const RECT* first = reinterpret_cast<const RECT*>(header->Buffer);
+    return std::vector<RECT>(first, first + header->rdh.nCount);
+}
+
+// The buttons that meet any of the rectangles, as ranges in list order without overlaps.
+std::vector<std::pair<int, int>> rangesMeeting(const core::ButtonRow& row, const std::vector<RECT>& rects) {
+    std::vector<std::pair<int, int>> ranges;
+    for (const RECT& r : rects) {
+        std::pair<int, int> range = row.meeting(r.left, r.right);
+        if (range.second > range.first) ranges.push_back(range);
+    }
+    std::sort(ranges.begin(), ranges.end());
+    std::vector<std::pair<int, int>> merged;
+    for (const auto& range : ranges) {
+        if (!merged.empty() && range.first <= merged.back().second)
+            merged.back().second = std::max(merged.back().second, range.second);
+        else
+            merged.push_back(range);
+    }
+    return merged;
+}
+
+// The region a paint may draw in, in client coordinates, read from the paint's DC (the system made it from the
+// update region) rather than asked of the server once more: a server call costs as much as a small paint.
+bool paintRegion(HDC dc, HWND window, HRGN out) {
+    if (GetRandomRgn(dc, out, SYSRGN) != 1) return false;
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    OffsetRgn(out, -origin.x, -origin.y);
+    return true;
+}
+
+std::uint64_t microsecondsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now{}, frequency{};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<std::uint64_t>((now.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart);
+}
 } // namespace
 
 void BarWindow::onPaint() {
-    PaintScope paint(hwnd());
-    HDC dc = paint.dc();
-    const core::Settings& s = settings();
+    LARGE_INTEGER start{};
+    QueryPerformanceCounter(&start);
     RECT client{};
     GetClientRect(hwnd(), &client);
+    PaintScope paint(hwnd());
+    win::GdiObject update(CreateRectRgn(0, 0, 0, 0));
+    bool regionKnown = update && paintRegion(paint.dc(), hwnd(), static_cast<HRGN>(update.get()));
+    layOutButtons(client);
+    std::vector<RECT> rects = regionKnown ? rectanglesOf(static_cast<HRGN>(update.get()), paint.area())
+                                          : std::vector<RECT>{paint.area()};
+    // Drawn off screen and copied in one piece, the strip never shows a half-painted state.
+    HDC buffer = backBuffer(paint.dc(), client);
+    HDC dc = buffer ? buffer : paint.dc();
+    if (buffer) SelectClipRgn(buffer, regionKnown ? static_cast<HRGN>(update.get()) : nullptr);
+    drawStrip(dc, client, rects);
+    if (buffer) {
+        const RECT& a = paint.area();
+        BitBlt(paint.dc(), a.left, a.top, a.right - a.left, a.bottom - a.top, buffer, a.left, a.top, SRCCOPY);
+        SelectClipRgn(buffer, nullptr);
+    }
+    work_.paintMicroseconds += microsecondsSince(start);
+}
+
+void BarWindow::drawStrip(HDC dc, const RECT& client, const std::vector<RECT>& rects) {
+    const core::Settings& s = settings();
     fillSolid(dc, client, static_cast<COLORREF>(s.barBackgroundColor));
     draw3dRect(dc, client, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
-
+    std::vector<std::pair<int, int>> ranges = rangesMeeting(row_, rects);
+    if (ranges.empty()) return;
     win::SelectObjectScope font(dc, buttonFont());
     SetBkMode(dc, TRANSPARENT);
-    std::vector<core::Rect> rects = core::layoutButtons(toCore(client), browserList.count());
-    for (std::size_t i = 0; i < rects.size() && i < browserList.entries.size(); ++i) {
-        BrowserEntry& entry = browserList.entries[i];
-        RECT placed = toRect(rects[i]);
+    int lastWithGlyph = -1;
+    if (s.showCloseGlyph) lastWithGlyph = s.closeGlyphOnActiveOnly ? browserList.findLast(activeBrowser)
+                                                                   : browserList.count() - 1;
+    for (const auto& range : ranges) {
+        for (int i : core::buttonsToDraw(row_, range.first, range.second, lastWithGlyph)) {
+            if (!browserList.validIndex(i)) break;
+            paintButton(dc, browserList.entries[static_cast<std::size_t>(i)]);
+        }
+    }
+}
+
+void BarWindow::layOutButtons(const RECT& client) {
+    // Activation and retitling leave the layout as it was: only a change of the list or of the bar's size
+    // costs a pass over every button.
+    if (rowChanges_ == browserList.changes() && EqualRect(&client, &rowClient_)) return;
+    row_ = core::buttonRow(toCore(client), browserList.count());
+    rowChanges_ = browserList.changes();
+    rowClient_ = client;
+    browserList.forEachEntry([this](int i, BrowserEntry& entry) {
+        RECT placed = toRect(row_.at(i));
         // The tool tip control looks each tool up by a linear search: telling it only what moved keeps a
-        // repaint of a few buttons from costing a pass over every tool.
+        // change of one button from costing a pass over every tool.
         if (!EqualRect(&placed, &entry.buttonRect)) {
             entry.buttonRect = placed;
             moveBrowserTool(entry);
         }
-        // Buttons wholly outside the area to repaint are skipped; a narrow one's glyph counts as its own.
-        RECT extent = toRect(core::paintedExtent(rects[i]));
-        RECT overlap{};
-        if (IntersectRect(&overlap, &extent, &paint.area())) paintButton(dc, entry);
+    });
+}
+
+HDC BarWindow::backBuffer(HDC screen, const RECT& client) {
+    SIZE size{client.right - client.left, client.bottom - client.top};
+    if (size.cx <= 0 || size.cy <= 0) return nullptr;
+    if (!bufferDc_) bufferDc_.reset(CreateCompatibleDC(screen));
+    if (!bufferDc_) return nullptr;
+    if (!bufferBitmap_ || size.cx != bufferSize_.cx || size.cy != bufferSize_.cy) {
+        win::Bitmap bitmap(CreateCompatibleBitmap(screen, size.cx, size.cy));
+        if (!bitmap) return nullptr;
+        // The bitmap it replaces is let go only once the new one is selected in its place.
+        SelectObject(bufferDc_.get(), bitmap.get());
+        bufferBitmap_ = std::move(bitmap);
+        bufferSize_ = size;
     }
+    return bufferDc_.get();
 }
 
 void BarWindow::moveBrowserTool(const BrowserEntry& entry) {
@@ -80,21 +179,40 @@ void BarWindow::moveBrowserTool(const BrowserEntry& entry) {
     ti.hwnd = hwnd();
     ti.uId = reinterpret_cast<UINT_PTR>(entry.window);
     ti.rect = entry.buttonRect;
+    ++work_.toolTipMessages;
     SendMessageA(toolTips_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void BarWindow::invalidateButton(HWND window) {
     // A window listed twice has two buttons with the same face.
-    browserList.forEachIndexOf(window, [this](int index) {
-        const RECT& r = browserList.entries[static_cast<std::size_t>(index)].buttonRect;
-        // A button not laid out yet has no place: the whole bar is due anyway.
-        if (r.bottom <= r.top) {
-            InvalidateRect(hwnd(), nullptr, TRUE);
-            return;
-        }
-        RECT extent = toRect(core::paintedExtent(toCore(r)));
-        InvalidateRect(hwnd(), &extent, TRUE);
-    });
+    browserList.forEachIndexOf(
+        window, [this](int index) { invalidateEntry(browserList.entries[static_cast<std::size_t>(index)]); });
+}
+
+void BarWindow::invalidateEntry(const BrowserEntry& entry) {
+    const RECT& r = entry.buttonRect;
+    // A button not laid out yet has no place: the whole bar is due anyway.
+    if (r.bottom <= r.top) {
+        InvalidateRect(hwnd(), nullptr, TRUE);
+        return;
+    }
+    // Its painted extent, not its rectangle: a narrow button's glyph sticks out, an inverted one has no area.
+    RECT extent = toRect(core::paintedExtent(toCore(r)));
+    InvalidateRect(hwnd(), &extent, TRUE);
+}
+
+LRESULT BarWindow::workCount(WPARAM which) const {
+    switch (static_cast<BarWork>(which)) {
+    case BarWork::ToolTipMessages:
+        return static_cast<LRESULT>(work_.toolTipMessages);
+    case BarWork::ButtonsPainted:
+        return static_cast<LRESULT>(work_.buttonsPainted);
+    case BarWork::EntriesVisited:
+        return static_cast<LRESULT>(browserList.visits());
+    case BarWork::PaintMicroseconds:
+        return static_cast<LRESULT>(work_.paintMicroseconds);
+    }
+    return -1;
 }
 
 void BarWindow::setActiveBrowser(HWND window) {
@@ -107,6 +225,7 @@ void BarWindow::setActiveBrowser(HWND window) {
 }
 
 void BarWindow::paintButton(HDC dc, const BrowserEntry& entry) {
+    ++work_.buttonsPainted;
     const core::Settings& s = settings();
     const RECT& r = entry.buttonRect;
     bool active = entry.window == activeBrowser;
@@ -122,8 +241,11 @@ void BarWindow::paintButton(HDC dc, const BrowserEntry& entry) {
         SetTextColor(dc, static_cast<COLORREF>(s.buttonTextColor));
     }
     RECT text = toRect(core::textRect(toCore(r)));
-    DrawTextA(dc, entry.title.c_str(), static_cast<int>(entry.title.size()), &text,
-              DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    // The title is clipped to its rectangle: an empty or inverted one shows none of it, and skipping the
+    // text measuring there keeps a strip of a few hundred narrow buttons cheap to repaint.
+    if (text.right > text.left)
+        DrawTextA(dc, entry.title.c_str(), static_cast<int>(entry.title.size()), &text,
+                  DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     if (core::glyphShown(s.showCloseGlyph != 0, s.closeGlyphOnActiveOnly != 0, active)) {
         core::Point at = core::glyphOrigin(toCore(r));
         DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(closeGlyphIcon.get()), 0, at.x, at.y,

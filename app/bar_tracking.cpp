@@ -77,9 +77,14 @@ LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
         break;
     case kWindowRetitled:
         browserList.forEachIndexOf(window, [&](int i) {
+            std::string title = titleOf(window);
+            // Reading the text may have let another event change the list: the entry may be gone, or another
+            // window's may have moved onto its place.
+            if (!browserList.validIndex(i)) return;
             BrowserEntry& entry = browserList.entries[static_cast<size_t>(i)];
-            entry.title = titleOf(window);
-            InvalidateRect(hwnd(), &entry.buttonRect, TRUE);
+            if (entry.window != window) return;
+            entry.title = std::move(title);
+            invalidateEntry(entry);
         });
         break;
     default:
@@ -227,12 +232,14 @@ void BarWindow::addBrowserTool(HWND window) {
     TOOLINFOA ti = browserTool(hwnd(), window);
     ti.lpszText = LPSTR_TEXTCALLBACKA;
     ti.rect = {0, 0, 1, 1};
+    ++work_.toolTipMessages;
     SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void BarWindow::deleteBrowserTool(HWND window) {
     if (!toolTips_) return;
     TOOLINFOA ti = browserTool(hwnd(), window);
+    ++work_.toolTipMessages;
     SendMessageA(toolTips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }
 

@@ -79,6 +79,11 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         onPaint();
         return 0;
+    case WM_ERASEBKGND:
+        // The paint covers every pixel it is asked for from its off-screen copy; erasing first would flicker.
+        return 1;
+    case WM_BAR_WORKCOUNT:
+        return workCount(wParam);
     case WM_LBUTTONDOWN:
         onLeftButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
         return 0;

@@ -6,13 +6,16 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/browser_list.h"
 #include "controls/hover_button.h"
 #include "core/button_click.h"
 #include "core/pending_windows.h"
+#include "core/button_layout.h"
 #include "message/message_fetch.h"
 #include "win/handle.h"
 #include "win/window.h"
@@ -54,6 +57,8 @@ class BarWindow : public win::Window {
     void preTranslateMessage(const MSG& msg);
 
     HWND toolTipWindow() const noexcept { return toolTips_; }
+    // The answer to WM_BAR_WORKCOUNT.
+    LRESULT workCount(WPARAM which) const;
 
     // Browser window tracking (bar_tracking.cpp).
     void Enumerate();
@@ -128,9 +133,13 @@ class BarWindow : public win::Window {
 
     // Browser buttons (bar_buttons.cpp).
     void onPaint();
+    void drawStrip(HDC dc, const RECT& client, const std::vector<RECT>& rects);
+    void layOutButtons(const RECT& client);
+    HDC backBuffer(HDC screen, const RECT& client);
     void paintButton(HDC dc, const BrowserEntry& entry);
     void moveBrowserTool(const BrowserEntry& entry);
     void invalidateButton(HWND window);
+    void invalidateEntry(const BrowserEntry& entry);
     void setActiveBrowser(HWND window);
     void onLeftButtonDown(POINT p, WPARAM keys);
     void onRightButtonDown(POINT p);
@@ -152,6 +161,19 @@ class BarWindow : public win::Window {
     UINT taskbarCreatedMessage_ = 0;
     // Browser windows reported before their program showed them, to be placed once shown.
     core::PendingWindows<HWND> pending_;
+    // The layout of the last paint, and the list change and client size it was made for.
+    core::ButtonRow row_;
+    std::uint64_t rowChanges_ = ~std::uint64_t{0};
+    RECT rowClient_{};
+    // The strip's off-screen copy; the bitmap outlives its selection in the DC.
+    win::Bitmap bufferBitmap_;
+    win::Handle<win::WinapiTraits<HDC, DeleteDC>> bufferDc_;
+    SIZE bufferSize_{};
+    struct WorkCounts {
+        std::uint64_t toolTipMessages = 0;
+        std::uint64_t buttonsPainted = 0;
+        std::uint64_t paintMicroseconds = 0;
+    } work_;
 };
 
 // Called by the bar's final message so the message loop stops relaying to it.

@@ -1,8 +1,10 @@
 // Benchmarks of the bar against yardsticks measured in the same run, so the ratios hold on a noisy machine.
-//   corvane_bench startup [runs]      process start to bar docked, against the minimal program's window shown
-//   corvane_bench memory              working set and private bytes with 0 and 200 browser windows
+//   corvane_bench startup [runs]      process start to bar docked, against two yardsticks: the minimal window
+//                                     program's window shown, and the minimal appbar program docked
+//   corvane_bench memory              working set and private bytes with 0 and 200 browser windows, against both
 //   corvane_bench idle [seconds]      CPU time, messages and timers of the bar with 20 windows and no input
-//   corvane_bench events [rounds]     shell-event cost at 10, 100 and 1000 tracked windows
+//   corvane_bench events [rounds]     shell-event cost at 10, 100, 200 and 1000 tracked windows: the bar's
+//                                     handling of one event with its paint, and the work it counted
 // Runs under Wine beside dist/x64/corvane.exe; prints "key: value" lines.
 #include <windows.h>
 
@@ -13,6 +15,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "app/app.h"
 
 namespace {
 
@@ -92,11 +96,15 @@ double timeStart(const std::string& cmd, const char* title, Child* child, HWND* 
 
 const char* kBar = "Corvane! main window";
 const char* kMinimal = "Minimal bench window";
+const char* kAppBar = "Minimal appbar bench window";
 std::string barCmd() {
     return "\"" + dist() + "\\corvane.exe\"";
 }
 std::string minimalCmd() {
     return "\"" + here() + "\\minimal.exe\"";
+}
+std::string appBarCmd() {
+    return "\"" + here() + "\\minimal_appbar.exe\"";
 }
 
 LRESULT CALLBACK browserProc(HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -137,20 +145,25 @@ void quietSettings() {
 }
 
 void startup(int runs) {
-    std::vector<double> bar, minimal;
+    struct Program {
+        std::string cmd;
+        const char* title;
+        std::vector<double> times;
+    } programs[] = {{minimalCmd(), kMinimal, {}}, {appBarCmd(), kAppBar, {}}, {barCmd(), kBar, {}}};
+    // Alternating runs: a slow spell of the machine falls on all three alike.
     for (int i = 0; i < runs; ++i) {
-        Child c;
-        HWND w = nullptr;
-        double t = timeStart(minimalCmd(), kMinimal, &c, &w);
-        c.end(w);
-        if (t >= 0) minimal.push_back(t);
-        t = timeStart(barCmd(), kBar, &c, &w);
-        c.end(w);
-        if (t >= 0) bar.push_back(t);
+        for (Program& p : programs) {
+            Child c;
+            HWND w = nullptr;
+            double t = timeStart(p.cmd, p.title, &c, &w);
+            c.end(w);
+            if (t >= 0) p.times.push_back(t);
+        }
     }
-    double b = median(bar), m = median(minimal);
-    std::printf("startup.runs: %d\nstartup.bar_ms: %.1f\nstartup.minimal_ms: %.1f\nstartup.ratio: %.2f\n",
-                runs, b, m, m > 0 ? b / m : 0);
+    double m = median(programs[0].times), a = median(programs[1].times), b = median(programs[2].times);
+    std::printf("startup.runs: %d\nstartup.bar_ms: %.1f\nstartup.minimal_ms: %.1f\nstartup.appbar_ms: %.1f\n", runs,
+                b, m, a);
+    std::printf("startup.ratio: %.2f\nstartup.ratio_appbar: %.2f\n", m > 0 ? b / m : 0, a > 0 ? b / a : 0);
 }
 
 PROCESS_MEMORY_COUNTERS_EX memoryOf(HANDLE process) {
@@ -170,28 +183,34 @@ void printMemory(const char* name, const PROCESS_MEMORY_COUNTERS_EX& m) {
                 name, privateBytes(m) / 1024);
 }
 
-void memory() {
+PROCESS_MEMORY_COUNTERS_EX settledMemory(const std::string& cmd, const char* title) {
     Child c;
     HWND w = nullptr;
-    timeStart(minimalCmd(), kMinimal, &c, &w);
+    timeStart(cmd, title, &c, &w);
     Sleep(500);
-    auto minimal = memoryOf(c.pi.hProcess);
+    pump();
+    auto m = memoryOf(c.pi.hProcess);
     c.end(w);
+    return m;
+}
+
+void memory() {
+    auto minimal = settledMemory(minimalCmd(), kMinimal);
+    auto appBar = settledMemory(appBarCmd(), kAppBar);
     printMemory("minimal", minimal);
+    printMemory("appbar", appBar);
+    auto ratio = [](size_t a, size_t b) { return static_cast<double>(a) / static_cast<double>(b); };
     for (int n : {0, 200}) {
         auto browsers = makeBrowsers(n);
-        timeStart(barCmd(), kBar, &c, &w);
-        Sleep(500);
-        pump();
-        auto m = memoryOf(c.pi.hProcess);
+        auto m = settledMemory(barCmd(), kBar);
         char name[32];
         std::snprintf(name, sizeof(name), "bar_%d_windows", n);
         printMemory(name, m);
-        std::printf("memory.%s.ratio_working_set: %.2f\n", name,
-                    static_cast<double>(m.WorkingSetSize) / static_cast<double>(minimal.WorkingSetSize));
-        std::printf("memory.%s.ratio_private: %.2f\n", name,
-                    static_cast<double>(privateBytes(m)) / static_cast<double>(privateBytes(minimal)));
-        c.end(w);
+        std::printf("memory.%s.ratio_working_set: %.2f\nmemory.%s.ratio_private: %.2f\n", name,
+                    ratio(m.WorkingSetSize, minimal.WorkingSetSize), name,
+                    ratio(privateBytes(m), privateBytes(minimal)));
+        std::printf("memory.%s.ratio_appbar_working_set: %.2f\nmemory.%s.ratio_appbar_private: %.2f\n", name,
+                    ratio(m.WorkingSetSize, appBar.WorkingSetSize), name, ratio(privateBytes(m), privateBytes(appBar)));
         destroyAll(browsers);
     }
 }
@@ -252,33 +271,56 @@ double roundTripUs(HWND bar, int rounds) {
     return 1000.0 * (nowMs() - t0) / rounds;
 }
 
+// The work counts the bar keeps (WM_BAR_WORKCOUNT), in the order of app::BarWork.
+struct Work {
+    double count[4] = {};
+};
+
+Work workOf(HWND bar) {
+    Work w;
+    for (WPARAM k = 0; k < 4; ++k)
+        w.count[k] = static_cast<double>(SendMessageA(bar, app::WM_BAR_WORKCOUNT, k, 0));
+    return w;
+}
+
 void events(int rounds) {
-    const UINT kShellEvent = WM_USER + 3;
+    // Destroyed, created, activated, retitled: the list keeps its size. Each event is delivered here and its
+    // repaint forced at once (UpdateWindow), so the figure is the bar's handling with its paint, whichever way
+    // the shell hook passes the event on.
+    const LPARAM codes[] = {2, 1, 4, 6};
+    const char* names[] = {"destroyed", "created", "activated", "retitled"};
     for (int n : {10, 100, 200, 1000}) {
         auto browsers = makeBrowsers(n);
         Child c;
         HWND bar = nullptr;
         timeStart(barCmd(), kBar, &c, &bar);
         double base = roundTripUs(bar, 2000);
-        // Destroyed, created, activated, retitled: the list keeps its size; each event is followed by the
-        // repaint it causes.
-        const LPARAM codes[] = {2, 1, 4, 6};
-        const char* names[] = {"destroyed", "created", "activated", "retitled"};
         double spent[4] = {};
+        Work work[4];
         for (int i = 0; i < rounds; ++i) {
             HWND w = browsers[static_cast<size_t>(i) % browsers.size()];
             for (int k = 0; k < 4; ++k) {
+                Work before = workOf(bar);
                 double t = nowMs();
-                SendMessageA(bar, kShellEvent, reinterpret_cast<WPARAM>(w), codes[k]);
+                SendMessageA(bar, app::WM_BAR_SHELLEVENT, reinterpret_cast<WPARAM>(w), codes[k]);
                 UpdateWindow(bar);
                 spent[k] += nowMs() - t;
+                Work after = workOf(bar);
+                for (int j = 0; j < 4; ++j)
+                    work[k].count[j] += after.count[j] - before.count[j];
             }
         }
         double perEventUs = 1000.0 * (spent[0] + spent[1] + spent[2] + spent[3]) / (rounds * 4.0);
-        std::printf("events.%d.per_event_us: %.1f\nevents.%d.round_trip_us: %.1f\nevents.%d.ratio: %.1f\n", n,
+        std::printf("events.%d.per_event_us: %.1f\nevents.%d.round_trip_us: %.1f\nevents.%d.ratio: %.2f\n", n,
                     perEventUs, n, base, n, perEventUs / base);
-        for (int k = 0; k < 4; ++k)
-            std::printf("events.%d.%s_us: %.1f\n", n, names[k], 1000.0 * spent[k] / rounds);
+        for (int k = 0; k < 4; ++k) {
+            double us = 1000.0 * spent[k] / rounds;
+            const double* per = work[k].count;
+            std::printf("events.%d.%s_us: %.1f\nevents.%d.%s_paint_share: %.2f\n", n, names[k], us, n, names[k],
+                        per[3] / rounds / us);
+            std::printf("events.%d.%s_work: %.1f tool tip messages, %.1f buttons painted, %.1f entries visited\n", n,
+                        names[k], per[0] / rounds, per[1] / rounds, per[2] / rounds);
+        }
         c.end(bar);
         destroyAll(browsers);
     }

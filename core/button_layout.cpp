@@ -18,15 +18,64 @@ int32_t buttonWidth(const Rect& area, int n) {
 std::vector<Rect> layoutButtons(const Rect& client, int n) {
     std::vector<Rect> out;
     if (n <= 0) return out;
+    ButtonRow row = buttonRow(client, n);
+    out.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        out.push_back(row.at(i));
+    return out;
+}
+
+ButtonRow buttonRow(const Rect& client, int n) {
+    ButtonRow row;
+    if (n <= 0) return row;
     Rect area = buttonArea(client);
     int32_t w = buttonWidth(area, n);
-    out.reserve(static_cast<std::size_t>(n));
-    Rect r{area.left, area.top, area.left + w, area.bottom};
-    for (int i = 0; i < n; ++i) {
-        out.push_back(r);
-        r.left = r.right + buttons::kGap;
-        r.right = r.left + w;
+    row.first = {area.left, area.top, area.left + w, area.bottom};
+    row.step = w + buttons::kGap;
+    row.count = n;
+    return row;
+}
+
+Rect ButtonRow::at(int index) const {
+    const int32_t dx = step * index;
+    return {first.left + dx, first.top, first.right + dx, first.bottom};
+}
+
+namespace {
+int32_t floorDiv(int64_t a, int64_t b) {
+    int64_t q = a / b;
+    return static_cast<int32_t>((a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q);
+}
+} // namespace
+
+std::pair<int, int> ButtonRow::meeting(int32_t x0, int32_t x1) const {
+    if (count <= 0 || x1 <= x0) return {0, 0};
+    // Every button's painted extent is the same span around its left edge: [left + lo, left + hi).
+    const Rect extent = paintedExtent(first);
+    const int64_t lo = extent.left - first.left;
+    const int64_t hi = extent.right - first.left;
+    if (step == 0) {
+        bool meets = first.left + lo < x1 && first.left + hi > x0;
+        return meets ? std::pair<int, int>{0, count} : std::pair<int, int>{0, 0};
     }
+    // Button i meets the columns when first.left + i * step + lo < x1 and first.left + i * step + hi > x0.
+    int64_t begin = floorDiv(x0 - hi - first.left, step) + 1;
+    int64_t end = floorDiv(x1 - lo - first.left - 1, step) + 1;
+    begin = std::max<int64_t>(begin, 0);
+    end = std::min<int64_t>(end, count);
+    if (end <= begin) return {0, 0};
+    return {static_cast<int>(begin), static_cast<int>(end)};
+}
+
+std::vector<int> buttonsToDraw(const ButtonRow& row, int begin, int end, int lastWithGlyph) {
+    std::vector<int> out;
+    if (row.step == 0 && end > begin) {
+        if (lastWithGlyph >= begin && lastWithGlyph < end - 1) out.push_back(lastWithGlyph);
+        out.push_back(end - 1);
+        return out;
+    }
+    for (int i = begin; i < end; ++i)
+        out.push_back(i);
     return out;
 }
 

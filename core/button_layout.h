@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "core/rect.h"
@@ -39,6 +40,27 @@ int32_t buttonWidth(const Rect& area, int n);
 
 // The n button rectangles, left to right.
 std::vector<Rect> layoutButtons(const Rect& client, int n);
+
+// One layout as arithmetic, so that a repaint of a few buttons needs no pass over all of them: button i is
+// the first one moved right by i steps of its width and the gap. The step is never negative; it is zero when
+// every button is two pixels narrower than nothing and all of them sit at one place.
+struct ButtonRow {
+    Rect first;
+    int32_t step = 0;
+    int count = 0;
+
+    Rect at(int index) const;
+    // The buttons [begin, end) whose painted extent meets the columns [x0, x1).
+    std::pair<int, int> meeting(int32_t x0, int32_t x1) const;
+};
+
+ButtonRow buttonRow(const Rect& client, int n);
+
+// The buttons of [begin, end) that a repaint must draw, in order. Where all buttons sit at one place, a later
+// one covers an earlier one wholly (no title fits, and the fill and edges are the same calls), except for the
+// close glyph, which it draws only where it shows its own: then the last button and the last one that shows
+// its glyph (lastWithGlyph, or -1) are all that can be seen.
+std::vector<int> buttonsToDraw(const ButtonRow& row, int begin, int end, int lastWithGlyph);
 
 // The rectangle the title is drawn into; it is not narrowed for the close glyph.
 Rect textRect(const Rect& button);

@@ -46,6 +46,9 @@ bash tests/check-binaries.sh dist/x86 i686 >"$results/i686.log" 2>&1 || status=1
 bash tests/check-binaries.sh dist/x64 x86_64 >"$results/x64.log" 2>&1 || status=1
 cat "$results/i686.log" "$results/x64.log" | grep -E 'FAIL|checks' || true
 
+corvane_log "published benchmark tables"
+python3 bench/tables.py --check || status=1
+
 python3 tests/totals.py "$results/host.log" build/x86_64/gtest-xml "$results/i686.log" "$results/x64.log" "$results/tree.log" \
     || status=1
 if [ $status -ne 0 ]; then

@@ -93,7 +93,7 @@ TEST(WindowList, BackwardWalkStopsWhenTheListEmptiesUnderIt) {
     ReentrantOps ops{l, {}};
     l.forEachLastToFirst([&](int w) {
         ops.check(w);
-        l.entries.clear();
+        l.clear();
     });
     EXPECT_EQ(ops.visited, (std::vector<int>{4}));
 }
@@ -145,6 +145,36 @@ TEST(WindowList, RetitleWalkSurvivesRemovalOfTheEntriesItVisits) {
     // The second 8 moved onto the index just visited and is skipped; nothing past the end is read.
     EXPECT_EQ(indices, (std::vector<int>{0, 2}));
     EXPECT_EQ(windowsOf(l), (std::vector<int>{8, 9}));
+}
+
+// The index answers lookups that used to walk the list: after any mix of changes, with windows listed twice,
+// it must give what a walk gives.
+TEST(WindowList, TheIndexAnswersAsAWalkWouldThroughEveryChange) {
+    List l;
+    unsigned seed = 7;
+    auto next = [&](unsigned range) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % range);
+    };
+    for (int step = 0; step < 400; ++step) {
+        int w = next(12);
+        switch (next(4)) {
+        case 0: l.insertFront(w, ""); break;
+        case 1: l.removeAt(next(static_cast<unsigned>(l.count()) + 1)); break;
+        default: l.append(w, ""); break;
+        }
+        for (int probe = 0; probe < 12; ++probe) {
+            std::vector<int> walked, indexed;
+            for (int i = 0; i < l.count(); ++i)
+                if (l.entries[static_cast<size_t>(i)].window == probe) walked.push_back(i);
+            l.forEachIndexOf(probe, [&](int i) { indexed.push_back(i); });
+            ASSERT_EQ(indexed, walked) << "window " << probe << " after step " << step;
+            EXPECT_EQ(l.find(probe), walked.empty() ? -1 : walked.front());
+            EXPECT_EQ(l.findLast(probe), walked.empty() ? -1 : walked.back());
+        }
+    }
+    l.clear();
+    EXPECT_EQ(l.find(3), -1);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -114,6 +116,41 @@ TEST(CloseGlyph, ShownOnEveryButtonOrOnlyOnTheActiveOne) {
     EXPECT_TRUE(core::glyphShown(true, true, true));
     EXPECT_FALSE(core::glyphShown(true, true, false));
     EXPECT_FALSE(core::glyphShown(false, false, true));
+}
+
+// A repaint of a few columns finds its buttons by arithmetic; it must name exactly the buttons whose painted
+// extent a walk over all of them would find there, on roomy, crowded and stacked bars alike.
+TEST(ButtonRow, TheButtonsMeetingSomeColumnsAreThoseAWalkFinds) {
+    const Rect client{0, 0, 1024, 24};
+    for (int n : {1, 4, 10, 200, 313, 469, 938, 939, 1000}) {
+        core::ButtonRow row = core::buttonRow(client, n);
+        std::vector<Rect> all = core::layoutButtons(client, n);
+        ASSERT_EQ(row.at(n - 1), all.back()) << n;
+        for (int x0 : {0, 40, 54, 57, 300, 991, 1000})
+            for (int width : {1, 3, 160, 2000}) {
+                std::pair<int, int> got = row.meeting(x0, x0 + width);
+                int begin = n, end = 0;
+                for (int i = 0; i < n; ++i) {
+                    Rect e = core::paintedExtent(all[static_cast<size_t>(i)]);
+                    if (e.left < x0 + width && e.right > x0) {
+                        begin = std::min(begin, i);
+                        end = i + 1;
+                    }
+                }
+                if (end == 0) begin = 0;
+                EXPECT_EQ(got, std::make_pair(begin, end)) << n << " buttons, columns from " << x0 << " + " << width;
+            }
+    }
+}
+
+TEST(ButtonRow, StackedButtonsDrawOnlyTheLastAndTheLastShowingAGlyph) {
+    core::ButtonRow stacked = core::buttonRow({0, 0, 1024, 24}, 1000);
+    ASSERT_EQ(stacked.step, 0);
+    EXPECT_EQ(core::buttonsToDraw(stacked, 0, 1000, -1), (std::vector<int>{999}));
+    EXPECT_EQ(core::buttonsToDraw(stacked, 0, 1000, 999), (std::vector<int>{999}));
+    EXPECT_EQ(core::buttonsToDraw(stacked, 0, 1000, 400), (std::vector<int>{400, 999}));
+    core::ButtonRow spread = core::buttonRow({0, 0, 1024, 24}, 200);
+    EXPECT_EQ(core::buttonsToDraw(spread, 5, 8, 6), (std::vector<int>{5, 6, 7}));
 }
 
 } // namespace

@@ -32,6 +32,7 @@ class BarShot {
     }
     int width() const { return client_.right; }
     int height() const { return client_.bottom; }
+    bool operator==(const BarShot& other) const { return px_ == other.px_; }
 
   private:
     RECT client_{};

@@ -17,3 +17,7 @@ corvane_wine_test(foreign_programs_tests
           ${CMAKE_CURRENT_LIST_DIR}/standin_support.cpp
   LIBS corvane_core shell32 advapi32 comctl32 gdi32 user32
   DEPENDS corvane cv-browser cv-taskbar)
+corvane_wine_test(strip_work_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/strip_work_test.cpp ${TRACKING_SUPPORT}
+  LIBS shell32 advapi32 comctl32 gdi32 user32
+  DEPENDS corvane)
