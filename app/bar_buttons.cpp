@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "app/bar_window.h"
 #include "core/button_layout.h"
+#include "win/text.h"
 
 namespace app {
 
@@ -56,7 +57,7 @@ void BarWindow::onPaint() {
 
     win::SelectObjectScope font(dc, buttonFont());
     SetBkMode(dc, TRANSPARENT);
-    std::vector<core::Rect> rects = core::layoutButtons(toCore(client), browserList.count());
+    std::vector<core::Rect> rects = core::layoutButtons(toCore(client), browserList.count(), barDpi());
     for (std::size_t i = 0; i < rects.size() && i < browserList.entries.size(); ++i) {
         BrowserEntry& entry = browserList.entries[i];
         RECT placed = toRect(rects[i]);
@@ -67,7 +68,7 @@ void BarWindow::onPaint() {
             moveBrowserTool(entry);
         }
         // Buttons wholly outside the area to repaint are skipped; a narrow one's glyph counts as its own.
-        RECT extent = toRect(core::paintedExtent(rects[i]));
+        RECT extent = toRect(core::paintedExtent(rects[i], barDpi()));
         RECT overlap{};
         if (IntersectRect(&overlap, &extent, &paint.area())) paintButton(dc, entry);
     }
@@ -75,12 +76,12 @@ void BarWindow::onPaint() {
 
 void BarWindow::moveBrowserTool(const BrowserEntry& entry) {
     if (!toolTips_) return;
-    TOOLINFOA ti{};
-    ti.cbSize = sizeof(ti);
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
     ti.hwnd = hwnd();
     ti.uId = reinterpret_cast<UINT_PTR>(entry.window);
     ti.rect = entry.buttonRect;
-    SendMessageA(toolTips_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(toolTips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void BarWindow::invalidateButton(HWND window) {
@@ -92,7 +93,7 @@ void BarWindow::invalidateButton(HWND window) {
             InvalidateRect(hwnd(), nullptr, TRUE);
             return;
         }
-        RECT extent = toRect(core::paintedExtent(toCore(r)));
+        RECT extent = toRect(core::paintedExtent(toCore(r), barDpi()));
         InvalidateRect(hwnd(), &extent, TRUE);
     });
 }
@@ -101,6 +102,12 @@ void BarWindow::setActiveBrowser(HWND window) {
     if (window == activeBrowser) return;
     HWND previous = activeBrowser;
     activeBrowser = window;
+    for (HWND changed : {previous, window}) {
+        if (changed)
+            browserList.forEachIndexOf(changed, [this](int i) {
+                accessibility_.notifyBrowserButton(EVENT_OBJECT_STATECHANGE, i);
+            });
+    }
     // Only the two buttons whose face changes are drawn again.
     if (previous) invalidateButton(previous);
     if (window) invalidateButton(window);
@@ -121,13 +128,15 @@ void BarWindow::paintButton(HDC dc, const BrowserEntry& entry) {
         draw3dRect(dc, r, highlight, shadow);
         SetTextColor(dc, static_cast<COLORREF>(s.buttonTextColor));
     }
-    RECT text = toRect(core::textRect(toCore(r)));
-    DrawTextA(dc, entry.title.c_str(), static_cast<int>(entry.title.size()), &text,
+    RECT text = toRect(core::textRect(toCore(r), barDpi()));
+    const std::wstring title = win::widen(entry.title);
+    DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text,
               DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     if (core::glyphShown(s.showCloseGlyph != 0, s.closeGlyphOnActiveOnly != 0, active)) {
-        core::Point at = core::glyphOrigin(toCore(r));
-        DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(closeGlyphIcon.get()), 0, at.x, at.y,
-                   core::buttons::kGlyphSize, core::buttons::kGlyphSize, DST_ICON);
+        core::Point at = core::glyphOrigin(toCore(r), barDpi());
+        const int side = core::glyphSize(barDpi());
+        DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(closeGlyphIcon.get()), 0, at.x, at.y, side, side,
+                   DST_ICON);
     }
 }
 
@@ -146,9 +155,23 @@ void BarWindow::onLeftButtonDown(POINT p, WPARAM keys) {
         press.isActive = entry.window == activeBrowser;
         press.iconic = IsIconic(entry.window) != 0;
         bool shown = core::glyphShown(s.showCloseGlyph != 0, s.closeGlyphOnActiveOnly != 0, press.isActive);
-        press.onGlyph = core::onCloseGlyph(entry.buttonRect, at, shown);
+        press.onGlyph = core::onCloseGlyph(entry.buttonRect, at, shown, barDpi());
     }
     runLeftAction(index, core::decideLeftPress(press));
+}
+
+core::LeftAction BarWindow::plainClickAction(int index) const {
+    const BrowserEntry& entry = browserList.entries[static_cast<std::size_t>(index)];
+    core::LeftPress press;
+    press.hit = true;
+    press.isActive = entry.window == activeBrowser;
+    press.iconic = IsIconic(entry.window) != 0;
+    press.minimizeOnSecondClick = settings().minimizeOnSecondClick != 0;
+    return core::decideLeftPress(press);
+}
+
+void BarWindow::pressBrowserButton(int index) {
+    if (browserList.validIndex(index)) runLeftAction(index, plainClickAction(index));
 }
 
 void BarWindow::runLeftAction(int index, core::LeftAction action) {
@@ -219,14 +242,15 @@ void BarWindow::onRightButtonDown(POINT p) {
 }
 
 LRESULT BarWindow::onNotify(const NMHDR* header) {
-    if (!header || header->code != TTN_NEEDTEXTA) return 0;
-    auto* info = reinterpret_cast<NMTTDISPINFOA*>(const_cast<NMHDR*>(header));
+    if (!header || header->code != TTN_NEEDTEXTW) return 0;
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(header));
     if (info->uFlags & TTF_IDISHWND) return TRUE;
     int index = FindEntry(reinterpret_cast<HWND>(header->idFrom));
     // The tip shows the whole title, which the button may cut short.
     if (index >= 0) {
-        const std::string& title = browserList.entries[static_cast<std::size_t>(index)].title;
-        info->lpszText = const_cast<char*>(title.c_str());
+        // The control copies the text before this buffer is next written.
+        tipText_ = win::widen(browserList.entries[static_cast<std::size_t>(index)].title);
+        info->lpszText = tipText_.data();
     }
     return TRUE;
 }

@@ -6,6 +6,7 @@
 #include "app/bar_window.h"
 #include "core/browser_rules.h"
 #include "core/preference_rules.h"
+#include "win/text.h"
 
 namespace app {
 
@@ -24,11 +25,7 @@ bool isBrowserWindow(HWND window) {
 }
 
 std::string titleOf(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-    int got = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return core::browserTitle(text);
+    return core::browserTitle(win::windowText(window));
 }
 
 BOOL CALLBACK enumerateOne(HWND window, LPARAM param) {
@@ -59,6 +56,7 @@ LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
         break;
     case kWindowCreated:
         browserList.append(window, titleOf(window));
+        accessibility_.notifyBrowserButton(EVENT_OBJECT_CREATE, browserList.count() - 1);
         addBrowserTool(window);
         if (settings().autoRestoreFromTray && !IsWindowVisible(hwnd())) restoreFromTray();
         Place(window);
@@ -69,6 +67,7 @@ LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
         int index = FindEntry(window);
         if (index < 0) break;
         deleteBrowserTool(window);
+        accessibility_.notifyBrowserButton(EVENT_OBJECT_DESTROY, index);
         browserList.removeAt(index);
         activeBrowser = nullptr;
         InvalidateRect(hwnd(), nullptr, TRUE);
@@ -82,6 +81,7 @@ LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
             if (!browserList.validIndex(i)) return;
             BrowserEntry& entry = browserList.entries[static_cast<size_t>(i)];
             entry.title = std::move(title);
+            accessibility_.notifyBrowserButton(EVENT_OBJECT_NAMECHANGE, i);
             InvalidateRect(hwnd(), &entry.buttonRect, TRUE);
         });
         break;
@@ -151,9 +151,9 @@ void BarWindow::onAutoHideTimer() {
 }
 
 namespace {
-TOOLINFOA browserTool(HWND owner, HWND window) {
-    TOOLINFOA ti{};
-    ti.cbSize = sizeof(ti);
+TOOLINFOW browserTool(HWND owner, HWND window) {
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
     ti.hwnd = owner;
     // The tool id is the browser's handle, not a window of the bar: no TTF_IDISHWND.
     ti.uId = reinterpret_cast<UINT_PTR>(window);
@@ -163,16 +163,16 @@ TOOLINFOA browserTool(HWND owner, HWND window) {
 
 void BarWindow::addBrowserTool(HWND window) {
     if (!toolTips_) return;
-    TOOLINFOA ti = browserTool(hwnd(), window);
-    ti.lpszText = LPSTR_TEXTCALLBACKA;
+    TOOLINFOW ti = browserTool(hwnd(), window);
+    ti.lpszText = LPSTR_TEXTCALLBACKW;
     ti.rect = {0, 0, 1, 1};
-    SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void BarWindow::deleteBrowserTool(HWND window) {
     if (!toolTips_) return;
-    TOOLINFOA ti = browserTool(hwnd(), window);
-    SendMessageA(toolTips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    TOOLINFOW ti = browserTool(hwnd(), window);
+    SendMessageW(toolTips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void BarWindow::addBrowserTools() {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/bar_accessibility.h"
 #include "app/browser_list.h"
 #include "controls/hover_button.h"
 #include "core/button_click.h"
@@ -51,6 +52,9 @@ class BarWindow : public win::Window {
     void preTranslateMessage(const MSG& msg);
 
     HWND toolTipWindow() const noexcept { return toolTips_; }
+    // What a plain click on a browser button (0-based, valid) does, and doing it: for assistive technology.
+    core::LeftAction plainClickAction(int index) const;
+    void pressBrowserButton(int index);
 
     // Browser window tracking (bar_tracking.cpp).
     void Enumerate();
@@ -125,8 +129,17 @@ class BarWindow : public win::Window {
     void runLeftAction(int index, core::LeftAction action);
     LRESULT onNotify(const NMHDR* header);
 
+    // The monitor's DPI (bar_dpi.cpp): every size is scaled again when it changes.
+    void applyDpi(int dpi);
+    LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
+    void onDisplayChange();
+    void loadCloseGlyph();
+    // A 96-DPI size at the bar's DPI.
+    int scaled(int size) const;
+
     // The bar's own buttons (bar_command_buttons.cpp).
     void createOwnButtons();
+    void scaleOwnButtons();
     bool relayToOwnButton(const MSG& msg);
     // Tray, hot keys and timers (bar_tray.cpp).
     LRESULT onTrayNotify(LPARAM mouseMessage);
@@ -137,6 +150,9 @@ class BarWindow : public win::Window {
     bool onMenuCommand(int id);
 
     HWND toolTips_ = nullptr;
+    BarAccessibility accessibility_{*this};
+    // The text of the browser tool tip being shown.
+    std::wstring tipText_;
     UINT taskbarCreatedMessage_ = 0;
 };
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/dpi_scale.h"
+
 namespace core {
 
 struct Rect {
@@ -38,26 +40,30 @@ constexpr int32_t kGlyphSize = 9;
 constexpr int32_t kGlyphZoneHeight = 11;
 } // namespace buttons
 
+// Every figure below is in 96-DPI units; the functions take the window's DPI and scale them.
+
 // The part of the client area the browser buttons share.
-Rect buttonArea(const Rect& client);
+Rect buttonArea(const Rect& client, int dpi = kBaseDpi);
 
 // The width of each of n buttons (n > 0): an equal share less the gap, at most 160. Nothing keeps it from
 // becoming zero or negative on a crowded narrow bar; such a button is never hit.
-int32_t buttonWidth(const Rect& area, int n);
+int32_t buttonWidth(const Rect& area, int n, int dpi = kBaseDpi);
 
 // The n button rectangles, left to right.
-std::vector<Rect> layoutButtons(const Rect& client, int n);
+std::vector<Rect> layoutButtons(const Rect& client, int n, int dpi = kBaseDpi);
 
 // The rectangle the title is drawn into; it is not narrowed for the close glyph.
-Rect textRect(const Rect& button);
+Rect textRect(const Rect& button, int dpi = kBaseDpi);
 
 // The top-left corner of the close glyph on a button.
-Point glyphOrigin(const Rect& button);
+Point glyphOrigin(const Rect& button, int dpi = kBaseDpi);
+// The side of the close glyph.
+constexpr int32_t glyphSize(int dpi = kBaseDpi) { return scaleForDpi(buttons::kGlyphSize, dpi); }
 
 // Everything a button may draw: its rectangle and its close glyph, which sticks out to the left of a button
 // narrower than the glyph's offset. Never empty, even for a button of zero or negative width, which still
 // draws its edges and glyph.
-Rect paintedExtent(const Rect& button);
+Rect paintedExtent(const Rect& button, int dpi = kBaseDpi);
 
 // Whether a button shows (and answers on) its close glyph.
 constexpr bool glyphShown(bool showCloseGlyph, bool onlyOnActive, bool isActive) {
@@ -79,9 +85,9 @@ template <class List> int hitButton(const List& list, Point p) {
 
 // Whether a point inside a button is on its close glyph: the top-right corner, 11 wide and 11 high from the
 // top (bottom edge included), only where the glyph is shown.
-template <class R> bool onCloseGlyph(const R& button, Point p, bool shown) {
-    return shown && p.x >= button.right - buttons::kGlyphFromRight &&
-           p.y <= button.top + buttons::kGlyphZoneHeight;
+template <class R> bool onCloseGlyph(const R& button, Point p, bool shown, int dpi = kBaseDpi) {
+    return shown && p.x >= button.right - scaleForDpi(buttons::kGlyphFromRight, dpi) &&
+           p.y <= button.top + scaleForDpi(buttons::kGlyphZoneHeight, dpi);
 }
 
 } // namespace core

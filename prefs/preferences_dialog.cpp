@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include "prefs/preferences_page.h"
+#include "core/dpi_scale.h"
 #include "resources/resource.h"
+#include "win/dpi.h"
 
 namespace prefs {
 
@@ -116,7 +118,10 @@ void PreferencesDialog::showPage(int pageId) {
     }
     currentPage_ = page;
     // Directly after the tree in the z-order, so the tab order runs tree, page, then the dialog's buttons.
-    SetWindowPos(page->hwnd(), tree_, kPageX, kPageY, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    // The place is in 96-DPI pixels, as the template's units grow with the DPI.
+    const int dpi = win::windowDpi(hwnd());
+    SetWindowPos(page->hwnd(), tree_, core::scaleForDpi(kPageX, dpi), core::scaleForDpi(kPageY, dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE);
     ShowWindow(page->hwnd(), SW_SHOW);
     SetFocus(tree_);
 }
