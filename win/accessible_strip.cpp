@@ -16,7 +16,8 @@ class AccessibleStrip final : public IAccessible {
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, IID_IAccessible)) {
+        if (IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(IDispatch)) ||
+            IsEqualIID(iid, __uuidof(IAccessible))) {
             *out = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -49,7 +50,7 @@ class AccessibleStrip final : public IAccessible {
         *parent = nullptr;
         if (!source_) return RPC_E_DISCONNECTED;
         return AccessibleObjectFromWindow(source_->accessibleWindow(), static_cast<DWORD>(OBJID_WINDOW),
-                                          IID_IDispatch, reinterpret_cast<void**>(parent));
+                                          __uuidof(IDispatch), reinterpret_cast<void**>(parent));
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
         if (!count) return E_POINTER;

@@ -27,6 +27,8 @@ class AccessibleSource {
     virtual void pressAccessibleButton(int index) = 0;
 };
 
+// Interface ids come from __uuidof: the import library of oleacc.dll turns IID_IAccessible into a thunk.
+
 // A new object with one reference held by the caller; null when out of memory.
 IAccessible* createAccessibleStrip(AccessibleSource* source);
 // Cuts the object off its source (which is going away); later calls fail as disconnected.

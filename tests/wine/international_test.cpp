@@ -121,7 +121,7 @@ TEST_F(International, AClientInAnotherProcessReadsEveryButtonThroughTheAccessibl
     e2e::shellEvent(bar_, w[1], e2e::kActivated);
     ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
     IAccessible* object = nullptr;
-    ASSERT_EQ(AccessibleObjectFromWindow(bar_, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+    ASSERT_EQ(AccessibleObjectFromWindow(bar_, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&object)),
               S_OK);
     long count = 0;
