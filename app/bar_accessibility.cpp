@@ -51,7 +51,7 @@ LRESULT BarAccessibility::answer(WPARAM wParam, LPARAM lParam) {
     if (!strip_) strip_ = win::createAccessibleStrip(this);
     if (!strip_) return 0;
     // Marshalling hands out a reference of its own; the bar keeps its one.
-    return LresultFromObject(__uuidof(IAccessible), wParam, strip_);
+    return win::lresultFromObject(__uuidof(IAccessible), wParam, strip_);
 }
 
 void BarAccessibility::notifyBrowserButton(DWORD event, int index) const {

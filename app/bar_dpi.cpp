@@ -29,7 +29,6 @@ void BarWindow::applyDpi(int dpi) {
     setBarDpi(dpi);
     loadCloseGlyph();
     scaleOwnButtons();
-    if (toolTips_) SendMessageW(toolTips_, WM_SETFONT, 0, TRUE);
     // Docked, the shell is asked for the new height; in the tray the bar takes it when it comes back.
     if (IsWindowVisible(hwnd())) positionBar();
     RECT client{};

@@ -101,8 +101,11 @@ void PreferencesDialog::selectInitialPage() {
 }
 
 LRESULT PreferencesDialog::onNotify(const NMHDR& header) {
-    if (header.idFrom != IDC_PREFS_TREE || header.code != TVN_SELCHANGEDA) return 0;
-    const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
+    // The dialog is a Unicode window, so the tree reports in the wide form; the narrow one is taken too. Both
+    // hold the item's data at the same place.
+    if (header.idFrom != IDC_PREFS_TREE || (header.code != TVN_SELCHANGEDW && header.code != TVN_SELCHANGEDA))
+        return 0;
+    const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
     showPage(static_cast<int>(change.itemNew.lParam));
     return 0;
 }

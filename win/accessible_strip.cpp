@@ -7,6 +7,15 @@
 namespace win {
 
 namespace {
+FARPROC accessibilityFunction(const char* name) {
+    static HMODULE library = LoadLibraryW(L"oleacc.dll");
+    return library ? GetProcAddress(library, name) : nullptr;
+}
+
+template <class Function> Function lookUp(const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(accessibilityFunction(name)));
+}
+
 // Child ids are 1-based button positions; CHILDID_SELF (0) is the strip.
 class AccessibleStrip final : public IAccessible {
   public:
@@ -49,8 +58,11 @@ class AccessibleStrip final : public IAccessible {
         if (!parent) return E_POINTER;
         *parent = nullptr;
         if (!source_) return RPC_E_DISCONNECTED;
-        return AccessibleObjectFromWindow(source_->accessibleWindow(), static_cast<DWORD>(OBJID_WINDOW),
-                                          __uuidof(IDispatch), reinterpret_cast<void**>(parent));
+        using FromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+        static const auto fromWindow = lookUp<FromWindow>("AccessibleObjectFromWindow");
+        if (!fromWindow) return E_FAIL;
+        return fromWindow(source_->accessibleWindow(), static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
+                          reinterpret_cast<void**>(parent));
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
         if (!count) return E_POINTER;
@@ -219,6 +231,12 @@ HRESULT AccessibleStrip::accHitTest(long x, long y, VARIANT* hit) {
 
 IAccessible* createAccessibleStrip(AccessibleSource* source) {
     return new (std::nothrow) AccessibleStrip(source);
+}
+
+LRESULT lresultFromObject(REFIID iid, WPARAM wParam, IUnknown* object) {
+    using FromObject = LRESULT(WINAPI*)(REFIID, WPARAM, IUnknown*);
+    static const auto fromObject = lookUp<FromObject>("LresultFromObject");
+    return fromObject ? fromObject(iid, wParam, object) : static_cast<LRESULT>(E_FAIL);
 }
 
 void detachAccessibleStrip(IAccessible* strip) {

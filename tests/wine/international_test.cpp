@@ -101,6 +101,20 @@ TEST_F(International, ABarToldOfAHigherDpiScalesItsHeightButtonsAndOwnButtons) {
     EXPECT_TRUE(e2e::buttonTextDrawnAs(bar_, {87, 5, 81 + 240 - 5, 31}, "Alpha", "MS Sans Serif", -17));
 }
 
+// The bar's WinEvents that name a child of its client object, as "event:child".
+std::vector<std::string> g_events;
+void CALLBACK recordEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT && child > 0) g_events.push_back(std::to_string(event) + ":" + std::to_string(child));
+}
+bool sawEvent(DWORD event, int child) {
+    const std::string wanted = std::to_string(event) + ":" + std::to_string(child);
+    return e2e::waitFor([&] {
+        for (const std::string& e : g_events)
+            if (e == wanted) return true;
+        return false;
+    });
+}
+
 // Reads a VT_I4 child's name, or "" on failure.
 std::string nameOf(IAccessible* object, long child) {
     VARIANT id{};
@@ -149,6 +163,21 @@ TEST_F(International, AClientInAnotherProcessReadsEveryButtonThroughTheAccessibl
     EXPECT_EQ(object->get_accDefaultAction(child, &action), S_OK);
     EXPECT_EQ(e2e::utf8Of(action ? action : L""), "Switch to");
     SysFreeString(action);
+
+    // Listeners hear of a renamed, a new and a removed button.
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_NAMECHANGE, nullptr, recordEvent,
+                                         proc_.id(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    g_events.clear();
+    SetWindowTextA(w[0], "Alpha 2");
+    e2e::shellEvent(bar_, w[0], e2e::kRetitled);
+    EXPECT_TRUE(sawEvent(EVENT_OBJECT_NAMECHANGE, 1));
+    EXPECT_EQ(nameOf(object, 1), "Alpha 2");
+    HWND third = browsers_.open("Gamma");
+    EXPECT_TRUE(sawEvent(EVENT_OBJECT_CREATE, 3));
+    browsers_.close(third);
+    EXPECT_TRUE(sawEvent(EVENT_OBJECT_DESTROY, 3));
+    UnhookWinEvent(hook);
     object->Release();
     CoUninitialize();
 }
