@@ -11,11 +11,9 @@ namespace app {
 
 namespace {
 // Left to right as they stand on the bar.
-controls::CHoverButton BarWindow::*const kOwnButtonOrder[] = {&BarWindow::closeButtonLeft,
-                                                               &BarWindow::hideButtonLeft,
-                                                               &BarWindow::newBrowserButton,
-                                                               &BarWindow::hideButtonRight,
-                                                               &BarWindow::closeButtonRight};
+controls::CHoverButton BarWindow::*const kOwnButtonOrder[] = {
+    &BarWindow::closeButtonLeft, &BarWindow::hideButtonLeft, &BarWindow::newBrowserButton,
+    &BarWindow::hideButtonRight, &BarWindow::closeButtonRight};
 
 // An own button's name is the text its tool tip shows.
 std::string toolTipText(const controls::CHoverButton& button) {
@@ -26,7 +24,8 @@ std::string toolTipText(const controls::CHoverButton& button) {
     ti.hwnd = button.hwnd();
     ti.uId = controls::CHoverButton::kToolId;
     ti.lpszText = text;
-    SendMessageW(button.toolTipWindow(), TTM_GETTEXTW, sizeof(text) / sizeof(text[0]), reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(button.toolTipWindow(), TTM_GETTEXTW, sizeof(text) / sizeof(text[0]),
+                 reinterpret_cast<LPARAM>(&ti));
     return win::narrow(text);
 }
 
@@ -59,7 +58,9 @@ void BarAccessibility::notifyBrowserButton(DWORD event, int index) const {
     NotifyWinEvent(event, bar_.hwnd(), OBJID_CLIENT, index + 1);
 }
 
-HWND BarAccessibility::accessibleWindow() const { return bar_.hwnd(); }
+HWND BarAccessibility::accessibleWindow() const {
+    return bar_.hwnd();
+}
 
 std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
     std::vector<win::AccessibleButton> out;
@@ -97,7 +98,8 @@ void BarAccessibility::pressAccessibleButton(int index) {
         if (own++ != index) continue;
         // Posted: the caller may be a client waiting across processes.
         const auto id = static_cast<WORD>(GetDlgCtrlID(button.hwnd()));
-        PostMessageW(bar_.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button.hwnd()));
+        PostMessageW(bar_.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button.hwnd()));
         return;
     }
 }

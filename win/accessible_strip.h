@@ -31,8 +31,8 @@ class AccessibleSource {
 
 // A new object with one reference held by the caller; null when out of memory.
 IAccessible* createAccessibleStrip(AccessibleSource* source);
-// LresultFromObject, with oleacc.dll loaded the first time a client asks: most runs never meet a screen reader,
-// and loading it at start would cost every start. An error HRESULT when it cannot be loaded.
+// LresultFromObject, with oleacc.dll loaded the first time a client asks: most runs never meet a screen
+// reader, and loading it at start would cost every start. An error HRESULT when it cannot be loaded.
 LRESULT lresultFromObject(REFIID iid, WPARAM wParam, IUnknown* object);
 
 // Cuts the object off its source (which is going away); later calls fail as disconnected.

@@ -5,7 +5,8 @@ namespace win {
 namespace {
 template <class Function> Function user32Function(const char* name) {
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
+    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+                  : nullptr;
 }
 
 // The context handle values are fixed by the system's ABI; older headers may not define them.

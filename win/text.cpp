@@ -16,7 +16,9 @@ std::wstring toWide(std::string_view bytes, UINT codePage) {
 }
 } // namespace
 
-std::wstring widen(std::string_view utf8) { return toWide(utf8, CP_UTF8); }
+std::wstring widen(std::string_view utf8) {
+    return toWide(utf8, CP_UTF8);
+}
 
 std::string narrow(std::wstring_view wide) {
     if (wide.empty()) return {};
@@ -28,7 +30,9 @@ std::string narrow(std::wstring_view wide) {
     return out;
 }
 
-std::string fromCodePage(std::string_view bytes, UINT codePage) { return narrow(toWide(bytes, codePage)); }
+std::string fromCodePage(std::string_view bytes, UINT codePage) {
+    return narrow(toWide(bytes, codePage));
+}
 
 std::string windowText(HWND window) {
     const int length = GetWindowTextLengthW(window);

@@ -15,7 +15,8 @@
 namespace {
 
 // "Новости 日本": Cyrillic and CJK, none of it in Windows-1252.
-const std::string kTitle = "\xd0\x9d\xd0\xbe\xd0\xb2\xd0\xbe\xd1\x81\xd1\x82\xd0\xb8 \xe6\x97\xa5\xe6\x9c\xac";
+const std::string kTitle =
+    "\xd0\x9d\xd0\xbe\xd0\xb2\xd0\xbe\xd1\x81\xd1\x82\xd0\xb8 \xe6\x97\xa5\xe6\x9c\xac";
 // A font with both scripts, installed by the install step.
 const std::string kCjkFace = "WenQuanYi Micro Hei";
 constexpr UINT kTrayNotify = WM_USER + 1;
@@ -38,8 +39,8 @@ TEST_F(International, ANonLatinTitleReachesTheButtonItsToolTipAndTheWindowList) 
     e2e::writeSetting("Font face name", kCjkFace);
     start();
     e2e::Process browser;
-    ASSERT_TRUE(browser.startUtf8("\"" + toolPath("standin-browser\\cv-browser.exe") + "\" --title \"  " + kTitle +
-                                  " - Microsoft Internet Explorer\""));
+    ASSERT_TRUE(browser.startUtf8("\"" + toolPath("standin-browser\\cv-browser.exe") + "\" --title \"  " +
+                                  kTitle + " - Microsoft Internet Explorer\""));
     ASSERT_TRUE(waitTools(1));
 
     EXPECT_TRUE(e2e::buttonTextDrawnAs(bar_, {58, 3, 211, 21}, kTitle, kCjkFace, -11));
@@ -63,7 +64,8 @@ TEST_F(International, ANonLatinTitleReachesTheButtonItsToolTipAndTheWindowList) 
 
 TEST_F(International, ACommandNamingANonAsciiPathIsReadAfterARestartAndStartsThatProgram) {
     // The launch probe copied into a folder whose name is outside the ANSI code page.
-    const std::string folder = e2e::binDir() + "\\\xd0\x9f\xd1\x80\xd0\xbe\xd0\xb1\xd0\xb0 \xe6\x97\xa5\xe6\x9c\xac";
+    const std::string folder =
+        e2e::binDir() + "\\\xd0\x9f\xd1\x80\xd0\xbe\xd0\xb1\xd0\xb0 \xe6\x97\xa5\xe6\x9c\xac";
     CreateDirectoryW(e2e::wideOf(folder).c_str(), nullptr);
     const std::string program = folder + "\\probe.exe";
     ASSERT_TRUE(CopyFileW(e2e::wideOf(e2e::binDir() + "\\tests\\wine\\launch_probe.exe").c_str(),
@@ -104,7 +106,8 @@ TEST_F(International, ABarToldOfAHigherDpiScalesItsHeightButtonsAndOwnButtons) {
 // The bar's WinEvents that name a child of its client object, as "event:child".
 std::vector<std::string> g_events;
 void CALLBACK recordEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD, DWORD) {
-    if (object == OBJID_CLIENT && child > 0) g_events.push_back(std::to_string(event) + ":" + std::to_string(child));
+    if (object == OBJID_CLIENT && child > 0)
+        g_events.push_back(std::to_string(event) + ":" + std::to_string(child));
 }
 bool sawEvent(DWORD event, int child) {
     const std::string wanted = std::to_string(event) + ":" + std::to_string(child);
