@@ -35,6 +35,28 @@ RECT screenRect(HWND window, RECT r) {
 }
 } // namespace
 
+core::LeftAction BarWindow::plainClickAction(int index) const {
+    const BrowserEntry& entry = browserList.entries[static_cast<std::size_t>(index)];
+    core::LeftPress press;
+    press.hit = true;
+    press.isActive = entry.window == activeBrowser;
+    press.iconic = IsIconic(entry.window) != 0;
+    press.minimizeOnSecondClick = settings().minimizeOnSecondClick != 0;
+    return core::decideLeftPress(press);
+}
+
+void BarWindow::pressBrowserButton(int index) {
+    if (browserList.validIndex(index)) runLeftAction(index, plainClickAction(index));
+}
+
+void BarWindow::notifyActiveChange(HWND previous, HWND now) {
+    for (HWND changed : {previous, now}) {
+        if (changed)
+            browserList.forEachIndexOf(
+                changed, [this](int i) { accessibility_.notifyBrowserButton(EVENT_OBJECT_STATECHANGE, i); });
+    }
+}
+
 BarAccessibility::~BarAccessibility() {
     if (strip_) {
         // Clients may still hold the object: it stays alive for them but no longer reaches the bar.

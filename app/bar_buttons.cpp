@@ -102,12 +102,7 @@ void BarWindow::setActiveBrowser(HWND window) {
     if (window == activeBrowser) return;
     HWND previous = activeBrowser;
     activeBrowser = window;
-    for (HWND changed : {previous, window}) {
-        if (changed)
-            browserList.forEachIndexOf(changed, [this](int i) {
-                accessibility_.notifyBrowserButton(EVENT_OBJECT_STATECHANGE, i);
-            });
-    }
+    notifyActiveChange(previous, window);
     // Only the two buttons whose face changes are drawn again.
     if (previous) invalidateButton(previous);
     if (window) invalidateButton(window);
@@ -158,20 +153,6 @@ void BarWindow::onLeftButtonDown(POINT p, WPARAM keys) {
         press.onGlyph = core::onCloseGlyph(entry.buttonRect, at, shown, barDpi());
     }
     runLeftAction(index, core::decideLeftPress(press));
-}
-
-core::LeftAction BarWindow::plainClickAction(int index) const {
-    const BrowserEntry& entry = browserList.entries[static_cast<std::size_t>(index)];
-    core::LeftPress press;
-    press.hit = true;
-    press.isActive = entry.window == activeBrowser;
-    press.iconic = IsIconic(entry.window) != 0;
-    press.minimizeOnSecondClick = settings().minimizeOnSecondClick != 0;
-    return core::decideLeftPress(press);
-}
-
-void BarWindow::pressBrowserButton(int index) {
-    if (browserList.validIndex(index)) runLeftAction(index, plainClickAction(index));
 }
 
 void BarWindow::runLeftAction(int index, core::LeftAction action) {

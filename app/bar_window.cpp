@@ -192,14 +192,15 @@ void BarWindow::onFinalMessage() {
 
 void BarWindow::onSize(int cx) {
     struct Place {
-        int id;
+        controls::CHoverButton* button;
         int x;
     };
-    const Place places[] = {{ID_BAR_CLOSE_RIGHT, cx - scaled(16)}, {ID_BAR_HIDE_RIGHT, cx - scaled(29)},
-                            {ID_BAR_CLOSE_LEFT, scaled(3)}, {ID_BAR_HIDE_LEFT, scaled(16)}};
+    const Place places[] = {{&closeButtonRight, cx - scaled(16)}, {&hideButtonRight, cx - scaled(29)},
+                            {&closeButtonLeft, scaled(3)}, {&hideButtonLeft, scaled(16)}};
     for (const Place& p : places) {
-        if (HWND button = GetDlgItem(hwnd(), p.id))
-            SetWindowPos(button, nullptr, p.x, scaled(3), scaled(12), scaled(12), SWP_NOZORDER);
+        // A button is as large as its picture, which may be a little smaller than its room at some DPIs.
+        const int side = p.button->frameWidth() > 0 ? p.button->frameWidth() : scaled(12);
+        if (p.button->hwnd()) SetWindowPos(p.button->hwnd(), nullptr, p.x, scaled(3), side, side, SWP_NOZORDER);
     }
 }
 

@@ -55,6 +55,8 @@ class BarWindow : public win::Window {
     // What a plain click on a browser button (0-based, valid) does, and doing it: for assistive technology.
     core::LeftAction plainClickAction(int index) const;
     void pressBrowserButton(int index);
+    // Tells listeners that the buttons of these windows (either may be null) changed their pressed state.
+    void notifyActiveChange(HWND previous, HWND now);
 
     // Browser window tracking (bar_tracking.cpp).
     void Enumerate();

@@ -21,10 +21,11 @@ constexpr int32_t unscaleForDpi(int32_t value, int dpi) {
     return static_cast<int32_t>(product >= 0 ? (product + half) / dpi : (product - half) / dpi);
 }
 
-// Which drawing of the own buttons' pictures a DPI shows, in percent of the 96-DPI size: the nearest of the
-// drawn sizes (100, 150, 200), so a picture is never stretched up from a smaller one by more than a quarter.
+// Which drawing of the own buttons' pictures a DPI shows, in percent of the 96-DPI size: the largest of the
+// drawn sizes (100, 150, 200) that fits the scaled room. Pictures are never stretched, so none is ever blurred
+// or cut; between the drawn sizes a picture is a little smaller than its room.
 constexpr int pictureScalePercent(int dpi) {
-    return dpi < 120 ? 100 : (dpi < 168 ? 150 : 200);
+    return dpi < 144 ? 100 : (dpi < 192 ? 150 : 200);
 }
 
 } // namespace core
