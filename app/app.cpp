@@ -5,6 +5,9 @@
 #include "app/bar_window.h"
 #include "app/crash_guard.h"
 #include "app/settings_store.h"
+#include "core/dpi_scale.h"
+#include "win/dpi.h"
+#include "win/text.h"
 
 namespace app {
 
@@ -14,11 +17,13 @@ core::Settings g_settings;
 win::Font g_dialogFont;
 win::Font g_buttonFont;
 BarWindow* g_bar = nullptr;
+int g_dpi = core::kBaseDpi;
 
 HFONT makeButtonFont(const core::Settings& s) {
-    return CreateFontA(s.fontHeight, 0, 0, 0, s.fontWeight, static_cast<BYTE>(s.fontItalic), 0, 0,
+    // The stored height is in 96-DPI units, like every stored size.
+    return CreateFontW(core::scaleForDpi(s.fontHeight, g_dpi), 0, 0, 0, s.fontWeight, static_cast<BYTE>(s.fontItalic), 0, 0,
                        static_cast<BYTE>(s.fontCharset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, s.fontFaceName.c_str());
+                       DEFAULT_PITCH | FF_DONTCARE, win::widen(s.fontFaceName).c_str());
 }
 } // namespace
 
@@ -27,13 +32,20 @@ core::Settings& settings() { return g_settings; }
 void loadSettingsAndFonts() {
     RegistrySettingsSource source(core::kSettingsKey);
     g_settings = core::loadSettings(source, static_cast<int32_t>(GetSysColor(COLOR_BTNFACE)));
+    g_dpi = win::systemDpi();
     rebuildButtonFont();
-    g_dialogFont.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_STRING_PRECIS,
+    // The dialogs open at the DPI the system starts windows with.
+    g_dialogFont.reset(CreateFontA(core::scaleForDpi(-11, g_dpi), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_STRING_PRECIS,
                                    CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS, "MS Sans Serif"));
 }
 
 HFONT buttonFont() { return g_buttonFont.get(); }
 void rebuildButtonFont() { g_buttonFont.reset(makeButtonFont(g_settings)); }
+int barDpi() { return g_dpi; }
+void setBarDpi(int dpi) {
+    g_dpi = dpi > 0 ? dpi : core::kBaseDpi;
+    rebuildButtonFont();
+}
 HFONT dialogFont() { return g_dialogFont.get(); }
 HINSTANCE instance() { return GetModuleHandleA(nullptr); }
 
@@ -42,6 +54,8 @@ bool startProgram() {
     HWND other = FindWindowA(nullptr, kBarTitle);
     if (other && IsWindow(other)) return false;
 
+    // Only where the manifest's request was not honoured; once set, the awareness cannot change.
+    win::requestPerMonitorDpi();
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
     loadSettingsAndFonts();
@@ -60,11 +74,11 @@ bool startProgram() {
 
 int runMessageLoop() {
     MSG msg{};
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         HWND barHwnd = g_bar ? g_bar->hwnd() : nullptr;
         if (barHwnd) g_bar->preTranslateMessage(msg);
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     g_bar = nullptr;
     return static_cast<int>(msg.wParam);

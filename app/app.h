@@ -16,6 +16,10 @@ void loadSettingsAndFonts();
 // The font of the browser buttons; replaced when the user picks another font.
 HFONT buttonFont();
 void rebuildButtonFont();
+// The DPI of the bar's monitor: the stored pixel sizes and the font height are scaled to it.
+int barDpi();
+// Takes a new DPI and makes the button font for it.
+void setBarDpi(int dpi);
 // The fixed font of the program's dialogs.
 HFONT dialogFont();
 

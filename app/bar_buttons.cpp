@@ -8,6 +8,7 @@
 #include "app/app.h"
 #include "app/bar_window.h"
 #include "core/button_layout.h"
+#include "win/text.h"
 
 namespace app {
 
@@ -142,7 +143,7 @@ void BarWindow::layOutButtons(const RECT& client) {
     // Activation and retitling leave the layout as it was: only a change of the list or of the bar's size
     // costs a pass over every button.
     if (rowChanges_ == browserList.changes() && EqualRect(&client, &rowClient_)) return;
-    row_ = core::buttonRow(toCore(client), browserList.count());
+    row_ = core::buttonRow(toCore(client), browserList.count(), barDpi());
     rowChanges_ = browserList.changes();
     rowClient_ = client;
     browserList.forEachEntry([this](int i, BrowserEntry& entry) {
@@ -174,13 +175,13 @@ HDC BarWindow::backBuffer(HDC screen, const RECT& client) {
 
 void BarWindow::moveBrowserTool(const BrowserEntry& entry) {
     if (!toolTips_) return;
-    TOOLINFOA ti{};
-    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
     ti.hwnd = hwnd();
     ti.uId = reinterpret_cast<UINT_PTR>(entry.window);
     ti.rect = entry.buttonRect;
     ++work_.toolTipMessages;
-    SendMessageA(toolTips_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(toolTips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void BarWindow::invalidateButton(HWND window) {
@@ -197,7 +198,7 @@ void BarWindow::invalidateEntry(const BrowserEntry& entry) {
         return;
     }
     // Its painted extent, not its rectangle: a narrow button's glyph sticks out, an inverted one has no area.
-    RECT extent = toRect(core::paintedExtent(toCore(r)));
+    RECT extent = toRect(core::paintedExtent(toCore(r), barDpi()));
     InvalidateRect(hwnd(), &extent, TRUE);
 }
 
@@ -219,6 +220,7 @@ void BarWindow::setActiveBrowser(HWND window) {
     if (window == activeBrowser) return;
     HWND previous = activeBrowser;
     activeBrowser = window;
+    notifyActiveChange(previous, window);
     // Only the two buttons whose face changes are drawn again.
     if (previous) invalidateButton(previous);
     if (window) invalidateButton(window);
@@ -240,16 +242,19 @@ void BarWindow::paintButton(HDC dc, const BrowserEntry& entry) {
         draw3dRect(dc, r, highlight, shadow);
         SetTextColor(dc, static_cast<COLORREF>(s.buttonTextColor));
     }
-    RECT text = toRect(core::textRect(toCore(r)));
+    RECT text = toRect(core::textRect(toCore(r), barDpi()));
     // The title is clipped to its rectangle: an empty or inverted one shows none of it, and skipping the
     // text measuring there keeps a strip of a few hundred narrow buttons cheap to repaint.
-    if (text.right > text.left)
-        DrawTextA(dc, entry.title.c_str(), static_cast<int>(entry.title.size()), &text,
+    if (text.right > text.left) {
+        const std::wstring title = win::widen(entry.title);
+        DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    }
     if (core::glyphShown(s.showCloseGlyph != 0, s.closeGlyphOnActiveOnly != 0, active)) {
-        core::Point at = core::glyphOrigin(toCore(r));
-        DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(closeGlyphIcon.get()), 0, at.x, at.y,
-                   core::buttons::kGlyphSize, core::buttons::kGlyphSize, DST_ICON);
+        core::Point at = core::glyphOrigin(toCore(r), barDpi());
+        const int side = core::glyphSize(barDpi());
+        DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(closeGlyphIcon.get()), 0, at.x, at.y, side, side,
+                   DST_ICON);
     }
 }
 
@@ -268,7 +273,7 @@ void BarWindow::onLeftButtonDown(POINT p, WPARAM keys) {
         press.isActive = entry.window == activeBrowser;
         press.iconic = IsIconic(entry.window) != 0;
         bool shown = core::glyphShown(s.showCloseGlyph != 0, s.closeGlyphOnActiveOnly != 0, press.isActive);
-        press.onGlyph = core::onCloseGlyph(entry.buttonRect, at, shown);
+        press.onGlyph = core::onCloseGlyph(entry.buttonRect, at, shown, barDpi());
     }
     runLeftAction(index, core::decideLeftPress(press));
 }
@@ -341,14 +346,15 @@ void BarWindow::onRightButtonDown(POINT p) {
 }
 
 LRESULT BarWindow::onNotify(const NMHDR* header) {
-    if (!header || header->code != TTN_NEEDTEXTA) return 0;
-    auto* info = reinterpret_cast<NMTTDISPINFOA*>(const_cast<NMHDR*>(header));
+    if (!header || header->code != TTN_NEEDTEXTW) return 0;
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(header));
     if (info->uFlags & TTF_IDISHWND) return TRUE;
     int index = FindEntry(reinterpret_cast<HWND>(header->idFrom));
     // The tip shows the whole title, which the button may cut short.
     if (index >= 0) {
-        const std::string& title = browserList.entries[static_cast<std::size_t>(index)].title;
-        info->lpszText = const_cast<char*>(title.c_str());
+        // The control copies the text before this buffer is next written.
+        tipText_ = win::widen(browserList.entries[static_cast<std::size_t>(index)].title);
+        info->lpszText = tipText_.data();
     }
     return TRUE;
 }

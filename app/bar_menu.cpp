@@ -4,19 +4,39 @@
 #include "app/about_dialog.h"
 #include "app/app.h"
 #include "core/bar_commands.h"
+#include "core/utf8.h"
 #include "resources/resource.h"
+#include "win/text.h"
 
 namespace app {
 
 namespace {
+uintptr_t startProgramLine(const std::string& commandLine) {
+    std::wstring line = win::widen(commandLine);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOW;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        const DWORD error = GetLastError();
+        return core::launchResultForError(error);
+    }
+    // As the old launcher did: the program gets up to 30 s to be ready for input before the bar goes on.
+    WaitForInputIdle(process.hProcess, 30000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 33;
+}
+
 // The window list in list order: the entries' titles, commands from 10000 on.
 win::Menu buildWindowList(const BrowserWindowList& list) {
     win::Menu menu(CreatePopupMenu());
     if (!menu) return menu;
     for (int i = 0; i < list.count(); ++i) {
         const std::string& title = list.entries[static_cast<size_t>(i)].title;
-        AppendMenuA(menu.get(), MF_STRING, static_cast<UINT_PTR>(core::windowListCommand(static_cast<size_t>(i))),
-                    title.c_str());
+        AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(core::windowListCommand(static_cast<size_t>(i))),
+                    win::widen(title).c_str());
     }
     return menu;
 }
@@ -91,9 +111,9 @@ bool BarWindow::onMenuCommand(int id) {
 }
 
 void BarWindow::launchBrowser(std::string commandLine) {
-    // The whole setting is the command line, program and arguments together, as the user typed it.
-    UINT result = WinExec(commandLine.c_str(), SW_SHOW);
-    if (const char* text = core::launchErrorMessage(result)) showAppMessage(hwnd(), text);
+    // The whole setting is the command line, program and arguments together, as the user typed it. The wide
+    // start keeps a path outside the ANSI code page; the old launcher's result codes keep their messages.
+    if (const char* text = core::launchErrorMessage(startProgramLine(commandLine))) showAppMessage(hwnd(), text);
 }
 
 void BarWindow::showAbout() {

@@ -6,6 +6,7 @@
 #include "app/bar_window.h"
 #include "core/browser_rules.h"
 #include "core/preference_rules.h"
+#include "win/text.h"
 
 namespace app {
 
@@ -38,10 +39,7 @@ std::string titleOf(HWND window) {
         text.resize(text.size() * 2);
     }
     if (got <= 0) return core::browserTitle("");
-    int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), got, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, text.data(), got, ansi.data(), bytes, nullptr, nullptr);
-    return core::browserTitle(ansi);
+    return core::browserTitle(win::narrow(std::wstring_view(text.data(), static_cast<size_t>(got))));
 }
 
 BOOL CALLBACK enumerateOne(HWND window, LPARAM param) {
@@ -84,6 +82,7 @@ LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
             BrowserEntry& entry = browserList.entries[static_cast<size_t>(i)];
             if (entry.window != window) return;
             entry.title = std::move(title);
+            accessibility_.notifyBrowserButton(EVENT_OBJECT_NAMECHANGE, i);
             invalidateEntry(entry);
         });
         break;
@@ -95,6 +94,7 @@ LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
 
 void BarWindow::onWindowCreated(HWND window) {
     browserList.append(window, titleOf(window));
+    accessibility_.notifyBrowserButton(EVENT_OBJECT_CREATE, browserList.count() - 1);
     addBrowserTool(window);
     // The shell reports a window as it is created, and a browser may show its frame only later: placing a
     // window its program has not shown yet can leave it hidden for good. Such a window waits for its showing,
@@ -112,6 +112,7 @@ LRESULT BarWindow::onWindowDestroyed(HWND window) {
     int index = FindEntry(window);
     if (index < 0) return 0;
     deleteBrowserTool(window);
+    accessibility_.notifyBrowserButton(EVENT_OBJECT_DESTROY, index);
     browserList.removeAt(index);
     activeBrowser = nullptr;
     InvalidateRect(hwnd(), nullptr, TRUE);
@@ -216,10 +217,10 @@ void BarWindow::onAutoHideTimer() {
 }
 
 namespace {
-TOOLINFOA browserTool(HWND owner, HWND window) {
-    TOOLINFOA ti{};
+TOOLINFOW browserTool(HWND owner, HWND window) {
+    TOOLINFOW ti{};
     // The version-5 common controls refuse the larger record of later headers.
-    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
     ti.hwnd = owner;
     // The tool id is the browser's handle, not a window of the bar: no TTF_IDISHWND.
     ti.uId = reinterpret_cast<UINT_PTR>(window);
@@ -229,18 +230,18 @@ TOOLINFOA browserTool(HWND owner, HWND window) {
 
 void BarWindow::addBrowserTool(HWND window) {
     if (!toolTips_) return;
-    TOOLINFOA ti = browserTool(hwnd(), window);
-    ti.lpszText = LPSTR_TEXTCALLBACKA;
+    TOOLINFOW ti = browserTool(hwnd(), window);
+    ti.lpszText = LPSTR_TEXTCALLBACKW;
     ti.rect = {0, 0, 1, 1};
     ++work_.toolTipMessages;
-    SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void BarWindow::deleteBrowserTool(HWND window) {
     if (!toolTips_) return;
-    TOOLINFOA ti = browserTool(hwnd(), window);
+    TOOLINFOW ti = browserTool(hwnd(), window);
     ++work_.toolTipMessages;
-    SendMessageA(toolTips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(toolTips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void BarWindow::addBrowserTools() {

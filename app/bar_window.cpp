@@ -5,10 +5,12 @@
 #include <windowsx.h>
 
 #include "app/app.h"
+#include "core/dpi_scale.h"
 #include "hooks/shell/cvsh.h"
 #include "hooks/taskbar/cvth.h"
 #include "message/message_dialog.h"
 #include "resources/resource.h"
+#include "win/dpi.h"
 
 namespace app {
 
@@ -35,9 +37,7 @@ bool BarWindow::Create(const RECT& rect, HWND parent) {
 
 void BarWindow::loadIcons() {
     HINSTANCE inst = instance();
-    // An icon of its own (not LR_SHARED, as LoadIcon's are): the handle's owner destroys it.
-    closeGlyphIcon.reset(static_cast<HICON>(
-        LoadImageA(inst, MAKEINTRESOURCEA(IDI_CLOSE_GLYPH), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    loadCloseGlyph();
     largeIcon.reset(
         static_cast<HICON>(LoadImageA(inst, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
     smallIcon.reset(
@@ -109,6 +109,14 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return onTrayNotify(lParam);
     case WM_HOTKEY:
         return onHotKey(wParam);
+    case WM_GETOBJECT:
+        if (LRESULT object = accessibility_.answer(wParam, lParam)) return object;
+        return defaultProc(msg, wParam, lParam);
+    case WM_DPICHANGED:
+        return onDpiChanged(wParam, lParam);
+    case WM_DISPLAYCHANGE:
+        onDisplayChange();
+        return defaultProc(msg, wParam, lParam);
     case WM_TIMER:
         onTimer(wParam);
         return defaultProc(msg, wParam, lParam);
@@ -128,6 +136,8 @@ LRESULT BarWindow::onCreate() {
     taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon.get()));
+    // The window may sit on a monitor whose DPI differs from the system's.
+    if (win::windowDpi(hwnd()) != barDpi()) setBarDpi(win::windowDpi(hwnd()));
     if (settings().startInTray) {
         addTrayIcon();
     } else {
@@ -192,13 +202,15 @@ void BarWindow::onFinalMessage() {
 
 void BarWindow::onSize(int cx) {
     struct Place {
-        int id;
+        controls::CHoverButton* button;
         int x;
     };
-    const Place places[] = {{ID_BAR_CLOSE_RIGHT, cx - 16}, {ID_BAR_HIDE_RIGHT, cx - 29}, {ID_BAR_CLOSE_LEFT, 3},
-                            {ID_BAR_HIDE_LEFT, 16}};
+    const Place places[] = {{&closeButtonRight, cx - scaled(16)}, {&hideButtonRight, cx - scaled(29)},
+                            {&closeButtonLeft, scaled(3)}, {&hideButtonLeft, scaled(16)}};
     for (const Place& p : places) {
-        if (HWND button = GetDlgItem(hwnd(), p.id)) SetWindowPos(button, nullptr, p.x, 3, 12, 12, SWP_NOZORDER);
+        // A button is as large as its picture, which may be a little smaller than its room at some DPIs.
+        const int side = p.button->frameWidth() > 0 ? p.button->frameWidth() : scaled(12);
+        if (p.button->hwnd()) SetWindowPos(p.button->hwnd(), nullptr, p.x, scaled(3), side, side, SWP_NOZORDER);
     }
 }
 
@@ -216,25 +228,26 @@ void BarWindow::undockBar() {
 
 void BarWindow::positionBar() {
     const core::Settings& s = settings();
+    const int barHeight = scaled(s.barHeight);
     APPBARDATA abd = appBarData(hwnd());
     abd.uEdge = static_cast<UINT>(s.dockEdge);
     abd.rc.left = 0;
     abd.rc.right = GetSystemMetrics(SM_CXSCREEN);
     if (s.dockEdge == core::kEdgeBottom) {
         abd.rc.bottom = GetSystemMetrics(SM_CYSCREEN);
-        abd.rc.top = abd.rc.bottom - s.barHeight;
+        abd.rc.top = abd.rc.bottom - barHeight;
     } else {
         abd.rc.top = 0;
-        abd.rc.bottom = s.barHeight;
+        abd.rc.bottom = barHeight;
     }
     SHAppBarMessage(ABM_QUERYPOS, &abd);
     // The shell may have moved the strip clear of others; the bar keeps its own height.
     if (s.dockEdge == core::kEdgeBottom) {
-        abd.rc.top = abd.rc.bottom - s.barHeight;
+        abd.rc.top = abd.rc.bottom - barHeight;
     } else {
-        abd.rc.bottom = abd.rc.top + s.barHeight;
+        abd.rc.bottom = abd.rc.top + barHeight;
     }
-    SetWindowPos(hwnd(), HWND_TOPMOST, abd.rc.left, abd.rc.top, abd.rc.right - abd.rc.left, s.barHeight, 0);
+    SetWindowPos(hwnd(), HWND_TOPMOST, abd.rc.left, abd.rc.top, abd.rc.right - abd.rc.left, barHeight, 0);
     SHAppBarMessage(ABM_SETPOS, &abd);
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/bar_accessibility.h"
 #include "app/browser_list.h"
 #include "controls/hover_button.h"
 #include "core/button_click.h"
@@ -59,6 +60,11 @@ class BarWindow : public win::Window {
     HWND toolTipWindow() const noexcept { return toolTips_; }
     // The answer to WM_BAR_WORKCOUNT.
     LRESULT workCount(WPARAM which) const;
+    // What a plain click on a browser button (0-based, valid) does, and doing it: for assistive technology.
+    core::LeftAction plainClickAction(int index) const;
+    void pressBrowserButton(int index);
+    // Tells listeners that the buttons of these windows (either may be null) changed their pressed state.
+    void notifyActiveChange(HWND previous, HWND now);
 
     // Browser window tracking (bar_tracking.cpp).
     void Enumerate();
@@ -146,8 +152,17 @@ class BarWindow : public win::Window {
     void runLeftAction(int index, core::LeftAction action);
     LRESULT onNotify(const NMHDR* header);
 
+    // The monitor's DPI (bar_dpi.cpp): every size is scaled again when it changes.
+    void applyDpi(int dpi);
+    LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
+    void onDisplayChange();
+    void loadCloseGlyph();
+    // A 96-DPI size at the bar's DPI.
+    int scaled(int size) const;
+
     // The bar's own buttons (bar_command_buttons.cpp).
     void createOwnButtons();
+    void scaleOwnButtons();
     bool relayToOwnButton(const MSG& msg);
     // Tray, hot keys and timers (bar_tray.cpp).
     LRESULT onTrayNotify(LPARAM mouseMessage);
@@ -158,6 +173,9 @@ class BarWindow : public win::Window {
     bool onMenuCommand(int id);
 
     HWND toolTips_ = nullptr;
+    BarAccessibility accessibility_{*this};
+    // The text of the browser tool tip being shown.
+    std::wstring tipText_;
     UINT taskbarCreatedMessage_ = 0;
     // Browser windows reported before their program showed them, to be placed once shown.
     core::PendingWindows<HWND> pending_;

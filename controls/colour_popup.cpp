@@ -9,6 +9,7 @@
 
 #include "controls/colour_button.h"
 #include "win/common_dialogs.h"
+#include "win/dpi.h"
 
 namespace controls {
 
@@ -129,6 +130,7 @@ void ColourPopup::layOut(int x, int y) {
     p.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     RECT owner{};
     if (GetWindowRect(owner_, &owner)) p.ownerHeight = owner.bottom - owner.top;
+    p.dpi = win::windowDpi(owner_);
     layout_.emplace(p);
     const core::Rect& w = layout_->windowRect();
     MoveWindow(hwnd(), w.left, w.top, w.width(), w.height(), TRUE);

@@ -48,6 +48,12 @@ BOOL CHoverButton::SetStripBitmap(WORD resourceId) {
     m_nFrameWidth = info.bmWidth / 3;
     m_nFrameHeight = info.bmHeight;
     SetWindowPos(hwnd(), HWND_TOP, 0, 0, m_nFrameWidth, m_nFrameHeight, SWP_NOMOVE | SWP_NOOWNERZORDER);
+    // A strip loaded again for another DPI changes the size: the tool follows.
+    if (m_toolTip) {
+        TOOLINFOA ti = toolInfo(hwnd());
+        GetClientRect(hwnd(), &ti.rect);
+        SendMessageA(m_toolTip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
     return TRUE;
 }
 

@@ -4,34 +4,37 @@
 
 namespace core {
 
-Rect buttonArea(const Rect& client) {
-    return {client.left + buttons::kLeftReserve, client.top + buttons::kVerticalInset,
-            client.right - buttons::kRightReserve, client.bottom - buttons::kVerticalInset};
+Rect buttonArea(const Rect& client, int dpi) {
+    const int32_t inset = scaleForDpi(buttons::kVerticalInset, dpi);
+    return {client.left + scaleForDpi(buttons::kLeftReserve, dpi), client.top + inset,
+            client.right - scaleForDpi(buttons::kRightReserve, dpi), client.bottom - inset};
 }
 
-int32_t buttonWidth(const Rect& area, int n) {
+int32_t buttonWidth(const Rect& area, int n, int dpi) {
     if (n <= 0) return 0;
-    int32_t w = (area.right - area.left) / n - buttons::kGap;
-    return w > buttons::kMaxWidth ? buttons::kMaxWidth : w;
+    int32_t w = (area.right - area.left) / n - scaleForDpi(buttons::kGap, dpi);
+    const int32_t widest = scaleForDpi(buttons::kMaxWidth, dpi);
+    return w > widest ? widest : w;
 }
 
-std::vector<Rect> layoutButtons(const Rect& client, int n) {
+std::vector<Rect> layoutButtons(const Rect& client, int n, int dpi) {
     std::vector<Rect> out;
     if (n <= 0) return out;
-    ButtonRow row = buttonRow(client, n);
+    ButtonRow row = buttonRow(client, n, dpi);
     out.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i)
         out.push_back(row.at(i));
     return out;
 }
 
-ButtonRow buttonRow(const Rect& client, int n) {
+ButtonRow buttonRow(const Rect& client, int n, int dpi) {
     ButtonRow row;
+    row.dpi = dpi;
     if (n <= 0) return row;
-    Rect area = buttonArea(client);
-    int32_t w = buttonWidth(area, n);
+    Rect area = buttonArea(client, dpi);
+    int32_t w = buttonWidth(area, n, dpi);
     row.first = {area.left, area.top, area.left + w, area.bottom};
-    row.step = w + buttons::kGap;
+    row.step = w + scaleForDpi(buttons::kGap, dpi);
     row.count = n;
     return row;
 }
@@ -51,7 +54,7 @@ int32_t floorDiv(int64_t a, int64_t b) {
 std::pair<int, int> ButtonRow::meeting(int32_t x0, int32_t x1) const {
     if (count <= 0 || x1 <= x0) return {0, 0};
     // Every button's painted extent is the same span around its left edge: [left + lo, left + hi).
-    const Rect extent = paintedExtent(first);
+    const Rect extent = paintedExtent(first, dpi);
     const int64_t lo = extent.left - first.left;
     const int64_t hi = extent.right - first.left;
     if (step == 0) {
@@ -79,18 +82,19 @@ std::vector<int> buttonsToDraw(const ButtonRow& row, int begin, int end, int las
     return out;
 }
 
-Rect textRect(const Rect& button) {
-    return {button.left + buttons::kTextInsetLeft, button.top, button.right - buttons::kTextInsetRight,
-            button.bottom};
+Rect textRect(const Rect& button, int dpi) {
+    return {button.left + scaleForDpi(buttons::kTextInsetLeft, dpi), button.top,
+            button.right - scaleForDpi(buttons::kTextInsetRight, dpi), button.bottom};
 }
 
-Point glyphOrigin(const Rect& button) {
-    return {button.right - buttons::kGlyphFromRight, button.top + buttons::kGlyphFromTop};
+Point glyphOrigin(const Rect& button, int dpi) {
+    return {button.right - scaleForDpi(buttons::kGlyphFromRight, dpi),
+            button.top + scaleForDpi(buttons::kGlyphFromTop, dpi)};
 }
 
-Rect paintedExtent(const Rect& button) {
-    const int32_t glyphLeft = button.right - buttons::kGlyphFromRight;
-    const int32_t glyphRight = glyphLeft + buttons::kGlyphSize;
+Rect paintedExtent(const Rect& button, int dpi) {
+    const int32_t glyphLeft = button.right - scaleForDpi(buttons::kGlyphFromRight, dpi);
+    const int32_t glyphRight = glyphLeft + glyphSize(dpi);
     return {std::min(button.left, glyphLeft), button.top, std::max({button.right, button.left, glyphRight}),
             button.bottom};
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/dpi_scale.h"
 #include "core/rect.h"
 
 namespace core {
@@ -31,15 +32,17 @@ constexpr int32_t kGlyphSize = 9;
 constexpr int32_t kGlyphZoneHeight = 11;
 } // namespace buttons
 
+// Every figure below is in 96-DPI units; the functions take the window's DPI and scale them.
+
 // The part of the client area the browser buttons share.
-Rect buttonArea(const Rect& client);
+Rect buttonArea(const Rect& client, int dpi = kBaseDpi);
 
 // The width of each of n buttons (n > 0): an equal share less the gap, at most 160. Nothing keeps it from
 // becoming zero or negative on a crowded narrow bar; such a button is never hit.
-int32_t buttonWidth(const Rect& area, int n);
+int32_t buttonWidth(const Rect& area, int n, int dpi = kBaseDpi);
 
 // The n button rectangles, left to right.
-std::vector<Rect> layoutButtons(const Rect& client, int n);
+std::vector<Rect> layoutButtons(const Rect& client, int n, int dpi = kBaseDpi);
 
 // One layout as arithmetic, so that a repaint of a few buttons needs no pass over all of them: button i is
 // the first one moved right by i steps of its width and the gap. The step is never negative; it is zero when
@@ -48,13 +51,14 @@ struct ButtonRow {
     Rect first;
     int32_t step = 0;
     int count = 0;
+    int dpi = kBaseDpi;
 
     Rect at(int index) const;
     // The buttons [begin, end) whose painted extent meets the columns [x0, x1).
     std::pair<int, int> meeting(int32_t x0, int32_t x1) const;
 };
 
-ButtonRow buttonRow(const Rect& client, int n);
+ButtonRow buttonRow(const Rect& client, int n, int dpi = kBaseDpi);
 
 // The buttons of [begin, end) that a repaint must draw, in order. Where all buttons sit at one place, a later
 // one covers an earlier one wholly (no title fits, and the fill and edges are the same calls), except for the
@@ -63,15 +67,18 @@ ButtonRow buttonRow(const Rect& client, int n);
 std::vector<int> buttonsToDraw(const ButtonRow& row, int begin, int end, int lastWithGlyph);
 
 // The rectangle the title is drawn into; it is not narrowed for the close glyph.
-Rect textRect(const Rect& button);
+Rect textRect(const Rect& button, int dpi = kBaseDpi);
 
 // The top-left corner of the close glyph on a button.
-Point glyphOrigin(const Rect& button);
+Point glyphOrigin(const Rect& button, int dpi = kBaseDpi);
+
+// The side of the close glyph.
+constexpr int32_t glyphSize(int dpi = kBaseDpi) { return scaleForDpi(buttons::kGlyphSize, dpi); }
 
 // Everything a button may draw: its rectangle and its close glyph, which sticks out to the left of a button
 // narrower than the glyph's offset. Never empty, even for a button of zero or negative width, which still
 // draws its edges and glyph.
-Rect paintedExtent(const Rect& button);
+Rect paintedExtent(const Rect& button, int dpi = kBaseDpi);
 
 // Whether a button shows (and answers on) its close glyph.
 constexpr bool glyphShown(bool showCloseGlyph, bool onlyOnActive, bool isActive) {
@@ -93,9 +100,9 @@ template <class List> int hitButton(const List& list, Point p) {
 
 // Whether a point inside a button is on its close glyph: the top-right corner, 11 wide and 11 high from the
 // top (bottom edge included), only where the glyph is shown.
-template <class R> bool onCloseGlyph(const R& button, Point p, bool shown) {
-    return shown && p.x >= button.right - buttons::kGlyphFromRight &&
-           p.y <= button.top + buttons::kGlyphZoneHeight;
+template <class R> bool onCloseGlyph(const R& button, Point p, bool shown, int dpi = kBaseDpi) {
+    return shown && p.x >= button.right - scaleForDpi(buttons::kGlyphFromRight, dpi) &&
+           p.y <= button.top + scaleForDpi(buttons::kGlyphZoneHeight, dpi);
 }
 
 } // namespace core

@@ -4,14 +4,14 @@
 
 namespace core {
 
-int boxSizeFor(int margin) {
-    const int standard = 18;
+int boxSizeFor(int margin, int dpi) {
+    const int standard = scaleForDpi(18, dpi);
     if (standard - (2 * margin + 2) < 5) return 2 * margin + 7;
     return standard;
 }
 
 PopupLayout::PopupLayout(const PopupPlacement& p)
-    : margin_(p.margin), boxSize_(boxSizeFor(p.margin)), grid_(p.hasDefault, p.hasCustom) {
+    : margin_(p.margin), boxSize_(boxSizeFor(p.margin, p.dpi)), grid_(p.hasDefault, p.hasCustom) {
     const int m = margin_;
     windowRect_ = {p.x, p.y, p.x + kColumns * boxSize_ + 2 * m, p.y + kRows * boxSize_ + 2 * m};
     if (p.hasDefault || p.hasCustom) {

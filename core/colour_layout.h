@@ -3,6 +3,7 @@
 #pragma once
 #include "core/colour_palette.h"
 #include "core/rect.h"
+#include "core/dpi_scale.h"
 
 namespace core {
 
@@ -10,8 +11,9 @@ struct Extent {
     int cx = 0, cy = 0;
 };
 
-// The side of a colour cell for an edge width: 18, unless that leaves less than 5 pixels of swatch.
-int boxSizeFor(int margin);
+// The side of a colour cell for an edge width: 18 at 96 DPI (scaled to the given DPI), unless that leaves
+// less than 5 pixels of swatch.
+int boxSizeFor(int margin, int dpi = kBaseDpi);
 
 struct PopupPlacement {
     int x = 0, y = 0;   // where the popup was asked to open (the button's lower-left corner)
@@ -22,6 +24,7 @@ struct PopupPlacement {
     bool hasCustom = true;
     Extent screen{1024, 768};
     int ownerHeight = 0; // the button's height, to open above it near the bottom of the screen
+    int dpi = kBaseDpi;  // of the monitor the popup opens on
 };
 
 class PopupLayout {

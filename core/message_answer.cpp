@@ -56,8 +56,9 @@ std::string openableAddress(std::string_view action) {
     return std::string(action);
 }
 
-MessageButtonLayout layoutMessageButtons(const MessageAnswer& answer, int frameBottom, int frameRight) {
-    constexpr int kGap = 4, kHeight = 24, kStep = 28, kBelow = 8;
+MessageButtonLayout layoutMessageButtons(const MessageAnswer& answer, int frameBottom, int frameRight, int dpi) {
+    const int kGap = scaleForDpi(4, dpi), kHeight = scaleForDpi(24, dpi), kStep = scaleForDpi(28, dpi),
+              kBelow = scaleForDpi(8, dpi);
     MessageButtonLayout layout{{}, 0};
     int y = frameBottom;
     for (int i = 0; i < kMessageButtons; ++i) {

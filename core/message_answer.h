@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/dpi_scale.h"
+
 namespace core {
 
 constexpr int kMessageButtons = 4;
@@ -52,6 +54,8 @@ struct MessageButtonLayout {
 // inside the left edge to the frame's right edge; the dialog's window ends 8 pixels below the last one
 // (or below the frame). Buttons that exist are stacked without holes, so a missing button 2 leaves no gap
 // that would push button 3 off the dialog. Coordinates are the dialog's client pixels.
-MessageButtonLayout layoutMessageButtons(const MessageAnswer& answer, int frameBottom, int frameRight);
+// The figures are for 96 DPI and scale with the dialog's DPI.
+MessageButtonLayout layoutMessageButtons(const MessageAnswer& answer, int frameBottom, int frameRight,
+                                         int dpi = kBaseDpi);
 
 } // namespace core

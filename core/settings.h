@@ -12,6 +12,8 @@ constexpr const char* kSettingsKey = "Software\\Corvane!";
 constexpr int32_t kEdgeTop = 1;
 constexpr int32_t kEdgeBottom = 3;
 
+// Texts are UTF-8. Pixel sizes (bar height, font height) are 96-DPI units; the bar scales them to its
+// monitor's DPI. The alignment rectangle is in screen pixels.
 struct Settings {
     int32_t dockEdge = kEdgeBottom;
     int32_t showCloseGlyph = 1;

@@ -4,6 +4,8 @@
 
 #include "message/message_fetch.h"
 #include "resources/resource.h"
+#include "win/dpi.h"
+#include "win/text.h"
 
 namespace message {
 
@@ -50,11 +52,11 @@ BOOL MessageDialog::OnInitDialog() {
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&frame), 2);
 
     const core::MessageAnswer answer = core::parseMessageAnswer(m_strMessage);
-    if (!answer.text.empty()) SetDlgItemTextA(hwnd(), IDC_MESSAGE_TEXT, answer.text.c_str());
+    if (!answer.text.empty()) win::setWindowText(GetDlgItem(hwnd(), IDC_MESSAGE_TEXT), answer.text);
     m_strButtonText = answer.buttonText;
     m_strButtonAction = answer.buttonAction;
 
-    const core::MessageButtonLayout layout = core::layoutMessageButtons(answer, frame.bottom, frame.right);
+    const core::MessageButtonLayout layout = core::layoutMessageButtons(answer, frame.bottom, frame.right, win::windowDpi(hwnd()));
     for (const core::ButtonPlacement& place : layout.buttons) addButton(place);
     SetWindowPos(hwnd(), nullptr, 0, 0, window.right - window.left, layout.windowHeight, SWP_NOMOVE | SWP_NOZORDER);
     return TRUE;
@@ -62,7 +64,7 @@ BOOL MessageDialog::OnInitDialog() {
 
 void MessageDialog::addButton(const core::ButtonPlacement& place) {
     const auto id = static_cast<INT_PTR>(IDC_MESSAGE_BUTTON1 + place.index);
-    HWND button = CreateWindowExA(0, "BUTTON", m_strButtonText[place.index].c_str(), WS_CHILD | WS_VISIBLE,
+    HWND button = CreateWindowExW(0, L"BUTTON", win::widen(m_strButtonText[place.index]).c_str(), WS_CHILD | WS_VISIBLE,
                                   place.left, place.top, place.right - place.left, place.bottom - place.top, hwnd(),
                                   reinterpret_cast<HMENU>(id),
                                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd(), GWLP_HINSTANCE)), nullptr);
@@ -85,8 +87,11 @@ INT_PTR MessageDialog::OnCommand(WPARAM wParam) {
 
 void showReply(HWND bar, HINSTANCE instance, HFONT dialogFont, const Reply& reply,
                ShellExecuteFn shellExecute) {
-    if (reply.mode != HTTP_MODE_MESSAGE || core::answerShowsNothing(reply.body)) return;
-    MessageDialog dialog(reply.body, dialogFont, shellExecute);
+    if (reply.mode != HTTP_MODE_MESSAGE) return;
+    // Read as UTF-8 when it is valid UTF-8, else in the ANSI code page that older servers wrote in.
+    std::string body = win::serverText(reply.body);
+    if (core::answerShowsNothing(body)) return;
+    MessageDialog dialog(std::move(body), dialogFont, shellExecute);
     dialog.run(instance, bar);
 }
 

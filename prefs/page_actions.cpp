@@ -12,7 +12,10 @@
 #include "resources/resource.h"
 
 #include "controls/colour_button.h"
+#include "core/dpi_scale.h"
 #include "win/common_dialogs.h"
+#include "win/dpi.h"
+#include "win/text.h"
 
 namespace prefs {
 
@@ -31,9 +34,9 @@ PreferencesPage::~PreferencesPage() {
 }
 
 void PreferencesPage::onFont() {
-    LOGFONTA font{};
-    if (!GetObjectA(host_.buttonFont(), sizeof(font), &font)) return;
-    CHOOSEFONTA choose{};
+    LOGFONTW font{};
+    if (!GetObjectW(host_.buttonFont(), sizeof(font), &font)) return;
+    CHOOSEFONTW choose{};
     choose.lStructSize = sizeof(choose);
     choose.hwndOwner = hwnd();
     choose.lpLogFont = &font;
@@ -41,7 +44,8 @@ void PreferencesPage::onFont() {
     if (!win::chooseFont(&choose)) return;
 
     core::Settings& s = host_.settings();
-    s.fontHeight = font.lfHeight;
+    // The chooser works in the bar's pixels; the setting keeps 96-DPI units.
+    s.fontHeight = core::unscaleForDpi(font.lfHeight, win::windowDpi(host_.barWindow()));
     host_.writeDword("Font height", s.fontHeight);
     s.fontWeight = font.lfWeight;
     host_.writeDword("Font weight", s.fontWeight);
@@ -49,7 +53,7 @@ void PreferencesPage::onFont() {
     host_.writeDword("Font italic", s.fontItalic);
     s.fontCharset = font.lfCharSet;
     host_.writeDword("Font charset", s.fontCharset);
-    s.fontFaceName = font.lfFaceName;
+    s.fontFaceName = win::narrow(font.lfFaceName);
     host_.writeString("Font face name", s.fontFaceName);
 
     HWND bar = host_.barWindow();
@@ -61,9 +65,9 @@ void PreferencesPage::onFont() {
 
 void PreferencesPage::onBrowse() {
     core::Settings& s = host_.settings();
-    std::vector<char> file(kFileBufferSize, '\0');
-    s.browserCommand.copy(file.data(), file.size() - 1);
-    OPENFILENAMEA open{};
+    std::vector<wchar_t> file(kFileBufferSize, L'\0');
+    win::widen(s.browserCommand).copy(file.data(), file.size() - 1);
+    OPENFILENAMEW open{};
     open.lStructSize = sizeof(open);
     open.hwndOwner = hwnd();
     open.lpstrFile = file.data();
@@ -71,9 +75,9 @@ void PreferencesPage::onBrowse() {
     open.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_LONGNAMES | OFN_ENABLESIZING;
     if (!win::openFileName(&open)) return;
     // The chosen program replaces the whole command, its parameters included.
-    s.browserCommand = file.data();
+    s.browserCommand = win::narrow(file.data());
     host_.writeString("Internet Explorer path", s.browserCommand);
-    SetDlgItemTextA(hwnd(), IDC_PREFS_COMMAND, s.browserCommand.c_str());
+    win::setWindowText(GetDlgItem(hwnd(), IDC_PREFS_COMMAND), s.browserCommand);
 }
 
 void PreferencesPage::attachColourButtons() {

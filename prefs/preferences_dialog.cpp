@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include "prefs/preferences_page.h"
+#include "core/dpi_scale.h"
 #include "resources/resource.h"
+#include "win/dpi.h"
 
 namespace prefs {
 
@@ -99,8 +101,11 @@ void PreferencesDialog::selectInitialPage() {
 }
 
 LRESULT PreferencesDialog::onNotify(const NMHDR& header) {
-    if (header.idFrom != IDC_PREFS_TREE || header.code != TVN_SELCHANGEDA) return 0;
-    const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
+    // The dialog is a Unicode window, so the tree reports in the wide form; the narrow one is taken too. Both
+    // hold the item's data at the same place.
+    if (header.idFrom != IDC_PREFS_TREE || (header.code != TVN_SELCHANGEDW && header.code != TVN_SELCHANGEDA))
+        return 0;
+    const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
     showPage(static_cast<int>(change.itemNew.lParam));
     return 0;
 }
@@ -116,7 +121,10 @@ void PreferencesDialog::showPage(int pageId) {
     }
     currentPage_ = page;
     // Directly after the tree in the z-order, so the tab order runs tree, page, then the dialog's buttons.
-    SetWindowPos(page->hwnd(), tree_, kPageX, kPageY, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    // The place is in 96-DPI pixels, as the template's units grow with the DPI.
+    const int dpi = win::windowDpi(hwnd());
+    SetWindowPos(page->hwnd(), tree_, core::scaleForDpi(kPageX, dpi), core::scaleForDpi(kPageY, dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE);
     ShowWindow(page->hwnd(), SW_SHOW);
     SetFocus(tree_);
 }

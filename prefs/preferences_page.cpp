@@ -8,6 +8,7 @@
 #include "prefs/preferences_dialog.h"
 #include "prefs/quick_help.h"
 #include "resources/resource.h"
+#include "win/text.h"
 
 namespace prefs {
 
@@ -75,7 +76,7 @@ void PreferencesPage::initEdits() {
         SetWindowTextA(control, std::to_string(static_cast<uint32_t>(value)).c_str());
         if (edit.edit != core::NumberEdit::BarHeight) EnableWindow(control, core::positionEditsEnabled(s));
     }
-    if (HWND command = item(IDC_PREFS_COMMAND)) SetWindowTextA(command, s.browserCommand.c_str());
+    if (HWND command = item(IDC_PREFS_COMMAND)) win::setWindowText(command, s.browserCommand);
 }
 
 void PreferencesPage::initHotKeys() {
@@ -157,9 +158,7 @@ void PreferencesPage::onEditLostFocus(int id) {
     HWND edit = item(id);
     // Once the dialog has judged the pending value on closing, a refused text is dropped.
     if (!edit || dialog_.closing() || !SendMessageA(edit, EM_GETMODIFY, 0, 0)) return;
-    std::vector<char> buffer(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-    GetWindowTextA(edit, buffer.data(), static_cast<int>(buffer.size()));
-    const std::string text(buffer.data());
+    const std::string text = win::windowText(edit);
     if (id == IDC_PREFS_COMMAND) {
         host_.settings().browserCommand = text;
         host_.writeString("Internet Explorer path", text);

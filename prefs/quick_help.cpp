@@ -1,5 +1,8 @@
 #include "prefs/quick_help.h"
 
+#include "core/dpi_scale.h"
+#include "win/dpi.h"
+
 #include <htmlhelp.h>
 
 #include <algorithm>
@@ -42,6 +45,10 @@ HFONT tipFont() {
 
 void showQuickHelp(HWND caller, const std::string& text, POINT anchor) {
     QuickHelpStyle style;
+    // The margins are 96-DPI pixels, like every size of the program.
+    const int dpi = win::windowDpi(caller);
+    style.margins = {core::scaleForDpi(style.margins.left, dpi), core::scaleForDpi(style.margins.top, dpi),
+                     core::scaleForDpi(style.margins.right, dpi), core::scaleForDpi(style.margins.bottom, dpi)};
     if (showWithHelpViewer(caller, text, anchor, style)) return;
     QuickHelpPopup::open(caller, text, anchor, style);
 }
@@ -88,7 +95,8 @@ void QuickHelpPopup::place(POINT anchor) {
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const RECT& m = style_.margins;
     const int border = 2 * GetSystemMetrics(SM_CXBORDER);
-    SIZE text = measure(std::min(kMaxTextWidth, screenWidth - static_cast<int>(m.left + m.right) - border));
+    const int widest = core::scaleForDpi(kMaxTextWidth, win::windowDpi(hwnd()));
+    SIZE text = measure(std::min(widest, screenWidth - static_cast<int>(m.left + m.right) - border));
     const int width = static_cast<int>(text.cx + m.left + m.right) + border;
     const int height = static_cast<int>(text.cy + m.top + m.bottom) + 2 * GetSystemMetrics(SM_CYBORDER);
     int x = static_cast<int>(anchor.x) - width / 2;

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the strips of the bar's own picture buttons and writes them as 8-bit .bmp files.
 
-Each strip holds three frames side by side: normal, pressed, hover. Run from anywhere:
+Each strip holds three frames side by side: normal, pressed, hover. Every strip is drawn at 100, 150 and
+200 % from the same shapes, so a picture at a higher DPI is drawn at its size rather than stretched up. Run from anywhere:
 python3 resources/make_button_strips.py. The output is committed; running the script again gives
 byte-identical files.
 
@@ -25,24 +26,35 @@ FACE = [(240, 128, 24), (200, 96, 8), (255, 176, 88)]
 RIM = [(192, 88, 8), None, (232, 136, 40)]
 
 
-def frame_background(size, frame):
+def out_size(size, k):
+    return int(size * k + 0.5)
+
+
+def centre(p, k):
+    """An output pixel's centre in 100 % pixel coordinates (pixel n spans n - 0.5 to n + 0.5)."""
+    return (p + 0.5) / k - 0.5
+
+
+def frame_background(size, frame, k=1):
     """The orange square of one frame; the pressed one is sunken (dark top-left, light bottom-right)."""
     px = {}
     last = size - 1
-    for y in range(size):
-        for x in range(size):
+    n = out_size(size, k)
+    for oy in range(n):
+        for ox in range(n):
+            x, y = int((ox + 0.5) / k), int((oy + 0.5) / k)
             edge = x in (0, last) or y in (0, last)
             if frame == 1:
                 if x == 0 or y == 0:
-                    px[(x, y)] = SHADOW
+                    px[(ox, oy)] = SHADOW
                 elif x == 1 or y == 1:
-                    px[(x, y)] = DARK
+                    px[(ox, oy)] = DARK
                 elif x == last or y == last:
-                    px[(x, y)] = DEEP
+                    px[(ox, oy)] = DEEP
                 else:
-                    px[(x, y)] = FACE[1]
+                    px[(ox, oy)] = FACE[1]
             else:
-                px[(x, y)] = RIM[frame] if edge else FACE[frame]
+                px[(ox, oy)] = RIM[frame] if edge else FACE[frame]
     return px
 
 
@@ -72,51 +84,50 @@ def star_points(cx, cy, outer, inner):
     return pts
 
 
-def new_browser_frame(frame):
+def paint(px, size, k, shift, low, high, colour, inside):
+    """Colours every output pixel whose centre, less the shift, lies in [low, high) on both axes and inside
+    the shape (a test on continuous 100 % coordinates)."""
+    n = out_size(size, k)
+    for oy in range(n):
+        for ox in range(n):
+            x, y = centre(ox, k) - shift, centre(oy, k) - shift
+            if low - 0.5 <= x < high - 0.5 and low - 0.5 <= y < high - 0.5 and inside(x, y):
+                px[(ox, oy)] = colour
+
+
+def new_browser_frame(frame, k=1):
     """18 x 18: a pale star, and a small black triangle in the lower right corner for the hold menu."""
     size = 18
-    px = frame_background(size, frame)
+    px = frame_background(size, frame, k)
     shift = 1 if frame == 1 else 0
     star = star_points(8.0 + shift, 8.5 + shift, 6.6, 2.7)
-    for y in range(2, size - 2):
-        for x in range(2, size - 2):
-            if inside_polygon(x + 0.5, y + 0.5, star):
-                px[(x, y)] = PALE
+    paint(px, size, k, 0, 2, size - 2, PALE, lambda x, y: inside_polygon(x + 0.5, y + 0.5, star))
     # Right angle at the bottom right, 4 pixels a side.
-    for y in range(12, 16):
-        for x in range(12, 16):
-            if x + y >= 27:
-                px[(x, y)] = BLACK
-    return size, px
+    paint(px, size, k, 0, 12, 16, BLACK, lambda x, y: x + y > 26.5)
+    return out_size(size, k), px
 
 
-def close_frame(frame):
+def close_frame(frame, k=1):
     """12 x 12: a bold dark cross."""
     size = 12
-    px = frame_background(size, frame)
+    px = frame_background(size, frame, k)
     shift = 1 if frame == 1 else 0
-    for y in range(3, 9):
-        for x in range(3, 9):
-            if abs(x - y) <= 1 or abs(x + y - 11) <= 1:
-                px[(x + shift, y + shift)] = DARK
-    return size, px
+    paint(px, size, k, shift, 3, 9, DARK, lambda x, y: abs(x - y) < 1.5 or abs(x + y - 11) < 1.5)
+    return out_size(size, k), px
 
 
-def hide_frame(frame):
+def hide_frame(frame, k=1):
     """12 x 12: a dark right-angled triangle in the lower right part, its right angle at the corner."""
     size = 12
-    px = frame_background(size, frame)
+    px = frame_background(size, frame, k)
     shift = 1 if frame == 1 else 0
-    for y in range(3, 9):
-        for x in range(3, 9):
-            if x + y >= 11:
-                px[(x + shift, y + shift)] = DARK
-    return size, px
+    paint(px, size, k, shift, 3, 9, DARK, lambda x, y: x + y > 10.5)
+    return out_size(size, k), px
 
 
-def strip(draw):
+def strip(draw, k=1):
     """Three frames side by side: (width, height, pixel dict)."""
-    frames = [draw(f) for f in range(3)]
+    frames = [draw(f, k) for f in range(3)]
     size = frames[0][0]
     px = {}
     for f, (_, fpx) in enumerate(frames):
@@ -153,9 +164,10 @@ def write_bmp8(name, width, height, px):
 
 def main():
     os.makedirs(OUT, exist_ok=True)
-    write_bmp8("new_browser_strip.bmp", *strip(new_browser_frame))
-    write_bmp8("close_strip.bmp", *strip(close_frame))
-    write_bmp8("hide_strip.bmp", *strip(hide_frame))
+    for k, suffix in ((1, ""), (1.5, "_150"), (2, "_200")):
+        write_bmp8("new_browser_strip%s.bmp" % suffix, *strip(new_browser_frame, k))
+        write_bmp8("close_strip%s.bmp" % suffix, *strip(close_frame, k))
+        write_bmp8("hide_strip%s.bmp" % suffix, *strip(hide_frame, k))
 
 
 if __name__ == "__main__":

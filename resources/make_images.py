@@ -51,20 +51,24 @@ def write_ico(name, images):
         f.write(out)
 
 
-def close_glyph():
-    """9 x 9 in the top-left corner of a 32 x 32 icon; everything else transparent."""
+def close_glyph(k=1):
+    """9 x 9 (times k) in the top-left corner of a 32 x 32 (times k) icon; everything else transparent. The
+    larger ones are drawn from the same shapes, not stretched: edges one pixel per 100 %, the cross a band
+    around each diagonal."""
+    n = int(9 * k + 0.5)
     px = {}
-    for x in range(9):
-        px[(x, 0)] = GREY if x == 8 else WHITE
-        px[(x, 8)] = GREY
-    for y in range(1, 8):
-        px[(0, y)] = WHITE
-        for x in range(1, 8):
-            px[(x, y)] = LIGHT
-        px[(8, y)] = GREY
-    for i in range(2, 7):
-        px[(i, i)] = BLACK
-        px[(8 - i, i)] = BLACK
+    for oy in range(n):
+        for ox in range(n):
+            x, y = min(8, int((ox + 0.5) / k)), min(8, int((oy + 0.5) / k))
+            cx, cy = (ox + 0.5) / k - 0.5, (oy + 0.5) / k - 0.5
+            if y == 8 or (x == 8 and y > 0) or (y == 0 and x == 8):
+                px[(ox, oy)] = GREY
+            elif x == 0 or y == 0:
+                px[(ox, oy)] = WHITE
+            elif 1.5 <= cx < 6.5 and 1.5 <= cy < 6.5 and (abs(cx - cy) <= 0.5 or abs(cx + cy - 8) <= 0.5):
+                px[(ox, oy)] = BLACK
+            else:
+                px[(ox, oy)] = LIGHT
     return px
 
 
@@ -90,7 +94,7 @@ def program_icon(size):
 
 def main():
     os.makedirs(OUT, exist_ok=True)
-    write_ico("close_glyph.ico", [(32, close_glyph())])
+    write_ico("close_glyph.ico", [(32, close_glyph()), (48, close_glyph(1.5)), (64, close_glyph(2))])
     write_ico("program.ico", [(32, program_icon(32)), (16, program_icon(16))])
 
 

@@ -7,6 +7,13 @@
 #define IDB_CLOSE_STRIP 100
 #define IDB_HIDE_STRIP 103
 #define IDB_NEW_BROWSER_STRIP 106
+// The same strips drawn at 150 % and 200 %.
+#define IDB_CLOSE_STRIP_150 101
+#define IDB_CLOSE_STRIP_200 102
+#define IDB_HIDE_STRIP_150 104
+#define IDB_HIDE_STRIP_200 105
+#define IDB_NEW_BROWSER_STRIP_150 107
+#define IDB_NEW_BROWSER_STRIP_200 108
 
 // Dialog templates
 #define IDD_ABOUT 107

@@ -19,13 +19,13 @@ BOOL chooseColour(CHOOSECOLORA* choice) {
     return function ? function(choice) : FALSE;
 }
 
-BOOL chooseFont(CHOOSEFONTA* choice) {
-    static auto function = lookUp<BOOL(WINAPI*)(CHOOSEFONTA*)>("ChooseFontA");
+BOOL chooseFont(CHOOSEFONTW* choice) {
+    static auto function = lookUp<BOOL(WINAPI*)(CHOOSEFONTW*)>("ChooseFontW");
     return function ? function(choice) : FALSE;
 }
 
-BOOL openFileName(OPENFILENAMEA* choice) {
-    static auto function = lookUp<BOOL(WINAPI*)(OPENFILENAMEA*)>("GetOpenFileNameA");
+BOOL openFileName(OPENFILENAMEW* choice) {
+    static auto function = lookUp<BOOL(WINAPI*)(OPENFILENAMEW*)>("GetOpenFileNameW");
     return function ? function(choice) : FALSE;
 }
 

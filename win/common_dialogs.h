@@ -7,9 +7,10 @@
 
 namespace win {
 
-// As ChooseColorA, ChooseFontA and GetOpenFileNameA; FALSE (nothing chosen) when the library cannot be loaded.
+// As ChooseColorA, ChooseFontW and GetOpenFileNameW; FALSE (nothing chosen) when the library cannot be loaded.
+// Font names and paths go wide so that any character in them survives.
 BOOL chooseColour(CHOOSECOLORA* choice);
-BOOL chooseFont(CHOOSEFONTA* choice);
-BOOL openFileName(OPENFILENAMEA* choice);
+BOOL chooseFont(CHOOSEFONTW* choice);
+BOOL openFileName(OPENFILENAMEW* choice);
 
 } // namespace win

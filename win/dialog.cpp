@@ -15,12 +15,13 @@ Dialog::~Dialog() {
 }
 
 INT_PTR Dialog::runModal(HINSTANCE instance, int templateId, HWND parent) {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), parent, staticProc,
+    // Wide dialogs make Unicode controls, whose text keeps characters outside the ANSI code page.
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), parent, staticProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
 HWND Dialog::createModeless(HINSTANCE instance, int templateId, HWND parent) {
-    return CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), parent, staticProc,
+    return CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId), parent, staticProc,
                               reinterpret_cast<LPARAM>(this));
 }
 

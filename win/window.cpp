@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "win/text.h"
+
 namespace win {
 
 namespace {
@@ -31,7 +33,9 @@ Window::~Window() {
 
 ATOM Window::registerClass(HINSTANCE instance, const char* className, UINT style, HCURSOR cursor,
                            HBRUSH background, HICON icon) {
-    WNDCLASSEXA wc{};
+    // Wide classes make Unicode windows: their text and their controls' notifications keep every character.
+    const std::wstring name = widen(className);
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.style = style;
     wc.lpfnWndProc = staticProc;
@@ -40,16 +44,16 @@ ATOM Window::registerClass(HINSTANCE instance, const char* className, UINT style
     wc.hbrBackground = background;
     wc.hIcon = icon;
     wc.hIconSm = icon;
-    wc.lpszClassName = className;
-    ATOM atom = RegisterClassExA(&wc);
+    wc.lpszClassName = name.c_str();
+    ATOM atom = RegisterClassExW(&wc);
     if (!atom && GetLastError() == ERROR_CLASS_ALREADY_EXISTS) return 1;
     return atom;
 }
 
 bool Window::create(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
                     int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance) {
-    HWND h = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, menuOrId,
-                             instance, this);
+    HWND h = CreateWindowExW(exStyle, widen(className).c_str(), title ? widen(title).c_str() : nullptr, style, x,
+                             y, width, height, parent, menuOrId, instance, this);
     if (!h && !everBound_) finalDue();
     return h != nullptr;
 }
@@ -66,7 +70,8 @@ bool Window::subclass(HWND hwnd) {
 
 Window* Window::fromHandle(HWND hwnd) {
     if (HANDLE bound = GetPropA(hwnd, kSubclassProp)) return static_cast<Window*>(bound);
-    WNDPROC proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+    // The wide read: the narrow one answers a Unicode window with a conversion thunk, never the procedure.
+    WNDPROC proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
     if (proc != staticProc) return nullptr;
     return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
@@ -77,7 +82,7 @@ LRESULT Window::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Window::defaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (subclassed_) return DefSubclassProc(hwnd_, msg, wParam, lParam);
-    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
 LRESULT Window::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -146,7 +151,7 @@ void Window::unbind() noexcept {
 LRESULT CALLBACK Window::staticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self && msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
         self = static_cast<Window*>(cs->lpCreateParams);
         if (self) {
             self->hwnd_ = hwnd;
@@ -154,7 +159,7 @@ LRESULT CALLBACK Window::staticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
             SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         }
     }
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     return self->dispatch(msg, wParam, lParam);
 }
 

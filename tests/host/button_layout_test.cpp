@@ -153,4 +153,31 @@ TEST(ButtonRow, StackedButtonsDrawOnlyTheLastAndTheLastShowingAGlyph) {
     EXPECT_EQ(core::buttonsToDraw(spread, 5, 8, 6), (std::vector<int>{5, 6, 7}));
 }
 
+TEST(ButtonLayout, AtOneAndAHalfTimesTheDpiEveryFigureScalesRoundedAwayFromZero) {
+    EXPECT_EQ(core::scaleForDpi(3, 144), 5);      // 4.5
+    EXPECT_EQ(core::scaleForDpi(-11, 144), -17);  // the default font height, -16.5
+    EXPECT_EQ(core::unscaleForDpi(-17, 144), -11);
+    EXPECT_EQ(core::scaleForDpi(24, 96), 24);
+    const Rect client{0, 0, 1024, 36};
+    std::vector<Rect> r = core::layoutButtons(client, 2, 144);
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[0], (Rect{81, 5, 321, 31})); // 54, 3 and 160 scaled
+    EXPECT_EQ(r[1].left, 321 + 3);           // the gap of 2 scaled
+    EXPECT_EQ(core::textRect(r[0], 144), (Rect{87, 5, 316, 31}));
+    const Point glyph = core::glyphOrigin(r[0], 144);
+    EXPECT_EQ(glyph.x, 321 - 17);
+    EXPECT_EQ(glyph.y, 5 + 3);
+    EXPECT_EQ(core::glyphSize(144), 14);
+    EXPECT_TRUE(core::onCloseGlyph(r[0], {321 - 17, 5 + 17}, true, 144));
+    EXPECT_FALSE(core::onCloseGlyph(r[0], {321 - 18, 5 + 17}, true, 144));
+}
+
+TEST(ButtonLayout, PicturesAreTheLargestDrawingThatFitsTheirRoom) {
+    EXPECT_EQ(core::pictureScalePercent(96), 100);
+    EXPECT_EQ(core::pictureScalePercent(120), 100);
+    EXPECT_EQ(core::pictureScalePercent(144), 150);
+    EXPECT_EQ(core::pictureScalePercent(168), 150);
+    EXPECT_EQ(core::pictureScalePercent(192), 200);
+}
+
 } // namespace

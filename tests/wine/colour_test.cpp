@@ -16,6 +16,8 @@
 #include "colour_test_support.h"
 #include "controls/colour_button.h"
 #include "controls/colour_popup.h"
+#include "core/dpi_scale.h"
+#include "win/dpi.h"
 #include "win/handle.h"
 
 namespace {
@@ -108,7 +110,8 @@ TEST_F(ColourPicker, AClickOpensThePopupUnderTheButtonAndEscapeCancelsIt) {
     EXPECT_EQ(p.left, b.left);
     EXPECT_EQ(p.top, b.bottom);
     if (GetSystemMetrics(SM_CXEDGE) == 2) {
-        EXPECT_EQ(p.right - p.left, 148);
+        // Eight cells of 18 at 96 DPI; the high-DPI run checks them scaled.
+        EXPECT_EQ(p.right - p.left, 8 * core::scaleForDpi(18, win::systemDpi()) + 4);
     }
     EXPECT_TRUE(IsWindowVisible(popup));
     EXPECT_EQ(GetCapture(), popup);

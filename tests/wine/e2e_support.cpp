@@ -81,6 +81,36 @@ void writeSetting(const char* name, const std::string& text) {
                     static_cast<DWORD>(text.size() + 1));
 }
 
+std::wstring wideOf(const std::string& utf8) {
+    std::wstring out(utf8.size() + 1, L'\0');
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, out.data(), static_cast<int>(out.size()));
+    out.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
+    return out;
+}
+
+std::string utf8Of(const std::wstring& wide) {
+    std::string out(wide.size() * 3 + 1, '\0');
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, out.data(), static_cast<int>(out.size()),
+                                      nullptr, nullptr);
+    out.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
+    return out;
+}
+
+void writeSettingWide(const char* name, const std::string& utf8) {
+    const std::wstring text = wideOf(utf8);
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Corvane!", wideOf(name).c_str(), REG_SZ, text.c_str(),
+                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+std::string readSettingWide(const char* name) {
+    wchar_t text[1024] = {};
+    DWORD size = sizeof(text);
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Corvane!", wideOf(name).c_str(), RRF_RT_REG_SZ, nullptr, text,
+                     &size) != ERROR_SUCCESS)
+        return {};
+    return utf8Of(text);
+}
+
 HWND findBar() {
     return FindWindowA(nullptr, "Corvane! main window");
 }

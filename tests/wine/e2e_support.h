@@ -28,7 +28,15 @@ LONG bottomOfferedToANewcomer();
 void deleteSettingsKey();
 bool settingsKeyExists();
 void writeSetting(const char* name, DWORD value);
+// Stored through the narrow call, as earlier versions of the bar stored their strings.
 void writeSetting(const char* name, const std::string& text);
+// Stored wide from UTF-8, as the bar stores them now.
+void writeSettingWide(const char* name, const std::string& utf8);
+// A string value read wide, as UTF-8.
+std::string readSettingWide(const char* name);
+// UTF-8 and UTF-16 for the tests of text outside the ANSI code page.
+std::wstring wideOf(const std::string& utf8);
+std::string utf8Of(const std::wstring& wide);
 
 // The first top-level window with the bar's title, or null.
 HWND findBar();

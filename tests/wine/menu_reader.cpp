@@ -28,8 +28,11 @@ void readMenu(HMENU menu, bool nested) {
             append("-\n");
             continue;
         }
-        char text[512] = {};
-        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
+        // Read wide and kept as UTF-8, so items outside the ANSI code page come through whole.
+        wchar_t wide[512] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), wide, 512, MF_BYPOSITION);
+        char text[1536] = {};
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof(text), nullptr, nullptr);
         append(text);
         append("\n");
         if (info.hSubMenu && !nested) readMenu(info.hSubMenu, true);

@@ -119,6 +119,23 @@ TEST_F(MessageDialogTest, ShowsTheTextAndFourButtonsStackedUnderTheFrame) {
     EXPECT_TRUE(g_shellCalls.empty());
 }
 
+TEST_F(MessageDialogTest, AnUtf8AnswerAndAnOlderServersAnsiAnswerBothShowTheirText) {
+    std::wstring shown;
+    auto readAndClose = [&](HWND d) {
+        wchar_t text[64] = {};
+        GetWindowTextW(GetDlgItem(d, IDC_MESSAGE_TEXT), text, 64);
+        shown = text;
+        pressButton(d, IDC_MESSAGE_BUTTON1);
+    };
+    show("dialogtext=\xd0\x9d\xd0\xbe\xd0\xb2\xd0\xbe\xd1\x81\xd1\x82\xd0\xb8 "
+         "\xe6\x97\xa5\xe6\x9c\xac\n",
+         readAndClose);
+    EXPECT_EQ(shown, L"\u041d\u043e\u0432\u043e\u0441\u0442\u0438 \u65e5\u672c");
+    // Not valid UTF-8: the ANSI code page (Windows-1252 here).
+    show("dialogtext=Caf\xe9\n", readAndClose);
+    EXPECT_EQ(shown, L"Caf\u00e9");
+}
+
 TEST_F(MessageDialogTest, AButtonOpensItsAddressThroughTheShellAndCloses) {
     const int ids[] = {IDC_MESSAGE_BUTTON1, IDC_MESSAGE_BUTTON2, IDC_MESSAGE_BUTTON3};
     const char* opened[] = {"http://a.example/get", "ftp://f.example/pub", "https://s.example/"};

@@ -6,7 +6,9 @@
 
 #include <map>
 
+#include "core/dpi_scale.h"
 #include "prefs/quick_help.h"
+#include "win/dpi.h"
 
 namespace prefs_test {
 namespace {
@@ -54,8 +56,9 @@ TEST_F(Dialog, FirstOpeningShowsGeneralPlacedAfterTheTreeWithTheFocusOnTheTree) 
     ASSERT_NE(p, nullptr);
     EXPECT_NE(GetDlgItem(p, IDC_PREFS_SHOW_AT_TOP), nullptr);
     RECT rc = childRect(p);
-    EXPECT_EQ(rc.left, 130);
-    EXPECT_EQ(rc.top, 2);
+    // 130 and 2 at 96 DPI; the high-DPI run checks them scaled.
+    EXPECT_EQ(rc.left, core::scaleForDpi(130, win::systemDpi()));
+    EXPECT_EQ(rc.top, core::scaleForDpi(2, win::systemDpi()));
     EXPECT_TRUE(IsWindowVisible(p));
     EXPECT_EQ(GetWindow(GetDlgItem(d, IDC_PREFS_TREE), GW_HWNDNEXT), p);
     EXPECT_EQ(focus(), GetDlgItem(d, IDC_PREFS_TREE));

@@ -72,6 +72,17 @@ TEST_F(SettingsStore, WritesCreateTheKeyAndReadBackTheSame) {
     EXPECT_EQ(size, 12u); // the characters and the terminating NUL
 }
 
+TEST_F(SettingsStore, TextOutsideTheAnsiCodePageRoundTripsAndEarlierAnsiValuesReadUnchanged) {
+    const std::string path = "C:\\\xd0\x9f\xd1\x80\xd0\xbe\xd0\xb1\xd0\xb0 \xe6\x97\xa5\xe6\x9c\xac\\probe.exe -x";
+    app::writeStringSetting(kKey, "Internet Explorer path", path);
+    EXPECT_EQ(app::readStringSetting(kKey, "Internet Explorer path", ""), path);
+    // Kept as a UTF-16 REG_SZ, as any program reading it wide expects.
+    EXPECT_EQ(e2e::readSettingWide("Internet Explorer path"), path);
+    // An earlier version wrote its texts through the ANSI call (Windows-1252 here).
+    raw("Font face name", REG_SZ, "Caf\xe9", 5);
+    EXPECT_EQ(app::readStringSetting(kKey, "Font face name", ""), "Caf\xc3\xa9");
+}
+
 TEST_F(SettingsStore, StartUpLoadTakesStoredValuesAndBuildsTheFontFromThem) {
     DWORD italic = 0x100, height = 10, weight = 700;
     raw("Font italic", REG_DWORD, &italic, 4);

@@ -33,6 +33,21 @@ class Process {
         return launch(program.c_str(), "\"" + program + "\" " + arguments);
     }
 
+    // Starts a whole command line given in UTF-8, through the wide call: no character is lost on the way.
+    bool startUtf8(const std::string& commandLine) {
+        release();
+        std::wstring wide(commandLine.size() + 1, L'\0');
+        const int n = MultiByteToWideChar(CP_UTF8, 0, commandLine.c_str(), -1, wide.data(),
+                                          static_cast<int>(wide.size()));
+        wide.resize(n > 0 ? static_cast<size_t>(n) : 1);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        const bool started =
+            CreateProcessW(nullptr, wide.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_) != 0;
+        startError_ = started ? 0 : GetLastError();
+        return started;
+    }
+
     DWORD id() const noexcept { return info_.dwProcessId; }
     // Why the last start failed (the system's error code), or 0.
     DWORD startError() const noexcept { return startError_; }

@@ -230,22 +230,23 @@ std::vector<COLORREF> screenPixels(const RECT& r) {
     return out;
 }
 
-std::vector<COLORREF> renderButtonText(const std::string& text, SIZE size, COLORREF background,
-                                       COLORREF colour) {
+std::vector<COLORREF> renderButtonText(const std::string& text, SIZE size, COLORREF background, COLORREF colour,
+                                       const std::string& face, int fontHeight) {
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
     HGDIOBJ oldBitmap = SelectObject(mem, bitmap);
-    // The bar's button font with every font setting at its default.
-    HFONT font = CreateFontA(-11, 0, 0, 0, 400, 0, 0, 0, 1, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+    // The bar's button font with the other font settings at their defaults.
+    HFONT font = CreateFontW(fontHeight, 0, 0, 0, 400, 0, 0, 0, 1, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, wideOf(face).c_str());
     HGDIOBJ oldFont = SelectObject(mem, font);
     RECT all{0, 0, size.cx, size.cy};
     SetBkColor(mem, background);
     ExtTextOutA(mem, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
     SetBkMode(mem, TRANSPARENT);
     SetTextColor(mem, colour);
-    DrawTextA(mem, text.c_str(), static_cast<int>(text.size()), &all,
+    const std::wstring wide = wideOf(text);
+    DrawTextW(mem, wide.c_str(), static_cast<int>(wide.size()), &all,
               DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     SelectObject(mem, oldFont);
     SelectObject(mem, oldBitmap);
@@ -255,6 +256,24 @@ std::vector<COLORREF> renderButtonText(const std::string& text, SIZE size, COLOR
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
     return out;
+}
+
+bool buttonTextDrawnAs(HWND bar, const RECT& text, const std::string& utf8, const std::string& face,
+                       int fontHeight) {
+    const SIZE size{text.right - text.left, text.bottom - text.top};
+    const POINT origin = clientToScreen(bar, {text.left, text.top});
+    const std::vector<COLORREF> want = renderButtonText(utf8, size, GetSysColor(COLOR_BTNFACE), 0, face, fontHeight);
+    return waitFor(
+        [&] {
+            std::vector<COLORREF> drawn = screenPixels({origin.x, origin.y, origin.x + size.cx, origin.y + size.cy});
+            for (int y = 1; y < size.cy - 1; ++y)
+                for (int x = 0; x < size.cx; ++x) {
+                    const size_t i = static_cast<size_t>(y * size.cx + x);
+                    if (drawn[i] != want[i]) return false;
+                }
+            return true;
+        },
+        3000);
 }
 
 bool waitForeground(HWND window, DWORD timeoutMs) {

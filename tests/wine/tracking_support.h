@@ -58,8 +58,14 @@ std::vector<COLORREF> screenPixels(const RECT& screen);
 
 // Renders text the way a button draws it, into a bitmap of the text rectangle's size filled with the given
 // background, and returns its pixels (same layout as screenPixels).
-std::vector<COLORREF> renderButtonText(const std::string& text, SIZE size, COLORREF background,
-                                       COLORREF colour);
+// The text is UTF-8; the font is the bar's default unless a face and height (96-DPI pixels) are given.
+std::vector<COLORREF> renderButtonText(const std::string& text, SIZE size, COLORREF background, COLORREF colour,
+                                       const std::string& face = "MS Sans Serif", int fontHeight = -11);
+
+// Whether the bar shows the text in the text area of a button (client coordinates), as DrawTextW draws it in
+// the given font on the default colours; the area's top and bottom rows are the button's edges. Waits a while.
+bool buttonTextDrawnAs(HWND bar, const RECT& text, const std::string& utf8, const std::string& face,
+                       int fontHeight);
 
 // Brings the window to the front and waits until it is.
 bool waitForeground(HWND window, DWORD timeoutMs = 3000);

@@ -107,10 +107,12 @@ std::vector<std::string> staticTexts(HWND dialog) {
 std::string shownToolTip(DWORD processId) {
     for (HWND tip : topLevel(TOOLTIPS_CLASSA, nullptr, processId)) {
         // A tool tip keeps no caption of its own: it answers WM_GETTEXT with the tip it shows.
-        char text[256] = {};
+        wchar_t wide[256] = {};
         DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(tip, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000,
-                            &ignored);
+        SendMessageTimeoutW(tip, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(wide), SMTO_BLOCK, 2000, &ignored);
+        // UTF-8, as the bar keeps its text.
+        char text[768] = {};
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof(text), nullptr, nullptr);
         if (text[0]) return text;
     }
     return {};

@@ -28,7 +28,7 @@ HWND dialogOf(DWORD processId, const char* caption);
 // The texts of a dialog's static text controls (not its icons), in child order.
 std::vector<std::string> staticTexts(HWND dialog);
 
-// The text of a visible tool tip of the process, or "" when none shows.
+// The text of a visible tool tip of the process (UTF-8), or "" when none shows.
 std::string shownToolTip(DWORD processId);
 // A visible top-level window with this title, or null.
 HWND windowTitled(const char* title);

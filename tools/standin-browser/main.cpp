@@ -5,13 +5,16 @@
 //
 //   --class   window class to register and open (default "IEFrame"; "CabinetWClass" or anything else)
 //   --title   window title (default "Blank Page - Microsoft Internet Explorer"); with --count, every
-//             window after the first gets " (2)", " (3)", ... appended
+//             window after the first gets " (2)", " (3)", ... appended. Read from the wide command line and
+//             the windows are Unicode, so a title keeps characters outside the ANSI code page.
 //   --count   number of windows in this process (default 1, at most 64)
 //   --hidden  create the windows without showing them
 //
 // Each window closes on WM_CLOSE; the process ends when its last window is gone. Exit code 0, or 2 for a
 // bad command line, 3 when a window cannot be made.
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -27,13 +30,14 @@ LRESULT CALLBACK browserProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         if (--openWindows == 0) PostQuitMessage(0);
         return 0;
     default:
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 }
 
 struct Options {
     const char* className = "IEFrame";
-    const char* title = "Blank Page - Microsoft Internet Explorer";
+    const wchar_t* title = L"Blank Page - Microsoft Internet Explorer";
+    wchar_t** wideArgs = nullptr;
     int count = 1;
     bool hidden = false;
 };
@@ -44,7 +48,8 @@ bool parse(int argc, char** argv, Options& options) {
         if (strcmp(argv[i], "--class") == 0 && hasValue) {
             options.className = argv[++i];
         } else if (strcmp(argv[i], "--title") == 0 && hasValue) {
-            options.title = argv[++i];
+            ++i;
+            if (options.wideArgs) options.title = options.wideArgs[i];
         } else if (strcmp(argv[i], "--count") == 0 && hasValue) {
             options.count = atoi(argv[++i]);
         } else if (strcmp(argv[i], "--hidden") == 0) {
@@ -57,14 +62,17 @@ bool parse(int argc, char** argv, Options& options) {
 }
 
 bool openWindow(const Options& options, int index) {
-    char title[512];
+    wchar_t title[512];
     if (index == 0)
-        snprintf(title, sizeof(title), "%s", options.title);
+        _snwprintf(title, 512, L"%ls", options.title);
     else
-        snprintf(title, sizeof(title), "%s (%d)", options.title, index + 1);
+        _snwprintf(title, 512, L"%ls (%d)", options.title, index + 1);
+    title[511] = L'\0';
+    wchar_t className[256] = {};
+    MultiByteToWideChar(CP_ACP, 0, options.className, -1, className, 256);
     int offset = 30 * index;
-    HWND hwnd = CreateWindowExA(0, options.className, title, WS_OVERLAPPEDWINDOW, 100 + offset, 100 + offset,
-                                400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND hwnd = CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW, 100 + offset, 100 + offset, 400, 300,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) return false;
     ++openWindows;
     if (!options.hidden) ShowWindow(hwnd, SW_SHOWNORMAL);
@@ -75,24 +83,29 @@ bool openWindow(const Options& options, int index) {
 
 int main(int argc, char** argv) {
     Options options;
+    int wideCount = 0;
+    options.wideArgs = CommandLineToArgvW(GetCommandLineW(), &wideCount);
+    if (wideCount != argc) options.wideArgs = nullptr;
     if (!parse(argc, argv, options)) {
         fprintf(stderr, "usage: cv-browser.exe [--class NAME] [--title TEXT] [--count N] [--hidden]\n");
         return 2;
     }
-    WNDCLASSEXA wc{};
+    wchar_t className[256] = {};
+    MultiByteToWideChar(CP_ACP, 0, options.className, -1, className, 256);
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = browserProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = options.className;
-    if (!RegisterClassExA(&wc)) return 3;
+    wc.lpszClassName = className;
+    if (!RegisterClassExW(&wc)) return 3;
     for (int i = 0; i < options.count; ++i)
         if (!openWindow(options, i)) return 3;
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return 0;
 }

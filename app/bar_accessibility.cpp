@@ -1,0 +1,129 @@
+#include "app/bar_accessibility.h"
+
+#include <commctrl.h>
+
+#include "app/app.h"
+#include "app/bar_window.h"
+#include "core/button_click.h"
+#include "win/text.h"
+
+namespace app {
+
+namespace {
+// Left to right as they stand on the bar.
+controls::CHoverButton BarWindow::*const kOwnButtonOrder[] = {
+    &BarWindow::closeButtonLeft, &BarWindow::hideButtonLeft, &BarWindow::newBrowserButton,
+    &BarWindow::hideButtonRight, &BarWindow::closeButtonRight};
+
+// An own button's name is the text its tool tip shows.
+std::string toolTipText(const controls::CHoverButton& button) {
+    if (!button.toolTipWindow()) return {};
+    wchar_t text[256] = {};
+    TTTOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = button.hwnd();
+    ti.uId = controls::CHoverButton::kToolId;
+    ti.lpszText = text;
+    SendMessageW(button.toolTipWindow(), TTM_GETTEXTW, sizeof(text) / sizeof(text[0]),
+                 reinterpret_cast<LPARAM>(&ti));
+    return win::narrow(text);
+}
+
+RECT screenRect(HWND window, RECT r) {
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+} // namespace
+
+core::LeftAction BarWindow::plainClickAction(int index) const {
+    const BrowserEntry& entry = browserList.entries[static_cast<std::size_t>(index)];
+    core::LeftPress press;
+    press.hit = true;
+    press.isActive = entry.window == activeBrowser;
+    press.iconic = IsIconic(entry.window) != 0;
+    press.minimizeOnSecondClick = settings().minimizeOnSecondClick != 0;
+    return core::decideLeftPress(press);
+}
+
+void BarWindow::pressBrowserButton(int index) {
+    if (browserList.validIndex(index)) runLeftAction(index, plainClickAction(index));
+}
+
+void BarWindow::notifyActiveChange(HWND previous, HWND now) {
+    for (HWND changed : {previous, now}) {
+        if (changed)
+            browserList.forEachIndexOf(
+                changed, [this](int i) { accessibility_.notifyBrowserButton(EVENT_OBJECT_STATECHANGE, i); });
+    }
+}
+
+BarAccessibility::~BarAccessibility() {
+    if (strip_) {
+        // Clients may still hold the object: it stays alive for them but no longer reaches the bar.
+        win::detachAccessibleStrip(strip_);
+        strip_->Release();
+    }
+    if (comStarted_) CoUninitialize();
+}
+
+LRESULT BarAccessibility::answer(WPARAM wParam, LPARAM lParam) {
+    if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) return 0;
+    if (!comStarted_) comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    if (!strip_) strip_ = win::createAccessibleStrip(this);
+    if (!strip_) return 0;
+    // Marshalling hands out a reference of its own; the bar keeps its one.
+    return win::lresultFromObject(__uuidof(IAccessible), wParam, strip_);
+}
+
+void BarAccessibility::notifyBrowserButton(DWORD event, int index) const {
+    if (index < 0) return;
+    NotifyWinEvent(event, bar_.hwnd(), OBJID_CLIENT, index + 1);
+}
+
+HWND BarAccessibility::accessibleWindow() const {
+    return bar_.hwnd();
+}
+
+std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
+    std::vector<win::AccessibleButton> out;
+    for (int i = 0; i < bar_.browserList.count(); ++i) {
+        const BrowserEntry& entry = bar_.browserList.entries[static_cast<size_t>(i)];
+        win::AccessibleButton b;
+        b.name = entry.title;
+        b.pressed = entry.window == bar_.activeBrowser;
+        b.defaultAction = core::leftActionName(bar_.plainClickAction(i));
+        b.screenRect = screenRect(bar_.hwnd(), entry.buttonRect);
+        out.push_back(std::move(b));
+    }
+    for (auto member : kOwnButtonOrder) {
+        const controls::CHoverButton& button = bar_.*member;
+        if (!button.hwnd()) continue;
+        win::AccessibleButton b;
+        b.name = toolTipText(button);
+        b.defaultAction = "Press";
+        GetWindowRect(button.hwnd(), &b.screenRect);
+        out.push_back(std::move(b));
+    }
+    return out;
+}
+
+void BarAccessibility::pressAccessibleButton(int index) {
+    const int browsers = bar_.browserList.count();
+    if (index < browsers) {
+        bar_.pressBrowserButton(index);
+        return;
+    }
+    int own = browsers;
+    for (auto member : kOwnButtonOrder) {
+        const controls::CHoverButton& button = bar_.*member;
+        if (!button.hwnd()) continue;
+        if (own++ != index) continue;
+        // Posted: the caller may be a client waiting across processes.
+        const auto id = static_cast<WORD>(GetDlgCtrlID(button.hwnd()));
+        PostMessageW(bar_.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button.hwnd()));
+        return;
+    }
+}
+
+} // namespace app

@@ -1,0 +1,42 @@
+#include "win/dpi.h"
+
+namespace win {
+
+namespace {
+template <class Function> Function user32Function(const char* name) {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+                  : nullptr;
+}
+
+// The context handle values are fixed by the system's ABI; older headers may not define them.
+const auto kPerMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+const auto kPerMonitor = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
+} // namespace
+
+void requestPerMonitorDpi() {
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    if (auto set = user32Function<SetContext>("SetProcessDpiAwarenessContext")) {
+        if (set(kPerMonitorV2) || set(kPerMonitor)) return;
+    }
+    using SetAware = BOOL(WINAPI*)();
+    if (auto aware = user32Function<SetAware>("SetProcessDPIAware")) aware();
+}
+
+int windowDpi(HWND window) {
+    using ForWindow = UINT(WINAPI*)(HWND);
+    static const auto forWindow = user32Function<ForWindow>("GetDpiForWindow");
+    if (forWindow && window) {
+        if (const UINT dpi = forWindow(window)) return static_cast<int>(dpi);
+    }
+    return systemDpi();
+}
+
+int systemDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+} // namespace win

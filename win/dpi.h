@@ -1,0 +1,18 @@
+// The DPI of the monitor a window is on, with the newer calls looked up at run time so the program still
+// starts on systems that lack them.
+#pragma once
+#include <windows.h>
+
+namespace win {
+
+// Asks for per-monitor (v2) awareness when the manifest's request was not honoured; falls back to per-monitor
+// (v1), then to system awareness. Called before the first window exists.
+void requestPerMonitorDpi();
+
+// The DPI of the window's monitor; the screen's logical DPI where the per-window call does not exist.
+int windowDpi(HWND window);
+
+// The DPI the system reports for the whole screen (the value windows start with).
+int systemDpi();
+
+} // namespace win
