@@ -3,6 +3,7 @@
 
 #include "app/about_dialog.h"
 #include "app/app.h"
+#include "app/browser_windows.h"
 #include "core/bar_commands.h"
 #include "resources/resource.h"
 
@@ -91,6 +92,7 @@ bool BarWindow::onMenuCommand(int id) {
 }
 
 void BarWindow::launchBrowser(std::string commandLine) {
+    if (openDefaultBrowserInstead(commandLine)) return;
     // The whole setting is the command line, program and arguments together, as the user typed it.
     UINT result = WinExec(commandLine.c_str(), SW_SHOW);
     if (const char* text = core::launchErrorMessage(result)) showAppMessage(hwnd(), text);

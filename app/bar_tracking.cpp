@@ -4,6 +4,8 @@
 
 #include "app/app.h"
 #include "app/bar_window.h"
+#include "app/browser_windows.h"
+#include "app/taskbar_list.h"
 #include "core/browser_rules.h"
 #include "core/preference_rules.h"
 
@@ -20,10 +22,13 @@ bool isBrowserWindow(HWND window) {
     // Any longer name is not one of ours; a cut one cannot match either.
     char name[256] = {};
     if (GetClassNameA(window, name, sizeof(name)) <= 0) return false;
-    return core::isTrackedClass(name, settings().catchExplorerWindows != 0);
+    if (core::isTrackedClass(name, settings().catchExplorerWindows != 0)) return true;
+    return otherBrowserProgram(window, name) && wouldHaveTaskbarButton(window);
 }
 
 std::string titleOf(HWND window) {
+    if (const core::BrowserProgram* program = otherBrowserProgram(window))
+        return otherBrowserButtonText(window, *program);
     int length = GetWindowTextLengthA(window);
     std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
     int got = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
@@ -48,9 +53,16 @@ int BarWindow::FindEntry(HWND window) const {
 }
 
 LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
+    if (code == kWindowDestroyed) pendingWindows.remove(window);
     if (!isBrowserWindow(window)) {
         if (code == kWindowActivated) setActiveBrowser(nullptr);
+        if (code != kWindowDestroyed && otherBrowserProgram(window)) watchPending(window);
         return 0;
+    }
+    // A later code is a chance to catch a window of today's browsers that was not ready at its creation.
+    if (code != kWindowCreated && code != kWindowDestroyed && FindEntry(window) < 0 && otherBrowserProgram(window)) {
+        pendingWindows.remove(window);
+        trackWindow(window);
     }
     switch (code) {
     case kWindowActivated:
@@ -58,18 +70,19 @@ LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
         Place(window);
         break;
     case kWindowCreated:
-        browserList.append(window, titleOf(window));
-        addBrowserTool(window);
-        if (settings().autoRestoreFromTray && !IsWindowVisible(hwnd())) restoreFromTray();
-        Place(window);
-        InvalidateRect(hwnd(), nullptr, TRUE);
-        KillTimer(hwnd(), AUTOHIDE_TIMER_ID);
+        // Today's browsers are listed once; the classic classes keep their rule of one entry per report.
+        if (FindEntry(window) >= 0 && otherBrowserProgram(window)) {
+            takeButtonOff(window);
+            break;
+        }
+        trackWindow(window);
         break;
     case kWindowDestroyed: {
         int index = FindEntry(window);
         if (index < 0) break;
         deleteBrowserTool(window);
         browserList.removeAt(index);
+        if (FindEntry(window) < 0) giveButtonBack(window);
         activeBrowser = nullptr;
         InvalidateRect(hwnd(), nullptr, TRUE);
         if (settings().autoHide && browserList.empty()) SetTimer(hwnd(), AUTOHIDE_TIMER_ID, 4000, nullptr);
@@ -89,6 +102,43 @@ LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
         break;
     }
     return 1;
+}
+
+void BarWindow::trackWindow(HWND window) {
+    browserList.append(window, titleOf(window));
+    if (usesTaskbarList(window)) takeButtonOff(window);
+    addBrowserTool(window);
+    if (settings().autoRestoreFromTray && !IsWindowVisible(hwnd())) restoreFromTray();
+    Place(window);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+    KillTimer(hwnd(), AUTOHIDE_TIMER_ID);
+}
+
+bool BarWindow::usesTaskbarList(HWND window) const {
+    return !usesTabControl_ || otherBrowserProgram(window) != nullptr;
+}
+
+void BarWindow::takeButtonsOff() {
+    browserList.forEachFirstToLast([this](HWND window) {
+        if (usesTaskbarList(window)) takeButtonOff(window);
+    });
+}
+
+void BarWindow::watchPending(HWND window) {
+    // A quarter of a second is soon enough for a window being shown, and the timer runs only while needed.
+    if (pendingWindows.empty()) SetTimer(hwnd(), PENDING_TIMER_ID, 250, nullptr);
+    pendingWindows.add(window, GetTickCount());
+}
+
+void BarWindow::recheckPending() {
+    pendingWindows.recheck(GetTickCount(), [this](HWND window) {
+        if (!IsWindow(window)) return true;
+        if (FindEntry(window) >= 0) return true;
+        if (!isBrowserWindow(window)) return false;
+        trackWindow(window);
+        return true;
+    });
+    if (pendingWindows.empty()) KillTimer(hwnd(), PENDING_TIMER_ID);
 }
 
 void BarWindow::Place(HWND window) {

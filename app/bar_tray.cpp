@@ -94,6 +94,8 @@ void BarWindow::onTimer(UINT_PTR id) {
         showBarMenu(p);
     } else if (id == AUTOHIDE_TIMER_ID) {
         onAutoHideTimer();
+    } else if (id == PENDING_TIMER_ID) {
+        recheckPending();
     }
 }
 

@@ -12,6 +12,7 @@
 #include "app/browser_list.h"
 #include "controls/hover_button.h"
 #include "core/button_click.h"
+#include "core/pending_windows.h"
 #include "message/message_fetch.h"
 #include "win/handle.h"
 #include "win/window.h"
@@ -29,6 +30,8 @@ constexpr int HOTKEY_ID_NEW = 241;
 constexpr UINT_PTR AUTOHIDE_TIMER_ID = 32768;
 constexpr UINT_PTR HOLD_TIMER_ID = 32769;
 constexpr UINT TRAY_ICON_ID = 32771;
+// Runs only while windows wait to be looked at again.
+constexpr UINT_PTR PENDING_TIMER_ID = 32772;
 constexpr int BAR_WINDOW_ID = 32770;
 constexpr int ID_MENU_PREFERENCES = 131;
 
@@ -61,6 +64,8 @@ class BarWindow : public win::Window {
     void RestoreAll();
     void CloseAll();
     void Activate(int index);
+    // Tracks the pending windows that have become ready, and stops the timer once none is left.
+    void recheckPending();
 
     // The tray side (bar_tray.cpp): the tray icon, hiding the bar into it and bringing it back.
     void addTrayIcon();
@@ -78,6 +83,8 @@ class BarWindow : public win::Window {
     win::Icon largeIcon;
     win::Icon smallIcon;
     BrowserWindowList browserList;
+    // Windows of today's browsers reported before they would have a taskbar button.
+    core::PendingWindows<HWND> pendingWindows;
     HWND activeBrowser = nullptr;
     HWND zOrderAnchor = nullptr;
     int lastPreferencesPage = 0;
@@ -113,6 +120,14 @@ class BarWindow : public win::Window {
     void deleteBrowserTool(HWND window);
     void addBrowserTools();
     void onAutoHideTimer();
+    // Adds a window to the list and takes over its taskbar button.
+    void trackWindow(HWND window);
+    void watchPending(HWND window);
+    // Whose buttons leave the taskbar through the task-list object: every tracked window's where the
+    // taskbar keeps no tab control for the hook, else only today's browsers' (the hook knows only the
+    // classic classes).
+    bool usesTaskbarList(HWND window) const;
+    void takeButtonsOff();
 
     // Browser buttons (bar_buttons.cpp).
     void onPaint();
@@ -138,6 +153,7 @@ class BarWindow : public win::Window {
 
     HWND toolTips_ = nullptr;
     UINT taskbarCreatedMessage_ = 0;
+    bool usesTabControl_ = false;
 };
 
 // Called by the bar's final message so the message loop stops relaying to it.

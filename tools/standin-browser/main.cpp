@@ -1,13 +1,15 @@
 // cv-browser.exe: a stand-in browser for tests. Opens visible top-level windows of a chosen class, so that
 // tests get deterministic "browser" or "folder" windows in a process of their own.
 //
-//   cv-browser.exe [--class NAME] [--title TEXT] [--count N] [--hidden]
+//   cv-browser.exe [--class NAME] [--title TEXT] [--count N] [--hidden] [--tool] [--owned]
 //
 //   --class   window class to register and open (default "IEFrame"; "CabinetWClass" or anything else)
 //   --title   window title (default "Blank Page - Microsoft Internet Explorer"); with --count, every
 //             window after the first gets " (2)", " (3)", ... appended
 //   --count   number of windows in this process (default 1, at most 64)
 //   --hidden  create the windows without showing them
+//   --tool    give the windows the tool-window style (no taskbar button of their own)
+//   --owned   make the windows owned by a hidden window of the same class
 //
 // Each window closes on WM_CLOSE; the process ends when its last window is gone. Exit code 0, or 2 for a
 // bad command line, 3 when a window cannot be made.
@@ -36,6 +38,8 @@ struct Options {
     const char* title = "Blank Page - Microsoft Internet Explorer";
     int count = 1;
     bool hidden = false;
+    bool tool = false;
+    bool owned = false;
 };
 
 bool parse(int argc, char** argv, Options& options) {
@@ -49,6 +53,10 @@ bool parse(int argc, char** argv, Options& options) {
             options.count = atoi(argv[++i]);
         } else if (strcmp(argv[i], "--hidden") == 0) {
             options.hidden = true;
+        } else if (strcmp(argv[i], "--tool") == 0) {
+            options.tool = true;
+        } else if (strcmp(argv[i], "--owned") == 0) {
+            options.owned = true;
         } else {
             return false;
         }
@@ -56,15 +64,16 @@ bool parse(int argc, char** argv, Options& options) {
     return options.className[0] != '\0' && options.count >= 1 && options.count <= 64;
 }
 
-bool openWindow(const Options& options, int index) {
+bool openWindow(const Options& options, int index, HWND owner) {
     char title[512];
     if (index == 0)
         snprintf(title, sizeof(title), "%s", options.title);
     else
         snprintf(title, sizeof(title), "%s (%d)", options.title, index + 1);
     int offset = 30 * index;
-    HWND hwnd = CreateWindowExA(0, options.className, title, WS_OVERLAPPEDWINDOW, 100 + offset, 100 + offset,
-                                400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND hwnd = CreateWindowExA(options.tool ? WS_EX_TOOLWINDOW : 0, options.className, title, WS_OVERLAPPEDWINDOW,
+                                100 + offset, 100 + offset, 400, 300, owner, nullptr, GetModuleHandleA(nullptr),
+                                nullptr);
     if (!hwnd) return false;
     ++openWindows;
     if (!options.hidden) ShowWindow(hwnd, SW_SHOWNORMAL);
@@ -76,7 +85,8 @@ bool openWindow(const Options& options, int index) {
 int main(int argc, char** argv) {
     Options options;
     if (!parse(argc, argv, options)) {
-        fprintf(stderr, "usage: cv-browser.exe [--class NAME] [--title TEXT] [--count N] [--hidden]\n");
+        fprintf(stderr, "usage: cv-browser.exe [--class NAME] [--title TEXT] [--count N] [--hidden] [--tool] "
+                        "[--owned]\n");
         return 2;
     }
     WNDCLASSEXA wc{};
@@ -87,8 +97,15 @@ int main(int argc, char** argv) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = options.className;
     if (!RegisterClassExA(&wc)) return 3;
+    HWND owner = nullptr;
+    if (options.owned) {
+        owner = CreateWindowExA(0, options.className, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+        if (!owner) return 3;
+        ++openWindows;
+    }
     for (int i = 0; i < options.count; ++i)
-        if (!openWindow(options, i)) return 3;
+        if (!openWindow(options, i, owner)) return 3;
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
