@@ -54,7 +54,8 @@ int BarWindow::FindEntry(HWND window) const {
 
 LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
     if (code == kWindowDestroyed) pendingWindows.remove(window);
-    if (!isBrowserWindow(window)) {
+    // A listed window of today's browsers may no longer pass the test it passed (hidden before it goes).
+    if (FindEntry(window) < 0 && !isBrowserWindow(window)) {
         if (code == kWindowActivated) setActiveBrowser(nullptr);
         if (code != kWindowDestroyed && otherBrowserProgram(window)) watchPending(window);
         return 0;

@@ -261,7 +261,7 @@ void BarWindow::onTaskbarCreated() {
     // A new taskbar that cannot be hooked has been reported by the library; the bar goes on without it.
     usesTabControl_ = FindTaskbarTabControl() != nullptr;
     if (usesTabControl_) SetTaskbarHook(settings().catchExplorerWindows);
-    takeButtonsOffAgain();
+    renewTaskbarList();
     takeButtonsOff();
 }
 

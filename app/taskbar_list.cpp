@@ -70,12 +70,10 @@ void giveAllButtonsBack() {
         if (g_list && IsWindow(window)) g_list->AddTab(window);
 }
 
-void takeButtonsOffAgain() {
+void renewTaskbarList() {
     releaseList();
     g_list = makeList();
-    std::vector<HWND> windows;
-    windows.swap(g_takenOff);
-    for (HWND window : windows) takeButtonOff(window);
+    g_takenOff.clear();
 }
 
 void giveAllButtonsBackOnBarThread() {

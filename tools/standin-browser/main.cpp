@@ -29,7 +29,7 @@ LRESULT CALLBACK browserProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         if (--openWindows == 0) PostQuitMessage(0);
         return 0;
     default:
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -89,14 +89,17 @@ int main(int argc, char** argv) {
                         "[--owned]\n");
         return 2;
     }
-    WNDCLASSEXA wc{};
+    // A Unicode window, as real browsers' are: a title set from outside keeps characters of no code page.
+    wchar_t className[256] = {};
+    MultiByteToWideChar(CP_ACP, 0, options.className, -1, className, 256);
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = browserProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = options.className;
-    if (!RegisterClassExA(&wc)) return 3;
+    wc.lpszClassName = className;
+    if (!RegisterClassExW(&wc)) return 3;
     HWND owner = nullptr;
     if (options.owned) {
         owner = CreateWindowExA(0, options.className, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
