@@ -17,29 +17,29 @@ namespace {
 
 constexpr int kCloseButton = 218;
 
-// What xprop says about the X window of the Wine window with this title ("" when it cannot run).
+// What xprop says about the X window of the Wine window with this title ("" when it cannot run). A Unix
+// program started from Wine is not waited for through its handle: the shell renames its output into place
+// once it is complete.
 std::string netWmState(const std::string& title) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    std::string outFile = std::string(temp) + "corvane-xprop.txt";
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE out = CreateFileA(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    static int calls = 0;
+    const std::string name = "/tmp/corvane-xprop-" + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(++calls);
+    std::string command = "Z:\\bin\\sh -c \"xprop -name '" + title + "' _NET_WM_STATE >" + name +
+                          ".part 2>/dev/null; mv " + name + ".part " + name + ".txt\"";
     STARTUPINFOA si{};
     si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = out;
-    si.hStdError = out;
     PROCESS_INFORMATION pi{};
-    std::string command = "Z:\\usr\\bin\\xprop -name \"" + title + "\" _NET_WM_STATE";
-    BOOL ok = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-    CloseHandle(out);
-    if (!ok) return "";
-    WaitForSingleObject(pi.hProcess, 10000);
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return "";
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    std::ifstream in(outFile);
+    const std::string result = "Z:" + name + ".txt";
+    e2e::waitFor([&] { return GetFileAttributesA(result.c_str()) != INVALID_FILE_ATTRIBUTES; });
     std::stringstream text;
-    text << in.rdbuf();
+    {
+        std::ifstream in(result);
+        text << in.rdbuf();
+    }
+    DeleteFileA(result.c_str());
     return text.str();
 }
 
@@ -55,12 +55,16 @@ class TaskbarList : public e2e::BarTest {
   protected:
     void SetUp() override {
         e2e::BarTest::SetUp();
-        ASSERT_TRUE(standin::startBrowserAs(chrome_, "chrome.exe",
-                                            "--class Chrome_WidgetWin_1 --title \"Page - Google Chrome\""));
+        // Titles of their own: the X windows of an earlier test's windows may outlive them a moment.
+        const std::string tag = std::to_string(GetTickCount());
+        page = "Page " + tag + " - Google Chrome";
+        plain = "Plain " + tag;
+        ASSERT_TRUE(
+            standin::startBrowserAs(chrome_, "chrome.exe", "--class Chrome_WidgetWin_1 --title \"" + page + "\""));
         ASSERT_TRUE(plain_.start(standin::toolPath("standin-browser\\cv-browser.exe"),
-                                 "--class CorvanePlain --title Plain"));
+                                 "--class CorvanePlain --title \"" + plain + "\""));
         ASSERT_TRUE(e2e::waitFor([&] { return (page_ = standin::findWindowOf(chrome_.id())) != nullptr; }));
-        ASSERT_TRUE(e2e::waitFor([&] { return netWmState("Plain").find("_NET_WM_STATE") != std::string::npos; }))
+        ASSERT_TRUE(e2e::waitFor([&] { return netWmState(plain).find("_NET_WM_STATE") != std::string::npos; }))
             << "no window manager keeps the state of the windows in this display";
     }
     void start() {
@@ -68,6 +72,7 @@ class TaskbarList : public e2e::BarTest {
         browsers_.setBar(bar_);
     }
 
+    std::string page, plain;
     standin::Process chrome_, plain_;
     HWND page_ = nullptr;
 };
@@ -76,8 +81,8 @@ TEST_F(TaskbarList, TrackedWindowsLeaveTheTaskbarUntilTheBarEndsByCloseOrByWmClo
     for (bool byCloseButton : {true, false}) {
         SCOPED_TRACE(byCloseButton);
         start();
-        EXPECT_TRUE(waitSkips("Page - Google Chrome", true));
-        EXPECT_FALSE(skipsTaskbar("Plain"));
+        EXPECT_TRUE(waitSkips(page, true));
+        EXPECT_FALSE(skipsTaskbar(plain));
         if (byCloseButton) {
             PostMessageA(bar_, WM_COMMAND, MAKEWPARAM(kCloseButton, BN_CLICKED), 0);
             ASSERT_TRUE(proc_.waitExit(10000));
@@ -85,13 +90,13 @@ TEST_F(TaskbarList, TrackedWindowsLeaveTheTaskbarUntilTheBarEndsByCloseOrByWmClo
             ASSERT_TRUE(e2e::closeBar(proc_, bar_));
         }
         bar_ = nullptr;
-        EXPECT_TRUE(waitSkips("Page - Google Chrome", false));
+        EXPECT_TRUE(waitSkips(page, false));
     }
 }
 
 TEST_F(TaskbarList, ANewTaskbarHasTheButtonTakenOffAgain) {
     start();
-    ASSERT_TRUE(waitSkips("Page - Google Chrome", true));
+    ASSERT_TRUE(waitSkips(page, true));
     // A restarted shell shows every button again.
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     ITaskbarList* list = nullptr;
@@ -101,10 +106,10 @@ TEST_F(TaskbarList, ANewTaskbarHasTheButtonTakenOffAgain) {
     list->AddTab(page_);
     list->Release();
     CoUninitialize();
-    ASSERT_TRUE(waitSkips("Page - Google Chrome", false));
+    ASSERT_TRUE(waitSkips(page, false));
     SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 3000,
                         nullptr);
-    EXPECT_TRUE(waitSkips("Page - Google Chrome", true));
+    EXPECT_TRUE(waitSkips(page, true));
 }
 
 } // namespace
