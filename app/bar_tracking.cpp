@@ -52,19 +52,25 @@ int BarWindow::FindEntry(HWND window) const {
     return browserList.find(window);
 }
 
-LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
+bool BarWindow::concernsBar(HWND window, LPARAM code) {
     if (code == kWindowDestroyed) pendingWindows.remove(window);
     // A listed window of today's browsers may no longer pass the test it passed (hidden before it goes).
-    if (FindEntry(window) < 0 && !isBrowserWindow(window)) {
+    if (FindEntry(window) >= 0) return true;
+    if (!isBrowserWindow(window)) {
         if (code == kWindowActivated) setActiveBrowser(nullptr);
         if (code != kWindowDestroyed && otherBrowserProgram(window)) watchPending(window);
-        return 0;
+        return false;
     }
     // A later code is a chance to catch a window of today's browsers that was not ready at its creation.
-    if (code != kWindowCreated && code != kWindowDestroyed && FindEntry(window) < 0 && otherBrowserProgram(window)) {
+    if (code != kWindowCreated && code != kWindowDestroyed && otherBrowserProgram(window)) {
         pendingWindows.remove(window);
         trackWindow(window);
     }
+    return true;
+}
+
+LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
+    if (!concernsBar(window, code)) return 0;
     switch (code) {
     case kWindowActivated:
         setActiveBrowser(window);

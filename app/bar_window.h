@@ -120,6 +120,9 @@ class BarWindow : public win::Window {
     void deleteBrowserTool(HWND window);
     void addBrowserTools();
     void onAutoHideTimer();
+    // Whether a shell event is about a listed window or one to list; watches the windows of today's browsers
+    // that are not ready yet.
+    bool concernsBar(HWND window, LPARAM code);
     // Adds a window to the list and takes over its taskbar button.
     void trackWindow(HWND window);
     void watchPending(HWND window);

@@ -44,9 +44,11 @@ std::string processImage(HWND window) {
 
 std::string toUtf8(const std::wstring& text) {
     if (text.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                nullptr);
     std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
+                        nullptr);
     return out;
 }
 
@@ -101,8 +103,10 @@ bool openDefaultBrowserInstead(const std::string& commandLine) {
     // The program that opens web addresses, started without one: a new window on its start page.
     char browser[MAX_PATH] = {};
     DWORD size = MAX_PATH;
-    if (FAILED(AssocQueryStringA(ASSOCF_NONE, ASSOCSTR_EXECUTABLE, "http", "open", browser, &size))) return false;
-    auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", browser, nullptr, nullptr, SW_SHOWNORMAL));
+    if (FAILED(AssocQueryStringA(ASSOCF_NONE, ASSOCSTR_EXECUTABLE, "http", "open", browser, &size)))
+        return false;
+    auto result =
+        reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", browser, nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;
 }
 

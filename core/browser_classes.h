@@ -30,13 +30,15 @@ struct BrowserProgram {
     std::string_view suffixes[3];
 };
 
-// Edge puts a zero-width space (U+200B, UTF-8 below) into its name; the plain spelling is kept for older ones.
+// Edge puts a zero-width space (U+200B, UTF-8 below) into its name; the plain spelling is kept for older
+// ones.
 constexpr BrowserProgram kBrowserPrograms[] = {
     {"chrome.exe", BrowserFamily::Chromium, {" - Google Chrome", {}, {}}},
     {"msedge.exe",
      BrowserFamily::Chromium,
-     {" - Microsoft\xE2\x80\x8B Edge", " - Microsoft \xE2\x80\x8B"
-                                       "Edge",
+     {" - Microsoft\xE2\x80\x8B Edge",
+      " - Microsoft \xE2\x80\x8B"
+      "Edge",
       " - Microsoft Edge"}},
     {"brave.exe", BrowserFamily::Chromium, {" - Brave", {}, {}}},
     {"vivaldi.exe", BrowserFamily::Chromium, {" - Vivaldi", {}, {}}},
@@ -51,7 +53,8 @@ constexpr std::string_view kFirefoxClass = "MozillaWindowClass";
 
 // Whether a window of this class may belong to one of today's browsers: the process decides.
 constexpr bool isOtherBrowserClass(std::string_view className) {
-    return className.substr(0, kChromiumClassPrefix.size()) == kChromiumClassPrefix || className == kFirefoxClass;
+    return className.substr(0, kChromiumClassPrefix.size()) == kChromiumClassPrefix ||
+           className == kFirefoxClass;
 }
 
 namespace detail {

@@ -11,10 +11,12 @@ namespace {
 using core::otherBrowserOf;
 
 TEST(OtherBrowsers, TheProcessDecidesWhetherAToolkitWindowIsABrowser) {
-    for (const char* image : {"chrome.exe", "msedge.exe", "brave.exe", "vivaldi.exe", "opera.exe", "chromium.exe"})
+    for (const char* image :
+         {"chrome.exe", "msedge.exe", "brave.exe", "vivaldi.exe", "opera.exe", "chromium.exe"})
         EXPECT_NE(otherBrowserOf("Chrome_WidgetWin_1", image), nullptr) << image;
-    EXPECT_NE(otherBrowserOf("Chrome_WidgetWin_0", "C:\\Program Files\\Google\\Chrome\\Application\\CHROME.EXE"),
-              nullptr);
+    EXPECT_NE(
+        otherBrowserOf("Chrome_WidgetWin_0", "C:\\Program Files\\Google\\Chrome\\Application\\CHROME.EXE"),
+        nullptr);
     EXPECT_NE(otherBrowserOf("MozillaWindowClass", "/opt/firefox/firefox.exe"), nullptr);
     // The same toolkit in an editor, a browser's dialog class, or the right class in the wrong browser.
     EXPECT_EQ(otherBrowserOf("Chrome_WidgetWin_1", "code.exe"), nullptr);
@@ -45,7 +47,8 @@ TEST(OtherBrowsers, OnlyTheOwnBrowsersSuffixGoesAndOnlyAtTheEnd) {
     EXPECT_EQ(titleIn("firefox.exe", "MozillaWindowClass", "News - Mozilla Firefox"), "News");
     // Another browser's suffix, one inside the title, or one in another letter case stays.
     EXPECT_EQ(titleIn("chrome.exe", "Chrome_WidgetWin_1", "Why - Mozilla Firefox"), "Why - Mozilla Firefox");
-    EXPECT_EQ(titleIn("chrome.exe", "Chrome_WidgetWin_1", "A - Google Chrome review"), "A - Google Chrome review");
+    EXPECT_EQ(titleIn("chrome.exe", "Chrome_WidgetWin_1", "A - Google Chrome review"),
+              "A - Google Chrome review");
     EXPECT_EQ(titleIn("chrome.exe", "Chrome_WidgetWin_1", "A - google chrome"), "A - google chrome");
     EXPECT_EQ(titleIn("opera.exe", "Chrome_WidgetWin_1", " - Opera"), "");
     EXPECT_EQ(titleIn("opera.exe", "Chrome_WidgetWin_1", "Opera"), "Opera");

@@ -24,7 +24,8 @@ class OtherBrowsers : public e2e::BarTest {
         browsers_.setBar(bar_);
     }
     // A stand-in under a browser's program name; its first window of the class, shown or not.
-    HWND open(const char* program, const std::string& arguments, const char* className = "Chrome_WidgetWin_1") {
+    HWND open(const char* program, const std::string& arguments,
+              const char* className = "Chrome_WidgetWin_1") {
         processes_.emplace_back();
         standin::Process& p = processes_.back();
         if (!standin::startBrowserAs(p, program, arguments)) return nullptr;
@@ -55,7 +56,8 @@ class OtherBrowsers : public e2e::BarTest {
 };
 
 TEST_F(OtherBrowsers, TheirMainWindowsGetButtonsWithoutTheirBrowsersSuffix) {
-    ASSERT_NE(open("chrome.exe", std::string(kChromium) + " --title \"Chrome page - Google Chrome\""), nullptr);
+    ASSERT_NE(open("chrome.exe", std::string(kChromium) + " --title \"Chrome page - Google Chrome\""),
+              nullptr);
     ASSERT_NE(open("code.exe", std::string(kChromium) + " --title \"Editor - Google Chrome\""), nullptr);
     start();
     // The Edge title gets its zero-width space the way Edge writes it; the em dash is cp1252's 0x97.
@@ -67,8 +69,10 @@ TEST_F(OtherBrowsers, TheirMainWindowsGetButtonsWithoutTheirBrowsersSuffix) {
     ASSERT_NE(open("firefox.exe", "--class MozillaWindowClass --title \"Fox page \x97 Mozilla Firefox\"",
                    "MozillaWindowClass"),
               nullptr);
-    ASSERT_NE(open("chrome.exe", std::string(kChromium) + " --tool --title \"Tool - Google Chrome\""), nullptr);
-    ASSERT_NE(open("chrome.exe", std::string(kChromium) + " --owned --title \"Owned - Google Chrome\""), nullptr);
+    ASSERT_NE(open("chrome.exe", std::string(kChromium) + " --tool --title \"Tool - Google Chrome\""),
+              nullptr);
+    ASSERT_NE(open("chrome.exe", std::string(kChromium) + " --owned --title \"Owned - Google Chrome\""),
+              nullptr);
     ASSERT_TRUE(settled(3));
     EXPECT_EQ(listedTitles(), (std::vector<std::string>{"Chrome page", "Edge page", "Fox page"}));
 }

@@ -22,14 +22,15 @@ constexpr int kCloseButton = 218;
 // once it is complete.
 std::string netWmState(const std::string& title) {
     static int calls = 0;
-    const std::string name = "/tmp/corvane-xprop-" + std::to_string(GetCurrentProcessId()) + "-" +
-                             std::to_string(++calls);
+    const std::string name =
+        "/tmp/corvane-xprop-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++calls);
     std::string command = "Z:\\bin\\sh -c \"xprop -name '" + title + "' _NET_WM_STATE >" + name +
                           ".part 2>/dev/null; mv " + name + ".part " + name + ".txt\"";
     STARTUPINFOA si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return "";
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return "";
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     const std::string result = "Z:" + name + ".txt";
@@ -59,13 +60,14 @@ class TaskbarList : public e2e::BarTest {
         const std::string tag = std::to_string(GetTickCount());
         page = "Page " + tag + " - Google Chrome";
         plain = "Plain " + tag;
-        ASSERT_TRUE(
-            standin::startBrowserAs(chrome_, "chrome.exe", "--class Chrome_WidgetWin_1 --title \"" + page + "\""));
+        ASSERT_TRUE(standin::startBrowserAs(chrome_, "chrome.exe",
+                                            "--class Chrome_WidgetWin_1 --title \"" + page + "\""));
         ASSERT_TRUE(plain_.start(standin::toolPath("standin-browser\\cv-browser.exe"),
                                  "--class CorvanePlain --title \"" + plain + "\""));
         ASSERT_TRUE(e2e::waitFor([&] { return (page_ = standin::findWindowOf(chrome_.id())) != nullptr; }));
-        ASSERT_TRUE(e2e::waitFor([&] { return netWmState(plain).find("_NET_WM_STATE") != std::string::npos; }))
-            << "no window manager keeps the state of the windows in this display";
+        ASSERT_TRUE(e2e::waitFor([&] {
+            return netWmState(plain).find("_NET_WM_STATE") != std::string::npos;
+        })) << "no window manager keeps the state of the windows in this display";
     }
     void start() {
         ASSERT_TRUE(e2e::startBar(proc_, &bar_, 10000, false));
@@ -107,8 +109,8 @@ TEST_F(TaskbarList, ANewTaskbarHasTheButtonTakenOffAgain) {
     list->Release();
     CoUninitialize();
     ASSERT_TRUE(waitSkips(page, false));
-    SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 3000,
-                        nullptr);
+    SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG,
+                        3000, nullptr);
     EXPECT_TRUE(waitSkips(page, true));
 }
 
