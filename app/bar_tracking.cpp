@@ -54,8 +54,9 @@ int BarWindow::FindEntry(HWND window) const {
 
 bool BarWindow::concernsBar(HWND window, LPARAM code) {
     if (code == kWindowDestroyed) pendingWindows.remove(window);
-    // A listed window of today's browsers may no longer pass the test it passed (hidden before it goes).
-    if (FindEntry(window) >= 0) return true;
+    // A listed window of today's browsers may no longer pass the test it passed (hidden before it goes); a
+    // word about a window already gone comes too late.
+    if (FindEntry(window) >= 0) return IsWindow(window) != FALSE;
     if (!isBrowserWindow(window)) {
         if (code == kWindowActivated) setActiveBrowser(nullptr);
         if (code != kWindowDestroyed && otherBrowserProgram(window)) watchPending(window);
