@@ -49,7 +49,7 @@ bool startProgram() {
     auto* bar = new BarWindow();
     RECT rc{0, 0, 100, 30};
     if (!bar->Create(rc, nullptr)) {
-        // The window's final message has already released the object.
+        // However far the creation got, the window's final message has released the object.
         return false;
     }
     g_bar = bar;

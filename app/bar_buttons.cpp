@@ -76,7 +76,7 @@ void BarWindow::onPaint() {
 void BarWindow::moveBrowserTool(const BrowserEntry& entry) {
     if (!toolTips_) return;
     TOOLINFOA ti{};
-    ti.cbSize = sizeof(ti);
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
     ti.hwnd = hwnd();
     ti.uId = reinterpret_cast<UINT_PTR>(entry.window);
     ti.rect = entry.buttonRect;
@@ -165,7 +165,7 @@ void BarWindow::runLeftAction(int index, core::LeftAction action) {
         CloseAll();
         return;
     case core::LeftAction::BringToFront:
-        if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+        if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
         SetForegroundWindow(window);
         return;
     case core::LeftAction::RestoreActive:
@@ -176,10 +176,10 @@ void BarWindow::runLeftAction(int index, core::LeftAction action) {
     // A second click on the active button: it is no longer marked, whatever happens to the window.
     setActiveBrowser(nullptr);
     if (action == core::LeftAction::RestoreActive) {
-        ShowWindow(window, SW_RESTORE);
+        ShowWindowAsync(window, SW_RESTORE);
         SetForegroundWindow(window);
     } else if (action == core::LeftAction::MinimiseActive) {
-        ShowWindow(window, SW_MINIMIZE);
+        ShowWindowAsync(window, SW_MINIMIZE);
     } else {
         MinimiseAll();
     }
@@ -204,11 +204,11 @@ void BarWindow::onRightButtonDown(POINT p) {
         TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y, 0, hwnd(), nullptr));
     switch (core::decideContextCommand(command, IsIconic(window) != 0)) {
     case core::MenuAction::RestoreAndFront:
-        ShowWindow(window, SW_RESTORE);
+        ShowWindowAsync(window, SW_RESTORE);
         SetForegroundWindow(window);
         break;
     case core::MenuAction::Minimise:
-        ShowWindow(window, SW_MINIMIZE);
+        ShowWindowAsync(window, SW_MINIMIZE);
         break;
     case core::MenuAction::Close:
         PostMessageA(window, WM_CLOSE, 0, 0);

@@ -17,6 +17,9 @@ constexpr LPARAM kWindowCreated = 1;
 constexpr LPARAM kWindowDestroyed = 2;
 constexpr LPARAM kWindowActivated = 4;
 constexpr LPARAM kWindowRetitled = 6;
+// How often windows waiting for their showing are looked at: soon enough that a browser seems placed as it
+// appears.
+constexpr UINT kPendingCheckMs = 100;
 
 bool isBrowserWindow(HWND window) {
     // Any longer name is not one of ours; a cut one cannot match either.
@@ -26,14 +29,24 @@ bool isBrowserWindow(HWND window) {
     return otherBrowserProgram(window, name) && wouldHaveTaskbarButton(window);
 }
 
+// The text the system keeps for the window, read without a message to it: a program that does not answer
+// cannot hold the bar. Converted the way the ANSI text functions convert it.
 std::string titleOf(HWND window) {
     if (const core::BrowserProgram* program = otherBrowserProgram(window))
         return otherBrowserButtonText(window, *program);
-    int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-    int got = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return core::browserTitle(text);
+    std::wstring text(256, L'\0');
+    int got = 0;
+    for (;;) {
+        got = InternalGetWindowText(window, text.data(), static_cast<int>(text.size()));
+        // A full buffer may be a cut text.
+        if (got < static_cast<int>(text.size()) - 1 || text.size() >= 32768) break;
+        text.resize(text.size() * 2);
+    }
+    if (got <= 0) return core::browserTitle("");
+    int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), got, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, text.data(), got, ansi.data(), bytes, nullptr, nullptr);
+    return core::browserTitle(ansi);
 }
 
 BOOL CALLBACK enumerateOne(HWND window, LPARAM param) {
@@ -53,24 +66,22 @@ int BarWindow::FindEntry(HWND window) const {
 }
 
 bool BarWindow::concernsBar(HWND window, LPARAM code) {
-    if (code == kWindowDestroyed) pendingWindows.remove(window);
-    // A listed window of today's browsers may no longer pass the test it passed (hidden before it goes); a
-    // word about a window already gone comes too late.
-    if (FindEntry(window) >= 0) return IsWindow(window) != FALSE;
     if (!isBrowserWindow(window)) {
         if (code == kWindowActivated) setActiveBrowser(nullptr);
-        if (code != kWindowDestroyed && otherBrowserProgram(window)) watchPending(window);
+        if (otherBrowserProgram(window)) watchPending(window);
         return false;
     }
     // A later code is a chance to catch a window of today's browsers that was not ready at its creation.
-    if (code != kWindowCreated && code != kWindowDestroyed && otherBrowserProgram(window)) {
-        pendingWindows.remove(window);
-        trackWindow(window);
+    if (code != kWindowCreated && FindEntry(window) < 0 && otherBrowserProgram(window)) {
+        dropPending(window);
+        onWindowCreated(window);
     }
     return true;
 }
 
 LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
+    // The report of a destruction arrives after the window is gone: its class can no longer be read.
+    if (code == kWindowDestroyed) return onWindowDestroyed(window);
     if (!concernsBar(window, code)) return 0;
     switch (code) {
     case kWindowActivated:
@@ -83,26 +94,12 @@ LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
             takeButtonOff(window);
             break;
         }
-        trackWindow(window);
+        onWindowCreated(window);
         break;
-    case kWindowDestroyed: {
-        int index = FindEntry(window);
-        if (index < 0) break;
-        deleteBrowserTool(window);
-        browserList.removeAt(index);
-        if (FindEntry(window) < 0) giveButtonBack(window);
-        activeBrowser = nullptr;
-        InvalidateRect(hwnd(), nullptr, TRUE);
-        if (settings().autoHide && browserList.empty()) SetTimer(hwnd(), AUTOHIDE_TIMER_ID, 4000, nullptr);
-        break;
-    }
     case kWindowRetitled:
         browserList.forEachIndexOf(window, [&](int i) {
-            std::string title = titleOf(window);
-            // Reading the text may have let another event change the list.
-            if (!browserList.validIndex(i)) return;
             BrowserEntry& entry = browserList.entries[static_cast<size_t>(i)];
-            entry.title = std::move(title);
+            entry.title = titleOf(window);
             InvalidateRect(hwnd(), &entry.buttonRect, TRUE);
         });
         break;
@@ -112,12 +109,17 @@ LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
     return 1;
 }
 
-void BarWindow::trackWindow(HWND window) {
+void BarWindow::onWindowCreated(HWND window) {
     browserList.append(window, titleOf(window));
     if (usesTaskbarList(window)) takeButtonOff(window);
     addBrowserTool(window);
+    // The shell reports a window as it is created, and a browser may show its frame only later: placing a
+    // window its program has not shown yet can leave it hidden for good. Such a window waits for its showing,
+    // also through the restoring of all windows below.
+    const bool shown = IsWindowVisible(window) != 0;
+    if (!shown) holdUntilShown(window);
     if (settings().autoRestoreFromTray && !IsWindowVisible(hwnd())) restoreFromTray();
-    Place(window);
+    if (shown) placeWindow(window);
     InvalidateRect(hwnd(), nullptr, TRUE);
     KillTimer(hwnd(), AUTOHIDE_TIMER_ID);
 }
@@ -132,41 +134,82 @@ void BarWindow::takeButtonsOff() {
     });
 }
 
-void BarWindow::watchPending(HWND window) {
-    // A quarter of a second is soon enough for a window being shown, and the timer runs only while needed.
-    if (pendingWindows.empty()) SetTimer(hwnd(), PENDING_TIMER_ID, 250, nullptr);
-    pendingWindows.add(window, GetTickCount());
-}
-
-void BarWindow::recheckPending() {
-    pendingWindows.recheck(GetTickCount(), [this](HWND window) {
-        if (!IsWindow(window)) return true;
-        if (FindEntry(window) >= 0) return true;
-        if (!isBrowserWindow(window)) return false;
-        trackWindow(window);
-        return true;
-    });
-    if (pendingWindows.empty()) KillTimer(hwnd(), PENDING_TIMER_ID);
+LRESULT BarWindow::onWindowDestroyed(HWND window) {
+    dropPending(window);
+    int index = FindEntry(window);
+    if (index < 0) return 0;
+    deleteBrowserTool(window);
+    browserList.removeAt(index);
+    if (FindEntry(window) < 0) giveButtonBack(window);
+    activeBrowser = nullptr;
+    InvalidateRect(hwnd(), nullptr, TRUE);
+    if (settings().autoHide && browserList.empty()) SetTimer(hwnd(), AUTOHIDE_TIMER_ID, 4000, nullptr);
+    return 1;
 }
 
 void BarWindow::Place(HWND window) {
     if (!window || !IsWindow(window)) {
         placeAll();
     } else {
-        placeWindow(window);
+        placeWhenShown(window);
     }
 }
 
+void BarWindow::placeWhenShown(HWND window) {
+    if (core::placementOf(settings()) == core::Placement::DontChange) return;
+    if (IsWindowVisible(window)) {
+        placeWindow(window);
+    } else {
+        holdUntilShown(window);
+    }
+}
+
+void BarWindow::holdUntilShown(HWND window) {
+    if (core::placementOf(settings()) == core::Placement::DontChange) return;
+    watchPending(window);
+}
+
+void BarWindow::watchPending(HWND window) {
+    // The timer runs only while a window waits: an idle bar is not woken.
+    if (pending_.empty()) SetTimer(hwnd(), PENDING_TIMER_ID, kPendingCheckMs, nullptr);
+    pending_.add(window, GetTickCount());
+}
+
+void BarWindow::dropPending(HWND window) {
+    pending_.remove(window);
+    if (pending_.empty()) KillTimer(hwnd(), PENDING_TIMER_ID);
+}
+
+void BarWindow::recheckPending() {
+    pending_.recheck(GetTickCount(), [this](HWND window) {
+        if (!IsWindow(window)) return true;
+        if (FindEntry(window) < 0) {
+            // Not listed: a window of today's browsers that was not ready when reported, or one that left.
+            if (!otherBrowserProgram(window)) return true;
+            if (!isBrowserWindow(window)) return false;
+            onWindowCreated(window);
+            return true;
+        }
+        if (!IsWindowVisible(window)) return false;
+        placeWindow(window);
+        return true;
+    });
+    if (pending_.empty()) KillTimer(hwnd(), PENDING_TIMER_ID);
+}
+
+// Every call on a browser window below leaves the window's own thread to carry it out: a browser that does
+// not answer must not hold the bar.
 void BarWindow::placeWindow(HWND window) {
     const core::Settings& s = settings();
     // Maximising wins when both options are on: the preferences keep them exclusive, the registry need not.
     switch (core::placementOf(s)) {
     case core::Placement::Maximize:
-        ShowWindow(window, SW_SHOWMAXIMIZED);
+        ShowWindowAsync(window, SW_SHOWMAXIMIZED);
         break;
     case core::Placement::Align:
-        ShowWindow(window, SW_SHOWNOACTIVATE);
-        SetWindowPos(window, nullptr, s.alignLeft, s.alignTop, s.alignWidth, s.alignHeight, SWP_NOZORDER);
+        ShowWindowAsync(window, SW_SHOWNOACTIVATE);
+        SetWindowPos(window, nullptr, s.alignLeft, s.alignTop, s.alignWidth, s.alignHeight,
+                     SWP_NOZORDER | SWP_ASYNCWINDOWPOS);
         break;
     case core::Placement::DontChange:
         break;
@@ -175,17 +218,19 @@ void BarWindow::placeWindow(HWND window) {
 
 void BarWindow::placeAll() {
     if (core::placementOf(settings()) == core::Placement::DontChange) return;
-    browserList.forEachLastToFirst([this](HWND window) { placeWindow(window); });
+    browserList.forEachLastToFirst([this](HWND window) { placeWhenShown(window); });
 }
 
 void BarWindow::MinimiseAll() {
     if (!settings().hideBrowsersWithBar) return;
-    browserList.forEachLastToFirst([](HWND window) { ShowWindow(window, SW_MINIMIZE); });
+    browserList.forEachLastToFirst([](HWND window) { ShowWindowAsync(window, SW_MINIMIZE); });
 }
 
 void BarWindow::RestoreAll() {
-    browserList.forEachFirstToLast([](HWND window) {
-        ShowWindow(window, SW_RESTORE);
+    browserList.forEachFirstToLast([this](HWND window) {
+        // Not shown by its program yet: it is shown, and placed, when its program is ready.
+        if (pending_.contains(window)) return;
+        ShowWindowAsync(window, SW_RESTORE);
         SetForegroundWindow(window);
     });
     Place(nullptr);
@@ -199,7 +244,7 @@ void BarWindow::Activate(int index) {
     if (!browserList.validIndex(index)) return;
     HWND window = browserList.entries[static_cast<size_t>(index)].window;
     if (!IsWindow(window)) return;
-    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
     SetForegroundWindow(window);
 }
 
@@ -211,7 +256,8 @@ void BarWindow::onAutoHideTimer() {
 namespace {
 TOOLINFOA browserTool(HWND owner, HWND window) {
     TOOLINFOA ti{};
-    ti.cbSize = sizeof(ti);
+    // The version-5 common controls refuse the larger record of later headers.
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
     ti.hwnd = owner;
     // The tool id is the browser's handle, not a window of the bar: no TTF_IDISHWND.
     ti.uId = reinterpret_cast<UINT_PTR>(window);

@@ -37,7 +37,9 @@ bool BarWindow::Create(const RECT& rect, HWND parent) {
 
 void BarWindow::loadIcons() {
     HINSTANCE inst = instance();
-    closeGlyphIcon.reset(LoadIconA(inst, MAKEINTRESOURCEA(IDI_CLOSE_GLYPH)));
+    // An icon of its own (not LR_SHARED, as LoadIcon's are): the handle's owner destroys it.
+    closeGlyphIcon.reset(static_cast<HICON>(
+        LoadImageA(inst, MAKEINTRESOURCEA(IDI_CLOSE_GLYPH), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
     largeIcon.reset(
         static_cast<HICON>(LoadImageA(inst, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
     smallIcon.reset(
@@ -75,7 +77,7 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_BAR_SHELLEVENT:
         return HandleShellEvent(reinterpret_cast<HWND>(wParam), lParam);
     case WM_BAR_HTTPREPLY:
-        return message::handleHttpReply(hwnd(), instance(), dialogFont(), wParam, lParam);
+        return message::handleHttpReply(hwnd(), instance(), dialogFont(), *replies, wParam);
     case WM_PAINT:
         onPaint();
         return 0;
@@ -139,7 +141,7 @@ LRESULT BarWindow::onCreate() {
     if (!settings().startInTray && settings().openBrowserOnStart && browserList.empty())
         launchBrowser(settings().browserCommand);
     registerHotKeys();
-    messageThread = message::startMessageFetch(hwnd(), httpLibrary);
+    messageThread = message::startMessageFetch(hwnd(), httpLibrary, replies);
     return 0;
 }
 
@@ -165,6 +167,11 @@ void BarWindow::registerHotKeys() {
 }
 
 void BarWindow::onDestroy() {
+    // A menu of the bar still open (the hold menu, the bar menu) would keep the thread in its loop, and the
+    // program running, after the bar is gone: it closes with the bar. The loop sees that only at its next
+    // message, and a close sent from another program brings none: a thread message wakes it.
+    EndMenu();
+    PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
     undockBar();
     removeTrayIcon();
     UnregisterHotKey(hwnd(), HOTKEY_ID_HIDE);

@@ -29,9 +29,10 @@ constexpr int HOTKEY_ID_HIDE = 240;
 constexpr int HOTKEY_ID_NEW = 241;
 constexpr UINT_PTR AUTOHIDE_TIMER_ID = 32768;
 constexpr UINT_PTR HOLD_TIMER_ID = 32769;
-constexpr UINT TRAY_ICON_ID = 32771;
-// Runs only while windows wait to be looked at again.
+// Runs only while a reported browser window waits to be shown before it is placed, or (today's browsers)
+// to become one the bar tracks.
 constexpr UINT_PTR PENDING_TIMER_ID = 32772;
+constexpr UINT TRAY_ICON_ID = 32771;
 constexpr int BAR_WINDOW_ID = 32770;
 constexpr int ID_MENU_PREFERENCES = 131;
 
@@ -64,7 +65,8 @@ class BarWindow : public win::Window {
     void RestoreAll();
     void CloseAll();
     void Activate(int index);
-    // Tracks the pending windows that have become ready, and stops the timer once none is left.
+    // Places the waiting windows that have been shown since and lists those of today's browsers that have
+    // become ready; drops those gone or waited for too long.
     void recheckPending();
 
     // The tray side (bar_tray.cpp): the tray icon, hiding the bar into it and bringing it back.
@@ -83,8 +85,6 @@ class BarWindow : public win::Window {
     win::Icon largeIcon;
     win::Icon smallIcon;
     BrowserWindowList browserList;
-    // Windows of today's browsers reported before they would have a taskbar button.
-    core::PendingWindows<HWND> pendingWindows;
     HWND activeBrowser = nullptr;
     HWND zOrderAnchor = nullptr;
     int lastPreferencesPage = 0;
@@ -97,6 +97,8 @@ class BarWindow : public win::Window {
     // outlives the bar never touches freed memory; the worker itself, released (not joined) at the end.
     std::shared_ptr<message::HttpLibraryShare> httpLibrary = std::make_shared<message::HttpLibraryShare>();
     std::unique_ptr<message::MessageFetch> messageThread;
+    // The replies handed out to the worker: the only values a 1028 is read through.
+    std::shared_ptr<message::ReplyRegistry> replies = std::make_shared<message::ReplyRegistry>();
 
   protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -114,7 +116,12 @@ class BarWindow : public win::Window {
     void loadIcons();
 
     // Browser window tracking (bar_tracking.cpp).
+    void onWindowCreated(HWND window);
+    LRESULT onWindowDestroyed(HWND window);
     void placeWindow(HWND window);
+    void placeWhenShown(HWND window);
+    void holdUntilShown(HWND window);
+    void dropPending(HWND window);
     void placeAll();
     void addBrowserTool(HWND window);
     void deleteBrowserTool(HWND window);
@@ -123,8 +130,7 @@ class BarWindow : public win::Window {
     // Whether a shell event is about a listed window or one to list; watches the windows of today's browsers
     // that are not ready yet.
     bool concernsBar(HWND window, LPARAM code);
-    // Adds a window to the list and takes over its taskbar button.
-    void trackWindow(HWND window);
+    // Looks at a window again soon (and again, for a while), whatever the placement setting.
     void watchPending(HWND window);
     // Whose buttons leave the taskbar through the task-list object: every tracked window's where the
     // taskbar keeps no tab control for the hook, else only today's browsers' (the hook knows only the
@@ -157,6 +163,8 @@ class BarWindow : public win::Window {
     HWND toolTips_ = nullptr;
     UINT taskbarCreatedMessage_ = 0;
     bool usesTabControl_ = false;
+    // Browser windows reported before their program showed them, to be placed once shown.
+    core::PendingWindows<HWND> pending_;
 };
 
 // Called by the bar's final message so the message loop stops relaying to it.

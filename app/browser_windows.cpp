@@ -84,15 +84,21 @@ bool wouldHaveTaskbarButton(HWND window) {
     if (GetWindow(window, GW_OWNER) && !(exStyle & WS_EX_APPWINDOW)) return false;
     if ((style & WS_CAPTION) != WS_CAPTION) return false;
     // These browsers show a window first and title it a moment later: an untitled one is not ready yet.
-    if (GetWindowTextLengthW(window) <= 0) return false;
+    wchar_t first[2] = {};
+    if (InternalGetWindowText(window, first, 2) <= 0) return false;
     return !isCloaked(window);
 }
 
 std::string otherBrowserButtonText(HWND window, const core::BrowserProgram& program) {
-    // Read in full: the suffixes have characters outside any code page (Edge's zero-width space).
-    int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-    int got = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    // Read in full (the suffixes have characters outside any code page: Edge's zero-width space), and
+    // without a message to the window: a browser that does not answer cannot hold the bar.
+    std::wstring text(256, L'\0');
+    int got = 0;
+    for (;;) {
+        got = InternalGetWindowText(window, text.data(), static_cast<int>(text.size()));
+        if (got < static_cast<int>(text.size()) - 1 || text.size() >= 32768) break;
+        text.resize(text.size() * 2);
+    }
     text.resize(static_cast<size_t>(got > 0 ? got : 0));
     return utf8ToBarText(core::otherBrowserTitle(toUtf8(text), program));
 }

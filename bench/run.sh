@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds, then runs every benchmark under Wine in a virtual display and prints the figures.
 #   bash bench/run.sh [idle-seconds]
-# CORVANE_BENCH="events startup" runs only those (of startup memory events idle size).
+# CORVANE_BENCH="events startup" runs only those (of startup memory events hook idle size).
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/env.sh"
 cd "$CORVANE_ROOT"
@@ -17,12 +17,16 @@ mkdir -p "$out"
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(free -g | awk '/Mem:/{print $2}') GiB, $("$WINELOADER" --version)"
 # The bar hooks a taskbar whose buttons live in a tab control; Wine's own has none.
 corvane_start_taskbar "$out" --hidden || exit 1
-only=" ${CORVANE_BENCH:-startup memory events idle size} "
+only=" ${CORVANE_BENCH:-startup memory events hook idle size} "
 for what in startup memory events; do
     case "$only" in *" $what "*) ;; *) continue ;; esac
     "$WINELOADER" "$bench" "$what" >"$out/$what.txt" 2>&1
     cat "$out/$what.txt"
 done
+if [[ "$only" == *" hook "* ]]; then
+    "$WINELOADER" build/x86_64/bench/hook_cost.exe >"$out/hook.txt" 2>&1
+    cat "$out/hook.txt"
+fi
 if [[ "$only" == *" idle "* ]]; then
     "$WINELOADER" "$bench" idle "${1:-60}" >"$out/idle.txt" 2>&1
     cat "$out/idle.txt"

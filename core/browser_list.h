@@ -1,10 +1,10 @@
 // The tracked browser windows in button order, and the walks over them.
 //
-// The list is touched only on the bar's thread, but that thread can re-enter the bar's message handling while
-// it waits inside a call on another process's window (ShowWindow, SetWindowPos, SetForegroundWindow): a shell
-// event sent meanwhile may add or remove entries in the middle of a walk. So a walk re-reads the number of
-// entries at every step, never touches an entry past the current end, and hands the visitor a copy of the
-// window handle, never a reference into the storage (which may move when it grows).
+// The list is touched only on the bar's thread. The bar's calls on browser windows leave the work to those
+// windows' threads and do not wait, but any call that waits for another thread lets messages sent to the bar
+// be handled meanwhile, and such a message may add or remove entries in the middle of a walk. So a walk
+// re-reads the number of entries at every step, never touches an entry past the current end, and hands the
+// visitor a copy of the window handle, never a reference into the storage (which may move when it grows).
 #pragma once
 #include <cstddef>
 #include <string>

@@ -5,17 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace core {
+#include "core/rect.h"
 
-struct Rect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-    bool operator==(const Rect& o) const {
-        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-    }
-};
+namespace core {
 
 struct Point {
     int32_t x = 0;

@@ -2,26 +2,9 @@
 // place on the screen.
 #pragma once
 #include "core/colour_palette.h"
+#include "core/rect.h"
 
 namespace core {
-
-struct Rect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-    bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-    bool empty() const { return right <= left || bottom <= top; }
-    void offset(int dx, int dy) {
-        left += dx;
-        right += dx;
-        top += dy;
-        bottom += dy;
-    }
-    bool operator==(const Rect& o) const {
-        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-    }
-};
 
 struct Extent {
     int cx = 0, cy = 0;

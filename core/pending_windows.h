@@ -1,6 +1,8 @@
-// Windows reported by the shell that were not yet ready to be tracked (hidden, untitled, still being
-// restyled): each is looked at again until it is ready or, 10 s after its first report, given up.
+// Windows reported before they could be placed: a browser that creates its frame hidden and shows it later
+// must not be maximised or moved until it is shown, and nothing tells the bar when that happens. So each is
+// kept here, with the time of its report, and looked at again until it is ready or too old to wait for.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -8,42 +10,40 @@ namespace core {
 
 template <class Handle> class PendingWindows {
   public:
+    // A window still hidden this long after its report is left alone: it was never meant to be shown.
     static constexpr std::uint32_t kLifetimeMs = 10000;
 
-    // A window reported again keeps the time of its first report: a program that keeps poking a window
-    // cannot keep it pending forever.
-    void add(Handle window, std::uint32_t nowMs) {
-        if (!contains(window)) entries_.push_back({window, nowMs});
+    // A window reported again keeps its first report's time, so a stream of reports cannot keep it forever.
+    void add(Handle h, std::uint32_t nowMs) {
+        if (!contains(h)) entries_.push_back({h, nowMs});
     }
-    void remove(Handle window) {
-        for (std::size_t i = 0; i < entries_.size(); ++i) {
-            if (entries_[i].window == window) {
-                entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
-                return;
-            }
-        }
+    void remove(Handle h) {
+        entries_.erase(
+            std::remove_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.handle == h; }),
+            entries_.end());
     }
     bool empty() const { return entries_.empty(); }
-    bool contains(Handle window) const {
-        for (const Entry& e : entries_)
-            if (e.window == window) return true;
-        return false;
+    bool contains(Handle h) const {
+        return std::any_of(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.handle == h; });
     }
 
-    // Drops the windows for which ready(window) is true and those older than kLifetimeMs. ready may add
-    // and remove windows itself (it runs code that can re-enter the caller): the walk is over a copy.
+    // Hands every window to `ready`, which does what is due and says whether the window is done with;
+    // those, and those past their lifetime, leave the list. The tick counter may wrap between report and
+    // check.
     template <class Ready> void recheck(std::uint32_t nowMs, Ready ready) {
-        const std::vector<Entry> snapshot = entries_;
-        for (const Entry& e : snapshot) {
-            // Unsigned difference: right across the tick counter's wrap-around.
-            if (nowMs - e.since >= kLifetimeMs || ready(e.window)) remove(e.window);
+        // A copy: `ready` may run code that adds or removes windows.
+        std::vector<Entry> current = entries_;
+        for (const Entry& e : current) {
+            if (!contains(e.handle)) continue; // removed by an earlier call
+            const bool expired = static_cast<std::uint32_t>(nowMs - e.reportedMs) >= kLifetimeMs;
+            if (ready(e.handle) || expired) remove(e.handle);
         }
     }
 
   private:
     struct Entry {
-        Handle window;
-        std::uint32_t since;
+        Handle handle;
+        std::uint32_t reportedMs;
     };
     std::vector<Entry> entries_;
 };

@@ -83,14 +83,17 @@ INT_PTR MessageDialog::OnCommand(WPARAM wParam) {
     return TRUE;
 }
 
-LRESULT handleHttpReply(HWND bar, HINSTANCE instance, HFONT dialogFont, WPARAM wParam, LPARAM lParam,
-                        ShellExecuteFn shellExecute) {
-    if (lParam != HTTP_MODE_MESSAGE || wParam == 0) return 0;
-    // The body belongs to the library and goes away when this message returns.
-    std::string body(reinterpret_cast<const char*>(wParam));
-    if (core::answerShowsNothing(body)) return 0;
-    MessageDialog dialog(std::move(body), dialogFont, shellExecute);
+void showReply(HWND bar, HINSTANCE instance, HFONT dialogFont, const Reply& reply,
+               ShellExecuteFn shellExecute) {
+    if (reply.mode != HTTP_MODE_MESSAGE || core::answerShowsNothing(reply.body)) return;
+    MessageDialog dialog(reply.body, dialogFont, shellExecute);
     dialog.run(instance, bar);
+}
+
+LRESULT handleHttpReply(HWND bar, HINSTANCE instance, HFONT dialogFont, ReplyRegistry& replies, WPARAM wParam,
+                        ShellExecuteFn shellExecute) {
+    if (std::unique_ptr<Reply> reply = replies.take(wParam))
+        showReply(bar, instance, dialogFont, *reply, shellExecute);
     return 0;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/message_answer.h"
+#include "message/reply_relay.h"
 #include "win/dialog.h"
 
 namespace message {
@@ -37,9 +38,14 @@ private:
     ShellExecuteFn shellExecute_;
 };
 
-// The bar's answer to a fetched body (message 1028): shows the message for mode 2 unless the body says
-// "flag=1". Touches nothing of the bar, which may be gone when the dialog closes. Always 0.
-LRESULT handleHttpReply(HWND bar, HINSTANCE instance, HFONT dialogFont, WPARAM wParam, LPARAM lParam,
+// The bar's answer to a fetched body: shows the message for mode 2 unless the body says "flag=1". Touches
+// nothing of the bar, which may be gone when the dialog closes.
+void showReply(HWND bar, HINSTANCE instance, HFONT dialogFont, const Reply& reply,
+               ShellExecuteFn shellExecute = ShellExecuteA);
+
+// Message 1028 at the bar: wParam must be a reply the bar's own registry issued and has not given out
+// yet; any other message is ignored. Always 0.
+LRESULT handleHttpReply(HWND bar, HINSTANCE instance, HFONT dialogFont, ReplyRegistry& replies, WPARAM wParam,
                         ShellExecuteFn shellExecute = ShellExecuteA);
 
 } // namespace message

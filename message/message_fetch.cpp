@@ -10,6 +10,7 @@ namespace message {
 struct MessageFetch::Link {
     std::atomic<HWND> bar;
     std::shared_ptr<HttpLibraryShare> library;
+    std::shared_ptr<ReplyRegistry> replies;
     FetchOptions options;
 
     void sleep(DWORD ms) const {
@@ -18,6 +19,16 @@ struct MessageFetch::Link {
         } else {
             Sleep(ms);
         }
+    }
+    // Sends the bar a registered copy and waits until it was handled (the dialog closed).
+    void handOver(Reply reply) const {
+        HWND target = bar;
+        if (!target || !replies) return;
+        const int mode = reply.mode;
+        const WPARAM key = replies->issue(std::move(reply));
+        SendMessageA(target, cvil::kReplyMessage, key, mode);
+        // Not taken by a bar that went away meanwhile: withdrawn, so nothing is left behind.
+        replies->take(key);
     }
 };
 
@@ -53,10 +64,12 @@ std::string libraryBesideProgram() {
     return folder + cvil::kLibraryFile;
 }
 
-MessageFetch::MessageFetch(HWND bar, std::shared_ptr<HttpLibraryShare> library, FetchOptions options)
+MessageFetch::MessageFetch(HWND bar, std::shared_ptr<HttpLibraryShare> library,
+                           std::shared_ptr<ReplyRegistry> replies, FetchOptions options)
     : link_(std::make_shared<Link>()), thread_([link = link_] { messageFetchThread(link); }) {
     link_->bar = bar;
     link_->library = std::move(library);
+    link_->replies = std::move(replies);
     link_->options = std::move(options);
     if (link_->options.libraryPath.empty()) link_->options.libraryPath = libraryBesideProgram();
 }
@@ -78,22 +91,25 @@ void MessageFetch::messageFetchThread(const std::shared_ptr<Link>& link) {
         }
         return;
     }
-    if (cvil::HttpGetFn httpGet = cvil::entryPoint(library)) {
-        for (int attempt = 1; attempt <= options.attempts; ++attempt) {
-            HWND bar = link->bar;
-            // A bar that went away gets nothing more, and nobody is left to answer.
-            if (!bar || httpGet(kRequestPath, bar, HTTP_MODE_MESSAGE) != 0) break;
-            if (attempt == options.attempts) break;
-            link->sleep(options.retryDelayMs);
-        }
+    cvil::HttpGetFn httpGet = cvil::entryPoint(library);
+    ReplyTarget target;
+    for (int attempt = 1; httpGet && target.hwnd() && attempt <= options.attempts; ++attempt) {
+        // A bar that went away gets nothing more, and nobody is left to answer.
+        if (!link->bar) break;
+        const bool done = httpGet(kRequestPath, target.hwnd(), HTTP_MODE_MESSAGE) != 0;
+        if (std::unique_ptr<Reply> reply = target.take()) link->handOver(std::move(*reply));
+        if (done || attempt == options.attempts) break;
+        link->sleep(options.retryDelayMs);
     }
     // Released also after the last failed attempt: nothing else will use it in this run.
     link->library->release();
 }
 
 std::unique_ptr<MessageFetch> startMessageFetch(HWND bar, std::shared_ptr<HttpLibraryShare> library,
+                                                std::shared_ptr<ReplyRegistry> replies,
                                                 FetchOptions options) {
-    auto fetch = std::make_unique<MessageFetch>(bar, std::move(library), std::move(options));
+    auto fetch =
+        std::make_unique<MessageFetch>(bar, std::move(library), std::move(replies), std::move(options));
     if (!fetch->start()) return nullptr;
     return fetch;
 }

@@ -1,5 +1,6 @@
 // The once-per-run fetch of the server's message: a worker waits, loads cvil.dll, asks the server up to
-// four times and hands the body to the bar window (message 1028, handled by handleHttpReply).
+// four times, takes the body on a window of its own and hands the bar a registered copy (message 1028,
+// handled by handleHttpReply).
 #pragma once
 #include <windows.h>
 
@@ -9,6 +10,7 @@
 #include <mutex>
 #include <string>
 
+#include "message/reply_relay.h"
 #include "win/thread.h"
 
 namespace message {
@@ -47,7 +49,8 @@ std::string libraryBesideProgram();
 // then on it neither sends to the window nor reports anything, and ends at its next step.
 class MessageFetch {
 public:
-    MessageFetch(HWND bar, std::shared_ptr<HttpLibraryShare> library, FetchOptions options = {});
+    MessageFetch(HWND bar, std::shared_ptr<HttpLibraryShare> library, std::shared_ptr<ReplyRegistry> replies,
+                 FetchOptions options = {});
     ~MessageFetch();
     MessageFetch(const MessageFetch&) = delete;
     MessageFetch& operator=(const MessageFetch&) = delete;
@@ -67,6 +70,7 @@ private:
 
 // Starts the fetch for the bar window; null when the thread could not be started.
 std::unique_ptr<MessageFetch> startMessageFetch(HWND bar, std::shared_ptr<HttpLibraryShare> library,
+                                                std::shared_ptr<ReplyRegistry> replies,
                                                 FetchOptions options = {});
 
 } // namespace message

@@ -60,7 +60,7 @@ QuickHelpPopup* QuickHelpPopup::open(HWND owner, const std::string& text, POINT 
     HWND top = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
     if (!popup->create(WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP | WS_BORDER, 0, 0, 1, 1, top, nullptr,
                        instance)) {
-        delete popup;
+        // However far the creation got, the window's final message has released the popup.
         return nullptr;
     }
     g_current = popup;

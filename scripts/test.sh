@@ -37,12 +37,17 @@ corvane_prefix
     >>"$results/wine.log" 2>&1 || status=1
 grep -E '^ *[0-9]+/[0-9]+ Test|tests passed|Failed|\*\*\*' "$results/wine.log" | tail -n 40
 
+corvane_log "tree checks (layering, format)"
+bash tests/check_tree.sh >"$results/tree.log" 2>&1 || status=1
+grep -E 'layering:|format:|FAIL' "$results/tree.log" | tail -n 20
+
 corvane_log "32-bit binaries"
 bash tests/check-binaries.sh dist/x86 i686 >"$results/i686.log" 2>&1 || status=1
 bash tests/check-binaries.sh dist/x64 x86_64 >"$results/x64.log" 2>&1 || status=1
 cat "$results/i686.log" "$results/x64.log" | grep -E 'FAIL|checks' || true
 
-python3 tests/totals.py "$results/host.log" build/x86_64/gtest-xml "$results/i686.log" "$results/x64.log" || status=1
+python3 tests/totals.py "$results/host.log" build/x86_64/gtest-xml "$results/i686.log" "$results/x64.log" "$results/tree.log" \
+    || status=1
 if [ $status -ne 0 ]; then
     echo "== failures: see $results/ (wine.log holds each Win32 test's output)"
     grep -E -A30 'FAILED|Failed' "$results/wine.log" | head -n 120

@@ -8,9 +8,16 @@ namespace {
 constexpr UINT_PTR kSubclassId = 0x43564E;
 // Subclassed controls keep their own GWLP_USERDATA; the object is found through this property instead.
 constexpr const char* kSubclassProp = "CorvaneWindow";
+
+// Handlers of this layer running on the thread, and the objects whose final message waits for them all to
+// return, oldest first.
+thread_local int t_dispatchDepth = 0;
+thread_local Window* t_firstDue = nullptr;
 } // namespace
 
 Window::~Window() {
+    // Deleted by someone else's final message while its own waited: it must not run on freed memory.
+    dropFromDue();
     // An object that dies before its window must not leave the window pointing at freed memory.
     if (hwnd_) {
         if (subclassed_) {
@@ -43,6 +50,7 @@ bool Window::create(DWORD exStyle, const char* className, const char* title, DWO
                     int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance) {
     HWND h = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, menuOrId,
                              instance, this);
+    if (!h && !everBound_) finalDue();
     return h != nullptr;
 }
 
@@ -52,6 +60,7 @@ bool Window::subclass(HWND hwnd) {
     SetPropA(hwnd, kSubclassProp, this);
     hwnd_ = hwnd;
     subclassed_ = true;
+    everBound_ = true;
     return true;
 }
 
@@ -73,7 +82,7 @@ LRESULT Window::defaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Window::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     LRESULT result = 0;
-    ++dispatchDepth_;
+    ++t_dispatchDepth;
     try {
         result = windowProc(msg, wParam, lParam);
     } catch (...) {
@@ -81,17 +90,46 @@ LRESULT Window::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         // creation that failed half-way fails as a whole rather than leaving a half-made window.
         result = (msg == WM_CREATE) ? -1 : 0;
     }
-    --dispatchDepth_;
+    --t_dispatchDepth;
+    // Only the outermost handler may touch its object after the call: an inner one may have deleted it.
     if (msg == WM_NCDESTROY) {
         unbind();
-        finalPending_ = true;
-    }
-    if (finalPending_ && dispatchDepth_ == 0) {
-        finalPending_ = false;
-        // May delete this object: nothing of it is touched afterwards.
-        onFinalMessage();
+        finalDue();
+    } else if (t_dispatchDepth == 0) {
+        runDueFinals();
     }
     return result;
+}
+
+void Window::finalDue() noexcept {
+    if (finalDue_) return;
+    finalDue_ = true;
+    Window** tail = &t_firstDue;
+    while (*tail)
+        tail = &(*tail)->nextDue_;
+    *tail = this;
+    if (t_dispatchDepth == 0) runDueFinals();
+}
+
+void Window::runDueFinals() noexcept {
+    while (Window* next = t_firstDue) {
+        t_firstDue = next->nextDue_;
+        next->nextDue_ = nullptr;
+        next->finalDue_ = false;
+        // May delete that object, and others of the list with it (they leave the list as they go).
+        next->onFinalMessage();
+    }
+}
+
+void Window::dropFromDue() noexcept {
+    if (!finalDue_) return;
+    for (Window** link = &t_firstDue; *link; link = &(*link)->nextDue_) {
+        if (*link == this) {
+            *link = nextDue_;
+            break;
+        }
+    }
+    finalDue_ = false;
 }
 
 void Window::unbind() noexcept {
@@ -112,6 +150,7 @@ LRESULT CALLBACK Window::staticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         self = static_cast<Window*>(cs->lpCreateParams);
         if (self) {
             self->hwnd_ = hwnd;
+            self->everBound_ = true;
             SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         }
     }

@@ -20,7 +20,9 @@ class Window {
     static ATOM registerClass(HINSTANCE instance, const char* className, UINT style, HCURSOR cursor,
                               HBRUSH background, HICON icon);
 
-    // Creates a window of a class registered with registerClass(), bound to this object.
+    // Creates a window of a class registered with registerClass(), bound to this object. When the creation
+    // fails before the window could be bound, the final message comes from here, so a self-owning object is
+    // released however far its creation got.
     bool create(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y, int width,
                 int height, HWND parent, HMENU menuOrId, HINSTANCE instance);
 
@@ -36,9 +38,9 @@ class Window {
     LRESULT defaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
     // Runs once, after the window is gone and the object unbound. A self-owning window deletes itself here.
-    // When the window is destroyed from inside one of its own handlers (a close dispatched by a menu's or a
-    // dialog's loop), it runs only once that outermost handler has returned, so no handler is left running
-    // on a deleted object.
+    // While any handler of this layer is running on the thread (a close dispatched by a menu's or a dialog's
+    // loop inside a handler), it waits until the outermost one has returned: an object often holds others
+    // (a bar and its buttons), and no handler may be left running on a deleted object, its own or a member's.
     virtual void onFinalMessage() {}
 
   private:
@@ -47,11 +49,16 @@ class Window {
                                          DWORD_PTR refData);
     LRESULT dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     void unbind() noexcept;
+    // Queues the final message for when no handler of this layer runs on the thread, or runs it now.
+    void finalDue() noexcept;
+    static void runDueFinals() noexcept;
+    void dropFromDue() noexcept;
 
     HWND hwnd_ = nullptr;
     bool subclassed_ = false;
-    int dispatchDepth_ = 0;
-    bool finalPending_ = false;
+    bool everBound_ = false;
+    bool finalDue_ = false;
+    Window* nextDue_ = nullptr;
 };
 
 } // namespace win

@@ -5,8 +5,9 @@
 #include <windows.h>
 
 extern "C" {
-// Installs the system-wide shell hook with `target` as the receiver of WM_USER + 3, sent (not posted) with
-// wParam the window and lParam the shell hook code (1, 2, 4 or 6). 1 on success; 0 after a message box.
+// Installs the system-wide shell hook with `target` as the receiver of WM_USER + 3, posted (the hooked
+// program never waits for the bar) with wParam the window and lParam the shell hook code (1, 2, 4 or 6).
+// A destroyed window's message arrives after the window is gone. 1 on success; 0 after a message box.
 __declspec(dllimport) int SetShellHook(HWND target);
 // Removes the hook: non-zero when it was removed, 0 when none was set.
 __declspec(dllimport) int RemoveShellHook();

@@ -15,7 +15,10 @@ bool forwards(int code, WPARAM window) noexcept {
 LRESULT CALLBACK hookProcedure(int code, WPARAM wParam, LPARAM lParam) noexcept {
     if (code < 0) return CallNextHookEx(shared.hook, code, wParam, lParam);
     HWND target = shared.target;
-    if (forwards(code, wParam) && IsWindow(target)) SendMessageA(target, WM_USER + 3, wParam, code);
+    // Posted, not sent: the program whose window changed pays only for the delivery, and a bar that is
+    // stopped or busy holds nobody. Posted messages keep their order, and the bar reads a destroyed window
+    // by its handle only, since it is gone by the time the message arrives.
+    if (forwards(code, wParam) && IsWindow(target)) PostMessageA(target, WM_USER + 3, wParam, code);
     return CallNextHookEx(shared.hook, code, wParam, lParam);
 }
 

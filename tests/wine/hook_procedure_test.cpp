@@ -52,7 +52,13 @@ class ShellHookProcedure : public ::testing::Test {
         DestroyWindow(target);
         DestroyWindow(subject);
     }
-    void call(int code, HWND window) { cvsh::hookProcedure(code, reinterpret_cast<WPARAM>(window), 0); }
+    // The procedure posts its report: it is read once this thread takes its messages.
+    void call(int code, HWND window) {
+        cvsh::hookProcedure(code, reinterpret_cast<WPARAM>(window), 0);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
     HWND target = nullptr;
     HWND subject = nullptr;
 };

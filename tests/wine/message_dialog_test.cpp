@@ -72,9 +72,10 @@ class MessageDialogTest : public ::testing::Test {
             inspect(dialog, seen);
             act(dialog);
         });
-        const LRESULT result =
-            message::handleHttpReply(nullptr, GetModuleHandleA(nullptr), nullptr,
-                                     reinterpret_cast<WPARAM>(body.c_str()), mode, recordShellExecute);
+        message::ReplyRegistry registry;
+        const WPARAM key = registry.issue({body, static_cast<int>(mode)});
+        const LRESULT result = message::handleHttpReply(nullptr, GetModuleHandleA(nullptr), nullptr, registry,
+                                                        key, recordShellExecute);
         EXPECT_TRUE(msgtest::processDialogs().empty());
         return result;
     }

@@ -182,7 +182,8 @@ DWORD WINAPI DialogWatchdog::run(void* param) {
     HWND answered = nullptr;
     while (!self->stop_ && GetTickCount64() < end) {
         for (HWND dialog : processDialogs()) {
-            if (dialog == answered && IsWindow(dialog)) continue;
+            // A dialog destroyed since it was listed is not a new one.
+            if (!IsWindow(dialog) || dialog == answered) continue;
             answered = dialog;
             self->owner_ = GetWindow(dialog, GW_OWNER);
             InterlockedIncrement(&self->seen_);

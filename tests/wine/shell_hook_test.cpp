@@ -1,5 +1,5 @@
 // The shell hook library loaded the way the bar loads it (through the import table): events of windows in
-// other processes reach the target window, synchronously, as message WM_USER + 3.
+// other processes reach the target window, posted, as message WM_USER + 3.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -24,7 +24,7 @@ std::vector<Event> events;
 
 LRESULT CALLBACK targetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != kShellEvent) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    // The sender waits for this: the window still exists while it is being reported.
+    // A report arrives after the fact: the class of a window already gone reads empty.
     Event event{reinterpret_cast<HWND>(wParam), lParam, {}, 0};
     char name[256] = {};
     GetClassNameA(event.window, name, sizeof(name));
@@ -91,7 +91,7 @@ TEST_F(ShellHook, RemovingTheHookStopsTheReportsAndASecondRemovalReturnsZero) {
     standin::Process browser;
     HWND window = standin::openBrowser(browser, "--class IEFrame --title Unhooked");
     ASSERT_NE(window, nullptr);
-    // The report would be sent, and waited for, before the window could be shown.
+    // A report would have been posted by the time the window was shown.
     EXPECT_TRUE(browser.close());
     EXPECT_FALSE(receivedFrom(browser.id()));
 }

@@ -98,6 +98,45 @@ HWND openTaskbar(Process& process, const std::string& arguments) {
     return found;
 }
 
+namespace {
+// A Wine process's command line starts with its program's Unix path; its environment names its prefix.
+constexpr const char* kSignalScript = R"(sig=$1; image=$2; marker=$3
+for f in $(grep -l -a -F "$image" /proc/[0-9]*/cmdline 2>/dev/null); do
+    d=${f%/cmdline}
+    set -- $(tr '\000' ' ' 2>/dev/null < "$f")
+    case "${1:-}" in */"$image"|*\\"$image") ;; *) continue ;; esac
+    tr '\000' '\n' 2>/dev/null < "$d/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    kill -"$sig" "${d#/proc/}"
+done
+: > "$marker"
+)";
+
+bool writeFile(const std::string& path, const std::string& text) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                    written == text.size();
+    CloseHandle(file);
+    return ok;
+}
+} // namespace
+
+bool signalProgram(const char* image, const char* signal) {
+    const std::string base = "/tmp/corvane-signal-" + std::to_string(GetCurrentProcessId());
+    const std::string script = base + ".sh", marker = base + ".done";
+    DeleteFileA(windowsPath(marker).c_str());
+    if (!writeFile(windowsPath(script), kSignalScript)) return false;
+    // A Unix program started from Wine gives no handle to wait on: the script leaves a file when done.
+    Process shell;
+    if (!shell.start("Z:\\bin\\sh", script + " " + signal + " " + image + " " + marker)) return false;
+    const bool done =
+        waitFor([&] { return GetFileAttributesA(windowsPath(marker).c_str()) != INVALID_FILE_ATTRIBUTES; });
+    DeleteFileA(windowsPath(marker).c_str());
+    DeleteFileA(windowsPath(script).c_str());
+    return done;
+}
+
 MessageBoxWatcher::MessageBoxWatcher(std::string caption)
     : caption_(std::move(caption)), thread_([this] { run(); }) {}
 

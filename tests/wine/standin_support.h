@@ -37,6 +37,11 @@ bool startBrowserAs(Process& process, const std::string& programName, const std:
 // Starts cv-taskbar.exe and waits until its tray window is the one FindWindowA finds. Returns it, or null.
 HWND openTaskbar(Process& process, const std::string& arguments);
 
+// Sends a Unix signal ("STOP" or "CONT") to the Wine processes of this prefix whose program file is `image`
+// (for example "corvane.exe"): a stopped program answers nothing at all, as a hung one. Other prefixes'
+// programs are left alone. True once the signal was sent (or nothing matched).
+bool signalProgram(const char* image, const char* signal);
+
 // Watches this process for a message box with the given caption, records its text and dismisses it.
 class MessageBoxWatcher {
   public:

@@ -12,23 +12,25 @@ namespace e2e {
 
 namespace {
 HWND g_reportTo = nullptr;
-int g_toolsBeforeDestroy = -1;
 
-// Where the bar's shell hook is installed it reports creation and destruction by itself, synchronously; where
-// it is not, these windows report them as the hook would, while the window still exists. Which of the two
-// happened is read from the bar's tool count: one tool per listed window.
-LRESULT CALLBACK browserProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CLOSE && g_reportTo) g_toolsBeforeDestroy = toolCount(g_reportTo);
-    if (msg == WM_DESTROY && g_reportTo && IsWindow(g_reportTo)) {
-        int before = std::exchange(g_toolsBeforeDestroy, -1);
-        if (before >= 0 && toolCount(g_reportTo) == before) shellEvent(g_reportTo, window, kDestroyed);
-    }
-    return DefWindowProcA(window, msg, wParam, lParam);
+// The bar's shell hook reports creation and destruction by itself, posted. A window of a tracked class waits
+// for that report, so that a test goes on with the bar's list settled; one the hook did not report (opened
+// while no bar ran) is reported here as the hook would. One tool per listed window tells which happened.
+constexpr DWORD kHookReportMs = 2000;
+
+bool trackedClass(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return lstrcmpA(name, "IEFrame") == 0 || lstrcmpA(name, "CabinetWClass") == 0;
+}
+
+bool hookReported(HWND bar, int toolsBefore) {
+    return waitFor([&] { return toolCount(bar) != toolsBefore; }, kHookReportMs);
 }
 
 void registerClass(const char* name) {
     WNDCLASSA wc{};
-    wc.lpfnWndProc = browserProc;
+    wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -79,7 +81,7 @@ HWND TestBrowsers::open(const std::string& title, const char* className, bool an
     if (!w) return nullptr;
     windows_.push_back(w);
     // The hook reports a creation from inside CreateWindowEx, before the window is shown.
-    if (announce && bar_ && toolCount(bar_) == before) shellEvent(bar_, w, kCreated);
+    if (bar_ && trackedClass(w) && !hookReported(bar_, before) && announce) shellEvent(bar_, w, kCreated);
     ShowWindow(w, SW_SHOW);
     UpdateWindow(w);
     pump();
@@ -87,9 +89,12 @@ HWND TestBrowsers::open(const std::string& title, const char* className, bool an
 }
 
 void TestBrowsers::close(HWND window) {
-    if (g_reportTo) g_toolsBeforeDestroy = toolCount(g_reportTo);
-    if (IsWindow(window)) DestroyWindow(window);
+    if (!IsWindow(window)) return;
+    const bool tracked = trackedClass(window);
+    const int before = g_reportTo ? toolCount(g_reportTo) : -1;
+    DestroyWindow(window);
     pump();
+    if (tracked && before > 0 && !hookReported(g_reportTo, before)) shellEvent(g_reportTo, window, kDestroyed);
 }
 
 LRESULT shellEvent(HWND bar, HWND window, LPARAM code) {

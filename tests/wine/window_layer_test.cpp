@@ -158,6 +158,12 @@ TEST_F(WindowLayer, FailedCreationStillDeliversTheFinalMessageOnce) {
     EXPECT_FALSE(make(thrower));
     EXPECT_EQ(thrower.finals, 1);
     EXPECT_EQ(thrower.hwnd(), nullptr);
+    // Failing before the window exists at all (no such class) still releases a self-owning object.
+    bool deleted = false;
+    auto* early = new SelfDeletingWindow(&deleted);
+    EXPECT_FALSE(early->create(0, "CorvaneNoSuchClass", "t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                               GetModuleHandleA(nullptr)));
+    EXPECT_TRUE(deleted);
 }
 
 TEST_F(WindowLayer, SubclassingAControlRoutesItsMessagesAndUnbindsAtDestruction) {

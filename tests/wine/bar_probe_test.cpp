@@ -1,0 +1,110 @@
+// The bar built to fault on any use of freed memory and on oversized tool tip records (probe_bar_main.cpp),
+// driven from outside as a user, an uninstaller or a hostile local program would.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "e2e_support.h"
+#include "input_support.h"
+#include "tracking_support.h"
+#include "tray_support.h"
+
+namespace {
+
+constexpr int kNewBrowserButton = 245;
+constexpr int kHideRestore = 125;
+
+class ProbeBar : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // A fault must end the probe with its code, not hold it behind Wine's crash dialog.
+        DWORD noDialog = 0;
+        RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", "ShowCrashDialog", REG_DWORD, &noDialog,
+                        sizeof(noDialog));
+        e2e::deleteSettingsKey();
+        ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
+        e2e::writeSetting("Maximize browser windows", 0);
+        input::moveTo(512, 300);
+    }
+    void TearDown() override {
+        input::leftUp();
+        if (HWND menu = tray::popupMenu()) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
+        proc_.kill();
+        e2e::deleteSettingsKey();
+    }
+    void start() {
+        ASSERT_TRUE(e2e::ensureStandInTaskbar());
+        ASSERT_TRUE(proc_.start("\"" + e2e::binDir() + "\\probe\\corvane_probe.exe\""));
+        ASSERT_TRUE(
+            e2e::waitFor([&] { return (bar_ = e2e::findBar()) != nullptr && IsWindowVisible(bar_); }));
+        browsers_.setBar(bar_);
+    }
+    // The probe's exit code tells freed memory used (a fault) and oversized records (3) apart from 0.
+    void expectCleanEnd() {
+        ASSERT_TRUE(proc_.waitExit(10000));
+        EXPECT_EQ(proc_.exitCode(), 0u);
+    }
+
+    e2e::Process proc_;
+    HWND bar_ = nullptr;
+    e2e::TestBrowsers browsers_;
+};
+
+// The uninstaller closes the bar however the user left it: here with the New browser button's hold menu
+// open, so the button's handler is still running when its bar (which holds the button) is destroyed.
+TEST_F(ProbeBar, ClosedSentOrPostedWhileTheHoldMenuIsOpenTheBarEndsCleanly) {
+    for (bool sent : {true, false}) {
+        SCOPED_TRACE(sent ? "sent" : "posted");
+        start();
+        RECT button{};
+        GetWindowRect(GetDlgItem(bar_, kNewBrowserButton), &button);
+        ASSERT_TRUE(input::moveTo((button.left + button.right) / 2, (button.top + button.bottom) / 2));
+        input::leftDown();
+        ASSERT_TRUE(e2e::waitFor([] { return tray::popupMenu() != nullptr; }));
+        DWORD_PTR ignored = 0;
+        if (sent) {
+            SendMessageTimeoutA(bar_, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &ignored);
+        } else {
+            PostMessageA(bar_, WM_CLOSE, 0, 0);
+        }
+        input::leftUp();
+        expectCleanEnd();
+        bar_ = nullptr;
+    }
+}
+
+// Tools are added, moved and deleted as browser windows come and go; the probe fails any record larger
+// than the version-5 common controls accept (they would refuse it, and the tip would be missing).
+TEST_F(ProbeBar, ToolRecordsOfBrowserButtonsFitTheOlderCommonControls) {
+    start();
+    browsers_.open("First");
+    HWND second = browsers_.open("Second");
+    ASSERT_TRUE(e2e::waitFor([&] { return e2e::toolCount(bar_) == 2; }));
+    browsers_.close(second);
+    ASSERT_TRUE(e2e::waitFor([&] { return e2e::toolCount(bar_) == 1; }));
+    ASSERT_TRUE(e2e::closeBar(proc_, bar_));
+    expectCleanEnd();
+}
+
+// Nothing in a window message tells who sent it: made-up values in the bar's private messages, posted and
+// sent by this (another) process, are never read as pointers, and the bar goes on obeying commands.
+TEST_F(ProbeBar, PrivateMessagesWithMadeUpValuesLeaveTheBarWorking) {
+    start();
+    const WPARAM madeUp[] = {1, 0x10, 0xDEADBEEF, static_cast<WPARAM>(-1)};
+    for (UINT msg = WM_USER + 1; msg <= WM_USER + 4; ++msg) {
+        for (WPARAM w : madeUp) {
+            PostMessageA(bar_, msg, w, 2);
+            DWORD_PTR ignored = 0;
+            EXPECT_NE(SendMessageTimeoutA(bar_, msg, w, 2, SMTO_ABORTIFHUNG, 3000, &ignored), 0u)
+                << "message " << msg << " wParam " << w;
+        }
+    }
+    PostMessageA(bar_, WM_COMMAND, kHideRestore, 0);
+    EXPECT_TRUE(e2e::waitFor([&] { return !IsWindowVisible(bar_); }));
+    PostMessageA(bar_, WM_COMMAND, kHideRestore, 0);
+    EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(bar_) != FALSE; }));
+    ASSERT_TRUE(e2e::closeBar(proc_, bar_));
+    expectCleanEnd();
+}
+
+} // namespace

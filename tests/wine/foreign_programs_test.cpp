@@ -1,0 +1,113 @@
+// The bar beside programs it did not write and cannot trust: Wine's own browser, which shows its frame only
+// after creating it, and programs stopped dead (a Unix SIGSTOP), which answer nothing at all.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "bar_fixture.h"
+#include "core/bar_commands.h"
+#include "standin_support.h"
+#include "tools/standin-taskbar/standin_taskbar.h"
+#include "tracking_support.h"
+
+namespace {
+
+// How long a command to the bar may take while a browser does not answer.
+constexpr DWORD kPromptMs = 1000;
+
+class ForeignPrograms : public e2e::BarTest {
+  protected:
+    void TearDown() override {
+        // Whatever failed, nothing stays stopped for the tests after this one.
+        standin::signalProgram("corvane.exe", "CONT");
+        standin::signalProgram("cv-browser.exe", "CONT");
+        e2e::BarTest::TearDown();
+    }
+    bool barAnswers(DWORD timeoutMs) {
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutA(bar_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
+    }
+    void command(int id) { PostMessageA(bar_, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+    // The bar's modal About box, once it is up.
+    HWND aboutBox() {
+        HWND box = nullptr;
+        e2e::waitFor(
+            [&] { return (box = standin::findWindowOf(proc_.id(), "#32770")) && IsWindowVisible(box); },
+            kPromptMs);
+        return box;
+    }
+};
+
+TEST_F(ForeignPrograms, WineInternetExplorerOpenedAfterTheBarShowsMaximisedWithItsButtonAndClosesCleanly) {
+    e2e::deleteSettingsKey(); // every setting at its default: new browser windows are maximised
+    start();
+    e2e::Process ie;
+    ASSERT_TRUE(ie.start("\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" -nohome"));
+    HWND frame = nullptr;
+    ASSERT_TRUE(e2e::waitFor(
+        [&] {
+            return (frame = FindWindowA("IEFrame", nullptr)) && IsWindowVisible(frame) && IsZoomed(frame);
+        },
+        30000));
+    EXPECT_TRUE(waitTools(1));
+    // It stays: neither hidden again nor ended in the seconds after it was placed.
+    EXPECT_FALSE(e2e::waitFor([&] { return !IsWindowVisible(frame) || !ie.running(); }, 3000));
+    HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
+    SendMessageA(tray, standin::kSync, 1, 0);
+    EXPECT_TRUE(e2e::waitFor(
+        [&] { return !SendMessageA(tray, standin::kHasItem, reinterpret_cast<WPARAM>(frame), 0); }));
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(waitTools(0));
+    EXPECT_TRUE(ie.waitExit(15000));
+}
+
+TEST_F(ForeignPrograms, AStoppedBarHoldsNoProgramAndListsExactlyTheBrowsersThatExistOnceResumed) {
+    start();
+    standin::Process before, plain, late;
+    HWND gone = standin::openBrowser(before, "--title Before");
+    ASSERT_TRUE(gone && waitTools(1));
+    ASSERT_TRUE(standin::signalProgram("corvane.exe", "STOP"));
+    ASSERT_FALSE(barAnswers(300)) << "the bar is not stopped";
+
+    const DWORD start = GetTickCount();
+    ASSERT_NE(standin::openBrowser(plain, "--class CorvanePlainWindow --title Plain"), nullptr);
+    EXPECT_TRUE(plain.close(10000));
+    HWND browser = standin::openBrowser(late, "--title Late");
+    EXPECT_NE(browser, nullptr);
+    EXPECT_TRUE(before.close(10000));
+    EXPECT_LT(GetTickCount() - start, 10000u) << "programs were held by the stopped bar";
+
+    ASSERT_TRUE(standin::signalProgram("corvane.exe", "CONT"));
+    // One entry, and it is the late browser's: it goes with that window.
+    EXPECT_TRUE(waitTools(1));
+    EXPECT_TRUE(late.close(10000));
+    EXPECT_TRUE(waitTools(0));
+}
+
+TEST_F(ForeignPrograms, AStoppedBrowserCannotHoldTheBarFromItsCommands) {
+    e2e::writeSetting("Hide browsers when Corvane! hides", 1);
+    start();
+    standin::Process browser;
+    HWND window = standin::openBrowser(browser, "--title Stopped");
+    ASSERT_TRUE(window && waitTools(1));
+    ASSERT_TRUE(standin::signalProgram("cv-browser.exe", "STOP"));
+
+    command(core::ID_MENU_MINIMIZE_ALL);
+    command(core::ID_MENU_CLOSE_ALL);
+    e2e::click(at(0));
+    command(core::windowListCommand(0));
+    command(core::ID_MENU_HIDE_RESTORE);
+    EXPECT_TRUE(e2e::waitFor([&] { return !IsWindowVisible(bar_); }, kPromptMs)) << "hide";
+    command(core::ID_MENU_HIDE_RESTORE); // restoring brings every browser forward
+    EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(bar_) != 0; }, kPromptMs)) << "restore";
+    command(core::ID_MENU_ABOUT);
+    HWND about = aboutBox();
+    EXPECT_NE(about, nullptr) << "About";
+    if (about) PostMessageA(about, WM_COMMAND, IDOK, 0);
+
+    // Resumed, the browser carries out what it was asked, the close among it.
+    ASSERT_TRUE(standin::signalProgram("cv-browser.exe", "CONT"));
+    EXPECT_TRUE(browser.waitExit(10000));
+    EXPECT_TRUE(waitTools(0));
+}
+
+} // namespace
