@@ -8,7 +8,6 @@
 #include "hooks/shell/cvsh.h"
 #include "app/taskbar_list.h"
 #include "hooks/taskbar/cvth.h"
-#include "hooks/taskbar/tab_control.h"
 #include "message/message_dialog.h"
 #include "resources/resource.h"
 
