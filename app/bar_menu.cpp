@@ -3,6 +3,7 @@
 
 #include "app/about_dialog.h"
 #include "app/app.h"
+#include "app/browser_windows.h"
 #include "core/bar_commands.h"
 #include "core/utf8.h"
 #include "resources/resource.h"
@@ -111,6 +112,7 @@ bool BarWindow::onMenuCommand(int id) {
 }
 
 void BarWindow::launchBrowser(std::string commandLine) {
+    if (openDefaultBrowserInstead(commandLine)) return;
     // The whole setting is the command line, program and arguments together, as the user typed it. The wide
     // start keeps a path outside the ANSI code page; the old launcher's result codes keep their messages.
     if (const char* text = core::launchErrorMessage(startProgramLine(commandLine))) showAppMessage(hwnd(), text);

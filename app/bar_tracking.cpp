@@ -4,6 +4,8 @@
 
 #include "app/app.h"
 #include "app/bar_window.h"
+#include "app/browser_windows.h"
+#include "app/taskbar_list.h"
 #include "core/browser_rules.h"
 #include "core/preference_rules.h"
 #include "win/text.h"
@@ -24,12 +26,15 @@ bool isBrowserWindow(HWND window) {
     // Any longer name is not one of ours; a cut one cannot match either.
     char name[256] = {};
     if (GetClassNameA(window, name, sizeof(name)) <= 0) return false;
-    return core::isTrackedClass(name, settings().catchExplorerWindows != 0);
+    if (core::isTrackedClass(name, settings().catchExplorerWindows != 0)) return true;
+    return otherBrowserProgram(window, name) && wouldHaveTaskbarButton(window);
 }
 
 // The text the system keeps for the window, read without a message to it: a program that does not answer
 // cannot hold the bar. Converted the way the ANSI text functions convert it.
 std::string titleOf(HWND window) {
+    if (const core::BrowserProgram* program = otherBrowserProgram(window))
+        return otherBrowserButtonText(window, *program);
     std::wstring text(256, L'\0');
     int got = 0;
     for (;;) {
@@ -58,19 +63,35 @@ int BarWindow::FindEntry(HWND window) const {
     return browserList.find(window);
 }
 
+bool BarWindow::concernsBar(HWND window, LPARAM code) {
+    if (!isBrowserWindow(window)) {
+        if (code == kWindowActivated) setActiveBrowser(nullptr);
+        if (otherBrowserProgram(window)) watchPending(window);
+        return false;
+    }
+    // A later code is a chance to catch a window of today's browsers that was not ready at its creation.
+    if (code != kWindowCreated && FindEntry(window) < 0 && otherBrowserProgram(window)) {
+        dropPending(window);
+        onWindowCreated(window);
+    }
+    return true;
+}
+
 LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
     // The report of a destruction arrives after the window is gone: its class can no longer be read.
     if (code == kWindowDestroyed) return onWindowDestroyed(window);
-    if (!isBrowserWindow(window)) {
-        if (code == kWindowActivated) setActiveBrowser(nullptr);
-        return 0;
-    }
+    if (!concernsBar(window, code)) return 0;
     switch (code) {
     case kWindowActivated:
         setActiveBrowser(window);
         Place(window);
         break;
     case kWindowCreated:
+        // Today's browsers are listed once; the classic classes keep their rule of one entry per report.
+        if (FindEntry(window) >= 0 && otherBrowserProgram(window)) {
+            takeButtonOff(window);
+            break;
+        }
         onWindowCreated(window);
         break;
     case kWindowRetitled:
@@ -95,6 +116,7 @@ LRESULT BarWindow::HandleShellEvent(HWND window, LPARAM code) {
 void BarWindow::onWindowCreated(HWND window) {
     browserList.append(window, titleOf(window));
     accessibility_.notifyBrowserButton(EVENT_OBJECT_CREATE, browserList.count() - 1);
+    if (usesTaskbarList(window)) takeButtonOff(window);
     addBrowserTool(window);
     // The shell reports a window as it is created, and a browser may show its frame only later: placing a
     // window its program has not shown yet can leave it hidden for good. Such a window waits for its showing,
@@ -107,6 +129,16 @@ void BarWindow::onWindowCreated(HWND window) {
     KillTimer(hwnd(), AUTOHIDE_TIMER_ID);
 }
 
+bool BarWindow::usesTaskbarList(HWND window) const {
+    return !usesTabControl_ || otherBrowserProgram(window) != nullptr;
+}
+
+void BarWindow::takeButtonsOff() {
+    browserList.forEachFirstToLast([this](HWND window) {
+        if (usesTaskbarList(window)) takeButtonOff(window);
+    });
+}
+
 LRESULT BarWindow::onWindowDestroyed(HWND window) {
     dropPending(window);
     int index = FindEntry(window);
@@ -114,6 +146,7 @@ LRESULT BarWindow::onWindowDestroyed(HWND window) {
     deleteBrowserTool(window);
     accessibility_.notifyBrowserButton(EVENT_OBJECT_DESTROY, index);
     browserList.removeAt(index);
+    if (FindEntry(window) < 0) giveButtonBack(window);
     activeBrowser = nullptr;
     InvalidateRect(hwnd(), nullptr, TRUE);
     if (settings().autoHide && browserList.empty()) SetTimer(hwnd(), AUTOHIDE_TIMER_ID, 4000, nullptr);
@@ -139,6 +172,10 @@ void BarWindow::placeWhenShown(HWND window) {
 
 void BarWindow::holdUntilShown(HWND window) {
     if (core::placementOf(settings()) == core::Placement::DontChange) return;
+    watchPending(window);
+}
+
+void BarWindow::watchPending(HWND window) {
     // The timer runs only while a window waits: an idle bar is not woken.
     if (pending_.empty()) SetTimer(hwnd(), PENDING_TIMER_ID, kPendingCheckMs, nullptr);
     pending_.add(window, GetTickCount());
@@ -151,8 +188,14 @@ void BarWindow::dropPending(HWND window) {
 
 void BarWindow::recheckPending() {
     pending_.recheck(GetTickCount(), [this](HWND window) {
-        // Gone, or no longer listed: nothing to place.
-        if (!IsWindow(window) || FindEntry(window) < 0) return true;
+        if (!IsWindow(window)) return true;
+        if (FindEntry(window) < 0) {
+            // Not listed: a window of today's browsers that was not ready when reported, or one that left.
+            if (!otherBrowserProgram(window)) return true;
+            if (!isBrowserWindow(window)) return false;
+            onWindowCreated(window);
+            return true;
+        }
         if (!IsWindowVisible(window)) return false;
         placeWindow(window);
         return true;

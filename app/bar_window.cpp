@@ -7,6 +7,7 @@
 #include "app/app.h"
 #include "core/dpi_scale.h"
 #include "hooks/shell/cvsh.h"
+#include "app/taskbar_list.h"
 #include "hooks/taskbar/cvth.h"
 #include "message/message_dialog.h"
 #include "resources/resource.h"
@@ -127,12 +128,14 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT BarWindow::onCreate() {
     // Both hooks come first; each library has already told the user why it failed, and the bar cannot work
-    // without them.
+    // without them. A taskbar without a tab control is no failure: the task-list object takes over.
     if (!SetShellHook(hwnd())) return -1;
-    if (!SetTaskbarHook(settings().catchExplorerWindows)) {
+    usesTabControl_ = FindTaskbarTabControl() != nullptr;
+    if (usesTabControl_ && !SetTaskbarHook(settings().catchExplorerWindows)) {
         RemoveShellHook();
         return -1;
     }
+    startTaskbarList();
     taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon.get()));
@@ -144,6 +147,7 @@ LRESULT BarWindow::onCreate() {
         dockBar();
     }
     Enumerate();
+    takeButtonsOff();
     Place(nullptr);
     createOwnButtons();
     SetWindowLongPtrA(hwnd(), GWLP_ID, BAR_WINDOW_ID);
@@ -188,6 +192,8 @@ void BarWindow::onDestroy() {
     UnregisterHotKey(hwnd(), HOTKEY_ID_NEW);
     RemoveShellHook();
     RemoveTaskbarHook();
+    // Before any window is asked to close: no browser window may be left without a button.
+    endTaskbarList();
     if (settings().closeBrowsersOnExit) CloseAll();
     // Detaches the worker: it no longer sends to this window and ends by itself or with the process.
     messageThread.reset();
@@ -268,10 +274,19 @@ LRESULT BarWindow::onAppBarNotify(WPARAM code, LPARAM param) {
 }
 
 void BarWindow::onTaskbarCreated() {
-    // The shell lost its notification area and its task list: what the bar put there must be put back.
-    if (!IsWindowVisible(hwnd())) addTrayIcon();
+    // The shell lost its notification area, its appbars and its task list: what the bar put there must be
+    // put back. A shell that still knows the bar refuses the second registration; the position is negotiated
+    // all the same.
+    if (IsWindowVisible(hwnd())) {
+        dockBar();
+    } else {
+        addTrayIcon();
+    }
     // A new taskbar that cannot be hooked has been reported by the library; the bar goes on without it.
-    SetTaskbarHook(settings().catchExplorerWindows);
+    usesTabControl_ = FindTaskbarTabControl() != nullptr;
+    if (usesTabControl_) SetTaskbarHook(settings().catchExplorerWindows);
+    renewTaskbarList();
+    takeButtonsOff();
 }
 
 void BarWindow::onCommand(WPARAM wParam) {

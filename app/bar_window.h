@@ -33,7 +33,8 @@ constexpr int HOTKEY_ID_HIDE = 240;
 constexpr int HOTKEY_ID_NEW = 241;
 constexpr UINT_PTR AUTOHIDE_TIMER_ID = 32768;
 constexpr UINT_PTR HOLD_TIMER_ID = 32769;
-// Runs only while a reported browser window waits to be shown before it is placed.
+// Runs only while a reported browser window waits to be shown before it is placed, or (today's browsers)
+// to become one the bar tracks.
 constexpr UINT_PTR PENDING_TIMER_ID = 32772;
 constexpr UINT TRAY_ICON_ID = 32771;
 constexpr int BAR_WINDOW_ID = 32770;
@@ -75,7 +76,8 @@ class BarWindow : public win::Window {
     void RestoreAll();
     void CloseAll();
     void Activate(int index);
-    // Places the waiting windows that have been shown since; drops those gone or waited for too long.
+    // Places the waiting windows that have been shown since and lists those of today's browsers that have
+    // become ready; drops those gone or waited for too long.
     void recheckPending();
 
     // The tray side (bar_tray.cpp): the tray icon, hiding the bar into it and bringing it back.
@@ -136,6 +138,16 @@ class BarWindow : public win::Window {
     void deleteBrowserTool(HWND window);
     void addBrowserTools();
     void onAutoHideTimer();
+    // Whether a shell event is about a listed window or one to list; watches the windows of today's browsers
+    // that are not ready yet.
+    bool concernsBar(HWND window, LPARAM code);
+    // Looks at a window again soon (and again, for a while), whatever the placement setting.
+    void watchPending(HWND window);
+    // Whose buttons leave the taskbar through the task-list object: every tracked window's where the
+    // taskbar keeps no tab control for the hook, else only today's browsers' (the hook knows only the
+    // classic classes).
+    bool usesTaskbarList(HWND window) const;
+    void takeButtonsOff();
 
     // Browser buttons (bar_buttons.cpp).
     void onPaint();
@@ -177,6 +189,7 @@ class BarWindow : public win::Window {
     // The text of the browser tool tip being shown.
     std::wstring tipText_;
     UINT taskbarCreatedMessage_ = 0;
+    bool usesTabControl_ = false;
     // Browser windows reported before their program showed them, to be placed once shown.
     core::PendingWindows<HWND> pending_;
     // The layout of the last paint, and the list change and client size it was made for.

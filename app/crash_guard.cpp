@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/bar_window.h"
+#include "app/taskbar_list.h"
 #include "hooks/shell/cvsh.h"
 #include "hooks/taskbar/cvth.h"
 
@@ -28,6 +29,7 @@ LONG WINAPI giveBackToTheShell(EXCEPTION_POINTERS* info) {
         Shell_NotifyIconA(NIM_DELETE, &nid);
         RemoveShellHook();
         RemoveTaskbarHook();
+        giveAllButtonsBackOnBarThread();
     }
     return g_previousFilter ? g_previousFilter(info) : EXCEPTION_CONTINUE_SEARCH;
 }

@@ -1,5 +1,7 @@
 #include "core/browser_rules.h"
 
+#include "core/settings.h"
+
 namespace core {
 
 namespace {
@@ -37,7 +39,24 @@ std::string browserTitle(std::string_view windowText) {
 }
 
 bool isTrackedClass(std::string_view className, bool catchExplorerWindows) {
-    return className == "IEFrame" || (catchExplorerWindows && className == "CabinetWClass");
+    return isClassicTrackedClass(className, catchExplorerWindows);
+}
+
+std::string_view builtInBrowserProgram(std::string_view command) {
+    static const std::string builtIn = Settings{}.browserCommand;
+    if (command != builtIn) return {};
+    constexpr std::string_view kProgramEnd = ".exe";
+    size_t end = command.find(kProgramEnd);
+    return end == std::string_view::npos ? command : command.substr(0, end + kProgramEnd.size());
+}
+
+std::string otherBrowserTitle(std::string_view windowText, const BrowserProgram& program) {
+    for (std::string_view suffix : program.suffixes) {
+        if (suffix.empty() || windowText.size() < suffix.size()) continue;
+        if (windowText.substr(windowText.size() - suffix.size()) == suffix)
+            return std::string(windowText.substr(0, windowText.size() - suffix.size()));
+    }
+    return std::string(windowText);
 }
 
 } // namespace core

@@ -27,6 +27,7 @@ const std::array<SettingDef, kSettingCount> kTable = {{
     DWORD_SETTING("Allow minimization of IE", minimizeOnSecondClick),
     DWORD_SETTING("Autorestore from tray", autoRestoreFromTray),
     DWORD_SETTING("Catch Windows Explorer windows", catchExplorerWindows),
+    DWORD_SETTING("Catch other browsers", catchOtherBrowsers),
     DWORD_SETTING("Hide into the system tray on start", startInTray),
     DWORD_SETTING("Bar background color", barBackgroundColor),
     DWORD_SETTING("Buttons text color", buttonTextColor),

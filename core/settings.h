@@ -36,6 +36,8 @@ struct Settings {
     int32_t minimizeOnSecondClick = 0;
     int32_t autoRestoreFromTray = 1;
     int32_t catchExplorerWindows = 1;
+    // Today's browsers (Chromium-based ones, Firefox) beside the classic frame.
+    int32_t catchOtherBrowsers = 1;
     int32_t startInTray = 0;
     int32_t barBackgroundColor = 0; // the system's button face, filled in when loading
     int32_t buttonTextColor = 0x00000000;
@@ -55,7 +57,7 @@ struct SettingDef {
     std::string Settings::*text;
 };
 
-constexpr size_t kSettingCount = 31;
+constexpr size_t kSettingCount = 32;
 // In the order start-up reads them.
 const std::array<SettingDef, kSettingCount>& settingTable();
 

@@ -8,7 +8,7 @@ namespace {
 using core::CheckKind;
 using core::Settings;
 
-const CheckBoxControl kCheckBoxes[12] = {
+const CheckBoxControl kCheckBoxes[13] = {
     {IDC_PREFS_SHOW_AT_TOP, &Settings::dockEdge, "Show on top of desktop", CheckKind::DockEdge,
      CheckEffect::DockEdge},
     {IDC_PREFS_OPEN_ON_START, &Settings::openBrowserOnStart, "Open default browser on start", CheckKind::Flag,
@@ -32,6 +32,8 @@ const CheckBoxControl kCheckBoxes[12] = {
      "Force placement over fullscreen popups", CheckKind::Flag, CheckEffect::BarGeometry},
     {IDC_PREFS_CATCH_EXPLORER, &Settings::catchExplorerWindows, "Catch Windows Explorer windows",
      CheckKind::Flag, CheckEffect::None},
+    {IDC_PREFS_CATCH_OTHER_BROWSERS, &Settings::catchOtherBrowsers, "Catch other browsers", CheckKind::Flag,
+     CheckEffect::None},
 };
 
 const NumberEditControl kNumberEdits[5] = {
@@ -56,7 +58,7 @@ template <class T, size_t N> const T* findById(const T (&table)[N], int id) {
 }
 } // namespace
 
-const CheckBoxControl (&checkBoxControls())[12] {
+const CheckBoxControl (&checkBoxControls())[13] {
     return kCheckBoxes;
 }
 const CheckBoxControl* findCheckBox(int id) {

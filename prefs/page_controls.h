@@ -36,7 +36,7 @@ struct ColourControl {
     core::ColourSetting setting;
 };
 
-const CheckBoxControl (&checkBoxControls())[12];
+const CheckBoxControl (&checkBoxControls())[13];
 const CheckBoxControl* findCheckBox(int id);
 const NumberEditControl (&numberEditControls())[5];
 const NumberEditControl* findNumberEdit(int id);

@@ -4,6 +4,9 @@
 #pragma once
 #include <windows.h>
 
+// The bar asks where the buttons are before it hooks anything.
+#include "hooks/taskbar/tab_control.h"
+
 extern "C" {
 // Hooks the taskbar's thread. `catchExplorer` non-zero removes folder windows' buttons too.
 // 1 on success; 0 after a message box.

@@ -1,8 +1,9 @@
 #include "hooks/taskbar/taskbar_hook.h"
 
 #include <commctrl.h>
-#include <string.h>
 
+#include "core/browser_classes.h"
+#include "hooks/taskbar/tab_control.h"
 #include "win/handle.h"
 
 namespace cvth {
@@ -34,16 +35,6 @@ void releaseOwnHook() {
     installedHere = nullptr;
 }
 
-HWND findTabControl() {
-    HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
-    // Without a tray, the searches below would run over every top-level window.
-    if (!tray) return nullptr;
-    HWND rebar = FindWindowExA(tray, nullptr, "RebarWindow32", nullptr);
-    HWND taskList = FindWindowExA(rebar ? rebar : tray, nullptr, "MSTaskSwWClass", nullptr);
-    if (!taskList) return nullptr;
-    return FindWindowExA(taskList, nullptr, "SysTabControl32", nullptr);
-}
-
 // Room behind the item for a tab control that keeps more than one word of data per item.
 struct ItemBuffer {
     TCITEMA item;
@@ -53,8 +44,7 @@ struct ItemBuffer {
 } // namespace
 
 bool removesClass(const char* className, bool catchExplorer) noexcept {
-    if (strcmp(className, "IEFrame") == 0) return true;
-    return catchExplorer && strcmp(className, "CabinetWClass") == 0;
+    return core::isClassicTrackedClass(className, catchExplorer);
 }
 
 void removalPass() noexcept {
@@ -108,7 +98,7 @@ using namespace cvth;
 
 extern "C" int SetTaskbarHook(int catchExplorer) {
     shared.catchExplorer = catchExplorer;
-    shared.tabControl = findTabControl();
+    shared.tabControl = FindTaskbarTabControl();
     if (!shared.tabControl) return fail("Can't locate the taskbar!");
     win::KernelHandle event(CreateEventA(nullptr, TRUE, FALSE, kEventName));
     DWORD thread = GetWindowThreadProcessId(shared.tabControl, nullptr);

@@ -21,7 +21,7 @@ constexpr const char* kEventName = "{1F6C5480-155E-11d5-93A8-444553540000}";
 // from its own messages: a nested call returns at once.
 void removalPass() noexcept;
 
-// The removal class rule: exact, case-sensitive class names.
+// The removal class rule (the bar's own, from core): exact, case-sensitive class names.
 bool removesClass(const char* className, bool catchExplorer) noexcept;
 
 void onProcessAttach() noexcept;

@@ -31,6 +31,8 @@ TEST(TrackedClass, BrowserFramesAlwaysFolderWindowsOnlyWhenCaught) {
     EXPECT_TRUE(core::isTrackedClass("IEFrame", true));
     EXPECT_FALSE(core::isTrackedClass("CabinetWClass", false));
     EXPECT_TRUE(core::isTrackedClass("CabinetWClass", true));
+    EXPECT_TRUE(core::isTrackedClass("ExplorerWClass", true));
+    EXPECT_FALSE(core::isTrackedClass("ExplorerWClass", false));
     EXPECT_FALSE(core::isTrackedClass("ieframe", true));
     EXPECT_FALSE(core::isTrackedClass("IEFrame2", true));
     EXPECT_FALSE(core::isTrackedClass("IEFram", true));

@@ -30,7 +30,7 @@ public:
 TEST(Settings, EmptySourceGivesEveryDefaultInTableOrder) {
     MapSource src;
     core::Settings s = core::loadSettings(src, 0x00C0C0C0);
-    ASSERT_EQ(src.order.size(), 31u);
+    ASSERT_EQ(src.order.size(), 32u);
     EXPECT_EQ(src.order.front(), "Show on top of desktop");
     EXPECT_EQ(src.order[15], "Internet Explorer path");
     EXPECT_EQ(src.order.back(), "Font face name");
@@ -45,6 +45,7 @@ TEST(Settings, EmptySourceGivesEveryDefaultInTableOrder) {
     EXPECT_EQ(s.alignWidth, 700);
     EXPECT_EQ(s.alignHeight, 500);
     EXPECT_EQ(s.catchExplorerWindows, 1);
+    EXPECT_EQ(s.catchOtherBrowsers, 1);
     EXPECT_EQ(s.browserCommand, "c:\\Program Files\\Internet Explorer\\iexplore.exe -nohome");
     EXPECT_EQ(s.fontFaceName, "MS Sans Serif");
 }

@@ -164,6 +164,9 @@ TEST_F(BarHooks, EachRestartedTaskbarIsHookedAgainAndLosesItsBrowserItems) {
         }
         tray = standin::openTaskbar(taskbar, "--manual --announce");
         ASSERT_NE(tray, nullptr);
+        // The new taskbar may answer while its start-up still waits on the shell hook, before it listed any
+        // window: an item is looked for only once the list was made.
+        SendMessageA(tray, standin::kSync, 0, 0);
         EXPECT_TRUE(itemGoes(browser));
         EXPECT_TRUE(hasItem(folder));
         EXPECT_TRUE(hasItem(other));
@@ -178,15 +181,16 @@ TEST_F(BarHooks, EachRestartedTaskbarIsHookedAgainAndLosesItsBrowserItems) {
     EXPECT_FALSE(hasItem(late));
 }
 
-TEST_F(BarHooks, WithoutATaskbarThatKeepsATabControlTheBarSaysSoAndDoesNotStart) {
+TEST_F(BarHooks, WithoutATaskbarThatKeepsATabControlTheBarStartsWithoutAWord) {
     ASSERT_TRUE(barProcess.start("\"" + e2e::distDir() + "\\corvane.exe\""));
+    ASSERT_TRUE(standin::waitFor([] { return IsWindowVisible(e2e::findBar()) != FALSE; }));
     ForeignBox box{barProcess.id(), nullptr, {}};
-    ASSERT_TRUE(standin::waitFor([&] { return findBox(box, "cvth.dll : error !"); }));
-    EXPECT_EQ(box.text, "Can't locate the taskbar!");
-    EXPECT_FALSE(IsWindowVisible(e2e::findBar())); // the box shows while the bar is being created
-    PostMessageA(box.box, WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(findBox(box, "cvth.dll : error !"));
+    // Nor after a new taskbar announced itself.
+    SendMessageTimeoutA(e2e::findBar(), RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_BLOCK, 3000, nullptr);
+    EXPECT_FALSE(findBox(box, "cvth.dll : error !"));
+    PostMessageA(e2e::findBar(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(barProcess.waitExit(10000));
-    EXPECT_EQ(e2e::findBar(), nullptr);
 }
 
 } // namespace

@@ -159,8 +159,8 @@ bool stopStandInTaskbar() {
     return standInTaskbar().stop();
 }
 
-bool startBar(Process& process, HWND* bar, DWORD timeoutMs) {
-    if (!ensureStandInTaskbar()) return false;
+bool startBar(Process& process, HWND* bar, DWORD timeoutMs, bool standInTaskbar) {
+    if (standInTaskbar && !ensureStandInTaskbar()) return false;
     if (!process.start("\"" + distDir() + "\\corvane.exe\"")) {
         std::printf("corvane.exe did not start: error %lu\n",
                     static_cast<unsigned long>(process.startError()));

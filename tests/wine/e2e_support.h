@@ -46,8 +46,9 @@ bool ensureStandInTaskbar();
 // Ends it. Wine keeps a hook's library loaded in the hooked process until that process ends, so the stand-in
 // holds on to the cvth.dll of the bar that hooked it.
 bool stopStandInTaskbar();
-// Starts corvane.exe and waits until its bar window exists and is placed.
-bool startBar(Process& process, HWND* bar, DWORD timeoutMs = 10000);
+// Starts corvane.exe and waits until its bar window exists and is placed; without the stand-in taskbar
+// (standInTaskbar false), the bar meets only the platform's own taskbar, which keeps no tab control.
+bool startBar(Process& process, HWND* bar, DWORD timeoutMs = 10000, bool standInTaskbar = true);
 // Asks a bar to close and waits for its process to end.
 bool closeBar(Process& process, HWND bar, DWORD timeoutMs = 10000);
 

@@ -130,6 +130,8 @@ TEST(TaskbarRemovalRule, OnlyTheExactClassNamesAreRemoved) {
     EXPECT_TRUE(cvth::removesClass("IEFrame", true));
     EXPECT_FALSE(cvth::removesClass("CabinetWClass", false));
     EXPECT_TRUE(cvth::removesClass("CabinetWClass", true));
+    EXPECT_TRUE(cvth::removesClass("ExplorerWClass", true));
+    EXPECT_FALSE(cvth::removesClass("ExplorerWClass", false));
     for (const char* name :
          {"ieframe", "IEFRAME", "IEFrame2", "IEFram", "", "cabinetwclass", "ExploreWClass"})
         EXPECT_FALSE(cvth::removesClass(name, true)) << name;

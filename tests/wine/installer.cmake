@@ -4,3 +4,11 @@ if(TARGET installer)
     LIBS shell32 advapi32
     DEPENDS installer)
 endif()
+
+# Needs both architectures' setups in dist/: the full build makes them.
+find_package(Python3 COMPONENTS Interpreter)
+if(TARGET installer AND Python3_FOUND AND CORVANE_CAN_RUN)
+  add_test(NAME winget_manifest_tests
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/winget_manifest_test.py ${CMAKE_SOURCE_DIR}
+            ${CMAKE_SOURCE_DIR}/dist ${PROJECT_VERSION})
+endif()

@@ -29,6 +29,7 @@ TEST_F(Apply, EachCheckBoxWritesItsOwnValueOnly) {
         {"General", IDC_PREFS_START_IN_TRAY, {"write Hide into the system tray on start=1"}},
         {"Appearance", IDC_PREFS_CLOSE_ACTIVE_ONLY, {"write only on active IE button=0"}},
         {"Advanced", IDC_PREFS_CATCH_EXPLORER, {"write Catch Windows Explorer windows=0"}},
+        {"Advanced", IDC_PREFS_CATCH_OTHER_BROWSERS, {"write Catch other browsers=0"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);

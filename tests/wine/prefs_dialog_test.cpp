@@ -162,7 +162,9 @@ TEST_F(Dialog, PagesHoldTheirControlsAtTheirPlaces) {
     selectPage("Advanced");
     expectControls(page(),
                    {{IDC_PREFS_CATCH_EXPLORER, "Button",
-                     "Catch Windows Explorer windows (requires program restart)", check, 8, 26, 200, 8}});
+                     "Catch Windows Explorer windows (requires program restart)", check, 8, 26, 200, 8},
+                    {IDC_PREFS_CATCH_OTHER_BROWSERS, "Button", "Catch other browsers (requires program restart)",
+                     check, 8, 37, 200, 8}});
     ASSERT_TRUE(close());
 }
 

@@ -75,6 +75,17 @@ HWND openBrowser(Process& process, const std::string& arguments) {
     return found;
 }
 
+bool startBrowserAs(Process& process, const std::string& programName, const std::string& arguments) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = std::string(temp) + "corvane-browsers";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string copy = folder + "\\" + programName;
+    // Copied again every time: a stale copy of an older build would answer for the new one.
+    CopyFileA(toolPath("standin-browser\\cv-browser.exe").c_str(), copy.c_str(), FALSE);
+    return process.start(copy, arguments);
+}
+
 HWND openTaskbar(Process& process, const std::string& arguments) {
     if (!process.start(toolPath("standin-taskbar\\cv-taskbar.exe"), arguments)) return nullptr;
     HWND found = nullptr;

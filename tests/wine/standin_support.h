@@ -30,6 +30,10 @@ HWND findWindowOf(DWORD pid, const char* className = nullptr);
 // Starts a cv-browser.exe and waits for its (first) window. Returns the window, or null.
 HWND openBrowser(Process& process, const std::string& arguments);
 
+// Starts a copy of cv-browser.exe under another program name ("chrome.exe"), as the bar tells browsers
+// apart by their program. False when it cannot be started.
+bool startBrowserAs(Process& process, const std::string& programName, const std::string& arguments);
+
 // Starts cv-taskbar.exe and waits until its tray window is the one FindWindowA finds. Returns it, or null.
 HWND openTaskbar(Process& process, const std::string& arguments);
 

@@ -1,7 +1,7 @@
 // cv-browser.exe: a stand-in browser for tests. Opens visible top-level windows of a chosen class, so that
 // tests get deterministic "browser" or "folder" windows in a process of their own.
 //
-//   cv-browser.exe [--class NAME] [--title TEXT] [--count N] [--hidden]
+//   cv-browser.exe [--class NAME] [--title TEXT] [--count N] [--hidden] [--tool] [--owned]
 //
 //   --class   window class to register and open (default "IEFrame"; "CabinetWClass" or anything else)
 //   --title   window title (default "Blank Page - Microsoft Internet Explorer"); with --count, every
@@ -9,6 +9,8 @@
 //             the windows are Unicode, so a title keeps characters outside the ANSI code page.
 //   --count   number of windows in this process (default 1, at most 64)
 //   --hidden  create the windows without showing them
+//   --tool    give the windows the tool-window style (no taskbar button of their own)
+//   --owned   make the windows owned by a hidden window of the same class
 //
 // Each window closes on WM_CLOSE; the process ends when its last window is gone. Exit code 0, or 2 for a
 // bad command line, 3 when a window cannot be made.
@@ -40,6 +42,8 @@ struct Options {
     wchar_t** wideArgs = nullptr;
     int count = 1;
     bool hidden = false;
+    bool tool = false;
+    bool owned = false;
 };
 
 bool parse(int argc, char** argv, Options& options) {
@@ -54,6 +58,10 @@ bool parse(int argc, char** argv, Options& options) {
             options.count = atoi(argv[++i]);
         } else if (strcmp(argv[i], "--hidden") == 0) {
             options.hidden = true;
+        } else if (strcmp(argv[i], "--tool") == 0) {
+            options.tool = true;
+        } else if (strcmp(argv[i], "--owned") == 0) {
+            options.owned = true;
         } else {
             return false;
         }
@@ -61,7 +69,7 @@ bool parse(int argc, char** argv, Options& options) {
     return options.className[0] != '\0' && options.count >= 1 && options.count <= 64;
 }
 
-bool openWindow(const Options& options, int index) {
+bool openWindow(const Options& options, int index, HWND owner) {
     wchar_t title[512];
     if (index == 0)
         _snwprintf(title, 512, L"%ls", options.title);
@@ -71,8 +79,9 @@ bool openWindow(const Options& options, int index) {
     wchar_t className[256] = {};
     MultiByteToWideChar(CP_ACP, 0, options.className, -1, className, 256);
     int offset = 30 * index;
-    HWND hwnd = CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW, 100 + offset, 100 + offset, 400, 300,
-                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND hwnd = CreateWindowExW(options.tool ? WS_EX_TOOLWINDOW : 0, className, title, WS_OVERLAPPEDWINDOW,
+                                100 + offset, 100 + offset, 400, 300, owner, nullptr, GetModuleHandleW(nullptr),
+                                nullptr);
     if (!hwnd) return false;
     ++openWindows;
     if (!options.hidden) ShowWindow(hwnd, SW_SHOWNORMAL);
@@ -87,9 +96,11 @@ int main(int argc, char** argv) {
     options.wideArgs = CommandLineToArgvW(GetCommandLineW(), &wideCount);
     if (wideCount != argc) options.wideArgs = nullptr;
     if (!parse(argc, argv, options)) {
-        fprintf(stderr, "usage: cv-browser.exe [--class NAME] [--title TEXT] [--count N] [--hidden]\n");
+        fprintf(stderr, "usage: cv-browser.exe [--class NAME] [--title TEXT] [--count N] [--hidden] [--tool] "
+                        "[--owned]\n");
         return 2;
     }
+    // A Unicode window, as real browsers' are: a title set from outside keeps characters of no code page.
     wchar_t className[256] = {};
     MultiByteToWideChar(CP_ACP, 0, options.className, -1, className, 256);
     WNDCLASSEXW wc{};
@@ -100,8 +111,15 @@ int main(int argc, char** argv) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = className;
     if (!RegisterClassExW(&wc)) return 3;
+    HWND owner = nullptr;
+    if (options.owned) {
+        owner = CreateWindowExW(0, className, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+        if (!owner) return 3;
+        ++openWindows;
+    }
     for (int i = 0; i < options.count; ++i)
-        if (!openWindow(options, i)) return 3;
+        if (!openWindow(options, i, owner)) return 3;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

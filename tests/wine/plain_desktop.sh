@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Runs a Win32 test program outside Wine's virtual desktop: in a Wine prefix of its own (without the
+# virtual-desktop setting of the shared one) and an X display of its own where an EWMH window manager runs,
+# since only such a manager shows the taskbar state Wine gives a window.
+#   plain_desktop.sh <prefix folder> <program.exe> [arguments...]
+set -u
+prefix=$1
+shift
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=/usr/lib/wine/wine64 server=/usr/lib/wine/wineserver64
+command -v openbox >/dev/null || { echo "openbox is missing"; exit 1; }
+if [ ! -f "$prefix/.corvane-ready" ]; then
+    rm -rf "$prefix" && mkdir -p "$prefix"
+    "$wine" wineboot -i >/dev/null 2>&1
+    "$server" -w
+    touch "$prefix/.corvane-ready"
+fi
+n=120
+while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":$n"
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+openbox >/dev/null 2>&1 &
+wm=$!
+for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+out=$(mktemp /tmp/corvane-plain.XXXXXX)
+"$wine" "$@" >"$out" 2>&1 </dev/null
+rc=$?
+cat "$out"
+rm -f "$out"
+"$server" -k >/dev/null 2>&1
+kill "$wm" "$xvfb" 2>/dev/null
+wait "$wm" "$xvfb" 2>/dev/null
+exit $rc
