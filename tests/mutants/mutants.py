@@ -149,8 +149,8 @@ def main(args):
         return 2
     chosen = [m for m in MUTANTS if not names or m[0] in names]
     if restore:
-        return subprocess.call(['git', 'checkout', '--'] + dirty_files(MUTANTS), cwd=ROOT) if dirty_files(
-            MUTANTS) else 0
+        changed = dirty_files(MUTANTS)
+        return subprocess.call(['git', 'checkout', '--'] + changed, cwd=ROOT) if changed else 0
     # The tree is restored from memory; a file already changed would be restored to that change, and a
     # commit made meanwhile could take a fault along.
     dirty = dirty_files(chosen)
