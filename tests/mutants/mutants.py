@@ -61,7 +61,7 @@ MUTANTS = [
     ('tray icon left behind', 'app/bar_tray.cpp', '(NIM_DELETE, &nid);', '(NIM_MODIFY, &nid);', 'x86_64',
      r'^tray_tests$'),
     ('autohide never fires', 'app/bar_tracking.cpp', 'AUTOHIDE_TIMER_ID, 4000,', 'AUTOHIDE_TIMER_ID, 400000,',
-     'x86_64', r'^tray_tests$'),
+     'x86_64', r'^tray_browsers_tests$'),
     # the controls
     ('hold menu never opens', 'controls/hover_button.cpp', 'if (m_bMenuOnHold) SetTimer(', 'if (false) SetTimer(',
      'x86_64', r'^hover_button_tests$'),
