@@ -1,103 +1,203 @@
 #!/usr/bin/env python3
-"""Deliberate faults, one per subsystem or more, each a small textual change that a user would notice. The
-runner applies one, builds, runs the tests named beside it and expects them to fail; the tree is restored after
-each, whatever happens."""
+"""Deliberate faults, at least one per subsystem, each a small textual change that a user would notice. The
+runner applies one, builds only what the named tests need, runs them and expects them to fail; the file is
+restored after each, whatever happens, an interruption included.
+
+Usage: mutants.py [--check | --restore] [NAME...]
+  --check    only says whether the files it mutates are unchanged since the last commit
+  --restore  checks those files out again (the last resort after a run that was killed outright)"""
 import os
+import re
+import signal
 import subprocess
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
-# name, file, original text (must occur exactly once), faulty text, build ('host' or 'x86_64'), ctest regex
+# name, file, original text (must occur exactly once), faulty text, build ('host' or 'x86_64'), ctest regex.
+# Original texts are kept short so that unrelated edits around them do not make a fault stale.
 MUTANTS = [
-    # core: the rules
+    # core: the rules, unit-tested natively
     ('title keeps the suffix', 'core/browser_rules.cpp',
-     'pos = hit + kBrowserTitleSuffix.size();', 'pos = hit;', 'host', 'BrowserRules|BrowserTitle'),
+     'windowText.substr(pos, hit - pos)', 'windowText.substr(pos, hit - pos + kBrowserTitleSuffix.size())',
+     'host', r'^BrowserTitle\.'),
     ('layout forgets the gap', 'core/button_layout.cpp',
-     '(area.right - area.left) / n - buttons::kGap;', '(area.right - area.left) / n;', 'host', 'ButtonLayout'),
-    ('hit test swaps rows and columns', 'core/colour_layout.cpp',
+     '/ n - buttons::kGap;', '/ n;', 'host', r'^ButtonLayout\.'),
+    ('colour hit test swaps rows and columns', 'core/colour_layout.cpp',
      'grid_.indexOf(dy / boxSize_, dx / boxSize_)', 'grid_.indexOf(dx / boxSize_, dy / boxSize_)', 'host',
-     'ColourLayout'),
+     r'^ColourLayout\.'),
     ('flag=1 is ignored', 'core/message_answer.cpp',
-     'body.find("flag=1")', 'body.find("flag=1\\n\\n")', 'host', 'MessageAnswer'),
+     'body.find("flag=1")', 'body.find("flag=1\\n\\n")', 'host', r'^AnswerShowsNothing\.'),
     ('a file address is opened', 'core/message_answer.cpp',
      '{"http://", "https://", "ftp://"}', '{"http://", "https://", "ftp://", "file://"}', 'host',
-     'MessageAnswer'),
+     r'^OpenableAddress\.'),
     ('hot-key modifiers not swapped back', 'core/settings.cpp',
-     'if (flags & 0x04) out |= 0x01;', 'if (flags & 0x04) out |= 0x04;', 'host', 'Settings|HotKey'),
+     'if (flags & 0x04) out |= 0x01;', 'if (flags & 0x04) out |= 0x04;', 'host', r'^(Settings|HotKeys)\.'),
     ('bar height 23 accepted', 'core/preference_rules.cpp', 'return value >= 24;', 'return value >= 23;', 'host',
-     'PreferenceRules'),
+     r'^(AcceptNumber|NumberEditRules)\.'),
     ('second click never minimises', 'core/button_click.cpp',
-     'if (press.minimizeOnSecondClick && press.isActive) {', 'if (press.minimizeOnSecondClick && !press.isActive) {',
-     'host', 'ButtonClick|LeftPress'),
+     'press.minimizeOnSecondClick && press.isActive', 'press.minimizeOnSecondClick && !press.isActive', 'host',
+     r'^LeftPress\.'),
     ('default server port 8080', 'core/server_address_rule.h', 'kDefaultServerPort = 80;',
-     'kDefaultServerPort = 8080;', 'host', 'ServerAddress'),
-    # the libraries
-    ('hook forwards code 0x8004', 'hooks/shell/shell_hook.cpp',
+     'kDefaultServerPort = 8080;', 'host', r'^ServerAddress\.'),
+    # the hook libraries, inside other processes
+    ('shell hook forwards code 0x8004', 'hooks/shell/shell_hook.cpp',
      'code == HSHELL_WINDOWACTIVATED ||', '(code & 0x7FFF) == HSHELL_WINDOWACTIVATED ||', 'x86_64',
-     'shell_hook'),
+     r'^hook_procedure_tests$'),
     ('removal pass goes first to last', 'hooks/taskbar/taskbar_hook.cpp',
      'for (LRESULT i = count - 1; i >= 0; --i) {', 'for (LRESULT i = 0; i < count; ++i) {', 'x86_64',
-     'taskbar_hook'),
+     r'^(hook_procedure|taskbar_hook)_tests$'),
+    # the fetch library
     ('fetch reads past its cap', 'netfetch/http_get.cpp',
      'if (body.size() + read > cvil::kMaxBody) {', 'if (body.size() + read > 4 * cvil::kMaxBody) {', 'x86_64',
-     'netfetch'),
-    # the program
+     r'^netfetch_tests$'),
+    # the settings store
     ('settings store accepts 5 bytes', 'app/settings_store.cpp',
      'unsigned char data[4] = {0, 0, 0, 0};', 'unsigned char data[8] = {0, 0, 0, 0};', 'x86_64',
-     'settings_store|registry_garbage'),
-    ('appbar kept at teardown', 'app/bar_window.cpp', 'SHAppBarMessage(ABM_REMOVE, &abd);', '(void)abd;',
-     'x86_64', 'startup'),
-    ('tray icon left behind', 'app/bar_tray.cpp', 'Shell_NotifyIconA(NIM_DELETE, &nid);', '(void)nid;',
-     'x86_64', 'tray_test'),
-    ('autohide never fires', 'app/bar_tracking.cpp', 'SetTimer(hwnd(), AUTOHIDE_TIMER_ID, 4000, nullptr);',
-     'SetTimer(hwnd(), AUTOHIDE_TIMER_ID, 400000, nullptr);', 'x86_64', 'tray'),
-    ('hold menu never opens', 'controls/hover_button.cpp',
-     'if (m_bMenuOnHold) SetTimer(hwnd(), HOLD_TIMER_ID, kHoldPeriodMs, nullptr);', '', 'x86_64',
-     'hover_button'),
+     r'^(settings_store|registry_garbage)_tests$'),
+    # the bar: appbar, tray, tracking
+    ('appbar kept at teardown', 'app/bar_window.cpp', '(ABM_REMOVE, &abd);', '(ABM_QUERYPOS, &abd);', 'x86_64',
+     r'^startup_tests$'),
+    ('tray icon left behind', 'app/bar_tray.cpp', '(NIM_DELETE, &nid);', '(NIM_MODIFY, &nid);', 'x86_64',
+     r'^tray_tests$'),
+    ('autohide never fires', 'app/bar_tracking.cpp', 'AUTOHIDE_TIMER_ID, 4000,', 'AUTOHIDE_TIMER_ID, 400000,',
+     'x86_64', r'^tray_browsers_tests$'),
+    # the controls
+    ('hold menu never opens', 'controls/hover_button.cpp', 'if (m_bMenuOnHold) SetTimer(', 'if (false) SetTimer(',
+     'x86_64', r'^hover_button_tests$'),
+    # preferences
+    ('changed hot key not written', 'prefs/preferences_page.cpp',
+     'host_.writeDword(valueName, static_cast<int32_t>(value));', '(void)valueName;', 'x86_64',
+     r'^prefs_apply_tests$'),
+    # the message dialog and its worker
+    ('any button action opened', 'message/message_dialog.cpp', 'core::openableAddress(', 'std::string(',
+     'x86_64', r'^message_tests$'),
+    ('reply read from any sender', 'message/reply_relay.cpp', 'InSendMessageEx(nullptr) != ISMEX_NOSEND ||', '',
+     'x86_64', r'^message_tests$'),
+    # the window layer
+    ('failed creation never freed', 'win/window.cpp', 'if (!h && !everBound_) finalDue();',
+     'if (!h && everBound_) finalDue();', 'x86_64', r'^window_layer_tests$'),
 ]
+
+
+class Interrupted(Exception):
+    pass
+
+
+def on_signal(signum, _frame):
+    raise Interrupted('signal %d' % signum)
 
 
 def run(cmd, cwd, log):
     with open(log, 'a') as out:
-        return subprocess.call(cmd, cwd=cwd, stdout=out, stderr=subprocess.STDOUT, shell=True)
+        out.write('\n$ %s\n' % ' '.join(cmd))
+        out.flush()
+        return subprocess.call(cmd, cwd=cwd, stdout=out, stderr=subprocess.STDOUT)
+
+
+def run_ctest(cmd, cwd, log):
+    result = subprocess.run(cmd, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                            errors='replace')
+    with open(log, 'a') as out:
+        out.write('\n$ %s\n%s' % (' '.join(cmd), result.stdout))
+    return result.stdout if result.returncode != 0 else ''
+
+
+def failed_tests(output):
+    # A native case is named Suite.Case; the suite is enough to say what caught the fault.
+    names = re.findall(r'^\s*\d+ - (\S+) \(', output.split('The following tests FAILED:')[-1], re.M)
+    if not names:
+        return 'ctest, see the log' if output else ''
+    return ','.join(sorted({n.split('.')[0] for n in names}))
+
+
+def matching_tests(bdir, regex):
+    out = subprocess.run(['ctest', '-N', '-R', regex], cwd=bdir, capture_output=True, text=True).stdout
+    return re.findall(r'Test +#\d+: (\S+)', out)
+
+
+def build_targets(build, tests):
+    # Each Win32 test program is its own ctest and target; the native ones all live in host_tests.
+    return ['host_tests'] if build == 'host' else sorted(set(tests))
 
 
 def try_mutant(m, log):
-    name, path, old, new, build, tests = m
+    name, path, old, new, build, regex = m
     full = os.path.join(ROOT, path)
     with open(full, encoding='utf-8') as f:
         original = f.read()
     if original.count(old) != 1:
         return 'stale (the original text occurs %d times)' % original.count(old)
+    bdir = os.path.join(ROOT, 'build', build)
+    tests = matching_tests(bdir, regex)
+    if not tests:
+        return 'stale (no test matches %s)' % regex
+    with open(log, 'a') as out:
+        out.write('\n==== %s: %s\n' % (name, path))
     try:
         with open(full, 'w', encoding='utf-8') as f:
             f.write(original.replace(old, new))
-        bdir = os.path.join(ROOT, 'build', build)
-        if run('cmake --build . -j%d' % os.cpu_count(), bdir, log) != 0:
-            return 'caught (does not build)'
-        failed = run('ctest -R "%s" --output-on-failure' % tests, bdir, log) != 0
-        return 'caught' if failed else 'MISSED'
+        cmd = ['cmake', '--build', '.', '-j%d' % os.cpu_count()]
+        for t in build_targets(build, tests):
+            cmd += ['--target', t]
+        if run(cmd, bdir, log) != 0:
+            return 'stale (does not build)'
+        # Native cases have no time limit of their own: a fault that makes a loop endless fails by this one.
+        out = run_ctest(['ctest', '-R', regex, '--timeout', '120', '--no-tests=error', '--output-on-failure'],
+                        bdir, log)
+        failed = failed_tests(out)
+        return 'caught by ' + failed if failed else 'MISSED (' + ','.join(tests) + ' pass)'
     finally:
         with open(full, 'w', encoding='utf-8') as f:
             f.write(original)
 
 
-def main(names):
+def dirty_files(chosen):
+    paths = sorted({m[1] for m in chosen})
+    out = subprocess.run(['git', 'status', '--porcelain', '--'] + paths, cwd=ROOT, capture_output=True,
+                         text=True).stdout
+    return [line[3:] for line in out.splitlines()]
+
+
+def main(args):
+    check_only = '--check' in args
+    restore = '--restore' in args
+    names = [a for a in args if a not in ('--check', '--restore')]
+    unknown = [n for n in names if n not in {m[0] for m in MUTANTS}]
+    if unknown:
+        print('no such mutant: %s' % ', '.join(unknown), file=sys.stderr)
+        return 2
+    chosen = [m for m in MUTANTS if not names or m[0] in names]
+    if restore:
+        changed = dirty_files(MUTANTS)
+        return subprocess.call(['git', 'checkout', '--'] + changed, cwd=ROOT) if changed else 0
+    # The tree is restored from memory; a file already changed would be restored to that change, and a
+    # commit made meanwhile could take a fault along.
+    dirty = dirty_files(chosen)
+    if dirty:
+        print('commit or stash these first: %s' % ' '.join(dirty), file=sys.stderr)
+        return 2
+    if check_only:
+        return 0
+    for s in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT):
+        signal.signal(s, on_signal)
     log = os.path.join(ROOT, 'build', 'mutants.log')
     open(log, 'w').close()
-    chosen = [m for m in MUTANTS if not names or m[0] in names]
     results = []
-    for m in chosen:
-        verdict = try_mutant(m, log)
-        results.append(verdict)
-        print('%-34s %-28s %s' % (m[0], m[1], verdict), flush=True)
+    try:
+        for m in chosen:
+            verdict = try_mutant(m, log)
+            results.append(verdict)
+            print('%-40s %-32s %s' % (m[0], m[1], verdict), flush=True)
+    except Interrupted as e:
+        print('interrupted (%s); the tree is restored, the binaries are not' % e, file=sys.stderr)
+        return 130
     # Puts the unchanged binaries back.
     for build in sorted({m[4] for m in chosen}):
-        run('cmake --build . -j%d' % os.cpu_count(), os.path.join(ROOT, 'build', build), log)
+        run(['cmake', '--build', '.', '-j%d' % os.cpu_count()], os.path.join(ROOT, 'build', build), log)
     caught = sum(1 for r in results if r.startswith('caught'))
-    print('mutants: %d caught, %d not caught (log: build/mutants.log)' % (caught, len(results) - caught))
-    return 0 if caught == len(results) else 1
+    print('mutants: %d caught, %d not caught' % (caught, len(chosen) - caught))
+    return 0 if caught == len(chosen) else 1
 
 
 if __name__ == '__main__':

@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "message/message_dialog.h"
@@ -238,6 +239,33 @@ TEST_F(MessageFetchTest, RepliesTheBarDidNotIssueAreNeverRead) {
     EXPECT_EQ(answered, 2);
     EXPECT_EQ(watchdog.dialogsSeen(), 1);
     EXPECT_EQ(share_->httpLibraryUsers, 0);
+}
+
+// The target itself, with a valid pointer: under Wine a bad one read from another thread faults quietly, so
+// only a readable forgery shows whether it was read. Posted or sent from elsewhere, it is dropped.
+TEST(ReplyTargetRule, OnlyWhatItsOwnThreadSendsIsKept) {
+    message::ReplyTarget target;
+    HWND to = target.hwnd();
+    ASSERT_NE(to, nullptr);
+    static const char forged[] = "dialogtext=Forged\n";
+    const auto body = reinterpret_cast<WPARAM>(forged);
+    PostMessageA(to, cvil::kReplyMessage, body, message::HTTP_MODE_MESSAGE);
+    std::atomic<bool> sent{false};
+    std::thread other([&] {
+        SendMessageA(to, cvil::kReplyMessage, body, message::HTTP_MODE_MESSAGE);
+        sent = true;
+    });
+    for (MSG msg; !sent || PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    other.join();
+    EXPECT_EQ(target.take(), nullptr);
+    SendMessageA(to, cvil::kReplyMessage, body, message::HTTP_MODE_MESSAGE);
+    const std::unique_ptr<message::Reply> own = target.take();
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(own->body, forged);
 }
 
 TEST_F(MessageFetchTest, TheLibraryIsLookedForBesideTheProgramOnly) {
