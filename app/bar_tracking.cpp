@@ -31,20 +31,11 @@ bool isBrowserWindow(HWND window) {
 }
 
 // The text the system keeps for the window, read without a message to it: a program that does not answer
-// cannot hold the bar. Converted the way the ANSI text functions convert it.
+// cannot hold the bar.
 std::string titleOf(HWND window) {
     if (const core::BrowserProgram* program = otherBrowserProgram(window))
         return otherBrowserButtonText(window, *program);
-    std::wstring text(256, L'\0');
-    int got = 0;
-    for (;;) {
-        got = InternalGetWindowText(window, text.data(), static_cast<int>(text.size()));
-        // A full buffer may be a cut text.
-        if (got < static_cast<int>(text.size()) - 1 || text.size() >= 32768) break;
-        text.resize(text.size() * 2);
-    }
-    if (got <= 0) return core::browserTitle("");
-    return core::browserTitle(win::narrow(std::wstring_view(text.data(), static_cast<size_t>(got))));
+    return core::browserTitle(win::storedWindowText(window));
 }
 
 BOOL CALLBACK enumerateOne(HWND window, LPARAM param) {

@@ -5,6 +5,8 @@
 
 #include "app/app.h"
 #include "core/browser_rules.h"
+#include "win/handle.h"
+#include "win/text.h"
 
 namespace app {
 
@@ -33,36 +35,14 @@ bool isCloaked(HWND window) {
 std::string processImage(HWND window) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    win::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
     if (!process) return {};
-    char path[MAX_PATH] = {};
+    wchar_t path[MAX_PATH] = {};
     DWORD size = MAX_PATH;
-    BOOL ok = QueryFullProcessImageNameA(process, 0, path, &size);
-    CloseHandle(process);
-    return ok ? std::string(path, size) : std::string();
+    if (!QueryFullProcessImageNameW(process.get(), 0, path, &size)) return {};
+    return win::narrow(std::wstring_view(path, size));
 }
 
-std::string toUtf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                nullptr);
-    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
-                        nullptr);
-    return out;
-}
-
-// The bar still draws its buttons in the system's code page.
-std::string utf8ToBarText(const std::string& text) {
-    if (text.empty()) return {};
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    int m = WideCharToMultiByte(CP_ACP, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(m > 0 ? m : 0), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), n, out.data(), m, nullptr, nullptr);
-    return out;
-}
 } // namespace
 
 const core::BrowserProgram* otherBrowserProgram(HWND window, const char* className) {
@@ -92,15 +72,7 @@ bool wouldHaveTaskbarButton(HWND window) {
 std::string otherBrowserButtonText(HWND window, const core::BrowserProgram& program) {
     // Read in full (the suffixes have characters outside any code page: Edge's zero-width space), and
     // without a message to the window: a browser that does not answer cannot hold the bar.
-    std::wstring text(256, L'\0');
-    int got = 0;
-    for (;;) {
-        got = InternalGetWindowText(window, text.data(), static_cast<int>(text.size()));
-        if (got < static_cast<int>(text.size()) - 1 || text.size() >= 32768) break;
-        text.resize(text.size() * 2);
-    }
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return utf8ToBarText(core::otherBrowserTitle(toUtf8(text), program));
+    return core::otherBrowserTitle(win::storedWindowText(window), program);
 }
 
 bool openDefaultBrowserInstead(const std::string& commandLine) {

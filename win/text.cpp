@@ -42,6 +42,18 @@ std::string windowText(HWND window) {
     return narrow(text);
 }
 
+std::string storedWindowText(HWND window) {
+    std::wstring text(256, L'\0');
+    int got = 0;
+    for (;;) {
+        got = InternalGetWindowText(window, text.data(), static_cast<int>(text.size()));
+        // A full buffer may be a cut text.
+        if (got < static_cast<int>(text.size()) - 1 || text.size() >= 32768) break;
+        text.resize(text.size() * 2);
+    }
+    return got > 0 ? narrow(std::wstring_view(text.data(), static_cast<size_t>(got))) : std::string();
+}
+
 bool setWindowText(HWND window, std::string_view utf8) {
     return SetWindowTextW(window, widen(utf8).c_str()) != FALSE;
 }
