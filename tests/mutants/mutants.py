@@ -22,7 +22,7 @@ MUTANTS = [
      'windowText.substr(pos, hit - pos)', 'windowText.substr(pos, hit - pos + kBrowserTitleSuffix.size())',
      'host', r'^BrowserTitle\.'),
     ('layout forgets the gap', 'core/button_layout.cpp',
-     '/ n - buttons::kGap;', '/ n;', 'host', r'^ButtonLayout\.'),
+     '/ n - scaleForDpi(buttons::kGap, dpi);', '/ n;', 'host', r'^ButtonLayout\.'),
     ('colour hit test swaps rows and columns', 'core/colour_layout.cpp',
      'grid_.indexOf(dy / boxSize_, dx / boxSize_)', 'grid_.indexOf(dx / boxSize_, dy / boxSize_)', 'host',
      r'^ColourLayout\.'),
