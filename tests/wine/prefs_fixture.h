@@ -47,7 +47,11 @@ class PrefsDialogTest : public ::testing::Test {
             dialog_ = nullptr;
             running_ = false;
         });
-        e2e::waitFor([&] { return dialogWindow() != nullptr; });
+        // A modal dialog shows itself only once its loop first runs dry: until then its page is not visible.
+        e2e::waitFor([&] {
+            HWND d = dialogWindow();
+            return d != nullptr && IsWindowVisible(d);
+        });
         watchdog_->spare(dialogWindow());
         return dialogWindow();
     }
