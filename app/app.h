@@ -3,7 +3,10 @@
 #pragma once
 #include <windows.h>
 
+#include "core/program_name.h"
 #include "core/settings.h"
+#include "hooks/shell/cvsh.h"
+#include "netfetch/cvil.h"
 #include "win/handle.h"
 
 namespace app {
@@ -28,8 +31,8 @@ HINSTANCE instance();
 // Messages the bar window receives from the program's other pieces.
 constexpr UINT WM_BAR_TRAYNOTIFY = WM_USER + 1;
 constexpr UINT WM_BAR_APPBARNOTIFY = WM_USER + 2;
-constexpr UINT WM_BAR_SHELLEVENT = WM_USER + 3;
-constexpr UINT WM_BAR_HTTPREPLY = WM_USER + 4;
+constexpr UINT WM_BAR_SHELLEVENT = cvsh::kShellEventMessage;
+constexpr UINT WM_BAR_HTTPREPLY = cvil::kReplyMessage;
 
 // Asked by tests and benchmarks: the bar answers with one of its work counts (wParam, a BarWork) since it
 // started. Counting is always on; each count is one increment where the work is done.
@@ -38,7 +41,7 @@ enum class BarWork : WPARAM { ToolTipMessages = 0, ButtonsPainted = 1, EntriesVi
 
 constexpr const char* kBarTitle = "Corvane! main window";
 // The program's name, the caption of its message boxes.
-constexpr const char* kAppName = "Corvane!";
+constexpr const char* kAppName = core::kProgramName;
 
 // The program's standard message box: the text, an OK button, the program's name as caption. Returns when
 // the user has closed it.

@@ -8,16 +8,16 @@
 #include "app/taskbar_list.h"
 #include "core/browser_rules.h"
 #include "core/preference_rules.h"
+#include "hooks/shell/cvsh.h"
 #include "win/text.h"
 
 namespace app {
 
 namespace {
-// Shell hook codes the bar listens to.
-constexpr LPARAM kWindowCreated = 1;
-constexpr LPARAM kWindowDestroyed = 2;
-constexpr LPARAM kWindowActivated = 4;
-constexpr LPARAM kWindowRetitled = 6;
+using cvsh::kWindowActivated;
+using cvsh::kWindowCreated;
+using cvsh::kWindowDestroyed;
+using cvsh::kWindowRetitled;
 // How often windows waiting for their showing are looked at: soon enough that a browser seems placed as it
 // appears.
 constexpr UINT kPendingCheckMs = 100;

@@ -28,7 +28,7 @@ void BarWindow::addTrayIcon() {
     nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     nid.uCallbackMessage = WM_BAR_TRAYNOTIFY;
     nid.hIcon = smallIcon.get();
-    lstrcpynA(nid.szTip, "Corvane!", sizeof(nid.szTip));
+    lstrcpynA(nid.szTip, kAppName, sizeof(nid.szTip));
     Shell_NotifyIconA(NIM_ADD, &nid);
 }
 

@@ -141,7 +141,8 @@ void destroyAll(std::vector<HWND>& v) {
 void quietSettings() {
     // Placement would show and maximise every stand-in window; the benchmarks measure the bar, not that.
     DWORD zero = 0;
-    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Corvane!", "Maximize browser windows", REG_DWORD, &zero, 4);
+    RegSetKeyValueA(HKEY_CURRENT_USER, core::kSettingsKey, core::valueName(&core::Settings::maximizeBrowsers),
+                    REG_DWORD, &zero, 4);
 }
 
 void startup(int runs) {
@@ -344,6 +345,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: corvane_bench startup|memory|idle|events [n]\n");
         return 2;
     }
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Corvane!");
+    RegDeleteTreeA(HKEY_CURRENT_USER, core::kSettingsKey);
     return 0;
 }

@@ -11,14 +11,17 @@
 #include <string>
 #include <vector>
 
+#include "core/settings.h"
+#include "hooks/shell/cvsh.h"
 #include "hooks/shell/shell_hook.h"
 
 namespace {
 
 constexpr int kTracked = 200;
-constexpr UINT kShellEvent = WM_USER + 3;
+constexpr UINT kShellEvent = cvsh::kShellEventMessage;
 // Destroyed, created, activated, retitled: the list keeps its size.
-constexpr LPARAM kCodes[] = {2, 1, 4, 6};
+constexpr LPARAM kCodes[] = {cvsh::kWindowDestroyed, cvsh::kWindowCreated, cvsh::kWindowActivated,
+                             cvsh::kWindowRetitled};
 
 double nowUs() {
     static const double perUs = [] {
@@ -110,7 +113,8 @@ int main(int argc, char** argv) {
     if (rounds <= 0) rounds = 300;
     DWORD zero = 0;
     // Placement would show and maximise every window; this measures the event, not that.
-    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Corvane!", "Maximize browser windows", REG_DWORD, &zero, 4);
+    RegSetKeyValueA(HKEY_CURRENT_USER, core::kSettingsKey, core::valueName(&core::Settings::maximizeBrowsers),
+                    REG_DWORD, &zero, 4);
     std::vector<HWND> browsers = makeBrowsers();
     PROCESS_INFORMATION pi{};
     HWND bar = startBar(pi);
@@ -136,6 +140,6 @@ int main(int argc, char** argv) {
     CloseHandle(pi.hThread);
     for (HWND w : browsers)
         DestroyWindow(w);
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Corvane!");
+    RegDeleteTreeA(HKEY_CURRENT_USER, core::kSettingsKey);
     return 0;
 }

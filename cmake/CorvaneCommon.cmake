@@ -30,7 +30,16 @@ function(corvane_deliver target)
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${CORVANE_DIST}/)
 endfunction()
 
-# Gives a binary its version resource: product "Corvane!", the project's version, a file description.
+# The program's name, read out of the header that holds it, for what the build hands to the setup program.
+set(program_name_header ${CMAKE_SOURCE_DIR}/core/program_name.h)
+file(STRINGS ${program_name_header} CORVANE_PROGRAM_NAME REGEX "^#define CORVANE_PROGRAM_NAME ")
+string(REGEX REPLACE "^#define CORVANE_PROGRAM_NAME \"([^\"]+)\"$" "\\1" CORVANE_PROGRAM_NAME "${CORVANE_PROGRAM_NAME}")
+if(NOT CORVANE_PROGRAM_NAME MATCHES "^[^#\"]+$")
+  message(FATAL_ERROR "no program name in ${program_name_header}")
+endif()
+set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${program_name_header})
+
+# Gives a binary its version resource: the program's name, the project's version, a file description.
 function(corvane_version_info target description)
   get_target_property(type ${target} TYPE)
   if(type STREQUAL "EXECUTABLE")
@@ -44,6 +53,7 @@ function(corvane_version_info target description)
   set(CORVANE_VI_NAME ${target})
   set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
   configure_file(${CMAKE_SOURCE_DIR}/cmake/version.rc.in ${rc} @ONLY)
+  set_source_files_properties(${rc} PROPERTIES INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR})
   target_sources(${target} PRIVATE ${rc})
 endfunction()
 

@@ -13,18 +13,18 @@ bool isDigit(char c) {
 }
 
 const NumberEditRule kNumberRules[] = {
-    {&Settings::barHeight, "Bar height", CloseAction::PositionBar},
-    {&Settings::alignLeft, "Left", CloseAction::PlaceBrowsers},
-    {&Settings::alignTop, "Top", CloseAction::PlaceBrowsers},
-    {&Settings::alignWidth, "Width", CloseAction::PlaceBrowsers},
-    {&Settings::alignHeight, "Height", CloseAction::PlaceBrowsers},
+    {&Settings::barHeight, valueName(&Settings::barHeight), CloseAction::PositionBar},
+    {&Settings::alignLeft, valueName(&Settings::alignLeft), CloseAction::PlaceBrowsers},
+    {&Settings::alignTop, valueName(&Settings::alignTop), CloseAction::PlaceBrowsers},
+    {&Settings::alignWidth, valueName(&Settings::alignWidth), CloseAction::PlaceBrowsers},
+    {&Settings::alignHeight, valueName(&Settings::alignHeight), CloseAction::PlaceBrowsers},
 };
 
 const ColourRule kColourRules[] = {
-    {&Settings::barBackgroundColor, "Bar background color"},
-    {&Settings::buttonTextColor, "Buttons text color"},
-    {&Settings::activeButtonColor, "Active button color"},
-    {&Settings::activeButtonTextColor, "Active button text color"},
+    {&Settings::barBackgroundColor, valueName(&Settings::barBackgroundColor)},
+    {&Settings::buttonTextColor, valueName(&Settings::buttonTextColor)},
+    {&Settings::activeButtonColor, valueName(&Settings::activeButtonColor)},
+    {&Settings::activeButtonTextColor, valueName(&Settings::activeButtonTextColor)},
 };
 
 constexpr uint32_t kActiveButtonDefault = 0x00B9E3F8;
@@ -82,8 +82,9 @@ std::array<DwordWrite, 2> choosePlacement(Settings& s, Placement choice) {
     s.maximizeBrowsers = choice == Placement::Maximize ? 1 : 0;
     s.alignBrowsers = choice == Placement::Align ? 1 : 0;
     if (choice == Placement::Maximize)
-        return {{{"Maximize browser windows", 1}, {"Align browser windows", 0}}};
-    return {{{"Align browser windows", s.alignBrowsers}, {"Maximize browser windows", 0}}};
+        return {{{valueName(&Settings::maximizeBrowsers), 1}, {valueName(&Settings::alignBrowsers), 0}}};
+    return {{{valueName(&Settings::alignBrowsers), s.alignBrowsers},
+             {valueName(&Settings::maximizeBrowsers), 0}}};
 }
 
 bool positionEditsEnabled(const Settings& s) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "core/colour_palette.h"
 #include "core/settings.h"
 
 namespace core {
@@ -71,7 +72,7 @@ struct ColourRule {
     const char* valueName;
 };
 const ColourRule& colourRule(ColourSetting which);
-constexpr uint32_t kColourDefault = 0xFF000000;
+constexpr uint32_t kColourDefault = COLOUR_DEFAULT;
 // buttonFace is the system's button face colour now, the default of the bar background.
 int32_t storedColour(ColourSetting which, uint32_t picked, uint32_t buttonFace);
 

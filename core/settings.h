@@ -58,8 +58,55 @@ struct SettingDef {
 };
 
 constexpr size_t kSettingCount = 32;
-// In the order start-up reads them.
+// In the order start-up reads them. The one place a stored value's name is written: the rest of the
+// program takes it from here through valueName().
+inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
+    {"Show on top of desktop", &Settings::dockEdge, nullptr},
+    {"Show close button on IE buttons", &Settings::showCloseGlyph, nullptr},
+    {"only on active IE button", &Settings::closeGlyphOnActiveOnly, nullptr},
+    {"Close browser windows on exit", &Settings::closeBrowsersOnExit, nullptr},
+    {"Force placement over fullscreen popups", &Settings::forceOverFullscreen, nullptr},
+    {"Maximize browser windows", &Settings::maximizeBrowsers, nullptr},
+    {"Align browser windows", &Settings::alignBrowsers, nullptr},
+    {"Left", &Settings::alignLeft, nullptr},
+    {"Top", &Settings::alignTop, nullptr},
+    {"Width", &Settings::alignWidth, nullptr},
+    {"Height", &Settings::alignHeight, nullptr},
+    {"Hide browsers when Corvane! hides", &Settings::hideBrowsersWithBar, nullptr},
+    {"Bar height", &Settings::barHeight, nullptr},
+    {"Hot Key Hide", &Settings::hotKeyHide, nullptr},
+    {"Hot Key New", &Settings::hotKeyNew, nullptr},
+    {"Internet Explorer path", nullptr, &Settings::browserCommand},
+    {"Open default browser on start", &Settings::openBrowserOnStart, nullptr},
+    {"Autohide", &Settings::autoHide, nullptr},
+    {"Allow minimization of IE", &Settings::minimizeOnSecondClick, nullptr},
+    {"Autorestore from tray", &Settings::autoRestoreFromTray, nullptr},
+    {"Catch Windows Explorer windows", &Settings::catchExplorerWindows, nullptr},
+    {"Catch other browsers", &Settings::catchOtherBrowsers, nullptr},
+    {"Hide into the system tray on start", &Settings::startInTray, nullptr},
+    {"Bar background color", &Settings::barBackgroundColor, nullptr},
+    {"Buttons text color", &Settings::buttonTextColor, nullptr},
+    {"Active button color", &Settings::activeButtonColor, nullptr},
+    {"Active button text color", &Settings::activeButtonTextColor, nullptr},
+    {"Font height", &Settings::fontHeight, nullptr},
+    {"Font weight", &Settings::fontWeight, nullptr},
+    {"Font italic", &Settings::fontItalic, nullptr},
+    {"Font charset", &Settings::fontCharset, nullptr},
+    {"Font face name", nullptr, &Settings::fontFaceName},
+}};
 const std::array<SettingDef, kSettingCount>& settingTable();
+
+// The registry name of a stored field; null for a field that is not stored.
+constexpr const char* valueName(int32_t Settings::*field) {
+    for (const SettingDef& def : kSettingTable)
+        if (def.dword == field) return def.name;
+    return nullptr;
+}
+constexpr const char* valueName(std::string Settings::*field) {
+    for (const SettingDef& def : kSettingTable)
+        if (def.text == field) return def.name;
+    return nullptr;
+}
 
 // Where settings are read from: the registry in the program, a map in tests.
 class SettingsSource {
@@ -81,7 +128,11 @@ uint8_t swapHotKeyModifiers(uint8_t flags);
 constexpr uint32_t makeHotKeyValue(uint32_t modFlags, uint32_t virtualKey) {
     return (modFlags << 16) | (virtualKey & 0xFFFF);
 }
-constexpr uint32_t hotKeyModifiers(uint32_t value) { return value >> 16; }
-constexpr uint32_t hotKeyVirtualKey(uint32_t value) { return value & 0xFFFF; }
+constexpr uint32_t hotKeyModifiers(uint32_t value) {
+    return value >> 16;
+}
+constexpr uint32_t hotKeyVirtualKey(uint32_t value) {
+    return value & 0xFFFF;
+}
 
 } // namespace core

@@ -1,5 +1,6 @@
 ; Installer of the Corvane! bar, one per architecture.
-; makensis -DARCH=x64|x86 -DSRCDIR=<folder with the four binaries> -DOUTFILE=<setup.exe> installer/corvane.nsi
+; makensis -DARCH=x64|x86 -DPRODUCT=<name> -DSRCDIR=<folder with the four binaries> -DOUTFILE=<setup.exe>
+;   installer/corvane.nsi
 ;
 ; Command-line options (also in silent mode, /S):
 ;   /LOGON=1           start the bar at every logon (a Run value under HKCU)
@@ -19,7 +20,10 @@ Unicode true
   !include "x64.nsh"
 !endif
 
-!define PRODUCT "Corvane!"
+; The program's name comes from the build (core/program_name.h).
+!ifndef PRODUCT
+  !error "makensis -DPRODUCT=<the program's name> is required"
+!endif
 !define VERSION "1.21.2"
 !define BAR_TITLE "Corvane! main window"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <vector>
 
+#include "core/program_name.h"
 #include "netfetch/cvil.h"
 
 namespace message {
@@ -87,7 +88,7 @@ void MessageFetch::messageFetchThread(const std::shared_ptr<Link>& link) {
         if (options.reportError) {
             options.reportError(kLoadFailureText);
         } else {
-            MessageBoxA(nullptr, kLoadFailureText, "Corvane!", MB_OK | MB_ICONEXCLAMATION);
+            MessageBoxA(nullptr, kLoadFailureText, core::kProgramName, MB_OK | MB_ICONEXCLAMATION);
         }
         return;
     }

@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "core/program_name.h"
 #include "core/server_address_rule.h"
 #include "netfetch/cvil.h"
 #include "netfetch/heap_buffer.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr const char* kUserAgent = "Corvane!";
+constexpr const char* kUserAgent = core::kProgramName;
 // Always from the server, never into the cache, with "Pragma: no-cache", connection kept alive.
 constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                                 INTERNET_FLAG_KEEP_CONNECTION | INTERNET_FLAG_PRAGMA_NOCACHE;

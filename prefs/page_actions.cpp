@@ -46,15 +46,15 @@ void PreferencesPage::onFont() {
     core::Settings& s = host_.settings();
     // The chooser works in the bar's pixels; the setting keeps 96-DPI units.
     s.fontHeight = core::unscaleForDpi(font.lfHeight, win::windowDpi(host_.barWindow()));
-    host_.writeDword("Font height", s.fontHeight);
+    host_.writeDword(core::valueName(&core::Settings::fontHeight), s.fontHeight);
     s.fontWeight = font.lfWeight;
-    host_.writeDword("Font weight", s.fontWeight);
+    host_.writeDword(core::valueName(&core::Settings::fontWeight), s.fontWeight);
     s.fontItalic = font.lfItalic;
-    host_.writeDword("Font italic", s.fontItalic);
+    host_.writeDword(core::valueName(&core::Settings::fontItalic), s.fontItalic);
     s.fontCharset = font.lfCharSet;
-    host_.writeDword("Font charset", s.fontCharset);
+    host_.writeDword(core::valueName(&core::Settings::fontCharset), s.fontCharset);
     s.fontFaceName = win::narrow(font.lfFaceName);
-    host_.writeString("Font face name", s.fontFaceName);
+    host_.writeString(core::valueName(&core::Settings::fontFaceName), s.fontFaceName);
 
     HWND bar = host_.barWindow();
     SendMessageA(bar, WM_SETREDRAW, FALSE, 0);
@@ -76,7 +76,7 @@ void PreferencesPage::onBrowse() {
     if (!win::openFileName(&open)) return;
     // The chosen program replaces the whole command, its parameters included.
     s.browserCommand = win::narrow(file.data());
-    host_.writeString("Internet Explorer path", s.browserCommand);
+    host_.writeString(core::valueName(&core::Settings::browserCommand), s.browserCommand);
     win::setWindowText(GetDlgItem(hwnd(), IDC_PREFS_COMMAND), s.browserCommand);
 }
 

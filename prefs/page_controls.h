@@ -3,12 +3,13 @@
 #include <cstdint>
 
 #include "core/preference_rules.h"
+#include "core/program_name.h"
 #include "core/settings.h"
 
 namespace prefs {
 
 // Caption of the program's message boxes.
-constexpr const char* kProgramTitle = "Corvane!";
+constexpr const char* kProgramTitle = core::kProgramName;
 
 enum class CheckEffect {
     None,

@@ -161,7 +161,7 @@ void PreferencesPage::onEditLostFocus(int id) {
     const std::string text = win::windowText(edit);
     if (id == IDC_PREFS_COMMAND) {
         host_.settings().browserCommand = text;
-        host_.writeString("Internet Explorer path", text);
+        host_.writeString(core::valueName(&core::Settings::browserCommand), text);
     } else if (!takeNumber(id, text)) {
         refuse(edit);
         return;
@@ -211,8 +211,10 @@ BOOL PreferencesPage::onHelp(const HELPINFO& info) {
 }
 
 void PreferencesPage::onDestroy() {
-    takeHotKey(IDC_PREFS_HOTKEY_HIDE, &core::Settings::hotKeyHide, "Hot Key Hide", kHotKeyIdHide);
-    takeHotKey(IDC_PREFS_HOTKEY_NEW, &core::Settings::hotKeyNew, "Hot Key New", kHotKeyIdNew);
+    takeHotKey(IDC_PREFS_HOTKEY_HIDE, &core::Settings::hotKeyHide,
+               core::valueName(&core::Settings::hotKeyHide), kHotKeyIdHide);
+    takeHotKey(IDC_PREFS_HOTKEY_NEW, &core::Settings::hotKeyNew, core::valueName(&core::Settings::hotKeyNew),
+               kHotKeyIdNew);
 }
 
 void PreferencesPage::takeHotKey(int controlId, int32_t core::Settings::*field, const char* valueName,

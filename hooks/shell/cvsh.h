@@ -4,11 +4,28 @@
 #pragma once
 #include <windows.h>
 
+namespace cvsh {
+
+// What the hook posts to its target: wParam the window, lParam one of the codes below.
+constexpr UINT kShellEventMessage = WM_USER + 3;
+// The shell hook codes passed on; every other code (those with the high bit set included) is dropped.
+constexpr LPARAM kWindowCreated = HSHELL_WINDOWCREATED;
+constexpr LPARAM kWindowDestroyed = HSHELL_WINDOWDESTROYED;
+constexpr LPARAM kWindowActivated = HSHELL_WINDOWACTIVATED;
+constexpr LPARAM kWindowRetitled = HSHELL_REDRAW;
+
+} // namespace cvsh
+
+// The library's own code sees its functions as its own; everybody else imports them from cvsh.dll.
+#ifndef CVSH_API
+#define CVSH_API __declspec(dllimport)
+#endif
+
 extern "C" {
-// Installs the system-wide shell hook with `target` as the receiver of WM_USER + 3, posted (the hooked
-// program never waits for the bar) with wParam the window and lParam the shell hook code (1, 2, 4 or 6).
-// A destroyed window's message arrives after the window is gone. 1 on success; 0 after a message box.
-__declspec(dllimport) int SetShellHook(HWND target);
+// Installs the system-wide shell hook with `target` as the receiver of cvsh::kShellEventMessage, posted (the
+// hooked program never waits for the bar). A destroyed window's message arrives after the window is gone.
+// 1 on success; 0 after a message box.
+CVSH_API int SetShellHook(HWND target);
 // Removes the hook: non-zero when it was removed, 0 when none was set.
-__declspec(dllimport) int RemoveShellHook();
+CVSH_API int RemoveShellHook();
 }

@@ -1,5 +1,7 @@
 #include "hooks/shell/shell_hook.h"
 
+#include "hooks/shell/cvsh.h"
+
 namespace cvsh {
 
 // Initialised, or the linker would move it out of the shared section.
@@ -8,8 +10,8 @@ SharedState shared __attribute__((section("SHARED"), shared)) = {nullptr, nullpt
 bool forwards(int code, WPARAM window) noexcept {
     if (window == 0) return false;
     // Exact values: the codes with the high bit set (rude activation, flashing) are other events.
-    return code == HSHELL_WINDOWCREATED || code == HSHELL_WINDOWDESTROYED || code == HSHELL_WINDOWACTIVATED ||
-           code == HSHELL_REDRAW;
+    return code == kWindowCreated || code == kWindowDestroyed || code == kWindowActivated ||
+           code == kWindowRetitled;
 }
 
 LRESULT CALLBACK hookProcedure(int code, WPARAM wParam, LPARAM lParam) noexcept {
@@ -18,7 +20,7 @@ LRESULT CALLBACK hookProcedure(int code, WPARAM wParam, LPARAM lParam) noexcept 
     // Posted, not sent: the program whose window changed pays only for the delivery, and a bar that is
     // stopped or busy holds nobody. Posted messages keep their order, and the bar reads a destroyed window
     // by its handle only, since it is gone by the time the message arrives.
-    if (forwards(code, wParam) && IsWindow(target)) PostMessageA(target, WM_USER + 3, wParam, code);
+    if (forwards(code, wParam) && IsWindow(target)) PostMessageA(target, kShellEventMessage, wParam, code);
     return CallNextHookEx(shared.hook, code, wParam, lParam);
 }
 

@@ -13,13 +13,14 @@ def sha256(path):
     return hashlib.sha256(path.read_bytes()).hexdigest().upper()
 
 
-def main(template_dir, dist_dir, version, url_base):
+def main(template_dir, dist_dir, version, url_base, product):
     templates = pathlib.Path(template_dir)
     dist = pathlib.Path(dist_dir)
     out = dist / "winget"
     out.mkdir(parents=True, exist_ok=True)
     values = {
         "@VERSION@": version,
+        "@PRODUCT@": product,
         "@URL_BASE@": url_base.rstrip("/"),
         "@SHA256_X64@": sha256(dist / f"corvane-{version}-x64-setup.exe"),
         "@SHA256_X86@": sha256(dist / f"corvane-{version}-x86-setup.exe"),
@@ -33,4 +34,4 @@ def main(template_dir, dist_dir, version, url_base):
 
 
 if __name__ == "__main__":
-    sys.exit(main(*sys.argv[1:5]))
+    sys.exit(main(*sys.argv[1:6]))

@@ -22,7 +22,7 @@ TEST(ColourPalette, FortyDistinctNamedColoursInGridOrder) {
     for (const auto& c : core::paletteColours) {
         colours.insert(c.colour);
         names.insert(c.name);
-        EXPECT_EQ(c.colour & 0xFF000000u, 0u) << c.name;
+        EXPECT_EQ(c.colour >> 24, 0u) << c.name; // 0x00BBGGRR: the top byte is free
     }
     EXPECT_EQ(colours.size(), 40u);
     EXPECT_EQ(names.size(), 40u);

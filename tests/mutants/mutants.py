@@ -42,7 +42,7 @@ MUTANTS = [
      'kDefaultServerPort = 8080;', 'host', r'^ServerAddress\.'),
     # the hook libraries, inside other processes
     ('shell hook forwards code 0x8004', 'hooks/shell/shell_hook.cpp',
-     'code == HSHELL_WINDOWACTIVATED ||', '(code & 0x7FFF) == HSHELL_WINDOWACTIVATED ||', 'x86_64',
+     'code == kWindowActivated ||', '(code & 0x7FFF) == kWindowActivated ||', 'x86_64',
      r'^hook_procedure_tests$'),
     ('removal pass goes first to last', 'hooks/taskbar/taskbar_hook.cpp',
      'for (LRESULT i = count - 1; i >= 0; --i) {', 'for (LRESULT i = 0; i < count; ++i) {', 'x86_64',

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "app/app.h"
 #include "e2e_support.h"
 #include "input_support.h"
 #include "tracking_support.h"
@@ -91,7 +92,8 @@ TEST_F(ProbeBar, ToolRecordsOfBrowserButtonsFitTheOlderCommonControls) {
 TEST_F(ProbeBar, PrivateMessagesWithMadeUpValuesLeaveTheBarWorking) {
     start();
     const WPARAM madeUp[] = {1, 0x10, 0xDEADBEEF, static_cast<WPARAM>(-1)};
-    for (UINT msg = WM_USER + 1; msg <= WM_USER + 4; ++msg) {
+    for (UINT msg :
+         {app::WM_BAR_TRAYNOTIFY, app::WM_BAR_APPBARNOTIFY, app::WM_BAR_SHELLEVENT, app::WM_BAR_HTTPREPLY}) {
         for (WPARAM w : madeUp) {
             PostMessageA(bar_, msg, w, 2);
             DWORD_PTR ignored = 0;

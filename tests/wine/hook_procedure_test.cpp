@@ -11,6 +11,7 @@
 
 #include <commctrl.h>
 
+#include "hooks/shell/cvsh.h"
 #include "hooks/shell/shell_hook.h"
 #include "hooks/taskbar/taskbar_hook.h"
 #include "standin_support.h"
@@ -20,7 +21,7 @@ namespace {
 std::vector<std::pair<WPARAM, LPARAM>> forwarded;
 
 LRESULT CALLBACK targetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_USER + 3) {
+    if (msg == cvsh::kShellEventMessage) {
         forwarded.emplace_back(wParam, lParam);
         return 0;
     }

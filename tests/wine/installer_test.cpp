@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "core/program_name.h"
 #include "e2e_support.h"
 
 namespace {
@@ -40,7 +41,7 @@ bool exists(const std::string& path) {
 bool runValue(std::string* value = nullptr) {
     char data[MAX_PATH] = {};
     DWORD size = sizeof(data);
-    if (RegGetValueA(HKEY_CURRENT_USER, kRunKey, "Corvane!", RRF_RT_REG_SZ, nullptr, data, &size) !=
+    if (RegGetValueA(HKEY_CURRENT_USER, kRunKey, core::kProgramName, RRF_RT_REG_SZ, nullptr, data, &size) !=
         ERROR_SUCCESS)
         return false;
     if (value) *value = data;

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include "core/program_name.h"
 #include "e2e_support.h"
 #include "resources/resource.h"
 
@@ -41,7 +42,7 @@ class PreferencesE2E : public ::testing::Test {
         // Whatever a failed test left open is cancelled, so the bar can end.
         for (int i = 0; i < 20 && (dialog_ = findDialog()) != nullptr; ++i) {
             PostMessageA(dialog_, WM_COMMAND, IDCANCEL, 0);
-            if (HWND box = FindWindowA("#32770", "Corvane!")) PostMessageA(box, WM_COMMAND, IDOK, 0);
+            if (HWND box = FindWindowA("#32770", core::kProgramName)) PostMessageA(box, WM_COMMAND, IDOK, 0);
             Sleep(100);
         }
         if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
@@ -89,7 +90,8 @@ class PreferencesE2E : public ::testing::Test {
     }
     bool dismissBadValue() {
         HWND box = nullptr;
-        if (!e2e::waitFor([&] { return (box = FindWindowA("#32770", "Corvane!")) != nullptr; })) return false;
+        if (!e2e::waitFor([&] { return (box = FindWindowA("#32770", core::kProgramName)) != nullptr; }))
+            return false;
         HWND text = nullptr;
         for (HWND c = FindWindowExA(box, nullptr, "Static", nullptr); c && !text;
              c = FindWindowExA(box, c, "Static", nullptr))

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/program_name.h"
 #include "e2e_support.h"
 #include "prefs/preferences_dialog.h"
 #include "prefs/preferences_page.h"
@@ -101,7 +102,7 @@ class PrefsDialogTest : public ::testing::Test {
     }
     // Waits for the "Bad value!" box and dismisses it; true when it came with the right text.
     bool expectBadValue();
-    bool noMessageBox() { return threadWindows(ui_->id(), "#32770", "Corvane!").empty(); }
+    bool noMessageBox() { return threadWindows(ui_->id(), "#32770", core::kProgramName).empty(); }
 
     TestHost host_;
     std::unique_ptr<UiThread> ui_;
@@ -142,7 +143,7 @@ inline void PrefsDialogTest::selectPage(const char* text) {
 inline bool PrefsDialogTest::expectBadValue() {
     HWND box = nullptr;
     if (!e2e::waitFor([&] {
-            auto boxes = threadWindows(ui_->id(), "#32770", "Corvane!");
+            auto boxes = threadWindows(ui_->id(), "#32770", core::kProgramName);
             box = boxes.empty() ? nullptr : boxes.front();
             return box && IsWindowVisible(box);
         }))

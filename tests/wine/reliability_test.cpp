@@ -99,7 +99,7 @@ class BarFixture : public ::testing::Test {
     // for the answer, because the window must still exist when the bar reads its class.
     void send(HWND window, LPARAM code) {
         if (async_) {
-            SendNotifyMessageA(bar_, WM_USER + 3, reinterpret_cast<WPARAM>(window), code);
+            SendNotifyMessageA(bar_, cvsh::kShellEventMessage, reinterpret_cast<WPARAM>(window), code);
         } else {
             shellEvent(bar_, window, code);
         }

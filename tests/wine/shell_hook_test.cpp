@@ -1,5 +1,5 @@
 // The shell hook library loaded the way the bar loads it (through the import table): events of windows in
-// other processes reach the target window, posted, as message WM_USER + 3.
+// other processes reach the target window, posted, as cvsh::kShellEventMessage.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr UINT kShellEvent = WM_USER + 3;
+constexpr UINT kShellEvent = cvsh::kShellEventMessage;
 
 struct Event {
     HWND window;

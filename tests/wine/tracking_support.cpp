@@ -1,5 +1,6 @@
 #include "tracking_support.h"
 
+#include "core/browser_classes.h"
 #include "x_keyboard.h"
 
 #include <commctrl.h>
@@ -21,7 +22,7 @@ constexpr DWORD kHookReportMs = 2000;
 bool trackedClass(HWND window) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof(name));
-    return lstrcmpA(name, "IEFrame") == 0 || lstrcmpA(name, "CabinetWClass") == 0;
+    return core::isClassicTrackedClass(name, true);
 }
 
 bool hookReported(HWND bar, int toolsBefore) {
@@ -99,8 +100,8 @@ void TestBrowsers::close(HWND window) {
 
 LRESULT shellEvent(HWND bar, HWND window, LPARAM code) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(bar, WM_USER + 3, reinterpret_cast<WPARAM>(window), code, SMTO_NORMAL, 5000,
-                             &result))
+    if (!SendMessageTimeoutA(bar, cvsh::kShellEventMessage, reinterpret_cast<WPARAM>(window), code,
+                             SMTO_NORMAL, 5000, &result))
         return -1;
     return static_cast<LRESULT>(result);
 }

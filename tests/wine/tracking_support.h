@@ -8,14 +8,15 @@
 #include <vector>
 
 #include "e2e_support.h"
+#include "hooks/shell/cvsh.h"
 
 namespace e2e {
 
-// Shell hook codes as the bar receives them in message 1027.
-constexpr LPARAM kCreated = 1;
-constexpr LPARAM kDestroyed = 2;
-constexpr LPARAM kActivated = 4;
-constexpr LPARAM kRetitled = 6;
+// Shell hook codes as the bar receives them.
+constexpr LPARAM kCreated = cvsh::kWindowCreated;
+constexpr LPARAM kDestroyed = cvsh::kWindowDestroyed;
+constexpr LPARAM kActivated = cvsh::kWindowActivated;
+constexpr LPARAM kRetitled = cvsh::kWindowRetitled;
 
 // Windows of the tracked classes ("IEFrame", "CabinetWClass") and of an ordinary class.
 class TestBrowsers {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/program_name.h"
 #include "e2e_support.h"
 #include "input_support.h"
 #include "tray_support.h"
@@ -276,7 +277,8 @@ TEST_F(Tray, AMissingProgramGivesItsMessageAndNothingElse) {
         start();
         PostMessageA(bar_, WM_COMMAND, 126, 0);
         HWND box = nullptr;
-        ASSERT_TRUE(e2e::waitFor([&] { return (box = tray::dialogOf(proc_.id(), "Corvane!")) != nullptr; }));
+        ASSERT_TRUE(
+            e2e::waitFor([&] { return (box = tray::dialogOf(proc_.id(), core::kProgramName)) != nullptr; }));
         std::vector<std::string> texts = tray::staticTexts(box);
         ASSERT_FALSE(texts.empty());
         if (c.message) {
@@ -290,7 +292,7 @@ TEST_F(Tray, AMissingProgramGivesItsMessageAndNothingElse) {
         EXPECT_TRUE(e2e::waitFor([&] { return !IsWindow(box); }));
         // Nothing else: no second box, the bar stays docked and running.
         Sleep(200);
-        EXPECT_EQ(tray::dialogOf(proc_.id(), "Corvane!"), nullptr);
+        EXPECT_EQ(tray::dialogOf(proc_.id(), core::kProgramName), nullptr);
         EXPECT_TRUE(docked());
         ASSERT_TRUE(e2e::closeBar(proc_, bar_));
         bar_ = nullptr;
