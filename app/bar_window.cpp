@@ -176,8 +176,10 @@ void BarWindow::onDestroy() {
     // message, and a close sent from another program brings none: a thread message wakes it.
     EndMenu();
     PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
-    // The same release the crash guard runs; each part gives back only once.
+    // The same release the crash guard runs; each part gives back only once. The guard lets go of the parts
+    // before they go with the bar.
     shell_.release();
+    clearCrashGuard();
     endTaskbarList();
     if (settings().closeBrowsersOnExit) CloseAll();
     // Detaches the worker: it no longer sends to this window and ends by itself or with the process.
