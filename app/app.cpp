@@ -66,8 +66,8 @@ bool startProgram() {
         // However far the creation got, the window's final message has released the object.
         return false;
     }
+    // The bar has set its crash guard up in its WM_CREATE.
     g_bar = bar;
-    installCrashGuard(bar->hwnd());
     if (!g_settings.startInTray) ShowWindow(bar->hwnd(), SW_SHOW);
     return true;
 }

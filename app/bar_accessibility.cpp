@@ -10,11 +10,6 @@
 namespace app {
 
 namespace {
-// Left to right as they stand on the bar.
-controls::CHoverButton BarWindow::*const kOwnButtonOrder[] = {
-    &BarWindow::closeButtonLeft, &BarWindow::hideButtonLeft, &BarWindow::newBrowserButton,
-    &BarWindow::hideButtonRight, &BarWindow::closeButtonRight};
-
 // An own button's name is the text its tool tip shows.
 std::string toolTipText(const controls::CHoverButton& button) {
     if (!button.toolTipWindow()) return {};
@@ -34,28 +29,6 @@ RECT screenRect(HWND window, RECT r) {
     return r;
 }
 } // namespace
-
-core::LeftAction BarWindow::plainClickAction(int index) const {
-    const BrowserEntry& entry = browserList.entries[static_cast<std::size_t>(index)];
-    core::LeftPress press;
-    press.hit = true;
-    press.isActive = entry.window == activeBrowser;
-    press.iconic = IsIconic(entry.window) != 0;
-    press.minimizeOnSecondClick = settings().minimizeOnSecondClick != 0;
-    return core::decideLeftPress(press);
-}
-
-void BarWindow::pressBrowserButton(int index) {
-    if (browserList.validIndex(index)) runLeftAction(index, plainClickAction(index));
-}
-
-void BarWindow::notifyActiveChange(HWND previous, HWND now) {
-    for (HWND changed : {previous, now}) {
-        if (changed)
-            browserList.forEachIndexOf(
-                changed, [this](int i) { accessibility_.notifyBrowserButton(EVENT_OBJECT_STATECHANGE, i); });
-    }
-}
 
 BarAccessibility::~BarAccessibility() {
     if (strip_) {
@@ -86,17 +59,18 @@ HWND BarAccessibility::accessibleWindow() const {
 
 std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
     std::vector<win::AccessibleButton> out;
-    for (int i = 0; i < bar_.browserList.count(); ++i) {
-        const BrowserEntry& entry = bar_.browserList.entries[static_cast<size_t>(i)];
+    const BrowserWindowList& list = bar_.browsers();
+    for (int i = 0; i < list.count(); ++i) {
+        const BrowserEntry& entry = list.entries[static_cast<size_t>(i)];
         win::AccessibleButton b;
         b.name = entry.title;
-        b.pressed = entry.window == bar_.activeBrowser;
+        b.pressed = entry.window == bar_.activeBrowser();
         b.defaultAction = core::leftActionName(bar_.plainClickAction(i));
         b.screenRect = screenRect(bar_.hwnd(), entry.buttonRect);
         out.push_back(std::move(b));
     }
-    for (auto member : kOwnButtonOrder) {
-        const controls::CHoverButton& button = bar_.*member;
+    for (std::size_t k = 0; k < OwnButtons::kCount; ++k) {
+        const controls::CHoverButton& button = bar_.ownButtons().leftToRight(k);
         if (!button.hwnd()) continue;
         win::AccessibleButton b;
         b.name = toolTipText(button);
@@ -108,14 +82,14 @@ std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
 }
 
 void BarAccessibility::pressAccessibleButton(int index) {
-    const int browsers = bar_.browserList.count();
+    const int browsers = bar_.browsers().count();
     if (index < browsers) {
         bar_.pressBrowserButton(index);
         return;
     }
     int own = browsers;
-    for (auto member : kOwnButtonOrder) {
-        const controls::CHoverButton& button = bar_.*member;
+    for (std::size_t k = 0; k < OwnButtons::kCount; ++k) {
+        const controls::CHoverButton& button = bar_.ownButtons().leftToRight(k);
         if (!button.hwnd()) continue;
         if (own++ != index) continue;
         // Posted: the caller may be a client waiting across processes.

@@ -1,34 +1,15 @@
 // The bar at its monitor's DPI: the stored sizes are 96-DPI units, scaled again whenever the DPI changes.
 #include "app/app.h"
 #include "app/bar_window.h"
-#include "core/dpi_scale.h"
-#include "resources/resource.h"
 #include "win/dpi.h"
 
 namespace app {
 
-namespace {
-// The close glyph sits in the top-left corner of an icon drawn for each picture scale.
-int glyphIconSize(int dpi) {
-    return 32 * core::pictureScalePercent(dpi) / 100;
-}
-} // namespace
-
-int BarWindow::scaled(int size) const {
-    return core::scaleForDpi(size, barDpi());
-}
-
-void BarWindow::loadCloseGlyph() {
-    const int size = glyphIconSize(barDpi());
-    closeGlyphIcon.reset(static_cast<HICON>(
-        LoadImageW(instance(), MAKEINTRESOURCEW(IDI_CLOSE_GLYPH), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
-}
-
 void BarWindow::applyDpi(int dpi) {
     if (dpi <= 0 || dpi == barDpi()) return;
     setBarDpi(dpi);
-    loadCloseGlyph();
-    scaleOwnButtons();
+    strip_.loadCloseGlyph(barDpi());
+    ownButtons_.scale(barDpi());
     // Docked, the shell is asked for the new height; in the tray the bar takes it when it comes back.
     if (IsWindowVisible(hwnd())) positionBar();
     RECT client{};

@@ -2,39 +2,22 @@
 // Whether the bar is in the tray is not stored: a hidden bar window is a bar in the tray.
 #include "app/bar_window.h"
 
-#include <shellapi.h>
-
 #include "app/app.h"
 #include "core/bar_commands.h"
 
 namespace app {
 
 namespace {
-NOTIFYICONDATAA trayIconData(HWND bar) {
-    NOTIFYICONDATAA nid{};
-    // The first version of the record: every shell since the first one takes it.
-    nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    nid.hWnd = bar;
-    nid.uID = TRAY_ICON_ID;
-    return nid;
-}
-
 // Where the hold menu opens: just right of the New browser button, level with its top.
 constexpr POINT kHoldMenuPoint{50, 2};
 } // namespace
 
 void BarWindow::addTrayIcon() {
-    NOTIFYICONDATAA nid = trayIconData(hwnd());
-    nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    nid.uCallbackMessage = WM_BAR_TRAYNOTIFY;
-    nid.hIcon = smallIcon.get();
-    lstrcpynA(nid.szTip, kAppName, sizeof(nid.szTip));
-    Shell_NotifyIconA(NIM_ADD, &nid);
+    shell_.trayIcon.add(smallIcon_.get());
 }
 
 void BarWindow::removeTrayIcon() {
-    NOTIFYICONDATAA nid = trayIconData(hwnd());
-    Shell_NotifyIconA(NIM_DELETE, &nid);
+    shell_.trayIcon.release();
 }
 
 void BarWindow::hideToTray() {
@@ -95,7 +78,7 @@ void BarWindow::onTimer(UINT_PTR id) {
     } else if (id == AUTOHIDE_TIMER_ID) {
         onAutoHideTimer();
     } else if (id == PENDING_TIMER_ID) {
-        recheckPending();
+        tracker_.recheckPending();
     }
 }
 

@@ -6,7 +6,10 @@
 
 namespace app {
 
-void installCrashGuard(HWND bar);
+struct ShellRegistrations;
+
+// The guard releases what the bar holds through the same parts its teardown uses.
+void installCrashGuard(ShellRegistrations& held);
 void clearCrashGuard();
 
 } // namespace app

@@ -62,12 +62,14 @@ void giveButtonBack(HWND window) {
     if (g_list && IsWindow(window)) g_list->AddTab(window);
 }
 
-void giveAllButtonsBack() {
-    // Taken out first: a window that answers slowly must not see its button given back twice.
-    std::vector<HWND> windows;
-    windows.swap(g_takenOff);
-    for (HWND window : windows)
+void giveAllButtonsBack() noexcept {
+    // Each taken out before it is given back: a window that answers slowly must not see its button given back
+    // twice. Popping frees nothing, so this also runs inside the crash guard.
+    while (!g_takenOff.empty()) {
+        HWND window = g_takenOff.back();
+        g_takenOff.pop_back();
         if (g_list && IsWindow(window)) g_list->AddTab(window);
+    }
 }
 
 void renewTaskbarList() {
@@ -76,7 +78,7 @@ void renewTaskbarList() {
     g_takenOff.clear();
 }
 
-void giveAllButtonsBackOnBarThread() {
+void giveAllButtonsBackOnBarThread() noexcept {
     if (g_barThread != 0 && GetCurrentThreadId() == g_barThread) giveAllButtonsBack();
 }
 

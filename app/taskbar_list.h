@@ -15,13 +15,13 @@ void endTaskbarList();
 void takeButtonOff(HWND window);
 // Gives the button back when it was taken off and the window still exists.
 void giveButtonBack(HWND window);
-void giveAllButtonsBack();
+void giveAllButtonsBack() noexcept;
 // A restarted shell shows every button again and has a new task-list object: a new object is made and the
 // buttons taken off are forgotten, to be taken off again by the caller.
 void renewTaskbarList();
 
-// For the crash guard: gives every button back when called on the bar's own thread (only there may the
-// object be used), and does nothing elsewhere.
-void giveAllButtonsBackOnBarThread();
+// For the teardown and the crash guard: gives every button back when called on the bar's own thread (only
+// there may the object be used), and does nothing elsewhere. No allocation; a second call finds none left.
+void giveAllButtonsBackOnBarThread() noexcept;
 
 } // namespace app

@@ -7,6 +7,8 @@
 
 namespace core {
 
+// The bar's command and control ids, all in this one place: its menu's commands, its own picture buttons and
+// the bar window's own id.
 constexpr int ID_MENU_ABOUT = 121;
 constexpr int ID_MENU_CLOSE_ALL = 123;
 constexpr int ID_MENU_EXIT = 124;
@@ -16,6 +18,12 @@ constexpr int ID_MENU_MINIMIZE_ALL = 127;
 constexpr int ID_MENU_PREFERENCES = 131;
 constexpr int ID_MENU_WINDOW_FIRST = 10000;
 constexpr int ID_MENU_WINDOW_LAST = 10199;
+constexpr int ID_BAR_CLOSE_RIGHT = 218;
+constexpr int ID_BAR_CLOSE_LEFT = 219;
+constexpr int ID_BAR_HIDE_RIGHT = 230;
+constexpr int ID_BAR_HIDE_LEFT = 231;
+constexpr int ID_BAR_NEW_BROWSER = 245;
+constexpr int BAR_WINDOW_ID = 32770;
 
 enum class MenuItemKind { WindowList, Separator, Command };
 
@@ -30,7 +38,9 @@ constexpr size_t kBarMenuItemCount = 14;
 const std::array<BarMenuItem, kBarMenuItemCount>& barMenuItems();
 
 // The window-list command of the entry at index (the list may be longer than the commands that act).
-constexpr int windowListCommand(size_t index) { return ID_MENU_WINDOW_FIRST + static_cast<int>(index); }
+constexpr int windowListCommand(size_t index) {
+    return ID_MENU_WINDOW_FIRST + static_cast<int>(index);
+}
 
 // The list index a window-list command asks for, or -1 when the command is not one of them or the list
 // (entryCount entries now) no longer reaches that far.

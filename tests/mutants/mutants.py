@@ -56,11 +56,11 @@ MUTANTS = [
      'unsigned char data[4] = {0, 0, 0, 0};', 'unsigned char data[8] = {0, 0, 0, 0};', 'x86_64',
      r'^(settings_store|registry_garbage)_tests$'),
     # the bar: appbar, tray, tracking
-    ('appbar kept at teardown', 'app/bar_window.cpp', '(ABM_REMOVE, &abd);', '(ABM_QUERYPOS, &abd);', 'x86_64',
+    ('appbar kept at teardown', 'app/appbar.cpp', '(ABM_REMOVE, &abd);', '(ABM_QUERYPOS, &abd);', 'x86_64',
      r'^startup_tests$'),
-    ('tray icon left behind', 'app/bar_tray.cpp', '(NIM_DELETE, &nid);', '(NIM_MODIFY, &nid);', 'x86_64',
+    ('tray icon left behind', 'app/tray_icon.cpp', '(NIM_DELETE, &nid);', '(NIM_MODIFY, &nid);', 'x86_64',
      r'^tray_tests$'),
-    ('autohide never fires', 'app/bar_tracking.cpp', 'AUTOHIDE_TIMER_ID, 4000,', 'AUTOHIDE_TIMER_ID, 400000,',
+    ('autohide never fires', 'app/browser_tracker.cpp', 'AUTOHIDE_TIMER_ID, 4000,', 'AUTOHIDE_TIMER_ID, 400000,',
      'x86_64', r'^tray_browsers_tests$'),
     # the controls
     ('hold menu never opens', 'controls/hover_button.cpp', 'if (m_bMenuOnHold) SetTimer(', 'if (false) SetTimer(',

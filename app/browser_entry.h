@@ -1,4 +1,4 @@
-// The browser windows the bar tracks, one entry per window in button order.
+// An entry of the browser windows the bar tracks, and their list: one entry per window in button order.
 #pragma once
 #include <windows.h>
 

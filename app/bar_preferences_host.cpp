@@ -1,4 +1,4 @@
-#include "app/preferences_host.h"
+#include "app/bar_preferences_host.h"
 
 #include <shellapi.h>
 
@@ -42,7 +42,7 @@ void BarPreferencesHost::placeBrowsers() {
 }
 
 void BarWindow::showPreferences() {
-    BarPreferencesHost host(*this);
+    BarPreferencesHost host(*this, shell_.hotKeys, lastPreferencesPage_);
     prefs::PreferencesDialog dialog(host);
     dialog.run();
 }

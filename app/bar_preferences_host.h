@@ -2,13 +2,15 @@
 // the bar window's operations.
 #pragma once
 #include "app/bar_window.h"
+#include "app/hot_keys.h"
 #include "prefs/preferences_host.h"
 
 namespace app {
 
 class BarPreferencesHost : public prefs::PreferencesHost {
   public:
-    explicit BarPreferencesHost(BarWindow& bar) : bar_(bar) {}
+    BarPreferencesHost(BarWindow& bar, HotKeys& hotKeys, int& lastPage)
+        : bar_(bar), hotKeys_(hotKeys), lastPage_(lastPage) {}
 
     core::Settings& settings() override;
     HINSTANCE instance() override;
@@ -21,15 +23,18 @@ class BarPreferencesHost : public prefs::PreferencesHost {
     void dockEdgeChanged() override;
     void placeBrowsers() override;
     void positionBar() override { bar_.positionBar(); }
-    void unregisterHotKey(int id) override { UnregisterHotKey(bar_.hwnd(), id); }
+    void unregisterHotKey(int id) override { hotKeys_.remove(id); }
     void registerHotKey(int id, UINT modifiers, UINT virtualKey) override {
-        RegisterHotKey(bar_.hwnd(), id, modifiers, virtualKey);
+        hotKeys_.set(id, modifiers, virtualKey);
     }
-    int lastPreferencesPage() override { return bar_.lastPreferencesPage; }
-    void setLastPreferencesPage(int pageId) override { bar_.lastPreferencesPage = pageId; }
+    int lastPreferencesPage() override { return lastPage_; }
+    void setLastPreferencesPage(int pageId) override { lastPage_ = pageId; }
 
   private:
     BarWindow& bar_;
+    HotKeys& hotKeys_;
+    // Kept by the bar between openings of the dialog.
+    int& lastPage_;
 };
 
 } // namespace app

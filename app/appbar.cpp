@@ -1,0 +1,76 @@
+#include "app/appbar.h"
+
+#include <shellapi.h>
+
+#include "app/app.h"
+
+namespace app {
+
+namespace {
+APPBARDATA appBarData(HWND bar) {
+    APPBARDATA abd{};
+    abd.cbSize = sizeof(abd);
+    abd.hWnd = bar;
+    return abd;
+}
+} // namespace
+
+void AppBar::dock(const core::Settings& s, int barHeight) {
+    APPBARDATA abd = appBarData(bar_);
+    abd.uCallbackMessage = WM_BAR_APPBARNOTIFY;
+    SHAppBarMessage(ABM_NEW, &abd);
+    InterlockedExchange(&registered_, 1);
+    position(s, barHeight);
+}
+
+void AppBar::position(const core::Settings& s, int barHeight) {
+    APPBARDATA abd = appBarData(bar_);
+    abd.uEdge = static_cast<UINT>(s.dockEdge);
+    abd.rc.left = 0;
+    abd.rc.right = GetSystemMetrics(SM_CXSCREEN);
+    if (s.dockEdge == core::kEdgeBottom) {
+        abd.rc.bottom = GetSystemMetrics(SM_CYSCREEN);
+        abd.rc.top = abd.rc.bottom - barHeight;
+    } else {
+        abd.rc.top = 0;
+        abd.rc.bottom = barHeight;
+    }
+    SHAppBarMessage(ABM_QUERYPOS, &abd);
+    // The shell may have moved the strip clear of others; the bar keeps its own height.
+    if (s.dockEdge == core::kEdgeBottom) {
+        abd.rc.top = abd.rc.bottom - barHeight;
+    } else {
+        abd.rc.bottom = abd.rc.top + barHeight;
+    }
+    SetWindowPos(bar_, HWND_TOPMOST, abd.rc.left, abd.rc.top, abd.rc.right - abd.rc.left, barHeight, 0);
+    SHAppBarMessage(ABM_SETPOS, &abd);
+}
+
+void AppBar::release() noexcept {
+    if (InterlockedExchange(&registered_, 0) == 0) return;
+    APPBARDATA abd = appBarData(bar_);
+    SHAppBarMessage(ABM_REMOVE, &abd);
+}
+
+void AppBar::windowMoved() const {
+    APPBARDATA abd = appBarData(bar_);
+    SHAppBarMessage(ABM_WINDOWPOSCHANGED, &abd);
+}
+
+void AppBar::windowActivated() const {
+    APPBARDATA abd = appBarData(bar_);
+    SHAppBarMessage(ABM_ACTIVATE, &abd);
+}
+
+void AppBar::fullScreenChanged(bool opened) {
+    constexpr UINT kKeepPlace = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE;
+    if (opened) {
+        zOrderAnchor_ = GetWindow(bar_, GW_HWNDPREV);
+        SetWindowPos(bar_, HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace);
+    } else {
+        HWND after = (zOrderAnchor_ && IsWindow(zOrderAnchor_)) ? zOrderAnchor_ : HWND_TOPMOST;
+        SetWindowPos(bar_, after, 0, 0, 0, 0, kKeepPlace);
+    }
+}
+
+} // namespace app

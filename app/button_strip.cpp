@@ -1,0 +1,335 @@
+#include "app/button_strip.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/app.h"
+#include "core/dpi_scale.h"
+#include "resources/resource.h"
+#include "win/text.h"
+
+namespace app {
+
+namespace {
+core::Rect toCore(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+RECT toRect(const core::Rect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+void fillSolid(HDC dc, const RECT& r, COLORREF colour) {
+    SetBkColor(dc, colour);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+// A one-pixel frame: top and left in one colour, bottom and right in the other.
+void draw3dRect(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
+    fillSolid(dc, {r.left, r.top, r.right - 1, r.top + 1}, topLeft);
+    fillSolid(dc, {r.left, r.top, r.left + 1, r.bottom - 1}, topLeft);
+    fillSolid(dc, {r.right - 1, r.top, r.right, r.bottom}, bottomRight);
+    fillSolid(dc, {r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
+}
+
+// The rectangles of a region: activating two buttons far apart must repaint two buttons, not the stretch
+// between them that their bounding box would cover.
+std::vector<RECT> rectanglesOf(HRGN region, const RECT& fallback) {
+    DWORD size = GetRegionData(region, 0, nullptr);
+    std::vector<char> data(size);
+    auto* header = reinterpret_cast<RGNDATA*>(data.data());
+    if (size < sizeof(RGNDATAHEADER) || GetRegionData(region, size, header) != size ||
+        header->rdh.nCount == 0)
+        return {fallback};
+    const RECT* first = reinterpret_cast<const RECT*>(header->Buffer);
+    return std::vector<RECT>(first, first + header->rdh.nCount);
+}
+
+// The buttons that meet any of the rectangles, as ranges in list order without overlaps.
+std::vector<std::pair<int, int>> rangesMeeting(const core::ButtonRow& row, const std::vector<RECT>& rects) {
+    std::vector<std::pair<int, int>> ranges;
+    for (const RECT& r : rects) {
+        std::pair<int, int> range = row.meeting(r.left, r.right);
+        if (range.second > range.first) ranges.push_back(range);
+    }
+    std::sort(ranges.begin(), ranges.end());
+    std::vector<std::pair<int, int>> merged;
+    for (const auto& range : ranges) {
+        if (!merged.empty() && range.first <= merged.back().second)
+            merged.back().second = std::max(merged.back().second, range.second);
+        else
+            merged.push_back(range);
+    }
+    return merged;
+}
+
+// The region a paint may draw in, in client coordinates, read from the paint's DC (the system made it from
+// the update region) rather than asked of the server once more: a server call costs as much as a small paint.
+bool paintRegion(HDC dc, HWND window, HRGN out) {
+    if (GetRandomRgn(dc, out, SYSRGN) != 1) return false;
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    OffsetRgn(out, -origin.x, -origin.y);
+    return true;
+}
+
+std::uint64_t microsecondsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now{}, frequency{};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<std::uint64_t>((now.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart);
+}
+
+// The close glyph sits in the top-left corner of an icon drawn for each picture scale.
+int glyphIconSize(int dpi) {
+    return 32 * core::pictureScalePercent(dpi) / 100;
+}
+
+TOOLINFOW browserTool(HWND owner, HWND window) {
+    TOOLINFOW ti{};
+    // The version-5 common controls refuse the larger record of later headers.
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = owner;
+    // The tool id is the browser's handle, not a window of the bar: no TTF_IDISHWND.
+    ti.uId = reinterpret_cast<UINT_PTR>(window);
+    return ti;
+}
+} // namespace
+
+void ButtonStrip::loadCloseGlyph(int dpi) {
+    const int size = glyphIconSize(dpi);
+    closeGlyphIcon_.reset(static_cast<HICON>(
+        LoadImageW(instance(), MAKEINTRESOURCEW(IDI_CLOSE_GLYPH), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+}
+
+void ButtonStrip::createToolTips(BrowserWindowList& list) {
+    toolTips_ =
+        CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, bar_, nullptr, instance(), nullptr);
+    if (!toolTips_) return;
+    SendMessageA(toolTips_, TTM_SETTIPBKCOLOR, 0x00B9E3F8, 0);
+    RECT margins{4, 2, 4, 2};
+    SendMessageA(toolTips_, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
+    SendMessageA(toolTips_, TTM_SETDELAYTIME, 100, 1000);
+    for (const BrowserEntry& entry : list.entries) {
+        addTool(entry.window);
+        // Painted buttons are not laid out again unless they move: their tools take their place now.
+        if (!IsRectEmpty(&entry.buttonRect)) moveTool(entry);
+    }
+    SendMessageA(toolTips_, TTM_ACTIVATE, TRUE, 0);
+}
+
+void ButtonStrip::relayToToolTips(const MSG& msg) {
+    if (!toolTips_) return;
+    if (msg.hwnd != bar_ && !IsChild(bar_, msg.hwnd)) return;
+    MSG copy = msg;
+    SendMessageA(toolTips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&copy));
+}
+
+void ButtonStrip::addTool(HWND window) {
+    if (!toolTips_) return;
+    TOOLINFOW ti = browserTool(bar_, window);
+    ti.lpszText = LPSTR_TEXTCALLBACKW;
+    ti.rect = {0, 0, 1, 1};
+    ++work_.toolTipMessages;
+    SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void ButtonStrip::deleteTool(HWND window) {
+    if (!toolTips_) return;
+    TOOLINFOW ti = browserTool(bar_, window);
+    ++work_.toolTipMessages;
+    SendMessageW(toolTips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void ButtonStrip::moveTool(const BrowserEntry& entry) {
+    if (!toolTips_) return;
+    TOOLINFOW ti = browserTool(bar_, entry.window);
+    ti.rect = entry.buttonRect;
+    ++work_.toolTipMessages;
+    SendMessageW(toolTips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+LRESULT ButtonStrip::onNotify(const NMHDR* header) {
+    if (!header || header->code != TTN_NEEDTEXTW) return 0;
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(header));
+    if (info->uFlags & TTF_IDISHWND) return TRUE;
+    const BrowserWindowList& list = tracker_.list();
+    int index = list.find(reinterpret_cast<HWND>(header->idFrom));
+    // The tip shows the whole title, which the button may cut short.
+    if (index >= 0) {
+        // The control copies the text before this buffer is next written.
+        tipText_ = win::widen(list.entries[static_cast<std::size_t>(index)].title);
+        info->lpszText = tipText_.data();
+    }
+    return TRUE;
+}
+
+void ButtonStrip::paint(BrowserWindowList& list) {
+    LARGE_INTEGER start{};
+    QueryPerformanceCounter(&start);
+    RECT client{};
+    GetClientRect(bar_, &client);
+    win::PaintScope paint(bar_);
+    win::GdiObject update(CreateRectRgn(0, 0, 0, 0));
+    bool regionKnown = update && paintRegion(paint.dc(), bar_, static_cast<HRGN>(update.get()));
+    layOut(list, client);
+    std::vector<RECT> rects = regionKnown ? rectanglesOf(static_cast<HRGN>(update.get()), paint.area())
+                                          : std::vector<RECT>{paint.area()};
+    // Drawn off screen and copied in one piece, the strip never shows a half-painted state.
+    HDC buffer = backBuffer(paint.dc(), client);
+    HDC dc = buffer ? buffer : paint.dc();
+    if (buffer) SelectClipRgn(buffer, regionKnown ? static_cast<HRGN>(update.get()) : nullptr);
+    drawStrip(dc, client, rects);
+    if (buffer) {
+        const RECT& a = paint.area();
+        BitBlt(paint.dc(), a.left, a.top, a.right - a.left, a.bottom - a.top, buffer, a.left, a.top, SRCCOPY);
+        SelectClipRgn(buffer, nullptr);
+    }
+    work_.paintMicroseconds += microsecondsSince(start);
+}
+
+void ButtonStrip::drawStrip(HDC dc, const RECT& client, const std::vector<RECT>& rects) {
+    const core::Settings& s = settings();
+    const BrowserWindowList& list = tracker_.list();
+    fillSolid(dc, client, static_cast<COLORREF>(s.barBackgroundColor));
+    draw3dRect(dc, client, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+    std::vector<std::pair<int, int>> ranges = rangesMeeting(row_, rects);
+    if (ranges.empty()) return;
+    win::SelectObjectScope font(dc, buttonFont());
+    SetBkMode(dc, TRANSPARENT);
+    int lastWithGlyph = -1;
+    if (s.showCloseGlyph)
+        lastWithGlyph = s.closeGlyphOnActiveOnly ? list.findLast(tracker_.active()) : list.count() - 1;
+    for (const auto& range : ranges) {
+        for (int i : core::buttonsToDraw(row_, range.first, range.second, lastWithGlyph)) {
+            if (!list.validIndex(i)) break;
+            paintButton(dc, list.entries[static_cast<std::size_t>(i)]);
+        }
+    }
+}
+
+void ButtonStrip::layOut(BrowserWindowList& list, const RECT& client) {
+    // Activation and retitling leave the layout as it was: only a change of the list or of the bar's size
+    // costs a pass over every button.
+    if (rowChanges_ == list.changes() && EqualRect(&client, &rowClient_)) return;
+    row_ = core::buttonRow(toCore(client), list.count(), barDpi());
+    rowChanges_ = list.changes();
+    rowClient_ = client;
+    list.forEachEntry([this](int i, BrowserEntry& entry) {
+        RECT placed = toRect(row_.at(i));
+        // The tool tip control looks each tool up by a linear search: telling it only what moved keeps a
+        // change of one button from costing a pass over every tool.
+        if (!EqualRect(&placed, &entry.buttonRect)) {
+            entry.buttonRect = placed;
+            moveTool(entry);
+        }
+    });
+}
+
+HDC ButtonStrip::backBuffer(HDC screen, const RECT& client) {
+    SIZE size{client.right - client.left, client.bottom - client.top};
+    if (size.cx <= 0 || size.cy <= 0) return nullptr;
+    if (!bufferDc_) bufferDc_.reset(CreateCompatibleDC(screen));
+    if (!bufferDc_) return nullptr;
+    if (!bufferBitmap_ || size.cx != bufferSize_.cx || size.cy != bufferSize_.cy) {
+        win::Bitmap bitmap(CreateCompatibleBitmap(screen, size.cx, size.cy));
+        if (!bitmap) return nullptr;
+        // The bitmap it replaces is let go only once the new one is selected in its place.
+        SelectObject(bufferDc_.get(), bitmap.get());
+        bufferBitmap_ = std::move(bitmap);
+        bufferSize_ = size;
+    }
+    return bufferDc_.get();
+}
+
+void ButtonStrip::invalidateButton(HWND window) {
+    BrowserWindowList& list = tracker_.list();
+    // A window listed twice has two buttons with the same face.
+    list.forEachIndexOf(window,
+                        [&](int index) { invalidateEntry(list.entries[static_cast<std::size_t>(index)]); });
+}
+
+void ButtonStrip::invalidateEntry(const BrowserEntry& entry) {
+    const RECT& r = entry.buttonRect;
+    // A button not laid out yet has no place: the whole bar is due anyway.
+    if (r.bottom <= r.top) {
+        InvalidateRect(bar_, nullptr, TRUE);
+        return;
+    }
+    // Its painted extent, not its rectangle: a narrow button's glyph sticks out, an inverted one has no area.
+    RECT extent = toRect(core::paintedExtent(toCore(r), barDpi()));
+    InvalidateRect(bar_, &extent, TRUE);
+}
+
+LRESULT ButtonStrip::workCount(WPARAM which) const {
+    switch (static_cast<BarWork>(which)) {
+    case BarWork::ToolTipMessages:
+        return static_cast<LRESULT>(work_.toolTipMessages);
+    case BarWork::ButtonsPainted:
+        return static_cast<LRESULT>(work_.buttonsPainted);
+    case BarWork::EntriesVisited:
+        return static_cast<LRESULT>(tracker_.list().visits());
+    case BarWork::PaintMicroseconds:
+        return static_cast<LRESULT>(work_.paintMicroseconds);
+    }
+    return -1;
+}
+
+void ButtonStrip::paintButton(HDC dc, const BrowserEntry& entry) {
+    ++work_.buttonsPainted;
+    const core::Settings& s = settings();
+    const RECT& r = entry.buttonRect;
+    bool active = entry.window == tracker_.active();
+    COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    if (active) {
+        fillSolid(dc, r, static_cast<COLORREF>(s.activeButtonColor));
+        draw3dRect(dc, r, shadow, highlight);
+        SetTextColor(dc, static_cast<COLORREF>(s.activeButtonTextColor));
+    } else {
+        fillSolid(dc, r, static_cast<COLORREF>(s.barBackgroundColor));
+        draw3dRect(dc, r, highlight, shadow);
+        SetTextColor(dc, static_cast<COLORREF>(s.buttonTextColor));
+    }
+    RECT text = toRect(core::textRect(toCore(r), barDpi()));
+    // The title is clipped to its rectangle: an empty or inverted one shows none of it, and skipping the
+    // text measuring there keeps a strip of a few hundred narrow buttons cheap to repaint.
+    if (text.right > text.left) {
+        const std::wstring title = win::widen(entry.title);
+        DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text,
+                  DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    }
+    if (core::glyphShown(s.showCloseGlyph != 0, s.closeGlyphOnActiveOnly != 0, active)) {
+        core::Point at = core::glyphOrigin(toCore(r), barDpi());
+        const int side = core::glyphSize(barDpi());
+        DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(closeGlyphIcon_.get()), 0, at.x, at.y, side,
+                   side, DST_ICON);
+    }
+}
+
+int ButtonStrip::hit(POINT p) const {
+    return core::hitButton(tracker_.list(), core::Point{p.x, p.y});
+}
+
+core::LeftPress ButtonStrip::leftPressAt(int index, POINT p, bool shift) const {
+    const core::Settings& s = settings();
+    const BrowserWindowList& list = tracker_.list();
+    core::Point at{p.x, p.y};
+    core::LeftPress press;
+    press.hit = index >= 0;
+    press.shift = shift;
+    press.minimizeOnSecondClick = s.minimizeOnSecondClick != 0;
+    if (press.hit) {
+        const BrowserEntry& entry = list.entries[static_cast<std::size_t>(index)];
+        press.isActive = entry.window == tracker_.active();
+        press.iconic = IsIconic(entry.window) != 0;
+        bool shown = core::glyphShown(s.showCloseGlyph != 0, s.closeGlyphOnActiveOnly != 0, press.isActive);
+        press.onGlyph = core::onCloseGlyph(entry.buttonRect, at, shown, barDpi());
+    }
+    return press;
+}
+
+} // namespace app

@@ -1,0 +1,136 @@
+#include "app/own_buttons.h"
+
+#include "core/bar_commands.h"
+#include "core/dpi_scale.h"
+#include "resources/resource.h"
+
+namespace app {
+
+namespace {
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
+
+struct OwnButton {
+    int id;
+    const char* caption;
+    WORD strip;
+    WORD strip150;
+    WORD strip200;
+    const char* tip;
+    RECT rect;
+};
+
+// In creation order. Only New browser window has a place of its own; layOut places the pairs.
+const OwnButton kOwnButtons[OwnButtons::kCount] = {
+    {core::ID_BAR_NEW_BROWSER,
+     "New browser window.\nHold for menu.",
+     IDB_NEW_BROWSER_STRIP,
+     IDB_NEW_BROWSER_STRIP_150,
+     IDB_NEW_BROWSER_STRIP_200,
+     "New browser window",
+     {32, 3, 50, 21}},
+    {core::ID_BAR_CLOSE_RIGHT,
+     "Close",
+     IDB_CLOSE_STRIP,
+     IDB_CLOSE_STRIP_150,
+     IDB_CLOSE_STRIP_200,
+     "Close",
+     {0, 0, 0, 0}},
+    {core::ID_BAR_CLOSE_LEFT,
+     "Close",
+     IDB_CLOSE_STRIP,
+     IDB_CLOSE_STRIP_150,
+     IDB_CLOSE_STRIP_200,
+     "Close",
+     {0, 0, 0, 0}},
+    {core::ID_BAR_HIDE_RIGHT,
+     "Hide",
+     IDB_HIDE_STRIP,
+     IDB_HIDE_STRIP_150,
+     IDB_HIDE_STRIP_200,
+     "Hide in tray",
+     {0, 0, 0, 0}},
+    {core::ID_BAR_HIDE_LEFT,
+     "Hide",
+     IDB_HIDE_STRIP,
+     IDB_HIDE_STRIP_150,
+     IDB_HIDE_STRIP_200,
+     "Hide in tray",
+     {0, 0, 0, 0}},
+};
+constexpr std::size_t kNewBrowser = 0, kCloseRight = 1, kCloseLeft = 2, kHideRight = 3, kHideLeft = 4;
+constexpr std::size_t kLeftToRight[OwnButtons::kCount] = {kCloseLeft, kHideLeft, kNewBrowser, kHideRight,
+                                                          kCloseRight};
+
+// The pictures are drawn at 100, 150 and 200 %: the one for the DPI, never one stretched up.
+WORD stripFor(const OwnButton& b, int dpi) {
+    switch (core::pictureScalePercent(dpi)) {
+    case 150:
+        return b.strip150;
+    case 200:
+        return b.strip200;
+    default:
+        return b.strip;
+    }
+}
+
+RECT scaledRect(const RECT& r, int dpi) {
+    return {core::scaleForDpi(r.left, dpi), core::scaleForDpi(r.top, dpi), core::scaleForDpi(r.right, dpi),
+            core::scaleForDpi(r.bottom, dpi)};
+}
+} // namespace
+
+void OwnButtons::create(HWND bar, int dpi) {
+    for (std::size_t i = 0; i < kCount; ++i) {
+        const OwnButton& b = kOwnButtons[i];
+        controls::CHoverButton& button = buttons_[i];
+        if (!button.Create(b.caption, kButtonStyle, scaledRect(b.rect, dpi), bar, b.id)) continue;
+        // Holding New browser window opens the bar's menu instead of waiting for the click.
+        if (i == kNewBrowser) button.m_bMenuOnHold = TRUE;
+        button.SetStripBitmap(stripFor(b, dpi));
+        button.SetToolTipText(b.tip, TRUE);
+    }
+}
+
+void OwnButtons::scale(int dpi) {
+    for (std::size_t i = 0; i < kCount; ++i) {
+        controls::CHoverButton& button = buttons_[i];
+        if (!button.hwnd()) continue;
+        const RECT r = scaledRect(kOwnButtons[i].rect, dpi);
+        SetWindowPos(button.hwnd(), nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        button.SetStripBitmap(stripFor(kOwnButtons[i], dpi));
+    }
+}
+
+void OwnButtons::layOut(int cx, int dpi) {
+    struct Place {
+        std::size_t button;
+        int x;
+    };
+    auto scaled = [dpi](int size) { return core::scaleForDpi(size, dpi); };
+    const Place places[] = {{kCloseRight, cx - scaled(16)},
+                            {kHideRight, cx - scaled(29)},
+                            {kCloseLeft, scaled(3)},
+                            {kHideLeft, scaled(16)}};
+    for (const Place& p : places) {
+        const controls::CHoverButton& button = buttons_[p.button];
+        // A button is as large as its picture, which may be a little smaller than its room at some DPIs.
+        const int side = button.frameWidth() > 0 ? button.frameWidth() : scaled(12);
+        if (button.hwnd()) SetWindowPos(button.hwnd(), nullptr, p.x, scaled(3), side, side, SWP_NOZORDER);
+    }
+}
+
+bool OwnButtons::relay(const MSG& msg) {
+    for (controls::CHoverButton& button : buttons_) {
+        if (button.hwnd() && msg.hwnd == button.hwnd()) {
+            button.PreTranslateMessage(msg);
+            return true;
+        }
+    }
+    return false;
+}
+
+const controls::CHoverButton& OwnButtons::leftToRight(std::size_t i) const {
+    return buttons_[kLeftToRight[i]];
+}
+
+} // namespace app

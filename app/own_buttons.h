@@ -1,0 +1,32 @@
+// The bar's own picture buttons: New browser window near the left end, Close and Hide at both ends.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <cstddef>
+
+#include "controls/hover_button.h"
+
+namespace app {
+
+class OwnButtons {
+  public:
+    static constexpr std::size_t kCount = 5;
+
+    // Creates the buttons on the bar at the bar's DPI; one that cannot be made is left out.
+    void create(HWND bar, int dpi);
+    // Moves and redraws them for a new DPI.
+    void scale(int dpi);
+    // Places the pairs at both ends of a bar cx pixels wide.
+    void layOut(int cx, int dpi);
+    // Hands a queued message for one of them to it; false when it is for none.
+    bool relay(const MSG& msg);
+    // The buttons left to right as they stand on the bar (a button never made has no window).
+    const controls::CHoverButton& leftToRight(std::size_t i) const;
+
+  private:
+    // In creation order, as the table in own_buttons.cpp lists them.
+    std::array<controls::CHoverButton, kCount> buttons_;
+};
+
+} // namespace app

@@ -1,0 +1,27 @@
+// Everything the bar holds in the shell and the system on behalf of its window: the appbar strip, the tray
+// icon, the hot keys, both hooks and the taskbar buttons it took off. Released in one place, by the bar's
+// teardown and by the crash guard alike.
+#pragma once
+#include <windows.h>
+
+#include "app/appbar.h"
+#include "app/hook_installs.h"
+#include "app/hot_keys.h"
+#include "app/tray_icon.h"
+
+namespace app {
+
+struct ShellRegistrations {
+    AppBar appBar;
+    TrayIcon trayIcon;
+    HotKeys hotKeys;
+    ShellHookInstall shellHook;
+    TaskbarHookInstall taskbarHook;
+
+    void attach(HWND bar) noexcept;
+    // Gives everything back. Safe inside an exception filter on any thread: no allocation, and each part
+    // gives back only once however often this runs.
+    void release() noexcept;
+};
+
+} // namespace app
