@@ -103,9 +103,6 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         onCommand(wParam);
         return 0;
-    case WM_DRAWITEM:
-        if (controls::CHoverButton::routeDrawItem(lParam)) return TRUE;
-        return defaultProc(msg, wParam, lParam);
     case WM_BAR_TRAYNOTIFY:
         return onTrayNotify(lParam);
     case WM_HOTKEY:
