@@ -97,15 +97,6 @@ BOOL CHoverButton::PreTranslateMessage(const MSG& msg) {
     return FALSE;
 }
 
-bool CHoverButton::routeDrawItem(LPARAM lParam) {
-    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    if (!item || item->CtlType != ODT_BUTTON) return false;
-    auto* button = dynamic_cast<CHoverButton*>(win::Window::fromHandle(item->hwndItem));
-    if (!button) return false;
-    button->DrawItem(*item);
-    return true;
-}
-
 bool CHoverButton::reflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
     if (msg != WM_DRAWITEM) return false;
     DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

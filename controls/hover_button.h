@@ -38,10 +38,6 @@ class CHoverButton : public win::Window {
     // Relays a queued message to the tool tip so it can time its display. Never swallows the message.
     BOOL PreTranslateMessage(const MSG& msg);
 
-    // Hands a WM_DRAWITEM (its lParam) to the picture button it is for; false when it is for another
-    // control.
-    static bool routeDrawItem(LPARAM lParam);
-
     HWND toolTipWindow() const noexcept { return m_toolTip; }
     int frameWidth() const noexcept { return m_nFrameWidth; }
     int frameHeight() const noexcept { return m_nFrameHeight; }
