@@ -122,9 +122,6 @@ LRESULT BarWindow::stripMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         onCommand(wParam);
         return 0;
-    case WM_DRAWITEM:
-        if (controls::CHoverButton::routeDrawItem(lParam)) return TRUE;
-        return defaultProc(msg, wParam, lParam);
     default:
         return defaultProc(msg, wParam, lParam);
     }

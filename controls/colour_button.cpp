@@ -1,25 +1,12 @@
 #include "controls/colour_button.h"
 
-#include <commctrl.h>
-
 #include "controls/colour_popup.h"
+#include "win/gdi.h"
 #include "win/handle.h"
 
 namespace controls {
 
-namespace {
-// The parent hands the button its own notifications under these numbers, so that the button's procedure
-// can tell them from messages it receives as a window of its own.
-constexpr UINT kReflectBase = WM_USER + 0x1C00;
-constexpr UINT kReflectedCommand = kReflectBase + WM_COMMAND;
-constexpr UINT kReflectedDrawItem = kReflectBase + WM_DRAWITEM;
-} // namespace
-
 ColourButton::ColourButton() : colour_(GetSysColor(COLOR_BTNTEXT)) {}
-
-ColourButton::~ColourButton() {
-    detachFromParent();
-}
 
 bool ColourButton::attach(HWND dialog, int controlId) {
     return attach(GetDlgItem(dialog, controlId));
@@ -27,21 +14,10 @@ bool ColourButton::attach(HWND dialog, int controlId) {
 
 bool ColourButton::attach(HWND button) {
     if (!button || !subclass(button)) return false;
-    parent_ = GetParent(button);
-    if (parent_ && !SetWindowSubclass(parent_, parentProc, reinterpret_cast<UINT_PTR>(this),
-                                      reinterpret_cast<DWORD_PTR>(this))) {
-        parent_ = nullptr;
-    }
     LONG_PTR style = GetWindowLongPtrA(button, GWL_STYLE);
     SetWindowLongPtrA(button, GWL_STYLE, (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
     InvalidateRect(button, nullptr, TRUE);
     return true;
-}
-
-void ColourButton::detachFromParent() {
-    if (parent_ && IsWindow(parent_))
-        RemoveWindowSubclass(parent_, parentProc, reinterpret_cast<UINT_PTR>(this));
-    parent_ = nullptr;
 }
 
 void ColourButton::setColour(COLORREF colour) {
@@ -72,10 +48,6 @@ void ColourButton::open() {
 
 LRESULT ColourButton::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case kReflectedCommand:
-        return onReflectedCommand(wParam, lParam);
-    case kReflectedDrawItem:
-        return onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_LBUTTONDBLCLK:
         return onDoubleClick(wParam, lParam);
     case WM_COLOUR_TRACK:
@@ -88,31 +60,23 @@ LRESULT ColourButton::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+bool ColourButton::reflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_DRAWITEM) {
+        result = onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return true;
+    }
+    // Other notifications of the button are the parent's.
+    if (msg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return false;
+    open();
+    result = 0;
+    return true;
+}
+
 void ColourButton::onFinalMessage() {
-    detachFromParent();
     // A popup must not outlive the button it reports to.
     if (HWND p = popup()) DestroyWindow(p);
     popup_ = nullptr;
     popupOpen_ = false;
-}
-
-LRESULT CALLBACK ColourButton::parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR refData) {
-    auto* self = reinterpret_cast<ColourButton*>(refData);
-    HWND button = self->hwnd();
-    if (button && msg == WM_COMMAND && reinterpret_cast<HWND>(lParam) == button &&
-        HIWORD(wParam) == BN_CLICKED) {
-        return SendMessageA(button, kReflectedCommand, wParam, lParam);
-    }
-    if (button && msg == WM_DRAWITEM && reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem == button) {
-        return SendMessageA(button, kReflectedDrawItem, wParam, lParam);
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
-}
-
-LRESULT ColourButton::onReflectedCommand(WPARAM wParam, LPARAM) {
-    if (HIWORD(wParam) == BN_CLICKED) open();
-    return 0;
 }
 
 LRESULT ColourButton::onDoubleClick(WPARAM wParam, LPARAM lParam) {
@@ -169,8 +133,7 @@ void ColourButton::drawCaption(const DRAWITEMSTRUCT& item) const {
     t.left += 20;
     t.right -= 6;
     HDC dc = item.hDC;
-    int oldMode = SetBkMode(dc, TRANSPARENT);
-    COLORREF oldText = SetTextColor(dc, GetTextColor(dc));
+    win::TextScope look(dc, GetTextColor(dc));
     if (item.itemState & ODS_DISABLED) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     DrawTextA(dc, text, -1, &t, DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
     if (item.itemState & ODS_FOCUS) {
@@ -179,8 +142,6 @@ void ColourButton::drawCaption(const DRAWITEMSTRUCT& item) const {
         SetTextColor(dc, RGB(255, 255, 255));
         DrawFocusRect(dc, &f);
     }
-    SetTextColor(dc, oldText);
-    SetBkMode(dc, oldMode);
 }
 
 } // namespace controls

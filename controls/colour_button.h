@@ -23,10 +23,9 @@ constexpr COLORREF COLOUR_DEFAULT = core::COLOUR_DEFAULT;
 class ColourButton : public win::Window {
   public:
     ColourButton();
-    ~ColourButton() override;
 
-    // Takes over a push button of a dialog (or any window): the button becomes owner-drawn, and its
-    // parent's WM_COMMAND and WM_DRAWITEM for it are handed back to it.
+    // Takes over a push button of a dialog or window of the layer: the button becomes owner-drawn, and its
+    // parent's WM_COMMAND (a click) and WM_DRAWITEM for it reach it by reflection.
     bool attach(HWND dialog, int controlId);
     bool attach(HWND button);
 
@@ -44,12 +43,10 @@ class ColourButton : public win::Window {
 
   protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool reflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void onFinalMessage() override;
 
   private:
-    static LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR refData);
-    LRESULT onReflectedCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onDrawItem(const DRAWITEMSTRUCT& item);
     LRESULT onDoubleClick(WPARAM wParam, LPARAM lParam);
     LRESULT onTrack(WPARAM colour);
@@ -57,11 +54,9 @@ class ColourButton : public win::Window {
     void drawSwatch(HDC dc) const;
     void drawCaption(const DRAWITEMSTRUCT& item) const;
     void notifyParent(UINT msg, COLORREF colour) const;
-    void detachFromParent();
 
     COLORREF colour_;
     bool popupOpen_ = false;
-    HWND parent_ = nullptr;
     HWND popup_ = nullptr;
     std::string defaultText_ = "Default";
     std::string customText_ = "Other colors";

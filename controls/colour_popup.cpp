@@ -10,6 +10,7 @@
 #include "controls/colour_button.h"
 #include "win/common_dialogs.h"
 #include "win/dpi.h"
+#include "win/gdi.h"
 
 namespace controls {
 
@@ -20,21 +21,6 @@ static_assert(VK_RETURN == 0x0D && VK_SPACE == 0x20 && VK_ESCAPE == 0x1B, "key c
 
 // The popup's class keeps one DC for all its windows and saves the screen under it.
 constexpr UINT kClassStyle = CS_SAVEBITS | CS_CLASSDC | CS_HREDRAW | CS_VREDRAW;
-
-class ClientDC {
-  public:
-    explicit ClientDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    ~ClientDC() {
-        if (dc_) ReleaseDC(hwnd_, dc_);
-    }
-    ClientDC(const ClientDC&) = delete;
-    ClientDC& operator=(const ClientDC&) = delete;
-    operator HDC() const { return dc_; }
-
-  private:
-    HWND hwnd_;
-    HDC dc_;
-};
 
 HINSTANCE moduleInstance() {
     return GetModuleHandleA(nullptr);
@@ -122,7 +108,7 @@ void ColourPopup::layOut(int x, int y) {
     p.hasDefault = !defaultText_.empty();
     p.hasCustom = !customText_.empty();
     if (p.hasDefault || p.hasCustom) {
-        ClientDC dc(hwnd());
+        win::WindowDc dc(hwnd());
         win::SelectObjectScope selected(dc, font());
         p.defaultText = measure(dc, defaultText_);
         p.customText = measure(dc, customText_);
@@ -257,7 +243,7 @@ LRESULT ColourPopup::onPaletteChanged(WPARAM wParam, LPARAM lParam) {
 
 void ColourPopup::highlight(int index) {
     {
-        ClientDC dc(hwnd());
+        win::WindowDc dc(hwnd());
         int previous = hotIndex_;
         hotIndex_ = index;
         // Only the two entries concerned are redrawn; the rest of the popup stays as it is.

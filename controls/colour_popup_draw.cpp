@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "controls/colour_popup.h"
+#include "win/gdi.h"
 
 namespace controls {
 
@@ -22,8 +23,7 @@ void drawStateEdge(HDC dc, RECT r, bool hot, bool marked) {
 } // namespace
 
 LRESULT ColourPopup::onPaint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
+    win::PaintScope dc(hwnd());
     if (dc && layout_) {
         if (layout_->grid().hasDefault()) drawEntry(dc, core::DEFAULT_ENTRY);
         for (int i = 0; i < core::kColourCount; ++i)
@@ -33,7 +33,6 @@ LRESULT ColourPopup::onPaint() {
         GetClientRect(hwnd(), &client);
         DrawEdge(dc, &client, EDGE_RAISED, BF_RECT);
     }
-    EndPaint(hwnd(), &ps);
     return 0;
 }
 
@@ -49,24 +48,18 @@ void ColourPopup::drawCell(HDC dc, int index) const {
     const bool hot = index == hotIndex_;
     const bool marked = index == chosenIndex_ && !hot;
     // On a 256-colour display the cells use the popup's own palette, so each shows as near as it can.
-    HPALETTE previous = nullptr;
     const bool usePalette = palette_ && (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE);
-    if (usePalette) {
-        previous = SelectPalette(dc, palette_.get(), FALSE);
-        RealizePalette(dc);
-    }
+    win::PaletteScope selectPalette(dc, usePalette ? palette_.get() : nullptr);
+    if (usePalette) RealizePalette(dc);
     FillRect(dc, &r, GetSysColorBrush(marked ? COLOR_BTNHIGHLIGHT : COLOR_BTNFACE));
     drawStateEdge(dc, r, hot, marked);
     const int inset = layout_->margin() + 1;
     InflateRect(&r, -inset, -inset);
     win::Brush brush(CreateSolidBrush(0x02000000 | core::paletteColours[index].colour));
     win::Pen pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
-    {
-        win::SelectObjectScope selectBrush(dc, brush.get());
-        win::SelectObjectScope selectPen(dc, pen.get());
-        Rectangle(dc, r.left, r.top, r.right, r.bottom);
-    }
-    if (usePalette) SelectPalette(dc, previous, FALSE);
+    win::SelectObjectScope selectBrush(dc, brush.get());
+    win::SelectObjectScope selectPen(dc, pen.get());
+    Rectangle(dc, r.left, r.top, r.right, r.bottom);
 }
 
 void ColourPopup::drawTextEntry(HDC dc, int index) const {
@@ -105,11 +98,8 @@ void ColourPopup::drawEntryFace(HDC dc, RECT r, int index, const std::string& te
     }
     drawStateEdge(dc, r, hot, marked);
     win::SelectObjectScope selectFont(dc, font());
-    int oldMode = SetBkMode(dc, TRANSPARENT);
-    COLORREF oldText = SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    win::TextScope look(dc, GetSysColor(COLOR_BTNTEXT));
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SetTextColor(dc, oldText);
-    SetBkMode(dc, oldMode);
 }
 
 } // namespace controls

@@ -3,11 +3,14 @@
 #include <commctrl.h>
 
 #include "core/bar_commands.h"
+#include "win/gdi.h"
 
 namespace controls {
 
 namespace {
-HINSTANCE programInstance() { return GetModuleHandleA(nullptr); }
+HINSTANCE programInstance() {
+    return GetModuleHandleA(nullptr);
+}
 
 TOOLINFOA toolInfo(HWND owner) {
     TOOLINFOA ti{};
@@ -27,8 +30,8 @@ CHoverButton::~CHoverButton() {
 
 bool CHoverButton::Create(const char* caption, DWORD style, const RECT& rect, HWND parent, int id) {
     HWND h = CreateWindowExA(0, "BUTTON", caption, style, rect.left, rect.top, rect.right - rect.left,
-                             rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             programInstance(), nullptr);
+                             rect.bottom - rect.top, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), programInstance(), nullptr);
     if (!h) return false;
     if (!subclass(h)) {
         DestroyWindow(h);
@@ -59,8 +62,9 @@ BOOL CHoverButton::SetStripBitmap(WORD resourceId) {
 
 void CHoverButton::EnsureToolTip() {
     if (m_toolTip || !hwnd()) return;
-    m_toolTip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, programInstance(), nullptr);
+    m_toolTip =
+        CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, programInstance(), nullptr);
     if (!m_toolTip) return;
     SendMessageA(m_toolTip, TTM_SETTIPBKCOLOR, kToolTipColour, 0);
     RECT margins{4, 2, 4, 2};
@@ -93,12 +97,10 @@ BOOL CHoverButton::PreTranslateMessage(const MSG& msg) {
     return FALSE;
 }
 
-bool CHoverButton::routeDrawItem(LPARAM lParam) {
-    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    if (!item || item->CtlType != ODT_BUTTON) return false;
-    auto* button = dynamic_cast<CHoverButton*>(win::Window::fromHandle(item->hwndItem));
-    if (!button) return false;
-    button->DrawItem(*item);
+bool CHoverButton::reflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (msg != WM_DRAWITEM) return false;
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    result = TRUE;
     return true;
 }
 
@@ -107,14 +109,11 @@ void CHoverButton::DrawItem(const DRAWITEMSTRUCT& item) {
         drawPlainFace(item);
         return;
     }
-    HDC memory = CreateCompatibleDC(item.hDC);
+    win::MemoryDc memory(CreateCompatibleDC(item.hDC));
     if (!memory) return;
-    {
-        win::SelectObjectScope strip(memory, m_bitmapStrip.get());
-        int sourceX = core::stripFrameX((item.itemState & ODS_SELECTED) != 0, m_bHover != FALSE, m_nFrameWidth);
-        BitBlt(item.hDC, 0, 0, m_nFrameWidth, m_nFrameHeight, memory, sourceX, 0, SRCCOPY);
-    }
-    DeleteDC(memory);
+    win::SelectObjectScope strip(memory.get(), m_bitmapStrip.get());
+    int sourceX = core::stripFrameX((item.itemState & ODS_SELECTED) != 0, m_bHover != FALSE, m_nFrameWidth);
+    BitBlt(item.hDC, 0, 0, m_nFrameWidth, m_nFrameHeight, memory.get(), sourceX, 0, SRCCOPY);
 }
 
 void CHoverButton::drawPlainFace(const DRAWITEMSTRUCT& item) const {

@@ -2,8 +2,9 @@
 // its own, and, where the owner asks for it, a hold timer that reaches the parent as WM_TIMER while the
 // left button is still down.
 //
-// Owners call, in this order: Create, (m_bMenuOnHold = TRUE), SetStripBitmap, SetToolTipText. The parent
-// routes WM_DRAWITEM to routeDrawItem() and queued messages to PreTranslateMessage().
+// Owners call, in this order: Create, (m_bMenuOnHold = TRUE), SetStripBitmap, SetToolTipText. The parent,
+// a window or dialog of the layer, hands queued messages to PreTranslateMessage(); its WM_DRAWITEM for the
+// button reaches the button by reflection.
 #pragma once
 #include <windows.h>
 
@@ -13,7 +14,7 @@
 namespace controls {
 
 class CHoverButton : public win::Window {
-public:
+  public:
     static constexpr UINT_PTR HOLD_TIMER_ID = 32769;
     static constexpr UINT kHoldPeriodMs = 200;
     static constexpr COLORREF kToolTipColour = 0x00B9E3F8;
@@ -37,10 +38,6 @@ public:
     // Relays a queued message to the tool tip so it can time its display. Never swallows the message.
     BOOL PreTranslateMessage(const MSG& msg);
 
-    // Hands a WM_DRAWITEM (its lParam) to the picture button it is for; false when it is for another
-    // control.
-    static bool routeDrawItem(LPARAM lParam);
-
     HWND toolTipWindow() const noexcept { return m_toolTip; }
     int frameWidth() const noexcept { return m_nFrameWidth; }
     int frameHeight() const noexcept { return m_nFrameHeight; }
@@ -48,10 +45,11 @@ public:
 
     BOOL m_bMenuOnHold = FALSE;
 
-protected:
+  protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool reflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-private:
+  private:
     void EnsureToolTip();
     LRESULT onMouseMove(WPARAM wParam, LPARAM lParam);
     LRESULT onMouseHover();

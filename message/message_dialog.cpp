@@ -30,17 +30,12 @@ int buttonForCommand(int id) {
 MessageDialog::MessageDialog(std::string message, HFONT font, ShellExecuteFn shellExecute)
     : m_strMessage(std::move(message)), font_(font), shellExecute_(shellExecute) {}
 
-INT_PTR MessageDialog::run(HINSTANCE instance, HWND owner) { return runModal(instance, IDD_MESSAGE, owner); }
+INT_PTR MessageDialog::run(HINSTANCE instance, HWND owner) {
+    return runModal(instance, IDD_MESSAGE, owner);
+}
 
-INT_PTR MessageDialog::dialogProc(UINT msg, WPARAM wParam, LPARAM) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        return OnInitDialog();
-    case WM_COMMAND:
-        return OnCommand(wParam);
-    default:
-        return FALSE;
-    }
+INT_PTR MessageDialog::dialogProc(UINT msg, WPARAM, LPARAM) {
+    return msg == WM_INITDIALOG ? OnInitDialog() : FALSE;
 }
 
 BOOL MessageDialog::OnInitDialog() {
@@ -48,26 +43,29 @@ BOOL MessageDialog::OnInitDialog() {
     RECT window{};
     GetWindowRect(hwnd(), &window);
     RECT frame{};
-    GetWindowRect(GetDlgItem(hwnd(), IDC_MESSAGE_FRAME), &frame);
+    GetWindowRect(item(IDC_MESSAGE_FRAME), &frame);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&frame), 2);
 
     const core::MessageAnswer answer = core::parseMessageAnswer(m_strMessage);
-    if (!answer.text.empty()) win::setWindowText(GetDlgItem(hwnd(), IDC_MESSAGE_TEXT), answer.text);
+    if (!answer.text.empty()) setText(IDC_MESSAGE_TEXT, answer.text);
     m_strButtonText = answer.buttonText;
     m_strButtonAction = answer.buttonAction;
 
-    const core::MessageButtonLayout layout = core::layoutMessageButtons(answer, frame.bottom, frame.right, win::windowDpi(hwnd()));
-    for (const core::ButtonPlacement& place : layout.buttons) addButton(place);
-    SetWindowPos(hwnd(), nullptr, 0, 0, window.right - window.left, layout.windowHeight, SWP_NOMOVE | SWP_NOZORDER);
+    const core::MessageButtonLayout layout =
+        core::layoutMessageButtons(answer, frame.bottom, frame.right, win::windowDpi(hwnd()));
+    for (const core::ButtonPlacement& place : layout.buttons)
+        addButton(place);
+    SetWindowPos(hwnd(), nullptr, 0, 0, window.right - window.left, layout.windowHeight,
+                 SWP_NOMOVE | SWP_NOZORDER);
     return TRUE;
 }
 
 void MessageDialog::addButton(const core::ButtonPlacement& place) {
     const auto id = static_cast<INT_PTR>(IDC_MESSAGE_BUTTON1 + place.index);
-    HWND button = CreateWindowExW(0, L"BUTTON", win::widen(m_strButtonText[place.index]).c_str(), WS_CHILD | WS_VISIBLE,
-                                  place.left, place.top, place.right - place.left, place.bottom - place.top, hwnd(),
-                                  reinterpret_cast<HMENU>(id),
-                                  reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd(), GWLP_HINSTANCE)), nullptr);
+    HWND button = CreateWindowExW(
+        0, L"BUTTON", win::widen(m_strButtonText[place.index]).c_str(), WS_CHILD | WS_VISIBLE, place.left,
+        place.top, place.right - place.left, place.bottom - place.top, hwnd(), reinterpret_cast<HMENU>(id),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd(), GWLP_HINSTANCE)), nullptr);
     if (!button) return;
     if (font_) SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     SetWindowLongPtrA(button, GWL_EXSTYLE, GetWindowLongPtrA(button, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
@@ -75,14 +73,14 @@ void MessageDialog::addButton(const core::ButtonPlacement& place) {
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-INT_PTR MessageDialog::OnCommand(WPARAM wParam) {
-    if (HIWORD(wParam) != 0) return FALSE;
-    const std::string address = core::openableAddress(m_strButtonAction[buttonForCommand(LOWORD(wParam))]);
+bool MessageDialog::onCommand(UINT code, int id, HWND) {
+    if (code != 0) return false;
+    const std::string address = core::openableAddress(m_strButtonAction[buttonForCommand(id)]);
     if (!address.empty() && shellExecute_) {
         shellExecute_(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOW);
     }
     EndDialog(hwnd(), IDOK);
-    return TRUE;
+    return true;
 }
 
 void showReply(HWND bar, HINSTANCE instance, HFONT dialogFont, const Reply& reply,

@@ -1,6 +1,7 @@
 // The server's message: its text in a frame and up to four buttons that open web or FTP addresses.
 #pragma once
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <array>
@@ -16,7 +17,7 @@ namespace message {
 using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 
 class MessageDialog : public win::Dialog {
-public:
+  public:
     MessageDialog(std::string message, HFONT font, ShellExecuteFn shellExecute = ShellExecuteA);
 
     // Runs the dialog from template IDD_MESSAGE over owner; returns when it is closed.
@@ -26,12 +27,12 @@ public:
     std::array<std::string, core::kMessageButtons> m_strButtonText;
     std::array<std::string, core::kMessageButtons> m_strButtonAction;
 
-protected:
+  protected:
     INT_PTR dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool onCommand(UINT code, int id, HWND control) override;
 
-private:
+  private:
     BOOL OnInitDialog();
-    INT_PTR OnCommand(WPARAM wParam);
     void addButton(const core::ButtonPlacement& place);
 
     HFONT font_;

@@ -77,7 +77,7 @@ void PreferencesPage::onBrowse() {
     // The chosen program replaces the whole command, its parameters included.
     s.browserCommand = win::narrow(file.data());
     host_.writeString(core::valueName(&core::Settings::browserCommand), s.browserCommand);
-    win::setWindowText(GetDlgItem(hwnd(), IDC_PREFS_COMMAND), s.browserCommand);
+    setText(IDC_PREFS_COMMAND, s.browserCommand);
 }
 
 void PreferencesPage::attachColourButtons() {

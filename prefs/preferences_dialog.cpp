@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "prefs/preferences_page.h"
 #include "core/dpi_scale.h"
+#include "prefs/preferences_page.h"
 #include "resources/resource.h"
 #include "win/dpi.h"
 
@@ -42,17 +42,10 @@ INT_PTR PreferencesDialog::run() {
     return runModal(host_.instance(), IDD_PREFERENCES, host_.barWindow());
 }
 
-INT_PTR PreferencesDialog::dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+INT_PTR PreferencesDialog::dialogProc(UINT msg, WPARAM, LPARAM) {
     switch (msg) {
     case WM_INITDIALOG:
         return onInitDialog();
-    case WM_NOTIFY:
-        SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, onNotify(*reinterpret_cast<const NMHDR*>(lParam)));
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return FALSE;
-        onClose();
-        return TRUE;
     case WM_DESTROY:
         destroyPage();
         return FALSE;
@@ -100,14 +93,21 @@ void PreferencesDialog::selectInitialPage() {
     if (item) SendMessageA(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }
 
-LRESULT PreferencesDialog::onNotify(const NMHDR& header) {
+bool PreferencesDialog::onCommand(UINT, int id, HWND) {
+    if (id != IDOK && id != IDCANCEL) return false;
+    onClose();
+    return true;
+}
+
+bool PreferencesDialog::onNotify(const NMHDR& header, LRESULT& result) {
+    result = 0;
     // The dialog is a Unicode window, so the tree reports in the wide form; the narrow one is taken too. Both
     // hold the item's data at the same place.
     if (header.idFrom != IDC_PREFS_TREE || (header.code != TVN_SELCHANGEDW && header.code != TVN_SELCHANGEDA))
-        return 0;
+        return true;
     const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
     showPage(static_cast<int>(change.itemNew.lParam));
-    return 0;
+    return true;
 }
 
 void PreferencesDialog::showPage(int pageId) {

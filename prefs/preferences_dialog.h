@@ -32,12 +32,13 @@ class PreferencesDialog : public win::Dialog {
 
   protected:
     INT_PTR dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool onCommand(UINT code, int id, HWND control) override;
+    bool onNotify(const NMHDR& header, LRESULT& result) override;
 
   private:
     BOOL onInitDialog();
     void fillTree();
     void selectInitialPage();
-    LRESULT onNotify(const NMHDR& header);
     void showPage(int pageId);
     void destroyPage();
     void onClose();

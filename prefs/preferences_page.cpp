@@ -8,7 +8,6 @@
 #include "prefs/preferences_dialog.h"
 #include "prefs/quick_help.h"
 #include "resources/resource.h"
-#include "win/text.h"
 
 namespace prefs {
 
@@ -23,16 +22,11 @@ INT_PTR PreferencesPage::dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG:
         return onInitDialog();
-    case WM_COMMAND:
-        onCommand(LOWORD(wParam), HIWORD(wParam));
-        return TRUE;
     case controls::WM_COLOUR_ACCEPT:
     case controls::WM_COLOUR_CANCEL:
-        SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, onColourEnded(msg, wParam, lParam));
-        return TRUE;
+        return answer(onColourEnded(msg, wParam, lParam));
     case WM_HELP:
-        SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, onHelp(*reinterpret_cast<const HELPINFO*>(lParam)));
-        return TRUE;
+        return answer(onHelp(*reinterpret_cast<const HELPINFO*>(lParam)));
     case WM_DESTROY:
         onDestroy();
         return FALSE;
@@ -52,18 +46,14 @@ BOOL PreferencesPage::onInitDialog() {
 
 void PreferencesPage::initButtons() {
     const core::Settings& s = host_.settings();
-    for (const CheckBoxControl& box : checkBoxControls()) {
-        if (HWND control = item(box.id))
-            SendMessageA(control, BM_SETCHECK,
-                         core::checkBoxState(box.kind, s.*box.field) ? BST_CHECKED : BST_UNCHECKED, 0);
-    }
+    for (const CheckBoxControl& box : checkBoxControls())
+        setChecked(box.id, core::checkBoxState(box.kind, s.*box.field));
     if (HWND activeOnly = item(IDC_PREFS_CLOSE_ACTIVE_ONLY))
         EnableWindow(activeOnly, core::activeOnlyEnabled(s));
     // Both flags stored on show both radios on, as they were stored; the first click sorts them out.
-    CheckDlgButton(hwnd(), IDC_PREFS_MAXIMIZE, s.maximizeBrowsers ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hwnd(), IDC_PREFS_ALIGN, s.alignBrowsers ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hwnd(), IDC_PREFS_DONT_CHANGE,
-                   !s.maximizeBrowsers && !s.alignBrowsers ? BST_CHECKED : BST_UNCHECKED);
+    setChecked(IDC_PREFS_MAXIMIZE, s.maximizeBrowsers);
+    setChecked(IDC_PREFS_ALIGN, s.alignBrowsers);
+    setChecked(IDC_PREFS_DONT_CHANGE, !s.maximizeBrowsers && !s.alignBrowsers);
 }
 
 void PreferencesPage::initEdits() {
@@ -73,10 +63,10 @@ void PreferencesPage::initEdits() {
         if (!control) continue;
         const int32_t value = s.*core::numberEditRule(edit.edit).field;
         // Shown unsigned, as stored: a negative edge reads as a large number.
-        SetWindowTextA(control, std::to_string(static_cast<uint32_t>(value)).c_str());
+        setText(edit.id, std::to_string(static_cast<uint32_t>(value)));
         if (edit.edit != core::NumberEdit::BarHeight) EnableWindow(control, core::positionEditsEnabled(s));
     }
-    if (HWND command = item(IDC_PREFS_COMMAND)) win::setWindowText(command, s.browserCommand);
+    setText(IDC_PREFS_COMMAND, s.browserCommand);
 }
 
 void PreferencesPage::initHotKeys() {
@@ -92,12 +82,12 @@ void PreferencesPage::initHotKeys() {
     }
 }
 
-void PreferencesPage::onCommand(int id, int code) {
+bool PreferencesPage::onCommand(UINT code, int id, HWND) {
     if (code == EN_KILLFOCUS) {
         onEditLostFocus(id);
-        return;
+        return true;
     }
-    if (code != BN_CLICKED) return;
+    if (code != BN_CLICKED) return true;
     switch (id) {
     case IDC_PREFS_MAXIMIZE:
         onPlacement(core::Placement::Maximize);
@@ -118,15 +108,16 @@ void PreferencesPage::onCommand(int id, int code) {
         onCheckBox(id);
         break;
     }
+    return true;
 }
 
 void PreferencesPage::onCheckBox(int id) {
     const CheckBoxControl* box = findCheckBox(id);
     if (!box) return;
     core::Settings& s = host_.settings();
-    const bool checked = IsDlgButtonChecked(hwnd(), id) == BST_CHECKED;
-    s.*box->field = core::checkBoxValue(box->kind, checked);
-    if (box->effect == CheckEffect::CloseGlyph) EnableWindow(item(IDC_PREFS_CLOSE_ACTIVE_ONLY), checked);
+    const bool on = checked(id);
+    s.*box->field = core::checkBoxValue(box->kind, on);
+    if (box->effect == CheckEffect::CloseGlyph) EnableWindow(item(IDC_PREFS_CLOSE_ACTIVE_ONLY), on);
     if (box->effect == CheckEffect::CloseGlyph || box->effect == CheckEffect::Repaint) repaintBar();
     host_.writeDword(box->valueName, s.*box->field);
     if (box->effect == CheckEffect::DockEdge) host_.dockEdgeChanged();
@@ -143,11 +134,9 @@ void PreferencesPage::onPlacement(core::Placement choice) {
 void PreferencesPage::showPlacement() {
     const core::Settings& s = host_.settings();
     const core::Placement now = core::placementOf(s);
-    CheckDlgButton(hwnd(), IDC_PREFS_MAXIMIZE,
-                   now == core::Placement::Maximize ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hwnd(), IDC_PREFS_ALIGN, now == core::Placement::Align ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hwnd(), IDC_PREFS_DONT_CHANGE,
-                   now == core::Placement::DontChange ? BST_CHECKED : BST_UNCHECKED);
+    setChecked(IDC_PREFS_MAXIMIZE, now == core::Placement::Maximize);
+    setChecked(IDC_PREFS_ALIGN, now == core::Placement::Align);
+    setChecked(IDC_PREFS_DONT_CHANGE, now == core::Placement::DontChange);
     for (const NumberEditControl& edit : numberEditControls()) {
         if (edit.edit == core::NumberEdit::BarHeight) continue;
         if (HWND control = item(edit.id)) EnableWindow(control, core::positionEditsEnabled(s));
@@ -158,11 +147,11 @@ void PreferencesPage::onEditLostFocus(int id) {
     HWND edit = item(id);
     // Once the dialog has judged the pending value on closing, a refused text is dropped.
     if (!edit || dialog_.closing() || !SendMessageA(edit, EM_GETMODIFY, 0, 0)) return;
-    const std::string text = win::windowText(edit);
+    const std::string typed = text(id);
     if (id == IDC_PREFS_COMMAND) {
-        host_.settings().browserCommand = text;
-        host_.writeString(core::valueName(&core::Settings::browserCommand), text);
-    } else if (!takeNumber(id, text)) {
+        host_.settings().browserCommand = typed;
+        host_.writeString(core::valueName(&core::Settings::browserCommand), typed);
+    } else if (!takeNumber(id, typed)) {
         refuse(edit);
         return;
     }

@@ -22,6 +22,7 @@ class PreferencesPage : public win::Dialog {
 
   protected:
     INT_PTR dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool onCommand(UINT code, int id, HWND control) override;
     void onFinalMessage() override;
 
   private:
@@ -29,7 +30,6 @@ class PreferencesPage : public win::Dialog {
     void initButtons();
     void initEdits();
     void initHotKeys();
-    void onCommand(int id, int code);
     void onCheckBox(int id);
     void onPlacement(core::Placement choice);
     void showPlacement();
@@ -47,7 +47,6 @@ class PreferencesPage : public win::Dialog {
     COLORREF colourOf(int controlId, WPARAM reported) const;
 
     void repaintBar();
-    HWND item(int id) const { return GetDlgItem(hwnd(), id); }
 
     PreferencesHost& host_;
     PreferencesDialog& dialog_;

@@ -2,6 +2,7 @@
 
 #include "core/dpi_scale.h"
 #include "win/dpi.h"
+#include "win/gdi.h"
 
 #include <htmlhelp.h>
 
@@ -48,7 +49,8 @@ void showQuickHelp(HWND caller, const std::string& text, POINT anchor) {
     // The margins are 96-DPI pixels, like every size of the program.
     const int dpi = win::windowDpi(caller);
     style.margins = {core::scaleForDpi(style.margins.left, dpi), core::scaleForDpi(style.margins.top, dpi),
-                     core::scaleForDpi(style.margins.right, dpi), core::scaleForDpi(style.margins.bottom, dpi)};
+                     core::scaleForDpi(style.margins.right, dpi),
+                     core::scaleForDpi(style.margins.bottom, dpi)};
     if (showWithHelpViewer(caller, text, anchor, style)) return;
     QuickHelpPopup::open(caller, text, anchor, style);
 }
@@ -80,13 +82,10 @@ QuickHelpPopup* QuickHelpPopup::open(HWND owner, const std::string& text, POINT 
 }
 
 SIZE QuickHelpPopup::measure(int maxTextWidth) const {
-    HDC dc = GetDC(hwnd());
+    win::WindowDc dc(hwnd());
     RECT rc{0, 0, maxTextWidth, 0};
-    {
-        win::SelectObjectScope font(dc, tipFont());
-        DrawTextA(dc, text_.c_str(), -1, &rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    }
-    ReleaseDC(hwnd(), dc);
+    win::SelectObjectScope font(dc, tipFont());
+    DrawTextA(dc, text_.c_str(), -1, &rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     return SIZE{rc.right - rc.left, rc.bottom - rc.top};
 }
 
@@ -139,8 +138,7 @@ LRESULT QuickHelpPopup::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void QuickHelpPopup::onPaint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
+    win::PaintScope dc(hwnd());
     RECT rc;
     GetClientRect(hwnd(), &rc);
     win::Brush background(CreateSolidBrush(style_.background));
@@ -150,10 +148,8 @@ void QuickHelpPopup::onPaint() {
     rc.right -= style_.margins.right;
     rc.bottom -= style_.margins.bottom;
     win::SelectObjectScope font(dc, tipFont());
-    SetTextColor(dc, style_.text);
-    SetBkMode(dc, TRANSPARENT);
+    win::TextScope look(dc, style_.text);
     DrawTextA(dc, text_.c_str(), -1, &rc, DT_WORDBREAK | DT_NOPREFIX);
-    EndPaint(hwnd(), &ps);
 }
 
 LRESULT CALLBACK QuickHelpPopup::keyHook(int code, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,8 @@
 #include "win/dialog.h"
 
+#include "win/text.h"
+#include "win/window.h"
+
 namespace win {
 
 namespace {
@@ -30,7 +33,49 @@ Dialog* Dialog::fromHandle(HWND hwnd) {
     return reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
 }
 
-INT_PTR Dialog::dialogProc(UINT, WPARAM, LPARAM) { return FALSE; }
+INT_PTR Dialog::dialogProc(UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+bool Dialog::onCommand(UINT, int, HWND) {
+    return false;
+}
+
+bool Dialog::onNotify(const NMHDR&, LRESULT&) {
+    return false;
+}
+
+INT_PTR Dialog::answer(LRESULT result) const {
+    SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+bool Dialog::checked(int id) const {
+    return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED;
+}
+
+void Dialog::setChecked(int id, bool checked) const {
+    CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+std::string Dialog::text(int id) const {
+    HWND control = item(id);
+    return control ? windowText(control) : std::string();
+}
+
+bool Dialog::setText(int id, std::string_view utf8) const {
+    HWND control = item(id);
+    return control && setWindowText(control, utf8);
+}
+
+INT_PTR Dialog::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (Window::reflect(hwnd_, msg, wParam, lParam, result)) return answer(result);
+    if (msg == WM_COMMAND && onCommand(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam)))
+        return answer(0);
+    if (msg == WM_NOTIFY && onNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return answer(result);
+    return dialogProc(msg, wParam, lParam);
+}
 
 INT_PTR CALLBACK Dialog::staticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
@@ -45,8 +90,9 @@ INT_PTR CALLBACK Dialog::staticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     if (!self) return FALSE;
     INT_PTR result = FALSE;
     try {
-        result = self->dialogProc(msg, wParam, lParam);
+        result = self->handle(msg, wParam, lParam);
     } catch (...) {
+        reportStoppedException(hwnd);
         result = FALSE;
     }
     if (msg == WM_NCDESTROY) {

@@ -1,5 +1,7 @@
 #include "win/dpi.h"
 
+#include "win/gdi.h"
+
 namespace win {
 
 namespace {
@@ -33,9 +35,8 @@ int windowDpi(HWND window) {
 }
 
 int systemDpi() {
-    HDC screen = GetDC(nullptr);
+    WindowDc screen(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
     return dpi > 0 ? dpi : 96;
 }
 

@@ -47,4 +47,39 @@ class WindowDc {
     HDC dc_;
 };
 
+// Text drawn in a colour of its own over whatever lies beneath, the DC's settings put back afterwards. The
+// colour may be changed again inside the scope.
+class TextScope {
+  public:
+    TextScope(HDC dc, COLORREF colour, int backgroundMode = TRANSPARENT) noexcept
+        : dc_(dc), oldColour_(SetTextColor(dc, colour)), oldMode_(SetBkMode(dc, backgroundMode)) {}
+    ~TextScope() {
+        if (oldMode_) SetBkMode(dc_, oldMode_);
+        if (oldColour_ != CLR_INVALID) SetTextColor(dc_, oldColour_);
+    }
+    TextScope(const TextScope&) = delete;
+    TextScope& operator=(const TextScope&) = delete;
+
+  private:
+    HDC dc_;
+    COLORREF oldColour_;
+    int oldMode_;
+};
+
+// A logical palette selected into a DC for the scope; a null palette selects nothing.
+class PaletteScope {
+  public:
+    PaletteScope(HDC dc, HPALETTE palette) noexcept
+        : dc_(dc), old_(palette ? SelectPalette(dc, palette, FALSE) : nullptr) {}
+    ~PaletteScope() {
+        if (old_) SelectPalette(dc_, old_, FALSE);
+    }
+    PaletteScope(const PaletteScope&) = delete;
+    PaletteScope& operator=(const PaletteScope&) = delete;
+
+  private:
+    HDC dc_;
+    HPALETTE old_;
+};
+
 } // namespace win

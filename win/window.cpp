@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <exception>
+#include <string>
+
 #include "win/text.h"
 
 namespace win {
@@ -15,7 +18,44 @@ constexpr const char* kSubclassProp = "CorvaneWindow";
 // return, oldest first.
 thread_local int t_dispatchDepth = 0;
 thread_local Window* t_firstDue = nullptr;
+
+// The control a notification to its parent is about; null for menus and accelerators.
+HWND notifier(UINT msg, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND:
+        return reinterpret_cast<HWND>(lParam);
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        return item && item->CtlType != ODT_MENU ? item->hwndItem : nullptr;
+    }
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        return header ? header->hwndFrom : nullptr;
+    }
+    default:
+        return nullptr;
+    }
+}
 } // namespace
+
+void reportStoppedException(HWND window) noexcept {
+    try {
+        std::wstring what = L"unknown exception";
+        try {
+            throw;
+        } catch (const std::exception& e) {
+            what = widen(e.what());
+        } catch (...) {
+        }
+        wchar_t className[256] = L"?";
+        GetClassNameW(window, className, 256);
+        const std::wstring line = L"Corvane!: exception stopped at a window procedure (class " +
+                                  std::wstring(className) + L"): " + what + L"\n";
+        OutputDebugStringW(line.c_str());
+    } catch (...) {
+        // Out of memory for the report: the exception is swallowed unreported rather than let through.
+    }
+}
 
 Window::~Window() {
     // Deleted by someone else's final message while its own waited: it must not run on freed memory.
@@ -52,8 +92,8 @@ ATOM Window::registerClass(HINSTANCE instance, const char* className, UINT style
 
 bool Window::create(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
                     int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance) {
-    HWND h = CreateWindowExW(exStyle, widen(className).c_str(), title ? widen(title).c_str() : nullptr, style, x,
-                             y, width, height, parent, menuOrId, instance, this);
+    HWND h = CreateWindowExW(exStyle, widen(className).c_str(), title ? widen(title).c_str() : nullptr, style,
+                             x, y, width, height, parent, menuOrId, instance, this);
     if (!h && !everBound_) finalDue();
     return h != nullptr;
 }
@@ -76,8 +116,31 @@ Window* Window::fromHandle(HWND hwnd) {
     return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
+bool Window::reflect(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    HWND child = notifier(msg, lParam);
+    // Only a child of this thread: a handle from elsewhere could name another process's object.
+    if (!child || child == parent || GetAncestor(child, GA_PARENT) != parent ||
+        GetWindowThreadProcessId(child, nullptr) != GetCurrentThreadId())
+        return false;
+    Window* object = fromHandle(child);
+    if (!object) return false;
+    // Counted as a handler of the control, as its own messages are: should the control be destroyed in
+    // there, its final message waits until the handler has returned.
+    struct Running {
+        Running() noexcept { ++t_dispatchDepth; }
+        ~Running() {
+            if (--t_dispatchDepth == 0) runDueFinals();
+        }
+    } running;
+    return object->reflectedMessage(msg, wParam, lParam, result);
+}
+
 LRESULT Window::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return defaultProc(msg, wParam, lParam);
+}
+
+bool Window::reflectedMessage(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
 }
 
 LRESULT Window::defaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -89,8 +152,9 @@ LRESULT Window::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     LRESULT result = 0;
     ++t_dispatchDepth;
     try {
-        result = windowProc(msg, wParam, lParam);
+        if (!reflect(hwnd_, msg, wParam, lParam, result)) result = windowProc(msg, wParam, lParam);
     } catch (...) {
+        reportStoppedException(hwnd_);
         // Nothing may unwind into the system's code; the message counts as handled with its default. A
         // creation that failed half-way fails as a whole rather than leaving a half-made window.
         result = (msg == WM_CREATE) ? -1 : 0;

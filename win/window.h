@@ -32,10 +32,17 @@ class Window {
     // The object bound to a window by this layer, or null.
     static Window* fromHandle(HWND hwnd);
 
+    // Offers a notification that parent received (WM_COMMAND, WM_DRAWITEM, WM_NOTIFY) to the object of the
+    // child it came from. True when that object handled it; result is then the answer for the sender.
+    static bool reflect(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
   protected:
     // One switch per window class; anything not handled goes to defaultProc().
     virtual LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT defaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    // A notification about this window that reached its parent: a control draws and handles itself, the
+    // parent sees only what is left. Return true when handled, with the answer in result.
+    virtual bool reflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     // Runs once, after the window is gone and the object unbound. A self-owning window deletes itself here.
     // While any handler of this layer is running on the thread (a close dispatched by a menu's or a dialog's
@@ -60,5 +67,9 @@ class Window {
     bool finalDue_ = false;
     Window* nextDue_ = nullptr;
 };
+
+// Called inside the catch at a window procedure's boundary: writes what was thrown, and at which class of
+// window, to the debugger's output before the exception is swallowed.
+void reportStoppedException(HWND window) noexcept;
 
 } // namespace win

@@ -18,7 +18,7 @@ using controls::CHoverButton;
 
 constexpr const char* kParentClass = "CorvaneHoverTestParent";
 
-// The parent: routes owner-draw to the buttons and records what reaches it.
+// The parent: records what reaches it (the buttons draw themselves by reflection).
 class Parent : public win::Window {
   public:
     struct Timer {
@@ -34,9 +34,6 @@ class Parent : public win::Window {
   protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
-        case WM_DRAWITEM:
-            if (CHoverButton::routeDrawItem(lParam)) return TRUE;
-            return defaultProc(msg, wParam, lParam);
         case WM_TIMER: {
             bool held = watched && (SendMessageA(watched, BM_GETSTATE, 0, 0) & BST_PUSHED);
             timers.push_back({wParam, lParam, held});

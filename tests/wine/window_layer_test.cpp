@@ -7,11 +7,22 @@
 #include "win/thread.h"
 #include "win/window.h"
 
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace {
 
 constexpr const char* kClass = "CorvaneLayerTest";
+
+// What the program writes to the debugger's output, caught where the system raises it for a debugger.
+std::string g_debugOutput;
+LONG CALLBACK catchDebugOutput(EXCEPTION_POINTERS* info) {
+    const EXCEPTION_RECORD& r = *info->ExceptionRecord;
+    if (r.ExceptionCode == DBG_PRINTEXCEPTION_C && r.NumberParameters >= 2)
+        g_debugOutput += reinterpret_cast<const char*>(r.ExceptionInformation[1]);
+    return EXCEPTION_CONTINUE_SEARCH;
+}
 
 class CountingWindow : public win::Window {
   public:
@@ -28,13 +39,46 @@ class CountingWindow : public win::Window {
             return 0;
         case WM_APP:
             ++pings;
-            if (throwOnPing) throw 42;
+            if (throwOnPing) throw std::runtime_error("ping refused");
             return 7;
         default:
             return defaultProc(msg, wParam, lParam);
         }
     }
     void onFinalMessage() override { ++finals; }
+};
+
+// Takes from its parent the notifications about itself that carry kMine (as the command's code, the
+// drawn item or the notification's code) and answers them with kAnswer; the parent keeps the rest.
+class ReflectingChild : public CountingWindow {
+  public:
+    static constexpr UINT kMine = 0x77;
+    static constexpr LRESULT kAnswer = 55;
+    std::vector<UINT> reflected;
+
+  protected:
+    bool reflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+        const bool mine =
+            (msg == WM_COMMAND && HIWORD(wParam) == kMine) ||
+            (msg == WM_DRAWITEM && reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->itemID == kMine) ||
+            (msg == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == kMine);
+        if (mine) reflected.push_back(msg);
+        result = kAnswer;
+        return mine;
+    }
+};
+
+class HearingParent : public CountingWindow {
+  public:
+    std::vector<UINT> heard;
+
+  protected:
+    LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg != WM_COMMAND && msg != WM_DRAWITEM && msg != WM_NOTIFY)
+            return CountingWindow::windowProc(msg, wParam, lParam);
+        heard.push_back(msg);
+        return 1;
+    }
 };
 
 class SelfDeletingWindow : public win::Window {
@@ -138,13 +182,43 @@ TEST_F(WindowLayer, DestroyedInsideItsOwnHandlerTheObjectLivesUntilThatHandlerRe
     EXPECT_EQ(events, (std::vector<const char*>{"outer handler, unbound", "final", "deleted"}));
 }
 
-TEST_F(WindowLayer, AnExceptionInAHandlerStopsAtTheWindowProcedure) {
+TEST_F(WindowLayer, AnExceptionInAHandlerStopsAtTheWindowProcedureAndIsReported) {
     CountingWindow w;
     ASSERT_TRUE(make(w));
     w.throwOnPing = true;
+    PVOID catcher = AddVectoredExceptionHandler(1, catchDebugOutput);
+    g_debugOutput.clear();
     EXPECT_EQ(SendMessageA(w.hwnd(), WM_APP, 0, 0), 0);
+    RemoveVectoredExceptionHandler(catcher);
     EXPECT_EQ(w.pings, 1);
+    EXPECT_NE(g_debugOutput.find("ping refused"), std::string::npos) << g_debugOutput;
+    EXPECT_NE(g_debugOutput.find(kClass), std::string::npos) << g_debugOutput;
     DestroyWindow(w.hwnd());
+}
+
+TEST_F(WindowLayer, AChildsNotificationsReachItsOwnObjectFirstAndOnlyTheRestItsParent) {
+    HearingParent parent;
+    ReflectingChild child;
+    ASSERT_TRUE(make(parent));
+    ASSERT_TRUE(child.create(0, kClass, "c", WS_CHILD, 0, 0, 5, 5, parent.hwnd(), reinterpret_cast<HMENU>(7),
+                             GetModuleHandleA(nullptr)));
+    const auto send = [&](UINT msg, WPARAM wParam, const void* lParam) {
+        return SendMessageA(parent.hwnd(), msg, wParam, reinterpret_cast<LPARAM>(lParam));
+    };
+    for (UINT code : {ReflectingChild::kMine, ReflectingChild::kMine + 1}) {
+        const LRESULT expected = code == ReflectingChild::kMine ? ReflectingChild::kAnswer : 1;
+        DRAWITEMSTRUCT draw{};
+        draw.CtlType = ODT_BUTTON;
+        draw.itemID = code;
+        draw.hwndItem = child.hwnd();
+        const NMHDR header{child.hwnd(), 7, code};
+        EXPECT_EQ(send(WM_COMMAND, MAKEWPARAM(7, code), child.hwnd()), expected);
+        EXPECT_EQ(send(WM_DRAWITEM, 7, &draw), expected);
+        EXPECT_EQ(send(WM_NOTIFY, 7, &header), expected);
+    }
+    EXPECT_EQ(child.reflected, (std::vector<UINT>{WM_COMMAND, WM_DRAWITEM, WM_NOTIFY}));
+    EXPECT_EQ(parent.heard, (std::vector<UINT>{WM_COMMAND, WM_DRAWITEM, WM_NOTIFY}));
+    DestroyWindow(parent.hwnd());
 }
 
 TEST_F(WindowLayer, FailedCreationStillDeliversTheFinalMessageOnce) {
