@@ -10,6 +10,7 @@ __attribute__((section(".shared"), shared)) volatile LONG g_timers = 0;
 __attribute__((section(".shared"), shared)) volatile LONG g_noted = 0;
 __attribute__((section(".shared"), shared)) volatile UINT g_first[16] = {};
 __attribute__((section(".shared"), shared)) volatile DWORD g_firstTick[16] = {};
+__attribute__((section(".shared"), shared)) volatile ULONGLONG g_firstParam[16] = {};
 }
 
 namespace {
@@ -17,23 +18,26 @@ HHOOK g_callHook = nullptr;
 HHOOK g_getHook = nullptr;
 HMODULE g_self = nullptr;
 
-void note(UINT message, volatile LONG* counter) {
+void note(UINT message, WPARAM wParam, volatile LONG* counter) {
     InterlockedIncrement(counter);
     const LONG n = InterlockedIncrement(&g_noted) - 1;
     if (n < 16) {
         g_first[n] = message;
         g_firstTick[n] = GetTickCount();
+        g_firstParam[n] = wParam;
     }
 }
 
 LRESULT CALLBACK onSent(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION) note(reinterpret_cast<CWPSTRUCT*>(lParam)->message, &g_sent);
+    if (code == HC_ACTION)
+        note(reinterpret_cast<CWPSTRUCT*>(lParam)->message, reinterpret_cast<CWPSTRUCT*>(lParam)->wParam,
+             &g_sent);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK onPosted(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && wParam == PM_REMOVE) {
-        note(reinterpret_cast<MSG*>(lParam)->message, &g_posted);
+        note(reinterpret_cast<MSG*>(lParam)->message, reinterpret_cast<MSG*>(lParam)->wParam, &g_posted);
         if (reinterpret_cast<MSG*>(lParam)->message == WM_TIMER) InterlockedIncrement(&g_timers);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -47,11 +51,12 @@ extern "C" __declspec(dllexport) BOOL StartCounting(DWORD threadId) {
     return g_callHook && g_getHook;
 }
 
-// The n-th message counted (0-based) and its tick; false past the last one kept.
-extern "C" __declspec(dllexport) BOOL CountedMessage(LONG n, UINT* message, DWORD* tick) {
+// The n-th message counted (0-based), its tick and its first parameter; false past the last one kept.
+extern "C" __declspec(dllexport) BOOL CountedMessage(LONG n, UINT* message, DWORD* tick, ULONGLONG* wParam) {
     if (n < 0 || n >= 16 || n >= g_noted) return FALSE;
     *message = g_first[n];
     *tick = g_firstTick[n];
+    *wParam = g_firstParam[n];
     return TRUE;
 }
 

@@ -172,12 +172,16 @@ def summary(f):
         lines.append(row("Activation and retitling, 1000 against 10 windows", "at most 1.25 ×",
                          f"{worst:.2f} × (the dearer of the two)", yes(worst <= 1.25)))
     if "idle.timer_messages" in f:
-        quiet = all(int(f[f"idle.{k}_messages"]) == 0 for k in ("sent", "posted", "timer"))
+        counts = [int(f[f"idle.{k}_messages"]) for k in ("timer", "posted", "sent")]
+        worker = int(f.get("idle.worker_messages", 0))
+        own = (f"; {worker} of them caused by a window of the bar's own server-message worker "
+               f"({f['idle.message_list']})") if worker else ""
         lines.append(row(f"Idle, {f['idle.seconds']} s, {f['idle.tracked_windows']} windows",
                          "no timers, no CPU beyond noise",
-                         f"{f['idle.timer_messages']} timer, {f['idle.posted_messages']} posted, "
-                         f"{f['idle.sent_messages']} sent messages; {num(f, 'idle.cpu_ms'):.0f} ms CPU against "
-                         f"{num(f, 'idle.minimal_cpu_ms'):.0f} ms of the idle minimal program", yes(quiet)))
+                         f"{counts[0]} timer, {counts[1]} posted, {counts[2]} sent messages{own}; "
+                         f"{num(f, 'idle.cpu_ms'):.0f} ms CPU against "
+                         f"{num(f, 'idle.minimal_cpu_ms'):.0f} ms of the idle minimal program",
+                         yes(sum(counts) - worker == 0)))
     if "memory.bar_200_windows.ratio_working_set" in f:
         for what, key in (("working set", "working_set"), ("private bytes", "private")):
             r = max(num(f, f"memory.bar_{n}_windows.ratio_{key}") for n in (0, 200))
@@ -195,7 +199,17 @@ def summary(f):
     return lines
 
 
-TABLES = {"summary": summary, "events": events, "work": work, "split": split, "flatness": flatness,
+def desktop(f):
+    lines = [row("Event", "1000 windows on the desktop / 10", "the same in round trips"), "|---" * 3 + "|"]
+    for e in ("activated", "retitled", "round_trip"):
+        p = f"events.desktop.{e}."
+        label = "bare round trip" if e == "round_trip" else e
+        lines.append(row(label, spread(f, p + "ratio", two),
+                         spread(f, p + "ratio_round_trips", two) if p + "ratio_round_trips" in f else ""))
+    return lines
+
+
+TABLES = {"summary": summary, "events": events, "work": work, "split": split, "flatness": flatness, "desktop": desktop,
           "startup": startup, "memory": memory}
 
 
