@@ -51,7 +51,8 @@ def spread(f, key, show):
     """The figure, with the least and the most of its repetitions where the file has them."""
     if key + "_min" not in f:
         return show(num(f, key))
-    return f"{show(num(f, key))} ({show(num(f, key + '_min'))} – {show(num(f, key + '_max'))})"
+    bare = (lambda us: f"{us / 1000:.2f}") if show is ms else show
+    return f"{show(num(f, key))} ({bare(num(f, key + '_min'))} – {bare(num(f, key + '_max'))})"
 
 
 def two(x):
