@@ -111,13 +111,13 @@ def flatness(f):
             a, b = num(f, f"events.10.{e}_us"), num(f, f"events.1000.{e}_us")
             lines.append(row(e, ms(a), ms(b), f"{b / a:.2f}"))
         return lines
-    lines = [row("Event", "at 10 windows", "at 1000 windows", "1000 / 10", "repetitions within 1.25",
-                 "in round trips", "the bar's own"), "|---" * 7 + "|"]
+    lines = [row("Event", "at 10 windows", "at 1000 windows", "1000 / 10", "in round trips",
+                 "repetitions within 1.25 (in round trips)", "the bar's own"), "|---" * 7 + "|"]
     for e in ("activated", "retitled"):
         p = f"events.flat.{e}."
         lines.append(row(e, ms(num(f, f"events.10.{e}_us")), ms(num(f, f"events.1000.{e}_us")),
-                         spread(f, p + "ratio", two), within(f, p + "ratio", 1.25),
-                         spread(f, p + "ratio_round_trips", two), spread(f, p + "ratio_bar", two)))
+                         spread(f, p + "ratio", two), spread(f, p + "ratio_round_trips", two),
+                         within(f, p + "ratio_round_trips", 1.25), spread(f, p + "ratio_bar", two)))
     return lines
 
 
@@ -163,11 +163,13 @@ def summary(f):
                          f"{spread(f, 'events.200.ratio', two)} round trips{repetitions(f, 'events.200.ratio', 4, True)}",
                          yes(r < 4)))
     if "events.flat.activated.ratio" in f:
-        worst = max(("activated", "retitled"), key=lambda e: num(f, f"events.flat.{e}.ratio"))
-        key = f"events.flat.{worst}.ratio"
+        # Judged in round trips: each time divided by the yardstick of its own block cancels the machine's drift.
+        worst = max(("activated", "retitled"), key=lambda e: num(f, f"events.flat.{e}.ratio_round_trips"))
+        key = f"events.flat.{worst}.ratio_round_trips"
         lines.append(row("Activation and retitling, 1000 against 10 windows", "at most 1.25 ×",
-                         f"{spread(f, key, two)} × ({worst}, the dearer of the two)"
-                         f"{repetitions(f, key, 1.25)}", yes(num(f, key) <= 1.25)))
+                         f"{spread(f, key, two)} × in round trips ({worst}, the dearer of the two; as measured "
+                         f"{num(f, f'events.flat.{worst}.ratio'):.2f} ×){repetitions(f, key, 1.25)}",
+                         yes(num(f, key) <= 1.25)))
     elif "events.1000.activated_us" in f:
         worst = max(num(f, f"events.1000.{e}_us") / num(f, f"events.10.{e}_us") for e in ("activated", "retitled"))
         lines.append(row("Activation and retitling, 1000 against 10 windows", "at most 1.25 ×",
