@@ -114,14 +114,15 @@ double cpuMs(HANDLE process) {
 // benchmark's own first WM_NULL is left out. Counts those that a window of the bar's own worker caused: its
 // shell event and the relay of that event to the tool tip control.
 std::string countedMessages(HMODULE counter, DWORD barStart, int* fromWorker) {
-    auto counted = reinterpret_cast<BOOL (*)(LONG, UINT*, DWORD*, ULONGLONG*)>(
+    auto counted = reinterpret_cast<BOOL (*)(LONG, UINT*, DWORD*, ULONGLONG*, LONGLONG*)>(
         reinterpret_cast<void*>(GetProcAddress(counter, "CountedMessage")));
     std::string list;
     UINT message = 0;
     DWORD tick = 0;
     ULONGLONG wParam = 0;
+    LONGLONG lParam = 0;
     bool afterWorker = false;
-    for (LONG i = 0; counted && counted(i, &message, &tick, &wParam); ++i) {
+    for (LONG i = 0; counted && counted(i, &message, &tick, &wParam, &lParam); ++i) {
         if (i == 0 && message == WM_NULL) continue;
         char one[160];
         char name[64] = "";
@@ -130,8 +131,12 @@ std::string countedMessages(HMODULE counter, DWORD barStart, int* fromWorker) {
         const bool worker = shellEvent && std::string(name) == "CorvaneReplyTarget";
         if (worker || (afterWorker && message == TTM_RELAYEVENT)) ++*fromWorker;
         afterWorker = worker;
-        std::snprintf(one, sizeof(one), "%s0x%04x%s%s at %.1f s", list.empty() ? "" : ", ", message,
-                      shellEvent ? " about a window of class " : "", name, (tick - barStart) / 1000.0);
+        char about[96] = "";
+        if (shellEvent)
+            std::snprintf(about, sizeof(about), " (shell code %lld) about a window of class %s", lParam,
+                          name);
+        std::snprintf(one, sizeof(one), "%s0x%04x%s at %.1f s", list.empty() ? "" : ", ", message, about,
+                      (tick - barStart) / 1000.0);
         list += one;
     }
     return list.empty() ? "none" : list;

@@ -11,6 +11,7 @@ __attribute__((section(".shared"), shared)) volatile LONG g_noted = 0;
 __attribute__((section(".shared"), shared)) volatile UINT g_first[16] = {};
 __attribute__((section(".shared"), shared)) volatile DWORD g_firstTick[16] = {};
 __attribute__((section(".shared"), shared)) volatile ULONGLONG g_firstParam[16] = {};
+__attribute__((section(".shared"), shared)) volatile LONGLONG g_firstLParam[16] = {};
 }
 
 namespace {
@@ -18,26 +19,28 @@ HHOOK g_callHook = nullptr;
 HHOOK g_getHook = nullptr;
 HMODULE g_self = nullptr;
 
-void note(UINT message, WPARAM wParam, volatile LONG* counter) {
+void note(UINT message, WPARAM wParam, LPARAM lParam, volatile LONG* counter) {
     InterlockedIncrement(counter);
     const LONG n = InterlockedIncrement(&g_noted) - 1;
     if (n < 16) {
         g_first[n] = message;
         g_firstTick[n] = GetTickCount();
         g_firstParam[n] = wParam;
+        g_firstLParam[n] = lParam;
     }
 }
 
 LRESULT CALLBACK onSent(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION)
         note(reinterpret_cast<CWPSTRUCT*>(lParam)->message, reinterpret_cast<CWPSTRUCT*>(lParam)->wParam,
-             &g_sent);
+             reinterpret_cast<CWPSTRUCT*>(lParam)->lParam, &g_sent);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK onPosted(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && wParam == PM_REMOVE) {
-        note(reinterpret_cast<MSG*>(lParam)->message, reinterpret_cast<MSG*>(lParam)->wParam, &g_posted);
+        note(reinterpret_cast<MSG*>(lParam)->message, reinterpret_cast<MSG*>(lParam)->wParam,
+             reinterpret_cast<MSG*>(lParam)->lParam, &g_posted);
         if (reinterpret_cast<MSG*>(lParam)->message == WM_TIMER) InterlockedIncrement(&g_timers);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -51,12 +54,14 @@ extern "C" __declspec(dllexport) BOOL StartCounting(DWORD threadId) {
     return g_callHook && g_getHook;
 }
 
-// The n-th message counted (0-based), its tick and its first parameter; false past the last one kept.
-extern "C" __declspec(dllexport) BOOL CountedMessage(LONG n, UINT* message, DWORD* tick, ULONGLONG* wParam) {
+// The n-th message counted (0-based), its tick and its parameters; false past the last one kept.
+extern "C" __declspec(dllexport) BOOL
+    CountedMessage(LONG n, UINT* message, DWORD* tick, ULONGLONG* wParam, LONGLONG* lParam) {
     if (n < 0 || n >= 16 || n >= g_noted) return FALSE;
     *message = g_first[n];
     *tick = g_firstTick[n];
     *wParam = g_firstParam[n];
+    *lParam = g_firstLParam[n];
     return TRUE;
 }
 
