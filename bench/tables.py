@@ -163,12 +163,14 @@ def summary(f):
                          f"{spread(f, 'events.200.ratio', two)} round trips{repetitions(f, 'events.200.ratio', 4, True)}",
                          yes(r < 4)))
     if "events.flat.activated.ratio" in f:
-        # Judged in round trips: each time divided by the yardstick of its own block cancels the machine's drift.
-        worst = max(("activated", "retitled"), key=lambda e: num(f, f"events.flat.{e}.ratio_round_trips"))
-        key = f"events.flat.{worst}.ratio_round_trips"
+        # Judged by the bar's own part (its handling and the paint it timed): the rest of an event, the round trips
+        # and Wine's repaint, is the same at both lengths and carries the noise of a loaded machine.
+        worst = max(("activated", "retitled"), key=lambda e: num(f, f"events.flat.{e}.ratio_bar"))
+        key = f"events.flat.{worst}.ratio_bar"
+        whole = max(num(f, f"events.flat.{e}.ratio_round_trips") for e in ("activated", "retitled"))
         lines.append(row("Activation and retitling, 1000 against 10 windows", "at most 1.25 ×",
-                         f"{spread(f, key, two)} × in round trips ({worst}, the dearer of the two; as measured "
-                         f"{num(f, f'events.flat.{worst}.ratio'):.2f} ×){repetitions(f, key, 1.25)}",
+                         f"the bar's own part {spread(f, key, two)} × ({worst}, the dearer of the two)"
+                         f"{repetitions(f, key, 1.25)}; the whole event {whole:.2f} × in round trips",
                          yes(num(f, key) <= 1.25)))
     elif "events.1000.activated_us" in f:
         worst = max(num(f, f"events.1000.{e}_us") / num(f, f"events.10.{e}_us") for e in ("activated", "retitled"))
