@@ -247,7 +247,7 @@ void events(int repetitions) {
     for (int i = 0; i < kCountsLength; ++i)
         printFigures(kCounts[i], figures[i]);
     printFlatness(figures[0], figures[kCountsLength - 1]);
-    // The repetitions above ended at the shortest list.
+    // The desktop comparison keeps the shortest list.
     listFirst(bar, browsers, &listed, kCounts[0]);
     t0 = nowMs();
     desktopEffect(bar, browsers, 3, &next);
