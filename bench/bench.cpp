@@ -1,13 +1,13 @@
 // Benchmarks of the bar against yardsticks measured in the same run, so the ratios hold on a noisy machine.
-//   corvane_bench startup [runs]      process start to bar docked, against two yardsticks: the minimal window
-//                                     program's window shown, and the minimal appbar program docked
-//   corvane_bench memory              working set and private bytes with 0 and 200 browser windows, against both
-//   corvane_bench idle [seconds]      CPU time, messages and timers of the bar with 20 windows and no input
-//   corvane_bench events [rounds]     shell-event cost at 10, 100, 200 and 1000 tracked windows: the bar's
-//                                     handling of one event with its paint, and the work it counted
+//   corvane_bench startup [runs]   process start to bar docked, against two yardsticks: the minimal window
+//                                  program's window shown, and the minimal appbar program docked
+//   corvane_bench memory           working set and private bytes with 0 and 200 browser windows, against both
+//   corvane_bench idle [seconds]   CPU time, messages and timers of the bar with 20 windows and no input
+//   corvane_bench events [repeats] shell-event cost at 10, 100, 200 and 1000 tracked windows (event_cost.cpp)
 // Runs under Wine beside dist/x64/corvane.exe; prints "key: value" lines.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <psapi.h>
 
 #include <algorithm>
@@ -16,127 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
+#include "bench/bench_support.h"
 
 namespace {
 
-std::string dist() {
-    const char* d = std::getenv("CORVANE_DIST");
-    return d ? d : "dist\\x64";
-}
-std::string here() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s = path;
-    return s.substr(0, s.find_last_of('\\'));
-}
-
-double nowMs() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
-}
-
-template <class F> bool waitFor(F condition, DWORD timeoutMs = 20000) {
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        pump();
-        Sleep(0);
-    }
-    return true;
-}
-
-struct Child {
-    PROCESS_INFORMATION pi{};
-    bool start(const std::string& cmd) {
-        STARTUPINFOA si{};
-        si.cb = sizeof(si);
-        std::string c = cmd;
-        return CreateProcessA(nullptr, c.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != 0;
-    }
-    void end(HWND w) {
-        if (w) PostMessageA(w, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
-    }
-};
-
-HWND visibleWindow(const char* title) {
-    HWND w = FindWindowA(nullptr, title);
-    return w && IsWindowVisible(w) ? w : nullptr;
-}
-
-// Starts a program and times it until its window with the title is shown.
-double timeStart(const std::string& cmd, const char* title, Child* child, HWND* window) {
-    double t0 = nowMs();
-    if (!child->start(cmd)) return -1;
-    HWND w = nullptr;
-    if (!waitFor([&] { return (w = visibleWindow(title)) != nullptr; })) return -1;
-    *window = w;
-    return nowMs() - t0;
-}
-
-const char* kBar = "Corvane! main window";
-const char* kMinimal = "Minimal bench window";
-const char* kAppBar = "Minimal appbar bench window";
-std::string barCmd() {
-    return "\"" + dist() + "\\corvane.exe\"";
-}
-std::string minimalCmd() {
-    return "\"" + here() + "\\minimal.exe\"";
-}
-std::string appBarCmd() {
-    return "\"" + here() + "\\minimal_appbar.exe\"";
-}
-
-LRESULT CALLBACK browserProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    return DefWindowProcA(h, m, w, l);
-}
-
-// Browser windows owned by this process: hidden frames of the tracked class.
-std::vector<HWND> makeBrowsers(int n) {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = browserProc;
-        wc.lpszClassName = "IEFrame";
-        RegisterClassA(&wc);
-        registered = true;
-    }
-    std::vector<HWND> v;
-    for (int i = 0; i < n; ++i) {
-        char title[64];
-        std::snprintf(title, sizeof(title), "Page %d - Microsoft Internet Explorer", i);
-        v.push_back(CreateWindowExA(0, "IEFrame", title, WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
-                                    nullptr, nullptr, nullptr));
-    }
-    return v;
-}
-
-void destroyAll(std::vector<HWND>& v) {
-    for (HWND w : v)
-        DestroyWindow(w);
-    v.clear();
-    pump();
-}
+using namespace bench;
 
 void quietSettings() {
     // Placement would show and maximise every stand-in window; the benchmarks measure the bar, not that.
@@ -162,8 +46,8 @@ void startup(int runs) {
         }
     }
     double m = median(programs[0].times), a = median(programs[1].times), b = median(programs[2].times);
-    std::printf("startup.runs: %d\nstartup.bar_ms: %.1f\nstartup.minimal_ms: %.1f\nstartup.appbar_ms: %.1f\n", runs,
-                b, m, a);
+    std::printf("startup.runs: %d\nstartup.bar_ms: %.1f\nstartup.minimal_ms: %.1f\nstartup.appbar_ms: %.1f\n",
+                runs, b, m, a);
     std::printf("startup.ratio: %.2f\nstartup.ratio_appbar: %.2f\n", m > 0 ? b / m : 0, a > 0 ? b / a : 0);
 }
 
@@ -211,7 +95,8 @@ void memory() {
                     ratio(m.WorkingSetSize, minimal.WorkingSetSize), name,
                     ratio(privateBytes(m), privateBytes(minimal)));
         std::printf("memory.%s.ratio_appbar_working_set: %.2f\nmemory.%s.ratio_appbar_private: %.2f\n", name,
-                    ratio(m.WorkingSetSize, appBar.WorkingSetSize), name, ratio(privateBytes(m), privateBytes(appBar)));
+                    ratio(m.WorkingSetSize, appBar.WorkingSetSize), name,
+                    ratio(privateBytes(m), privateBytes(appBar)));
         destroyAll(browsers);
     }
 }
@@ -225,10 +110,44 @@ double cpuMs(HANDLE process) {
     return ms(kernel) + ms(user);
 }
 
+// The messages the counter kept, with the second since the bar's start each came at (its server-message
+// worker keeps its own times from there) and, for a shell event, the class of the window it names; the
+// benchmark's own first WM_NULL is left out. Counts those that a window of the bar's own worker caused: its
+// shell event and the relay of that event to the tool tip control.
+std::string countedMessages(HMODULE counter, DWORD barStart, int* fromWorker) {
+    auto counted = reinterpret_cast<BOOL (*)(LONG, UINT*, DWORD*, ULONGLONG*, LONGLONG*)>(
+        reinterpret_cast<void*>(GetProcAddress(counter, "CountedMessage")));
+    std::string list;
+    UINT message = 0;
+    DWORD tick = 0;
+    ULONGLONG wParam = 0;
+    LONGLONG lParam = 0;
+    bool afterWorker = false;
+    for (LONG i = 0; counted && counted(i, &message, &tick, &wParam, &lParam); ++i) {
+        if (i == 0 && message == WM_NULL) continue;
+        char one[160];
+        char name[64] = "";
+        const bool shellEvent = message == WM_USER + 3;
+        if (shellEvent) GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof(name));
+        const bool worker = shellEvent && std::string(name) == "CorvaneReplyTarget";
+        if (worker || (afterWorker && message == TTM_RELAYEVENT)) ++*fromWorker;
+        afterWorker = worker;
+        char about[96] = "";
+        if (shellEvent)
+            std::snprintf(about, sizeof(about), " (shell code %lld) about a window of class %s", lParam,
+                          name);
+        std::snprintf(one, sizeof(one), "%s0x%04x%s at %.1f s", list.empty() ? "" : ", ", message, about,
+                      (tick - barStart) / 1000.0);
+        list += one;
+    }
+    return list.empty() ? "none" : list;
+}
+
 void idle(int seconds) {
     auto browsers = makeBrowsers(20);
     Child c;
     HWND bar = nullptr;
+    const DWORD barStart = GetTickCount();
     timeStart(barCmd(), kBar, &c, &bar);
     HMODULE counter = LoadLibraryA((here() + "\\msgcount.dll").c_str());
     auto start =
@@ -260,71 +179,14 @@ void idle(int seconds) {
     std::printf("idle.minimal_cpu_ms: %.1f\n", minimalCpu);
     std::printf("idle.sent_messages: %ld\nidle.posted_messages: %ld\nidle.timer_messages: %ld\n", sent - 1,
                 posted, timers);
+    int fromWorker = 0;
+    const double windowEnd = (GetTickCount() - barStart) / 1000.0;
+    std::string list = countedMessages(counter, barStart, &fromWorker);
+    std::printf("idle.window_s: %.1f to %.1f after the bar's start\nidle.message_list: %s\n",
+                (t0 - barStart) / 1000.0, windowEnd, list.c_str());
+    std::printf("idle.worker_messages: %d\n", fromWorker);
     c.end(bar);
     destroyAll(browsers);
-}
-
-// One bare cross-process SendMessage round trip to the bar.
-double roundTripUs(HWND bar, int rounds) {
-    double t0 = nowMs();
-    for (int i = 0; i < rounds; ++i)
-        SendMessageA(bar, WM_NULL, 0, 0);
-    return 1000.0 * (nowMs() - t0) / rounds;
-}
-
-// The work counts the bar keeps (WM_BAR_WORKCOUNT), in the order of app::BarWork.
-struct Work {
-    double count[4] = {};
-};
-
-Work workOf(HWND bar) {
-    Work w;
-    for (WPARAM k = 0; k < 4; ++k)
-        w.count[k] = static_cast<double>(SendMessageA(bar, app::WM_BAR_WORKCOUNT, k, 0));
-    return w;
-}
-
-void events(int rounds) {
-    // Destroyed, created, activated, retitled: the list keeps its size. Each event is delivered here and its
-    // repaint forced at once (UpdateWindow), so the figure is the bar's handling with its paint, whichever way
-    // the shell hook passes the event on.
-    const LPARAM codes[] = {2, 1, 4, 6};
-    const char* names[] = {"destroyed", "created", "activated", "retitled"};
-    for (int n : {10, 100, 200, 1000}) {
-        auto browsers = makeBrowsers(n);
-        Child c;
-        HWND bar = nullptr;
-        timeStart(barCmd(), kBar, &c, &bar);
-        double base = roundTripUs(bar, 2000);
-        double spent[4] = {};
-        Work work[4];
-        for (int i = 0; i < rounds; ++i) {
-            HWND w = browsers[static_cast<size_t>(i) % browsers.size()];
-            for (int k = 0; k < 4; ++k) {
-                Work before = workOf(bar);
-                double t = nowMs();
-                SendMessageA(bar, app::WM_BAR_SHELLEVENT, reinterpret_cast<WPARAM>(w), codes[k]);
-                UpdateWindow(bar);
-                spent[k] += nowMs() - t;
-                Work after = workOf(bar);
-                for (int j = 0; j < 4; ++j)
-                    work[k].count[j] += after.count[j] - before.count[j];
-            }
-        }
-        double perEventUs = 1000.0 * (spent[0] + spent[1] + spent[2] + spent[3]) / (rounds * 4.0);
-        std::printf("events.%d.per_event_us: %.1f\nevents.%d.round_trip_us: %.1f\nevents.%d.ratio: %.2f\n", n,
-                    perEventUs, n, base, n, perEventUs / base);
-        for (int k = 0; k < 4; ++k) {
-            double us = 1000.0 * spent[k] / rounds;
-            const double* per = work[k].count;
-            std::printf("events.%d.%s_us: %.1f\nevents.%d.%s_paint_share: %.2f\n", n, names[k], us, n, names[k],
-                        per[3] / rounds / us);
-            std::printf("events.%d.%s_work: %.1f tool tip messages, %.1f buttons painted, %.1f entries visited\n", n,
-                        names[k], per[0] / rounds, per[1] / rounds, per[2] / rounds);
-        }
-        c.end(bar);
-        destroyAll(browsers);
-    }
 }
 
 } // namespace
@@ -340,7 +202,7 @@ int main(int argc, char** argv) {
     else if (what == "idle")
         idle(arg > 0 ? arg : 60);
     else if (what == "events")
-        events(arg > 0 ? arg : 500);
+        bench::events(arg > 0 ? arg : 11);
     else {
         std::fprintf(stderr, "usage: corvane_bench startup|memory|idle|events [n]\n");
         return 2;

@@ -20,8 +20,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = "MinimalBench";
     RegisterClassA(&wc);
-    HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, "MinimalBench", "Minimal bench window", WS_POPUP, 0, 744, 1024, 24,
-                             nullptr, nullptr, instance, nullptr);
+    HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, "MinimalBench", "Minimal bench window", WS_POPUP, 0, 744, 1024,
+                             24, nullptr, nullptr, instance, nullptr);
     ShowWindow(w, SW_SHOW);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -4,6 +4,7 @@
 # of bench/RESULTS.md are made from such files by bench/tables.py).
 #   bash bench/run.sh [idle-seconds]
 # CORVANE_BENCH="events startup" runs only those (of startup memory events hook idle size).
+# CORVANE_BENCH_NOTE="..." is added to the load line (other work on the machine, for one).
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/env.sh"
 cd "$CORVANE_ROOT"
@@ -25,7 +26,7 @@ git diff --quiet HEAD -- . ':!bench/results' ':!bench/RESULTS.md' 2>/dev/null ||
     echo "date: $(date -u +%Y-%m-%dT%H:%MZ)"
     echo "commit: $commit"
     echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(free -g | awk '/Mem:/{print $2}') GiB, $("$WINELOADER" --version)"
-    echo "load: $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 min, at the start)"
+    echo "load: $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 min, at the start)${CORVANE_BENCH_NOTE:+; $CORVANE_BENCH_NOTE}"
 } >"$results"
 cat "$results"
 # The bar hooks a taskbar whose buttons live in a tab control; Wine's own has none.

@@ -1,0 +1,260 @@
+// The shell-event benchmark: the bar's handling of one event with its paint at 10, 100, 200 and 1000 tracked
+// windows, against a bare round trip timed between the events, and the work the bar counted.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+#include "bench/bench_support.h"
+
+namespace bench {
+
+namespace {
+
+// The work counts the bar keeps (WM_BAR_WORKCOUNT), in the order of app::BarWork.
+struct Work {
+    double count[4] = {};
+};
+
+Work workOf(HWND bar) {
+    Work w;
+    for (WPARAM k = 0; k < 4; ++k)
+        w.count[k] = static_cast<double>(SendMessageA(bar, app::WM_BAR_WORKCOUNT, k, 0));
+    return w;
+}
+
+double buttonsPainted(HWND bar) {
+    return static_cast<double>(SendMessageA(bar, app::WM_BAR_WORKCOUNT, 1, 0));
+}
+
+// Destroyed, created, activated, retitled: the list keeps its length.
+const LPARAM kEventCodes[] = {2, 1, 4, 6};
+const char* const kEventNames[] = {"destroyed", "created", "activated", "retitled"};
+const int kCounts[] = {10, 100, 200, 1000};
+constexpr int kCountsLength = 4;
+
+// Makes the bar list the first n of the windows by reporting the others destroyed or created. The reports are
+// posted, as the shell hook posts them: the bar handles them all before it paints, so a length change costs
+// one repaint, not one per report. It has handled them all once it has painted again.
+void listFirst(HWND bar, const std::vector<HWND>& windows, int* listed, int n) {
+    if (*listed == n) return;
+    double painted = buttonsPainted(bar);
+    for (int i = *listed - 1; i >= n; --i)
+        PostMessageA(bar, app::WM_BAR_SHELLEVENT, reinterpret_cast<WPARAM>(windows[static_cast<size_t>(i)]),
+                     2);
+    for (int i = *listed; i < n; ++i)
+        PostMessageA(bar, app::WM_BAR_SHELLEVENT, reinterpret_cast<WPARAM>(windows[static_cast<size_t>(i)]),
+                     1);
+    *listed = n;
+    waitFor([&] { return buttonsPainted(bar) != painted; }, 60000);
+}
+
+// One block of events at one list length, the yardstick interleaved: after every event a bare round trip is
+// timed, so a slow spell of the machine falls on both. An event is timed from its sending until the bar
+// answers the next message after the forced repaint (so a paint the bar began by itself is inside), less one
+// round trip; its handling is the sending alone, less one round trip; the bar's paint is what it measured.
+struct Block {
+    std::vector<double> total[4], handling[4], barPaint[4], roundTrips;
+    Work work[4];
+};
+
+struct BlockFigures {
+    double perEvent = 0, roundTrip = 0, total[4] = {}, handling[4] = {}, barPaint[4] = {};
+    Work work[4];
+};
+
+// A block's figure: other programs on a shared machine only ever add time, so the lower quartile is what the
+// work costs when the machine is not taken from it (and a quarter of the samples must show that).
+double lowerQuartile(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[(v.size() - 1) / 4];
+}
+
+BlockFigures measureBlock(HWND bar, const std::vector<HWND>& listed, int rounds, int* next) {
+    Block b;
+    for (int i = 0; i < rounds; ++i) {
+        HWND w = listed[static_cast<size_t>((*next)++) % listed.size()];
+        for (int k = 0; k < 4; ++k) {
+            Work before = workOf(bar);
+            double t0 = nowMs();
+            SendMessageA(bar, app::WM_BAR_SHELLEVENT, reinterpret_cast<WPARAM>(w), kEventCodes[k]);
+            double t1 = nowMs();
+            UpdateWindow(bar);
+            double paintUs = static_cast<double>(SendMessageA(bar, app::WM_BAR_WORKCOUNT, 3, 0));
+            double t2 = nowMs();
+            SendMessageA(bar, WM_NULL, 0, 0);
+            b.roundTrips.push_back(1000.0 * (nowMs() - t2));
+            Work after = workOf(bar);
+            for (int j = 0; j < 4; ++j)
+                b.work[k].count[j] += (after.count[j] - before.count[j]) / rounds;
+            b.total[k].push_back(1000.0 * (t2 - t0));
+            b.handling[k].push_back(1000.0 * (t1 - t0));
+            b.barPaint[k].push_back(paintUs - before.count[3]);
+        }
+    }
+    BlockFigures f;
+    f.roundTrip = lowerQuartile(b.roundTrips);
+    for (int k = 0; k < 4; ++k) {
+        f.total[k] = lowerQuartile(b.total[k]) - f.roundTrip;
+        f.handling[k] = lowerQuartile(b.handling[k]) - f.roundTrip;
+        f.barPaint[k] = lowerQuartile(b.barPaint[k]);
+        f.work[k] = b.work[k];
+        f.perEvent += f.total[k] / 4;
+    }
+    return f;
+}
+
+// The median over the repetitions, the least, the most, and each in the order measured.
+void printSpread(const char* key, const std::vector<double>& v, const char* format = "%.1f") {
+    std::vector<double> sorted = v;
+    std::sort(sorted.begin(), sorted.end());
+    const double figures[] = {median(v), sorted.front(), sorted.back()};
+    const char* suffixes[] = {"", "_min", "_max"};
+    for (int i = 0; i < 3; ++i) {
+        std::printf("%s%s: ", key, suffixes[i]);
+        std::printf(format, figures[i]);
+        std::printf("\n");
+    }
+    std::printf("%s_each:", key);
+    for (double x : v) {
+        std::printf(" ");
+        std::printf(format, x);
+    }
+    std::printf("\n");
+}
+
+void printFigures(int n, const std::vector<BlockFigures>& reps) {
+    auto each = [&](auto get) {
+        std::vector<double> v;
+        for (const BlockFigures& f : reps)
+            v.push_back(get(f));
+        return v;
+    };
+    char key[96];
+    auto at = [&](const char* what) {
+        std::snprintf(key, sizeof(key), "events.%d.%s", n, what);
+        return key;
+    };
+    printSpread(at("per_event_us"), each([](const BlockFigures& f) { return f.perEvent; }));
+    printSpread(at("round_trip_us"), each([](const BlockFigures& f) { return f.roundTrip; }));
+    printSpread(at("ratio"), each([](const BlockFigures& f) { return f.perEvent / f.roundTrip; }), "%.2f");
+    for (int k = 0; k < 4; ++k) {
+        double us = median(each([k](const BlockFigures& f) { return f.total[k]; }));
+        double handling = median(each([k](const BlockFigures& f) { return f.handling[k]; }));
+        double paint = median(each([k](const BlockFigures& f) { return f.barPaint[k]; }));
+        const double* per = reps.back().work[k].count;
+        std::printf(
+            "events.%d.%s_us: %.1f\nevents.%d.%s_handling_us: %.1f\nevents.%d.%s_bar_paint_us: %.1f\n", n,
+            kEventNames[k], us, n, kEventNames[k], handling, n, kEventNames[k], paint);
+        std::printf("events.%d.%s_paint_share: %.2f\n", n, kEventNames[k], paint / us);
+        std::printf("events.%d.%s_work: %.1f tool tip messages, %.1f buttons painted, %.1f entries visited\n",
+                    n, kEventNames[k], per[0], per[1], per[2]);
+    }
+}
+
+// Activation and retitling at 1000 against 10 windows, per repetition: as measured, and each first divided by
+// the round trip of its own block.
+void printFlatness(const std::vector<BlockFigures>& at10, const std::vector<BlockFigures>& at1000) {
+    for (int k : {2, 3}) {
+        std::vector<double> raw, scaled, bar;
+        for (size_t r = 0; r < at10.size(); ++r) {
+            const BlockFigures &a = at10[r], &b = at1000[r];
+            raw.push_back(b.total[k] / a.total[k]);
+            scaled.push_back((b.total[k] / b.roundTrip) / (a.total[k] / a.roundTrip));
+            bar.push_back((b.handling[k] + b.barPaint[k]) / (a.handling[k] + a.barPaint[k]));
+        }
+        const char* what[] = {"ratio", "ratio_round_trips", "ratio_bar"};
+        const std::vector<double>* values[] = {&raw, &scaled, &bar};
+        for (int i = 0; i < 3; ++i) {
+            char key[64];
+            std::snprintf(key, sizeof(key), "events.flat.%s.%s", kEventNames[k], what[i]);
+            printSpread(key, *values[i], "%.2f");
+        }
+    }
+}
+
+// Lets the bar handle every report still queued: it paints only once its queue is empty.
+void drain(HWND bar) {
+    double painted = buttonsPainted(bar);
+    InvalidateRect(bar, nullptr, FALSE);
+    waitFor([&] { return buttonsPainted(bar) != painted; }, 60000);
+}
+
+// The same ten listed windows on a desktop of ten windows and on one of a thousand (the others of a class the
+// bar does not track), in turn: what the system's own cost per window adds to an event.
+void desktopEffect(HWND bar, std::vector<HWND> browsers, int repetitions, int* next) {
+    const size_t listed = static_cast<size_t>(kCounts[0]);
+    for (size_t i = listed; i < browsers.size(); ++i)
+        DestroyWindow(browsers[i]);
+    browsers.resize(listed);
+    std::vector<HWND> others;
+    std::vector<double> ratio[2], scaled[2], roundTrips;
+    for (int r = 0; r < repetitions; ++r) {
+        drain(bar);
+        BlockFigures small = measureBlock(bar, browsers, 16, next);
+        for (size_t i = listed; i < 1000; ++i)
+            others.push_back(CreateWindowExA(0, "Static", "other", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                                             nullptr, nullptr, nullptr, nullptr));
+        drain(bar);
+        BlockFigures large = measureBlock(bar, browsers, 16, next);
+        destroyAll(others);
+        for (int k : {2, 3}) {
+            ratio[k - 2].push_back(large.total[k] / small.total[k]);
+            scaled[k - 2].push_back((large.total[k] / large.roundTrip) / (small.total[k] / small.roundTrip));
+        }
+        roundTrips.push_back(large.roundTrip / small.roundTrip);
+    }
+    for (int k : {2, 3}) {
+        char key[64];
+        std::snprintf(key, sizeof(key), "events.desktop.%s.ratio", kEventNames[k]);
+        printSpread(key, ratio[k - 2], "%.2f");
+        std::snprintf(key, sizeof(key), "events.desktop.%s.ratio_round_trips", kEventNames[k]);
+        printSpread(key, scaled[k - 2], "%.2f");
+    }
+    printSpread("events.desktop.round_trip.ratio", roundTrips, "%.2f");
+}
+
+} // namespace
+
+void events(int repetitions) {
+    // Every window exists throughout and the bar is told of a different number of them, so the desktop Wine
+    // manages is the same at every list length. The lengths alternate in direction from one repetition to the
+    // next, so a drift of the machine's speed falls on both ends alike.
+    constexpr int kRounds = 16;
+    auto browsers = makeBrowsers(kCounts[kCountsLength - 1]);
+    Child c;
+    HWND bar = nullptr;
+    timeStart(barCmd(), kBar, &c, &bar);
+    int listed = static_cast<int>(browsers.size());
+    UpdateWindow(bar);
+    std::vector<BlockFigures> figures[kCountsLength];
+    int next = 0;
+    double t0 = nowMs();
+    for (int r = 0; r < repetitions; ++r) {
+        for (int j = 0; j < kCountsLength; ++j) {
+            int i = r % 2 ? j : kCountsLength - 1 - j;
+            listFirst(bar, browsers, &listed, kCounts[i]);
+            std::vector<HWND> shown(browsers.begin(), browsers.begin() + kCounts[i]);
+            figures[i].push_back(measureBlock(bar, shown, kRounds, &next));
+        }
+    }
+    std::printf("events.repetitions: %d\nevents.rounds_per_block: %d\nevents.windows_existing: %zu\n",
+                repetitions, kRounds, browsers.size());
+    std::printf("events.seconds: %.0f\n", (nowMs() - t0) / 1000.0);
+    for (int i = 0; i < kCountsLength; ++i)
+        printFigures(kCounts[i], figures[i]);
+    printFlatness(figures[0], figures[kCountsLength - 1]);
+    // The desktop comparison keeps the shortest list.
+    listFirst(bar, browsers, &listed, kCounts[0]);
+    t0 = nowMs();
+    desktopEffect(bar, browsers, 3, &next);
+    std::printf("events.desktop.seconds: %.0f\n", (nowMs() - t0) / 1000.0);
+    browsers.resize(static_cast<size_t>(kCounts[0]));
+    c.end(bar);
+    destroyAll(browsers);
+}
+
+} // namespace bench
