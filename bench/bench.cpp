@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "core/settings.h"
 
 namespace {
 

@@ -81,6 +81,9 @@ bool MessageFetch::start() { return thread_.create() && thread_.start(); }
 
 void MessageFetch::messageFetchThread(const std::shared_ptr<Link>& link) {
     const FetchOptions& options = link->options;
+    // Made before the wait, while the bar is still starting: where the system reports a new window to the
+    // shell hook, the bar then hears of this one at start-up, not as a wake in the middle of its idle time.
+    ReplyTarget target;
     link->sleep(options.firstDelayMs);
     if (!link->bar || !link->library) return;
     HMODULE library = link->library->acquire(options.libraryPath);
@@ -93,7 +96,6 @@ void MessageFetch::messageFetchThread(const std::shared_ptr<Link>& link) {
         return;
     }
     cvil::HttpGetFn httpGet = cvil::entryPoint(library);
-    ReplyTarget target;
     for (int attempt = 1; httpGet && target.hwnd() && attempt <= options.attempts; ++attempt) {
         // A bar that went away gets nothing more, and nobody is left to answer.
         if (!link->bar) break;
