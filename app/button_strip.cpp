@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "controls/hover_button.h"
 #include "core/dpi_scale.h"
 #include "resources/resource.h"
 #include "win/text.h"
@@ -109,7 +110,7 @@ void ButtonStrip::createToolTips(BrowserWindowList& list) {
         CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, bar_, nullptr, instance(), nullptr);
     if (!toolTips_) return;
-    SendMessageA(toolTips_, TTM_SETTIPBKCOLOR, 0x00B9E3F8, 0);
+    SendMessageA(toolTips_, TTM_SETTIPBKCOLOR, controls::CHoverButton::kToolTipColour, 0);
     RECT margins{4, 2, 4, 2};
     SendMessageA(toolTips_, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
     SendMessageA(toolTips_, TTM_SETDELAYTIME, 100, 1000);

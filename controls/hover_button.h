@@ -8,6 +8,7 @@
 #pragma once
 #include <windows.h>
 
+#include "core/settings.h"
 #include "win/handle.h"
 #include "win/window.h"
 
@@ -17,7 +18,7 @@ class CHoverButton : public win::Window {
   public:
     static constexpr UINT_PTR HOLD_TIMER_ID = 32769;
     static constexpr UINT kHoldPeriodMs = 200;
-    static constexpr COLORREF kToolTipColour = 0x00B9E3F8;
+    static constexpr COLORREF kToolTipColour = static_cast<COLORREF>(core::kActiveButtonDefault);
     static constexpr int kToolTipMaxWidth = 400;
     static constexpr UINT_PTR kToolId = 1;
 

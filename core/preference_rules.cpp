@@ -27,8 +27,6 @@ const ColourRule kColourRules[] = {
     {&Settings::activeButtonTextColor, valueName(&Settings::activeButtonTextColor)},
 };
 
-constexpr uint32_t kActiveButtonDefault = 0x00B9E3F8;
-
 // A size must be positive and, from its stored start, end on the screen. The sum is taken in 64 bits
 // so that a large start and size cannot wrap around into an accepted value.
 bool fitsFrom(int32_t start, int32_t size, int32_t limit) {
@@ -126,7 +124,7 @@ int32_t storedColour(ColourSetting which, uint32_t picked, uint32_t buttonFace) 
     case ColourSetting::BarBackground:
         return static_cast<int32_t>(buttonFace);
     case ColourSetting::ActiveButton:
-        return static_cast<int32_t>(kActiveButtonDefault);
+        return kActiveButtonDefault;
     case ColourSetting::ButtonText:
     case ColourSetting::ActiveButtonText:
         break;

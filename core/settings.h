@@ -12,6 +12,9 @@ constexpr const char* kSettingsKey = "Software\\Corvane!";
 constexpr int32_t kEdgeTop = 1;
 constexpr int32_t kEdgeBottom = 3;
 
+// The active button's colour until the user picks another (a pale yellow, the tool tips' too).
+constexpr int32_t kActiveButtonDefault = 0x00B9E3F8;
+
 // Texts are UTF-8. Pixel sizes (bar height, font height) are 96-DPI units; the bar scales them to its
 // monitor's DPI. The alignment rectangle is in screen pixels.
 struct Settings {
@@ -41,7 +44,7 @@ struct Settings {
     int32_t startInTray = 0;
     int32_t barBackgroundColor = 0; // the system's button face, filled in when loading
     int32_t buttonTextColor = 0x00000000;
-    int32_t activeButtonColor = 0x00B9E3F8;
+    int32_t activeButtonColor = kActiveButtonDefault;
     int32_t activeButtonTextColor = 0x00000000;
     int32_t fontHeight = -11;
     int32_t fontWeight = 400;
