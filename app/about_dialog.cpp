@@ -2,20 +2,11 @@
 
 namespace app {
 
-INT_PTR AboutDialog::dialogProc(UINT msg, WPARAM wParam, LPARAM) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        return TRUE;
-    case WM_COMMAND:
-        // "Ok", Enter, Escape and the close box all end the box.
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(hwnd(), LOWORD(wParam));
-            return TRUE;
-        }
-        return FALSE;
-    default:
-        return FALSE;
-    }
+bool AboutDialog::onCommand(UINT, int id, HWND) {
+    // "Ok", Enter, Escape and the close box all end the box.
+    if (id != IDOK && id != IDCANCEL) return false;
+    EndDialog(hwnd(), id);
+    return true;
 }
 
 } // namespace app

@@ -5,8 +5,8 @@
 namespace app {
 
 class AboutDialog : public win::Dialog {
-protected:
-    INT_PTR dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  protected:
+    bool onCommand(UINT code, int id, HWND control) override;
 };
 
 } // namespace app

@@ -33,8 +33,9 @@ Dialog* Dialog::fromHandle(HWND hwnd) {
     return reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
 }
 
-INT_PTR Dialog::dialogProc(UINT, WPARAM, LPARAM) {
-    return FALSE;
+INT_PTR Dialog::dialogProc(UINT msg, WPARAM, LPARAM) {
+    // Lets the system give the focus to the first control that takes it.
+    return msg == WM_INITDIALOG;
 }
 
 bool Dialog::onCommand(UINT, int, HWND) {
