@@ -21,13 +21,16 @@ int g_dpi = core::kBaseDpi;
 
 HFONT makeButtonFont(const core::Settings& s) {
     // The stored height is in 96-DPI units, like every stored size.
-    return CreateFontW(core::scaleForDpi(s.fontHeight, g_dpi), 0, 0, 0, s.fontWeight, static_cast<BYTE>(s.fontItalic), 0, 0,
-                       static_cast<BYTE>(s.fontCharset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, win::widen(s.fontFaceName).c_str());
+    return CreateFontW(core::scaleForDpi(s.fontHeight, g_dpi), 0, 0, 0, s.fontWeight,
+                       static_cast<BYTE>(s.fontItalic), 0, 0, static_cast<BYTE>(s.fontCharset),
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       win::widen(s.fontFaceName).c_str());
 }
 } // namespace
 
-core::Settings& settings() { return g_settings; }
+core::Settings& settings() {
+    return g_settings;
+}
 
 void loadSettingsAndFonts() {
     RegistrySettingsSource source(core::kSettingsKey);
@@ -35,19 +38,30 @@ void loadSettingsAndFonts() {
     g_dpi = win::systemDpi();
     rebuildButtonFont();
     // The dialogs open at the DPI the system starts windows with.
-    g_dialogFont.reset(CreateFontA(core::scaleForDpi(-11, g_dpi), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_STRING_PRECIS,
-                                   CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS, "MS Sans Serif"));
+    g_dialogFont.reset(CreateFontA(core::scaleForDpi(-11, g_dpi), 0, 0, 0, FW_NORMAL, 0, 0, 0,
+                                   DEFAULT_CHARSET, OUT_STRING_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
+                                   VARIABLE_PITCH | FF_SWISS, "MS Sans Serif"));
 }
 
-HFONT buttonFont() { return g_buttonFont.get(); }
-void rebuildButtonFont() { g_buttonFont.reset(makeButtonFont(g_settings)); }
-int barDpi() { return g_dpi; }
+HFONT buttonFont() {
+    return g_buttonFont.get();
+}
+void rebuildButtonFont() {
+    g_buttonFont.reset(makeButtonFont(g_settings));
+}
+int barDpi() {
+    return g_dpi;
+}
 void setBarDpi(int dpi) {
     g_dpi = dpi > 0 ? dpi : core::kBaseDpi;
     rebuildButtonFont();
 }
-HFONT dialogFont() { return g_dialogFont.get(); }
-HINSTANCE instance() { return GetModuleHandleA(nullptr); }
+HFONT dialogFont() {
+    return g_dialogFont.get();
+}
+HINSTANCE instance() {
+    return GetModuleHandleA(nullptr);
+}
 
 bool startProgram() {
     // One copy only: any top-level window with the bar's title, whoever owns it, stops the start.

@@ -37,7 +37,12 @@ constexpr UINT WM_BAR_HTTPREPLY = cvil::kReplyMessage;
 // Asked by tests and benchmarks: the bar answers with one of its work counts (wParam, a BarWork) since it
 // started. Counting is always on; each count is one increment where the work is done.
 constexpr UINT WM_BAR_WORKCOUNT = WM_USER + 16;
-enum class BarWork : WPARAM { ToolTipMessages = 0, ButtonsPainted = 1, EntriesVisited = 2, PaintMicroseconds = 3 };
+enum class BarWork : WPARAM {
+    ToolTipMessages = 0,
+    ButtonsPainted = 1,
+    EntriesVisited = 2,
+    PaintMicroseconds = 3
+};
 
 constexpr const char* kBarTitle = "Corvane! main window";
 // The program's name, the caption of its message boxes.

@@ -12,15 +12,17 @@ namespace app {
 namespace {
 win::RegKey openForReading(const char* key) {
     win::RegKey k;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, win::widen(key).c_str(), 0, KEY_QUERY_VALUE, k.out()) != ERROR_SUCCESS) k.reset();
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, win::widen(key).c_str(), 0, KEY_QUERY_VALUE, k.out()) !=
+        ERROR_SUCCESS)
+        k.reset();
     return k;
 }
 
 win::RegKey openForWriting(const char* key) {
     win::RegKey k;
     DWORD disposition = 0;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, win::widen(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, k.out(), &disposition) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, win::widen(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, k.out(), &disposition) != ERROR_SUCCESS)
         k.reset();
     return k;
 }
@@ -57,7 +59,8 @@ std::string readStringSetting(const char* key, const char* name, const std::stri
             ERROR_SUCCESS)
             return fallback;
         size_t length = 0;
-        while (length < size && bytes[length] != '\0') ++length;
+        while (length < size && bytes[length] != '\0')
+            ++length;
         return win::fromCodePage(std::string_view(bytes.data(), length), CP_ACP);
     }
     std::vector<wchar_t> buffer(longest / sizeof(wchar_t) + 1, L'\0');
@@ -66,7 +69,8 @@ std::string readStringSetting(const char* key, const char* name, const std::stri
                          &size) != ERROR_SUCCESS)
         return fallback;
     size_t length = 0;
-    while (length < size / sizeof(wchar_t) && buffer[length] != L'\0') ++length;
+    while (length < size / sizeof(wchar_t) && buffer[length] != L'\0')
+        ++length;
     return win::narrow(std::wstring_view(buffer.data(), length));
 }
 

@@ -15,12 +15,12 @@ void writeStringSetting(const char* key, const char* name, const std::string& te
 
 // Reads the program's settings from the registry key.
 class RegistrySettingsSource : public core::SettingsSource {
-public:
+  public:
     explicit RegistrySettingsSource(const char* key) : key_(key) {}
     int32_t readDword(const char* name, int32_t fallback) override;
     std::string readString(const char* name, const std::string& fallback) override;
 
-private:
+  private:
     const char* key_;
 };
 

@@ -32,7 +32,7 @@ double buttonsPainted(HWND bar) {
 
 // Destroyed, created, activated, retitled: the list keeps its length.
 const LPARAM kEventCodes[] = {cvsh::kWindowDestroyed, cvsh::kWindowCreated, cvsh::kWindowActivated,
-                               cvsh::kWindowRetitled};
+                              cvsh::kWindowRetitled};
 const char* const kEventNames[] = {"destroyed", "created", "activated", "retitled"};
 const int kCounts[] = {10, 100, 200, 1000};
 constexpr int kCountsLength = 4;

@@ -24,7 +24,7 @@ namespace core {
 
 // Entry is a record with at least a `window` handle and a `title` text.
 template <class Entry> class WindowList {
-public:
+  public:
     using Window = decltype(Entry::window);
 
     std::vector<Entry> entries;
@@ -58,7 +58,8 @@ public:
     Entry& insertFront(Window window, std::string title) {
         entries.insert(entries.begin(), makeEntry(window, std::move(title)));
         for (auto& place : where_)
-            for (int& i : place.second) ++i;
+            for (int& i : place.second)
+                ++i;
         visits_ += static_cast<std::uint64_t>(count());
         where_[window].insert(where_[window].begin(), 0);
         ++changes_;
@@ -126,7 +127,7 @@ public:
     // Entries visited so far, by walks, lookups and the index's upkeep: the work events cost.
     std::uint64_t visits() const noexcept { return visits_; }
 
-private:
+  private:
     static Entry makeEntry(Window window, std::string title) {
         Entry e{};
         e.window = window;

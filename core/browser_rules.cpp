@@ -32,9 +32,11 @@ std::string browserTitle(std::string_view windowText) {
     }
     out.append(windowText.substr(pos));
     size_t first = 0;
-    while (first < out.size() && isBlank(out[first])) ++first;
+    while (first < out.size() && isBlank(out[first]))
+        ++first;
     size_t last = out.size();
-    while (last > first && isBlank(out[last - 1])) --last;
+    while (last > first && isBlank(out[last - 1]))
+        --last;
     return out.substr(first, last - first);
 }
 

@@ -10,8 +10,8 @@ namespace core {
 // The suffix the browser adds to every page title; the buttons leave it out.
 constexpr std::string_view kBrowserTitleSuffix = " - Microsoft Internet Explorer";
 
-// The button text of a window: its text without any occurrence of the browser's suffix, trimmed of white space
-// at both ends.
+// The button text of a window: its text without any occurrence of the browser's suffix, trimmed of white
+// space at both ends.
 std::string browserTitle(std::string_view windowText);
 
 // A browser frame ("IEFrame"), or a folder window ("CabinetWClass", "ExplorerWClass") while those are

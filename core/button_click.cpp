@@ -12,7 +12,9 @@ LeftAction decideLeftPress(const LeftPress& press) {
     return LeftAction::BringToFront;
 }
 
-const char* contextMenuFirstItem(bool iconic) { return iconic ? "Restore" : "Minimize"; }
+const char* contextMenuFirstItem(bool iconic) {
+    return iconic ? "Restore" : "Minimize";
+}
 
 MenuAction decideContextCommand(unsigned command, bool iconicNow) {
     switch (command) {

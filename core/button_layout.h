@@ -73,7 +73,9 @@ Rect textRect(const Rect& button, int dpi = kBaseDpi);
 Point glyphOrigin(const Rect& button, int dpi = kBaseDpi);
 
 // The side of the close glyph.
-constexpr int32_t glyphSize(int dpi = kBaseDpi) { return scaleForDpi(buttons::kGlyphSize, dpi); }
+constexpr int32_t glyphSize(int dpi = kBaseDpi) {
+    return scaleForDpi(buttons::kGlyphSize, dpi);
+}
 
 // Everything a button may draw: its rectangle and its close glyph, which sticks out to the left of a button
 // narrower than the glyph's offset. Never empty, even for a button of zero or negative width, which still

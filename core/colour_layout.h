@@ -2,8 +2,8 @@
 // place on the screen.
 #pragma once
 #include "core/colour_palette.h"
-#include "core/rect.h"
 #include "core/dpi_scale.h"
+#include "core/rect.h"
 
 namespace core {
 

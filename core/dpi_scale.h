@@ -22,8 +22,8 @@ constexpr int32_t unscaleForDpi(int32_t value, int dpi) {
 }
 
 // Which drawing of the own buttons' pictures a DPI shows, in percent of the 96-DPI size: the largest of the
-// drawn sizes (100, 150, 200) that fits the scaled room. Pictures are never stretched, so none is ever blurred
-// or cut; between the drawn sizes a picture is a little smaller than its room.
+// drawn sizes (100, 150, 200) that fits the scaled room. Pictures are never stretched, so none is ever
+// blurred or cut; between the drawn sizes a picture is a little smaller than its room.
 constexpr int pictureScalePercent(int dpi) {
     return dpi < 144 ? 100 : (dpi < 192 ? 150 : 200);
 }

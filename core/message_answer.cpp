@@ -29,7 +29,9 @@ std::string extractAnswerValue(std::string_view body, std::string_view key) {
     return value;
 }
 
-bool answerShowsNothing(std::string_view body) { return body.find("flag=1") != std::string_view::npos; }
+bool answerShowsNothing(std::string_view body) {
+    return body.find("flag=1") != std::string_view::npos;
+}
 
 MessageAnswer parseMessageAnswer(std::string_view body) {
     MessageAnswer answer;
@@ -56,7 +58,8 @@ std::string openableAddress(std::string_view action) {
     return std::string(action);
 }
 
-MessageButtonLayout layoutMessageButtons(const MessageAnswer& answer, int frameBottom, int frameRight, int dpi) {
+MessageButtonLayout layoutMessageButtons(const MessageAnswer& answer, int frameBottom, int frameRight,
+                                         int dpi) {
     const int kGap = scaleForDpi(4, dpi), kHeight = scaleForDpi(24, dpi), kStep = scaleForDpi(28, dpi),
               kBelow = scaleForDpi(8, dpi);
     MessageButtonLayout layout{{}, 0};

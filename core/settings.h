@@ -113,7 +113,7 @@ constexpr const char* valueName(std::string Settings::*field) {
 
 // Where settings are read from: the registry in the program, a map in tests.
 class SettingsSource {
-public:
+  public:
     virtual ~SettingsSource() = default;
     virtual int32_t readDword(const char* name, int32_t fallback) = 0;
     virtual std::string readString(const char* name, const std::string& fallback) = 0;

@@ -75,9 +75,13 @@ MessageFetch::MessageFetch(HWND bar, std::shared_ptr<HttpLibraryShare> library,
     if (link_->options.libraryPath.empty()) link_->options.libraryPath = libraryBesideProgram();
 }
 
-MessageFetch::~MessageFetch() { link_->bar = nullptr; }
+MessageFetch::~MessageFetch() {
+    link_->bar = nullptr;
+}
 
-bool MessageFetch::start() { return thread_.create() && thread_.start(); }
+bool MessageFetch::start() {
+    return thread_.create() && thread_.start();
+}
 
 void MessageFetch::messageFetchThread(const std::shared_ptr<Link>& link) {
     const FetchOptions& options = link->options;

@@ -48,7 +48,7 @@ std::string libraryBesideProgram();
 // The worker of one fetch for one bar window. Releasing the object detaches the worker from the bar: from
 // then on it neither sends to the window nor reports anything, and ends at its next step.
 class MessageFetch {
-public:
+  public:
     MessageFetch(HWND bar, std::shared_ptr<HttpLibraryShare> library, std::shared_ptr<ReplyRegistry> replies,
                  FetchOptions options = {});
     ~MessageFetch();
@@ -60,7 +60,7 @@ public:
     bool wait(DWORD timeoutMs) const { return thread_.wait(timeoutMs); }
     HANDLE handle() const { return thread_.handle(); }
 
-private:
+  private:
     struct Link;
     static void messageFetchThread(const std::shared_ptr<Link>& link);
 

@@ -1,12 +1,12 @@
 // Move-only ownership of one Win32 handle; the traits say what "none" is and how to let it go.
 #pragma once
-#include <windows.h>
 #include <utility>
+#include <windows.h>
 
 namespace win {
 
 template <class Traits> class Handle {
-public:
+  public:
     using type = typename Traits::type;
 
     Handle() noexcept = default;
@@ -33,7 +33,7 @@ public:
         return &h_;
     }
 
-private:
+  private:
     type h_ = Traits::none();
 };
 
@@ -82,7 +82,7 @@ using GdiObject = Handle<GdiTraits>;
 
 // Selects an object into a DC for the scope and puts the previous one back.
 class SelectObjectScope {
-public:
+  public:
     SelectObjectScope(HDC dc, HGDIOBJ obj) noexcept : dc_(dc), old_(SelectObject(dc, obj)) {}
     ~SelectObjectScope() {
         if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
@@ -90,7 +90,7 @@ public:
     SelectObjectScope(const SelectObjectScope&) = delete;
     SelectObjectScope& operator=(const SelectObjectScope&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ old_;
 };

@@ -19,7 +19,9 @@ bool WorkerThread::create() {
     return true;
 }
 
-bool WorkerThread::start() { return thread_ && ResumeThread(thread_.get()) != static_cast<DWORD>(-1); }
+bool WorkerThread::start() {
+    return thread_ && ResumeThread(thread_.get()) != static_cast<DWORD>(-1);
+}
 
 bool WorkerThread::wait(DWORD timeoutMs) const {
     return thread_ && WaitForSingleObject(thread_.get(), timeoutMs) == WAIT_OBJECT_0;

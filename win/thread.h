@@ -10,7 +10,7 @@
 namespace win {
 
 class WorkerThread {
-public:
+  public:
     explicit WorkerThread(std::function<void()> body);
     ~WorkerThread() = default;
     WorkerThread(const WorkerThread&) = delete;
@@ -23,7 +23,7 @@ public:
     bool wait(DWORD timeoutMs) const;
     HANDLE handle() const noexcept { return thread_.get(); }
 
-private:
+  private:
     static DWORD WINAPI entry(void* param);
 
     std::function<void()> body_;

@@ -80,8 +80,8 @@ bool openWindow(const Options& options, int index, HWND owner) {
     MultiByteToWideChar(CP_ACP, 0, options.className, -1, className, 256);
     int offset = 30 * index;
     HWND hwnd = CreateWindowExW(options.tool ? WS_EX_TOOLWINDOW : 0, className, title, WS_OVERLAPPEDWINDOW,
-                                100 + offset, 100 + offset, 400, 300, owner, nullptr, GetModuleHandleW(nullptr),
-                                nullptr);
+                                100 + offset, 100 + offset, 400, 300, owner, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) return false;
     ++openWindows;
     if (!options.hidden) ShowWindow(hwnd, SW_SHOWNORMAL);
