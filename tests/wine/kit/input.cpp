@@ -32,7 +32,6 @@ INPUT key(WORD vk, bool up) {
 
 void send(std::vector<INPUT> in) {
     SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-    pump();
 }
 
 bool pointerAt(POINT p) {
@@ -41,14 +40,24 @@ bool pointerAt(POINT p) {
     return now.x == p.x && now.y == p.y;
 }
 
-// Two round trips through the thread under the point: it has read its pending display events by then,
+// The pointer moves once the input is taken from the queue, which may be this thread's own: its messages
+// flow meanwhile. Checked before each round, so that a test's own loop still sees the pointer's messages.
+bool arrived(POINT p) {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 2000; Sleep(5)) {
+        if (pointerAt(p)) return true;
+        pump();
+    }
+    return false;
+}
+
+// Two round trips through another thread under the point: it has read its pending display events by then,
 // among them a pointer position the display replays after a window appeared.
 void syncWith(POINT screen) {
     DWORD_PTR ignored = 0;
     HWND under = WindowFromPoint(screen);
-    for (int i = 0; i < 2 && under; ++i)
+    if (!under || GetWindowThreadProcessId(under, nullptr) == GetCurrentThreadId()) return;
+    for (int i = 0; i < 2; ++i)
         SendMessageTimeoutA(under, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-    pump();
 }
 } // namespace
 
@@ -56,7 +65,7 @@ bool moveTo(POINT screen) {
     g_pointer = screen;
     for (int attempt = 0; attempt < 3; ++attempt) {
         send({mouseAt(screen, 0)});
-        if (!waitFor([&] { return pointerAt(screen); }, 2000)) continue;
+        if (!arrived(screen)) continue;
         syncWith(screen);
         if (pointerAt(screen)) return true;
     }
@@ -75,12 +84,14 @@ void click(POINT screen, bool right) {
     const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     const DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
     send({mouseAt(screen, down), mouseAt(screen, up)});
+    pump();
 }
 
 void doubleClick(POINT screen) {
     moveTo(screen);
     send({mouseAt(screen, MOUSEEVENTF_LEFTDOWN), mouseAt(screen, MOUSEEVENTF_LEFTUP),
           mouseAt(screen, MOUSEEVENTF_LEFTDOWN), mouseAt(screen, MOUSEEVENTF_LEFTUP)});
+    pump();
 }
 
 void shiftClick(POINT screen) {
@@ -88,6 +99,7 @@ void shiftClick(POINT screen) {
     holdShift(true);
     moveTo(screen);
     send({key(VK_SHIFT, false), mouseAt(screen, MOUSEEVENTF_LEFTDOWN), mouseAt(screen, MOUSEEVENTF_LEFTUP)});
+    pump();
 }
 
 void pressKey(WORD virtualKey, UINT modifiers) {
