@@ -72,11 +72,22 @@ bool moveTo(POINT screen) {
     return false;
 }
 
+namespace {
+// A button event where the pointer was put. It carries that position only when the pointer is no longer
+// there: a move, even to where the pointer is, makes Wine read the X keyboard again.
+void buttonEvent(DWORD flag) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flag;
+    send({pointerAt(g_pointer) ? in : mouseAt(g_pointer, flag)});
+}
+} // namespace
+
 void leftDown() {
-    send({mouseAt(g_pointer, MOUSEEVENTF_LEFTDOWN)});
+    buttonEvent(MOUSEEVENTF_LEFTDOWN);
 }
 void leftUp() {
-    send({mouseAt(g_pointer, MOUSEEVENTF_LEFTUP)});
+    buttonEvent(MOUSEEVENTF_LEFTUP);
 }
 
 void click(POINT screen, bool right) {
@@ -84,14 +95,14 @@ void click(POINT screen, bool right) {
     const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     const DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
     send({mouseAt(screen, down), mouseAt(screen, up)});
-    pump();
+    settle();
 }
 
 void doubleClick(POINT screen) {
     moveTo(screen);
     send({mouseAt(screen, MOUSEEVENTF_LEFTDOWN), mouseAt(screen, MOUSEEVENTF_LEFTUP),
           mouseAt(screen, MOUSEEVENTF_LEFTDOWN), mouseAt(screen, MOUSEEVENTF_LEFTUP)});
-    pump();
+    settle();
 }
 
 void shiftClick(POINT screen) {
@@ -99,7 +110,7 @@ void shiftClick(POINT screen) {
     holdShift(true);
     moveTo(screen);
     send({key(VK_SHIFT, false), mouseAt(screen, MOUSEEVENTF_LEFTDOWN), mouseAt(screen, MOUSEEVENTF_LEFTUP)});
-    pump();
+    settle();
 }
 
 void pressKey(WORD virtualKey, UINT modifiers) {
@@ -115,6 +126,7 @@ void pressKey(WORD virtualKey, UINT modifiers) {
     for (auto it = mods.rbegin(); it != mods.rend(); ++it)
         seq.push_back(key(*it, true));
     send(seq);
+    settle();
 }
 
 void holdShift(bool down) {

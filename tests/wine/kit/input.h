@@ -1,5 +1,6 @@
-// Real input through the system's queue. The pointer is where the last moveTo put it: every button event
-// carries that position, so that a pointer position the display replays late cannot move a press.
+// Real input through the system's queue. The pointer is where the last moveTo put it: a button event finding
+// it elsewhere (a position the display replayed late) carries it back. Clicks and keys return once this
+// thread's own windows had a moment to handle them; moves and single button events do not dispatch them.
 #pragma once
 #include <windows.h>
 
