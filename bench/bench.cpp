@@ -18,6 +18,7 @@
 
 #include "bench/bench_support.h"
 #include "core/settings.h"
+#include "hooks/shell/cvsh.h"
 
 namespace {
 
@@ -128,7 +129,7 @@ std::string countedMessages(HMODULE counter, DWORD barStart, int* fromWorker) {
         if (i == 0 && message == WM_NULL) continue;
         char one[160];
         char name[64] = "";
-        const bool shellEvent = message == WM_USER + 3;
+        const bool shellEvent = message == cvsh::kShellEventMessage;
         if (shellEvent) GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof(name));
         const bool worker = shellEvent && std::string(name) == "CorvaneReplyTarget";
         if (worker || (afterWorker && message == TTM_RELAYEVENT)) ++*fromWorker;

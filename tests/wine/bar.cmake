@@ -1,11 +1,10 @@
 corvane_wine_test(settings_store_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_store_test.cpp ${E2E_SUPPORT}
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_store_test.cpp
   LIBS corvane_app)
 corvane_wine_test(startup_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/startup_test.cpp ${E2E_SUPPORT}
-  LIBS shell32 advapi32
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/startup_test.cpp
   DEPENDS corvane)
 corvane_wine_test(registry_garbage_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/registry_garbage_test.cpp ${E2E_SUPPORT}
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/registry_garbage_test.cpp
   LIBS corvane_app
   DEPENDS corvane)

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "e2e_support.h"
-#include "standin_support.h"
+#include "kit/bar.h"
+#include "kit/standin.h"
 #include "tools/standin-taskbar/standin_taskbar.h"
 
 namespace {
@@ -81,9 +81,9 @@ class BarHooks : public ::testing::Test {
         ASSERT_EQ(SendMessageA(tray, standin::kSync, 0, 0), 3);
     }
     void startBar() {
-        ASSERT_TRUE(barProcess.start("\"" + e2e::distDir() + "\\corvane.exe\""))
+        ASSERT_TRUE(barProcess.start("\"" + kit::distDir() + "\\corvane.exe\""))
             << "error " << barProcess.startError();
-        ASSERT_TRUE(standin::waitFor([&] {
+        ASSERT_TRUE(kit::waitFor([&] {
             bar = e2e::findBar();
             return bar && IsWindowVisible(bar);
         }));
@@ -93,20 +93,19 @@ class BarHooks : public ::testing::Test {
     }
     // Opens a browser window in a process of its own once the bar runs; null unless the shell hook's report
     // of it reached the bar (before the window could even be shown) and the bar tracks one window more.
-    HWND openLateBrowser(standin::Process& process, int trackedBefore) {
+    HWND openLateBrowser(kit::Process& process, int trackedBefore) {
         HWND late =
             standin::openBrowser(process, "--class IEFrame --title \"Late - Microsoft Internet Explorer\"");
-        if (!late || !standin::waitFor([&] { return trackedCount(bar) == trackedBefore + 1; }))
-            return nullptr;
+        if (!late || !kit::waitFor([&] { return trackedCount(bar) == trackedBefore + 1; })) return nullptr;
         return late;
     }
     // The taskbar's next message brings the library into its thread; waits for the window's item to go.
     bool itemGoes(HWND window) {
-        return standin::waitFor([&] { return !hasItem(window); });
+        return kit::waitFor([&] { return !hasItem(window); });
     }
 
-    standin::Process taskbar, browserProcess, folderProcess, otherProcess;
-    e2e::Process barProcess;
+    kit::Process taskbar, browserProcess, folderProcess, otherProcess;
+    kit::Process barProcess;
     HWND tray = nullptr, browser = nullptr, folder = nullptr, other = nullptr, bar = nullptr;
 };
 
@@ -136,7 +135,7 @@ TEST_F(BarHooks, ABrowserOfAnotherProcessIsTrackedAndLosesItsItemAtTheTaskbarsNe
     startBar();
     ASSERT_TRUE(itemGoes(browser));
     int tracked = trackedCount(bar);
-    standin::Process lateProcess;
+    kit::Process lateProcess;
     HWND late = openLateBrowser(lateProcess, tracked);
     ASSERT_NE(late, nullptr);
     SendMessageA(tray, standin::kSync, 0, 0);
@@ -144,7 +143,7 @@ TEST_F(BarHooks, ABrowserOfAnotherProcessIsTrackedAndLosesItsItemAtTheTaskbarsNe
     SendMessageA(tray, standin::kLayOut, 0, 0);
     EXPECT_FALSE(hasItem(late));
     ASSERT_TRUE(lateProcess.close());
-    EXPECT_TRUE(standin::waitFor([&] { return trackedCount(bar) == tracked; }));
+    EXPECT_TRUE(kit::waitFor([&] { return trackedCount(bar) == tracked; }));
 }
 
 TEST_F(BarHooks, EachRestartedTaskbarIsHookedAgainAndLosesItsBrowserItems) {
@@ -173,7 +172,7 @@ TEST_F(BarHooks, EachRestartedTaskbarIsHookedAgainAndLosesItsBrowserItems) {
     }
     // The bar went on tracking through it all.
     EXPECT_EQ(trackedCount(bar), tracked);
-    standin::Process lateProcess;
+    kit::Process lateProcess;
     HWND late = openLateBrowser(lateProcess, tracked);
     ASSERT_NE(late, nullptr);
     SendMessageA(tray, standin::kSync, 0, 0);
@@ -182,12 +181,13 @@ TEST_F(BarHooks, EachRestartedTaskbarIsHookedAgainAndLosesItsBrowserItems) {
 }
 
 TEST_F(BarHooks, WithoutATaskbarThatKeepsATabControlTheBarStartsWithoutAWord) {
-    ASSERT_TRUE(barProcess.start("\"" + e2e::distDir() + "\\corvane.exe\""));
-    ASSERT_TRUE(standin::waitFor([] { return IsWindowVisible(e2e::findBar()) != FALSE; }));
+    ASSERT_TRUE(barProcess.start("\"" + kit::distDir() + "\\corvane.exe\""));
+    ASSERT_TRUE(kit::waitFor([] { return IsWindowVisible(e2e::findBar()) != FALSE; }));
     ForeignBox box{barProcess.id(), nullptr, {}};
     EXPECT_FALSE(findBox(box, "cvth.dll : error !"));
     // Nor after a new taskbar announced itself.
-    SendMessageTimeoutA(e2e::findBar(), RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_BLOCK, 3000, nullptr);
+    SendMessageTimeoutA(e2e::findBar(), RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_BLOCK, 3000,
+                        nullptr);
     EXPECT_FALSE(findBox(box, "cvth.dll : error !"));
     PostMessageA(e2e::findBar(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(barProcess.waitExit(10000));

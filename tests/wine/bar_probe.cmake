@@ -10,9 +10,7 @@ if(TARGET cvsh AND TARGET cvth)
   add_custom_command(TARGET corvane_probe POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:cvsh> $<TARGET_FILE:cvth> $<TARGET_FILE:cvil> ${CMAKE_BINARY_DIR}/probe/)
   corvane_wine_test(bar_probe_tests
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/bar_probe_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tracking_support.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/tray_support.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/input_support.cpp ${E2E_SUPPORT}
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/bar_probe_test.cpp
     LIBS shell32 advapi32 comctl32 gdi32 user32
     DEPENDS corvane_probe corvane cvil cv-taskbar)
 endif()

@@ -4,10 +4,10 @@
 #include <windows.h>
 
 #include "app/app.h"
-#include "e2e_support.h"
-#include "input_support.h"
-#include "tracking_support.h"
-#include "tray_support.h"
+#include "kit/bar.h"
+#include "kit/browsers.h"
+#include "kit/input.h"
+#include "kit/tray.h"
 
 namespace {
 
@@ -24,10 +24,10 @@ class ProbeBar : public ::testing::Test {
         e2e::deleteSettingsKey();
         ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
         e2e::writeSetting("Maximize browser windows", 0);
-        input::moveTo(512, 300);
+        kit::moveTo(512, 300);
     }
     void TearDown() override {
-        input::leftUp();
+        kit::leftUp();
         if (HWND menu = tray::popupMenu()) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
         if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
         proc_.kill();
@@ -35,9 +35,9 @@ class ProbeBar : public ::testing::Test {
     }
     void start() {
         ASSERT_TRUE(e2e::ensureStandInTaskbar());
-        ASSERT_TRUE(proc_.start("\"" + e2e::binDir() + "\\probe\\corvane_probe.exe\""));
+        ASSERT_TRUE(proc_.start("\"" + kit::binDir() + "\\probe\\corvane_probe.exe\""));
         ASSERT_TRUE(
-            e2e::waitFor([&] { return (bar_ = e2e::findBar()) != nullptr && IsWindowVisible(bar_); }));
+            kit::waitFor([&] { return (bar_ = e2e::findBar()) != nullptr && IsWindowVisible(bar_); }));
         browsers_.setBar(bar_);
     }
     // The probe's exit code tells freed memory used (a fault) and oversized records (3) apart from 0.
@@ -46,7 +46,7 @@ class ProbeBar : public ::testing::Test {
         EXPECT_EQ(proc_.exitCode(), 0u);
     }
 
-    e2e::Process proc_;
+    kit::Process proc_;
     HWND bar_ = nullptr;
     e2e::TestBrowsers browsers_;
 };
@@ -59,16 +59,16 @@ TEST_F(ProbeBar, ClosedSentOrPostedWhileTheHoldMenuIsOpenTheBarEndsCleanly) {
         start();
         RECT button{};
         GetWindowRect(GetDlgItem(bar_, kNewBrowserButton), &button);
-        ASSERT_TRUE(input::moveTo((button.left + button.right) / 2, (button.top + button.bottom) / 2));
-        input::leftDown();
-        ASSERT_TRUE(e2e::waitFor([] { return tray::popupMenu() != nullptr; }));
+        ASSERT_TRUE(kit::moveTo((button.left + button.right) / 2, (button.top + button.bottom) / 2));
+        kit::leftDown();
+        ASSERT_TRUE(kit::waitFor([] { return tray::popupMenu() != nullptr; }));
         DWORD_PTR ignored = 0;
         if (sent) {
             SendMessageTimeoutA(bar_, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &ignored);
         } else {
             PostMessageA(bar_, WM_CLOSE, 0, 0);
         }
-        input::leftUp();
+        kit::leftUp();
         expectCleanEnd();
         bar_ = nullptr;
     }
@@ -80,9 +80,9 @@ TEST_F(ProbeBar, ToolRecordsOfBrowserButtonsFitTheOlderCommonControls) {
     start();
     browsers_.open("First");
     HWND second = browsers_.open("Second");
-    ASSERT_TRUE(e2e::waitFor([&] { return e2e::toolCount(bar_) == 2; }));
+    ASSERT_TRUE(kit::waitFor([&] { return e2e::toolCount(bar_) == 2; }));
     browsers_.close(second);
-    ASSERT_TRUE(e2e::waitFor([&] { return e2e::toolCount(bar_) == 1; }));
+    ASSERT_TRUE(kit::waitFor([&] { return e2e::toolCount(bar_) == 1; }));
     ASSERT_TRUE(e2e::closeBar(proc_, bar_));
     expectCleanEnd();
 }
@@ -102,9 +102,9 @@ TEST_F(ProbeBar, PrivateMessagesWithMadeUpValuesLeaveTheBarWorking) {
         }
     }
     PostMessageA(bar_, WM_COMMAND, kHideRestore, 0);
-    EXPECT_TRUE(e2e::waitFor([&] { return !IsWindowVisible(bar_); }));
+    EXPECT_TRUE(kit::waitFor([&] { return !IsWindowVisible(bar_); }));
     PostMessageA(bar_, WM_COMMAND, kHideRestore, 0);
-    EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(bar_) != FALSE; }));
+    EXPECT_TRUE(kit::waitFor([&] { return IsWindowVisible(bar_) != FALSE; }));
     ASSERT_TRUE(e2e::closeBar(proc_, bar_));
     expectCleanEnd();
 }

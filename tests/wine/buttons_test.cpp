@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "bar_fixture.h"
+#include "kit/bar_fixture.h"
 
 namespace {
 
@@ -127,11 +127,11 @@ void expectButtonText(HWND bar, int index, const std::string& expected) {
     RECT text{b.left + 4, Button::top, b.right - 3, Button::bottom};
     SIZE size{text.right - text.left, text.bottom - text.top};
     POINT origin = e2e::clientToScreen(bar, {text.left, text.top});
-    bool same = e2e::waitFor(
+    bool same = kit::waitFor(
         [&] {
             std::vector<COLORREF> drawn =
-                e2e::screenPixels({origin.x, origin.y, origin.x + size.cx, origin.y + size.cy});
-            std::vector<COLORREF> want = e2e::renderButtonText(expected, size, GetSysColor(COLOR_BTNFACE), 0);
+                kit::screenPixels({origin.x, origin.y, origin.x + size.cx, origin.y + size.cy});
+            std::vector<COLORREF> want = kit::renderButtonText(expected, size, GetSysColor(COLOR_BTNFACE), 0);
             // The top and bottom rows are the button's edges.
             for (int y = 1; y < size.cy - 1; ++y)
                 for (int x = 0; x < size.cx; ++x) {
@@ -154,9 +154,9 @@ TEST_F(Buttons, TitlesLoseTheBrowserSuffixKeepAmpersandsAndEndInAnEllipsis) {
     expectButtonText(bar_, 1, "Tom & Jerry");
     expectButtonText(bar_, 2, longTitle);
     // The same text without the end ellipsis would draw differently: the check can fail.
-    std::vector<COLORREF> cut = e2e::renderButtonText(longTitle, {153, 18}, GetSysColor(COLOR_BTNFACE), 0);
+    std::vector<COLORREF> cut = kit::renderButtonText(longTitle, {153, 18}, GetSysColor(COLOR_BTNFACE), 0);
     std::vector<COLORREF> none =
-        e2e::renderButtonText("Tom  Jerry", {153, 18}, GetSysColor(COLOR_BTNFACE), 0);
+        kit::renderButtonText("Tom  Jerry", {153, 18}, GetSysColor(COLOR_BTNFACE), 0);
     EXPECT_NE(cut, none);
 }
 
@@ -179,18 +179,18 @@ TEST_F(Buttons, TheToolTipShowsTheWholeTitle) {
     HWND tips = e2e::barToolTips(bar_);
     ASSERT_NE(tips, nullptr);
     auto tipWidthOver = [&](int index) {
-        e2e::moveMouse(at(index, 40, 10));
-        e2e::moveMouse(at(index, 42, 11));
+        kit::moveTo(at(index, 40, 10));
+        kit::moveTo(at(index, 42, 11));
         RECT rc{};
-        e2e::waitFor([&] { return IsWindowVisible(tips) != 0; }, 4000);
+        kit::waitFor([&] { return IsWindowVisible(tips) != 0; }, 4000);
         GetWindowRect(tips, &rc);
         return IsWindowVisible(tips) ? rc.right - rc.left : -1;
     };
     int shortWidth = tipWidthOver(0);
     EXPECT_GT(shortWidth, 0);
     EXPECT_LT(shortWidth, 100);
-    e2e::moveMouse(e2e::clientToScreen(bar_, {700, 12}));
-    e2e::waitFor([&] { return !IsWindowVisible(tips); }, 3000);
+    kit::moveTo(e2e::clientToScreen(bar_, {700, 12}));
+    kit::waitFor([&] { return !IsWindowVisible(tips); }, 3000);
     // The whole title is far wider than a button.
     EXPECT_GT(tipWidthOver(1), 300);
 }

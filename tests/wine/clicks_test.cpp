@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "bar_fixture.h"
+#include "kit/bar_fixture.h"
 
 namespace {
 
@@ -21,8 +21,8 @@ bool iconic(HWND w) {
 // The menu the bar opens, once it is on the screen.
 HWND waitMenu() {
     HWND menu = nullptr;
-    waitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
-            3000);
+    kit::waitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
+                 3000);
     return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
@@ -31,8 +31,8 @@ void pickMenuItem(HWND menu, int item) {
     RECT rc{};
     GetWindowRect(menu, &rc);
     int height = rc.bottom - rc.top;
-    click({rc.left + 20, rc.top + height / 4 + item * height / 2});
-    waitFor([&] { return !IsWindowVisible(menu); }, 3000);
+    kit::click({rc.left + 20, rc.top + height / 4 + item * height / 2});
+    kit::waitFor([&] { return !IsWindowVisible(menu); }, 3000);
 }
 
 TEST_F(Clicks, ASecondClickOnTheActiveButtonMinimisesWhenAllowedAndTheNextBringsItBack) {
@@ -42,14 +42,14 @@ TEST_F(Clicks, ASecondClickOnTheActiveButtonMinimisesWhenAllowedAndTheNextBrings
     ASSERT_TRUE(waitTools(2));
     EXPECT_EQ(shellEvent(bar_, w[0], kActivated), 1);
     ASSERT_TRUE(waitSunken(0));
-    click(at(0));
-    EXPECT_TRUE(waitFor([&] { return iconic(w[0]); }));
+    kit::click(at(0));
+    EXPECT_TRUE(kit::waitFor([&] { return iconic(w[0]); }));
     // Raised at once: no word from the shell is needed.
     EXPECT_TRUE(waitRaised(0));
     EXPECT_FALSE(iconic(w[1]));
     // No longer marked active, the next click brings it back (a few pixels away: not a double click).
-    click(at(0, 80));
-    EXPECT_TRUE(waitFor([&] { return !iconic(w[0]) && GetForegroundWindow() == w[0]; }));
+    kit::click(at(0, 80));
+    EXPECT_TRUE(kit::waitFor([&] { return !iconic(w[0]) && GetForegroundWindow() == w[0]; }));
 }
 
 TEST_F(Clicks, WithMinimisationOffAClickOnTheActiveButtonOnlyBringsItForward) {
@@ -60,7 +60,7 @@ TEST_F(Clicks, WithMinimisationOffAClickOnTheActiveButtonOnlyBringsItForward) {
     ASSERT_TRUE(waitSunken(0));
     SetForegroundWindow(neutral());
     ASSERT_TRUE(waitForeground(neutral()));
-    click(at(0));
+    kit::click(at(0));
     EXPECT_TRUE(waitForeground(w[0]));
     EXPECT_FALSE(iconic(w[0]));
     EXPECT_TRUE(waitSunken(0));
@@ -72,8 +72,8 @@ TEST_F(Clicks, AClickOnAMinimisedWindowsButtonRestoresIt) {
     ASSERT_TRUE(waitTools(2));
     ShowWindow(w[1], SW_MINIMIZE);
     ASSERT_TRUE(iconic(w[1]));
-    click(at(1));
-    EXPECT_TRUE(waitFor([&] { return !iconic(w[1]) && GetForegroundWindow() == w[1]; }));
+    kit::click(at(1));
+    EXPECT_TRUE(kit::waitFor([&] { return !iconic(w[1]) && GetForegroundWindow() == w[1]; }));
 }
 
 TEST_F(Clicks, ADoubleClickActsOnce) {
@@ -83,10 +83,10 @@ TEST_F(Clicks, ADoubleClickActsOnce) {
     ASSERT_TRUE(waitTools(1));
     EXPECT_EQ(shellEvent(bar_, w[0], kActivated), 1);
     ASSERT_TRUE(waitSunken(0));
-    doubleClick(at(0));
-    ASSERT_TRUE(waitFor([&] { return iconic(w[0]); }));
+    kit::doubleClick(at(0));
+    ASSERT_TRUE(kit::waitFor([&] { return iconic(w[0]); }));
     // Acting twice would have restored it at once.
-    EXPECT_FALSE(waitFor([&] { return !iconic(w[0]); }, 1000));
+    EXPECT_FALSE(kit::waitFor([&] { return !iconic(w[0]); }, 1000));
 }
 
 TEST_F(Clicks, ShiftWithASecondClickMinimisesEveryWindowOnlyWhileBrowsersHideWithTheBar) {
@@ -97,11 +97,11 @@ TEST_F(Clicks, ShiftWithASecondClickMinimisesEveryWindowOnlyWhileBrowsersHideWit
     EXPECT_EQ(shellEvent(bar_, w[1], kActivated), 1);
     ASSERT_TRUE(waitSunken(1));
     // Shift is held until the click has had its effect, as a hand would hold it.
-    shiftClick(at(1));
-    EXPECT_TRUE(waitFor([&] { return iconic(w[0]) && iconic(w[1]) && iconic(w[2]); }))
+    kit::shiftClick(at(1));
+    EXPECT_TRUE(kit::waitFor([&] { return iconic(w[0]) && iconic(w[1]) && iconic(w[2]); }))
         << iconic(w[0]) << iconic(w[1]) << iconic(w[2]);
     EXPECT_TRUE(waitRaised(1));
-    pressShift(false);
+    kit::holdShift(false);
     ASSERT_TRUE(closeBar(proc_, bar_));
 
     writeSetting("Hide browsers when Corvane! hides", 0);
@@ -110,10 +110,10 @@ TEST_F(Clicks, ShiftWithASecondClickMinimisesEveryWindowOnlyWhileBrowsersHideWit
     start();
     EXPECT_EQ(shellEvent(bar_, w[1], kActivated), 1);
     ASSERT_TRUE(waitSunken(1));
-    shiftClick(at(1));
+    kit::shiftClick(at(1));
     // Only the marker goes.
     EXPECT_TRUE(waitRaised(1));
-    pressShift(false);
+    kit::holdShift(false);
     EXPECT_FALSE(iconic(w[0]) || iconic(w[1]) || iconic(w[2]));
 }
 
@@ -124,14 +124,14 @@ TEST_F(Clicks, TheGlyphClosesItsWindowAndTheCornerOfAnInactiveButtonJustActivate
     // The glyph shows only on the active button: B's corner is an ordinary part of the button.
     SetForegroundWindow(neutral());
     ASSERT_TRUE(waitForeground(neutral()));
-    click(glyph(1));
+    kit::click(glyph(1));
     EXPECT_TRUE(waitForeground(w[1]));
     EXPECT_TRUE(IsWindow(w[1]));
 
     EXPECT_EQ(shellEvent(bar_, w[0], kActivated), 1);
     ASSERT_TRUE(waitSunken(0));
-    click(glyph(0));
-    EXPECT_TRUE(waitFor([&] { return !IsWindow(w[0]); }));
+    kit::click(glyph(0));
+    EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(w[0]); }));
     EXPECT_TRUE(waitTools(1));
     EXPECT_TRUE(IsWindow(w[1]));
 }
@@ -142,9 +142,9 @@ TEST_F(Clicks, ShiftWithAClickOnTheGlyphClosesEveryWindow) {
     ASSERT_TRUE(waitTools(3));
     EXPECT_EQ(shellEvent(bar_, w[2], kActivated), 1);
     ASSERT_TRUE(waitSunken(2));
-    shiftClick(glyph(2));
-    EXPECT_TRUE(waitFor([&] { return !IsWindow(w[0]) && !IsWindow(w[1]) && !IsWindow(w[2]); }));
-    pressShift(false);
+    kit::shiftClick(glyph(2));
+    EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(w[0]) && !IsWindow(w[1]) && !IsWindow(w[2]); }));
+    kit::holdShift(false);
     EXPECT_TRUE(waitTools(0));
 }
 
@@ -154,7 +154,7 @@ TEST_F(Clicks, AClickBesideEveryButtonClearsTheMarker) {
     ASSERT_TRUE(waitTools(2));
     EXPECT_EQ(shellEvent(bar_, w[1], kActivated), 1);
     ASSERT_TRUE(waitSunken(1));
-    click(clientToScreen(bar_, {900, 12}));
+    kit::click(clientToScreen(bar_, {900, 12}));
     EXPECT_TRUE(waitRaised(1));
 }
 
@@ -163,23 +163,23 @@ TEST_F(Clicks, TheButtonsMenuMinimisesRestoresAndCloses) {
     start();
     ASSERT_TRUE(waitTools(2));
 
-    click(at(0), true);
+    kit::click(at(0), true);
     HWND menu = waitMenu();
     ASSERT_NE(menu, nullptr);
     pickMenuItem(menu, 0);
-    EXPECT_TRUE(waitFor([&] { return iconic(w[0]); }));
+    EXPECT_TRUE(kit::waitFor([&] { return iconic(w[0]); }));
 
-    click(at(0, 70), true);
+    kit::click(at(0, 70), true);
     menu = waitMenu();
     ASSERT_NE(menu, nullptr);
     pickMenuItem(menu, 0);
-    EXPECT_TRUE(waitFor([&] { return !iconic(w[0]) && GetForegroundWindow() == w[0]; }));
+    EXPECT_TRUE(kit::waitFor([&] { return !iconic(w[0]) && GetForegroundWindow() == w[0]; }));
 
-    click(at(0, 110), true);
+    kit::click(at(0, 110), true);
     menu = waitMenu();
     ASSERT_NE(menu, nullptr);
     pickMenuItem(menu, 1);
-    EXPECT_TRUE(waitFor([&] { return !IsWindow(w[0]); }));
+    EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(w[0]); }));
     EXPECT_TRUE(waitTools(1));
     EXPECT_TRUE(IsWindow(w[1]));
 }

@@ -23,6 +23,7 @@
 namespace {
 
 using namespace colourtest;
+using namespace kit;
 using controls::WM_COLOUR_ACCEPT;
 using controls::WM_COLOUR_CANCEL;
 using controls::WM_COLOUR_CLOSEUP;
@@ -64,7 +65,7 @@ class ColourPicker : public ::testing::Test {
 
     HWND openWithClick() {
         POINT c = centre(windowRect(dialog.button()));
-        click(c.x, c.y);
+        click({c.x, c.y});
         EXPECT_TRUE(waitFor([&] { return button.popup() != nullptr; }));
         HWND popup = button.popup();
         waitFor([&] { return popup && !GetUpdateRect(popup, nullptr, FALSE); });
@@ -79,7 +80,7 @@ class ColourPicker : public ::testing::Test {
     // virtual display can replay an older pointer position after a move; moving again settles it.
     bool hover(POINT at, COLORREF expected) {
         for (int attempt = 0; attempt < 5; ++attempt) {
-            moveMouse(at.x, at.y);
+            moveTo(at.x, at.y);
             if (waitFor([&] { return lastNote().msg == WM_COLOUR_TRACK && lastNote().colour == expected; },
                         500)) {
                 settle();
@@ -191,7 +192,7 @@ TEST_F(ColourPicker, MovingOverCellsPreviewsEachColourAndAClickOutsideRestoresTh
         previous = cell;
     }
     RECT p = windowRect(popup);
-    click(p.right + 150, p.bottom + 100);
+    click({p.right + 150, p.bottom + 100});
     ASSERT_TRUE(waitForEnd(popup));
     ASSERT_GE(dialog.notes.size(), 2u);
     EXPECT_EQ(dialog.notes[dialog.notes.size() - 2], (Note{WM_COLOUR_CLOSEUP, blue, kId}));
@@ -238,7 +239,7 @@ TEST_F(ColourPicker, SpaceOnDefaultAcceptsTheDefaultValueAndAClickOnACellAccepts
     popup = openWithClick();
     POINT m = centre(cellOnScreen(popup, 26));
     ASSERT_TRUE(hover(m, RGB(255, 255, 0)));
-    click(m.x, m.y);
+    click({m.x, m.y});
     ASSERT_TRUE(waitForEnd(popup));
     EXPECT_EQ(lastNote(), (Note{WM_COLOUR_ACCEPT, RGB(255, 255, 0), kId}));
     EXPECT_EQ(dialog.notes[dialog.notes.size() - 2], (Note{WM_COLOUR_CLOSEUP, RGB(255, 255, 0), kId}));
@@ -418,7 +419,7 @@ TEST_F(ColourPicker, OkInTheColourDialogAcceptsItsColourAndTheCustomColoursAreKe
             SetDlgItemTextA(dlg, COLOR_BLUE, "30");
             PostMessageA(dlg, WM_COMMAND, IDOK, 0);
         });
-        click(custom.x, custom.y);
+        click({custom.x, custom.y});
         ASSERT_TRUE(waitForEnd(popup, 15000));
         EXPECT_TRUE(driver.found());
     }

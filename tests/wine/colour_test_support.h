@@ -1,9 +1,13 @@
-// A test dialog holding one ColourButton, real input through SendInput, and waits on conditions.
+// A test dialog holding one ColourButton, and what the tests read of its popup.
 #pragma once
 #include <windows.h>
 
 #include <functional>
 #include <vector>
+
+#include "kit/input.h"
+#include "kit/pixels.h"
+#include "kit/wait.h"
 
 #include "controls/colour_button.h"
 #include "win/dialog.h"
@@ -31,18 +35,8 @@ class TestDialog : public win::Dialog {
     INT_PTR dialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
-// Pumps this thread's messages until the condition holds or the time is up.
-bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
-// Lets queued input and paint messages run out.
-void settle();
-
-void moveMouse(int x, int y);
-void click(int x, int y);
-void pressKey(WORD vk);
-
 RECT windowRect(HWND hwnd);
 POINT centre(const RECT& r);
-COLORREF screenPixel(int x, int y);
 
 // The tool tip window the popup made for its cells.
 HWND toolTipOf(HWND popup);
@@ -52,8 +46,5 @@ RECT cellOnScreen(HWND popup, int index);
 // GDI objects this process holds: GetGuiResources where the system counts them, else the entries in use of
 // the process's GDI handle table. Returns -1 when neither can be read.
 long gdiObjectCount();
-
-// Saves a part of the screen as a 24-bit BMP file.
-bool saveScreen(const RECT& area, const char* path);
 
 } // namespace colourtest

@@ -11,7 +11,7 @@ if(CORVANE_CRASH_TESTS AND TARGET cvsh AND TARGET cvth)
   add_custom_command(TARGET corvane_crash POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:cvsh> $<TARGET_FILE:cvth> ${CMAKE_BINARY_DIR}/crash/)
   corvane_wine_test(crash_tests
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/crash_test.cpp ${E2E_SUPPORT}
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/crash_test.cpp
     LIBS shell32 advapi32
     DEPENDS corvane_crash corvane)
   if(TEST crash_tests)

@@ -8,13 +8,13 @@
 
 #include <string>
 
-#include "e2e_support.h"
+#include "kit/bar.h"
 #include "tools/standin-taskbar/standin_taskbar.h"
 
 namespace {
 
 std::string crashProgram() {
-    return e2e::binDir() + "\\crash\\corvane_crash.exe";
+    return kit::binDir() + "\\crash\\corvane_crash.exe";
 }
 
 class CrashSafety : public ::testing::Test {
@@ -37,7 +37,7 @@ class CrashSafety : public ::testing::Test {
     HWND start(const char* options) {
         if (!proc_.start("\"" + crashProgram() + "\" " + options)) return nullptr;
         HWND bar = nullptr;
-        e2e::waitFor([&] {
+        kit::waitFor([&] {
             bar = e2e::findBar();
             return bar && IsWindowVisible(bar);
         });
@@ -49,7 +49,7 @@ class CrashSafety : public ::testing::Test {
         EXPECT_NE(proc_.exitCode(), 0u);
     }
 
-    e2e::Process proc_;
+    kit::Process proc_;
     HANDLE crashNow_ = nullptr;
 };
 
@@ -66,7 +66,7 @@ TEST_F(CrashSafety, ACrashedBarsHooksAreGone) {
     crash();
     // The crashing build's own copy of the shell hook library holds its hook in its shared section: already
     // taken away, a removal finds nothing to remove.
-    HMODULE shellHook = LoadLibraryA((e2e::binDir() + "\\crash\\cvsh.dll").c_str());
+    HMODULE shellHook = LoadLibraryA((kit::binDir() + "\\crash\\cvsh.dll").c_str());
     ASSERT_NE(shellHook, nullptr);
     auto removeShellHook =
         reinterpret_cast<int (*)()>(reinterpret_cast<void*>(GetProcAddress(shellHook, "RemoveShellHook")));
@@ -76,12 +76,12 @@ TEST_F(CrashSafety, ACrashedBarsHooksAreGone) {
 
     // Without the taskbar hook, a browser window opened now keeps its taskbar item through the layouts.
     HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
-    e2e::Process browser;
-    ASSERT_TRUE(browser.start("\"" + e2e::binDir() +
+    kit::Process browser;
+    ASSERT_TRUE(browser.start("\"" + kit::binDir() +
                               "\\tools\\standin-browser\\cv-browser.exe\" --class IEFrame --title Late"));
     HWND late = nullptr;
     ASSERT_TRUE(
-        e2e::waitFor([&] { return (late = FindWindowA("IEFrame", "Late")) && IsWindowVisible(late); }));
+        kit::waitFor([&] { return (late = FindWindowA("IEFrame", "Late")) && IsWindowVisible(late); }));
     SendMessageA(tray, standin::kSync, 1, 0);
     SendMessageA(tray, standin::kLayOut, 0, 0);
     EXPECT_TRUE(SendMessageA(tray, standin::kHasItem, reinterpret_cast<WPARAM>(late), 0));

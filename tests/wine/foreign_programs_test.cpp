@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "bar_fixture.h"
 #include "core/bar_commands.h"
-#include "standin_support.h"
+#include "kit/bar_fixture.h"
+#include "kit/browsers.h"
+#include "kit/standin.h"
 #include "tools/standin-taskbar/standin_taskbar.h"
-#include "tracking_support.h"
 
 namespace {
 
@@ -30,9 +30,8 @@ class ForeignPrograms : public e2e::BarTest {
     // The bar's modal About box, once it is up.
     HWND aboutBox() {
         HWND box = nullptr;
-        e2e::waitFor(
-            [&] { return (box = standin::findWindowOf(proc_.id(), "#32770")) && IsWindowVisible(box); },
-            kPromptMs);
+        kit::waitFor([&] { return (box = kit::findWindowOf(proc_.id(), "#32770")) && IsWindowVisible(box); },
+                     kPromptMs);
         return box;
     }
 };
@@ -40,20 +39,20 @@ class ForeignPrograms : public e2e::BarTest {
 TEST_F(ForeignPrograms, WineInternetExplorerOpenedAfterTheBarShowsMaximisedWithItsButtonAndClosesCleanly) {
     e2e::deleteSettingsKey(); // every setting at its default: new browser windows are maximised
     start();
-    e2e::Process ie;
+    kit::Process ie;
     ASSERT_TRUE(ie.start("\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" -nohome"));
     HWND frame = nullptr;
-    ASSERT_TRUE(e2e::waitFor(
+    ASSERT_TRUE(kit::waitFor(
         [&] {
             return (frame = FindWindowA("IEFrame", nullptr)) && IsWindowVisible(frame) && IsZoomed(frame);
         },
         30000));
     EXPECT_TRUE(waitTools(1));
     // It stays: neither hidden again nor ended in the seconds after it was placed.
-    EXPECT_FALSE(e2e::waitFor([&] { return !IsWindowVisible(frame) || !ie.running(); }, 3000));
+    EXPECT_FALSE(kit::waitFor([&] { return !IsWindowVisible(frame) || !ie.running(); }, 3000));
     HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
     SendMessageA(tray, standin::kSync, 1, 0);
-    EXPECT_TRUE(e2e::waitFor(
+    EXPECT_TRUE(kit::waitFor(
         [&] { return !SendMessageA(tray, standin::kHasItem, reinterpret_cast<WPARAM>(frame), 0); }));
     PostMessageA(frame, WM_CLOSE, 0, 0);
     EXPECT_TRUE(waitTools(0));
@@ -62,7 +61,7 @@ TEST_F(ForeignPrograms, WineInternetExplorerOpenedAfterTheBarShowsMaximisedWithI
 
 TEST_F(ForeignPrograms, AStoppedBarHoldsNoProgramAndListsExactlyTheBrowsersThatExistOnceResumed) {
     start();
-    standin::Process before, plain, late;
+    kit::Process before, plain, late;
     HWND gone = standin::openBrowser(before, "--title Before");
     ASSERT_TRUE(gone && waitTools(1));
     ASSERT_TRUE(standin::signalProgram("corvane.exe", "STOP"));
@@ -86,19 +85,19 @@ TEST_F(ForeignPrograms, AStoppedBarHoldsNoProgramAndListsExactlyTheBrowsersThatE
 TEST_F(ForeignPrograms, AStoppedBrowserCannotHoldTheBarFromItsCommands) {
     e2e::writeSetting("Hide browsers when Corvane! hides", 1);
     start();
-    standin::Process browser;
+    kit::Process browser;
     HWND window = standin::openBrowser(browser, "--title Stopped");
     ASSERT_TRUE(window && waitTools(1));
     ASSERT_TRUE(standin::signalProgram("cv-browser.exe", "STOP"));
 
     command(core::ID_MENU_MINIMIZE_ALL);
     command(core::ID_MENU_CLOSE_ALL);
-    e2e::click(at(0));
+    kit::click(at(0));
     command(core::windowListCommand(0));
     command(core::ID_MENU_HIDE_RESTORE);
-    EXPECT_TRUE(e2e::waitFor([&] { return !IsWindowVisible(bar_); }, kPromptMs)) << "hide";
+    EXPECT_TRUE(kit::waitFor([&] { return !IsWindowVisible(bar_); }, kPromptMs)) << "hide";
     command(core::ID_MENU_HIDE_RESTORE); // restoring brings every browser forward
-    EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(bar_) != 0; }, kPromptMs)) << "restore";
+    EXPECT_TRUE(kit::waitFor([&] { return IsWindowVisible(bar_) != 0; }, kPromptMs)) << "restore";
     command(core::ID_MENU_ABOUT);
     HWND about = aboutBox();
     EXPECT_NE(about, nullptr) << "About";

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "bar_fixture.h"
-#include "tray_support.h"
+#include "kit/bar_fixture.h"
+#include "kit/tray.h"
 
 namespace {
 
@@ -29,9 +29,9 @@ TEST_F(HighDpi, TheBarItsButtonsItsOwnButtonsAndItsFontAreScaledByOneAndAHalf) {
     EXPECT_EQ(close.right - close.left, 18);
     EXPECT_EQ(close.bottom - close.top, 18);
     EXPECT_EQ(bar.right - close.left, 24);
-    tray::Strip strip = tray::loadStrip(e2e::distDir() + "\\corvane.exe", kCloseStrip150);
+    kit::Strip strip = kit::loadStrip(kit::distDir() + "\\corvane.exe", kCloseStrip150);
     ASSERT_EQ(strip.height, 18);
-    EXPECT_TRUE(e2e::waitFor([&] { return tray::differingPixels(close.left, close.top, strip, 0) == 0; }));
+    EXPECT_TRUE(kit::waitFor([&] { return kit::differingPixels(close.left, close.top, strip, 0) == 0; }));
     RECT newBrowser{};
     GetWindowRect(GetDlgItem(bar_, 245), &newBrowser);
     EXPECT_EQ(newBrowser.right - newBrowser.left, 27);

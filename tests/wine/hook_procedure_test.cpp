@@ -14,7 +14,7 @@
 #include "hooks/shell/cvsh.h"
 #include "hooks/shell/shell_hook.h"
 #include "hooks/taskbar/taskbar_hook.h"
-#include "standin_support.h"
+#include "kit/standin.h"
 
 namespace {
 
@@ -99,7 +99,7 @@ TEST_F(ShellHookProcedure, AGoneTargetGetsNothingAndTheEventPassesOn) {
 TEST(ShellHookLibrary, UnderAnotherFileNameItCannotSetTheHookAndSaysSo) {
     const char* dist = getenv("CORVANE_DIST");
     ASSERT_NE(dist, nullptr);
-    std::string original = standin::windowsPath(dist) + "\\cvsh.dll";
+    std::string original = kit::windowsPath(dist) + "\\cvsh.dll";
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     std::string copy = std::string(temp) + "cvsh-renamed.dll";

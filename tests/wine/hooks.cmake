@@ -2,30 +2,26 @@
 set(HOOK_TEST_TOOLS cv-browser cv-taskbar)
 
 corvane_wine_test(shell_hook_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/shell_hook_test.cpp ${CMAKE_CURRENT_LIST_DIR}/standin_support.cpp
-  LIBS cvsh user32
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/shell_hook_test.cpp
+  LIBS cvsh
   DEPENDS ${HOOK_TEST_TOOLS})
 # The programs that import the libraries find them in dist/ through WINEPATH, as the bar's tests do.
 
 corvane_wine_test(hook_procedure_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/hook_procedure_test.cpp ${CMAKE_CURRENT_LIST_DIR}/standin_support.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/hook_procedure_test.cpp
           $<TARGET_OBJECTS:cvsh_hook> $<TARGET_OBJECTS:cvth_hook>
-  LIBS comctl32 user32
   DEPENDS cvsh cvth)
 
 corvane_wine_test(taskbar_hook_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/taskbar_hook_test.cpp ${CMAKE_CURRENT_LIST_DIR}/standin_support.cpp
-  LIBS cvth user32
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/taskbar_hook_test.cpp
+  LIBS cvth
   DEPENDS ${HOOK_TEST_TOOLS})
 
 corvane_wine_test(bar_hooks_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/bar_hooks_test.cpp ${CMAKE_CURRENT_LIST_DIR}/standin_support.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp
-  LIBS advapi32 comctl32 user32
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/bar_hooks_test.cpp
   DEPENDS corvane ${HOOK_TEST_TOOLS})
 
 # All three libraries, moved away from their preferred addresses.
 corvane_wine_test(library_load_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/library_load_test.cpp ${E2E_SUPPORT}
-  LIBS advapi32 user32
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/library_load_test.cpp
   DEPENDS cvsh cvth cvil)

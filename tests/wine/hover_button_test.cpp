@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "controls/hover_button.h"
-#include "input_support.h"
+#include "kit/input.h"
 #include "resources/resource.h"
 
 namespace {
@@ -107,10 +107,10 @@ class HoverButton : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(parent_.create(WS_EX_TOPMOST, kParentClass, "hover test", WS_POPUP | WS_VISIBLE, 100, 100,
                                    300, 60, nullptr, nullptr, GetModuleHandleA(nullptr)));
-        input::moveTo(700, 600);
+        kit::moveTo(700, 600);
     }
     void TearDown() override {
-        input::leftUp();
+        kit::leftUp();
         newButton_.reset();
         other_.reset();
         DestroyWindow(parent_.hwnd());
@@ -235,34 +235,34 @@ TEST_F(HoverButton, HoverShowsTheHoverFramePressingWinsAndLeavingGivesTheNormalF
     EXPECT_TRUE(showsFrame(strip, 0));
 
     POINT c = centreOf(newButton_->hwnd());
-    ASSERT_TRUE(input::moveTo(c.x, c.y));
+    ASSERT_TRUE(kit::moveTo(c.x, c.y));
     ASSERT_TRUE(pumpUntil([&] { return newButton_->hovering(); }, 2000));
     EXPECT_TRUE(showsFrame(strip, 2));
 
     // Pressed while hovered: the pressed frame.
-    input::leftDown();
+    kit::leftDown();
     ASSERT_TRUE(
         pumpUntil([&] { return (SendMessageA(newButton_->hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }));
     EXPECT_TRUE(showsFrame(strip, 1));
-    input::leftUp();
+    kit::leftUp();
     EXPECT_TRUE(showsFrame(strip, 2));
 
-    ASSERT_TRUE(input::moveTo(c.x + 100, c.y + 100));
+    ASSERT_TRUE(kit::moveTo(c.x + 100, c.y + 100));
     ASSERT_TRUE(pumpUntil([&] { return !newButton_->hovering(); }, 2000));
     EXPECT_TRUE(showsFrame(strip, 0));
 
     // Tracking is armed again by the next visit.
-    ASSERT_TRUE(input::moveTo(c.x, c.y));
+    ASSERT_TRUE(kit::moveTo(c.x, c.y));
     EXPECT_TRUE(pumpUntil([&] { return newButton_->hovering(); }, 2000));
 }
 
 TEST_F(HoverButton, HoldingTheButtonSendsOneTimerToTheParentWhileItIsStillHeld) {
     makeNewBrowserButton();
     POINT c = centreOf(newButton_->hwnd());
-    ASSERT_TRUE(input::moveTo(c.x, c.y));
+    ASSERT_TRUE(kit::moveTo(c.x, c.y));
     pumpFor(50);
     DWORD pressed = GetTickCount();
-    input::leftDown();
+    kit::leftDown();
     ASSERT_TRUE(pumpUntil([&] { return !parent_.timers.empty(); }, 2000));
     DWORD elapsed = GetTickCount() - pressed;
     EXPECT_GE(elapsed, 180u);
@@ -273,18 +273,18 @@ TEST_F(HoverButton, HoldingTheButtonSendsOneTimerToTheParentWhileItIsStillHeld) 
     // Killed once the parent returned: holding on sends nothing more.
     pumpFor(600);
     EXPECT_EQ(parent_.timers.size(), 1u);
-    input::leftUp();
+    kit::leftUp();
     pumpFor(50);
 }
 
 TEST_F(HoverButton, AQuickClickIsAnOrdinaryClickWithoutATimer) {
     makeNewBrowserButton();
     POINT c = centreOf(newButton_->hwnd());
-    ASSERT_TRUE(input::moveTo(c.x, c.y));
+    ASSERT_TRUE(kit::moveTo(c.x, c.y));
     pumpFor(50);
-    input::leftDown();
+    kit::leftDown();
     pumpFor(30);
-    input::leftUp();
+    kit::leftUp();
     ASSERT_TRUE(pumpUntil([&] { return !parent_.commands.empty(); }));
     EXPECT_EQ(parent_.commands[0], MAKEWPARAM(245, BN_CLICKED));
     pumpFor(400);
@@ -294,11 +294,11 @@ TEST_F(HoverButton, AQuickClickIsAnOrdinaryClickWithoutATimer) {
 TEST_F(HoverButton, AButtonWithoutTheHoldBehaviourNeverStartsATimer) {
     other_ = makeButton(230, RECT{100, 3, 100, 3}, IDB_HIDE_STRIP, false, "Hide in tray");
     POINT c = centreOf(other_->hwnd());
-    ASSERT_TRUE(input::moveTo(c.x, c.y));
+    ASSERT_TRUE(kit::moveTo(c.x, c.y));
     pumpFor(50);
-    input::leftDown();
+    kit::leftDown();
     pumpFor(500);
-    input::leftUp();
+    kit::leftUp();
     ASSERT_TRUE(pumpUntil([&] { return !parent_.commands.empty(); }));
     EXPECT_EQ(parent_.commands[0], MAKEWPARAM(230, BN_CLICKED));
     EXPECT_TRUE(parent_.timers.empty());
@@ -340,15 +340,15 @@ TEST_F(HoverButton, TheToolTipShowsOnHoverOnlyWhenActive) {
     HWND tip = newButton_->toolTipWindow();
     newButton_->SetToolTipText("quiet", FALSE);
     POINT c = centreOf(newButton_->hwnd());
-    ASSERT_TRUE(input::moveTo(c.x, c.y));
-    input::moveTo(c.x + 1, c.y);
+    ASSERT_TRUE(kit::moveTo(c.x, c.y));
+    kit::moveTo(c.x + 1, c.y);
     EXPECT_FALSE(pumpUntil([&] { return IsWindowVisible(tip) != FALSE; }, 1500));
 
-    input::moveTo(c.x + 150, c.y + 150);
+    kit::moveTo(c.x + 150, c.y + 150);
     pumpFor(200);
     newButton_->SetToolTipText("New browser window", TRUE);
-    input::moveTo(c.x, c.y);
-    input::moveTo(c.x + 1, c.y);
+    kit::moveTo(c.x, c.y);
+    kit::moveTo(c.x + 1, c.y);
     EXPECT_TRUE(pumpUntil([&] { return IsWindowVisible(tip) != FALSE; }, 3000));
     char text[80] = {};
     GetWindowTextA(tip, text, sizeof(text));

@@ -8,14 +8,14 @@
 #include <string>
 
 #include "core/program_name.h"
-#include "e2e_support.h"
+#include "kit/bar.h"
 
 namespace {
 
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 std::string setupPath() {
-    return e2e::distDir() + "\\..\\corvane-1.21.2-x64-setup.exe";
+    return kit::distDir() + "\\..\\corvane-1.21.2-x64-setup.exe";
 }
 
 std::string programFiles() {
@@ -49,7 +49,7 @@ bool runValue(std::string* value = nullptr) {
 }
 
 bool run(const std::string& commandLine, DWORD timeoutMs = 60000) {
-    e2e::Process p;
+    kit::Process p;
     return p.start(commandLine) && p.waitExit(timeoutMs) && p.exitCode() == 0;
 }
 
@@ -69,7 +69,7 @@ bool uninstallerRunning() {
 // The uninstaller hands over to a copy of itself and returns at once: wait for that copy to end.
 bool uninstall(const std::string& options) {
     if (!run("\"" + installDir() + "\\uninstall.exe\" /S " + options)) return false;
-    return e2e::waitFor([] { return !uninstallerRunning() && !exists(installDir()); }, 90000);
+    return kit::waitFor([] { return !uninstallerRunning() && !exists(installDir()); }, 90000);
 }
 
 class Installer : public ::testing::Test {
@@ -96,9 +96,9 @@ TEST_F(Installer, SilentInstallWithLogonStartsTheBarFromItsFolderAndUninstallLea
     EXPECT_EQ(value, "\"" + installDir() + "\\corvane.exe\"");
 
     // The bar runs from the installed folder, as the logon would start it.
-    e2e::Process bar;
+    kit::Process bar;
     ASSERT_TRUE(bar.start(value));
-    ASSERT_TRUE(e2e::waitFor([] { return e2e::findBar() && IsWindowVisible(e2e::findBar()); }, 10000));
+    ASSERT_TRUE(kit::waitFor([] { return e2e::findBar() && IsWindowVisible(e2e::findBar()); }, 10000));
     e2e::writeSetting("Bar height", 30); // the user's own settings, kept by default
     // Wine never unloads the hook's library from the hooked taskbar: that taskbar must go, or the installed
     // cvth.dll could not be deleted.
@@ -123,10 +123,10 @@ TEST_F(Installer, WithoutLogonNoRunValueAndSettingsGoOnlyWhenAsked) {
 
 TEST_F(Installer, StartOptionStartsTheBarWhenTheInstallationEnds) {
     ASSERT_TRUE(run("\"" + setupPath() + "\" /S /START=1"));
-    EXPECT_TRUE(e2e::waitFor([] { return e2e::findBar() != nullptr; }, 10000));
+    EXPECT_TRUE(kit::waitFor([] { return e2e::findBar() != nullptr; }, 10000));
     ASSERT_TRUE(e2e::stopStandInTaskbar()); // it holds the installed cvth.dll, see above
     ASSERT_TRUE(uninstall(""));
-    EXPECT_TRUE(e2e::waitFor([] { return e2e::findBar() == nullptr; }, 10000));
+    EXPECT_TRUE(kit::waitFor([] { return e2e::findBar() == nullptr; }, 10000));
 }
 
 } // namespace

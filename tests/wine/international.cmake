@@ -1,17 +1,13 @@
 # Text outside the ANSI code page, the bar at another DPI, and what a screen reader reads of the bar.
 corvane_wine_test(international_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/international_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tray_support.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/input_support.cpp ${CMAKE_CURRENT_LIST_DIR}/tracking_support.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp
-  LIBS shell32 advapi32 comctl32 gdi32 oleacc oleaut32 ole32 uuid
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/international_test.cpp
+  LIBS oleacc oleaut32 ole32 uuid
   DEPENDS corvane menu_reader launch_probe cv-browser)
 
 # At 144 DPI: this program, and the cases of other programs that check their sizes against the screen's DPI.
 # Labelled "isolated": the run restarts the Wine server twice.
 corvane_wine_test(high_dpi_tests RUN_ELSEWHERE
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/high_dpi_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tray_support.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/tracking_support.cpp ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp
-  LIBS shell32 advapi32 comctl32 gdi32
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/high_dpi_test.cpp
   DEPENDS corvane colour_tests prefs_dialog_tests)
 if(CORVANE_CAN_RUN)
   set(HIGH_DPI_XML Z:${CMAKE_BINARY_DIR}/gtest-xml)

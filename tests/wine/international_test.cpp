@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "bar_fixture.h"
-#include "input_support.h"
-#include "tracking_support.h"
-#include "tray_support.h"
+#include "kit/bar_fixture.h"
+#include "kit/browsers.h"
+#include "kit/input.h"
+#include "kit/tray.h"
 
 namespace {
 
@@ -26,37 +26,37 @@ class International : public e2e::BarTest {
   protected:
     void SetUp() override {
         e2e::BarTest::SetUp();
-        input::moveTo(700, 500);
+        kit::moveTo(700, 500);
     }
     void TearDown() override {
         if (HWND menu = tray::popupMenu()) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
         e2e::BarTest::TearDown();
     }
-    std::string toolPath(const char* relative) { return e2e::binDir() + "\\tools\\" + relative; }
+    std::string toolPath(const char* relative) { return kit::binDir() + "\\tools\\" + relative; }
 };
 
 TEST_F(International, ANonLatinTitleReachesTheButtonItsToolTipAndTheWindowList) {
     e2e::writeSetting("Font face name", kCjkFace);
     start();
-    e2e::Process browser;
+    kit::Process browser;
     ASSERT_TRUE(browser.startUtf8("\"" + toolPath("standin-browser\\cv-browser.exe") + "\" --title \"  " +
                                   kTitle + " - Microsoft Internet Explorer\""));
     ASSERT_TRUE(waitTools(1));
 
     EXPECT_TRUE(e2e::buttonTextDrawnAs(bar_, {58, 3, 211, 21}, kTitle, kCjkFace, -11));
     // The check can fail: what the narrow calls made of the title draws differently.
-    EXPECT_NE(e2e::renderButtonText(kTitle, {153, 18}, 0, RGB(255, 255, 255), kCjkFace, -11),
-              e2e::renderButtonText("??????? ??", {153, 18}, 0, RGB(255, 255, 255), kCjkFace, -11));
+    EXPECT_NE(kit::renderButtonText(kTitle, {153, 18}, 0, RGB(255, 255, 255), kCjkFace, -11),
+              kit::renderButtonText("??????? ??", {153, 18}, 0, RGB(255, 255, 255), kCjkFace, -11));
 
-    e2e::moveMouse(at(0, 40, 10));
-    e2e::moveMouse(at(0, 42, 11));
-    EXPECT_TRUE(e2e::waitFor([&] { return tray::shownToolTip(proc_.id()) == kTitle; }, 4000))
+    kit::moveTo(at(0, 40, 10));
+    kit::moveTo(at(0, 42, 11));
+    EXPECT_TRUE(kit::waitFor([&] { return tray::shownToolTip(proc_.id()) == kTitle; }, 4000))
         << tray::shownToolTip(proc_.id());
 
-    ASSERT_TRUE(input::moveTo(300, 200));
+    ASSERT_TRUE(kit::moveTo(300, 200));
     PostMessageA(bar_, kTrayNotify, 32771, WM_RBUTTONDOWN);
     HWND menu = nullptr;
-    ASSERT_TRUE(e2e::waitFor([&] { return (menu = tray::popupMenu()) != nullptr; }));
+    ASSERT_TRUE(kit::waitFor([&] { return (menu = tray::popupMenu()) != nullptr; }));
     std::vector<std::string> items = tray::menuItems(bar_, menu);
     ASSERT_GE(items.size(), 2u);
     EXPECT_EQ(items[1], "\t" + kTitle);
@@ -65,18 +65,18 @@ TEST_F(International, ANonLatinTitleReachesTheButtonItsToolTipAndTheWindowList) 
 TEST_F(International, ACommandNamingANonAsciiPathIsReadAfterARestartAndStartsThatProgram) {
     // The launch probe copied into a folder whose name is outside the ANSI code page.
     const std::string folder =
-        e2e::binDir() + "\\\xd0\x9f\xd1\x80\xd0\xbe\xd0\xb1\xd0\xb0 \xe6\x97\xa5\xe6\x9c\xac";
+        kit::binDir() + "\\\xd0\x9f\xd1\x80\xd0\xbe\xd0\xb1\xd0\xb0 \xe6\x97\xa5\xe6\x9c\xac";
     CreateDirectoryW(e2e::wideOf(folder).c_str(), nullptr);
     const std::string program = folder + "\\probe.exe";
-    ASSERT_TRUE(CopyFileW(e2e::wideOf(e2e::binDir() + "\\tests\\wine\\launch_probe.exe").c_str(),
+    ASSERT_TRUE(CopyFileW(e2e::wideOf(kit::binDir() + "\\tests\\wine\\launch_probe.exe").c_str(),
                           e2e::wideOf(program).c_str(), FALSE));
     e2e::writeSettingWide("Internet Explorer path", "\"" + program + "\" unicode probe");
     start();
     PostMessageA(bar_, WM_COMMAND, MAKEWPARAM(kNewBrowserCommand, BN_CLICKED), 0);
     HWND probe = nullptr;
-    EXPECT_TRUE(e2e::waitFor([&] { return (probe = tray::windowTitled("unicode probe")) != nullptr; }, 8000));
+    EXPECT_TRUE(kit::waitFor([&] { return (probe = tray::windowTitled("unicode probe")) != nullptr; }, 8000));
     tray::closeWindowsTitled("unicode probe");
-    EXPECT_TRUE(e2e::waitFor([] { return tray::windowTitled("unicode probe") == nullptr; }));
+    EXPECT_TRUE(kit::waitFor([] { return tray::windowTitled("unicode probe") == nullptr; }));
     DeleteFileW(e2e::wideOf(program).c_str());
     RemoveDirectoryW(e2e::wideOf(folder).c_str());
 }
@@ -91,7 +91,7 @@ TEST_F(International, ABarToldOfAHigherDpiScalesItsHeightButtonsAndOwnButtons) {
     // Wine never sends it: the test does, as the system would when the bar moves to a 150 % monitor. A docked
     // bar keeps spanning its edge, so the suggested rectangle is not read (and cannot cross processes here).
     SendMessageW(bar_, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
-    EXPECT_TRUE(e2e::waitFor([&] {
+    EXPECT_TRUE(kit::waitFor([&] {
         GetWindowRect(bar_, &r);
         return r.bottom - r.top == 36;
     }));
@@ -111,7 +111,7 @@ void CALLBACK recordEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG ch
 }
 bool sawEvent(DWORD event, int child) {
     const std::string wanted = std::to_string(event) + ":" + std::to_string(child);
-    return e2e::waitFor([&] {
+    return kit::waitFor([&] {
         for (const std::string& e : g_events)
             if (e == wanted) return true;
         return false;

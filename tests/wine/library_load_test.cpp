@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "e2e_support.h"
+#include "kit/bar.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ TEST(LibraryLoad, EachLibraryLoadsWhenItsPreferredAddressIsTaken) {
         {"cvsh.dll", "SetShellHook"}, {"cvth.dll", "SetTaskbarHook"}, {"cvil.dll", "_HTTPGet"}};
     for (const auto& [name, anExport] : libraries) {
         SCOPED_TRACE(name);
-        const std::string path = e2e::distDir() + "\\" + name;
+        const std::string path = kit::distDir() + "\\" + name;
         const ULONGLONG base = preferredBase(path);
         ASSERT_NE(base, 0u);
         ASSERT_EQ(GetModuleHandleA(name), nullptr);

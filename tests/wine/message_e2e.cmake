@@ -6,8 +6,7 @@ corvane_warnings(url_recorder)
 
 corvane_wine_test(message_e2e_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/message_e2e_test.cpp ${CMAKE_CURRENT_LIST_DIR}/message_server_support.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp
-  LIBS wininet ws2_32 advapi32 user32
+  LIBS wininet ws2_32
   DEPENDS corvane cvil url_recorder)
 target_compile_definitions(message_e2e_tests PRIVATE CORVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
   URL_RECORDER="$<TARGET_FILE:url_recorder>")

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "e2e_support.h"
+#include "kit/bar.h"
 #include "message_server_support.h"
 
 namespace {
@@ -85,17 +85,17 @@ TEST(MessageEndToEnd, HalfAMinuteAfterStartTheMessageShowsAndItsButtonOpensTheAd
     msgtest::MessageServer server;
     ASSERT_TRUE(server.start("--text \"Version 1.22 is out\" --button \"Get it|http://a.example/e2e\""));
     server.useForThisProcess(); // the bar inherits this environment
-    const std::string record = e2e::binDir() + "\\message-e2e-urls.txt";
+    const std::string record = kit::binDir() + "\\message-e2e-urls.txt";
     DeleteFileA(record.c_str());
     SetEnvironmentVariableA("CORVANE_URL_RECORD", record.c_str());
-    HttpHandlerOverride handler("\"" + msgtest::winePath(URL_RECORDER) + "\" \"%1\"");
+    HttpHandlerOverride handler("\"" + kit::windowsPath(URL_RECORDER) + "\" \"%1\"");
 
-    e2e::Process bar;
+    kit::Process bar;
     HWND barWindow = nullptr;
     const ULONGLONG started = GetTickCount64();
     ASSERT_TRUE(e2e::startBar(bar, &barWindow));
     HWND dialog = nullptr;
-    ASSERT_TRUE(msgtest::waitFor([&] { return (dialog = messageDialogOf(bar.id())) != nullptr; }, 60000));
+    ASSERT_TRUE(kit::waitFor([&] { return (dialog = messageDialogOf(bar.id())) != nullptr; }, 60000));
     const ULONGLONG elapsed = GetTickCount64() - started;
     EXPECT_GE(elapsed, 29000u);
     EXPECT_LE(elapsed, 45000u);
@@ -117,8 +117,8 @@ TEST(MessageEndToEnd, HalfAMinuteAfterStartTheMessageShowsAndItsButtonOpensTheAd
     EXPECT_EQ(window.bottom - window.top, frame.bottom + 28 + 8);
 
     PostMessageA(button, BM_CLICK, 0, 0);
-    EXPECT_TRUE(msgtest::waitFor([&] { return !IsWindow(dialog); }));
-    EXPECT_TRUE(msgtest::waitFor([&] {
+    EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(dialog); }));
+    EXPECT_TRUE(kit::waitFor([&] {
         return readFile(record).find("http://a.example/e2e") != std::string::npos;
     })) << readFile(record);
 

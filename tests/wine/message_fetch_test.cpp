@@ -74,7 +74,7 @@ class MessageFetchTest : public ::testing::Test {
     }
     message::FetchOptions fastOptions() {
         message::FetchOptions options;
-        options.libraryPath = msgtest::distFile(cvil::kLibraryFile);
+        options.libraryPath = kit::distDir() + "\\" + cvil::kLibraryFile;
         options.sleep = [this](DWORD ms) { clock_.sleep(ms); };
         options.reportError = [this](const char* text) { errors_.push_back(text); };
         return options;
@@ -83,7 +83,7 @@ class MessageFetchTest : public ::testing::Test {
     void runFetch(message::FetchOptions options) {
         auto fetch = message::startMessageFetch(bar_, share_, g_registry, std::move(options));
         ASSERT_TRUE(fetch);
-        EXPECT_TRUE(msgtest::pumpUntil([&] { return fetch->wait(0); }, 30000));
+        EXPECT_TRUE(kit::waitFor([&] { return fetch->wait(0); }, 30000));
     }
     bool libraryLoaded() const { return GetModuleHandleA(cvil::kLibraryFile) != nullptr; }
     // Watches for the message dialog: records its text, then answers with the command.
@@ -159,7 +159,7 @@ TEST_F(MessageFetchTest, WithTheServerDownTheFourAttemptsFailQuietly) {
 
 TEST_F(MessageFetchTest, AMissingLibraryIsReportedOnceAndNothingIsAsked) {
     auto options = fastOptions();
-    options.libraryPath = msgtest::distFile("no-such-folder\\cvil.dll");
+    options.libraryPath = kit::distDir() + "\\no-such-folder\\cvil.dll";
     runFetch(std::move(options));
     EXPECT_EQ(errors_, std::vector<std::string>{"Cannot load library \"cvil.dll\"!"});
     EXPECT_EQ(clock_.sleeps, std::vector<DWORD>{30000});
@@ -180,7 +180,7 @@ TEST_F(MessageFetchTest, ABarGoneDuringTheWaitIsNeverTouched) {
     };
     auto fetch = message::startMessageFetch(bar_, share_, g_registry, std::move(options));
     ASSERT_TRUE(fetch);
-    ASSERT_TRUE(msgtest::waitFor([&] { return waiting.load(); }));
+    ASSERT_TRUE(kit::waitFor([&] { return waiting.load(); }));
     const HANDLE thread = fetch->handle();
     HANDLE copy = nullptr;
     DuplicateHandle(GetCurrentProcess(), thread, GetCurrentProcess(), &copy, SYNCHRONIZE, FALSE, 0);

@@ -26,47 +26,12 @@ int readPortFile(const std::string& path) {
 
 } // namespace
 
-std::string winePath(const std::string& unixPath) {
-    std::string path = "Z:" + unixPath;
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    return path;
-}
-
-std::string distFile(const char* name) {
-    return winePath(unixDir("CORVANE_DIST", "/tmp")) + "\\" + name;
-}
-
-bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!condition()) {
-        if (GetTickCount64() > end) return false;
-        Sleep(10);
-    }
-    return true;
-}
-
-bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!condition()) {
-        if (GetTickCount64() > end) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    return true;
-}
-
 bool MessageServer::start(const std::string& options) {
     static int serial = 0;
     const std::string portFile = unixDir("CORVANE_BIN", "/tmp") + "/message-server-" +
                                  std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial) +
                                  ".port";
-    DeleteFileA(winePath(portFile).c_str());
+    DeleteFileA(kit::windowsPath(portFile).c_str());
     // Wine starts a Linux program directly; it gets no process handle, so it is stopped through /quit.
     std::string command = "Z:\\usr\\bin\\python3 " CORVANE_SOURCE_DIR
                           "/tools/message-server/message_server.py "
@@ -80,8 +45,8 @@ bool MessageServer::start(const std::string& options) {
     }
     if (pi.hProcess) CloseHandle(pi.hProcess);
     if (pi.hThread) CloseHandle(pi.hThread);
-    const std::string file = winePath(portFile);
-    const bool up = waitFor([&] { return (port_ = readPortFile(file)) > 0; }, 15000);
+    const std::string file = kit::windowsPath(portFile);
+    const bool up = kit::waitFor([&] { return (port_ = readPortFile(file)) > 0; }, 15000);
     DeleteFileA(file.c_str());
     return up;
 }

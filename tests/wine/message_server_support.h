@@ -1,5 +1,5 @@
 // Test support for the server message: the loopback message server (tools/message-server) started and
-// stopped by the tests themselves, paths between the Linux side and Wine, and waiting on conditions.
+// stopped by the tests themselves, and what the tests read of the message dialog.
 #pragma once
 #include <windows.h>
 
@@ -7,17 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "kit/process.h"
+
 namespace msgtest {
-
-// A Linux path as Wine sees it (through drive Z:).
-std::string winePath(const std::string& unixPath);
-// A file of the deliverables folder (CORVANE_DIST), as a Wine path.
-std::string distFile(const char* name);
-
-// Polls the condition every few milliseconds until it holds or the time is up.
-bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
-// Like waitFor, but keeps this thread's windows answering while it waits.
-bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
 class MessageServer {
   public:

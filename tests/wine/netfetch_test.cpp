@@ -79,8 +79,8 @@ class HttpGet : public ::testing::Test {
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "CorvaneReplyReceiver";
         RegisterClassA(&wc);
-        library_ = LoadLibraryA(msgtest::distFile(cvil::kLibraryFile).c_str());
-        ASSERT_NE(library_, nullptr) << msgtest::distFile(cvil::kLibraryFile);
+        library_ = LoadLibraryA((kit::distDir() + "\\" + cvil::kLibraryFile).c_str());
+        ASSERT_NE(library_, nullptr) << (kit::distDir() + "\\" + cvil::kLibraryFile);
         httpGet_ = cvil::entryPoint(library_);
         ASSERT_NE(httpGet_, nullptr);
         server_ = new msgtest::MessageServer;
@@ -198,7 +198,7 @@ TEST_F(HttpGet, FromAWorkerTheReplyIsHandledOnTheWindowsThreadBeforeTheCallRetur
         repliesAtReturn = g_replies.size();
         result = r;
     });
-    EXPECT_TRUE(msgtest::pumpUntil([&] { return result != -1; }));
+    EXPECT_TRUE(kit::waitFor([&] { return result != -1; }));
     worker.join();
     EXPECT_EQ(result, 1);
     EXPECT_EQ(repliesAtReturn, 1u);
@@ -214,7 +214,7 @@ TEST_F(HttpGet, RepeatedCallsWithLoadAndFreeLeakNoHandles) {
     const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     for (int i = 0; i < 6; ++i) {
-        HMODULE lib = LoadLibraryA(msgtest::distFile(cvil::kLibraryFile).c_str());
+        HMODULE lib = LoadLibraryA((kit::distDir() + "\\" + cvil::kLibraryFile).c_str());
         auto fn = cvil::entryPoint(lib);
         EXPECT_EQ(fn("/c.cgi?v=1.21", window_, 2), 1);
         EXPECT_EQ(fn("/c.cgi?status=404", window_, 2), 0);

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "bar_fixture.h"
-#include "standin_support.h"
-#include "tray_support.h"
+#include "kit/bar_fixture.h"
+#include "kit/standin.h"
+#include "kit/tray.h"
 
 namespace {
 
@@ -27,10 +27,10 @@ class OtherBrowsers : public e2e::BarTest {
     HWND open(const char* program, const std::string& arguments,
               const char* className = "Chrome_WidgetWin_1") {
         processes_.emplace_back();
-        standin::Process& p = processes_.back();
+        kit::Process& p = processes_.back();
         if (!standin::startBrowserAs(p, program, arguments)) return nullptr;
         HWND found = nullptr;
-        standin::waitFor([&] { return (found = standin::findWindowOf(p.id(), className)) != nullptr; });
+        kit::waitFor([&] { return (found = kit::findWindowOf(p.id(), className)) != nullptr; });
         return found;
     }
     // A classic window opened last: once it is listed, the bar has handled every report before it.
@@ -44,7 +44,7 @@ class OtherBrowsers : public e2e::BarTest {
     std::vector<std::string> listedTitles() {
         PostMessageA(bar_, kTrayNotify, tray::kTrayIconId, WM_RBUTTONDOWN);
         HWND menu = nullptr;
-        e2e::waitFor([&] { return (menu = tray::popupMenu()) != nullptr; });
+        kit::waitFor([&] { return (menu = tray::popupMenu()) != nullptr; });
         std::vector<std::string> titles;
         for (const std::string& item : tray::menuItems(bar_, menu))
             if (!item.empty() && item[0] == '\t') titles.push_back(item.substr(1));
@@ -52,7 +52,7 @@ class OtherBrowsers : public e2e::BarTest {
         return titles;
     }
 
-    std::vector<standin::Process> processes_;
+    std::vector<kit::Process> processes_;
 };
 
 TEST_F(OtherBrowsers, TheirMainWindowsGetButtonsWithoutTheirBrowsersSuffix) {
@@ -122,18 +122,18 @@ TEST_F(OtherBrowsers, FolderWindowsWithTheTreeAreCaughtLikeTheOthers) {
     for (DWORD catchThem : {1u, 0u}) {
         SCOPED_TRACE(catchThem);
         e2e::writeSetting("Catch Windows Explorer windows", catchThem);
-        standin::Process before, after;
+        kit::Process before, after;
         ASSERT_TRUE(before.start("explorer.exe C:\\windows"));
-        ASSERT_TRUE(e2e::waitFor([] { return folderWindows() == 1; }, 10000));
+        ASSERT_TRUE(kit::waitFor([] { return folderWindows() == 1; }, 10000));
         start();
         // The same folder again would only bring its window forward.
         ASSERT_TRUE(after.start("explorer.exe C:\\windows\\system32"));
-        ASSERT_TRUE(e2e::waitFor([] { return folderWindows() == 2; }, 10000));
+        ASSERT_TRUE(kit::waitFor([] { return folderWindows() == 2; }, 10000));
         EXPECT_TRUE(settled(catchThem ? 2 : 0));
         ASSERT_TRUE(e2e::closeBar(proc_, bar_));
         bar_ = nullptr;
         EnumWindows(closeFolder, 0);
-        ASSERT_TRUE(e2e::waitFor([] { return folderWindows() == 0; }, 10000));
+        ASSERT_TRUE(kit::waitFor([] { return folderWindows() == 0; }, 10000));
     }
 }
 

@@ -1,4 +1,4 @@
-set(PREFS_TEST_SUPPORT ${CMAKE_CURRENT_LIST_DIR}/prefs_support.cpp ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp
+set(PREFS_TEST_SUPPORT ${CMAKE_CURRENT_LIST_DIR}/prefs_support.cpp
     $<TARGET_OBJECTS:corvane_resources>)
 corvane_wine_test(prefs_dialog_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/prefs_dialog_test.cpp ${PREFS_TEST_SUPPORT}
@@ -10,8 +10,7 @@ corvane_wine_test(prefs_system_dialog_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/prefs_dialogs_test.cpp ${PREFS_TEST_SUPPORT}
   LIBS corvane_app corvane_prefs)
 corvane_wine_test(prefs_e2e_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/prefs_e2e_test.cpp ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp
-  LIBS advapi32 comctl32
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/prefs_e2e_test.cpp
   DEPENDS corvane)
 corvane_wine_test(prefs_colour_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/prefs_colour_test.cpp ${PREFS_TEST_SUPPORT}

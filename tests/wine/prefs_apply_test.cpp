@@ -116,7 +116,7 @@ TEST_F(Apply, BarHeightBelowTwentyFourIsRefusedAndKeepsTheFocus) {
     type(IDC_PREFS_BAR_HEIGHT, "23");
     leaveEditAsync();
     EXPECT_TRUE(expectBadValue());
-    EXPECT_TRUE(e2e::waitFor([&] { return focus() == edit; }));
+    EXPECT_TRUE(kit::waitFor([&] { return focus() == edit; }));
     DWORD start = 1, end = 0;
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u);
@@ -127,7 +127,7 @@ TEST_F(Apply, BarHeightBelowTwentyFourIsRefusedAndKeepsTheFocus) {
 
     type(IDC_PREFS_BAR_HEIGHT, "24");
     leaveEditAsync();
-    EXPECT_TRUE(e2e::waitFor([&] { return !host_.log().empty(); }));
+    EXPECT_TRUE(kit::waitFor([&] { return !host_.log().empty(); }));
     EXPECT_TRUE(noMessageBox());
     EXPECT_EQ(host_.takeLog(), (Log{"write Bar height=24"}));
     EXPECT_FALSE(SendMessageA(edit, EM_GETMODIFY, 0, 0));
@@ -147,7 +147,7 @@ TEST_F(Apply, AnUnmodifiedEditIsNotJudged) {
         SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
     });
     leaveEditAsync();
-    e2e::waitFor([&] { return focus() != edit; });
+    kit::waitFor([&] { return focus() != edit; });
     EXPECT_TRUE(noMessageBox());
     EXPECT_TRUE(host_.takeLog().empty());
     ASSERT_TRUE(close());
@@ -162,7 +162,7 @@ TEST_F(Apply, EnterOrEscapeWithABadValueReportsItAndStillCloses) {
         type(IDC_PREFS_BAR_HEIGHT, "23");
         PostMessageA(dialogWindow(), WM_COMMAND, command, 0);
         EXPECT_TRUE(expectBadValue());
-        EXPECT_TRUE(e2e::waitFor([&] { return !running_; }));
+        EXPECT_TRUE(kit::waitFor([&] { return !running_; }));
         EXPECT_TRUE(noMessageBox()) << "the refused text was judged twice";
         EXPECT_TRUE(host_.takeLog().empty());
         EXPECT_EQ(host_.lastPage, IDD_PREFS_APPEARANCE);
@@ -193,13 +193,13 @@ TEST_F(Apply, PositionEditsAreJudgedAgainstTheScreenAndTheStoredEdges) {
     EXPECT_TRUE(expectBadValue()) << "400 + 700 passes 1024";
     type(IDC_PREFS_ALIGN_WIDTH, "624");
     leaveEditAsync();
-    EXPECT_TRUE(e2e::waitFor([&] { return host_.log().size() == 1; }));
+    EXPECT_TRUE(kit::waitFor([&] { return host_.log().size() == 1; }));
     type(IDC_PREFS_ALIGN_LEFT, "300");
     leaveEditAsync();
-    EXPECT_TRUE(e2e::waitFor([&] { return host_.log().size() == 2; }));
+    EXPECT_TRUE(kit::waitFor([&] { return host_.log().size() == 2; }));
     type(IDC_PREFS_ALIGN_WIDTH, "700");
     leaveEditAsync();
-    EXPECT_TRUE(e2e::waitFor([&] { return host_.log().size() == 3; }));
+    EXPECT_TRUE(kit::waitFor([&] { return host_.log().size() == 3; }));
     type(IDC_PREFS_ALIGN_TOP, "769");
     leaveEditAsync();
     EXPECT_TRUE(expectBadValue());
@@ -208,10 +208,10 @@ TEST_F(Apply, PositionEditsAreJudgedAgainstTheScreenAndTheStoredEdges) {
     EXPECT_TRUE(expectBadValue()) << "digits beyond 32 bits";
     type(IDC_PREFS_ALIGN_TOP, "268");
     leaveEditAsync();
-    EXPECT_TRUE(e2e::waitFor([&] { return host_.log().size() == 4; }));
+    EXPECT_TRUE(kit::waitFor([&] { return host_.log().size() == 4; }));
     type(IDC_PREFS_ALIGN_HEIGHT, "500");
     leaveEditAsync();
-    EXPECT_TRUE(e2e::waitFor([&] { return host_.log().size() == 5; }));
+    EXPECT_TRUE(kit::waitFor([&] { return host_.log().size() == 5; }));
     EXPECT_EQ(host_.takeLog(), (Log{"write Width=624", "write Left=300", "write Width=700", "write Top=268",
                                     "write Height=500"}));
     ASSERT_TRUE(close());
@@ -223,7 +223,7 @@ TEST_F(Apply, TheCommandEditTakesAnyText) {
     host_.takeLog();
     type(IDC_PREFS_COMMAND, "");
     leaveEditAsync();
-    EXPECT_TRUE(e2e::waitFor([&] { return !host_.log().empty(); }));
+    EXPECT_TRUE(kit::waitFor([&] { return !host_.log().empty(); }));
     EXPECT_EQ(host_.takeLog(), (Log{"write Internet Explorer path="}));
     EXPECT_EQ(app::readStringSetting(core::kSettingsKey, "Internet Explorer path", "x"), "");
     ASSERT_TRUE(close());

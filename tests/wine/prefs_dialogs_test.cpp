@@ -16,7 +16,7 @@ class SystemDialogsTest : public PrefsDialogTest {
         HWND button = control(id);
         ui_->post([button] { SendMessageA(button, BM_CLICK, 0, 0); });
         HWND found = nullptr;
-        e2e::waitFor([&] {
+        kit::waitFor([&] {
             for (HWND d : threadWindows(ui_->id(), "#32770", title))
                 if (d != dialogWindow() && IsWindowVisible(d)) found = d;
             return found != nullptr;
@@ -24,7 +24,7 @@ class SystemDialogsTest : public PrefsDialogTest {
         return found;
     }
     bool gone(HWND d) {
-        return e2e::waitFor([&] { return !IsWindow(d) || !IsWindowVisible(d); });
+        return kit::waitFor([&] { return !IsWindow(d) || !IsWindowVisible(d); });
     }
 };
 
@@ -39,7 +39,7 @@ TEST_F(SystemDialogsTest, TheFontDialogWritesFiveValuesInOrderAndRebuildsTheFont
     ASSERT_NE(font, nullptr);
     PostMessageA(font, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(gone(font));
-    ASSERT_TRUE(e2e::waitFor([&] { return host_.log().size() >= 8; }));
+    ASSERT_TRUE(kit::waitFor([&] { return host_.log().size() >= 8; }));
     Log log = host_.takeLog();
     ASSERT_EQ(log.size(), 8u) << ::testing::PrintToString(log);
     EXPECT_EQ(log[0].rfind("write Font height=", 0), 0u);
@@ -105,12 +105,12 @@ TEST_F(SystemDialogsTest, BrowsingReplacesTheWholeCommandByTheChosenPath) {
     HWND dialog = clickAndWaitFor(IDC_PREFS_BROWSE, nullptr);
     ASSERT_NE(dialog, nullptr);
     HWND name = nullptr;
-    bool offered = e2e::waitFor([&] { return (name = fileNameBox(dialog, initial)) != nullptr; });
+    bool offered = kit::waitFor([&] { return (name = fileNameBox(dialog, initial)) != nullptr; });
     ASSERT_TRUE(offered) << "the Open dialog does not offer the whole command as the file name";
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(gone(dialog));
-    ASSERT_TRUE(e2e::waitFor([&] { return !host_.log().empty(); }));
+    ASSERT_TRUE(kit::waitFor([&] { return !host_.log().empty(); }));
     Log log = host_.takeLog();
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(lstrcmpiA(log[0].c_str(), ("write Internet Explorer path=" + chosen).c_str()), 0) << log[0];

@@ -6,7 +6,8 @@
 #include <commctrl.h>
 
 #include "core/program_name.h"
-#include "e2e_support.h"
+#include "kit/bar.h"
+#include "kit/pixels.h"
 #include "resources/resource.h"
 
 namespace {
@@ -53,13 +54,13 @@ class PreferencesE2E : public ::testing::Test {
     static HWND findDialog() { return FindWindowA("#32770", "Corvane! Preferences"); }
     HWND openPreferences() {
         PostMessageA(bar_, WM_COMMAND, kPreferencesCommand, 0);
-        e2e::waitFor(
+        kit::waitFor(
             [&] { return (dialog_ = findDialog()) != nullptr && IsWindowVisible(dialog_) && page(); });
         return dialog_;
     }
     bool closePreferences(UINT command = IDOK) {
         PostMessageA(dialog_, WM_COMMAND, command, 0);
-        return e2e::waitFor([&] { return findDialog() == nullptr; });
+        return kit::waitFor([&] { return findDialog() == nullptr; });
     }
     HWND page() const { return dialog_ ? FindWindowExA(dialog_, nullptr, "#32770", nullptr) : nullptr; }
     HWND control(int id) const { return GetDlgItem(page(), id); }
@@ -90,18 +91,17 @@ class PreferencesE2E : public ::testing::Test {
     }
     bool dismissBadValue() {
         HWND box = nullptr;
-        if (!e2e::waitFor([&] { return (box = FindWindowA("#32770", core::kProgramName)) != nullptr; }))
-            return false;
+        if (!kit::waitFor([&] { return (box = FindWindowA("#32770", core::kProgramName)) != nullptr; })) return false;
         HWND text = nullptr;
         for (HWND c = FindWindowExA(box, nullptr, "Static", nullptr); c && !text;
              c = FindWindowExA(box, c, "Static", nullptr))
             if (textOf(c) == "Bad value!") text = c;
         PostMessageA(box, WM_COMMAND, IDOK, 0);
-        e2e::waitFor([&] { return !IsWindow(box); });
+        kit::waitFor([&] { return !IsWindow(box); });
         return text != nullptr;
     }
 
-    e2e::Process proc_;
+    kit::Process proc_;
     HWND bar_ = nullptr;
     HWND dialog_ = nullptr;
 };
@@ -112,7 +112,7 @@ TEST_F(PreferencesE2E, FirstOpeningShowsGeneralAndTheNextOpeningTheLastPage) {
     EXPECT_EQ(GetWindow(dialog_, GW_OWNER), bar_);
     EXPECT_NE(control(IDC_PREFS_SHOW_AT_TOP), nullptr) << "General is not the first page";
     selectPage(3);
-    ASSERT_TRUE(e2e::waitFor([&] { return control(IDC_PREFS_HOTKEY_HIDE) != nullptr; }));
+    ASSERT_TRUE(kit::waitFor([&] { return control(IDC_PREFS_HOTKEY_HIDE) != nullptr; }));
     ASSERT_TRUE(closePreferences());
     ASSERT_NE(openPreferences(), nullptr);
     EXPECT_NE(control(IDC_PREFS_HOTKEY_HIDE), nullptr) << "Hot keys was not shown again";
@@ -126,20 +126,20 @@ TEST_F(PreferencesE2E, ABarHeightOf23IsRefusedAnd24IsTakenByTheBarOnClose) {
     ASSERT_EQ(rectOf(bar_).top, 768 - 40);
     ASSERT_NE(openPreferences(), nullptr);
     selectPage(1);
-    ASSERT_TRUE(e2e::waitFor([&] { return control(IDC_PREFS_BAR_HEIGHT) != nullptr; }));
+    ASSERT_TRUE(kit::waitFor([&] { return control(IDC_PREFS_BAR_HEIGHT) != nullptr; }));
     HWND edit = control(IDC_PREFS_BAR_HEIGHT);
     EXPECT_EQ(textOf(edit), "40");
     type(IDC_PREFS_BAR_HEIGHT, "23");
     leaveEdit();
     EXPECT_TRUE(dismissBadValue());
-    EXPECT_TRUE(e2e::waitFor([&] { return focusInBar() == edit; })) << "the focus left the refused edit";
+    EXPECT_TRUE(kit::waitFor([&] { return focusInBar() == edit; })) << "the focus left the refused edit";
     EXPECT_EQ(readDword("Bar height"), 40u);
     type(IDC_PREFS_BAR_HEIGHT, "24");
     leaveEdit();
-    EXPECT_TRUE(e2e::waitFor([&] { return readDword("Bar height") == 24; }));
+    EXPECT_TRUE(kit::waitFor([&] { return readDword("Bar height") == 24; }));
     EXPECT_EQ(rectOf(bar_).top, 768 - 40) << "the bar moved before the dialog closed";
     ASSERT_TRUE(closePreferences());
-    EXPECT_TRUE(e2e::waitFor([&] { return rectOf(bar_).top == 768 - 24; }));
+    EXPECT_TRUE(kit::waitFor([&] { return rectOf(bar_).top == 768 - 24; }));
     EXPECT_EQ(rectOf(bar_).bottom, 768);
 }
 
@@ -150,8 +150,8 @@ TEST_F(PreferencesE2E, ClearingShowAtTopMovesTheBarToTheBottomBeforeTheDialogClo
     ASSERT_NE(openPreferences(), nullptr);
     EXPECT_EQ(SendMessageA(control(IDC_PREFS_SHOW_AT_TOP), BM_GETCHECK, 0, 0), BST_CHECKED);
     SendMessageA(control(IDC_PREFS_SHOW_AT_TOP), BM_CLICK, 0, 0);
-    EXPECT_TRUE(e2e::waitFor([&] { return readDword("Show on top of desktop") == 3; }));
-    EXPECT_TRUE(e2e::waitFor([&] { return rectOf(bar_).bottom == 768; }));
+    EXPECT_TRUE(kit::waitFor([&] { return readDword("Show on top of desktop") == 3; }));
+    EXPECT_TRUE(kit::waitFor([&] { return rectOf(bar_).bottom == 768; }));
     EXPECT_NE(findDialog(), nullptr);
     ASSERT_TRUE(closePreferences());
 }
@@ -161,13 +161,13 @@ TEST_F(PreferencesE2E, EveryValueWrittenIsReadBackByTheNextStart) {
     ASSERT_NE(openPreferences(), nullptr);
     SendMessageA(control(IDC_PREFS_SHOW_AT_TOP), BM_CLICK, 0, 0);
     selectPage(2);
-    ASSERT_TRUE(e2e::waitFor([&] { return control(IDC_PREFS_ALIGN) != nullptr; }));
+    ASSERT_TRUE(kit::waitFor([&] { return control(IDC_PREFS_ALIGN) != nullptr; }));
     SendMessageA(control(IDC_PREFS_ALIGN), BM_CLICK, 0, 0);
     selectPage(1);
-    ASSERT_TRUE(e2e::waitFor([&] { return control(IDC_PREFS_BAR_HEIGHT) != nullptr; }));
+    ASSERT_TRUE(kit::waitFor([&] { return control(IDC_PREFS_BAR_HEIGHT) != nullptr; }));
     type(IDC_PREFS_BAR_HEIGHT, "33");
     ASSERT_TRUE(closePreferences());
-    EXPECT_TRUE(e2e::waitFor([&] { return rectOf(bar_).bottom == 33; }));
+    EXPECT_TRUE(kit::waitFor([&] { return rectOf(bar_).bottom == 33; }));
     ASSERT_TRUE(e2e::closeBar(proc_, bar_));
 
     start();
@@ -175,17 +175,10 @@ TEST_F(PreferencesE2E, EveryValueWrittenIsReadBackByTheNextStart) {
     EXPECT_EQ(rectOf(bar_).bottom, 33);
     ASSERT_NE(openPreferences(), nullptr);
     selectPage(2);
-    ASSERT_TRUE(e2e::waitFor([&] { return control(IDC_PREFS_ALIGN) != nullptr; }));
+    ASSERT_TRUE(kit::waitFor([&] { return control(IDC_PREFS_ALIGN) != nullptr; }));
     EXPECT_EQ(SendMessageA(control(IDC_PREFS_ALIGN), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_TRUE(IsWindowEnabled(control(IDC_PREFS_ALIGN_LEFT)));
     ASSERT_TRUE(closePreferences());
-}
-
-COLORREF screenPixel(int x, int y) {
-    HDC screen = GetDC(nullptr);
-    COLORREF c = GetPixel(screen, x, y);
-    ReleaseDC(nullptr, screen);
-    return c;
 }
 
 TEST_F(PreferencesE2E, AnAcceptedBackgroundColourRepaintsTheBarAtOnce) {
@@ -195,20 +188,20 @@ TEST_F(PreferencesE2E, AnAcceptedBackgroundColourRepaintsTheBarAtOnce) {
     const POINT probe{bar.left + 800, bar.top + (bar.bottom - bar.top) / 2};
     ASSERT_NE(openPreferences(), nullptr);
     selectPage(1);
-    ASSERT_TRUE(e2e::waitFor([&] { return control(IDC_PREFS_BACKGROUND_COLOUR) != nullptr; }));
+    ASSERT_TRUE(kit::waitFor([&] { return control(IDC_PREFS_BACKGROUND_COLOUR) != nullptr; }));
     PostMessageA(control(IDC_PREFS_BACKGROUND_COLOUR), BM_CLICK, 0, 0);
     HWND popup = nullptr;
-    ASSERT_TRUE(e2e::waitFor([&] {
+    ASSERT_TRUE(kit::waitFor([&] {
         popup = FindWindowA("CorvaneColourPopup", nullptr);
         return popup && IsWindowVisible(popup);
     }));
     // "Default", the first cell (black), then red two rows down (row 2, column 0).
     for (UINT key : {VK_UP, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
         SendMessageA(popup, WM_KEYDOWN, key, 0);
-    EXPECT_TRUE(e2e::waitFor([&] { return readDword("Bar background color") == RGB(255, 0, 0); }));
-    EXPECT_TRUE(e2e::waitFor([&] { return screenPixel(probe.x, probe.y) == RGB(255, 0, 0); }))
+    EXPECT_TRUE(kit::waitFor([&] { return readDword("Bar background color") == RGB(255, 0, 0); }));
+    EXPECT_TRUE(kit::waitFor([&] { return kit::screenPixel(probe) == RGB(255, 0, 0); }))
         << "the bar was not repainted in the new colour while the dialog is open: " << std::hex
-        << screenPixel(probe.x, probe.y);
+        << kit::screenPixel(probe);
     ASSERT_TRUE(closePreferences());
 }
 
@@ -226,7 +219,7 @@ TEST_F(PreferencesE2E, AcceptedPlacementIsAppliedToTheBrowserWindowsWhenTheDialo
     start();
     ASSERT_NE(openPreferences(), nullptr);
     selectPage(2);
-    ASSERT_TRUE(e2e::waitFor([&] { return control(IDC_PREFS_ALIGN) != nullptr; }));
+    ASSERT_TRUE(kit::waitFor([&] { return control(IDC_PREFS_ALIGN) != nullptr; }));
     SendMessageA(control(IDC_PREFS_ALIGN), BM_CLICK, 0, 0);
     EXPECT_TRUE(IsWindowEnabled(control(IDC_PREFS_ALIGN_LEFT)));
     const std::pair<int, const char*> values[] = {{IDC_PREFS_ALIGN_LEFT, "10"},
@@ -235,12 +228,12 @@ TEST_F(PreferencesE2E, AcceptedPlacementIsAppliedToTheBrowserWindowsWhenTheDialo
                                                   {IDC_PREFS_ALIGN_HEIGHT, "200"}};
     for (const auto& [id, text] : values)
         type(id, text);
-    e2e::waitFor([&] { return readDword("Width") == 300; });
+    kit::waitFor([&] { return readDword("Width") == 300; });
     RECT before = rectOf(browser);
     EXPECT_EQ(before.left, 50) << "the browser was placed before the dialog closed";
     PostMessageA(dialog_, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(e2e::waitFor([&] { return findDialog() == nullptr; }));
-    EXPECT_TRUE(e2e::waitFor([&] {
+    EXPECT_TRUE(kit::waitFor([&] { return findDialog() == nullptr; }));
+    EXPECT_TRUE(kit::waitFor([&] {
         RECT rc = rectOf(browser);
         return rc.left == 10 && rc.top == 20 && rc.right == 310 && rc.bottom == 220;
     }));

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "core/program_name.h"
-#include "e2e_support.h"
+#include "kit/bar.h"
 #include "prefs/preferences_dialog.h"
 #include "prefs/preferences_page.h"
 #include "prefs_support.h"
@@ -29,7 +29,7 @@ class PrefsDialogTest : public ::testing::Test {
     }
     void TearDown() override {
         dismissAll(ui_->id());
-        e2e::waitFor([&] { return !running_; }, 5000);
+        kit::waitFor([&] { return !running_; }, 5000);
         ui_->call([&] { DestroyWindow(host_.bar); });
         EXPECT_EQ(watchdog_->dismissed(), 0) << "a modal dialog was left open";
         watchdog_.reset();
@@ -49,7 +49,7 @@ class PrefsDialogTest : public ::testing::Test {
             running_ = false;
         });
         // A modal dialog shows itself only once its loop first runs dry: until then its page is not visible.
-        e2e::waitFor([&] {
+        kit::waitFor([&] {
             HWND d = dialogWindow();
             return d != nullptr && IsWindowVisible(d);
         });
@@ -74,7 +74,7 @@ class PrefsDialogTest : public ::testing::Test {
     bool close(int command = IDOK) {
         HWND d = dialogWindow();
         if (d) PostMessageA(d, WM_COMMAND, command, 0);
-        return e2e::waitFor([&] { return !running_; }, 5000);
+        return kit::waitFor([&] { return !running_; }, 5000);
     }
     void selectPage(const char* text);
     // Types text into an edit as the user would leave it: new text, marked modified.
@@ -142,7 +142,7 @@ inline void PrefsDialogTest::selectPage(const char* text) {
 
 inline bool PrefsDialogTest::expectBadValue() {
     HWND box = nullptr;
-    if (!e2e::waitFor([&] {
+    if (!kit::waitFor([&] {
             auto boxes = threadWindows(ui_->id(), "#32770", core::kProgramName);
             box = boxes.empty() ? nullptr : boxes.front();
             return box && IsWindowVisible(box);
@@ -150,7 +150,7 @@ inline bool PrefsDialogTest::expectBadValue() {
         return false;
     const std::string text = messageBoxText(box);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    e2e::waitFor([&] { return !IsWindow(box); });
+    kit::waitFor([&] { return !IsWindow(box); });
     return text == "Bad value!";
 }
 

@@ -235,11 +235,4 @@ RECT childRect(HWND control) {
     return rc;
 }
 
-RECT dialogUnits(HWND dialog, int x, int y, int cx, int cy) {
-    // The dialog manager converts the origin and the size each on their own.
-    RECT origin{x, y, cx, cy};
-    MapDialogRect(dialog, &origin);
-    return RECT{origin.left, origin.top, origin.left + origin.right, origin.top + origin.bottom};
-}
-
 } // namespace prefs_test

@@ -102,7 +102,5 @@ class Watchdog {
 std::string windowText(HWND w);
 // A control's rectangle in its parent's client coordinates.
 RECT childRect(HWND control);
-// A rectangle in dialog units of dialog, in pixels.
-RECT dialogUnits(HWND dialog, int x, int y, int cx, int cy);
 
 } // namespace prefs_test

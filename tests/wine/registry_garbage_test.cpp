@@ -8,7 +8,7 @@
 #include "app/app.h"
 #include "app/settings_store.h"
 #include "core/settings.h"
-#include "e2e_support.h"
+#include "kit/bar.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ TEST_F(RegistryGarbage, TheBarStartsAndDocksWithEveryValueUnreadable) {
     for (const core::SettingDef& def : core::settingTable())
         RegSetKeyValueA(HKEY_CURRENT_USER, kKey, def.name, REG_BINARY, junk.data(),
                         static_cast<DWORD>(junk.size()));
-    e2e::Process bar;
+    kit::Process bar;
     HWND wnd = nullptr;
     ASSERT_TRUE(e2e::startBar(bar, &wnd));
     RECT rc{};

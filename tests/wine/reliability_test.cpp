@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "core/button_layout.h"
+#include "kit/browsers.h"
+#include "kit/standin.h"
 #include "reliability_support.h"
-#include "standin_support.h"
-#include "tracking_support.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ class BarFixture : public ::testing::Test {
         if (!hookKnown_) {
             hookKnown_ = true;
             // The hook posts its report: it has its time to arrive before this test reports instead.
-            g_hookReports = standin::waitFor([&] { return count() != before; }, 2000);
+            g_hookReports = kit::waitFor([&] { return count() != before; }, 2000);
             if (!g_hookReports) shellEvent(bar_, w, kCreated);
         } else if (!g_hookReports) {
             send(w, kCreated);
@@ -108,7 +108,7 @@ class BarFixture : public ::testing::Test {
     int count() const { return static_cast<int>(SendMessageA(tips_, TTM_GETTOOLCOUNT, 0, 0)); }
     // The hook's reports are posted and may still be on their way when a count is due.
     bool countReaches(size_t n) {
-        return standin::waitFor([&] { return count() == static_cast<int>(n); });
+        return kit::waitFor([&] { return count() == static_cast<int>(n); });
     }
     // Lets the bar paint what it was told to, so that painting is part of what is tested.
     void settle() {
@@ -116,7 +116,7 @@ class BarFixture : public ::testing::Test {
         ASSERT_TRUE(responsive(bar_));
     }
 
-    Process process_;
+    kit::Process process_;
     HWND bar_ = nullptr;
     HWND tips_ = nullptr;
     std::vector<HWND> own_;
@@ -247,7 +247,7 @@ class StaleWindows : public BarFixture {
     // The windows of a stand-in browser process, once all of them are there.
     std::vector<HWND> windowsOf(DWORD pid, size_t expected) {
         std::vector<HWND> found;
-        standin::waitFor([&] {
+        kit::waitFor([&] {
             found.clear();
             for (HWND w = FindWindowExA(nullptr, nullptr, kClass, nullptr); w;
                  w = FindWindowExA(nullptr, w, kClass, nullptr))
@@ -273,7 +273,7 @@ class StaleWindows : public BarFixture {
     }
     HWND waitMenu() {
         HWND menu = nullptr;
-        standin::waitFor(
+        kit::waitFor(
             [&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
             3000);
         return menu && IsWindowVisible(menu) ? menu : nullptr;
@@ -283,7 +283,7 @@ class StaleWindows : public BarFixture {
 TEST_F(StaleWindows, ButtonsOfAKilledBrowserSurviveEveryActionAndTheBarKeepsTracking) {
     // Every button shows its close glyph.
     writeSetting("only on active IE button", 0u);
-    standin::Process browsers;
+    kit::Process browsers;
     ASSERT_NE(standin::openBrowser(browsers, "--title \"Gone - Microsoft Internet Explorer\" --count 3"),
               nullptr);
     std::vector<HWND> stale = windowsOf(browsers.id(), 3);
@@ -295,7 +295,7 @@ TEST_F(StaleWindows, ButtonsOfAKilledBrowserSurviveEveryActionAndTheBarKeepsTrac
 
     // Killed: no hook runs in a dead process, so nobody tells the bar.
     TerminateProcess(browsers.handle(), 1);
-    ASSERT_TRUE(standin::waitFor([&] { return std::none_of(stale.begin(), stale.end(), IsWindow); }));
+    ASSERT_TRUE(kit::waitFor([&] { return std::none_of(stale.begin(), stale.end(), IsWindow); }));
     settle();
     EXPECT_EQ(count(), 4) << "a window gone unannounced stays listed";
 
@@ -309,17 +309,17 @@ TEST_F(StaleWindows, ButtonsOfAKilledBrowserSurviveEveryActionAndTheBarKeepsTrac
     for (HWND w : stale) {
         RECT r = buttonOnScreen(w);
         ASSERT_GT(r.right, r.left);
-        moveMouse(centre(r));
-        standin::waitFor([] { return false; }, 700); // long enough for the tip to ask for its text
-        click(centre(r));
-        click(glyph(r));
-        click(centre(r), true);
+        kit::moveTo(centre(r));
+        kit::waitFor([] { return false; }, 700); // long enough for the tip to ask for its text
+        kit::click(centre(r));
+        kit::click(glyph(r));
+        kit::click(centre(r), true);
         HWND menu = waitMenu();
         ASSERT_NE(menu, nullptr);
         RECT m{};
         GetWindowRect(menu, &m);
-        click({m.left + 20, m.top + 3 * (m.bottom - m.top) / 4}); // "Close"
-        standin::waitFor([&] { return !IsWindowVisible(menu); }, 3000);
+        kit::click({m.left + 20, m.top + 3 * (m.bottom - m.top) / 4}); // "Close"
+        kit::waitFor([&] { return !IsWindowVisible(menu); }, 3000);
         ASSERT_TRUE(responsive(bar_));
     }
     settle();

@@ -4,7 +4,7 @@
 
 #include "app/app.h"
 #include "app/settings_store.h"
-#include "e2e_support.h"
+#include "kit/bar.h"
 
 namespace {
 
@@ -73,7 +73,8 @@ TEST_F(SettingsStore, WritesCreateTheKeyAndReadBackTheSame) {
 }
 
 TEST_F(SettingsStore, TextOutsideTheAnsiCodePageRoundTripsAndEarlierAnsiValuesReadUnchanged) {
-    const std::string path = "C:\\\xd0\x9f\xd1\x80\xd0\xbe\xd0\xb1\xd0\xb0 \xe6\x97\xa5\xe6\x9c\xac\\probe.exe -x";
+    const std::string path =
+        "C:\\\xd0\x9f\xd1\x80\xd0\xbe\xd0\xb1\xd0\xb0 \xe6\x97\xa5\xe6\x9c\xac\\probe.exe -x";
     app::writeStringSetting(kKey, "Internet Explorer path", path);
     EXPECT_EQ(app::readStringSetting(kKey, "Internet Explorer path", ""), path);
     // Kept as a UTF-16 REG_SZ, as any program reading it wide expects.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "hooks/shell/cvsh.h"
-#include "standin_support.h"
+#include "kit/standin.h"
 
 namespace {
 
@@ -69,18 +69,18 @@ class ShellHook : public ::testing::Test {
 
 TEST_F(ShellHook, ABrowserWindowOfAnotherProcessIsReportedAtCreationAndDestruction) {
     ASSERT_EQ(SetShellHook(target), 1);
-    standin::Process browser;
+    kit::Process browser;
     HWND window =
         standin::openBrowser(browser, "--class IEFrame --title \"Hooked - Microsoft Internet Explorer\"");
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(standin::waitFor([&] { return received(window, HSHELL_WINDOWCREATED); }));
+    ASSERT_TRUE(kit::waitFor([&] { return received(window, HSHELL_WINDOWCREATED); }));
     for (const Event& e : events)
         if (e.window == window && e.code == HSHELL_WINDOWCREATED) {
             EXPECT_EQ(e.className, "IEFrame");
             EXPECT_EQ(e.pid, browser.id());
         }
     PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(standin::waitFor([&] { return received(window, HSHELL_WINDOWDESTROYED); }));
+    EXPECT_TRUE(kit::waitFor([&] { return received(window, HSHELL_WINDOWDESTROYED); }));
     EXPECT_TRUE(browser.close());
 }
 
@@ -88,7 +88,7 @@ TEST_F(ShellHook, RemovingTheHookStopsTheReportsAndASecondRemovalReturnsZero) {
     ASSERT_EQ(SetShellHook(target), 1);
     EXPECT_NE(RemoveShellHook(), 0);
     EXPECT_EQ(RemoveShellHook(), 0);
-    standin::Process browser;
+    kit::Process browser;
     HWND window = standin::openBrowser(browser, "--class IEFrame --title Unhooked");
     ASSERT_NE(window, nullptr);
     // A report would have been posted by the time the window was shown.
@@ -100,10 +100,10 @@ TEST_F(ShellHook, SettingItAgainAfterARemovalReportsToTheNewTarget) {
     ASSERT_EQ(SetShellHook(target), 1);
     ASSERT_NE(RemoveShellHook(), 0);
     ASSERT_EQ(SetShellHook(target), 1);
-    standin::Process browser;
+    kit::Process browser;
     HWND window = standin::openBrowser(browser, "--class CabinetWClass --title Folder");
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(standin::waitFor([&] { return received(window, HSHELL_WINDOWCREATED); }));
+    EXPECT_TRUE(kit::waitFor([&] { return received(window, HSHELL_WINDOWCREATED); }));
     EXPECT_TRUE(browser.close());
 }
 

@@ -4,7 +4,7 @@
 
 #include <shellapi.h>
 
-#include "e2e_support.h"
+#include "kit/bar.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ class Startup : public ::testing::Test {
     }
     void start() { ASSERT_TRUE(e2e::startBar(proc_, &bar_)); }
 
-    e2e::Process proc_;
+    kit::Process proc_;
     HWND bar_ = nullptr;
 };
 
@@ -67,8 +67,8 @@ TEST_F(Startup, TopEdgeAndBarHeightComeFromTheSettings) {
 
 TEST_F(Startup, ASecondStartEndsAtOnceAndLeavesOneBar) {
     start();
-    e2e::Process second;
-    ASSERT_TRUE(second.start("\"" + e2e::distDir() + "\\corvane.exe\""));
+    kit::Process second;
+    ASSERT_TRUE(second.start("\"" + kit::distDir() + "\\corvane.exe\""));
     EXPECT_TRUE(second.waitExit(5000));
     EXPECT_EQ(second.exitCode(), 0u);
     EXPECT_EQ(e2e::findBar(), bar_);
@@ -79,8 +79,8 @@ TEST_F(Startup, AnyWindowWithTheBarsTitleStopsTheStart) {
     HWND impostor = CreateWindowExA(0, "STATIC", "Corvane! main window", WS_POPUP, 0, 0, 10, 10, nullptr,
                                     nullptr, nullptr, nullptr);
     ASSERT_NE(impostor, nullptr);
-    e2e::Process p;
-    ASSERT_TRUE(p.start("\"" + e2e::distDir() + "\\corvane.exe\""));
+    kit::Process p;
+    ASSERT_TRUE(p.start("\"" + kit::distDir() + "\\corvane.exe\""));
     EXPECT_TRUE(p.waitExit(5000));
     EXPECT_EQ(e2e::findBar(), impostor);
     DestroyWindow(impostor);

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/app.h"
-#include "bar_fixture.h"
+#include "kit/bar_fixture.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ class StripWork : public BarTest {
         SendMessageA(bar_, WM_NULL, 0, 0);
         std::vector<BarShot> shots{BarShot(bar_)};
         // Wine copies the window's pixels to the screen soon after the paint: wait until they hold still.
-        waitFor(
+        kit::waitFor(
             [&] {
                 shots.push_back(BarShot(bar_));
                 return shots[shots.size() - 1] == shots[shots.size() - 2];
@@ -62,7 +62,7 @@ class StripWork : public BarTest {
             1000);
         InvalidateRect(bar_, nullptr, TRUE);
         UpdateWindow(bar_);
-        EXPECT_TRUE(waitFor([&] { return BarShot(bar_) == shots.back(); }, 2000))
+        EXPECT_TRUE(kit::waitFor([&] { return BarShot(bar_) == shots.back(); }, 2000))
             << "after the " << what << " event the strip differs from a full repaint";
         return spent;
     }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "hooks/taskbar/cvth.h"
-#include "standin_support.h"
+#include "kit/standin.h"
 #include "tools/standin-taskbar/standin_taskbar.h"
 
 namespace {
@@ -50,14 +50,14 @@ class TaskbarHook : public ::testing::Test {
         CloseHandle(event);
     }
 
-    HWND openWindows(const std::string& arguments, standin::Process* process = nullptr) {
+    HWND openWindows(const std::string& arguments, kit::Process* process = nullptr) {
         return standin::openBrowser(process ? *process : browserProcess, arguments);
     }
     HWND nextWindowOf(HWND first) {
         DWORD pid = 0;
         GetWindowThreadProcessId(first, &pid);
         HWND found = nullptr;
-        standin::waitFor([&] {
+        kit::waitFor([&] {
             for (HWND w = FindWindowExA(nullptr, nullptr, "IEFrame", nullptr); w;
                  w = FindWindowExA(nullptr, w, "IEFrame", nullptr)) {
                 DWORD owner = 0;
@@ -74,14 +74,14 @@ class TaskbarHook : public ::testing::Test {
     // The taskbar's side runs its first pass when the library comes into its thread: a message sent there
     // brings it in on this platform.
     bool firstPassDone() {
-        return standin::waitFor([&] {
+        return kit::waitFor([&] {
             ask(standin::kItemCount);
             return WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
         });
     }
 
     HANDLE event = nullptr;
-    standin::Process taskbar, browserProcess, folderProcess, otherProcess, nearMissProcess;
+    kit::Process taskbar, browserProcess, folderProcess, otherProcess, nearMissProcess;
     HWND tray = nullptr, browsers = nullptr, secondBrowser = nullptr, folder = nullptr, other = nullptr,
          nearMiss = nullptr;
 };
@@ -112,7 +112,7 @@ TEST_F(TaskbarHook, WithTheExplorerFlagFolderItemsGoToo) {
 TEST_F(TaskbarHook, ABrowserOpenedLaterLosesItsItemAtTheNextLayoutWithoutThePassRecursing) {
     ASSERT_EQ(SetTaskbarHook(0), 1);
     ASSERT_TRUE(firstPassDone());
-    standin::Process lateBrowserProcess, lateOtherProcess;
+    kit::Process lateBrowserProcess, lateOtherProcess;
     HWND lateBrowser = openWindows("--class IEFrame --title Late", &lateBrowserProcess);
     HWND lateOther = openWindows("--class CorvaneOtherProgram --title Later", &lateOtherProcess);
     ASSERT_TRUE(lateBrowser && lateOther);
@@ -131,7 +131,7 @@ TEST_F(TaskbarHook, AfterRemovalLayoutsLeaveNewBrowserItemsAndASecondRemovalDoes
     ASSERT_TRUE(firstPassDone());
     RemoveTaskbarHook();
     RemoveTaskbarHook();
-    standin::Process lateProcess;
+    kit::Process lateProcess;
     HWND late = openWindows("--class IEFrame --title Late", &lateProcess);
     ASSERT_NE(late, nullptr);
     sync();
@@ -147,10 +147,10 @@ TEST_F(TaskbarHook, AnotherProcessThatLoadsTheLibraryAndEndsLeavesTheHookInPlace
     // This test program imports the library: run it once more, doing nothing, and let it end.
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    standin::Process copy;
+    kit::Process copy;
     ASSERT_TRUE(copy.start(self, "--gtest_filter=-*"));
-    ASSERT_TRUE(standin::waitFor([&] { return !copy.running(); }));
-    standin::Process lateProcess;
+    ASSERT_TRUE(kit::waitFor([&] { return !copy.running(); }));
+    kit::Process lateProcess;
     HWND late = openWindows("--class IEFrame --title Late", &lateProcess);
     ASSERT_NE(late, nullptr);
     sync();
@@ -178,7 +178,7 @@ TEST_F(TaskbarHook, ARecreatedTaskbarIsHookedAgainWhenItAnnouncesItself) {
 
     tray = standin::openTaskbar(taskbar, "--manual --announce");
     ASSERT_NE(tray, nullptr);
-    ASSERT_TRUE(standin::waitFor([] { return announcements > 0; }));
+    ASSERT_TRUE(kit::waitFor([] { return announcements > 0; }));
     ASSERT_TRUE(firstPassDone());
     EXPECT_FALSE(hasItem(browsers));
     EXPECT_FALSE(hasItem(secondBrowser));
@@ -188,7 +188,7 @@ TEST_F(TaskbarHook, ARecreatedTaskbarIsHookedAgainWhenItAnnouncesItself) {
 }
 
 TEST(TaskbarHookFailures, ATaskListWithoutATabControlIsNotATaskbar) {
-    standin::Process taskbar;
+    kit::Process taskbar;
     ASSERT_NE(standin::openTaskbar(taskbar, "--manual --no-tab-control"), nullptr);
     standin::MessageBoxWatcher watcher(kCaption);
     EXPECT_EQ(SetTaskbarHook(0), 0);

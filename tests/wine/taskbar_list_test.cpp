@@ -10,8 +10,8 @@
 #include <sstream>
 #include <string>
 
-#include "bar_fixture.h"
-#include "standin_support.h"
+#include "kit/bar_fixture.h"
+#include "kit/standin.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ std::string netWmState(const std::string& title) {
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     const std::string result = "Z:" + name + ".txt";
-    e2e::waitFor([&] { return GetFileAttributesA(result.c_str()) != INVALID_FILE_ATTRIBUTES; });
+    kit::waitFor([&] { return GetFileAttributesA(result.c_str()) != INVALID_FILE_ATTRIBUTES; });
     std::stringstream text;
     {
         std::ifstream in(result);
@@ -49,7 +49,7 @@ bool skipsTaskbar(const std::string& title) {
 }
 
 bool waitSkips(const std::string& title, bool skips, DWORD timeoutMs = 8000) {
-    return e2e::waitFor([&] { return skipsTaskbar(title) == skips; }, timeoutMs);
+    return kit::waitFor([&] { return skipsTaskbar(title) == skips; }, timeoutMs);
 }
 
 class TaskbarList : public e2e::BarTest {
@@ -62,10 +62,10 @@ class TaskbarList : public e2e::BarTest {
         plain = "Plain " + tag;
         ASSERT_TRUE(standin::startBrowserAs(chrome_, "chrome.exe",
                                             "--class Chrome_WidgetWin_1 --title \"" + page + "\""));
-        ASSERT_TRUE(plain_.start(standin::toolPath("standin-browser\\cv-browser.exe"),
+        ASSERT_TRUE(plain_.start(kit::toolPath("standin-browser\\cv-browser.exe"),
                                  "--class CorvanePlain --title \"" + plain + "\""));
-        ASSERT_TRUE(e2e::waitFor([&] { return (page_ = standin::findWindowOf(chrome_.id())) != nullptr; }));
-        ASSERT_TRUE(e2e::waitFor([&] {
+        ASSERT_TRUE(kit::waitFor([&] { return (page_ = kit::findWindowOf(chrome_.id())) != nullptr; }));
+        ASSERT_TRUE(kit::waitFor([&] {
             return netWmState(plain).find("_NET_WM_STATE") != std::string::npos;
         })) << "no window manager keeps the state of the windows in this display";
     }
@@ -75,7 +75,7 @@ class TaskbarList : public e2e::BarTest {
     }
 
     std::string page, plain;
-    standin::Process chrome_, plain_;
+    kit::Process chrome_, plain_;
     HWND page_ = nullptr;
 };
 

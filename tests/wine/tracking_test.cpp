@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "bar_fixture.h"
-#include "e2e_support.h"
-#include "tracking_support.h"
+#include "kit/bar.h"
+#include "kit/bar_fixture.h"
+#include "kit/browsers.h"
 
 namespace {
 
@@ -28,9 +28,9 @@ class Tracking : public e2e::BarTest {
         // Start from a window that is not a browser, so that any browser in front came there by the click.
         SetForegroundWindow(neutral());
         EXPECT_TRUE(e2e::waitForeground(neutral()));
-        e2e::click(buttonCentre(bar_, index));
+        kit::click(buttonCentre(bar_, index));
         HWND front = nullptr;
-        e2e::waitFor([&] { return (front = GetForegroundWindow()) != neutral(); }, 2000);
+        kit::waitFor([&] { return (front = GetForegroundWindow()) != neutral(); }, 2000);
         return front;
     }
 };
@@ -106,9 +106,9 @@ TEST_F(Tracking, NewWindowsAreMaximisedWhenAsked) {
     e2e::writeSetting("Align browser windows", 1);
     HWND before = browsers_.open("Before", "IEFrame", false);
     start();
-    EXPECT_TRUE(e2e::waitFor([&] { return IsZoomed(before) != 0; }));
+    EXPECT_TRUE(kit::waitFor([&] { return IsZoomed(before) != 0; }));
     HWND later = browsers_.open("Later");
-    EXPECT_TRUE(e2e::waitFor([&] { return IsZoomed(later) != 0; }));
+    EXPECT_TRUE(kit::waitFor([&] { return IsZoomed(later) != 0; }));
 }
 
 TEST_F(Tracking, WithAlignOnNewAndActivatedWindowsTakeTheFixedRectangle) {
@@ -124,16 +124,16 @@ TEST_F(Tracking, WithAlignOnNewAndActivatedWindowsTakeTheFixedRectangle) {
         GetWindowRect(w, &rc);
         return rc.left == 40 && rc.top == 30 && rc.right == 540 && rc.bottom == 430 && !IsZoomed(w);
     };
-    EXPECT_TRUE(e2e::waitFor([&] { return aligned(before); }));
+    EXPECT_TRUE(kit::waitFor([&] { return aligned(before); }));
     HWND later = browsers_.open("Later", "IEFrame", true, 200, 250);
-    EXPECT_TRUE(e2e::waitFor([&] { return aligned(later); }));
+    EXPECT_TRUE(kit::waitFor([&] { return aligned(later); }));
     // Moved or maximised by the user, it returns at its next activation.
     ShowWindow(later, SW_MAXIMIZE);
     EXPECT_EQ(e2e::shellEvent(bar_, later, kActivated), 1);
-    EXPECT_TRUE(e2e::waitFor([&] { return aligned(later); }));
+    EXPECT_TRUE(kit::waitFor([&] { return aligned(later); }));
     MoveWindow(before, 0, 0, 100, 100, TRUE);
     EXPECT_EQ(e2e::shellEvent(bar_, before, kActivated), 1);
-    EXPECT_TRUE(e2e::waitFor([&] { return aligned(before); }));
+    EXPECT_TRUE(kit::waitFor([&] { return aligned(before); }));
 }
 
 TEST_F(Tracking, WithNeitherPlacementWindowsStayWhereTheyAre) {
@@ -163,7 +163,7 @@ TEST_F(Tracking, ClosingTheBarClosesTheBrowsersOnlyWhenAsked) {
     start();
     ASSERT_TRUE(waitTools(2));
     ASSERT_TRUE(e2e::closeBar(proc_, bar_));
-    EXPECT_TRUE(e2e::waitFor([&] { return !IsWindow(kept) && !IsWindow(second); }));
+    EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(kept) && !IsWindow(second); }));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 # The bar's own buttons, tray, hot keys, menus and browser launching.
 corvane_wine_test(hover_button_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/hover_button_test.cpp ${CMAKE_CURRENT_LIST_DIR}/input_support.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/hover_button_test.cpp
           $<TARGET_OBJECTS:corvane_resources>
   LIBS corvane_controls comctl32)
 
@@ -16,30 +16,21 @@ target_link_options(menu_reader PRIVATE ${CORVANE_STATIC_LINK})
 corvane_warnings(menu_reader)
 
 corvane_wine_test(tray_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tray_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tray_support.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/input_support.cpp ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp
-  LIBS shell32 advapi32 comctl32 gdi32
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tray_test.cpp
   DEPENDS corvane launch_probe menu_reader)
 
 corvane_wine_test(tray_browsers_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tray_browsers_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tray_support.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/input_support.cpp ${CMAKE_CURRENT_LIST_DIR}/tracking_support.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp
-  LIBS shell32 advapi32 comctl32 gdi32
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tray_browsers_test.cpp
   DEPENDS corvane menu_reader)
 
 # Today's browsers and the platform's folder windows, with only the platform's taskbar.
 corvane_wine_test(other_browsers_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/other_browsers_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tray_support.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/tracking_support.cpp ${CMAKE_CURRENT_LIST_DIR}/standin_support.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp
-  LIBS shell32 advapi32 comctl32 gdi32
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/other_browsers_test.cpp
   DEPENDS corvane menu_reader cv-browser)
 
 # Outside the virtual desktop, in a prefix and a display of its own (plain_desktop.sh).
 corvane_wine_test(taskbar_list_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/taskbar_list_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tracking_support.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/standin_support.cpp ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp
-  LIBS shell32 advapi32 comctl32 gdi32 ole32 uuid
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/taskbar_list_test.cpp
+  LIBS ole32 uuid
   DEPENDS corvane cv-browser
   RUNNER ${CMAKE_CURRENT_LIST_DIR}/plain_desktop.sh ${CMAKE_BINARY_DIR}/wineprefix-plain)

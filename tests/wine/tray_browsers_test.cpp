@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "bar_fixture.h"
-#include "input_support.h"
-#include "tracking_support.h"
-#include "tray_support.h"
+#include "kit/bar_fixture.h"
+#include "kit/browsers.h"
+#include "kit/input.h"
+#include "kit/tray.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ class TrayBrowsers : public e2e::BarTest {
   protected:
     void SetUp() override {
         e2e::BarTest::SetUp();
-        input::moveTo(700, 500);
+        kit::moveTo(700, 500);
     }
     void TearDown() override {
         if (HWND menu = tray::popupMenu()) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -33,13 +33,13 @@ class TrayBrowsers : public e2e::BarTest {
         gamma_ = browsers_.open("Gamma", "IEFrame", false, 120, 120);
     }
     bool waitListed(int n) {
-        return e2e::waitFor([&] { return e2e::toolCount(bar_) == n; });
+        return kit::waitFor([&] { return e2e::toolCount(bar_) == n; });
     }
     HWND openMenuAt(int x, int y) {
-        EXPECT_TRUE(input::moveTo(x, y));
+        EXPECT_TRUE(kit::moveTo(x, y));
         PostMessageA(bar_, kTrayNotify, 32771, WM_RBUTTONDOWN);
         HWND menu = nullptr;
-        e2e::waitFor([&] { return (menu = tray::popupMenu()) != nullptr; });
+        kit::waitFor([&] { return (menu = tray::popupMenu()) != nullptr; });
         return menu;
     }
     bool allIconic(bool iconic) {
@@ -69,11 +69,11 @@ TEST_F(TrayBrowsers, TheWindowListShowsEveryTrackedWindowAndChoosingOneBringsItF
     EXPECT_EQ(std::count_if(items.begin(), items.end(), [](const std::string& s) { return s[0] == '\t'; }),
               3);
     // Down selects "IE windows list", Right opens it on Alpha, Down moves to Beta.
-    input::pressKey(0, VK_DOWN);
-    input::pressKey(0, VK_RIGHT);
-    input::pressKey(0, VK_DOWN);
-    input::pressKey(0, VK_RETURN);
-    EXPECT_TRUE(e2e::waitFor([&] { return GetForegroundWindow() == beta_; }, 3000));
+    kit::pressKey(VK_DOWN);
+    kit::pressKey(VK_RIGHT);
+    kit::pressKey(VK_DOWN);
+    kit::pressKey(VK_RETURN);
+    EXPECT_TRUE(kit::waitFor([&] { return GetForegroundWindow() == beta_; }, 3000));
 }
 
 TEST_F(TrayBrowsers, AWindowListCommandForAWindowThatWentDoesNothing) {
@@ -91,7 +91,7 @@ TEST_F(TrayBrowsers, AWindowListCommandForAWindowThatWentDoesNothing) {
     EXPECT_EQ(GetForegroundWindow(), alpha_);
     EXPECT_TRUE(IsWindowVisible(bar_));
     PostMessageA(bar_, WM_COMMAND, 10001, 0);
-    EXPECT_TRUE(e2e::waitFor([&] { return GetForegroundWindow() == beta_; }, 3000));
+    EXPECT_TRUE(kit::waitFor([&] { return GetForegroundWindow() == beta_; }, 3000));
 }
 
 TEST_F(TrayBrowsers, MinimizeAllActsOnlyWhileHideBrowsersIsOn) {
@@ -102,9 +102,9 @@ TEST_F(TrayBrowsers, MinimizeAllActsOnlyWhileHideBrowsersIsOn) {
     ASSERT_NE(openMenuAt(300, 200), nullptr);
     // "Minimize all browser windows" is the fourth item from the top (separators are skipped).
     for (int i = 0; i < 4; ++i)
-        input::pressKey(0, VK_DOWN);
-    input::pressKey(0, VK_RETURN);
-    ASSERT_TRUE(e2e::waitFor([] { return tray::popupMenu() == nullptr; }));
+        kit::pressKey(VK_DOWN);
+    kit::pressKey(VK_RETURN);
+    ASSERT_TRUE(kit::waitFor([] { return tray::popupMenu() == nullptr; }));
     Sleep(300);
     EXPECT_TRUE(allIconic(false));
     ASSERT_TRUE(e2e::closeBar(proc_, bar_));
@@ -113,7 +113,7 @@ TEST_F(TrayBrowsers, MinimizeAllActsOnlyWhileHideBrowsersIsOn) {
     start();
     ASSERT_TRUE(waitListed(3));
     PostMessageA(bar_, WM_COMMAND, 127, 0);
-    EXPECT_TRUE(e2e::waitFor([&] { return allIconic(true); }));
+    EXPECT_TRUE(kit::waitFor([&] { return allIconic(true); }));
     EXPECT_TRUE(IsWindowVisible(bar_)) << "minimising the browsers does not hide the bar";
 }
 
@@ -121,14 +121,14 @@ TEST_F(TrayBrowsers, HidingMinimisesTheBrowsersAndRestoringBringsThemAllBack) {
     openThree();
     start();
     ASSERT_TRUE(waitListed(3));
-    input::pressKey(kHideKeyMods, VK_SUBTRACT);
-    ASSERT_TRUE(e2e::waitFor([&] { return inTray(); }));
-    EXPECT_TRUE(e2e::waitFor([&] { return allIconic(true); }));
+    kit::pressKey(VK_SUBTRACT, kHideKeyMods);
+    ASSERT_TRUE(kit::waitFor([&] { return inTray(); }));
+    EXPECT_TRUE(kit::waitFor([&] { return allIconic(true); }));
     // The tray icon's left press restores them all, the last entry in front.
     PostMessageA(bar_, kTrayNotify, 32771, WM_LBUTTONDOWN);
-    ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(bar_) && !tray::iconPresent(bar_); }));
-    EXPECT_TRUE(e2e::waitFor([&] { return allIconic(false); }));
-    EXPECT_TRUE(e2e::waitFor([&] { return GetForegroundWindow() == gamma_; }));
+    ASSERT_TRUE(kit::waitFor([&] { return IsWindowVisible(bar_) && !tray::iconPresent(bar_); }));
+    EXPECT_TRUE(kit::waitFor([&] { return allIconic(false); }));
+    EXPECT_TRUE(kit::waitFor([&] { return GetForegroundWindow() == gamma_; }));
 }
 
 TEST_F(TrayBrowsers, RestoringAlsoRestoresWindowsTheUserMinimisedWithHideBrowsersOff) {
@@ -138,11 +138,11 @@ TEST_F(TrayBrowsers, RestoringAlsoRestoresWindowsTheUserMinimisedWithHideBrowser
     ASSERT_TRUE(waitListed(3));
     ShowWindow(beta_, SW_MINIMIZE);
     PostMessageA(bar_, WM_COMMAND, 125, 0);
-    ASSERT_TRUE(e2e::waitFor([&] { return inTray(); }));
+    ASSERT_TRUE(kit::waitFor([&] { return inTray(); }));
     EXPECT_FALSE(IsIconic(alpha_)) << "hiding minimised a browser with the setting off";
     PostMessageA(bar_, WM_COMMAND, 125, 0);
-    ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(bar_) != FALSE; }));
-    EXPECT_TRUE(e2e::waitFor([&] { return allIconic(false); }));
+    ASSERT_TRUE(kit::waitFor([&] { return IsWindowVisible(bar_) != FALSE; }));
+    EXPECT_TRUE(kit::waitFor([&] { return allIconic(false); }));
 }
 
 TEST_F(TrayBrowsers, TheMenusExitIgnoresShiftAndTheCloseButtonsInvertTheSetting) {
@@ -150,13 +150,13 @@ TEST_F(TrayBrowsers, TheMenusExitIgnoresShiftAndTheCloseButtonsInvertTheSetting)
     start();
     ASSERT_TRUE(waitListed(3));
     ASSERT_NE(openMenuAt(300, 200), nullptr);
-    input::pressKey(0, VK_UP);
-    input::pressKey(0, VK_UP);
-    input::shift(true);
-    input::pressKey(0, VK_RETURN);
-    input::shift(false);
+    kit::pressKey(VK_UP);
+    kit::pressKey(VK_UP);
+    kit::holdShift(true);
+    kit::pressKey(VK_RETURN);
+    kit::holdShift(false);
     ASSERT_TRUE(proc_.waitExit(5000));
-    e2e::waitFor([] { return false; }, 300);
+    kit::waitFor([] { return false; }, 300);
     EXPECT_TRUE(IsWindow(alpha_) && IsWindow(beta_) && IsWindow(gamma_)) << "Exit closed the browsers";
 
     start();
@@ -164,17 +164,17 @@ TEST_F(TrayBrowsers, TheMenusExitIgnoresShiftAndTheCloseButtonsInvertTheSetting)
     HWND close = GetDlgItem(bar_, 218);
     RECT rc{};
     GetWindowRect(close, &rc);
-    ASSERT_TRUE(input::moveTo((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2));
-    input::shift(true);
-    input::leftDown();
+    ASSERT_TRUE(kit::moveTo((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2));
+    kit::holdShift(true);
+    kit::leftDown();
     // Released once the button shows itself pressed, as a hand would: a release that overtakes the press's
     // handling (which takes the focus) finds no pressed button to click.
     EXPECT_TRUE(
-        e2e::waitFor([&] { return (SendMessageA(close, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, 3000));
-    input::leftUp();
-    input::shift(false);
+        kit::waitFor([&] { return (SendMessageA(close, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, 3000));
+    kit::leftUp();
+    kit::holdShift(false);
     ASSERT_TRUE(proc_.waitExit(5000));
-    EXPECT_TRUE(e2e::waitFor([&] { return !IsWindow(alpha_) && !IsWindow(beta_) && !IsWindow(gamma_); }))
+    EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(alpha_) && !IsWindow(beta_) && !IsWindow(gamma_); }))
         << "Shift + Close did not close the browsers";
 }
 
@@ -183,7 +183,7 @@ TEST_F(TrayBrowsers, CloseAllAsksEveryBrowserToClose) {
     start();
     ASSERT_TRUE(waitListed(3));
     PostMessageA(bar_, WM_COMMAND, 123, 0);
-    EXPECT_TRUE(e2e::waitFor([&] { return !IsWindow(alpha_) && !IsWindow(beta_) && !IsWindow(gamma_); }));
+    EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(alpha_) && !IsWindow(beta_) && !IsWindow(gamma_); }));
     EXPECT_TRUE(waitListed(0));
     EXPECT_TRUE(IsWindowVisible(bar_));
 }
@@ -198,16 +198,16 @@ TEST_F(TrayBrowsers, AutohideHidesTheBarFourSecondsAfterTheLastBrowserClosedUnle
     // A browser opened within the 4 seconds cancels the hiding.
     browsers_.close(only);
     ASSERT_TRUE(waitListed(0));
-    e2e::waitFor([] { return false; }, 2000);
+    kit::waitFor([] { return false; }, 2000);
     HWND next = browsers_.open("Next");
     ASSERT_TRUE(waitListed(1));
-    e2e::waitFor([] { return false; }, 3500);
+    kit::waitFor([] { return false; }, 3500);
     EXPECT_TRUE(IsWindowVisible(bar_)) << "the hiding was not cancelled";
 
     browsers_.close(next);
     DWORD closed = GetTickCount();
     ASSERT_TRUE(waitListed(0));
-    ASSERT_TRUE(e2e::waitFor([&] { return inTray(); }, 8000));
+    ASSERT_TRUE(kit::waitFor([&] { return inTray(); }, 8000));
     DWORD waited = GetTickCount() - closed;
     EXPECT_GE(waited, 3800u);
     EXPECT_LT(waited, 6000u);
@@ -217,9 +217,9 @@ TEST_F(TrayBrowsers, WithAutorestoreANewBrowserBringsTheBarBack) {
     e2e::writeSetting("Autorestore from tray", 1);
     start();
     PostMessageA(bar_, WM_COMMAND, 125, 0);
-    ASSERT_TRUE(e2e::waitFor([&] { return inTray(); }));
+    ASSERT_TRUE(kit::waitFor([&] { return inTray(); }));
     HWND w = browsers_.open("Arrives");
-    EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(bar_) && !tray::iconPresent(bar_); }));
+    EXPECT_TRUE(kit::waitFor([&] { return IsWindowVisible(bar_) && !tray::iconPresent(bar_); }));
     EXPECT_FALSE(IsIconic(w));
 }
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "core/program_name.h"
-#include "e2e_support.h"
-#include "input_support.h"
-#include "tray_support.h"
+#include "kit/bar.h"
+#include "kit/input.h"
+#include "kit/tray.h"
 
 namespace {
 
@@ -19,10 +19,10 @@ constexpr UINT kTrayNotify = WM_USER + 1;
 constexpr UINT kHideKeyMods = MOD_CONTROL | MOD_ALT;
 
 std::string probePath() {
-    return e2e::binDir() + "\\tests\\wine\\launch_probe.exe";
+    return kit::binDir() + "\\tests\\wine\\launch_probe.exe";
 }
 std::string programPath() {
-    return e2e::distDir() + "\\corvane.exe";
+    return kit::distDir() + "\\corvane.exe";
 }
 
 RECT clientRectOf(HWND child, HWND parent) {
@@ -43,11 +43,11 @@ class Tray : public ::testing::Test {
     void SetUp() override {
         e2e::deleteSettingsKey();
         ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
-        input::moveTo(512, 300);
+        kit::moveTo(512, 300);
     }
     void TearDown() override {
-        input::leftUp();
-        input::shift(false);
+        kit::leftUp();
+        kit::holdShift(false);
         // A menu left open would swallow the close.
         if (HWND menu = tray::popupMenu()) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
         if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
@@ -62,7 +62,7 @@ class Tray : public ::testing::Test {
     void startInTray() {
         ASSERT_TRUE(proc_.start("\"" + programPath() + "\""));
         ASSERT_TRUE(
-            e2e::waitFor([&] { return (bar_ = e2e::findBar()) != nullptr && tray::iconPresent(bar_); }));
+            kit::waitFor([&] { return (bar_ = e2e::findBar()) != nullptr && tray::iconPresent(bar_); }));
     }
     void useProbeAsBrowser(const char* title) {
         probes_.push_back(title);
@@ -70,7 +70,7 @@ class Tray : public ::testing::Test {
     }
     HWND waitForMenu(DWORD timeoutMs = 3000) {
         HWND menu = nullptr;
-        e2e::waitFor([&] { return (menu = tray::popupMenu()) != nullptr; }, timeoutMs);
+        kit::waitFor([&] { return (menu = tray::popupMenu()) != nullptr; }, timeoutMs);
         return menu;
     }
     bool docked() { return IsWindowVisible(bar_) && tray::bottomStripReserved() && !tray::iconPresent(bar_); }
@@ -78,7 +78,7 @@ class Tray : public ::testing::Test {
         return !IsWindowVisible(bar_) && !tray::bottomStripReserved() && tray::iconPresent(bar_);
     }
 
-    e2e::Process proc_;
+    kit::Process proc_;
     HWND bar_ = nullptr;
     std::vector<const char*> probes_;
 };
@@ -87,11 +87,11 @@ class Tray : public ::testing::Test {
 // A release that overtakes the press's handling (which takes the focus) finds no pressed button to click.
 bool pressAndRelease(HWND button) {
     POINT c = centreOf(button);
-    if (!input::moveTo(c.x, c.y)) return false;
-    input::leftDown();
+    if (!kit::moveTo(c.x, c.y)) return false;
+    kit::leftDown();
     bool pressed =
-        e2e::waitFor([&] { return (SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, 3000);
-    input::leftUp();
+        kit::waitFor([&] { return (SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, 3000);
+    kit::leftUp();
     return pressed;
 }
 
@@ -121,12 +121,12 @@ TEST_F(Tray, TheOwnButtonsSitAtTheirPlacesAndShowTheirNormalFrames) {
         EXPECT_STREQ(text, e.caption);
         EXPECT_EQ(GetWindowLongPtrA(b, GWL_STYLE) & 0x5000000F, 0x5000000B) << e.id;
 
-        tray::Strip strip = tray::loadStrip(programPath(), e.strip);
+        kit::Strip strip = kit::loadStrip(programPath(), e.strip);
         ASSERT_EQ(strip.width, 3 * e.size);
         RECT screen{};
         GetWindowRect(b, &screen);
         EXPECT_TRUE(
-            e2e::waitFor([&] { return tray::differingPixels(screen.left, screen.top, strip, 0) == 0; }, 2000))
+            kit::waitFor([&] { return kit::differingPixels(screen.left, screen.top, strip, 0) == 0; }, 2000))
             << "button " << e.id << " does not show its normal frame";
     }
 }
@@ -137,16 +137,16 @@ TEST_F(Tray, ThePointerOnABarButtonShowsItsHoverFrameAndItsToolTip) {
     ASSERT_NE(b, nullptr);
     RECT screen{};
     GetWindowRect(b, &screen);
-    tray::Strip strip = tray::loadStrip(programPath(), 106);
+    kit::Strip strip = kit::loadStrip(programPath(), 106);
     POINT c = centreOf(b);
-    ASSERT_TRUE(input::moveTo(c.x, c.y));
-    input::moveTo(c.x + 1, c.y);
+    ASSERT_TRUE(kit::moveTo(c.x, c.y));
+    kit::moveTo(c.x + 1, c.y);
     EXPECT_TRUE(
-        e2e::waitFor([&] { return tray::differingPixels(screen.left, screen.top, strip, 2) == 0; }, 2000));
-    EXPECT_TRUE(e2e::waitFor([&] { return tray::shownToolTip(proc_.id()) == "New browser window"; }, 4000));
-    input::moveTo(c.x, c.y - 200);
+        kit::waitFor([&] { return kit::differingPixels(screen.left, screen.top, strip, 2) == 0; }, 2000));
+    EXPECT_TRUE(kit::waitFor([&] { return tray::shownToolTip(proc_.id()) == "New browser window"; }, 4000));
+    kit::moveTo(c.x, c.y - 200);
     EXPECT_TRUE(
-        e2e::waitFor([&] { return tray::differingPixels(screen.left, screen.top, strip, 0) == 0; }, 2000));
+        kit::waitFor([&] { return kit::differingPixels(screen.left, screen.top, strip, 0) == 0; }, 2000));
 }
 
 TEST_F(Tray, HoldingNewBrowserOpensTheMenuRightOfTheButtonWhileItIsHeld) {
@@ -154,8 +154,8 @@ TEST_F(Tray, HoldingNewBrowserOpensTheMenuRightOfTheButtonWhileItIsHeld) {
     start();
     HWND b = GetDlgItem(bar_, 245);
     POINT c = centreOf(b);
-    ASSERT_TRUE(input::moveTo(c.x, c.y));
-    input::leftDown();
+    ASSERT_TRUE(kit::moveTo(c.x, c.y));
+    kit::leftDown();
     HWND menu = waitForMenu();
     // The menu is there while the test still holds the left button down.
     ASSERT_NE(menu, nullptr);
@@ -182,9 +182,9 @@ TEST_F(Tray, HoldingNewBrowserOpensTheMenuRightOfTheButtonWhileItIsHeld) {
                                                  "-",
                                                  "About Corvane!"};
     EXPECT_EQ(items, expectedItems);
-    input::leftUp();
-    input::pressKey(0, VK_ESCAPE);
-    EXPECT_TRUE(e2e::waitFor([] { return tray::popupMenu() == nullptr; }));
+    kit::leftUp();
+    kit::pressKey(VK_ESCAPE);
+    EXPECT_TRUE(kit::waitFor([] { return tray::popupMenu() == nullptr; }));
     // Holding is not a click: the browser was not started.
     Sleep(300);
     EXPECT_EQ(tray::windowTitled("probe hold"), nullptr);
@@ -194,17 +194,17 @@ TEST_F(Tray, AQuickClickOnNewBrowserRunsTheBrowserCommand) {
     useProbeAsBrowser("probe click");
     start();
     ASSERT_TRUE(pressAndRelease(GetDlgItem(bar_, 245)));
-    EXPECT_TRUE(e2e::waitFor([] { return tray::windowTitled("probe click") != nullptr; }, 8000));
+    EXPECT_TRUE(kit::waitFor([] { return tray::windowTitled("probe click") != nullptr; }, 8000));
     EXPECT_EQ(tray::popupMenu(), nullptr);
 }
 
 TEST_F(Tray, TheHideHotKeyHidesTheBarIntoTheTrayAndBringsItBack) {
     start();
     ASSERT_TRUE(docked());
-    input::pressKey(kHideKeyMods, VK_SUBTRACT);
-    ASSERT_TRUE(e2e::waitFor([&] { return inTray(); }));
-    input::pressKey(kHideKeyMods, VK_SUBTRACT);
-    ASSERT_TRUE(e2e::waitFor([&] { return docked(); }));
+    kit::pressKey(VK_SUBTRACT, kHideKeyMods);
+    ASSERT_TRUE(kit::waitFor([&] { return inTray(); }));
+    kit::pressKey(VK_SUBTRACT, kHideKeyMods);
+    ASSERT_TRUE(kit::waitFor([&] { return docked(); }));
     RECT rc{};
     GetWindowRect(bar_, &rc);
     EXPECT_EQ(rc.top, 744);
@@ -214,27 +214,27 @@ TEST_F(Tray, TheHideHotKeyHidesTheBarIntoTheTrayAndBringsItBack) {
 TEST_F(Tray, TheNewBrowserHotKeyRunsTheCommandWhetherTheBarIsShownOrNot) {
     useProbeAsBrowser("probe hot key");
     start();
-    input::pressKey(kHideKeyMods, VK_ADD);
-    ASSERT_TRUE(e2e::waitFor([] { return tray::windowTitled("probe hot key") != nullptr; }, 8000));
+    kit::pressKey(VK_ADD, kHideKeyMods);
+    ASSERT_TRUE(kit::waitFor([] { return tray::windowTitled("probe hot key") != nullptr; }, 8000));
     tray::closeWindowsTitled("probe hot key");
-    input::pressKey(kHideKeyMods, VK_SUBTRACT);
-    ASSERT_TRUE(e2e::waitFor([&] { return inTray(); }));
-    input::pressKey(kHideKeyMods, VK_ADD);
-    EXPECT_TRUE(e2e::waitFor([] { return tray::windowTitled("probe hot key") != nullptr; }, 8000));
+    kit::pressKey(VK_SUBTRACT, kHideKeyMods);
+    ASSERT_TRUE(kit::waitFor([&] { return inTray(); }));
+    kit::pressKey(VK_ADD, kHideKeyMods);
+    EXPECT_TRUE(kit::waitFor([] { return tray::windowTitled("probe hot key") != nullptr; }, 8000));
 }
 
 TEST_F(Tray, TheHideButtonsHideAndTheTrayIconsLeftPressRestores) {
     start();
     for (int id : {230, 231}) {
         ASSERT_TRUE(pressAndRelease(GetDlgItem(bar_, id))) << id;
-        ASSERT_TRUE(e2e::waitFor([&] { return inTray(); })) << id;
+        ASSERT_TRUE(kit::waitFor([&] { return inTray(); })) << id;
         // Releases and moves over the icon do nothing; the press restores.
         PostMessageA(bar_, kTrayNotify, 32771, WM_LBUTTONUP);
         PostMessageA(bar_, kTrayNotify, 32771, WM_MOUSEMOVE);
         Sleep(200);
         EXPECT_TRUE(inTray());
         PostMessageA(bar_, kTrayNotify, 32771, WM_LBUTTONDOWN);
-        ASSERT_TRUE(e2e::waitFor([&] { return docked(); })) << id;
+        ASSERT_TRUE(kit::waitFor([&] { return docked(); })) << id;
     }
 }
 
@@ -243,7 +243,7 @@ TEST_F(Tray, TheTrayIconsRightPressOpensTheMenuAtTheCursorAndExitEndsTheProgram)
     startInTray();
     EXPECT_FALSE(IsWindowVisible(bar_));
     EXPECT_FALSE(tray::bottomStripReserved());
-    ASSERT_TRUE(input::moveTo(300, 200));
+    ASSERT_TRUE(kit::moveTo(300, 200));
     PostMessageA(bar_, kTrayNotify, 32771, WM_RBUTTONDOWN);
     HWND menu = waitForMenu();
     ASSERT_NE(menu, nullptr);
@@ -252,11 +252,11 @@ TEST_F(Tray, TheTrayIconsRightPressOpensTheMenuAtTheCursorAndExitEndsTheProgram)
     EXPECT_EQ(rc.left, 300);
     EXPECT_EQ(rc.top, 200);
     // From the top, Up wraps to "About Corvane!", then "Exit". Shift is held: the menu's Exit ignores it.
-    input::pressKey(0, VK_UP);
-    input::pressKey(0, VK_UP);
-    input::shift(true);
-    input::pressKey(0, VK_RETURN);
-    input::shift(false);
+    kit::pressKey(VK_UP);
+    kit::pressKey(VK_UP);
+    kit::holdShift(true);
+    kit::pressKey(VK_RETURN);
+    kit::holdShift(false);
     EXPECT_TRUE(proc_.waitExit(5000));
     EXPECT_EQ(proc_.exitCode(), 0u);
     EXPECT_FALSE(tray::iconPresent(bar_));
@@ -277,8 +277,7 @@ TEST_F(Tray, AMissingProgramGivesItsMessageAndNothingElse) {
         start();
         PostMessageA(bar_, WM_COMMAND, 126, 0);
         HWND box = nullptr;
-        ASSERT_TRUE(
-            e2e::waitFor([&] { return (box = tray::dialogOf(proc_.id(), core::kProgramName)) != nullptr; }));
+        ASSERT_TRUE(kit::waitFor([&] { return (box = tray::dialogOf(proc_.id(), core::kProgramName)) != nullptr; }));
         std::vector<std::string> texts = tray::staticTexts(box);
         ASSERT_FALSE(texts.empty());
         if (c.message) {
@@ -289,7 +288,7 @@ TEST_F(Tray, AMissingProgramGivesItsMessageAndNothingElse) {
                 << texts.back();
         }
         PostMessageA(box, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(e2e::waitFor([&] { return !IsWindow(box); }));
+        EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(box); }));
         // Nothing else: no second box, the bar stays docked and running.
         Sleep(200);
         EXPECT_EQ(tray::dialogOf(proc_.id(), core::kProgramName), nullptr);
@@ -304,7 +303,7 @@ TEST_F(Tray, TheAboutBoxShowsTheProgramAndClosesWithOk) {
     PostMessageA(bar_, WM_COMMAND, 121, 0);
     HWND box = nullptr;
     ASSERT_TRUE(
-        e2e::waitFor([&] { return (box = tray::dialogOf(proc_.id(), "About Corvane!")) != nullptr; }));
+        kit::waitFor([&] { return (box = tray::dialogOf(proc_.id(), "About Corvane!")) != nullptr; }));
     std::vector<std::string> texts = tray::staticTexts(box);
     ASSERT_EQ(texts.size(), 4u);
     EXPECT_EQ(texts[0], "Corvane! v1.21.2");
@@ -316,10 +315,10 @@ TEST_F(Tray, TheAboutBoxShowsTheProgramAndClosesWithOk) {
     EXPECT_EQ(GetWindow(box, GW_OWNER), bar_);
     EXPECT_FALSE(IsWindowEnabled(bar_));
     POINT c = centreOf(ok);
-    ASSERT_TRUE(input::moveTo(c.x, c.y));
-    input::leftDown();
-    input::leftUp();
-    EXPECT_TRUE(e2e::waitFor([&] { return !IsWindow(box); }));
+    ASSERT_TRUE(kit::moveTo(c.x, c.y));
+    kit::leftDown();
+    kit::leftUp();
+    EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(box); }));
     EXPECT_TRUE(IsWindowEnabled(bar_));
 }
 
@@ -336,16 +335,16 @@ TEST_F(Tray, StartingInTheTrayLaunchesNothingAndStartingDockedLaunchesTheBrowser
 
     e2e::writeSetting("Hide into the system tray on start", 0);
     start();
-    EXPECT_TRUE(e2e::waitFor([] { return tray::windowTitled("probe at start") != nullptr; }, 8000));
+    EXPECT_TRUE(kit::waitFor([] { return tray::windowTitled("probe at start") != nullptr; }, 8000));
 }
 
 TEST_F(Tray, TheAutohideTimerHidesTheBarOnce) {
     start();
     PostMessageA(bar_, WM_TIMER, 32768, 0);
-    ASSERT_TRUE(e2e::waitFor([&] { return inTray(); }));
+    ASSERT_TRUE(kit::waitFor([&] { return inTray(); }));
     // Other timers of the bar do nothing of the kind.
     PostMessageA(bar_, WM_COMMAND, 125, 0);
-    ASSERT_TRUE(e2e::waitFor([&] { return docked(); }));
+    ASSERT_TRUE(kit::waitFor([&] { return docked(); }));
     PostMessageA(bar_, WM_TIMER, 12345, 0);
     Sleep(300);
     EXPECT_TRUE(docked());
@@ -357,7 +356,7 @@ TEST_F(Tray, ANewTaskbarGetsTheIconBackOnlyWhileTheBarIsInTheTray) {
     SendMessageTimeoutA(bar_, taskbarCreated, 0, 0, SMTO_BLOCK, 3000, nullptr);
     EXPECT_FALSE(tray::iconPresent(bar_));
     PostMessageA(bar_, WM_COMMAND, 125, 0);
-    ASSERT_TRUE(e2e::waitFor([&] { return inTray(); }));
+    ASSERT_TRUE(kit::waitFor([&] { return inTray(); }));
     tray::dropIcon(bar_);
     ASSERT_FALSE(tray::iconPresent(bar_));
     SendMessageTimeoutA(bar_, taskbarCreated, 0, 0, SMTO_BLOCK, 3000, nullptr);

@@ -1,12 +1,30 @@
-// A program started by a test, shared by the end-to-end and the stand-in helpers. A program still running
-// when its object goes is asked to close and, failing that, ended, so that nothing outlives its test.
+// Programs started by a test, where the built programs live, and finding other processes' windows.
 #pragma once
 #include <windows.h>
 
 #include <string>
 #include <utility>
+#include <vector>
 
-namespace testproc {
+#include "kit/wait.h"
+
+namespace kit {
+
+// The folder of the built deliverables (dist/x64) and of the build tree, as Windows paths.
+std::string distDir();
+std::string binDir();
+// A host path (as the environment gives it) in Windows form.
+std::string windowsPath(const std::string& hostPath);
+// A stand-in program under the build tree's tools/ ("standin-browser\\cv-browser.exe").
+std::string toolPath(const char* relativePath);
+
+// Visible top-level windows, each filter applying when given: class, title, owning process.
+std::vector<HWND> topLevelWindows(const char* className, const char* title = nullptr, DWORD processId = 0);
+// The first top-level window (visible or not) of the process with the class (any class when null).
+HWND findWindowOf(DWORD processId, const char* className = nullptr);
+
+// A program still running when its object goes is asked to close and, failing that, ended, so that nothing
+// outlives its test.
 
 class Process {
   public:
@@ -42,8 +60,8 @@ class Process {
         wide.resize(n > 0 ? static_cast<size_t>(n) : 1);
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
-        const bool started =
-            CreateProcessW(nullptr, wide.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_) != 0;
+        const bool started = CreateProcessW(nullptr, wide.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                            nullptr, &startup, &info_) != 0;
         startError_ = started ? 0 : GetLastError();
         return started;
     }
@@ -67,17 +85,7 @@ class Process {
     bool close(DWORD timeoutMs = 10000) {
         if (!running()) return true;
         EnumWindows(closeWindowOf, static_cast<LPARAM>(info_.dwProcessId));
-        const DWORD start = GetTickCount();
-        while (running()) {
-            if (GetTickCount() - start > timeoutMs) return false;
-            MsgWaitForMultipleObjects(1, &info_.hProcess, FALSE, 10, QS_ALLINPUT);
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
-        return true;
+        return waitFor([this] { return !running(); }, timeoutMs);
     }
     void kill() {
         if (!running()) return;
@@ -111,4 +119,4 @@ class Process {
     DWORD startError_ = 0;
 };
 
-} // namespace testproc
+} // namespace kit

@@ -1,24 +1,13 @@
-// Helpers for end-to-end scenarios: start the real programs as processes, wait on conditions, reset the
-// registry between scenarios.
+// The real bar program: starting and closing it (beside the stand-in taskbar), and its settings in the
+// registry.
 #pragma once
 #include <windows.h>
 
-#include "test_process.h"
-
-#include <functional>
 #include <string>
 
+#include "kit/process.h"
+
 namespace e2e {
-
-// The folder of the built deliverables (dist/x64), as a Windows path.
-std::string distDir();
-// The folder of the build tree (for stand-ins built beside the tests).
-std::string binDir();
-
-// Polls the condition every few milliseconds until it holds or the time is up.
-bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
-
-using Process = testproc::Process;
 
 // Where the bottom edge of the screen ends for a newcomer appbar asking for a strip there: the screen's
 // bottom when no strip is reserved on that edge.
@@ -48,8 +37,8 @@ bool ensureStandInTaskbar();
 bool stopStandInTaskbar();
 // Starts corvane.exe and waits until its bar window exists and is placed; without the stand-in taskbar
 // (standInTaskbar false), the bar meets only the platform's own taskbar, which keeps no tab control.
-bool startBar(Process& process, HWND* bar, DWORD timeoutMs = 10000, bool standInTaskbar = true);
+bool startBar(kit::Process& process, HWND* bar, DWORD timeoutMs = 10000, bool standInTaskbar = true);
 // Asks a bar to close and waits for its process to end.
-bool closeBar(Process& process, HWND bar, DWORD timeoutMs = 10000);
+bool closeBar(kit::Process& process, HWND bar, DWORD timeoutMs = 10000);
 
 } // namespace e2e

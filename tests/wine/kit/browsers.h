@@ -1,14 +1,16 @@
-// Browser windows, shell events, mouse input and screen pixels for the end-to-end tests of the bar's
-// browser tracking and buttons. The browser windows live in the test process: real top-level windows of the
-// tracked classes, which the bar sees exactly as it would see another program's.
+// Browser windows and shell events for the end-to-end tests of the bar's browser tracking and buttons. The
+// browser windows live in the test process: real top-level windows of the tracked classes, which the bar sees
+// exactly as it would see another program's.
 #pragma once
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "e2e_support.h"
 #include "hooks/shell/cvsh.h"
+#include "kit/bar.h"
+#include "kit/input.h"
+#include "kit/pixels.h"
 
 namespace e2e {
 
@@ -42,29 +44,11 @@ LRESULT shellEvent(HWND bar, HWND window, LPARAM code);
 HWND barToolTips(HWND bar);
 int toolCount(HWND bar);
 
-// Mouse input through the system's input queue, at screen points.
-void moveMouse(POINT screen);
-void click(POINT screen, bool right = false);
-void doubleClick(POINT screen);
-void pressShift(bool down);
-// A left click with Shift held down; Shift stays down until pressShift(false).
-void shiftClick(POINT screen);
-
 POINT clientToScreen(HWND window, POINT client);
 
-// The screen's pixels, as everyone sees them.
-COLORREF screenPixel(POINT screen);
-// A copy of a screen rectangle as 0x00RRGGBB-free COLORREF values, row by row.
-std::vector<COLORREF> screenPixels(const RECT& screen);
-
-// Renders text the way a button draws it, into a bitmap of the text rectangle's size filled with the given
-// background, and returns its pixels (same layout as screenPixels).
-// The text is UTF-8; the font is the bar's default unless a face and height (96-DPI pixels) are given.
-std::vector<COLORREF> renderButtonText(const std::string& text, SIZE size, COLORREF background, COLORREF colour,
-                                       const std::string& face = "MS Sans Serif", int fontHeight = -11);
-
 // Whether the bar shows the text in the text area of a button (client coordinates), as DrawTextW draws it in
-// the given font on the default colours; the area's top and bottom rows are the button's edges. Waits a while.
+// the given font on the default colours; the area's top and bottom rows are the button's edges. Waits a
+// while.
 bool buttonTextDrawnAs(HWND bar, const RECT& text, const std::string& utf8, const std::string& face,
                        int fontHeight);
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "e2e_support.h"
-#include "tracking_support.h"
+#include "kit/bar.h"
+#include "kit/browsers.h"
 
 namespace e2e {
 
@@ -24,7 +24,7 @@ class BarShot {
         GetClientRect(bar, &client_);
         POINT origin = e2e::clientToScreen(bar, {0, 0});
         RECT screen{origin.x, origin.y, origin.x + client_.right, origin.y + client_.bottom};
-        px_ = e2e::screenPixels(screen);
+        px_ = kit::screenPixels(screen);
     }
     COLORREF at(int x, int y) const {
         if (x < 0 || y < 0 || x >= client_.right || y >= client_.bottom) return CLR_INVALID;
@@ -60,7 +60,7 @@ class BarTest : public ::testing::Test {
     }
     void TearDown() override {
         // A test that failed while holding Shift must not leave it down for the next one.
-        pressShift(false);
+        kit::holdShift(false);
         if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
         proc_.kill();
         e2e::deleteSettingsKey();
@@ -78,11 +78,11 @@ class BarTest : public ::testing::Test {
         return out;
     }
     bool waitTools(int n) {
-        return e2e::waitFor([&] { return e2e::toolCount(bar_) == n; });
+        return kit::waitFor([&] { return e2e::toolCount(bar_) == n; });
     }
     // Waits until the bar on the screen satisfies the condition.
     template <class Check> bool waitShot(Check check) {
-        return e2e::waitFor([&] { return check(BarShot(bar_)); }, 3000);
+        return kit::waitFor([&] { return check(BarShot(bar_)); }, 3000);
     }
     bool waitSunken(int index) {
         return waitShot(
@@ -102,7 +102,7 @@ class BarTest : public ::testing::Test {
         return neutral_;
     }
 
-    e2e::Process proc_;
+    kit::Process proc_;
     HWND bar_ = nullptr;
     e2e::TestBrowsers browsers_;
     HWND neutral_ = nullptr;

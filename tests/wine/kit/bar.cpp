@@ -1,48 +1,11 @@
-#include "e2e_support.h"
+#include "kit/bar.h"
 
 #include <shellapi.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <utility>
 
 namespace e2e {
-
-namespace {
-std::string fromEnv(const char* name, const char* fallback) {
-    const char* v = std::getenv(name);
-    std::string s = v && *v ? v : fallback;
-    // ctest hands Unix paths; Wine maps the root file system to drive Z:.
-    if (!s.empty() && s[0] == '/') {
-        for (char& c : s)
-            if (c == '/') c = '\\';
-        s = "Z:" + s;
-    }
-    return s;
-}
-} // namespace
-
-std::string distDir() {
-    return fromEnv("CORVANE_DIST", ".");
-}
-std::string binDir() {
-    return fromEnv("CORVANE_BIN", ".");
-}
-
-bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (condition()) return true;
-        if (GetTickCount() - start > timeoutMs) return condition();
-        // Keep this thread's own windows alive while waiting.
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(10);
-    }
-}
 
 LONG bottomOfferedToANewcomer() {
     HWND probe = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "strip probe", WS_POPUP, 0, 0, 10, 10, nullptr,
@@ -105,8 +68,8 @@ void writeSettingWide(const char* name, const std::string& utf8) {
 std::string readSettingWide(const char* name) {
     wchar_t text[1024] = {};
     DWORD size = sizeof(text);
-    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Corvane!", wideOf(name).c_str(), RRF_RT_REG_SZ, nullptr, text,
-                     &size) != ERROR_SUCCESS)
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Corvane!", wideOf(name).c_str(), RRF_RT_REG_SZ, nullptr,
+                     text, &size) != ERROR_SUCCESS)
         return {};
     return utf8Of(text);
 }
@@ -131,9 +94,9 @@ class StandInTaskbar {
     bool ensure() {
         if (tray_ && IsWindow(tray_) && FindWindowA("Shell_TrayWnd", nullptr) == tray_) return true;
         if (!process_.running() &&
-            !process_.start("\"" + binDir() + "\\tools\\standin-taskbar\\cv-taskbar.exe\" --hidden"))
+            !process_.start(kit::toolPath("standin-taskbar\\cv-taskbar.exe"), "--hidden"))
             return false;
-        return waitFor([this] {
+        return kit::waitFor([this] {
             tray_ = FindWindowA("Shell_TrayWnd", nullptr);
             DWORD owner = 0;
             GetWindowThreadProcessId(tray_, &owner);
@@ -142,7 +105,7 @@ class StandInTaskbar {
     }
 
   private:
-    Process process_;
+    kit::Process process_;
     HWND tray_ = nullptr;
 };
 
@@ -159,15 +122,15 @@ bool stopStandInTaskbar() {
     return standInTaskbar().stop();
 }
 
-bool startBar(Process& process, HWND* bar, DWORD timeoutMs, bool standInTaskbar) {
+bool startBar(kit::Process& process, HWND* bar, DWORD timeoutMs, bool standInTaskbar) {
     if (standInTaskbar && !ensureStandInTaskbar()) return false;
-    if (!process.start("\"" + distDir() + "\\corvane.exe\"")) {
+    if (!process.start("\"" + kit::distDir() + "\\corvane.exe\"")) {
         std::printf("corvane.exe did not start: error %lu\n",
                     static_cast<unsigned long>(process.startError()));
         return false;
     }
     HWND found = nullptr;
-    bool ok = waitFor(
+    bool ok = kit::waitFor(
         [&] {
             found = findBar();
             // Shown comes last in the start-up, after the bar was placed at the screen edge.
@@ -178,7 +141,7 @@ bool startBar(Process& process, HWND* bar, DWORD timeoutMs, bool standInTaskbar)
     return ok;
 }
 
-bool closeBar(Process& process, HWND bar, DWORD timeoutMs) {
+bool closeBar(kit::Process& process, HWND bar, DWORD timeoutMs) {
     if (bar) PostMessageA(bar, WM_CLOSE, 0, 0);
     return process.waitExit(timeoutMs);
 }

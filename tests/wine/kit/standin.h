@@ -1,41 +1,25 @@
-// Helpers for Win32 tests that drive other processes: the stand-in programs of tools/ (cv-browser.exe,
-// cv-taskbar.exe), waiting on conditions while this thread keeps handling messages, and answering the
-// message boxes that the code under test shows.
+// The stand-in programs of tools/ (cv-browser.exe, cv-taskbar.exe), stopping programs dead, and answering
+// the message boxes that the code under test shows.
 #pragma once
 #include <windows.h>
 
-#include "test_process.h"
-
 #include <atomic>
-#include <functional>
 #include <string>
 #include <thread>
 
+#include "kit/process.h"
+
 namespace standin {
 
-// A program started for a test; closed (or ended) when the object goes.
-using Process = testproc::Process;
-
-// A stand-in program under $CORVANE_BIN/tools ("standin-browser\\cv-browser.exe"), as a Windows path.
-std::string toolPath(const char* relativePath);
-// A host path (as the environment gives it) in Windows form.
-std::string windowsPath(const std::string& hostPath);
-
-// Handles this thread's messages until `done` is true or `timeoutMs` passed. Returns `done()`.
-bool waitFor(const std::function<bool()>& done, DWORD timeoutMs = 10000);
-
-// The top-level window of class `className` (or any class when null) that belongs to process `pid`.
-HWND findWindowOf(DWORD pid, const char* className = nullptr);
-
 // Starts a cv-browser.exe and waits for its (first) window. Returns the window, or null.
-HWND openBrowser(Process& process, const std::string& arguments);
+HWND openBrowser(kit::Process& process, const std::string& arguments);
 
 // Starts a copy of cv-browser.exe under another program name ("chrome.exe"), as the bar tells browsers
 // apart by their program. False when it cannot be started.
-bool startBrowserAs(Process& process, const std::string& programName, const std::string& arguments);
+bool startBrowserAs(kit::Process& process, const std::string& programName, const std::string& arguments);
 
 // Starts cv-taskbar.exe and waits until its tray window is the one FindWindowA finds. Returns it, or null.
-HWND openTaskbar(Process& process, const std::string& arguments);
+HWND openTaskbar(kit::Process& process, const std::string& arguments);
 
 // Sends a Unix signal ("STOP" or "CONT") to the Wine processes of this prefix whose program file is `image`
 // (for example "corvane.exe"): a stopped program answers nothing at all, as a hung one. Other prefixes'

@@ -1,6 +1,6 @@
-#include "tray_support.h"
+#include "kit/tray.h"
 
-#include "e2e_support.h"
+#include "kit/bar.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -16,33 +16,6 @@ NOTIFYICONDATAA iconData(HWND bar) {
     return nid;
 }
 
-struct Search {
-    const char* className;
-    const char* title;
-    DWORD processId;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK collect(HWND w, LPARAM lp) {
-    auto* s = reinterpret_cast<Search*>(lp);
-    if (!IsWindowVisible(w)) return TRUE;
-    char cls[64] = {}, text[256] = {};
-    GetClassNameA(w, cls, sizeof(cls));
-    if (s->className && lstrcmpA(cls, s->className) != 0) return TRUE;
-    GetWindowTextA(w, text, sizeof(text));
-    if (s->title && lstrcmpA(text, s->title) != 0) return TRUE;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (s->processId && pid != s->processId) return TRUE;
-    s->found.push_back(w);
-    return TRUE;
-}
-
-std::vector<HWND> topLevel(const char* className, const char* title, DWORD processId = 0) {
-    Search s{className, title, processId, {}};
-    EnumWindows(collect, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
 } // namespace
 
 bool iconPresent(HWND bar) {
@@ -61,7 +34,7 @@ bool bottomStripReserved() {
 }
 
 HWND popupMenu() {
-    auto menus = topLevel("#32768", nullptr);
+    auto menus = kit::topLevelWindows("#32768", nullptr);
     return menus.empty() ? nullptr : menus.front();
 }
 
@@ -87,7 +60,7 @@ std::vector<std::string> menuItems(HWND bar, HWND menuWindow) {
 }
 
 HWND dialogOf(DWORD processId, const char* caption) {
-    auto dialogs = topLevel("#32770", caption, processId);
+    auto dialogs = kit::topLevelWindows("#32770", caption, processId);
     return dialogs.empty() ? nullptr : dialogs.front();
 }
 
@@ -105,7 +78,7 @@ std::vector<std::string> staticTexts(HWND dialog) {
 }
 
 std::string shownToolTip(DWORD processId) {
-    for (HWND tip : topLevel(TOOLTIPS_CLASSA, nullptr, processId)) {
+    for (HWND tip : kit::topLevelWindows(TOOLTIPS_CLASSA, nullptr, processId)) {
         // A tool tip keeps no caption of its own: it answers WM_GETTEXT with the tip it shows.
         wchar_t wide[256] = {};
         DWORD_PTR ignored = 0;
@@ -119,7 +92,7 @@ std::string shownToolTip(DWORD processId) {
 }
 
 HWND windowTitled(const char* title) {
-    auto found = topLevel(nullptr, title);
+    auto found = kit::topLevelWindows(nullptr, title);
     return found.empty() ? nullptr : found.front();
 }
 
@@ -134,47 +107,6 @@ void closeWindowsTitled(const char* title) {
         }
         if (IsWindow(w)) break; // it would not close: do not spin
     }
-}
-
-Strip loadStrip(const std::string& programFile, WORD id) {
-    Strip s;
-    HMODULE module = LoadLibraryExA(programFile.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!module) return s;
-    auto bmp = static_cast<HBITMAP>(
-        LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
-    if (bmp) {
-        BITMAP info{};
-        GetObjectA(bmp, sizeof(info), &info);
-        s.width = info.bmWidth;
-        s.height = info.bmHeight;
-        s.pixels.resize(static_cast<size_t>(s.width * s.height));
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = s.width;
-        bi.bmiHeader.biHeight = -s.height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        HDC dc = GetDC(nullptr);
-        GetDIBits(dc, bmp, 0, static_cast<UINT>(s.height), s.pixels.data(), &bi, DIB_RGB_COLORS);
-        ReleaseDC(nullptr, dc);
-        DeleteObject(bmp);
-        for (COLORREF& c : s.pixels)
-            c = RGB(GetBValue(c), GetGValue(c), GetRValue(c));
-    }
-    FreeLibrary(module);
-    return s;
-}
-
-int differingPixels(int left, int top, const Strip& strip, int frame) {
-    int fw = strip.width / 3;
-    if (fw == 0) return -1;
-    HDC screen = GetDC(nullptr);
-    int differ = 0;
-    for (int y = 0; y < strip.height; ++y)
-        for (int x = 0; x < fw; ++x)
-            if (GetPixel(screen, left + x, top + y) != strip.at(frame * fw + x, y)) ++differ;
-    ReleaseDC(nullptr, screen);
-    return differ;
 }
 
 } // namespace tray

@@ -1,95 +1,35 @@
-#include "standin_support.h"
+#include "kit/standin.h"
 
 #include <stdlib.h>
 #include <string.h>
 
 namespace standin {
 
-std::string windowsPath(const std::string& hostPath) {
-    std::string path = hostPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    if (!path.empty() && path[0] == '\\') path = "Z:" + path;
-    return path;
-}
-
-std::string toolPath(const char* relativePath) {
-    const char* bin = getenv("CORVANE_BIN");
-    if (bin && *bin) return windowsPath(bin) + "\\tools\\" + relativePath;
-    // Run by hand from <build>/tests/wine: the tools are two folders up.
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string path = self;
-    for (int up = 0; up < 3; ++up)
-        path = path.substr(0, path.find_last_of('\\'));
-    return path + "\\tools\\" + relativePath;
-}
-
-bool waitFor(const std::function<bool()>& done, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (done()) return true;
-        if (GetTickCount() - start > timeoutMs) return done();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
-
-namespace {
-struct WindowQuery {
-    DWORD pid;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK matchWindow(HWND hwnd, LPARAM param) {
-    auto* query = reinterpret_cast<WindowQuery*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner != query->pid) return TRUE;
-    char name[256] = {};
-    GetClassNameA(hwnd, name, sizeof(name));
-    if (query->className && strcmp(name, query->className) != 0) return TRUE;
-    query->found = hwnd;
-    return FALSE;
-}
-} // namespace
-
-HWND findWindowOf(DWORD pid, const char* className) {
-    WindowQuery query{pid, className, nullptr};
-    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&query));
-    return query.found;
-}
-
-HWND openBrowser(Process& process, const std::string& arguments) {
-    if (!process.start(toolPath("standin-browser\\cv-browser.exe"), arguments)) return nullptr;
+HWND openBrowser(kit::Process& process, const std::string& arguments) {
+    if (!process.start(kit::toolPath("standin-browser\\cv-browser.exe"), arguments)) return nullptr;
     HWND found = nullptr;
-    waitFor([&] {
-        found = findWindowOf(process.id());
+    kit::waitFor([&] {
+        found = kit::findWindowOf(process.id());
         return found && IsWindowVisible(found);
     });
     return found;
 }
 
-bool startBrowserAs(Process& process, const std::string& programName, const std::string& arguments) {
+bool startBrowserAs(kit::Process& process, const std::string& programName, const std::string& arguments) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     std::string folder = std::string(temp) + "corvane-browsers";
     CreateDirectoryA(folder.c_str(), nullptr);
     std::string copy = folder + "\\" + programName;
     // Copied again every time: a stale copy of an older build would answer for the new one.
-    CopyFileA(toolPath("standin-browser\\cv-browser.exe").c_str(), copy.c_str(), FALSE);
+    CopyFileA(kit::toolPath("standin-browser\\cv-browser.exe").c_str(), copy.c_str(), FALSE);
     return process.start(copy, arguments);
 }
 
-HWND openTaskbar(Process& process, const std::string& arguments) {
-    if (!process.start(toolPath("standin-taskbar\\cv-taskbar.exe"), arguments)) return nullptr;
+HWND openTaskbar(kit::Process& process, const std::string& arguments) {
+    if (!process.start(kit::toolPath("standin-taskbar\\cv-taskbar.exe"), arguments)) return nullptr;
     HWND found = nullptr;
-    waitFor([&] {
+    kit::waitFor([&] {
         found = FindWindowA("Shell_TrayWnd", nullptr);
         DWORD owner = 0;
         GetWindowThreadProcessId(found, &owner);
@@ -125,15 +65,15 @@ bool writeFile(const std::string& path, const std::string& text) {
 bool signalProgram(const char* image, const char* signal) {
     const std::string base = "/tmp/corvane-signal-" + std::to_string(GetCurrentProcessId());
     const std::string script = base + ".sh", marker = base + ".done";
-    DeleteFileA(windowsPath(marker).c_str());
-    if (!writeFile(windowsPath(script), kSignalScript)) return false;
+    DeleteFileA(kit::windowsPath(marker).c_str());
+    if (!writeFile(kit::windowsPath(script), kSignalScript)) return false;
     // A Unix program started from Wine gives no handle to wait on: the script leaves a file when done.
-    Process shell;
+    kit::Process shell;
     if (!shell.start("Z:\\bin\\sh", script + " " + signal + " " + image + " " + marker)) return false;
-    const bool done =
-        waitFor([&] { return GetFileAttributesA(windowsPath(marker).c_str()) != INVALID_FILE_ATTRIBUTES; });
-    DeleteFileA(windowsPath(marker).c_str());
-    DeleteFileA(windowsPath(script).c_str());
+    const bool done = kit::waitFor(
+        [&] { return GetFileAttributesA(kit::windowsPath(marker).c_str()) != INVALID_FILE_ATTRIBUTES; });
+    DeleteFileA(kit::windowsPath(marker).c_str());
+    DeleteFileA(kit::windowsPath(script).c_str());
     return done;
 }
 

@@ -1,10 +1,13 @@
 // What end-to-end tray and menu tests read from the running bar: its tray icon, its appbar, its popup menu,
-// its message boxes, and what its own buttons show on the screen.
+// its message boxes.
 #pragma once
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+#include "kit/input.h"
+#include "kit/pixels.h"
 
 namespace tray {
 
@@ -34,15 +37,5 @@ std::string shownToolTip(DWORD processId);
 HWND windowTitled(const char* title);
 // Closes every top-level window with this title.
 void closeWindowsTitled(const char* title);
-
-// The three frames of a strip bitmap from a program file's resources, as screen colours.
-struct Strip {
-    int width = 0, height = 0;
-    std::vector<COLORREF> pixels;
-    COLORREF at(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
-};
-Strip loadStrip(const std::string& programFile, WORD id);
-// How many pixels of the screen at (left, top) differ from one frame of the strip.
-int differingPixels(int left, int top, const Strip& strip, int frame);
 
 } // namespace tray
