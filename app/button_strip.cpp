@@ -9,6 +9,7 @@
 #include "app/app.h"
 #include "controls/hover_button.h"
 #include "core/dpi_scale.h"
+#include "core/pixel_fill.h"
 #include "resources/resource.h"
 #include "win/text.h"
 
@@ -22,17 +23,23 @@ RECT toRect(const core::Rect& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
-void fillSolid(HDC dc, const RECT& r, COLORREF colour) {
-    SetBkColor(dc, colour);
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+void fillSolid(const Canvas& canvas, const RECT& r, COLORREF colour) {
+    if (canvas.pixels) {
+        // Drawing calls the system may still hold back must land before the memory is written.
+        GdiFlush();
+        core::fillPixels(canvas.pixels, canvas.width, canvas.height, toCore(r), core::pixelOf(colour));
+        return;
+    }
+    SetBkColor(canvas.dc, colour);
+    ExtTextOutA(canvas.dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
 // A one-pixel frame: top and left in one colour, bottom and right in the other.
-void draw3dRect(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
-    fillSolid(dc, {r.left, r.top, r.right - 1, r.top + 1}, topLeft);
-    fillSolid(dc, {r.left, r.top, r.left + 1, r.bottom - 1}, topLeft);
-    fillSolid(dc, {r.right - 1, r.top, r.right, r.bottom}, bottomRight);
-    fillSolid(dc, {r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
+void draw3dRect(const Canvas& canvas, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
+    fillSolid(canvas, {r.left, r.top, r.right - 1, r.top + 1}, topLeft);
+    fillSolid(canvas, {r.left, r.top, r.left + 1, r.bottom - 1}, topLeft);
+    fillSolid(canvas, {r.right - 1, r.top, r.right, r.bottom}, bottomRight);
+    fillSolid(canvas, {r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
 }
 
 // The rectangles of a region: activating two buttons far apart must repaint two buttons, not the stretch
@@ -181,9 +188,13 @@ void ButtonStrip::paint(BrowserWindowList& list) {
                                           : std::vector<RECT>{paint.area()};
     // Drawn off screen and copied in one piece, the strip never shows a half-painted state.
     HDC buffer = backBuffer(paint.dc(), client);
-    HDC dc = buffer ? buffer : paint.dc();
-    if (buffer) SelectClipRgn(buffer, regionKnown ? static_cast<HRGN>(update.get()) : nullptr);
-    drawStrip(dc, client, rects);
+    Canvas canvas{buffer ? buffer : paint.dc()};
+    if (buffer) {
+        SelectClipRgn(buffer, regionKnown ? static_cast<HRGN>(update.get()) : nullptr);
+        // Fills written to memory ignore the clip: only the update region reaches the screen all the same.
+        canvas = Canvas{buffer, bufferPixels_, bufferSize_.cx, bufferSize_.cy};
+    }
+    drawStrip(canvas, client, rects);
     if (buffer) {
         const RECT& a = paint.area();
         BitBlt(paint.dc(), a.left, a.top, a.right - a.left, a.bottom - a.top, buffer, a.left, a.top, SRCCOPY);
@@ -192,11 +203,12 @@ void ButtonStrip::paint(BrowserWindowList& list) {
     work_.paintMicroseconds += microsecondsSince(start);
 }
 
-void ButtonStrip::drawStrip(HDC dc, const RECT& client, const std::vector<RECT>& rects) {
+void ButtonStrip::drawStrip(const Canvas& canvas, const RECT& client, const std::vector<RECT>& rects) {
     const core::Settings& s = settings();
     const BrowserWindowList& list = tracker_.list();
-    fillSolid(dc, client, static_cast<COLORREF>(s.barBackgroundColor));
-    draw3dRect(dc, client, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+    HDC dc = canvas.dc;
+    fillSolid(canvas, client, static_cast<COLORREF>(s.barBackgroundColor));
+    draw3dRect(canvas, client, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
     std::vector<std::pair<int, int>> ranges = rangesMeeting(row_, rects);
     if (ranges.empty()) return;
     win::SelectObjectScope font(dc, buttonFont());
@@ -207,7 +219,7 @@ void ButtonStrip::drawStrip(HDC dc, const RECT& client, const std::vector<RECT>&
     for (const auto& range : ranges) {
         for (int i : core::buttonsToDraw(row_, range.first, range.second, lastWithGlyph)) {
             if (!list.validIndex(i)) break;
-            paintButton(dc, list.entries[static_cast<std::size_t>(i)]);
+            paintButton(canvas, list.entries[static_cast<std::size_t>(i)]);
         }
     }
 }
@@ -236,8 +248,18 @@ HDC ButtonStrip::backBuffer(HDC screen, const RECT& client) {
     if (!bufferDc_) bufferDc_.reset(CreateCompatibleDC(screen));
     if (!bufferDc_) return nullptr;
     if (!bufferBitmap_ || size.cx != bufferSize_.cx || size.cy != bufferSize_.cy) {
-        win::Bitmap bitmap(CreateCompatibleBitmap(screen, size.cx, size.cy));
-        if (!bitmap) return nullptr;
+        // Top-down 32-bit pixels the fills write directly.
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = size.cx;
+        info.bmiHeader.biHeight = -size.cy;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* pixels = nullptr;
+        win::Bitmap bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+        if (!bitmap || !pixels) return nullptr;
+        bufferPixels_ = static_cast<std::uint32_t*>(pixels);
         // The bitmap it replaces is let go only once the new one is selected in its place.
         SelectObject(bufferDc_.get(), bitmap.get());
         bufferBitmap_ = std::move(bitmap);
@@ -279,20 +301,21 @@ LRESULT ButtonStrip::workCount(WPARAM which) const {
     return -1;
 }
 
-void ButtonStrip::paintButton(HDC dc, const BrowserEntry& entry) {
+void ButtonStrip::paintButton(const Canvas& canvas, const BrowserEntry& entry) {
     ++work_.buttonsPainted;
+    HDC dc = canvas.dc;
     const core::Settings& s = settings();
     const RECT& r = entry.buttonRect;
     bool active = entry.window == tracker_.active();
     COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
     COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     if (active) {
-        fillSolid(dc, r, static_cast<COLORREF>(s.activeButtonColor));
-        draw3dRect(dc, r, shadow, highlight);
+        fillSolid(canvas, r, static_cast<COLORREF>(s.activeButtonColor));
+        draw3dRect(canvas, r, shadow, highlight);
         SetTextColor(dc, static_cast<COLORREF>(s.activeButtonTextColor));
     } else {
-        fillSolid(dc, r, static_cast<COLORREF>(s.barBackgroundColor));
-        draw3dRect(dc, r, highlight, shadow);
+        fillSolid(canvas, r, static_cast<COLORREF>(s.barBackgroundColor));
+        draw3dRect(canvas, r, highlight, shadow);
         SetTextColor(dc, static_cast<COLORREF>(s.buttonTextColor));
     }
     RECT text = toRect(core::textRect(toCore(r), barDpi()));

@@ -17,6 +17,14 @@
 
 namespace app {
 
+// Where the strip is drawn: a DC, and the pixels behind it when they can be written directly.
+struct Canvas {
+    HDC dc = nullptr;
+    std::uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+};
+
 class ButtonStrip {
   public:
     explicit ButtonStrip(BrowserTracker& tracker) : tracker_(tracker) {}
@@ -50,10 +58,10 @@ class ButtonStrip {
     LRESULT workCount(WPARAM which) const;
 
   private:
-    void drawStrip(HDC dc, const RECT& client, const std::vector<RECT>& rects);
+    void drawStrip(const Canvas& canvas, const RECT& client, const std::vector<RECT>& rects);
     void layOut(BrowserWindowList& list, const RECT& client);
     HDC backBuffer(HDC screen, const RECT& client);
-    void paintButton(HDC dc, const BrowserEntry& entry);
+    void paintButton(const Canvas& canvas, const BrowserEntry& entry);
     void moveTool(const BrowserEntry& entry);
 
     BrowserTracker& tracker_;
@@ -68,6 +76,7 @@ class ButtonStrip {
     RECT rowClient_{};
     // The strip's off-screen copy; the bitmap outlives its selection in the DC.
     win::Bitmap bufferBitmap_;
+    std::uint32_t* bufferPixels_ = nullptr;
     win::MemoryDc bufferDc_;
     SIZE bufferSize_{};
     struct WorkCounts {
