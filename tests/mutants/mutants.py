@@ -78,7 +78,7 @@ MUTANTS = [
     ('failed creation never freed', 'win/window.cpp', 'if (!h && !everBound_) finalDue();',
      'if (!h && everBound_) finalDue();', 'x86_64', r'^window_layer_tests$'),
     ('a control never sees its own notifications', 'win/window.cpp',
-     'return object->reflectedMessage(msg, wParam, lParam, result);', 'return false;', 'x86_64',
+     'if (!reflect(hwnd_, msg, wParam, lParam, result)) result', 'result', 'x86_64',
      r'^(window_layer|hover_button)_tests$'),
     # the strip's direct pixel fills
     ('an inverted fill is left empty', 'core/pixel_fill.cpp', 'if (r.left > r.right) std::swap(r.left, r.right);',
