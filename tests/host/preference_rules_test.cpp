@@ -128,9 +128,8 @@ TEST(Placement, BothFlagsStoredShowsMaximize) {
 TEST(CheckBoxes, DockEdgeIsAnEdgeCodeAndFlagsAreAnyNonZero) {
     EXPECT_EQ(core::checkBoxValue(core::CheckKind::DockEdge, true), 1);
     EXPECT_EQ(core::checkBoxValue(core::CheckKind::DockEdge, false), 3);
-    EXPECT_TRUE(core::checkBoxState(core::CheckKind::DockEdge, 1));
-    EXPECT_FALSE(core::checkBoxState(core::CheckKind::DockEdge, 3));
-    EXPECT_FALSE(core::checkBoxState(core::CheckKind::DockEdge, 0));
+    for (int32_t stored : {1, 3, 0})
+        EXPECT_EQ(core::checkBoxState(core::CheckKind::DockEdge, stored), stored == 1) << stored;
     EXPECT_EQ(core::checkBoxValue(core::CheckKind::Flag, true), 1);
     EXPECT_TRUE(core::checkBoxState(core::CheckKind::Flag, 5));
     EXPECT_FALSE(core::checkBoxState(core::CheckKind::Flag, 0));
