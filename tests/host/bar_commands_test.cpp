@@ -32,17 +32,12 @@ TEST(BarMenu, CommandsAreUniqueAndSeparatorsNeverFollowEachOther) {
 }
 
 TEST(BarMenu, WindowListCommandsReachOnlyEntriesThatStillExist) {
-    EXPECT_EQ(core::windowListIndex(10000, 3), 0);
-    EXPECT_EQ(core::windowListIndex(10002, 3), 2);
-    // The list shrank while the menu was open.
-    EXPECT_EQ(core::windowListIndex(10003, 3), -1);
-    EXPECT_EQ(core::windowListIndex(10000, 0), -1);
-    // Only 200 commands act, however long the list.
-    EXPECT_EQ(core::windowListIndex(10199, 500), 199);
-    EXPECT_EQ(core::windowListIndex(core::windowListCommand(200), 500), -1);
-    // Neighbouring commands are not window-list commands.
-    EXPECT_EQ(core::windowListIndex(9999, 500), -1);
-    EXPECT_EQ(core::windowListIndex(131, 500), -1);
+    // Command, list length, index: the list may have shrunk while the menu was open, only 200 commands act
+    // however long the list, and neighbouring commands are not window-list commands.
+    const int cases[][3] = {{10000, 3, 0},     {10002, 3, 2},    {10003, 3, -1},  {10000, 0, -1},
+                            {10199, 500, 199}, {10200, 500, -1}, {9999, 500, -1}, {131, 500, -1}};
+    for (const auto& [command, length, index] : cases)
+        EXPECT_EQ(core::windowListIndex(command, length), index) << command << " of " << length;
     EXPECT_EQ(core::windowListCommand(0), 10000);
 }
 
@@ -68,7 +63,8 @@ TEST(LaunchErrors, FourResultsHaveAMessageAndSuccessHasNone) {
     EXPECT_STREQ(core::launchErrorMessage(11),
                  "The .EXE file is invalid (non-Win32 .EXE or error in .EXE image) !");
     // Other failure codes give no message, and neither does success.
-    for (uintptr_t r : {1u, 5u, 8u, 12u, 31u, 32u, 33u, 1000u}) EXPECT_EQ(core::launchErrorMessage(r), nullptr) << r;
+    for (uintptr_t r : {1u, 5u, 8u, 12u, 31u, 32u, 33u, 1000u})
+        EXPECT_EQ(core::launchErrorMessage(r), nullptr) << r;
 }
 
 } // namespace

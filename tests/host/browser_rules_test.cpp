@@ -7,7 +7,8 @@ namespace {
 TEST(BrowserTitle, TheBrowsersSuffixGoesWhereverItStands) {
     EXPECT_EQ(core::browserTitle("News - Microsoft Internet Explorer"), "News");
     EXPECT_EQ(core::browserTitle(" - Microsoft Internet Explorer"), "");
-    EXPECT_EQ(core::browserTitle("  News - Microsoft Internet Explorer - Microsoft Internet Explorer "), "News");
+    EXPECT_EQ(core::browserTitle("  News - Microsoft Internet Explorer - Microsoft Internet Explorer "),
+              "News");
     EXPECT_EQ(core::browserTitle("A - Microsoft Internet Explorer and B"), "A and B");
 }
 
@@ -27,17 +28,12 @@ TEST(BrowserTitle, TextOutsideAsciiIsKept) {
 }
 
 TEST(TrackedClass, BrowserFramesAlwaysFolderWindowsOnlyWhenCaught) {
-    EXPECT_TRUE(core::isTrackedClass("IEFrame", false));
-    EXPECT_TRUE(core::isTrackedClass("IEFrame", true));
-    EXPECT_FALSE(core::isTrackedClass("CabinetWClass", false));
-    EXPECT_TRUE(core::isTrackedClass("CabinetWClass", true));
-    EXPECT_TRUE(core::isTrackedClass("ExplorerWClass", true));
-    EXPECT_FALSE(core::isTrackedClass("ExplorerWClass", false));
-    EXPECT_FALSE(core::isTrackedClass("ieframe", true));
-    EXPECT_FALSE(core::isTrackedClass("IEFrame2", true));
-    EXPECT_FALSE(core::isTrackedClass("IEFram", true));
-    EXPECT_FALSE(core::isTrackedClass("ExploreWClass", true));
-    EXPECT_FALSE(core::isTrackedClass("", true));
+    for (const char* name : {"IEFrame", "CabinetWClass", "ExplorerWClass"}) {
+        EXPECT_TRUE(core::isTrackedClass(name, true)) << name;
+        EXPECT_EQ(core::isTrackedClass(name, false), name[0] == 'I') << name;
+    }
+    for (const char* name : {"ieframe", "IEFrame2", "IEFram", "ExploreWClass", ""})
+        EXPECT_FALSE(core::isTrackedClass(name, true)) << name;
 }
 
 } // namespace

@@ -70,15 +70,10 @@ TEST(ButtonLayout, ACrowdedNarrowBarGivesButtonsNoWidthAndTheyAreNeverHit) {
 
 TEST(ButtonHit, EdgesAreHalfOpenAndTheGapHitsNothing) {
     Buttons b = laidOut(kClient1000, 4);
-    EXPECT_EQ(core::hitButton(b, {54, 3}), 0);
-    EXPECT_EQ(core::hitButton(b, {213, 20}), 0);
-    EXPECT_EQ(core::hitButton(b, {214, 10}), -1);
-    EXPECT_EQ(core::hitButton(b, {215, 10}), -1);
-    EXPECT_EQ(core::hitButton(b, {216, 10}), 1);
-    EXPECT_EQ(core::hitButton(b, {300, 21}), -1);
-    EXPECT_EQ(core::hitButton(b, {300, 2}), -1);
-    EXPECT_EQ(core::hitButton(b, {53, 10}), -1);
-    EXPECT_EQ(core::hitButton(b, {900, 10}), -1);
+    const int hits[][3] = {{54, 3, 0},    {213, 20, 0}, {214, 10, -1}, {215, 10, -1}, {216, 10, 1},
+                           {300, 21, -1}, {300, 2, -1}, {53, 10, -1},  {900, 10, -1}};
+    for (const auto& [x, y, button] : hits)
+        EXPECT_EQ(core::hitButton(b, {x, y}), button) << x << "," << y;
     Buttons none;
     EXPECT_EQ(core::hitButton(none, {100, 10}), -1);
 }
@@ -138,7 +133,8 @@ TEST(ButtonRow, TheButtonsMeetingSomeColumnsAreThoseAWalkFinds) {
                     }
                 }
                 if (end == 0) begin = 0;
-                EXPECT_EQ(got, std::make_pair(begin, end)) << n << " buttons, columns from " << x0 << " + " << width;
+                EXPECT_EQ(got, std::make_pair(begin, end))
+                    << n << " buttons, columns from " << x0 << " + " << width;
             }
     }
 }
@@ -154,8 +150,8 @@ TEST(ButtonRow, StackedButtonsDrawOnlyTheLastAndTheLastShowingAGlyph) {
 }
 
 TEST(ButtonLayout, AtOneAndAHalfTimesTheDpiEveryFigureScalesRoundedAwayFromZero) {
-    EXPECT_EQ(core::scaleForDpi(3, 144), 5);      // 4.5
-    EXPECT_EQ(core::scaleForDpi(-11, 144), -17);  // the default font height, -16.5
+    EXPECT_EQ(core::scaleForDpi(3, 144), 5);     // 4.5
+    EXPECT_EQ(core::scaleForDpi(-11, 144), -17); // the default font height, -16.5
     EXPECT_EQ(core::unscaleForDpi(-17, 144), -11);
     EXPECT_EQ(core::scaleForDpi(24, 96), 24);
     const Rect client{0, 0, 1024, 36};
@@ -173,11 +169,9 @@ TEST(ButtonLayout, AtOneAndAHalfTimesTheDpiEveryFigureScalesRoundedAwayFromZero)
 }
 
 TEST(ButtonLayout, PicturesAreTheLargestDrawingThatFitsTheirRoom) {
-    EXPECT_EQ(core::pictureScalePercent(96), 100);
-    EXPECT_EQ(core::pictureScalePercent(120), 100);
-    EXPECT_EQ(core::pictureScalePercent(144), 150);
-    EXPECT_EQ(core::pictureScalePercent(168), 150);
-    EXPECT_EQ(core::pictureScalePercent(192), 200);
+    const int scales[][2] = {{96, 100}, {120, 100}, {144, 150}, {168, 150}, {192, 200}};
+    for (const auto& [dpi, percent] : scales)
+        EXPECT_EQ(core::pictureScalePercent(dpi), percent) << dpi;
 }
 
 } // namespace

@@ -21,11 +21,9 @@ core::PopupPlacement standard(int x = 100, int y = 100) {
 }
 
 TEST(ColourLayout, CellSizeKeepsRoomForTheSwatch) {
-    EXPECT_EQ(core::boxSizeFor(1), 18);
-    EXPECT_EQ(core::boxSizeFor(2), 18);
-    EXPECT_EQ(core::boxSizeFor(5), 18);
-    EXPECT_EQ(core::boxSizeFor(6), 19);
-    EXPECT_EQ(core::boxSizeFor(10), 27);
+    const int sizes[][2] = {{1, 18}, {2, 18}, {5, 18}, {6, 19}, {10, 27}};
+    for (const auto& [margin, size] : sizes)
+        EXPECT_EQ(core::boxSizeFor(margin), size) << margin;
 }
 
 TEST(ColourLayout, MarginTwoGivesA148PixelPopupWithTheGridUnderDefault) {

@@ -38,15 +38,11 @@ TEST(ColourPalette, FortyDistinctNamedColoursInGridOrder) {
 
 TEST(ColourPalette, IndexRulesFollowTheEntriesThePopupHas) {
     core::ColourGrid both(true, true), none(false, false);
-    EXPECT_EQ(both.indexOf(0, 0), 0);
-    EXPECT_EQ(both.indexOf(4, 7), 39);
-    EXPECT_EQ(both.indexOf(2, 3), 19);
-    EXPECT_EQ(both.indexOf(5, 0), N);
-    EXPECT_EQ(both.indexOf(0, 8), N);
-    EXPECT_EQ(both.indexOf(-1, 0), N);
-    EXPECT_EQ(both.indexOf(C, 3), C);
-    EXPECT_EQ(both.indexOf(3, D), D);
-    EXPECT_EQ(both.indexOf(C, D), C); // "Other colors" wins when both are named
+    // Row, column, index; "Other colors" wins when both text entries are named.
+    const int indices[][3] = {{0, 0, 0},  {4, 7, 39}, {2, 3, 19}, {5, 0, N}, {0, 8, N},
+                              {-1, 0, N}, {C, 3, C},  {3, D, D},  {C, D, C}};
+    for (const auto& [row, column, index] : indices)
+        EXPECT_EQ(both.indexOf(row, column), index) << row << " " << column;
     EXPECT_EQ(none.indexOf(C, C), N);
     EXPECT_EQ(none.indexOf(D, D), N);
 
@@ -71,100 +67,44 @@ TEST(ColourPalette, OpeningColourMarksItsCellTheDefaultOrOtherColors) {
     EXPECT_EQ(cellsOnly.entryFor(core::COLOUR_DEFAULT), N);
 }
 
-struct Move {
-    bool hasDefault, hasCustom;
+struct Step {
     int from;
     PopupKey key;
     int to;
 };
 
-std::string describe(const Move& m) {
-    static const char* keys[] = {"Up", "Down", "Left", "Right", "Accept", "Cancel", "Other"};
-    return std::string(m.hasDefault ? "default " : "") + (m.hasCustom ? "custom " : "") + "from " +
-           std::to_string(m.from) + " " + keys[static_cast<int>(m.key)];
-}
-
 constexpr PopupKey U = PopupKey::Up, Dn = PopupKey::Down, L = PopupKey::Left, R = PopupKey::Right;
 
-const Move kTable[] = {
-    // Both text entries.
-    {true, true, D, Dn, 0},
-    {true, true, D, U, C},
-    {true, true, D, R, 0},
-    {true, true, D, L, C},
-    {true, true, C, Dn, D},
-    {true, true, C, U, 39},
-    {true, true, C, R, D},
-    {true, true, C, L, 39},
-    {true, true, N, Dn, C},
-    {true, true, N, U, D},
-    {true, true, N, R, C},
-    {true, true, N, L, D},
-    {true, true, 0, Dn, 8},
-    {true, true, 0, U, D},
-    {true, true, 0, R, 1},
-    {true, true, 0, L, D},
-    {true, true, 7, Dn, 15},
-    {true, true, 7, U, D},
-    {true, true, 7, R, 8},
-    {true, true, 7, L, 6},
-    {true, true, 8, U, 0},
-    {true, true, 8, L, 7},
-    {true, true, 19, Dn, 27},
-    {true, true, 19, U, 11},
-    {true, true, 39, Dn, C},
-    {true, true, 39, U, 31},
-    {true, true, 39, R, C},
-    {true, true, 39, L, 38},
-    {true, true, 32, Dn, C},
-    {true, true, 32, L, 31},
-    {true, true, 31, R, 32},
-    // Only "Other colors".
-    {false, true, C, Dn, 0},
-    {false, true, C, R, 0},
-    {false, true, C, U, 39},
-    {false, true, C, L, 39},
-    {false, true, N, Dn, C},
-    {false, true, N, U, C},
-    {false, true, N, R, C},
-    {false, true, N, L, C},
-    {false, true, 0, U, C},
-    {false, true, 0, L, C},
-    {false, true, 39, R, C},
-    {false, true, 36, Dn, C},
-    {false, true, D, Dn, C}, // an entry the popup lacks counts as nothing
-    // Only "Default".
-    {true, false, D, Dn, 0},
-    {true, false, D, R, 0},
-    {true, false, D, U, 39},
-    {true, false, D, L, 39},
-    {true, false, N, Dn, D},
-    {true, false, N, U, D},
-    {true, false, N, R, D},
-    {true, false, N, L, D},
-    {true, false, 39, Dn, D},
-    {true, false, 39, R, D},
-    {true, false, 0, U, D},
-    {true, false, 0, L, D},
-    {true, false, C, U, D},
-    // Neither: the grid wraps onto itself.
-    {false, false, N, Dn, 0},
-    {false, false, N, R, 0},
-    {false, false, N, U, 39},
-    {false, false, N, L, 39},
-    {false, false, 39, R, 0},
-    {false, false, 36, Dn, 0},
-    {false, false, 0, U, 39},
-    {false, false, 0, L, 39},
-    {false, false, 5, U, 39},
-    {false, false, 16, L, 15},
-};
+template <size_t n> void walk(bool hasDefault, bool hasCustom, const Step (&steps)[n]) {
+    core::ColourGrid grid(hasDefault, hasCustom);
+    for (const Step& s : steps)
+        EXPECT_EQ(grid.move(s.from, s.key), s.to)
+            << hasDefault << hasCustom << " from " << s.from << " key " << static_cast<int>(s.key);
+}
 
 TEST(ColourPalette, ArrowKeysWalkTheWholeTable) {
-    for (const Move& m : kTable) {
-        core::ColourGrid grid(m.hasDefault, m.hasCustom);
-        EXPECT_EQ(grid.move(m.from, m.key), m.to) << describe(m);
-    }
+    // Both text entries.
+    const Step both[] = {{D, Dn, 0},  {D, U, C},   {D, R, 0},  {D, L, C},   {C, Dn, D},   {C, U, 39},
+                         {C, R, D},   {C, L, 39},  {N, Dn, C}, {N, U, D},   {N, R, C},    {N, L, D},
+                         {0, Dn, 8},  {0, U, D},   {0, R, 1},  {0, L, D},   {7, Dn, 15},  {7, U, D},
+                         {7, R, 8},   {7, L, 6},   {8, U, 0},  {8, L, 7},   {19, Dn, 27}, {19, U, 11},
+                         {39, Dn, C}, {39, U, 31}, {39, R, C}, {39, L, 38}, {32, Dn, C},  {32, L, 31},
+                         {31, R, 32}};
+    // Only "Other colors"; an entry the popup lacks counts as nothing.
+    const Step customOnly[] = {{C, Dn, 0}, {C, R, 0},   {C, U, 39}, {C, L, 39}, {N, Dn, C},
+                               {N, U, C},  {N, R, C},   {N, L, C},  {0, U, C},  {0, L, C},
+                               {39, R, C}, {36, Dn, C}, {D, Dn, C}};
+    // Only "Default".
+    const Step defaultOnly[] = {{D, Dn, 0}, {D, R, 0}, {D, U, 39}, {D, L, 39},  {N, Dn, D},
+                                {N, U, D},  {N, R, D}, {N, L, D},  {39, Dn, D}, {39, R, D},
+                                {0, U, D},  {0, L, D}, {C, U, D}};
+    // Neither: the grid wraps onto itself.
+    const Step neither[] = {{N, Dn, 0},  {N, R, 0},  {N, U, 39}, {N, L, 39}, {39, R, 0},
+                            {36, Dn, 0}, {0, U, 39}, {0, L, 39}, {5, U, 39}, {16, L, 15}};
+    walk(true, true, both);
+    walk(false, true, customOnly);
+    walk(true, false, defaultOnly);
+    walk(false, false, neither);
 }
 
 TEST(ColourPalette, EveryArrowFromEveryEntryLandsOnAnEntryThePopupHas) {
@@ -193,15 +133,11 @@ TEST(ColourPalette, RightWalksEveryEntryInOrderAndLeftWalksBack) {
 }
 
 TEST(ColourPalette, ReturnSpaceAndEscapeEndThePopupWithoutMoving) {
-    EXPECT_EQ(core::popupKeyFor(0x0D), PopupKey::Accept);
-    EXPECT_EQ(core::popupKeyFor(0x20), PopupKey::Accept);
-    EXPECT_EQ(core::popupKeyFor(0x1B), PopupKey::Cancel);
-    EXPECT_EQ(core::popupKeyFor(0x26), U);
-    EXPECT_EQ(core::popupKeyFor(0x28), Dn);
-    EXPECT_EQ(core::popupKeyFor(0x25), L);
-    EXPECT_EQ(core::popupKeyFor(0x27), R);
-    EXPECT_EQ(core::popupKeyFor('A'), PopupKey::Other);
-    EXPECT_EQ(core::popupKeyFor(0x09), PopupKey::Other);
+    const PopupKey A = PopupKey::Accept, Esc = PopupKey::Cancel, O = PopupKey::Other;
+    const std::pair<int, PopupKey> keys[] = {{0x0D, A}, {0x20, A}, {0x1B, Esc}, {0x26, U}, {0x28, Dn},
+                                             {0x25, L}, {0x27, R}, {'A', O},    {0x09, O}};
+    for (const auto& [virtualKey, key] : keys)
+        EXPECT_EQ(core::popupKeyFor(virtualKey), key) << virtualKey;
     core::ColourGrid grid(true, true);
     for (PopupKey key : {PopupKey::Accept, PopupKey::Cancel, PopupKey::Other}) {
         EXPECT_EQ(grid.move(12, key), 12);

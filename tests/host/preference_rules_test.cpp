@@ -23,22 +23,15 @@ TEST(ParseNumber, ReadsLikeTheCRuntimeWithinTheRange) {
 }
 
 TEST(ParseNumber, TextWithoutDigitsIsZero) {
-    EXPECT_EQ(parseNumber(""), 0);
-    EXPECT_EQ(parseNumber("   "), 0);
-    EXPECT_EQ(parseNumber("-"), 0);
-    EXPECT_EQ(parseNumber("abc"), 0);
-    EXPECT_EQ(parseNumber("- 5"), 0);
-    EXPECT_EQ(parseNumber("x12"), 0);
+    for (const char* text : {"", "   ", "-", "abc", "- 5", "x12"})
+        EXPECT_EQ(parseNumber(text), 0) << text;
 }
 
 TEST(ParseNumber, DigitsBeyondThirtyTwoBitsGiveNoValue) {
-    EXPECT_EQ(parseNumber("2147483648"), std::nullopt);
-    EXPECT_EQ(parseNumber("-2147483649"), std::nullopt);
-    // 2^32 + 24 would wrap to an accepted bar height.
-    EXPECT_EQ(parseNumber("4294967320"), std::nullopt);
-    EXPECT_EQ(parseNumber("99999999999999999999999999"), std::nullopt);
-    // A large number shown for a stored negative value is out of range too.
-    EXPECT_EQ(parseNumber("4294967291"), std::nullopt);
+    // 2^32 + 24 would wrap to an accepted bar height; 4294967291 is shown for a stored negative value.
+    for (const char* text :
+         {"2147483648", "-2147483649", "4294967320", "99999999999999999999999999", "4294967291"})
+        EXPECT_EQ(parseNumber(text), std::nullopt) << text;
 }
 
 class AcceptNumber : public ::testing::Test {
@@ -49,11 +42,8 @@ class AcceptNumber : public ::testing::Test {
 };
 
 TEST_F(AcceptNumber, BarHeightNeedsTwentyFour) {
-    EXPECT_FALSE(accept(NumberEdit::BarHeight, 23));
-    EXPECT_FALSE(accept(NumberEdit::BarHeight, 0));
-    EXPECT_FALSE(accept(NumberEdit::BarHeight, -30));
-    EXPECT_TRUE(accept(NumberEdit::BarHeight, 24));
-    EXPECT_TRUE(accept(NumberEdit::BarHeight, 400));
+    for (int32_t height : {23, 0, -30, 24, 400})
+        EXPECT_EQ(accept(NumberEdit::BarHeight, height), height >= 24) << height;
 }
 
 TEST_F(AcceptNumber, EdgesMayReachButNotPassTheScreen) {
@@ -103,33 +93,27 @@ TEST(NumberEditRules, NameTheStoredValueAndWhatClosingDoes) {
     EXPECT_EQ(core::numberEditRule(NumberEdit::AlignHeight).field, &core::Settings::alignHeight);
 }
 
-TEST(Placement, EachChoiceSetsBothFlagsAndWritesInItsOrder) {
-    core::Settings s;
-    auto w = core::choosePlacement(s, core::Placement::Maximize);
-    EXPECT_EQ(s.maximizeBrowsers, 1);
-    EXPECT_EQ(s.alignBrowsers, 0);
-    EXPECT_STREQ(w[0].valueName, "Maximize browser windows");
-    EXPECT_EQ(w[0].value, 1);
-    EXPECT_STREQ(w[1].valueName, "Align browser windows");
-    EXPECT_EQ(w[1].value, 0);
-    EXPECT_FALSE(core::positionEditsEnabled(s));
+// The flags after the choice, then the two writes: name and value of each, in order.
+void expectPlacement(core::Settings& s, core::Placement choice, int maximize, int align, const char* first,
+                     int firstValue, const char* second, int secondValue) {
+    const auto w = core::choosePlacement(s, choice);
+    EXPECT_EQ(s.maximizeBrowsers, maximize);
+    EXPECT_EQ(s.alignBrowsers, align);
+    EXPECT_STREQ(w[0].valueName, first);
+    EXPECT_EQ(w[0].value, firstValue);
+    EXPECT_STREQ(w[1].valueName, second);
+    EXPECT_EQ(w[1].value, secondValue);
+}
 
-    w = core::choosePlacement(s, core::Placement::Align);
-    EXPECT_EQ(s.maximizeBrowsers, 0);
-    EXPECT_EQ(s.alignBrowsers, 1);
-    EXPECT_STREQ(w[0].valueName, "Align browser windows");
-    EXPECT_EQ(w[0].value, 1);
-    EXPECT_STREQ(w[1].valueName, "Maximize browser windows");
-    EXPECT_EQ(w[1].value, 0);
+TEST(Placement, EachChoiceSetsBothFlagsAndWritesInItsOrder) {
+    const char *maximize = "Maximize browser windows", *align = "Align browser windows";
+    core::Settings s;
+    expectPlacement(s, core::Placement::Maximize, 1, 0, maximize, 1, align, 0);
+    EXPECT_FALSE(core::positionEditsEnabled(s));
+    expectPlacement(s, core::Placement::Align, 0, 1, align, 1, maximize, 0);
     EXPECT_TRUE(core::positionEditsEnabled(s));
     EXPECT_EQ(core::placementOf(s), core::Placement::Align);
-
-    w = core::choosePlacement(s, core::Placement::DontChange);
-    EXPECT_EQ(s.maximizeBrowsers, 0);
-    EXPECT_EQ(s.alignBrowsers, 0);
-    EXPECT_STREQ(w[0].valueName, "Align browser windows");
-    EXPECT_EQ(w[0].value, 0);
-    EXPECT_STREQ(w[1].valueName, "Maximize browser windows");
+    expectPlacement(s, core::Placement::DontChange, 0, 0, align, 0, maximize, 0);
     EXPECT_EQ(core::placementOf(s), core::Placement::DontChange);
 }
 
@@ -144,9 +128,8 @@ TEST(Placement, BothFlagsStoredShowsMaximize) {
 TEST(CheckBoxes, DockEdgeIsAnEdgeCodeAndFlagsAreAnyNonZero) {
     EXPECT_EQ(core::checkBoxValue(core::CheckKind::DockEdge, true), 1);
     EXPECT_EQ(core::checkBoxValue(core::CheckKind::DockEdge, false), 3);
-    EXPECT_TRUE(core::checkBoxState(core::CheckKind::DockEdge, 1));
-    EXPECT_FALSE(core::checkBoxState(core::CheckKind::DockEdge, 3));
-    EXPECT_FALSE(core::checkBoxState(core::CheckKind::DockEdge, 0));
+    for (int32_t stored : {1, 3, 0})
+        EXPECT_EQ(core::checkBoxState(core::CheckKind::DockEdge, stored), stored == 1) << stored;
     EXPECT_EQ(core::checkBoxValue(core::CheckKind::Flag, true), 1);
     EXPECT_TRUE(core::checkBoxState(core::CheckKind::Flag, 5));
     EXPECT_FALSE(core::checkBoxState(core::CheckKind::Flag, 0));

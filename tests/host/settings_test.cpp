@@ -10,7 +10,7 @@ namespace {
 
 // Records the order of reads and answers from a map, the way the registry would.
 class MapSource : public core::SettingsSource {
-public:
+  public:
     std::map<std::string, int32_t> dwords;
     std::map<std::string, std::string> texts;
     std::vector<std::string> order;
@@ -72,12 +72,10 @@ TEST(Settings, TableNamesAreUniqueAndEachFillsOneField) {
 }
 
 TEST(Settings, SwapHotKeyModifiersMapsShiftAndAltAndDropsTheRest) {
-    EXPECT_EQ(core::swapHotKeyModifiers(0x0F), 0x07);
-    EXPECT_EQ(core::swapHotKeyModifiers(0x03), 0x06);
-    EXPECT_EQ(core::swapHotKeyModifiers(0x01), 0x04);
-    EXPECT_EQ(core::swapHotKeyModifiers(0x04), 0x01);
-    EXPECT_EQ(core::swapHotKeyModifiers(0x02), 0x02);
-    EXPECT_EQ(core::swapHotKeyModifiers(0xF8), 0x00);
+    const int swaps[][2] = {{0x0F, 0x07}, {0x03, 0x06}, {0x01, 0x04},
+                            {0x04, 0x01}, {0x02, 0x02}, {0xF8, 0x00}};
+    for (const auto& [flags, swapped] : swaps)
+        EXPECT_EQ(core::swapHotKeyModifiers(static_cast<uint8_t>(flags)), swapped) << flags;
     for (int f = 0; f < 256; ++f) {
         auto b = static_cast<uint8_t>(f);
         EXPECT_EQ(core::swapHotKeyModifiers(core::swapHotKeyModifiers(b)), b & 0x07);

@@ -29,11 +29,9 @@ TEST(Utf8, TheTitleRuleKeepsNonLatinTextWhole) {
 }
 
 TEST(LaunchResult, SystemErrorsMapToTheFourLaunchMessages) {
-    EXPECT_EQ(core::launchResultForError(2), 2u);
-    EXPECT_EQ(core::launchResultForError(3), 3u);
-    EXPECT_EQ(core::launchResultForError(193), 11u);
-    EXPECT_EQ(core::launchResultForError(8), 0u);
-    EXPECT_EQ(core::launchResultForError(5), 1u);
+    const unsigned results[][2] = {{2, 2}, {3, 3}, {193, 11}, {8, 0}, {5, 1}};
+    for (const auto& [error, result] : results)
+        EXPECT_EQ(core::launchResultForError(error), result) << error;
 }
 
 } // namespace

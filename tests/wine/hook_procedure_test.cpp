@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <stdlib.h>
-
 #include <string>
 #include <vector>
 
@@ -28,22 +26,24 @@ LRESULT CALLBACK targetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-HWND makeWindow(const char* title) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = targetProc;
+HWND makeWindow(const char* className, WNDPROC procedure = DefWindowProcA) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = procedure;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "CorvaneShellProcTarget";
-    RegisterClassExA(&wc);
-    return CreateWindowExA(0, wc.lpszClassName, title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
-                           nullptr);
+    wc.lpszClassName = className;
+    RegisterClassA(&wc);
+    return CreateWindowA(className, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+HWND makeTarget() {
+    return makeWindow("CorvaneShellProcTarget", targetProc);
 }
 
 class ShellHookProcedure : public ::testing::Test {
   protected:
     void SetUp() override {
-        target = makeWindow("target");
-        subject = makeWindow("subject");
+        target = makeTarget();
+        subject = makeTarget();
         ASSERT_TRUE(target && subject);
         cvsh::shared.target = target;
         cvsh::shared.hook = nullptr;
@@ -86,7 +86,7 @@ TEST_F(ShellHookProcedure, AnEventWithoutAWindowIsNotForwarded) {
 }
 
 TEST_F(ShellHookProcedure, AGoneTargetGetsNothingAndTheEventPassesOn) {
-    HWND gone = makeWindow("gone");
+    HWND gone = makeTarget();
     cvsh::shared.target = gone;
     DestroyWindow(gone);
     call(HSHELL_WINDOWCREATED, subject);
@@ -97,23 +97,19 @@ TEST_F(ShellHookProcedure, AGoneTargetGetsNothingAndTheEventPassesOn) {
 }
 
 TEST(ShellHookLibrary, UnderAnotherFileNameItCannotSetTheHookAndSaysSo) {
-    const char* dist = getenv("CORVANE_DIST");
-    ASSERT_NE(dist, nullptr);
-    std::string original = kit::windowsPath(dist) + "\\cvsh.dll";
+    const std::string original = kit::distDir() + "\\cvsh.dll";
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     std::string copy = std::string(temp) + "cvsh-renamed.dll";
     ASSERT_TRUE(CopyFileA(original.c_str(), copy.c_str(), FALSE));
     HMODULE library = LoadLibraryA(copy.c_str());
     ASSERT_NE(library, nullptr);
-    using SetHook = int (*)(HWND);
-    using RemoveHook = int (*)();
     auto setHook =
-        reinterpret_cast<SetHook>(reinterpret_cast<void*>(GetProcAddress(library, "SetShellHook")));
+        reinterpret_cast<int (*)(HWND)>(reinterpret_cast<void*>(GetProcAddress(library, "SetShellHook")));
     auto removeHook =
-        reinterpret_cast<RemoveHook>(reinterpret_cast<void*>(GetProcAddress(library, "RemoveShellHook")));
+        reinterpret_cast<int (*)()>(reinterpret_cast<void*>(GetProcAddress(library, "RemoveShellHook")));
     ASSERT_TRUE(setHook && removeHook);
-    HWND target = makeWindow("target");
+    HWND target = makeTarget();
     {
         standin::MessageBoxWatcher watcher("cvsh.dll : error !");
         EXPECT_EQ(setHook(target), 0);
@@ -127,12 +123,10 @@ TEST(ShellHookLibrary, UnderAnotherFileNameItCannotSetTheHookAndSaysSo) {
 }
 
 TEST(TaskbarRemovalRule, OnlyTheExactClassNamesAreRemoved) {
-    EXPECT_TRUE(cvth::removesClass("IEFrame", false));
-    EXPECT_TRUE(cvth::removesClass("IEFrame", true));
-    EXPECT_FALSE(cvth::removesClass("CabinetWClass", false));
-    EXPECT_TRUE(cvth::removesClass("CabinetWClass", true));
-    EXPECT_TRUE(cvth::removesClass("ExplorerWClass", true));
-    EXPECT_FALSE(cvth::removesClass("ExplorerWClass", false));
+    for (const char* name : {"IEFrame", "CabinetWClass", "ExplorerWClass"}) {
+        EXPECT_TRUE(cvth::removesClass(name, true)) << name;
+        EXPECT_EQ(cvth::removesClass(name, false), name[0] == 'I') << name; // folders only when caught
+    }
     for (const char* name :
          {"ieframe", "IEFRAME", "IEFrame2", "IEFram", "", "cabinetwclass", "ExploreWClass"})
         EXPECT_FALSE(cvth::removesClass(name, true)) << name;
@@ -158,18 +152,7 @@ class TaskbarPass : public ::testing::Test {
         for (HWND w : windows)
             DestroyWindow(w);
     }
-    HWND makeClassWindow(const char* className) {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = className;
-        RegisterClassExA(&wc);
-        HWND w =
-            CreateWindowExA(0, className, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
-        windows.push_back(w);
-        return w;
-    }
+    HWND makeClassWindow(const char* className) { return windows.emplace_back(makeWindow(className)); }
     void add(HWND window) {
         TCITEMA item{};
         item.mask = TCIF_PARAM;

@@ -9,10 +9,7 @@
 
 namespace {
 LRESULT CALLBACK probeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
+    if (msg == WM_DESTROY) PostQuitMessage(0);
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 } // namespace
@@ -21,12 +18,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const char* className = "CorvaneLaunchProbe";
     std::string title;
     for (int i = 1; i < __argc; ++i) {
-        if (strcmp(__argv[i], "--class") == 0 && i + 1 < __argc) {
+        if (strcmp(__argv[i], "--class") == 0 && i + 1 < __argc)
             className = __argv[++i];
-        } else {
-            if (!title.empty()) title += ' ';
-            title += __argv[i];
-        }
+        else
+            title += (title.empty() ? "" : " ") + std::string(__argv[i]);
     }
     WNDCLASSA wc{};
     wc.lpfnWndProc = probeProc;

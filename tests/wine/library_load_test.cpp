@@ -5,10 +5,8 @@
 #include <windows.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "kit/bar.h"
 
@@ -17,12 +15,10 @@ namespace {
 // The preferred base address written in a library file's headers, or 0.
 ULONGLONG preferredBase(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (bytes.size() < 0x40) return 0;
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data());
-    if (static_cast<size_t>(dos->e_lfanew) + sizeof(IMAGE_NT_HEADERS) > bytes.size()) return 0;
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(bytes.data() + dos->e_lfanew);
-    return nt->OptionalHeader.ImageBase;
+    IMAGE_DOS_HEADER dos{};
+    IMAGE_NT_HEADERS nt{};
+    if (!file.read(reinterpret_cast<char*>(&dos), sizeof dos) || !file.seekg(dos.e_lfanew)) return 0;
+    return file.read(reinterpret_cast<char*>(&nt), sizeof nt) ? nt.OptionalHeader.ImageBase : 0;
 }
 
 TEST(LibraryLoad, EachLibraryLoadsWhenItsPreferredAddressIsTaken) {

@@ -5,30 +5,20 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 
 namespace msgtest {
 
-namespace {
-
-std::string unixDir(const char* variable, const char* fallback) {
-    const char* value = std::getenv(variable);
-    return value && *value ? value : fallback;
-}
-
-int readPortFile(const std::string& path) {
-    FILE* f = std::fopen(path.c_str(), "r");
-    if (!f) return 0;
+static int readPortFile(const std::string& path) {
     int port = 0;
-    if (std::fscanf(f, "%d", &port) != 1) port = 0;
-    std::fclose(f);
+    std::ifstream(path) >> port;
     return port;
 }
 
-} // namespace
-
 bool MessageServer::start(const std::string& options) {
     static int serial = 0;
-    const std::string portFile = unixDir("CORVANE_BIN", "/tmp") + "/message-server-" +
+    const char* bin = std::getenv("CORVANE_BIN");
+    const std::string portFile = std::string(bin && *bin ? bin : "/tmp") + "/message-server-" +
                                  std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial) +
                                  ".port";
     DeleteFileA(kit::windowsPath(portFile).c_str());
@@ -37,17 +27,11 @@ bool MessageServer::start(const std::string& options) {
                           "/tools/message-server/message_server.py "
                           "--idle-exit 300 --port-file " +
                           portFile + " " + options;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        return false;
-    }
-    if (pi.hProcess) CloseHandle(pi.hProcess);
-    if (pi.hThread) CloseHandle(pi.hThread);
+    if (!kit::Process().start(command)) return false;
     const std::string file = kit::windowsPath(portFile);
     const bool up = kit::waitFor([&] { return (port_ = readPortFile(file)) > 0; }, 15000);
     DeleteFileA(file.c_str());
+    if (up) useForThisProcess();
     return up;
 }
 
@@ -77,14 +61,6 @@ int MessageServer::requests() const {
     return count;
 }
 
-std::string MessageServer::address() const {
-    return "127.0.0.1:" + std::to_string(port_);
-}
-
-void MessageServer::useForThisProcess() const {
-    SetEnvironmentVariableA("CORVANE_MESSAGE_SERVER", address().c_str());
-}
-
 int unusedPort() {
     WSADATA data;
     if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return 0;
@@ -103,63 +79,52 @@ int unusedPort() {
     return port;
 }
 
-} // namespace msgtest
-
-namespace msgtest {
-
-namespace {
-
-BOOL CALLBACK collectDialog(HWND hwnd, LPARAM param) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(hwnd, &process);
-    char cls[16] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (process == GetCurrentProcessId() && IsWindowVisible(hwnd) && std::string(cls) == "#32770") {
-        reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
-    }
-    return TRUE;
+RegistryValue::RegistryValue(HKEY root, const char* key, const char* name, DWORD type,
+                             const std::string& data)
+    : name_(name) {
+    RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+    DWORD size = 0;
+    had_ = RegQueryValueExA(key_, name, nullptr, &oldType_, nullptr, &size) == ERROR_SUCCESS;
+    old_.resize(size);
+    if (had_) RegQueryValueExA(key_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(old_.data()), &size);
+    RegSetValueExA(key_, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                   static_cast<DWORD>(data.size()));
 }
 
-} // namespace
+RegistryValue::~RegistryValue() {
+    if (had_) {
+        RegSetValueExA(key_, name_.c_str(), 0, oldType_, reinterpret_cast<const BYTE*>(old_.data()),
+                       static_cast<DWORD>(old_.size()));
+    } else {
+        RegDeleteValueA(key_, name_.c_str());
+    }
+    RegCloseKey(key_);
+}
 
 std::vector<HWND> processDialogs() {
-    std::vector<HWND> found;
-    EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
+    return kit::topLevelWindows("#32770", nullptr, GetCurrentProcessId());
 }
 
 DialogWatchdog::DialogWatchdog(std::function<void(HWND)> answer, DWORD timeoutMs)
-    : answer_(std::move(answer)), timeoutMs_(timeoutMs) {
-    thread_ = CreateThread(nullptr, 0, run, this, 0, nullptr);
-}
+    : answer_(std::move(answer)), thread_([this, timeoutMs] { run(timeoutMs); }) {}
 
-DialogWatchdog::~DialogWatchdog() {
-    InterlockedExchange(&stop_, 1);
-    if (thread_) {
-        WaitForSingleObject(thread_, INFINITE);
-        CloseHandle(thread_);
-    }
-}
-
-DWORD WINAPI DialogWatchdog::run(void* param) {
-    auto* self = static_cast<DialogWatchdog*>(param);
-    const ULONGLONG end = GetTickCount64() + self->timeoutMs_;
+void DialogWatchdog::run(DWORD timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
     HWND answered = nullptr;
-    while (!self->stop_ && GetTickCount64() < end) {
+    while (!stop_ && GetTickCount64() < end) {
         for (HWND dialog : processDialogs()) {
             // A dialog destroyed since it was listed is not a new one.
             if (!IsWindow(dialog) || dialog == answered) continue;
             answered = dialog;
-            self->owner_ = GetWindow(dialog, GW_OWNER);
-            InterlockedIncrement(&self->seen_);
-            self->answer_(dialog);
+            owner_ = GetWindow(dialog, GW_OWNER);
+            ++seen_;
+            answer_(dialog);
         }
         Sleep(20);
     }
     // A dialog nobody expected is closed all the same, so the test fails instead of hanging.
     for (HWND dialog : processDialogs())
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    return 0;
 }
 
 std::string textOf(HWND hwnd) {

@@ -3,8 +3,10 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "kit/process.h"
@@ -18,16 +20,16 @@ class MessageServer {
     MessageServer(const MessageServer&) = delete;
     MessageServer& operator=(const MessageServer&) = delete;
 
-    // Starts the server with these extra command-line options and waits until it listens.
+    // Starts the server with these extra command-line options, waits until it listens and points this
+    // process (and the programs it starts) at it.
     bool start(const std::string& options = "");
     void stop();
-    int port() const { return port_; }
     // "127.0.0.1:port", the form CORVANE_MESSAGE_SERVER takes.
-    std::string address() const;
+    std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
     // The number of requests for /c.cgi the server has answered so far, or -1.
     int requests() const;
     // Points the HTTP library of this process at the server.
-    void useForThisProcess() const;
+    void useForThisProcess() const { SetEnvironmentVariableA("CORVANE_MESSAGE_SERVER", address().c_str()); }
 
   private:
     std::string fetch(const char* path) const;
@@ -43,9 +45,24 @@ std::string textOf(HWND hwnd);
 // A child's rectangle in its dialog's client pixels.
 RECT clientRect(HWND dialog, HWND child);
 
-} // namespace msgtest
+// One registry value set for a scope, then put back as it was, or removed when there was none.
+class RegistryValue {
+  public:
+    RegistryValue(HKEY root, const char* key, const char* name, const std::string& text)
+        : RegistryValue(root, key, name, REG_SZ, std::string(text.c_str(), text.size() + 1)) {}
+    RegistryValue(HKEY root, const char* key, const char* name, DWORD number)
+        : RegistryValue(root, key, name, REG_DWORD, std::string(reinterpret_cast<char*>(&number), 4)) {}
+    ~RegistryValue();
+    RegistryValue(const RegistryValue&) = delete;
+    RegistryValue& operator=(const RegistryValue&) = delete;
 
-namespace msgtest {
+  private:
+    RegistryValue(HKEY root, const char* key, const char* name, DWORD type, const std::string& data);
+    HKEY key_ = nullptr;
+    std::string name_, old_;
+    DWORD oldType_ = 0;
+    bool had_ = false;
+};
 
 // Watches for a dialog box of this process that is not one of ours (the system's credentials dialog)
 // and answers it from another thread, so that a test never hangs on it.
@@ -53,7 +70,10 @@ class DialogWatchdog {
   public:
     // Called on the watchdog's thread with the dialog found; it must close the dialog.
     explicit DialogWatchdog(std::function<void(HWND)> answer, DWORD timeoutMs = 15000);
-    ~DialogWatchdog();
+    ~DialogWatchdog() {
+        stop_ = true;
+        thread_.join();
+    }
     DialogWatchdog(const DialogWatchdog&) = delete;
     DialogWatchdog& operator=(const DialogWatchdog&) = delete;
 
@@ -61,14 +81,13 @@ class DialogWatchdog {
     HWND lastOwner() const { return owner_; }
 
   private:
-    static DWORD WINAPI run(void* self);
+    void run(DWORD timeoutMs);
 
     std::function<void(HWND)> answer_;
-    DWORD timeoutMs_;
-    volatile LONG stop_ = 0;
-    volatile LONG seen_ = 0;
-    HWND owner_ = nullptr;
-    HANDLE thread_ = nullptr;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> seen_{0};
+    std::atomic<HWND> owner_{nullptr};
+    std::thread thread_; // last: it starts once the rest is ready
 };
 
 // The visible dialog boxes (#32770) of this process.

@@ -23,7 +23,6 @@ struct Reply {
 
 std::vector<Reply> g_replies;
 
-// This process's kernel handles, from the system-wide handle list (Wine's GetProcessHandleCount says 0).
 // The lowest free slot of WinINet's handle table: it moves up when a call leaves a handle open.
 UINT_PTR lowestFreeInternetHandle() {
     HINTERNET probe = InternetOpenA("probe", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
@@ -32,10 +31,10 @@ UINT_PTR lowestFreeInternetHandle() {
     return value;
 }
 
+// This process's kernel handles, from the system-wide handle list (Wine's GetProcessHandleCount says 0).
 struct SystemHandleEntry {
     ULONG processId;
-    UCHAR objectType;
-    UCHAR flags;
+    UCHAR objectType, flags;
     USHORT handle;
     PVOID object;
     ACCESS_MASK access;
@@ -56,9 +55,8 @@ DWORD countOwnHandles() {
     const ULONG count = *reinterpret_cast<ULONG*>(buffer.data());
     const auto* entries = reinterpret_cast<const SystemHandleEntry*>(buffer.data() + sizeof(ULONG_PTR));
     DWORD own = 0;
-    for (ULONG i = 0; i < count; ++i) {
+    for (ULONG i = 0; i < count; ++i)
         if (entries[i].processId == GetCurrentProcessId()) ++own;
-    }
     return own;
 }
 
@@ -85,7 +83,6 @@ class HttpGet : public ::testing::Test {
         ASSERT_NE(httpGet_, nullptr);
         server_ = new msgtest::MessageServer;
         ASSERT_TRUE(server_->start("--text \"Hello\""));
-        server_->useForThisProcess();
     }
     static void TearDownTestSuite() {
         delete server_;
@@ -102,16 +99,19 @@ class HttpGet : public ::testing::Test {
         if (IsWindow(window_)) DestroyWindow(window_);
     }
     int get(const std::string& path, int mode = 2) { return httpGet_(path.c_str(), window_, mode); }
+    // The request brings up the system's credentials dialog over the window, which is cancelled.
+    void getCancellingTheDialog(const char* path) {
+        msgtest::DialogWatchdog watchdog([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+        EXPECT_EQ(get(path), 1) << path;
+        EXPECT_EQ(watchdog.dialogsSeen(), 1) << path;
+        EXPECT_EQ(watchdog.lastOwner(), window_) << path;
+    }
 
-    static HMODULE library_;
-    static cvil::HttpGetFn httpGet_;
-    static msgtest::MessageServer* server_;
+    static inline HMODULE library_ = nullptr;
+    static inline cvil::HttpGetFn httpGet_ = nullptr;
+    static inline msgtest::MessageServer* server_ = nullptr;
     HWND window_ = nullptr;
 };
-
-HMODULE HttpGet::library_ = nullptr;
-cvil::HttpGetFn HttpGet::httpGet_ = nullptr;
-msgtest::MessageServer* HttpGet::server_ = nullptr;
 
 TEST_F(HttpGet, ABodyArrivesWholeWithItsZeroAndTheModePassedThrough) {
     const std::string forty = "dialogtext=0123456789012345678901234567\n";
@@ -134,10 +134,8 @@ TEST_F(HttpGet, EmptyBodySucceedsWithoutAMessage) {
 }
 
 TEST_F(HttpGet, StatusesOtherThanOkFailWithoutAMessage) {
-    EXPECT_EQ(get("/c.cgi?status=404"), 0);
-    EXPECT_EQ(get("/nothing-here"), 0);
-    EXPECT_EQ(get("/c.cgi?status=500"), 0);
-    EXPECT_EQ(get("/c.cgi?status=302"), 0);
+    for (const char* path : {"/c.cgi?status=404", "/nothing-here", "/c.cgi?status=500", "/c.cgi?status=302"})
+        EXPECT_EQ(get(path), 0) << path;
     EXPECT_TRUE(g_replies.empty());
 }
 
@@ -173,9 +171,8 @@ TEST_F(HttpGet, TheRequestCarriesTheFixedParametersAndOnlySpacesAreEncoded) {
     ASSERT_EQ(g_replies.size(), 1u);
     const std::string& echo = g_replies[0].text;
     EXPECT_EQ(echo.rfind("GET /c.cgi?echo=1&x=a%20b&y=%41 HTTP/1.1\r\n", 0), 0u) << echo;
-    EXPECT_NE(echo.find("User-Agent: Corvane!\r\n"), std::string::npos) << echo;
-    EXPECT_NE(echo.find("Accept: */*\r\n"), std::string::npos) << echo;
-    EXPECT_NE(echo.find("Pragma: no-cache\r\n"), std::string::npos) << echo;
+    for (const std::string header : {"User-Agent: Corvane!\r\n", "Accept: */*\r\n", "Pragma: no-cache\r\n"})
+        EXPECT_NE(echo.find(header), std::string::npos) << header << echo;
     EXPECT_NE(echo.find("Host: " + server_->address()), std::string::npos) << echo;
 }
 
@@ -234,73 +231,21 @@ TEST_F(HttpGet, RepeatedCallsWithLoadAndFreeLeakNoHandles) {
 // Refusals that ask for credentials show the system's dialog over the given window; cancelling it ends
 // the exchange as done, with nothing sent, because the refusal's body was read and thrown away.
 TEST_F(HttpGet, CancellingTheCredentialsDialogSucceedsWithoutAMessage) {
-    for (const char* path : {"/c.cgi?auth=401"}) {
-        msgtest::DialogWatchdog watchdog([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
-        EXPECT_EQ(get(path), 1) << path;
-        EXPECT_EQ(watchdog.dialogsSeen(), 1) << path;
-        EXPECT_EQ(watchdog.lastOwner(), window_) << path;
-    }
+    getCancellingTheDialog("/c.cgi?auth=401");
     EXPECT_TRUE(g_replies.empty());
 }
-
-// The system's proxy settings pointed at the test server for one scope.
-class ProxyOverride {
-  public:
-    explicit ProxyOverride(const std::string& proxy) {
-        RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-        DWORD size = sizeof enable_;
-        hadEnable_ = RegQueryValueExA(key_, "ProxyEnable", nullptr, nullptr,
-                                      reinterpret_cast<BYTE*>(&enable_), &size) == ERROR_SUCCESS;
-        char server[256] = {};
-        size = sizeof server - 1;
-        hadServer_ = RegQueryValueExA(key_, "ProxyServer", nullptr, nullptr, reinterpret_cast<BYTE*>(server),
-                                      &size) == ERROR_SUCCESS;
-        server_ = server;
-        const DWORD one = 1;
-        RegSetValueExA(key_, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
-        RegSetValueExA(key_, "ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(proxy.c_str()),
-                       static_cast<DWORD>(proxy.size() + 1));
-    }
-    ~ProxyOverride() {
-        if (hadEnable_) {
-            RegSetValueExA(key_, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable_),
-                           sizeof enable_);
-        } else {
-            RegDeleteValueA(key_, "ProxyEnable");
-        }
-        if (hadServer_) {
-            RegSetValueExA(key_, "ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(server_.c_str()),
-                           static_cast<DWORD>(server_.size() + 1));
-        } else {
-            RegDeleteValueA(key_, "ProxyServer");
-        }
-        RegCloseKey(key_);
-    }
-    ProxyOverride(const ProxyOverride&) = delete;
-    ProxyOverride& operator=(const ProxyOverride&) = delete;
-
-  private:
-    static constexpr const char* kKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-    HKEY key_ = nullptr;
-    DWORD enable_ = 0;
-    bool hadEnable_ = false, hadServer_ = false;
-    std::string server_;
-};
 
 // The session takes the system's proxy: the built-in reserved name goes out through it unresolved, and
 // a proxy that wants credentials gets the system's dialog, whose cancel ends the exchange as done.
 TEST_F(HttpGet, ThroughTheConfiguredProxyAndItsCredentialsDialog) {
-    ProxyOverride proxy(server_->address());
+    const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+    msgtest::RegistryValue enable(HKEY_CURRENT_USER, key, "ProxyEnable", 1);
+    msgtest::RegistryValue proxy(HKEY_CURRENT_USER, key, "ProxyServer", server_->address());
     SetEnvironmentVariableA(cvil::kServerVariable, nullptr);
     EXPECT_EQ(get("/c.cgi?v=1.21"), 1);
     ASSERT_EQ(g_replies.size(), 1u);
     EXPECT_EQ(g_replies[0].text, "dialogtext=Hello\n");
-    {
-        msgtest::DialogWatchdog watchdog([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
-        EXPECT_EQ(get("/c.cgi?auth=407"), 1);
-        EXPECT_EQ(watchdog.dialogsSeen(), 1);
-        EXPECT_EQ(watchdog.lastOwner(), window_);
-    }
+    getCancellingTheDialog("/c.cgi?auth=407");
     EXPECT_EQ(g_replies.size(), 1u);
     server_->useForThisProcess();
 }
@@ -334,10 +279,9 @@ TEST(HeapBuffer, GrowsByDoublingAndKeepsWhatItHolds) {
     }
     ASSERT_EQ(buffer.size(), cvil::kMaxBody);
     EXPECT_LE(growths, 12u) << "capacity " << capacity;
-    size_t firstWrong = buffer.size();
-    for (size_t i = 0; i < buffer.size() && firstWrong == buffer.size(); ++i) {
-        if (buffer.data()[i] != static_cast<char>(i * 7)) firstWrong = i;
-    }
+    size_t firstWrong = 0;
+    while (firstWrong < buffer.size() && buffer.data()[firstWrong] == static_cast<char>(firstWrong * 7))
+        ++firstWrong;
     EXPECT_EQ(firstWrong, buffer.size());
 }
 

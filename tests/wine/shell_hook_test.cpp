@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,6 @@
 #include "kit/standin.h"
 
 namespace {
-
-constexpr UINT kShellEvent = cvsh::kShellEventMessage;
 
 struct Event {
     HWND window;
@@ -23,7 +22,7 @@ struct Event {
 std::vector<Event> events;
 
 LRESULT CALLBACK targetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg != kShellEvent) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg != cvsh::kShellEventMessage) return DefWindowProcA(hwnd, msg, wParam, lParam);
     // A report arrives after the fact: the class of a window already gone reads empty.
     Event event{reinterpret_cast<HWND>(wParam), lParam, {}, 0};
     char name[256] = {};
@@ -35,26 +34,18 @@ LRESULT CALLBACK targetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool received(HWND window, LPARAM code) {
-    for (const Event& e : events)
-        if (e.window == window && e.code == code) return true;
-    return false;
-}
-
-bool receivedFrom(DWORD pid) {
-    for (const Event& e : events)
-        if (e.pid == pid) return true;
-    return false;
+    return std::any_of(events.begin(), events.end(),
+                       [&](const Event& e) { return e.window == window && e.code == code; });
 }
 
 class ShellHook : public ::testing::Test {
   protected:
     void SetUp() override {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof(wc);
+        WNDCLASSA wc{};
         wc.lpfnWndProc = targetProc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "CorvaneShellHookTarget";
-        RegisterClassExA(&wc);
+        RegisterClassA(&wc);
         target = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "target", WS_POPUP, 0, 0, 10, 10,
                                  nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_NE(target, nullptr);
@@ -93,7 +84,8 @@ TEST_F(ShellHook, RemovingTheHookStopsTheReportsAndASecondRemovalReturnsZero) {
     ASSERT_NE(window, nullptr);
     // A report would have been posted by the time the window was shown.
     EXPECT_TRUE(browser.close());
-    EXPECT_FALSE(receivedFrom(browser.id()));
+    EXPECT_TRUE(
+        std::none_of(events.begin(), events.end(), [&](const Event& e) { return e.pid == browser.id(); }));
 }
 
 TEST_F(ShellHook, SettingItAgainAfterARemovalReportsToTheNewTarget) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "hooks/taskbar/cvth.h"
 #include "kit/standin.h"
@@ -58,12 +59,8 @@ class TaskbarHook : public ::testing::Test {
         GetWindowThreadProcessId(first, &pid);
         HWND found = nullptr;
         kit::waitFor([&] {
-            for (HWND w = FindWindowExA(nullptr, nullptr, "IEFrame", nullptr); w;
-                 w = FindWindowExA(nullptr, w, "IEFrame", nullptr)) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(w, &owner);
-                if (owner == pid && w != first && IsWindowVisible(w)) found = w;
-            }
+            for (HWND w : kit::topLevelWindows("IEFrame", nullptr, pid))
+                if (w != first) found = w;
             return found != nullptr;
         });
         return found;
@@ -71,6 +68,12 @@ class TaskbarHook : public ::testing::Test {
     LRESULT ask(UINT msg, WPARAM wParam = 0) { return SendMessageA(tray, msg, wParam, 0); }
     int sync() { return static_cast<int>(ask(standin::kSync, 0)); }
     bool hasItem(HWND window) { return ask(standin::kHasItem, reinterpret_cast<WPARAM>(window)) != 0; }
+    // Whether the browsers, the second browser, the folder, the other program and the near miss have items.
+    void expectItems(const std::vector<bool>& expected) {
+        const HWND windows[] = {browsers, secondBrowser, folder, other, nearMiss};
+        for (size_t i = 0; i < expected.size(); ++i)
+            EXPECT_EQ(hasItem(windows[i]), expected[i]) << "window " << i;
+    }
     // The taskbar's side runs its first pass when the library comes into its thread: a message sent there
     // brings it in on this platform.
     bool firstPassDone() {
@@ -80,6 +83,8 @@ class TaskbarHook : public ::testing::Test {
         });
     }
 
+    bool hooked(int catchExplorer) { return SetTaskbarHook(catchExplorer) == 1 && firstPassDone(); }
+
     HANDLE event = nullptr;
     kit::Process taskbar, browserProcess, folderProcess, otherProcess, nearMissProcess;
     HWND tray = nullptr, browsers = nullptr, secondBrowser = nullptr, folder = nullptr, other = nullptr,
@@ -88,30 +93,19 @@ class TaskbarHook : public ::testing::Test {
 
 TEST_F(TaskbarHook, TheFirstPassRemovesBrowserItemsOnlyAndAsksForTheCountOnce) {
     LRESULT queriesBefore = ask(standin::kCountQueries);
-    ASSERT_EQ(SetTaskbarHook(0), 1);
-    ASSERT_TRUE(firstPassDone());
-    EXPECT_FALSE(hasItem(browsers));
-    EXPECT_FALSE(hasItem(secondBrowser));
-    EXPECT_TRUE(hasItem(folder));
-    EXPECT_TRUE(hasItem(other));
-    EXPECT_TRUE(hasItem(nearMiss));
+    ASSERT_TRUE(hooked(0));
+    expectItems({false, false, true, true, true});
     EXPECT_EQ(ask(standin::kItemCount), 3);
     EXPECT_EQ(ask(standin::kCountQueries) - queriesBefore, 1);
 }
 
 TEST_F(TaskbarHook, WithTheExplorerFlagFolderItemsGoToo) {
-    ASSERT_EQ(SetTaskbarHook(1), 1);
-    ASSERT_TRUE(firstPassDone());
-    EXPECT_FALSE(hasItem(browsers));
-    EXPECT_FALSE(hasItem(secondBrowser));
-    EXPECT_FALSE(hasItem(folder));
-    EXPECT_TRUE(hasItem(other));
-    EXPECT_TRUE(hasItem(nearMiss));
+    ASSERT_TRUE(hooked(1));
+    expectItems({false, false, false, true, true});
 }
 
 TEST_F(TaskbarHook, ABrowserOpenedLaterLosesItsItemAtTheNextLayoutWithoutThePassRecursing) {
-    ASSERT_EQ(SetTaskbarHook(0), 1);
-    ASSERT_TRUE(firstPassDone());
+    ASSERT_TRUE(hooked(0));
     kit::Process lateBrowserProcess, lateOtherProcess;
     HWND lateBrowser = openWindows("--class IEFrame --title Late", &lateBrowserProcess);
     HWND lateOther = openWindows("--class CorvaneOtherProgram --title Later", &lateOtherProcess);
@@ -127,8 +121,7 @@ TEST_F(TaskbarHook, ABrowserOpenedLaterLosesItsItemAtTheNextLayoutWithoutThePass
 }
 
 TEST_F(TaskbarHook, AfterRemovalLayoutsLeaveNewBrowserItemsAndASecondRemovalDoesNothing) {
-    ASSERT_EQ(SetTaskbarHook(0), 1);
-    ASSERT_TRUE(firstPassDone());
+    ASSERT_TRUE(hooked(0));
     RemoveTaskbarHook();
     RemoveTaskbarHook();
     kit::Process lateProcess;
@@ -142,8 +135,7 @@ TEST_F(TaskbarHook, AfterRemovalLayoutsLeaveNewBrowserItemsAndASecondRemovalDoes
 }
 
 TEST_F(TaskbarHook, AnotherProcessThatLoadsTheLibraryAndEndsLeavesTheHookInPlace) {
-    ASSERT_EQ(SetTaskbarHook(0), 1);
-    ASSERT_TRUE(firstPassDone());
+    ASSERT_TRUE(hooked(0));
     // This test program imports the library: run it once more, doing nothing, and let it end.
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -159,51 +151,46 @@ TEST_F(TaskbarHook, AnotherProcessThatLoadsTheLibraryAndEndsLeavesTheHookInPlace
 }
 
 TEST_F(TaskbarHook, ARecreatedTaskbarIsHookedAgainWhenItAnnouncesItself) {
-    ASSERT_EQ(SetTaskbarHook(0), 1);
-    ASSERT_TRUE(firstPassDone());
+    ASSERT_TRUE(hooked(0));
     ASSERT_TRUE(taskbar.close());
     ResetEvent(event);
 
     // A listener like the bar's: a hidden top-level window, so that the broadcast reaches it.
     announcements = 0;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
+    WNDCLASSA wc{};
     wc.lpfnWndProc = listenerProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "CorvaneTaskbarListener";
-    RegisterClassExA(&wc);
-    HWND listener = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                    wc.hInstance, nullptr);
+    RegisterClassA(&wc);
+    HWND listener =
+        CreateWindowA(wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(listener, nullptr);
 
     tray = standin::openTaskbar(taskbar, "--manual --announce");
     ASSERT_NE(tray, nullptr);
     ASSERT_TRUE(kit::waitFor([] { return announcements > 0; }));
     ASSERT_TRUE(firstPassDone());
-    EXPECT_FALSE(hasItem(browsers));
-    EXPECT_FALSE(hasItem(secondBrowser));
-    EXPECT_TRUE(hasItem(folder));
-    EXPECT_TRUE(hasItem(other));
+    expectItems({false, false, true, true, true});
     DestroyWindow(listener);
+}
+
+void expectNoTaskbarFound(int catchExplorer) {
+    standin::MessageBoxWatcher watcher(kCaption);
+    EXPECT_EQ(SetTaskbarHook(catchExplorer), 0);
+    EXPECT_EQ(watcher.count(), 1);
+    EXPECT_EQ(watcher.lastText(), "Can't locate the taskbar!");
 }
 
 TEST(TaskbarHookFailures, ATaskListWithoutATabControlIsNotATaskbar) {
     kit::Process taskbar;
     ASSERT_NE(standin::openTaskbar(taskbar, "--manual --no-tab-control"), nullptr);
-    standin::MessageBoxWatcher watcher(kCaption);
-    EXPECT_EQ(SetTaskbarHook(0), 0);
-    EXPECT_EQ(watcher.count(), 1);
-    EXPECT_EQ(watcher.lastText(), "Can't locate the taskbar!");
+    expectNoTaskbarFound(0);
 }
 
 TEST(TaskbarHookFailures, WithoutAStandInOnlyThePlatformsOwnTrayIsFoundAndRefused) {
     HWND platformTray = FindWindowA("Shell_TrayWnd", nullptr);
     ASSERT_EQ(FindWindowExA(platformTray, nullptr, "RebarWindow32", nullptr), nullptr);
     ASSERT_EQ(FindWindowExA(platformTray, nullptr, "MSTaskSwWClass", nullptr), nullptr);
-    standin::MessageBoxWatcher watcher(kCaption);
-    EXPECT_EQ(SetTaskbarHook(1), 0);
-    EXPECT_EQ(watcher.count(), 1);
-    EXPECT_EQ(watcher.lastText(), "Can't locate the taskbar!");
+    expectNoTaskbarFound(1);
     RemoveTaskbarHook();
 }
 

@@ -8,8 +8,5 @@ int main() {
     char path[MAX_PATH] = {};
     if (!GetEnvironmentVariableA("CORVANE_URL_RECORD", path, sizeof path)) return 1;
     FILE* f = std::fopen(path, "a");
-    if (!f) return 1;
-    std::fprintf(f, "%s\n", GetCommandLineA());
-    std::fclose(f);
-    return 0;
+    return f && std::fprintf(f, "%s\n", GetCommandLineA()) > 0 && std::fclose(f) == 0 ? 0 : 1;
 }
