@@ -10,7 +10,6 @@ namespace prefs_test {
 namespace {
 
 using Apply = PrefsDialogTest;
-using Log = std::vector<std::string>;
 
 TEST_F(Apply, EachCheckBoxWritesItsOwnValueOnly) {
     open();
@@ -113,20 +112,15 @@ TEST_F(Apply, BarHeightBelowTwentyFourIsRefusedAndKeepsTheFocus) {
     selectPage("Appearance");
     host_.takeLog();
     HWND edit = control(IDC_PREFS_BAR_HEIGHT);
-    type(IDC_PREFS_BAR_HEIGHT, "23");
-    leaveEditAsync();
+    enter(IDC_PREFS_BAR_HEIGHT, "23");
     EXPECT_TRUE(expectBadValue());
     EXPECT_TRUE(kit::waitFor([&] { return focus() == edit; }));
-    DWORD start = 1, end = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 0u);
-    EXPECT_EQ(end, 2u);
+    EXPECT_EQ(SendMessageA(edit, EM_GETSEL, 0, 0), MAKELRESULT(0, 2)) << "the refused text is not selected";
     EXPECT_TRUE(SendMessageA(edit, EM_GETMODIFY, 0, 0));
     EXPECT_TRUE(host_.takeLog().empty());
     EXPECT_EQ(host_.values.barHeight, 24);
 
-    type(IDC_PREFS_BAR_HEIGHT, "24");
-    leaveEditAsync();
+    enter(IDC_PREFS_BAR_HEIGHT, "24");
     EXPECT_TRUE(kit::waitFor([&] { return !host_.log().empty(); }));
     EXPECT_TRUE(noMessageBox());
     EXPECT_EQ(host_.takeLog(), (Log{"write Bar height=24"}));
@@ -141,11 +135,8 @@ TEST_F(Apply, AnUnmodifiedEditIsNotJudged) {
     selectPage("Appearance");
     host_.takeLog();
     HWND edit = control(IDC_PREFS_BAR_HEIGHT);
-    ui_->call([&] {
-        SetFocus(edit);
-        SetWindowTextA(edit, "5");
-        SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
-    });
+    type(IDC_PREFS_BAR_HEIGHT, "5");
+    SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
     leaveEditAsync();
     kit::waitFor([&] { return focus() != edit; });
     EXPECT_TRUE(noMessageBox());
@@ -185,32 +176,23 @@ TEST_F(Apply, PositionEditsAreJudgedAgainstTheScreenAndTheStoredEdges) {
     open();
     selectPage("Browser windows");
     host_.takeLog();
-    type(IDC_PREFS_ALIGN_WIDTH, "");
-    leaveEditAsync();
+    enter(IDC_PREFS_ALIGN_WIDTH, "");
     EXPECT_TRUE(expectBadValue()) << "an empty width";
-    type(IDC_PREFS_ALIGN_WIDTH, "700");
-    leaveEditAsync();
+    enter(IDC_PREFS_ALIGN_WIDTH, "700");
     EXPECT_TRUE(expectBadValue()) << "400 + 700 passes 1024";
-    type(IDC_PREFS_ALIGN_WIDTH, "624");
-    leaveEditAsync();
+    enter(IDC_PREFS_ALIGN_WIDTH, "624");
     EXPECT_TRUE(kit::waitFor([&] { return host_.log().size() == 1; }));
-    type(IDC_PREFS_ALIGN_LEFT, "300");
-    leaveEditAsync();
+    enter(IDC_PREFS_ALIGN_LEFT, "300");
     EXPECT_TRUE(kit::waitFor([&] { return host_.log().size() == 2; }));
-    type(IDC_PREFS_ALIGN_WIDTH, "700");
-    leaveEditAsync();
+    enter(IDC_PREFS_ALIGN_WIDTH, "700");
     EXPECT_TRUE(kit::waitFor([&] { return host_.log().size() == 3; }));
-    type(IDC_PREFS_ALIGN_TOP, "769");
-    leaveEditAsync();
+    enter(IDC_PREFS_ALIGN_TOP, "769");
     EXPECT_TRUE(expectBadValue());
-    type(IDC_PREFS_ALIGN_TOP, "4294967296");
-    leaveEditAsync();
+    enter(IDC_PREFS_ALIGN_TOP, "4294967296");
     EXPECT_TRUE(expectBadValue()) << "digits beyond 32 bits";
-    type(IDC_PREFS_ALIGN_TOP, "268");
-    leaveEditAsync();
+    enter(IDC_PREFS_ALIGN_TOP, "268");
     EXPECT_TRUE(kit::waitFor([&] { return host_.log().size() == 4; }));
-    type(IDC_PREFS_ALIGN_HEIGHT, "500");
-    leaveEditAsync();
+    enter(IDC_PREFS_ALIGN_HEIGHT, "500");
     EXPECT_TRUE(kit::waitFor([&] { return host_.log().size() == 5; }));
     EXPECT_EQ(host_.takeLog(), (Log{"write Width=624", "write Left=300", "write Width=700", "write Top=268",
                                     "write Height=500"}));
@@ -221,8 +203,7 @@ TEST_F(Apply, PositionEditsAreJudgedAgainstTheScreenAndTheStoredEdges) {
 TEST_F(Apply, TheCommandEditTakesAnyText) {
     open();
     host_.takeLog();
-    type(IDC_PREFS_COMMAND, "");
-    leaveEditAsync();
+    enter(IDC_PREFS_COMMAND, "");
     EXPECT_TRUE(kit::waitFor([&] { return !host_.log().empty(); }));
     EXPECT_EQ(host_.takeLog(), (Log{"write Internet Explorer path="}));
     EXPECT_EQ(app::readStringSetting(core::kSettingsKey, "Internet Explorer path", "x"), "");
@@ -237,17 +218,15 @@ TEST_F(Apply, HotKeysAreTakenWhenTheirPageGoesAndOnlyWhenChanged) {
     EXPECT_TRUE(host_.takeLog().empty()) << "unchanged keys wrote or registered something";
 
     selectPage("Hot keys");
-    HWND hideKey = control(IDC_PREFS_HOTKEY_HIDE);
-    ui_->call(
-        [&] { SendMessageA(hideKey, HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0); });
+    SendMessageA(control(IDC_PREFS_HOTKEY_HIDE), HKM_SETHOTKEY,
+                 MAKEWORD(VK_F9, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
     selectPage("General");
     EXPECT_EQ(host_.takeLog(), (Log{"unregister 240", "register 240 6 120", "write Hot Key Hide=393336"}));
     EXPECT_EQ(host_.values.hotKeyHide, 0x00060078);
     EXPECT_EQ(host_.values.hotKeyNew, 0x0003006B);
 
     selectPage("Hot keys");
-    HWND newKey = control(IDC_PREFS_HOTKEY_NEW);
-    ui_->call([&] { SendMessageA(newKey, HKM_SETHOTKEY, 0, 0); });
+    SendMessageA(control(IDC_PREFS_HOTKEY_NEW), HKM_SETHOTKEY, 0, 0);
     ASSERT_TRUE(close());
     EXPECT_EQ(host_.takeLog(), (Log{"unregister 241", "write Hot Key New=0"}));
     EXPECT_EQ(app::readDwordSetting(core::kSettingsKey, "Hot Key Hide", -1), 0x00060078);
@@ -256,9 +235,8 @@ TEST_F(Apply, HotKeysAreTakenWhenTheirPageGoesAndOnlyWhenChanged) {
 TEST_F(Apply, AChangedHotKeyIsRegisteredAndWorks) {
     open();
     selectPage("Hot keys");
-    HWND hideKey = control(IDC_PREFS_HOTKEY_HIDE);
-    ui_->call(
-        [&] { SendMessageA(hideKey, HKM_SETHOTKEY, MAKEWORD(VK_F8, HOTKEYF_CONTROL | HOTKEYF_ALT), 0); });
+    SendMessageA(control(IDC_PREFS_HOTKEY_HIDE), HKM_SETHOTKEY,
+                 MAKEWORD(VK_F8, HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
     selectPage("General");
     // Taken by the stand-in bar: nobody else may register the same combination now.
     EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, VK_F8));

@@ -6,9 +6,6 @@
 namespace prefs_test {
 namespace {
 
-using SystemDialogs = PrefsDialogTest;
-using Log = std::vector<std::string>;
-
 class SystemDialogsTest : public PrefsDialogTest {
   protected:
     // Clicks a page button that opens a modal dialog and waits for that dialog.
@@ -17,13 +14,15 @@ class SystemDialogsTest : public PrefsDialogTest {
         ui_->post([button] { SendMessageA(button, BM_CLICK, 0, 0); });
         HWND found = nullptr;
         kit::waitFor([&] {
-            for (HWND d : threadWindows(ui_->id(), "#32770", title))
-                if (d != dialogWindow() && IsWindowVisible(d)) found = d;
+            for (HWND d : ownWindows("#32770", title))
+                if (d != dialogWindow()) found = d;
             return found != nullptr;
         });
         return found;
     }
-    bool gone(HWND d) {
+    // Ends a system dialog with the command and waits until it is gone.
+    bool answer(HWND d, int command) {
+        PostMessageA(d, WM_COMMAND, command, 0);
         return kit::waitFor([&] { return !IsWindow(d) || !IsWindowVisible(d); });
     }
 };
@@ -37,8 +36,7 @@ TEST_F(SystemDialogsTest, TheFontDialogWritesFiveValuesInOrderAndRebuildsTheFont
     host_.takeLog();
     HWND font = clickAndWaitFor(IDC_PREFS_FONT, "Font");
     ASSERT_NE(font, nullptr);
-    PostMessageA(font, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(gone(font));
+    ASSERT_TRUE(answer(font, IDOK));
     ASSERT_TRUE(kit::waitFor([&] { return host_.log().size() >= 8; }));
     Log log = host_.takeLog();
     ASSERT_EQ(log.size(), 8u) << ::testing::PrintToString(log);
@@ -62,36 +60,31 @@ TEST_F(SystemDialogsTest, CancellingTheFontDialogChangesNothing) {
     host_.takeLog();
     HWND font = clickAndWaitFor(IDC_PREFS_FONT, "Font");
     ASSERT_NE(font, nullptr);
-    PostMessageA(font, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(gone(font));
+    ASSERT_TRUE(answer(font, IDCANCEL));
     ui_->call([] {});
     EXPECT_TRUE(host_.takeLog().empty());
     ASSERT_TRUE(close());
 }
 
-struct NameSearch {
-    const std::string* whole;
-    HWND found;
-};
-
-BOOL CALLBACK findNameBox(HWND w, LPARAM param) {
-    auto* search = reinterpret_cast<NameSearch*>(param);
-    char cls[16] = {};
-    GetClassNameA(w, cls, sizeof(cls));
-    const std::string text = windowText(w);
-    const std::string& whole = *search->whole;
-    if (lstrcmpiA(cls, "Edit") == 0 && !text.empty() && text.size() <= whole.size() &&
-        whole.compare(whole.size() - text.size(), text.size(), text) == 0)
-        search->found = w;
-    return search->found == nullptr;
+BOOL CALLBACK collect(HWND w, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(w);
+    return TRUE;
 }
 
-// The file name box of the Open dialog: the edit that shows the initial file name (the dialog moves its
-// folder part into the folder box, so the box holds the rest).
+// The file name box of the Open dialog: the edit that shows the end of the initial file name (the dialog
+// moves its folder part into the folder box, so the box holds the rest).
 HWND fileNameBox(HWND open, const std::string& initial) {
-    NameSearch search{&initial, nullptr};
-    EnumChildWindows(open, findNameBox, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> children;
+    EnumChildWindows(open, collect, reinterpret_cast<LPARAM>(&children));
+    for (HWND w : children) {
+        char cls[16] = {};
+        GetClassNameA(w, cls, sizeof(cls));
+        const std::string text = windowText(w);
+        if (lstrcmpiA(cls, "Edit") == 0 && !text.empty() && text.size() <= initial.size() &&
+            initial.compare(initial.size() - text.size(), text.size(), text) == 0)
+            return w;
+    }
+    return nullptr;
 }
 
 TEST_F(SystemDialogsTest, BrowsingReplacesTheWholeCommandByTheChosenPath) {
@@ -108,8 +101,7 @@ TEST_F(SystemDialogsTest, BrowsingReplacesTheWholeCommandByTheChosenPath) {
     bool offered = kit::waitFor([&] { return (name = fileNameBox(dialog, initial)) != nullptr; });
     ASSERT_TRUE(offered) << "the Open dialog does not offer the whole command as the file name";
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(gone(dialog));
+    ASSERT_TRUE(answer(dialog, IDOK));
     ASSERT_TRUE(kit::waitFor([&] { return !host_.log().empty(); }));
     Log log = host_.takeLog();
     ASSERT_EQ(log.size(), 1u);
@@ -126,8 +118,7 @@ TEST_F(SystemDialogsTest, CancellingTheOpenDialogKeepsTheCommand) {
     host_.takeLog();
     HWND dialog = clickAndWaitFor(IDC_PREFS_BROWSE, nullptr);
     ASSERT_NE(dialog, nullptr);
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(gone(dialog));
+    ASSERT_TRUE(answer(dialog, IDCANCEL));
     ui_->call([] {});
     EXPECT_TRUE(host_.takeLog().empty());
     EXPECT_EQ(windowText(control(IDC_PREFS_COMMAND)),
