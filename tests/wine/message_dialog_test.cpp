@@ -78,7 +78,6 @@ class MessageDialogTest : public ::testing::Test {
     Seen seen;
 };
 
-// Ways to end the dialog: a button's command, a key.
 std::function<void(HWND)> press(int id) {
     return [id](HWND d) { PostMessageA(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };
 }

@@ -2,10 +2,6 @@
 // asked to do, and what is refused.
 #include "prefs_fixture.h"
 
-#include <commdlg.h>
-
-#include "app/settings_store.h"
-
 namespace prefs_test {
 namespace {
 
@@ -13,29 +9,24 @@ using Apply = PrefsDialogTest;
 
 TEST_F(Apply, EachCheckBoxWritesItsOwnValueOnly) {
     open();
-    struct Case {
-        const char* page;
-        int id;
-        Log expected;
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"General", IDC_PREFS_OPEN_ON_START, "write Open default browser on start=1"},
+        {"General", IDC_PREFS_CLOSE_ON_EXIT, "write Close browser windows on exit=1"},
+        {"General", IDC_PREFS_HIDE_BROWSERS, "write Hide browsers when Corvane! hides=0"},
+        {"General", IDC_PREFS_AUTOHIDE, "write Autohide=1"},
+        {"General", IDC_PREFS_AUTORESTORE, "write Autorestore from tray=0"},
+        {"General", IDC_PREFS_MINIMIZE_ON_CLICK, "write Allow minimization of IE=1"},
+        {"General", IDC_PREFS_START_IN_TRAY, "write Hide into the system tray on start=1"},
+        {"Appearance", IDC_PREFS_CLOSE_ACTIVE_ONLY, "write only on active IE button=0"},
+        {"Advanced", IDC_PREFS_CATCH_EXPLORER, "write Catch Windows Explorer windows=0"},
+        {"Advanced", IDC_PREFS_CATCH_OTHER_BROWSERS, "write Catch other browsers=0"},
     };
-    const Case cases[] = {
-        {"General", IDC_PREFS_OPEN_ON_START, {"write Open default browser on start=1"}},
-        {"General", IDC_PREFS_CLOSE_ON_EXIT, {"write Close browser windows on exit=1"}},
-        {"General", IDC_PREFS_HIDE_BROWSERS, {"write Hide browsers when Corvane! hides=0"}},
-        {"General", IDC_PREFS_AUTOHIDE, {"write Autohide=1"}},
-        {"General", IDC_PREFS_AUTORESTORE, {"write Autorestore from tray=0"}},
-        {"General", IDC_PREFS_MINIMIZE_ON_CLICK, {"write Allow minimization of IE=1"}},
-        {"General", IDC_PREFS_START_IN_TRAY, {"write Hide into the system tray on start=1"}},
-        {"Appearance", IDC_PREFS_CLOSE_ACTIVE_ONLY, {"write only on active IE button=0"}},
-        {"Advanced", IDC_PREFS_CATCH_EXPLORER, {"write Catch Windows Explorer windows=0"}},
-        {"Advanced", IDC_PREFS_CATCH_OTHER_BROWSERS, {"write Catch other browsers=0"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.id);
-        selectPage(c.page);
+    for (const auto& [pageName, id, written] : cases) {
+        SCOPED_TRACE(id);
+        selectPage(pageName);
         host_.takeLog();
-        click(c.id);
-        EXPECT_EQ(host_.takeLog(), c.expected);
+        click(id);
+        EXPECT_EQ(host_.takeLog(), Log{written});
     }
     ASSERT_TRUE(close());
     EXPECT_TRUE(host_.takeLog().empty()) << "nothing was flagged for the close";
@@ -46,8 +37,7 @@ TEST_F(Apply, EachCheckBoxWritesItsOwnValueOnly) {
 
 TEST_F(Apply, ShowAtTopWritesTheEdgeCodeThenMovesTheBarAtOnce) {
     host_.values.dockEdge = 1;
-    open();
-    host_.takeLog();
+    openAt("General");
     click(IDC_PREFS_SHOW_AT_TOP);
     EXPECT_EQ(host_.takeLog(), (Log{"write Show on top of desktop=3", "dockEdgeChanged"}));
     EXPECT_EQ(host_.values.dockEdge, 3);
@@ -58,15 +48,12 @@ TEST_F(Apply, ShowAtTopWritesTheEdgeCodeThenMovesTheBarAtOnce) {
 }
 
 TEST_F(Apply, CloseButtonsRepaintTheBarAndSteerTheActiveOnlyBox) {
-    open();
-    selectPage("Appearance");
+    openAt("Appearance");
     ui_->call([&] { ValidateRect(host_.bar, nullptr); });
-    host_.takeLog();
     click(IDC_PREFS_SHOW_CLOSE);
     EXPECT_EQ(host_.takeLog(), (Log{"write Show close button on IE buttons=0"}));
     EXPECT_FALSE(IsWindowEnabled(control(IDC_PREFS_CLOSE_ACTIVE_ONLY)));
-    RECT update{};
-    EXPECT_TRUE(GetUpdateRect(host_.bar, &update, FALSE)) << "the bar was not invalidated";
+    EXPECT_TRUE(GetUpdateRect(host_.bar, nullptr, FALSE)) << "the bar was not invalidated";
     click(IDC_PREFS_SHOW_CLOSE);
     EXPECT_TRUE(IsWindowEnabled(control(IDC_PREFS_CLOSE_ACTIVE_ONLY)));
     host_.takeLog();
@@ -74,9 +61,7 @@ TEST_F(Apply, CloseButtonsRepaintTheBarAndSteerTheActiveOnlyBox) {
 }
 
 TEST_F(Apply, ForcePlacementPositionsTheBarOnClose) {
-    open();
-    selectPage("Advanced");
-    host_.takeLog();
+    openAt("Advanced");
     click(IDC_PREFS_FORCE_OVER_FULLSCREEN);
     EXPECT_EQ(host_.takeLog(), (Log{"write Force placement over fullscreen popups=0"}));
     ASSERT_TRUE(close());
@@ -84,9 +69,7 @@ TEST_F(Apply, ForcePlacementPositionsTheBarOnClose) {
 }
 
 TEST_F(Apply, RadiosWriteInTheirOrderAndSteerThePositionEdits) {
-    open();
-    selectPage("Browser windows");
-    host_.takeLog();
+    openAt("Browser windows");
     EXPECT_FALSE(IsWindowEnabled(control(IDC_PREFS_ALIGN_LEFT)));
     click(IDC_PREFS_ALIGN);
     EXPECT_EQ(host_.takeLog(), (Log{"write Align browser windows=1", "write Maximize browser windows=0"}));
@@ -108,9 +91,7 @@ TEST_F(Apply, RadiosWriteInTheirOrderAndSteerThePositionEdits) {
 }
 
 TEST_F(Apply, BarHeightBelowTwentyFourIsRefusedAndKeepsTheFocus) {
-    open();
-    selectPage("Appearance");
-    host_.takeLog();
+    openAt("Appearance");
     HWND edit = control(IDC_PREFS_BAR_HEIGHT);
     enter(IDC_PREFS_BAR_HEIGHT, "23");
     EXPECT_TRUE(expectBadValue());
@@ -131,9 +112,7 @@ TEST_F(Apply, BarHeightBelowTwentyFourIsRefusedAndKeepsTheFocus) {
 }
 
 TEST_F(Apply, AnUnmodifiedEditIsNotJudged) {
-    open();
-    selectPage("Appearance");
-    host_.takeLog();
+    openAt("Appearance");
     HWND edit = control(IDC_PREFS_BAR_HEIGHT);
     type(IDC_PREFS_BAR_HEIGHT, "5");
     SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
@@ -147,9 +126,7 @@ TEST_F(Apply, AnUnmodifiedEditIsNotJudged) {
 TEST_F(Apply, EnterOrEscapeWithABadValueReportsItAndStillCloses) {
     for (int command : {IDOK, IDCANCEL}) {
         SCOPED_TRACE(command);
-        open();
-        selectPage("Appearance");
-        host_.takeLog();
+        openAt("Appearance");
         type(IDC_PREFS_BAR_HEIGHT, "23");
         PostMessageA(dialogWindow(), WM_COMMAND, command, 0);
         EXPECT_TRUE(expectBadValue());
@@ -161,9 +138,7 @@ TEST_F(Apply, EnterOrEscapeWithABadValueReportsItAndStillCloses) {
 }
 
 TEST_F(Apply, EnterWithAGoodValueStoresItBeforeTheBarIsPositioned) {
-    open();
-    selectPage("Appearance");
-    host_.takeLog();
+    openAt("Appearance");
     type(IDC_PREFS_BAR_HEIGHT, "40");
     ASSERT_TRUE(close(IDOK));
     EXPECT_EQ(host_.takeLog(), (Log{"write Bar height=40", "positionBar"}));
@@ -173,9 +148,7 @@ TEST_F(Apply, PositionEditsAreJudgedAgainstTheScreenAndTheStoredEdges) {
     host_.values.maximizeBrowsers = 0;
     host_.values.alignBrowsers = 1;
     host_.values.alignLeft = 400;
-    open();
-    selectPage("Browser windows");
-    host_.takeLog();
+    openAt("Browser windows");
     enter(IDC_PREFS_ALIGN_WIDTH, "");
     EXPECT_TRUE(expectBadValue()) << "an empty width";
     enter(IDC_PREFS_ALIGN_WIDTH, "700");
@@ -201,8 +174,7 @@ TEST_F(Apply, PositionEditsAreJudgedAgainstTheScreenAndTheStoredEdges) {
 }
 
 TEST_F(Apply, TheCommandEditTakesAnyText) {
-    open();
-    host_.takeLog();
+    openAt("General");
     enter(IDC_PREFS_COMMAND, "");
     EXPECT_TRUE(kit::waitFor([&] { return !host_.log().empty(); }));
     EXPECT_EQ(host_.takeLog(), (Log{"write Internet Explorer path="}));
@@ -211,9 +183,7 @@ TEST_F(Apply, TheCommandEditTakesAnyText) {
 }
 
 TEST_F(Apply, HotKeysAreTakenWhenTheirPageGoesAndOnlyWhenChanged) {
-    open();
-    selectPage("Hot keys");
-    host_.takeLog();
+    openAt("Hot keys");
     selectPage("Advanced");
     EXPECT_TRUE(host_.takeLog().empty()) << "unchanged keys wrote or registered something";
 
@@ -233,8 +203,7 @@ TEST_F(Apply, HotKeysAreTakenWhenTheirPageGoesAndOnlyWhenChanged) {
 }
 
 TEST_F(Apply, AChangedHotKeyIsRegisteredAndWorks) {
-    open();
-    selectPage("Hot keys");
+    openAt("Hot keys");
     SendMessageA(control(IDC_PREFS_HOTKEY_HIDE), HKM_SETHOTKEY,
                  MAKEWORD(VK_F8, HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
     selectPage("General");

@@ -2,8 +2,6 @@
 // help texts and the quick-help tip.
 #include "prefs_fixture.h"
 
-#include <commctrl.h>
-
 #include <map>
 
 #include "core/dpi_scale.h"
@@ -85,8 +83,7 @@ TEST_F(Dialog, AnUnknownLastPageSelectsNothingUntilTheTreeTakesTheFocus) {
     // No item matches, so the dialog selects none; the tree itself selects its first item when it gets
     // the initial focus, so the user still lands on "General".
     host_.lastPage = 999;
-    HWND d = open();
-    ASSERT_NE(d, nullptr);
+    ASSERT_NE(open(), nullptr);
     kit::waitFor([&] { return page() != nullptr; }, 2000);
     EXPECT_TRUE(!page() || GetDlgItem(page(), IDC_PREFS_SHOW_AT_TOP)) << "the page is not General";
     ASSERT_TRUE(close());
@@ -301,17 +298,14 @@ TEST_F(Dialog, QuickHelpOnTheBrowseButtonShowsItsTextCentredUnderIt) {
     EXPECT_EQ(pixelAt(tip, 2, 2), RGB(248, 227, 185));
     // The tip does not take the focus from the dialog, and the next key closes it.
     EXPECT_NE(focus(), tip);
-    ui_->call([&] {
-        keybd_event(VK_SHIFT, 0, 0, 0);
-        keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
-    });
+    ui_->call([] { keybd_event(VK_SHIFT, 0, 0, 0); });
+    ui_->call([] { keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0); });
     EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(tip); }, 3000));
     ASSERT_TRUE(close());
 }
 
 TEST_F(Dialog, QuickHelpOnALabelShowsNothingAndAClickClosesATip) {
-    open();
-    selectPage("Hot keys");
+    openAt("Hot keys");
     askHelp(*ui_, page(), -1, nullptr, POINT{300, 300});
     EXPECT_EQ(FindWindowA(prefs::QuickHelpPopup::kClassName, nullptr), nullptr);
 
@@ -324,8 +318,7 @@ TEST_F(Dialog, QuickHelpOnALabelShowsNothingAndAClickClosesATip) {
 }
 
 TEST(QuickHelpPopup, UsesTheMousePointWhenThereIsNoControlAndStaysOnTheScreen) {
-    prefs::QuickHelpPopup* tip =
-        prefs::QuickHelpPopup::open(nullptr, "Some help text.", POINT{1020, 300}, {});
+    auto* tip = prefs::QuickHelpPopup::open(nullptr, "Some help text.", POINT{1020, 300}, {});
     ASSERT_NE(tip, nullptr);
     RECT rc;
     GetWindowRect(tip->hwnd(), &rc);
@@ -336,7 +329,7 @@ TEST(QuickHelpPopup, UsesTheMousePointWhenThereIsNoControlAndStaysOnTheScreen) {
     EXPECT_EQ(pixelAt(tip->hwnd(), 1, 1), RGB(248, 227, 185));
     HWND w = tip->hwnd();
     // A second tip replaces the first.
-    prefs::QuickHelpPopup* second = prefs::QuickHelpPopup::open(nullptr, "Other.", POINT{100, 760}, {});
+    auto* second = prefs::QuickHelpPopup::open(nullptr, "Other.", POINT{100, 760}, {});
     EXPECT_FALSE(IsWindow(w));
     ASSERT_NE(second, nullptr);
     GetWindowRect(second->hwnd(), &rc);

@@ -1,8 +1,6 @@
 // The buttons that open the system's dialogs: the font of the browser buttons and the browser program.
 #include "prefs_fixture.h"
 
-#include "app/settings_store.h"
-
 namespace prefs_test {
 namespace {
 
@@ -20,8 +18,9 @@ class SystemDialogsTest : public PrefsDialogTest {
         });
         return found;
     }
-    // Ends a system dialog with the command and waits until it is gone.
+    // Ends a system dialog (false when none came) with the command and waits until it is gone.
     bool answer(HWND d, int command) {
+        if (!d) return false;
         PostMessageA(d, WM_COMMAND, command, 0);
         return kit::waitFor([&] { return !IsWindow(d) || !IsWindowVisible(d); });
     }
@@ -31,21 +30,13 @@ TEST_F(SystemDialogsTest, TheFontDialogWritesFiveValuesInOrderAndRebuildsTheFont
     host_.values.fontFaceName = "DejaVu Sans";
     host_.values.fontHeight = -13;
     host_.values.fontWeight = 700;
-    open();
-    selectPage("Appearance");
-    host_.takeLog();
-    HWND font = clickAndWaitFor(IDC_PREFS_FONT, "Font");
-    ASSERT_NE(font, nullptr);
-    ASSERT_TRUE(answer(font, IDOK));
+    openAt("Appearance");
+    ASSERT_TRUE(answer(clickAndWaitFor(IDC_PREFS_FONT, "Font"), IDOK)) << "no dialog came, or it stayed";
     ASSERT_TRUE(kit::waitFor([&] { return host_.log().size() >= 8; }));
-    Log log = host_.takeLog();
-    ASSERT_EQ(log.size(), 8u) << ::testing::PrintToString(log);
-    EXPECT_EQ(log[0].rfind("write Font height=", 0), 0u);
-    EXPECT_EQ(log[1], "write Font weight=700");
-    EXPECT_EQ(log[2], "write Font italic=0");
-    EXPECT_EQ(log[3].rfind("write Font charset=", 0), 0u);
-    EXPECT_EQ(log[4], "write Font face name=DejaVu Sans");
-    EXPECT_EQ((Log{log[5], log[6], log[7]}), (Log{"redraw 0", "rebuildButtonFont", "redraw 1"}));
+    EXPECT_EQ(host_.takeLog(),
+              (Log{"write Font height=" + std::to_string(host_.values.fontHeight), "write Font weight=700",
+                   "write Font italic=0", "write Font charset=" + std::to_string(host_.values.fontCharset),
+                   "write Font face name=DejaVu Sans", "redraw 0", "rebuildButtonFont", "redraw 1"}));
     EXPECT_EQ(app::readStringSetting(core::kSettingsKey, "Font face name", ""), "DejaVu Sans");
     EXPECT_EQ(app::readDwordSetting(core::kSettingsKey, "Font height", 0), host_.values.fontHeight);
     LOGFONTA lf{};
@@ -55,12 +46,8 @@ TEST_F(SystemDialogsTest, TheFontDialogWritesFiveValuesInOrderAndRebuildsTheFont
 }
 
 TEST_F(SystemDialogsTest, CancellingTheFontDialogChangesNothing) {
-    open();
-    selectPage("Appearance");
-    host_.takeLog();
-    HWND font = clickAndWaitFor(IDC_PREFS_FONT, "Font");
-    ASSERT_NE(font, nullptr);
-    ASSERT_TRUE(answer(font, IDCANCEL));
+    openAt("Appearance");
+    ASSERT_TRUE(answer(clickAndWaitFor(IDC_PREFS_FONT, "Font"), IDCANCEL)) << "no dialog came, or it stayed";
     ui_->call([] {});
     EXPECT_TRUE(host_.takeLog().empty());
     ASSERT_TRUE(close());
@@ -93,8 +80,7 @@ TEST_F(SystemDialogsTest, BrowsingReplacesTheWholeCommandByTheChosenPath) {
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, sizeof(windows));
     const std::string chosen = std::string(windows) + "\\notepad.exe";
-    open();
-    host_.takeLog();
+    openAt("General");
     HWND dialog = clickAndWaitFor(IDC_PREFS_BROWSE, nullptr);
     ASSERT_NE(dialog, nullptr);
     HWND name = nullptr;
@@ -114,11 +100,9 @@ TEST_F(SystemDialogsTest, BrowsingReplacesTheWholeCommandByTheChosenPath) {
 }
 
 TEST_F(SystemDialogsTest, CancellingTheOpenDialogKeepsTheCommand) {
-    open();
-    host_.takeLog();
-    HWND dialog = clickAndWaitFor(IDC_PREFS_BROWSE, nullptr);
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(answer(dialog, IDCANCEL));
+    openAt("General");
+    ASSERT_TRUE(answer(clickAndWaitFor(IDC_PREFS_BROWSE, nullptr), IDCANCEL))
+        << "no dialog came, or it stayed";
     ui_->call([] {});
     EXPECT_TRUE(host_.takeLog().empty());
     EXPECT_EQ(windowText(control(IDC_PREFS_COMMAND)),

@@ -286,6 +286,12 @@ class PrefsDialogTest : public ::testing::Test {
         watchdog_->spare(dialogWindow());
         return dialogWindow();
     }
+    // Opens the dialog on the page, with what the log held until then dropped.
+    void openAt(const char* pageName) {
+        open();
+        selectPage(pageName);
+        host_.takeLog();
+    }
     HWND dialogWindow() {
         return ui_->get([&] { return dialog_ ? dialog_->hwnd() : nullptr; });
     }
