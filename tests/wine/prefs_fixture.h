@@ -328,10 +328,8 @@ class PrefsDialogTest : public ::testing::Test {
         type(id, text);
         leaveEditAsync();
     }
-    void click(int id) {
-        HWND button = control(id);
-        ui_->call([&] { SendMessageA(button, BM_CLICK, 0, 0); });
-    }
+    // Handled on the UI thread, which owns the button, before the call returns.
+    void click(int id) { SendMessageA(control(id), BM_CLICK, 0, 0); }
     HWND focus() {
         return ui_->get([] { return GetFocus(); });
     }
