@@ -30,14 +30,11 @@ inline long objectsInUse(DWORD processId) {
     auto query = reinterpret_cast<Query>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-    if (!query || !process) {
-        if (process) CloseHandle(process);
-        return -1;
-    }
+    if (!process) return -1;
     long used = -1;
     PROCESS_BASIC_INFORMATION info{};
     void* table = nullptr;
-    if (query(process, ProcessBasicInformation, &info, sizeof(info), nullptr) == 0 &&
+    if (query && query(process, ProcessBasicInformation, &info, sizeof(info), nullptr) == 0 &&
         ReadProcessMemory(process, reinterpret_cast<BYTE*>(info.PebBaseAddress) + kTableOffset, &table,
                           sizeof(table), nullptr) &&
         table) {

@@ -17,8 +17,7 @@ void append(const char* s) {
 }
 
 void readMenu(HMENU menu, bool nested) {
-    int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         MENUITEMINFOA info{};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_FTYPE | MIIM_SUBMENU;

@@ -1,5 +1,4 @@
-set(PREFS_TEST_SUPPORT ${CMAKE_CURRENT_LIST_DIR}/prefs_support.cpp
-    $<TARGET_OBJECTS:corvane_resources>)
+set(PREFS_TEST_SUPPORT $<TARGET_OBJECTS:corvane_resources>)
 corvane_wine_test(prefs_dialog_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/prefs_dialog_test.cpp ${PREFS_TEST_SUPPORT}
   LIBS corvane_app corvane_prefs)

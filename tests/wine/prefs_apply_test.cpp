@@ -2,41 +2,31 @@
 // asked to do, and what is refused.
 #include "prefs_fixture.h"
 
-#include <commdlg.h>
-
-#include "app/settings_store.h"
-
 namespace prefs_test {
 namespace {
 
 using Apply = PrefsDialogTest;
-using Log = std::vector<std::string>;
 
 TEST_F(Apply, EachCheckBoxWritesItsOwnValueOnly) {
     open();
-    struct Case {
-        const char* page;
-        int id;
-        Log expected;
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"General", IDC_PREFS_OPEN_ON_START, "write Open default browser on start=1"},
+        {"General", IDC_PREFS_CLOSE_ON_EXIT, "write Close browser windows on exit=1"},
+        {"General", IDC_PREFS_HIDE_BROWSERS, "write Hide browsers when Corvane! hides=0"},
+        {"General", IDC_PREFS_AUTOHIDE, "write Autohide=1"},
+        {"General", IDC_PREFS_AUTORESTORE, "write Autorestore from tray=0"},
+        {"General", IDC_PREFS_MINIMIZE_ON_CLICK, "write Allow minimization of IE=1"},
+        {"General", IDC_PREFS_START_IN_TRAY, "write Hide into the system tray on start=1"},
+        {"Appearance", IDC_PREFS_CLOSE_ACTIVE_ONLY, "write only on active IE button=0"},
+        {"Advanced", IDC_PREFS_CATCH_EXPLORER, "write Catch Windows Explorer windows=0"},
+        {"Advanced", IDC_PREFS_CATCH_OTHER_BROWSERS, "write Catch other browsers=0"},
     };
-    const Case cases[] = {
-        {"General", IDC_PREFS_OPEN_ON_START, {"write Open default browser on start=1"}},
-        {"General", IDC_PREFS_CLOSE_ON_EXIT, {"write Close browser windows on exit=1"}},
-        {"General", IDC_PREFS_HIDE_BROWSERS, {"write Hide browsers when Corvane! hides=0"}},
-        {"General", IDC_PREFS_AUTOHIDE, {"write Autohide=1"}},
-        {"General", IDC_PREFS_AUTORESTORE, {"write Autorestore from tray=0"}},
-        {"General", IDC_PREFS_MINIMIZE_ON_CLICK, {"write Allow minimization of IE=1"}},
-        {"General", IDC_PREFS_START_IN_TRAY, {"write Hide into the system tray on start=1"}},
-        {"Appearance", IDC_PREFS_CLOSE_ACTIVE_ONLY, {"write only on active IE button=0"}},
-        {"Advanced", IDC_PREFS_CATCH_EXPLORER, {"write Catch Windows Explorer windows=0"}},
-        {"Advanced", IDC_PREFS_CATCH_OTHER_BROWSERS, {"write Catch other browsers=0"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.id);
-        selectPage(c.page);
+    for (const auto& [pageName, id, written] : cases) {
+        SCOPED_TRACE(id);
+        selectPage(pageName);
         host_.takeLog();
-        click(c.id);
-        EXPECT_EQ(host_.takeLog(), c.expected);
+        click(id);
+        EXPECT_EQ(host_.takeLog(), Log{written});
     }
     ASSERT_TRUE(close());
     EXPECT_TRUE(host_.takeLog().empty()) << "nothing was flagged for the close";
@@ -47,8 +37,7 @@ TEST_F(Apply, EachCheckBoxWritesItsOwnValueOnly) {
 
 TEST_F(Apply, ShowAtTopWritesTheEdgeCodeThenMovesTheBarAtOnce) {
     host_.values.dockEdge = 1;
-    open();
-    host_.takeLog();
+    openAt("General");
     click(IDC_PREFS_SHOW_AT_TOP);
     EXPECT_EQ(host_.takeLog(), (Log{"write Show on top of desktop=3", "dockEdgeChanged"}));
     EXPECT_EQ(host_.values.dockEdge, 3);
@@ -59,15 +48,12 @@ TEST_F(Apply, ShowAtTopWritesTheEdgeCodeThenMovesTheBarAtOnce) {
 }
 
 TEST_F(Apply, CloseButtonsRepaintTheBarAndSteerTheActiveOnlyBox) {
-    open();
-    selectPage("Appearance");
+    openAt("Appearance");
     ui_->call([&] { ValidateRect(host_.bar, nullptr); });
-    host_.takeLog();
     click(IDC_PREFS_SHOW_CLOSE);
     EXPECT_EQ(host_.takeLog(), (Log{"write Show close button on IE buttons=0"}));
     EXPECT_FALSE(IsWindowEnabled(control(IDC_PREFS_CLOSE_ACTIVE_ONLY)));
-    RECT update{};
-    EXPECT_TRUE(GetUpdateRect(host_.bar, &update, FALSE)) << "the bar was not invalidated";
+    EXPECT_TRUE(GetUpdateRect(host_.bar, nullptr, FALSE)) << "the bar was not invalidated";
     click(IDC_PREFS_SHOW_CLOSE);
     EXPECT_TRUE(IsWindowEnabled(control(IDC_PREFS_CLOSE_ACTIVE_ONLY)));
     host_.takeLog();
@@ -75,9 +61,7 @@ TEST_F(Apply, CloseButtonsRepaintTheBarAndSteerTheActiveOnlyBox) {
 }
 
 TEST_F(Apply, ForcePlacementPositionsTheBarOnClose) {
-    open();
-    selectPage("Advanced");
-    host_.takeLog();
+    openAt("Advanced");
     click(IDC_PREFS_FORCE_OVER_FULLSCREEN);
     EXPECT_EQ(host_.takeLog(), (Log{"write Force placement over fullscreen popups=0"}));
     ASSERT_TRUE(close());
@@ -85,9 +69,7 @@ TEST_F(Apply, ForcePlacementPositionsTheBarOnClose) {
 }
 
 TEST_F(Apply, RadiosWriteInTheirOrderAndSteerThePositionEdits) {
-    open();
-    selectPage("Browser windows");
-    host_.takeLog();
+    openAt("Browser windows");
     EXPECT_FALSE(IsWindowEnabled(control(IDC_PREFS_ALIGN_LEFT)));
     click(IDC_PREFS_ALIGN);
     EXPECT_EQ(host_.takeLog(), (Log{"write Align browser windows=1", "write Maximize browser windows=0"}));
@@ -109,24 +91,17 @@ TEST_F(Apply, RadiosWriteInTheirOrderAndSteerThePositionEdits) {
 }
 
 TEST_F(Apply, BarHeightBelowTwentyFourIsRefusedAndKeepsTheFocus) {
-    open();
-    selectPage("Appearance");
-    host_.takeLog();
+    openAt("Appearance");
     HWND edit = control(IDC_PREFS_BAR_HEIGHT);
-    type(IDC_PREFS_BAR_HEIGHT, "23");
-    leaveEditAsync();
+    enter(IDC_PREFS_BAR_HEIGHT, "23");
     EXPECT_TRUE(expectBadValue());
     EXPECT_TRUE(kit::waitFor([&] { return focus() == edit; }));
-    DWORD start = 1, end = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 0u);
-    EXPECT_EQ(end, 2u);
+    EXPECT_EQ(SendMessageA(edit, EM_GETSEL, 0, 0), MAKELRESULT(0, 2)) << "the refused text is not selected";
     EXPECT_TRUE(SendMessageA(edit, EM_GETMODIFY, 0, 0));
     EXPECT_TRUE(host_.takeLog().empty());
     EXPECT_EQ(host_.values.barHeight, 24);
 
-    type(IDC_PREFS_BAR_HEIGHT, "24");
-    leaveEditAsync();
+    enter(IDC_PREFS_BAR_HEIGHT, "24");
     EXPECT_TRUE(kit::waitFor([&] { return !host_.log().empty(); }));
     EXPECT_TRUE(noMessageBox());
     EXPECT_EQ(host_.takeLog(), (Log{"write Bar height=24"}));
@@ -137,15 +112,10 @@ TEST_F(Apply, BarHeightBelowTwentyFourIsRefusedAndKeepsTheFocus) {
 }
 
 TEST_F(Apply, AnUnmodifiedEditIsNotJudged) {
-    open();
-    selectPage("Appearance");
-    host_.takeLog();
+    openAt("Appearance");
     HWND edit = control(IDC_PREFS_BAR_HEIGHT);
-    ui_->call([&] {
-        SetFocus(edit);
-        SetWindowTextA(edit, "5");
-        SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
-    });
+    type(IDC_PREFS_BAR_HEIGHT, "5");
+    SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
     leaveEditAsync();
     kit::waitFor([&] { return focus() != edit; });
     EXPECT_TRUE(noMessageBox());
@@ -156,9 +126,7 @@ TEST_F(Apply, AnUnmodifiedEditIsNotJudged) {
 TEST_F(Apply, EnterOrEscapeWithABadValueReportsItAndStillCloses) {
     for (int command : {IDOK, IDCANCEL}) {
         SCOPED_TRACE(command);
-        open();
-        selectPage("Appearance");
-        host_.takeLog();
+        openAt("Appearance");
         type(IDC_PREFS_BAR_HEIGHT, "23");
         PostMessageA(dialogWindow(), WM_COMMAND, command, 0);
         EXPECT_TRUE(expectBadValue());
@@ -170,9 +138,7 @@ TEST_F(Apply, EnterOrEscapeWithABadValueReportsItAndStillCloses) {
 }
 
 TEST_F(Apply, EnterWithAGoodValueStoresItBeforeTheBarIsPositioned) {
-    open();
-    selectPage("Appearance");
-    host_.takeLog();
+    openAt("Appearance");
     type(IDC_PREFS_BAR_HEIGHT, "40");
     ASSERT_TRUE(close(IDOK));
     EXPECT_EQ(host_.takeLog(), (Log{"write Bar height=40", "positionBar"}));
@@ -182,35 +148,24 @@ TEST_F(Apply, PositionEditsAreJudgedAgainstTheScreenAndTheStoredEdges) {
     host_.values.maximizeBrowsers = 0;
     host_.values.alignBrowsers = 1;
     host_.values.alignLeft = 400;
-    open();
-    selectPage("Browser windows");
-    host_.takeLog();
-    type(IDC_PREFS_ALIGN_WIDTH, "");
-    leaveEditAsync();
+    openAt("Browser windows");
+    enter(IDC_PREFS_ALIGN_WIDTH, "");
     EXPECT_TRUE(expectBadValue()) << "an empty width";
-    type(IDC_PREFS_ALIGN_WIDTH, "700");
-    leaveEditAsync();
+    enter(IDC_PREFS_ALIGN_WIDTH, "700");
     EXPECT_TRUE(expectBadValue()) << "400 + 700 passes 1024";
-    type(IDC_PREFS_ALIGN_WIDTH, "624");
-    leaveEditAsync();
+    enter(IDC_PREFS_ALIGN_WIDTH, "624");
     EXPECT_TRUE(kit::waitFor([&] { return host_.log().size() == 1; }));
-    type(IDC_PREFS_ALIGN_LEFT, "300");
-    leaveEditAsync();
+    enter(IDC_PREFS_ALIGN_LEFT, "300");
     EXPECT_TRUE(kit::waitFor([&] { return host_.log().size() == 2; }));
-    type(IDC_PREFS_ALIGN_WIDTH, "700");
-    leaveEditAsync();
+    enter(IDC_PREFS_ALIGN_WIDTH, "700");
     EXPECT_TRUE(kit::waitFor([&] { return host_.log().size() == 3; }));
-    type(IDC_PREFS_ALIGN_TOP, "769");
-    leaveEditAsync();
+    enter(IDC_PREFS_ALIGN_TOP, "769");
     EXPECT_TRUE(expectBadValue());
-    type(IDC_PREFS_ALIGN_TOP, "4294967296");
-    leaveEditAsync();
+    enter(IDC_PREFS_ALIGN_TOP, "4294967296");
     EXPECT_TRUE(expectBadValue()) << "digits beyond 32 bits";
-    type(IDC_PREFS_ALIGN_TOP, "268");
-    leaveEditAsync();
+    enter(IDC_PREFS_ALIGN_TOP, "268");
     EXPECT_TRUE(kit::waitFor([&] { return host_.log().size() == 4; }));
-    type(IDC_PREFS_ALIGN_HEIGHT, "500");
-    leaveEditAsync();
+    enter(IDC_PREFS_ALIGN_HEIGHT, "500");
     EXPECT_TRUE(kit::waitFor([&] { return host_.log().size() == 5; }));
     EXPECT_EQ(host_.takeLog(), (Log{"write Width=624", "write Left=300", "write Width=700", "write Top=268",
                                     "write Height=500"}));
@@ -219,10 +174,8 @@ TEST_F(Apply, PositionEditsAreJudgedAgainstTheScreenAndTheStoredEdges) {
 }
 
 TEST_F(Apply, TheCommandEditTakesAnyText) {
-    open();
-    host_.takeLog();
-    type(IDC_PREFS_COMMAND, "");
-    leaveEditAsync();
+    openAt("General");
+    enter(IDC_PREFS_COMMAND, "");
     EXPECT_TRUE(kit::waitFor([&] { return !host_.log().empty(); }));
     EXPECT_EQ(host_.takeLog(), (Log{"write Internet Explorer path="}));
     EXPECT_EQ(app::readStringSetting(core::kSettingsKey, "Internet Explorer path", "x"), "");
@@ -230,35 +183,29 @@ TEST_F(Apply, TheCommandEditTakesAnyText) {
 }
 
 TEST_F(Apply, HotKeysAreTakenWhenTheirPageGoesAndOnlyWhenChanged) {
-    open();
-    selectPage("Hot keys");
-    host_.takeLog();
+    openAt("Hot keys");
     selectPage("Advanced");
     EXPECT_TRUE(host_.takeLog().empty()) << "unchanged keys wrote or registered something";
 
     selectPage("Hot keys");
-    HWND hideKey = control(IDC_PREFS_HOTKEY_HIDE);
-    ui_->call(
-        [&] { SendMessageA(hideKey, HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0); });
+    SendMessageA(control(IDC_PREFS_HOTKEY_HIDE), HKM_SETHOTKEY,
+                 MAKEWORD(VK_F9, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
     selectPage("General");
     EXPECT_EQ(host_.takeLog(), (Log{"unregister 240", "register 240 6 120", "write Hot Key Hide=393336"}));
     EXPECT_EQ(host_.values.hotKeyHide, 0x00060078);
     EXPECT_EQ(host_.values.hotKeyNew, 0x0003006B);
 
     selectPage("Hot keys");
-    HWND newKey = control(IDC_PREFS_HOTKEY_NEW);
-    ui_->call([&] { SendMessageA(newKey, HKM_SETHOTKEY, 0, 0); });
+    SendMessageA(control(IDC_PREFS_HOTKEY_NEW), HKM_SETHOTKEY, 0, 0);
     ASSERT_TRUE(close());
     EXPECT_EQ(host_.takeLog(), (Log{"unregister 241", "write Hot Key New=0"}));
     EXPECT_EQ(app::readDwordSetting(core::kSettingsKey, "Hot Key Hide", -1), 0x00060078);
 }
 
 TEST_F(Apply, AChangedHotKeyIsRegisteredAndWorks) {
-    open();
-    selectPage("Hot keys");
-    HWND hideKey = control(IDC_PREFS_HOTKEY_HIDE);
-    ui_->call(
-        [&] { SendMessageA(hideKey, HKM_SETHOTKEY, MAKEWORD(VK_F8, HOTKEYF_CONTROL | HOTKEYF_ALT), 0); });
+    openAt("Hot keys");
+    SendMessageA(control(IDC_PREFS_HOTKEY_HIDE), HKM_SETHOTKEY,
+                 MAKEWORD(VK_F8, HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
     selectPage("General");
     // Taken by the stand-in bar: nobody else may register the same combination now.
     EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, VK_F8));

@@ -2,8 +2,6 @@
 // help texts and the quick-help tip.
 #include "prefs_fixture.h"
 
-#include <commctrl.h>
-
 #include <map>
 
 #include "core/dpi_scale.h"
@@ -15,13 +13,10 @@ namespace {
 
 using Dialog = PrefsDialogTest;
 
-std::vector<std::string> treeTexts(HWND tree) {
-    std::vector<std::string> texts;
-    walkTree(tree, [&](HTREEITEM, const char* text) {
-        texts.emplace_back(text);
-        return false;
-    });
-    return texts;
+// Asks the page for the quick help of a control (null with id -1: a label) as F1 or the "?" button would.
+LRESULT askHelp(UiThread& ui, HWND page, int id, HWND control, POINT at) {
+    HELPINFO info{sizeof(info), HELPINFO_WINDOW, id, control, 0, at};
+    return ui.get([&] { return SendMessageA(page, WM_HELP, 0, reinterpret_cast<LPARAM>(&info)); });
 }
 
 TEST_F(Dialog, OpensOwnedByTheBarWithTheTreeCloseButtonAndTip) {
@@ -32,8 +27,10 @@ TEST_F(Dialog, OpensOwnedByTheBarWithTheTreeCloseButtonAndTip) {
     EXPECT_FALSE(IsWindowEnabled(host_.bar)) << "the bar must be disabled while the dialog runs";
     EXPECT_TRUE(GetWindowLongPtrA(d, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
     HWND tree = GetDlgItem(d, IDC_PREFS_TREE);
-    EXPECT_EQ(treeTexts(tree),
-              (std::vector<std::string>{"General", "Appearance", "Browser windows", "Hot keys", "Advanced"}));
+    std::vector<std::string> pages;
+    for (const auto& item : treeItems(tree))
+        pages.push_back(item.second);
+    EXPECT_EQ(pages, (Log{"General", "Appearance", "Browser windows", "Hot keys", "Advanced"}));
     const LONG_PTR treeStyle = GetWindowLongPtrA(tree, GWL_STYLE);
     for (LONG_PTR bit :
          {TVS_HASBUTTONS, TVS_HASLINES, TVS_LINESATROOT, TVS_DISABLEDRAGDROP, TVS_SHOWSELALWAYS})
@@ -86,13 +83,9 @@ TEST_F(Dialog, AnUnknownLastPageSelectsNothingUntilTheTreeTakesTheFocus) {
     // No item matches, so the dialog selects none; the tree itself selects its first item when it gets
     // the initial focus, so the user still lands on "General".
     host_.lastPage = 999;
-    HWND d = open();
-    ASSERT_NE(d, nullptr);
+    ASSERT_NE(open(), nullptr);
     kit::waitFor([&] { return page() != nullptr; }, 2000);
-    HWND p = page();
-    if (p) {
-        EXPECT_NE(GetDlgItem(p, IDC_PREFS_SHOW_AT_TOP), nullptr);
-    }
+    EXPECT_TRUE(!page() || GetDlgItem(page(), IDC_PREFS_SHOW_AT_TOP)) << "the page is not General";
     ASSERT_TRUE(close());
     EXPECT_TRUE(host_.lastPage == 999 || host_.lastPage == IDD_PREFS_GENERAL);
 }
@@ -228,50 +221,41 @@ TEST(HelpTexts, AreStoredExactlyUnderTheControlIds) {
         {201, "Color for active IE button."},
         {202, "Text color for active IE button."},
         {204, "IE windows will be aligned to fixed position and size."},
-        {205, "Active IE window will be minimized when you click on active IE button for the second time. If "
-              "you hold "
-              "<shift> button, all IE windows will be minimized."},
+        {205, "Active IE window will be minimized when you click on active IE button for the second time. "
+              "If you hold <shift> button, all IE windows will be minimized."},
         {206, "After closing the last IE window Corvane! will hide in tray after 4 sec."},
         {207, "Restore Corvane! from tray when new IE window opens."},
         {208, "Sets height of Corvane! bar. Minimal value is 24 pixels."},
         {209, "Background color for Corvane! bar and nonactive IE buttons."},
-        {216,
-         "Sometimes applications opens HTML pages in Windows Explorer frames. This option enables/disables "
-         "Windows Explorer windows catching. If option is enabled Corvane! will catch all WE windows, like "
-         "\"My "
-         "Computer\" and \"My Documents\"."},
-        {218,
-         "Close all opened IE windows when Corvane! exits. If you hold <shift> button when closing Corvane!, "
-         "option will be inverted. In other words, if option checked and <shift> holded IE windows will not "
-         "be "
-         "closed, if option unchecked and <shift> holded IE windows will be closed."},
+        {216, "Sometimes applications opens HTML pages in Windows Explorer frames. This option "
+              "enables/disables Windows Explorer windows catching. If option is enabled Corvane! will catch "
+              "all WE windows, like \"My Computer\" and \"My Documents\"."},
+        {218, "Close all opened IE windows when Corvane! exits. If you hold <shift> button when closing "
+              "Corvane!, option will be inverted. In other words, if option checked and <shift> holded IE "
+              "windows will not be closed, if option unchecked and <shift> holded IE windows will be "
+              "closed."},
         {226, "Font settings for IE buttons. You can choose style, size and script of the font."},
         {227, "Corvane! bar will be placed over any fullscreen popup window."},
         {229, "Height of IE windows in pixels."},
         {233, "Hide all opened IE windows when you hide Corvane! in tray by hitting hide button or hot key. "
-              "Windows "
-              "will be restored when Corvane! is restored."},
+              "Windows will be restored when Corvane! is restored."},
         {234, "Hot key that hides Corvane!."},
         {235, "Hot key that opens a new IE window."},
-        {236,
-         "Browse for iexpore.exe file. It is located in \"Program Files\\Internet Explorer\" directory by "
-         "default."},
-        {237,
-         "You can manually enter full path to iexplore.exe and add command line parameters. The \"-nohome\" "
-         "parameter is added by default for quick IE opening. In this mode IE disables some menu items and "
-         "hides "
-         "some toolbar buttons. To resolve this just hit \"Stop\" button on the IE toolbar."},
+        {236, "Browse for iexpore.exe file. It is located in \"Program Files\\Internet Explorer\" directory "
+              "by default."},
+        {237, "You can manually enter full path to iexplore.exe and add command line parameters. The "
+              "\"-nohome\" parameter is added by default for quick IE opening. In this mode IE disables "
+              "some menu items and hides some toolbar buttons. To resolve this just hit \"Stop\" button on "
+              "the IE toolbar."},
         {239, "Position of the left edge of IE windows in pixels."},
         {241, "IE windows will be maximized automatically."},
         {246, "State and location of IE windows will not be changed."},
         {247, "Dock Corvane! bar at the top or bottom of desktop."},
         {248, "Open new Inernet Explorer window when Corvane! runs."},
         {250, "Shows/hides small close button on IE buttons. If you hold <shift> button when clicking on "
-              "close button, "
-              "all IE windows will be closed."},
+              "close button, all IE windows will be closed."},
         {251, "Show close button only on active IE button.  If you hold <shift> button when clicking on "
-              "close button, "
-              "all IE windows will be closed."},
+              "close button, all IE windows will be closed."},
         {252, "Corvane will start hidden in the tray."},
         {253, "Text color for IE buttons."},
         {255, "Position of the top edge of IE windows in pixels."},
@@ -299,55 +283,34 @@ TEST_F(Dialog, QuickHelpOnTheBrowseButtonShowsItsTextCentredUnderIt) {
     HWND browse = control(IDC_PREFS_BROWSE);
     RECT button;
     GetWindowRect(browse, &button);
-    HELPINFO info{};
-    info.cbSize = sizeof(info);
-    info.iContextType = HELPINFO_WINDOW;
-    info.iCtrlId = IDC_PREFS_BROWSE;
-    info.hItemHandle = browse;
-    info.MousePos = POINT{5, 5};
-    LRESULT handled = 0;
-    ui_->call([&] { handled = SendMessageA(page(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info)); });
-    EXPECT_TRUE(handled);
-    auto tips = threadWindows(ui_->id(), prefs::QuickHelpPopup::kClassName, nullptr);
-    ASSERT_EQ(tips.size(), 1u);
+    EXPECT_TRUE(askHelp(*ui_, page(), IDC_PREFS_BROWSE, browse, POINT{5, 5}));
+    auto tips = ownWindows(prefs::QuickHelpPopup::kClassName);
+    ASSERT_EQ(tips.size(), 1u) << "no visible tip, or more than one";
     HWND tip = tips.front();
-    EXPECT_TRUE(IsWindowVisible(tip));
     RECT rc;
     GetWindowRect(tip, &rc);
     const int centre = button.left + (button.right - button.left) / 2;
     EXPECT_LE(std::abs((rc.left + rc.right) / 2 - centre), 1);
     EXPECT_EQ(rc.top, button.bottom + 6);
-    std::string text;
-    ui_->call([&] { text = prefs::QuickHelpPopup::current()->text(); });
-    EXPECT_EQ(text.substr(0, 24), "Browse for iexpore.exe f");
+    EXPECT_EQ(ui_->get([] { return prefs::QuickHelpPopup::current()->text(); }).substr(0, 24),
+              "Browse for iexpore.exe f");
     ui_->call([&] { UpdateWindow(tip); });
     EXPECT_EQ(pixelAt(tip, 2, 2), RGB(248, 227, 185));
     // The tip does not take the focus from the dialog, and the next key closes it.
     EXPECT_NE(focus(), tip);
-    ui_->call([&] {
-        keybd_event(VK_SHIFT, 0, 0, 0);
-        keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
-    });
+    ui_->call([] { keybd_event(VK_SHIFT, 0, 0, 0); });
+    ui_->call([] { keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0); });
     EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(tip); }, 3000));
     ASSERT_TRUE(close());
 }
 
 TEST_F(Dialog, QuickHelpOnALabelShowsNothingAndAClickClosesATip) {
-    open();
-    selectPage("Hot keys");
-    HELPINFO label{};
-    label.cbSize = sizeof(label);
-    label.iContextType = HELPINFO_WINDOW;
-    label.iCtrlId = -1;
-    label.MousePos = POINT{300, 300};
-    ui_->call([&] { SendMessageA(page(), WM_HELP, 0, reinterpret_cast<LPARAM>(&label)); });
-    EXPECT_TRUE(threadWindows(ui_->id(), prefs::QuickHelpPopup::kClassName, nullptr).empty());
+    openAt("Hot keys");
+    askHelp(*ui_, page(), -1, nullptr, POINT{300, 300});
+    EXPECT_EQ(FindWindowA(prefs::QuickHelpPopup::kClassName, nullptr), nullptr);
 
-    HELPINFO hotKey = label;
-    hotKey.iCtrlId = IDC_PREFS_HOTKEY_HIDE;
-    hotKey.hItemHandle = control(IDC_PREFS_HOTKEY_HIDE);
-    ui_->call([&] { SendMessageA(page(), WM_HELP, 0, reinterpret_cast<LPARAM>(&hotKey)); });
-    auto tips = threadWindows(ui_->id(), prefs::QuickHelpPopup::kClassName, nullptr);
+    askHelp(*ui_, page(), IDC_PREFS_HOTKEY_HIDE, control(IDC_PREFS_HOTKEY_HIDE), POINT{300, 300});
+    auto tips = ownWindows(prefs::QuickHelpPopup::kClassName);
     ASSERT_EQ(tips.size(), 1u);
     ui_->call([&] { SendMessageA(tips.front(), WM_LBUTTONDOWN, MK_LBUTTON, 0); });
     EXPECT_FALSE(IsWindow(tips.front()));
@@ -355,8 +318,7 @@ TEST_F(Dialog, QuickHelpOnALabelShowsNothingAndAClickClosesATip) {
 }
 
 TEST(QuickHelpPopup, UsesTheMousePointWhenThereIsNoControlAndStaysOnTheScreen) {
-    prefs::QuickHelpPopup* tip =
-        prefs::QuickHelpPopup::open(nullptr, "Some help text.", POINT{1020, 300}, {});
+    auto* tip = prefs::QuickHelpPopup::open(nullptr, "Some help text.", POINT{1020, 300}, {});
     ASSERT_NE(tip, nullptr);
     RECT rc;
     GetWindowRect(tip->hwnd(), &rc);
@@ -367,7 +329,7 @@ TEST(QuickHelpPopup, UsesTheMousePointWhenThereIsNoControlAndStaysOnTheScreen) {
     EXPECT_EQ(pixelAt(tip->hwnd(), 1, 1), RGB(248, 227, 185));
     HWND w = tip->hwnd();
     // A second tip replaces the first.
-    prefs::QuickHelpPopup* second = prefs::QuickHelpPopup::open(nullptr, "Other.", POINT{100, 760}, {});
+    auto* second = prefs::QuickHelpPopup::open(nullptr, "Other.", POINT{100, 760}, {});
     EXPECT_FALSE(IsWindow(w));
     ASSERT_NE(second, nullptr);
     GetWindowRect(second->hwnd(), &rc);

@@ -1,13 +1,8 @@
 // The buttons that open the system's dialogs: the font of the browser buttons and the browser program.
 #include "prefs_fixture.h"
 
-#include "app/settings_store.h"
-
 namespace prefs_test {
 namespace {
-
-using SystemDialogs = PrefsDialogTest;
-using Log = std::vector<std::string>;
 
 class SystemDialogsTest : public PrefsDialogTest {
   protected:
@@ -17,13 +12,16 @@ class SystemDialogsTest : public PrefsDialogTest {
         ui_->post([button] { SendMessageA(button, BM_CLICK, 0, 0); });
         HWND found = nullptr;
         kit::waitFor([&] {
-            for (HWND d : threadWindows(ui_->id(), "#32770", title))
-                if (d != dialogWindow() && IsWindowVisible(d)) found = d;
+            for (HWND d : ownWindows("#32770", title))
+                if (d != dialogWindow()) found = d;
             return found != nullptr;
         });
         return found;
     }
-    bool gone(HWND d) {
+    // Ends a system dialog (false when none came) with the command and waits until it is gone.
+    bool answer(HWND d, int command) {
+        if (!d) return false;
+        PostMessageA(d, WM_COMMAND, command, 0);
         return kit::waitFor([&] { return !IsWindow(d) || !IsWindowVisible(d); });
     }
 };
@@ -32,22 +30,13 @@ TEST_F(SystemDialogsTest, TheFontDialogWritesFiveValuesInOrderAndRebuildsTheFont
     host_.values.fontFaceName = "DejaVu Sans";
     host_.values.fontHeight = -13;
     host_.values.fontWeight = 700;
-    open();
-    selectPage("Appearance");
-    host_.takeLog();
-    HWND font = clickAndWaitFor(IDC_PREFS_FONT, "Font");
-    ASSERT_NE(font, nullptr);
-    PostMessageA(font, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(gone(font));
+    openAt("Appearance");
+    ASSERT_TRUE(answer(clickAndWaitFor(IDC_PREFS_FONT, "Font"), IDOK)) << "no dialog came, or it stayed";
     ASSERT_TRUE(kit::waitFor([&] { return host_.log().size() >= 8; }));
-    Log log = host_.takeLog();
-    ASSERT_EQ(log.size(), 8u) << ::testing::PrintToString(log);
-    EXPECT_EQ(log[0].rfind("write Font height=", 0), 0u);
-    EXPECT_EQ(log[1], "write Font weight=700");
-    EXPECT_EQ(log[2], "write Font italic=0");
-    EXPECT_EQ(log[3].rfind("write Font charset=", 0), 0u);
-    EXPECT_EQ(log[4], "write Font face name=DejaVu Sans");
-    EXPECT_EQ((Log{log[5], log[6], log[7]}), (Log{"redraw 0", "rebuildButtonFont", "redraw 1"}));
+    EXPECT_EQ(host_.takeLog(),
+              (Log{"write Font height=" + std::to_string(host_.values.fontHeight), "write Font weight=700",
+                   "write Font italic=0", "write Font charset=" + std::to_string(host_.values.fontCharset),
+                   "write Font face name=DejaVu Sans", "redraw 0", "rebuildButtonFont", "redraw 1"}));
     EXPECT_EQ(app::readStringSetting(core::kSettingsKey, "Font face name", ""), "DejaVu Sans");
     EXPECT_EQ(app::readDwordSetting(core::kSettingsKey, "Font height", 0), host_.values.fontHeight);
     LOGFONTA lf{};
@@ -57,41 +46,32 @@ TEST_F(SystemDialogsTest, TheFontDialogWritesFiveValuesInOrderAndRebuildsTheFont
 }
 
 TEST_F(SystemDialogsTest, CancellingTheFontDialogChangesNothing) {
-    open();
-    selectPage("Appearance");
-    host_.takeLog();
-    HWND font = clickAndWaitFor(IDC_PREFS_FONT, "Font");
-    ASSERT_NE(font, nullptr);
-    PostMessageA(font, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(gone(font));
+    openAt("Appearance");
+    ASSERT_TRUE(answer(clickAndWaitFor(IDC_PREFS_FONT, "Font"), IDCANCEL)) << "no dialog came, or it stayed";
     ui_->call([] {});
     EXPECT_TRUE(host_.takeLog().empty());
     ASSERT_TRUE(close());
 }
 
-struct NameSearch {
-    const std::string* whole;
-    HWND found;
-};
-
-BOOL CALLBACK findNameBox(HWND w, LPARAM param) {
-    auto* search = reinterpret_cast<NameSearch*>(param);
-    char cls[16] = {};
-    GetClassNameA(w, cls, sizeof(cls));
-    const std::string text = windowText(w);
-    const std::string& whole = *search->whole;
-    if (lstrcmpiA(cls, "Edit") == 0 && !text.empty() && text.size() <= whole.size() &&
-        whole.compare(whole.size() - text.size(), text.size(), text) == 0)
-        search->found = w;
-    return search->found == nullptr;
+BOOL CALLBACK collect(HWND w, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(w);
+    return TRUE;
 }
 
-// The file name box of the Open dialog: the edit that shows the initial file name (the dialog moves its
-// folder part into the folder box, so the box holds the rest).
+// The file name box of the Open dialog: the edit that shows the end of the initial file name (the dialog
+// moves its folder part into the folder box, so the box holds the rest).
 HWND fileNameBox(HWND open, const std::string& initial) {
-    NameSearch search{&initial, nullptr};
-    EnumChildWindows(open, findNameBox, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> children;
+    EnumChildWindows(open, collect, reinterpret_cast<LPARAM>(&children));
+    for (HWND w : children) {
+        char cls[16] = {};
+        GetClassNameA(w, cls, sizeof(cls));
+        const std::string text = windowText(w);
+        if (lstrcmpiA(cls, "Edit") == 0 && !text.empty() && text.size() <= initial.size() &&
+            initial.compare(initial.size() - text.size(), text.size(), text) == 0)
+            return w;
+    }
+    return nullptr;
 }
 
 TEST_F(SystemDialogsTest, BrowsingReplacesTheWholeCommandByTheChosenPath) {
@@ -100,16 +80,14 @@ TEST_F(SystemDialogsTest, BrowsingReplacesTheWholeCommandByTheChosenPath) {
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, sizeof(windows));
     const std::string chosen = std::string(windows) + "\\notepad.exe";
-    open();
-    host_.takeLog();
+    openAt("General");
     HWND dialog = clickAndWaitFor(IDC_PREFS_BROWSE, nullptr);
     ASSERT_NE(dialog, nullptr);
     HWND name = nullptr;
     bool offered = kit::waitFor([&] { return (name = fileNameBox(dialog, initial)) != nullptr; });
     ASSERT_TRUE(offered) << "the Open dialog does not offer the whole command as the file name";
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(gone(dialog));
+    ASSERT_TRUE(answer(dialog, IDOK));
     ASSERT_TRUE(kit::waitFor([&] { return !host_.log().empty(); }));
     Log log = host_.takeLog();
     ASSERT_EQ(log.size(), 1u);
@@ -122,12 +100,9 @@ TEST_F(SystemDialogsTest, BrowsingReplacesTheWholeCommandByTheChosenPath) {
 }
 
 TEST_F(SystemDialogsTest, CancellingTheOpenDialogKeepsTheCommand) {
-    open();
-    host_.takeLog();
-    HWND dialog = clickAndWaitFor(IDC_PREFS_BROWSE, nullptr);
-    ASSERT_NE(dialog, nullptr);
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(gone(dialog));
+    openAt("General");
+    ASSERT_TRUE(answer(clickAndWaitFor(IDC_PREFS_BROWSE, nullptr), IDCANCEL))
+        << "no dialog came, or it stayed";
     ui_->call([] {});
     EXPECT_TRUE(host_.takeLog().empty());
     EXPECT_EQ(windowText(control(IDC_PREFS_COMMAND)),

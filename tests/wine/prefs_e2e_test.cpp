@@ -6,8 +6,7 @@
 #include <commctrl.h>
 
 #include "core/program_name.h"
-#include "kit/bar.h"
-#include "kit/pixels.h"
+#include "kit/browsers.h"
 #include "resources/resource.h"
 
 namespace {
@@ -64,13 +63,14 @@ class PreferencesE2E : public ::testing::Test {
     }
     HWND page() const { return dialog_ ? FindWindowExA(dialog_, nullptr, "#32770", nullptr) : nullptr; }
     HWND control(int id) const { return GetDlgItem(page(), id); }
-    void selectPage(int index) {
+    // Selects the index-th page and waits until it shows the control.
+    bool selectPage(int index, int controlId) {
         HWND tree = GetDlgItem(dialog_, IDC_PREFS_TREE);
-        auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+        HTREEITEM item = TreeView_GetRoot(tree);
         for (int i = 0; i < index; ++i)
-            item = reinterpret_cast<HTREEITEM>(
-                SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
-        SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+            item = TreeView_GetNextSibling(tree, item);
+        TreeView_SelectItem(tree, item);
+        return kit::waitFor([&] { return control(controlId) != nullptr; });
     }
     HWND focusInBar() const {
         GUITHREADINFO info{};
@@ -91,14 +91,12 @@ class PreferencesE2E : public ::testing::Test {
     }
     bool dismissBadValue() {
         HWND box = nullptr;
-        if (!kit::waitFor([&] { return (box = FindWindowA("#32770", core::kProgramName)) != nullptr; })) return false;
-        HWND text = nullptr;
-        for (HWND c = FindWindowExA(box, nullptr, "Static", nullptr); c && !text;
-             c = FindWindowExA(box, c, "Static", nullptr))
-            if (textOf(c) == "Bad value!") text = c;
+        if (!kit::waitFor([&] { return (box = FindWindowA("#32770", core::kProgramName)) != nullptr; }))
+            return false;
+        const bool bad = textOf(FindWindowExA(box, nullptr, "Static", "Bad value!")) == "Bad value!";
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         kit::waitFor([&] { return !IsWindow(box); });
-        return text != nullptr;
+        return bad;
     }
 
     kit::Process proc_;
@@ -111,8 +109,7 @@ TEST_F(PreferencesE2E, FirstOpeningShowsGeneralAndTheNextOpeningTheLastPage) {
     ASSERT_NE(openPreferences(), nullptr);
     EXPECT_EQ(GetWindow(dialog_, GW_OWNER), bar_);
     EXPECT_NE(control(IDC_PREFS_SHOW_AT_TOP), nullptr) << "General is not the first page";
-    selectPage(3);
-    ASSERT_TRUE(kit::waitFor([&] { return control(IDC_PREFS_HOTKEY_HIDE) != nullptr; }));
+    ASSERT_TRUE(selectPage(3, IDC_PREFS_HOTKEY_HIDE));
     ASSERT_TRUE(closePreferences());
     ASSERT_NE(openPreferences(), nullptr);
     EXPECT_NE(control(IDC_PREFS_HOTKEY_HIDE), nullptr) << "Hot keys was not shown again";
@@ -125,8 +122,7 @@ TEST_F(PreferencesE2E, ABarHeightOf23IsRefusedAnd24IsTakenByTheBarOnClose) {
     start();
     ASSERT_EQ(rectOf(bar_).top, 768 - 40);
     ASSERT_NE(openPreferences(), nullptr);
-    selectPage(1);
-    ASSERT_TRUE(kit::waitFor([&] { return control(IDC_PREFS_BAR_HEIGHT) != nullptr; }));
+    ASSERT_TRUE(selectPage(1, IDC_PREFS_BAR_HEIGHT));
     HWND edit = control(IDC_PREFS_BAR_HEIGHT);
     EXPECT_EQ(textOf(edit), "40");
     type(IDC_PREFS_BAR_HEIGHT, "23");
@@ -160,11 +156,9 @@ TEST_F(PreferencesE2E, EveryValueWrittenIsReadBackByTheNextStart) {
     start();
     ASSERT_NE(openPreferences(), nullptr);
     SendMessageA(control(IDC_PREFS_SHOW_AT_TOP), BM_CLICK, 0, 0);
-    selectPage(2);
-    ASSERT_TRUE(kit::waitFor([&] { return control(IDC_PREFS_ALIGN) != nullptr; }));
+    ASSERT_TRUE(selectPage(2, IDC_PREFS_ALIGN));
     SendMessageA(control(IDC_PREFS_ALIGN), BM_CLICK, 0, 0);
-    selectPage(1);
-    ASSERT_TRUE(kit::waitFor([&] { return control(IDC_PREFS_BAR_HEIGHT) != nullptr; }));
+    ASSERT_TRUE(selectPage(1, IDC_PREFS_BAR_HEIGHT));
     type(IDC_PREFS_BAR_HEIGHT, "33");
     ASSERT_TRUE(closePreferences());
     EXPECT_TRUE(kit::waitFor([&] { return rectOf(bar_).bottom == 33; }));
@@ -174,8 +168,7 @@ TEST_F(PreferencesE2E, EveryValueWrittenIsReadBackByTheNextStart) {
     EXPECT_EQ(rectOf(bar_).top, 0);
     EXPECT_EQ(rectOf(bar_).bottom, 33);
     ASSERT_NE(openPreferences(), nullptr);
-    selectPage(2);
-    ASSERT_TRUE(kit::waitFor([&] { return control(IDC_PREFS_ALIGN) != nullptr; }));
+    ASSERT_TRUE(selectPage(2, IDC_PREFS_ALIGN));
     EXPECT_EQ(SendMessageA(control(IDC_PREFS_ALIGN), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_TRUE(IsWindowEnabled(control(IDC_PREFS_ALIGN_LEFT)));
     ASSERT_TRUE(closePreferences());
@@ -187,14 +180,11 @@ TEST_F(PreferencesE2E, AnAcceptedBackgroundColourRepaintsTheBarAtOnce) {
     // A point of the bar right of the dialog and clear of its own buttons, where only the background shows.
     const POINT probe{bar.left + 800, bar.top + (bar.bottom - bar.top) / 2};
     ASSERT_NE(openPreferences(), nullptr);
-    selectPage(1);
-    ASSERT_TRUE(kit::waitFor([&] { return control(IDC_PREFS_BACKGROUND_COLOUR) != nullptr; }));
+    ASSERT_TRUE(selectPage(1, IDC_PREFS_BACKGROUND_COLOUR));
     PostMessageA(control(IDC_PREFS_BACKGROUND_COLOUR), BM_CLICK, 0, 0);
     HWND popup = nullptr;
-    ASSERT_TRUE(kit::waitFor([&] {
-        popup = FindWindowA("CorvaneColourPopup", nullptr);
-        return popup && IsWindowVisible(popup);
-    }));
+    ASSERT_TRUE(kit::waitFor(
+        [&] { return (popup = FindWindowA("CorvaneColourPopup", nullptr)) && IsWindowVisible(popup); }));
     // "Default", the first cell (black), then red two rows down (row 2, column 0).
     for (UINT key : {VK_UP, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
         SendMessageA(popup, WM_KEYDOWN, key, 0);
@@ -206,33 +196,22 @@ TEST_F(PreferencesE2E, AnAcceptedBackgroundColourRepaintsTheBarAtOnce) {
 }
 
 TEST_F(PreferencesE2E, AcceptedPlacementIsAppliedToTheBrowserWindowsWhenTheDialogCloses) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "IEFrame";
-    RegisterClassA(&wc);
-    HWND browser = CreateWindowExA(0, "IEFrame", "page - Microsoft Internet Explorer", WS_OVERLAPPEDWINDOW,
-                                   50, 60, 400, 300, nullptr, nullptr, nullptr, nullptr);
+    e2e::TestBrowsers browsers;
+    HWND browser = browsers.open("page - Microsoft Internet Explorer", "IEFrame", false, 50, 60);
     ASSERT_NE(browser, nullptr);
-    ShowWindow(browser, SW_SHOWNOACTIVATE);
     e2e::writeSetting("Maximize browser windows", 0);
     start();
     ASSERT_NE(openPreferences(), nullptr);
-    selectPage(2);
-    ASSERT_TRUE(kit::waitFor([&] { return control(IDC_PREFS_ALIGN) != nullptr; }));
+    ASSERT_TRUE(selectPage(2, IDC_PREFS_ALIGN));
     SendMessageA(control(IDC_PREFS_ALIGN), BM_CLICK, 0, 0);
     EXPECT_TRUE(IsWindowEnabled(control(IDC_PREFS_ALIGN_LEFT)));
-    const std::pair<int, const char*> values[] = {{IDC_PREFS_ALIGN_LEFT, "10"},
-                                                  {IDC_PREFS_ALIGN_TOP, "20"},
-                                                  {IDC_PREFS_ALIGN_WIDTH, "300"},
-                                                  {IDC_PREFS_ALIGN_HEIGHT, "200"}};
-    for (const auto& [id, text] : values)
-        type(id, text);
+    type(IDC_PREFS_ALIGN_LEFT, "10");
+    type(IDC_PREFS_ALIGN_TOP, "20");
+    type(IDC_PREFS_ALIGN_WIDTH, "300");
+    type(IDC_PREFS_ALIGN_HEIGHT, "200");
     kit::waitFor([&] { return readDword("Width") == 300; });
-    RECT before = rectOf(browser);
-    EXPECT_EQ(before.left, 50) << "the browser was placed before the dialog closed";
-    PostMessageA(dialog_, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(kit::waitFor([&] { return findDialog() == nullptr; }));
+    EXPECT_EQ(rectOf(browser).left, 50) << "the browser was placed before the dialog closed";
+    EXPECT_TRUE(closePreferences());
     EXPECT_TRUE(kit::waitFor([&] {
         RECT rc = rectOf(browser);
         return rc.left == 10 && rc.top == 20 && rc.right == 310 && rc.bottom == 220;
@@ -240,7 +219,6 @@ TEST_F(PreferencesE2E, AcceptedPlacementIsAppliedToTheBrowserWindowsWhenTheDialo
     EXPECT_EQ(readDword("Height"), 200u);
     EXPECT_EQ(readDword("Align browser windows"), 1u);
     EXPECT_EQ(readDword("Maximize browser windows"), 0u);
-    DestroyWindow(browser);
 }
 
 } // namespace
