@@ -1,4 +1,3 @@
 corvane_wine_test(colour_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/colour_test.cpp ${CMAKE_CURRENT_LIST_DIR}/colour_test_support.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/colour_test.rc
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/colour_test.cpp ${CMAKE_CURRENT_LIST_DIR}/colour_test.rc
   LIBS corvane_controls)
