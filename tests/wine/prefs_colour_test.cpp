@@ -18,21 +18,18 @@ class Colours : public PrefsDialogTest {
     void pick(int id, std::initializer_list<UINT> keys) {
         controls::ColourButton* b = button(id);
         ASSERT_NE(b, nullptr);
+        HWND popup = nullptr;
         ui_->call([&] {
             ValidateRect(host_.bar, nullptr);
             b->open();
+            popup = b->popup();
         });
-        HWND popup = nullptr;
-        ui_->call([&] { popup = b->popup(); });
         ASSERT_NE(popup, nullptr);
         for (UINT key : keys)
             ui_->call([&] { SendMessageA(popup, WM_KEYDOWN, key, 0); });
         EXPECT_FALSE(IsWindow(popup)) << "the popup did not end";
     }
-    bool barInvalidated() {
-        RECT rc{};
-        return GetUpdateRect(host_.bar, &rc, FALSE) != 0;
-    }
+    bool barInvalidated() { return GetUpdateRect(host_.bar, nullptr, FALSE) != 0; }
 };
 
 TEST_F(Colours, ButtonsShowTheStoredColours) {

@@ -24,28 +24,44 @@ LONG CALLBACK catchDebugOutput(EXCEPTION_POINTERS* info) {
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
+// Counts what reaches its handlers and, as a test asks, fails or throws at creation, throws at WM_APP or,
+// owned by its window, deletes itself at the final message.
 class CountingWindow : public win::Window {
   public:
-    int creates = 0, finals = 0, pings = 0;
-    bool throwOnPing = false;
+    int finals = 0, pings = 0;
+    LRESULT createResult = 0;
+    bool throwOnCreate = false, throwOnPing = false;
+    bool* deleted = nullptr; // set: the object belongs to its window and reports its deletion here
     HWND handleAtCreate = nullptr;
+    std::vector<UINT> heard; // the children's notifications that reached this window's own handler
+    ~CountingWindow() override {
+        if (deleted) *deleted = true;
+    }
 
   protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
         case WM_CREATE:
-            ++creates;
             handleAtCreate = hwnd();
-            return 0;
+            if (throwOnCreate) throw 42;
+            return createResult;
         case WM_APP:
             ++pings;
             if (throwOnPing) throw std::runtime_error("ping refused");
             return 7;
+        case WM_COMMAND:
+        case WM_DRAWITEM:
+        case WM_NOTIFY:
+            heard.push_back(msg);
+            return 1;
         default:
             return defaultProc(msg, wParam, lParam);
         }
     }
-    void onFinalMessage() override { ++finals; }
+    void onFinalMessage() override {
+        ++finals;
+        if (deleted) delete this;
+    }
 };
 
 // Takes from its parent the notifications about itself that carry kMine (as the command's code, the
@@ -66,31 +82,6 @@ class ReflectingChild : public CountingWindow {
         result = kAnswer;
         return mine;
     }
-};
-
-class HearingParent : public CountingWindow {
-  public:
-    std::vector<UINT> heard;
-
-  protected:
-    LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg != WM_COMMAND && msg != WM_DRAWITEM && msg != WM_NOTIFY)
-            return CountingWindow::windowProc(msg, wParam, lParam);
-        heard.push_back(msg);
-        return 1;
-    }
-};
-
-class SelfDeletingWindow : public win::Window {
-  public:
-    explicit SelfDeletingWindow(bool* deleted) : deleted_(deleted) {}
-    ~SelfDeletingWindow() override { *deleted_ = true; }
-
-  protected:
-    void onFinalMessage() override { delete this; }
-
-  private:
-    bool* deleted_;
 };
 
 // Destroys itself from a message handled inside another of its handlers, as a close dispatched by a menu's
@@ -121,18 +112,6 @@ class NestedDestroyWindow : public win::Window {
 
   private:
     std::vector<const char*>* events_;
-};
-
-class FailingCreateWindow : public CountingWindow {
-  public:
-    bool throwInstead = false;
-
-  protected:
-    LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg == WM_CREATE && throwInstead) throw 42;
-        if (msg == WM_CREATE) return -1;
-        return CountingWindow::windowProc(msg, wParam, lParam);
-    }
 };
 
 class WindowLayer : public ::testing::Test {
@@ -166,7 +145,8 @@ TEST_F(WindowLayer, HandlersReachTheBoundObjectAndTheFinalMessageArrivesOnce) {
 
 TEST_F(WindowLayer, ASelfDeletingWindowFreesItselfWhenDestroyed) {
     bool deleted = false;
-    auto* w = new SelfDeletingWindow(&deleted);
+    auto* w = new CountingWindow;
+    w->deleted = &deleted;
     ASSERT_TRUE(make(*w));
     DestroyWindow(w->hwnd());
     EXPECT_TRUE(deleted);
@@ -197,7 +177,7 @@ TEST_F(WindowLayer, AnExceptionInAHandlerStopsAtTheWindowProcedureAndIsReported)
 }
 
 TEST_F(WindowLayer, AChildsNotificationsReachItsOwnObjectFirstAndOnlyTheRestItsParent) {
-    HearingParent parent;
+    CountingWindow parent;
     ReflectingChild child;
     ASSERT_TRUE(make(parent));
     ASSERT_TRUE(child.create(0, kClass, "c", WS_CHILD, 0, 0, 5, 5, parent.hwnd(), reinterpret_cast<HMENU>(7),
@@ -222,19 +202,21 @@ TEST_F(WindowLayer, AChildsNotificationsReachItsOwnObjectFirstAndOnlyTheRestItsP
 }
 
 TEST_F(WindowLayer, FailedCreationStillDeliversTheFinalMessageOnce) {
-    FailingCreateWindow w;
+    CountingWindow w;
+    w.createResult = -1;
     EXPECT_FALSE(make(w));
     EXPECT_EQ(w.finals, 1);
     EXPECT_EQ(w.hwnd(), nullptr);
     // A creation handler that throws fails the creation too, instead of leaving a half-made window.
-    FailingCreateWindow thrower;
-    thrower.throwInstead = true;
+    CountingWindow thrower;
+    thrower.throwOnCreate = true;
     EXPECT_FALSE(make(thrower));
     EXPECT_EQ(thrower.finals, 1);
     EXPECT_EQ(thrower.hwnd(), nullptr);
     // Failing before the window exists at all (no such class) still releases a self-owning object.
     bool deleted = false;
-    auto* early = new SelfDeletingWindow(&deleted);
+    auto* early = new CountingWindow;
+    early->deleted = &deleted;
     EXPECT_FALSE(early->create(0, "CorvaneNoSuchClass", "t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                GetModuleHandleA(nullptr)));
     EXPECT_TRUE(deleted);
