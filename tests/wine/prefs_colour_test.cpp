@@ -29,13 +29,18 @@ class Colours : public PrefsDialogTest {
             ui_->call([&] { SendMessageA(popup, WM_KEYDOWN, key, 0); });
         EXPECT_FALSE(IsWindow(popup)) << "the popup did not end";
     }
+    // Opens the dialog on the "Appearance" page and drops what was logged so far.
+    void openAppearance() {
+        open();
+        selectPage("Appearance");
+        host_.takeLog();
+    }
     bool barInvalidated() { return GetUpdateRect(host_.bar, nullptr, FALSE) != 0; }
 };
 
 TEST_F(Colours, ButtonsShowTheStoredColours) {
     host_.values.barBackgroundColor = 0x00123456;
-    open();
-    selectPage("Appearance");
+    openAppearance();
     const std::pair<int, COLORREF> shown[] = {{IDC_PREFS_BACKGROUND_COLOUR, 0x00123456},
                                               {IDC_PREFS_TEXT_COLOUR, 0},
                                               {IDC_PREFS_ACTIVE_COLOUR, 0x00B9E3F8},
@@ -50,9 +55,7 @@ TEST_F(Colours, ButtonsShowTheStoredColours) {
 
 TEST_F(Colours, DefaultForTheActiveButtonStoresItsOwnDefault) {
     host_.values.activeButtonColor = 0x00FF0000;
-    open();
-    selectPage("Appearance");
-    host_.takeLog();
+    openAppearance();
     pick(IDC_PREFS_ACTIVE_COLOUR, {VK_UP, VK_RETURN}); // Up from nothing is "Default"
     EXPECT_EQ(host_.takeLog(), (Log{"write Active button color=12182520"}));
     EXPECT_EQ(host_.values.activeButtonColor, 0x00B9E3F8);
@@ -68,9 +71,7 @@ TEST_F(Colours, DefaultForTheActiveButtonStoresItsOwnDefault) {
 }
 
 TEST_F(Colours, AnAcceptedCellIsStoredAndRepaintsTheBar) {
-    open();
-    selectPage("Appearance");
-    host_.takeLog();
+    openAppearance();
     // "Default", then the first cell (black), then the one right of it (brown, 165, 42, 0).
     pick(IDC_PREFS_TEXT_COLOUR, {VK_UP, VK_DOWN, VK_RIGHT, VK_RETURN});
     EXPECT_EQ(host_.takeLog(), (Log{"write Buttons text color=" + std::to_string(RGB(165, 42, 0))}));
@@ -81,9 +82,7 @@ TEST_F(Colours, AnAcceptedCellIsStoredAndRepaintsTheBar) {
 
 TEST_F(Colours, CancellingRewritesTheUnchangedColour) {
     host_.values.buttonTextColor = 0x00010203;
-    open();
-    selectPage("Appearance");
-    host_.takeLog();
+    openAppearance();
     pick(IDC_PREFS_TEXT_COLOUR, {VK_UP, VK_DOWN, VK_ESCAPE});
     EXPECT_EQ(host_.takeLog(), (Log{"write Buttons text color=" + std::to_string(0x00010203)}));
     EXPECT_EQ(button(IDC_PREFS_TEXT_COLOUR)->colour(), 0x00010203u);

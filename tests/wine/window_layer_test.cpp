@@ -14,6 +14,7 @@
 namespace {
 
 constexpr const char* kClass = "CorvaneLayerTest";
+using Log = std::vector<std::string>;
 
 // What the program writes to the debugger's output, caught where the system raises it for a debugger.
 std::string g_debugOutput;
@@ -24,18 +25,19 @@ LONG CALLBACK catchDebugOutput(EXCEPTION_POINTERS* info) {
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
-// Counts what reaches its handlers and, as a test asks, fails or throws at creation, throws at WM_APP or,
-// owned by its window, deletes itself at the final message.
+// Counts what reaches its handlers and, as a test asks, fails or throws at creation, throws at WM_APP, or
+// destroys itself from a message handled inside its WM_APP handler (as a close dispatched by a menu's loop
+// does) and goes on using itself after that inner message returns.
 class CountingWindow : public win::Window {
   public:
     int finals = 0, pings = 0;
     LRESULT createResult = 0;
-    bool throwOnCreate = false, throwOnPing = false;
-    bool* deleted = nullptr; // set: the object belongs to its window and reports its deletion here
+    bool throwOnCreate = false, throwOnPing = false, destroyOnPing = false;
+    Log* log = nullptr; // set: the object belongs to its window and logs its end here
     HWND handleAtCreate = nullptr;
     std::vector<UINT> heard; // the children's notifications that reached this window's own handler
     ~CountingWindow() override {
-        if (deleted) *deleted = true;
+        if (log) log->push_back("deleted");
     }
 
   protected:
@@ -48,7 +50,13 @@ class CountingWindow : public win::Window {
         case WM_APP:
             ++pings;
             if (throwOnPing) throw std::runtime_error("ping refused");
-            return 7;
+            if (!destroyOnPing) return 7;
+            SendMessageA(hwnd(), WM_APP + 1, 0, 0);
+            log->push_back(hwnd() ? "outer handler, still bound" : "outer handler, unbound");
+            return defaultProc(msg, wParam, lParam);
+        case WM_APP + 1:
+            DestroyWindow(hwnd());
+            return 0;
         case WM_COMMAND:
         case WM_DRAWITEM:
         case WM_NOTIFY:
@@ -60,7 +68,9 @@ class CountingWindow : public win::Window {
     }
     void onFinalMessage() override {
         ++finals;
-        if (deleted) delete this;
+        if (!log) return;
+        log->push_back("final");
+        delete this;
     }
 };
 
@@ -82,36 +92,6 @@ class ReflectingChild : public CountingWindow {
         result = kAnswer;
         return mine;
     }
-};
-
-// Destroys itself from a message handled inside another of its handlers, as a close dispatched by a menu's
-// loop does, and goes on using itself after that inner message returns.
-class NestedDestroyWindow : public win::Window {
-  public:
-    explicit NestedDestroyWindow(std::vector<const char*>* events) : events_(events) {}
-    ~NestedDestroyWindow() override { events_->push_back("deleted"); }
-
-  protected:
-    LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        switch (msg) {
-        case WM_APP:
-            SendMessageA(hwnd(), WM_APP + 1, 0, 0);
-            events_->push_back(hwnd() ? "outer handler, still bound" : "outer handler, unbound");
-            return defaultProc(WM_APP, wParam, lParam);
-        case WM_APP + 1:
-            DestroyWindow(hwnd());
-            return 0;
-        default:
-            return defaultProc(msg, wParam, lParam);
-        }
-    }
-    void onFinalMessage() override {
-        events_->push_back("final");
-        delete this;
-    }
-
-  private:
-    std::vector<const char*>* events_;
 };
 
 class WindowLayer : public ::testing::Test {
@@ -144,22 +124,24 @@ TEST_F(WindowLayer, HandlersReachTheBoundObjectAndTheFinalMessageArrivesOnce) {
 }
 
 TEST_F(WindowLayer, ASelfDeletingWindowFreesItselfWhenDestroyed) {
-    bool deleted = false;
+    Log log;
     auto* w = new CountingWindow;
-    w->deleted = &deleted;
+    w->log = &log;
     ASSERT_TRUE(make(*w));
     DestroyWindow(w->hwnd());
-    EXPECT_TRUE(deleted);
+    EXPECT_EQ(log, (Log{"final", "deleted"}));
 }
 
 TEST_F(WindowLayer, DestroyedInsideItsOwnHandlerTheObjectLivesUntilThatHandlerReturns) {
-    std::vector<const char*> events;
-    auto* w = new NestedDestroyWindow(&events);
+    Log log;
+    auto* w = new CountingWindow;
+    w->log = &log;
+    w->destroyOnPing = true;
     ASSERT_TRUE(make(*w));
     HWND handle = w->hwnd();
     SendMessageA(handle, WM_APP, 0, 0);
     EXPECT_FALSE(IsWindow(handle));
-    EXPECT_EQ(events, (std::vector<const char*>{"outer handler, unbound", "final", "deleted"}));
+    EXPECT_EQ(log, (Log{"outer handler, unbound", "final", "deleted"}));
 }
 
 TEST_F(WindowLayer, AnExceptionInAHandlerStopsAtTheWindowProcedureAndIsReported) {
@@ -214,12 +196,12 @@ TEST_F(WindowLayer, FailedCreationStillDeliversTheFinalMessageOnce) {
     EXPECT_EQ(thrower.finals, 1);
     EXPECT_EQ(thrower.hwnd(), nullptr);
     // Failing before the window exists at all (no such class) still releases a self-owning object.
-    bool deleted = false;
+    Log log;
     auto* early = new CountingWindow;
-    early->deleted = &deleted;
+    early->log = &log;
     EXPECT_FALSE(early->create(0, "CorvaneNoSuchClass", "t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                GetModuleHandleA(nullptr)));
-    EXPECT_TRUE(deleted);
+    EXPECT_EQ(log, (Log{"final", "deleted"}));
 }
 
 TEST_F(WindowLayer, SubclassingAControlRoutesItsMessagesAndUnbindsAtDestruction) {
