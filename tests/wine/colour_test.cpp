@@ -9,6 +9,7 @@
 #include <atomic>
 #include <functional>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "controls/colour_button.h"
@@ -35,12 +36,7 @@ constexpr LPARAM kId = kButtonId;
 // Posted to the test dialog: it destroys itself, as a window closed under an open popup would.
 constexpr UINT kDestroyMessage = WM_APP + 1;
 
-struct Note {
-    UINT msg;
-    WPARAM colour;
-    LPARAM id;
-    bool operator==(const Note& o) const { return msg == o.msg && colour == o.colour && id == o.id; }
-};
+using Note = std::tuple<UINT, WPARAM, LPARAM>; // the message, its colour and the button's id
 
 // Records every colour message its button sends it.
 class TestDialog : public win::Dialog {
@@ -153,13 +149,12 @@ class ColourPicker : public ::testing::Test {
     // Moves the pointer onto a point of the popup until the button reports the colour expected there. The
     // virtual display can replay an older pointer position after a move; moving again settles it.
     bool hover(POINT at, COLORREF expected) {
+        const Note track{WM_COLOUR_TRACK, expected, kId};
         for (int attempt = 0; attempt < 5; ++attempt) {
             moveTo(at);
-            if (waitFor([&] { return lastNote().msg == WM_COLOUR_TRACK && lastNote().colour == expected; },
-                        500)) {
-                settle();
-                if (lastNote().colour == expected) return true;
-            }
+            if (!waitFor([&] { return lastNote() == track; }, 500)) continue;
+            settle();
+            if (lastNote() == track) return true;
         }
         return false;
     }
@@ -173,10 +168,7 @@ class ColourPicker : public ::testing::Test {
         EXPECT_EQ(lastNote(), (Note{how, colour, kId}));
     }
 
-    COLORREF swatchPixel() {
-        RECT b = buttonRect();
-        return screenPixel(b.left + 9, b.top + 9);
-    }
+    COLORREF swatchPixel() { return screenPixel(buttonRect().left + 9, buttonRect().top + 9); }
 
     // Does `act`, which opens the system colour dialog, while another thread finds that dialog and works it
     // as a user would. True when the dialog was found and `ended` came true.
@@ -239,7 +231,7 @@ TEST_F(ColourPicker, AQuickSecondClickOpensThePopupAgainAndItStaysOpen) {
     settle();
     EXPECT_TRUE(IsWindow(popup));
     EXPECT_EQ(GetCapture(), popup);
-    EXPECT_EQ(lastNote().msg, WM_COLOUR_DROPDOWN);
+    EXPECT_EQ(std::get<0>(lastNote()), WM_COLOUR_DROPDOWN);
     EXPECT_TRUE(escape(popup));
 }
 
@@ -268,7 +260,7 @@ TEST_F(ColourPicker, MovingOverCellsPreviewsEachColourAndAClickOutsideRestoresTh
         const COLORREF colour = core::paletteColours[cell].colour;
         RECT c = cellOnScreen(popup, cell);
         ASSERT_TRUE(hover(centre(c), colour)) << cell;
-        EXPECT_EQ(lastNote().id, kId);
+        EXPECT_EQ(std::get<2>(lastNote()), kId);
         EXPECT_EQ(button.colour(), colour);
         EXPECT_EQ(swatchPixel(), colour) << "the swatch previews the highlighted colour";
         // The highlight is drawn at once, on the new cell only, without invalidating the popup.
@@ -297,16 +289,14 @@ TEST_F(ColourPicker, ArrowKeysWalkFromNothingAndReturnAcceptsTheCell) {
         pressKey(key);
     ASSERT_TRUE(waitForEnd(popup));
     const COLORREF brown = RGB(165, 42, 0);
-    const std::vector<Note> expected = {
-        {WM_COLOUR_DROPDOWN, kUnlisted, kId},
-        {WM_COLOUR_TRACK, kUnlisted, kId},      // "Other colors" previews the opening colour
-        {WM_COLOUR_TRACK, COLOUR_DEFAULT, kId}, // "Default"
-        {WM_COLOUR_TRACK, RGB(0, 0, 0), kId},   // the first cell
-        {WM_COLOUR_TRACK, brown, kId},
-        {WM_COLOUR_CLOSEUP, brown, kId},
-        {WM_COLOUR_ACCEPT, brown, kId},
-    };
-    EXPECT_EQ(dialog.notes, expected);
+    // "Other colors" (previewing the opening colour), "Default", the first cell and the one right of it.
+    EXPECT_EQ(dialog.notes, (std::vector<Note>{{WM_COLOUR_DROPDOWN, kUnlisted, kId},
+                                               {WM_COLOUR_TRACK, kUnlisted, kId},
+                                               {WM_COLOUR_TRACK, COLOUR_DEFAULT, kId},
+                                               {WM_COLOUR_TRACK, RGB(0, 0, 0), kId},
+                                               {WM_COLOUR_TRACK, brown, kId},
+                                               {WM_COLOUR_CLOSEUP, brown, kId},
+                                               {WM_COLOUR_ACCEPT, brown, kId}}));
     EXPECT_EQ(button.colour(), brown);
 }
 
@@ -370,20 +360,10 @@ TEST_F(ColourPicker, ActivatingAnotherApplicationCancels) {
     HWND popup = openWithClick(kLightGrey);
     pressKey(VK_RIGHT); // highlights "Other colors"
     pressKey(VK_RIGHT); // "Default"
-    ASSERT_EQ(lastNote().colour, COLOUR_DEFAULT);
-    std::atomic<bool> stop{false};
-    std::thread other([&] {
-        HWND w = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 600, 500, 100, 50, nullptr,
-                                 nullptr, nullptr, nullptr);
-        SetForegroundWindow(w);
-        while (!stop)
-            settle(20);
-        DestroyWindow(w);
-    });
-    bool ended = waitForEnd(popup);
-    stop = true;
-    other.join();
-    ASSERT_TRUE(ended);
+    ASSERT_EQ(std::get<1>(lastNote()), COLOUR_DEFAULT);
+    Process other; // its window comes up active
+    ASSERT_TRUE(other.start(binDir() + "\\tests\\wine\\launch_probe.exe", "other"));
+    ASSERT_TRUE(waitForEnd(popup));
     EXPECT_EQ(lastNote(), (Note{WM_COLOUR_CANCEL, kLightGrey, kId}));
     EXPECT_EQ(button.colour(), kLightGrey);
 }
@@ -398,7 +378,7 @@ TEST_F(ColourPicker, LosingTheFocusReleasesTheCaptureButKeepsThePopupOpen) {
     EXPECT_TRUE(button.popupOpen());
     SendMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(waitForEnd(popup));
-    EXPECT_EQ(lastNote().msg, WM_COLOUR_CANCEL);
+    EXPECT_EQ(std::get<0>(lastNote()), WM_COLOUR_CANCEL);
 }
 
 TEST_F(ColourPicker, ReturnOnOtherColorsOpensTheColourDialogAndCancellingItCancelsTheChoice) {
@@ -455,8 +435,8 @@ TEST_F(ColourPicker, ADialogDestroyedUnderTheOpenColourDialogTakesThePopupWithIt
     settle();
     // Nothing is reported to a button that is gone, and the popup freed itself once the colour dialog
     // returned.
-    EXPECT_NE(lastNote().msg, WM_COLOUR_ACCEPT);
-    EXPECT_NE(lastNote().msg, WM_COLOUR_CANCEL);
+    EXPECT_NE(std::get<0>(lastNote()), WM_COLOUR_ACCEPT);
+    EXPECT_NE(std::get<0>(lastNote()), WM_COLOUR_CANCEL);
     EXPECT_EQ(FindWindowA(ColourPopup::kClassName, nullptr), nullptr);
     EXPECT_EQ(button.hwnd(), nullptr);
     EXPECT_FALSE(button.popupOpen());

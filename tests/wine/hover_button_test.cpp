@@ -24,11 +24,8 @@ constexpr const char* kParentClass = "CorvaneHoverTestParent";
 // The parent: records what reaches it (the buttons draw themselves by reflection).
 class Parent : public win::Window {
   public:
-    struct Timer {
-        WPARAM id;
-        LPARAM param;
-        bool buttonHeld; // the button still showed itself pushed while the parent handled the timer
-    };
+    // The timer's id and parameter, and whether the button still showed itself pushed meanwhile.
+    using Timer = std::tuple<WPARAM, LPARAM, bool>;
     std::vector<Timer> timers;
     std::vector<WPARAM> commands;
     HWND watched = nullptr;
@@ -178,9 +175,7 @@ TEST_F(HoverButton, TheStripsHaveTheirSizesAndDistinctFrames) {
         ASSERT_NE(raw, nullptr) << id;
         DIBSECTION ds{};
         GetObjectA(raw, sizeof(ds), &ds);
-        EXPECT_EQ(ds.dsBm.bmWidth, w);
-        EXPECT_EQ(ds.dsBm.bmHeight, h);
-        EXPECT_EQ(ds.dsBmih.biBitCount, 8) << id;
+        EXPECT_EQ((Box{ds.dsBm.bmWidth, ds.dsBm.bmHeight, ds.dsBmih.biBitCount}), (Box{w, h, 8})) << id;
         DeleteObject(raw);
 
         kit::Strip s = loadStrip(id);
@@ -230,9 +225,7 @@ TEST_F(HoverButton, HoldingTheButtonSendsOneTimerToTheParentWhileItIsStillHeld) 
     DWORD elapsed = GetTickCount() - pressed;
     EXPECT_GE(elapsed, 180u);
     EXPECT_LT(elapsed, 1000u);
-    EXPECT_EQ(parent_.timers[0].id, CHoverButton::HOLD_TIMER_ID);
-    EXPECT_EQ(parent_.timers[0].param, 0);
-    EXPECT_TRUE(parent_.timers[0].buttonHeld);
+    EXPECT_EQ(parent_.timers[0], (Parent::Timer{CHoverButton::HOLD_TIMER_ID, 0, true}));
     // Killed once the parent returned: holding on sends nothing more.
     pumpFor(600);
     EXPECT_EQ(parent_.timers.size(), 1u);
@@ -277,8 +270,7 @@ TEST_F(HoverButton, TheToolTipHasOneToolWhateverTheNumberOfTexts) {
     EXPECT_STREQ(text, "second text");
     ASSERT_TRUE(SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti)));
     EXPECT_EQ(ti.uFlags, 0u);
-    EXPECT_EQ(ti.rect.right, 18);
-    EXPECT_EQ(ti.rect.bottom, 18);
+    EXPECT_EQ((Box{ti.rect.left, ti.rect.top, ti.rect.right, ti.rect.bottom}), (Box{0, 0, 18, 18}));
 }
 
 TEST_F(HoverButton, TheToolTipShowsOnHoverOnlyWhenActive) {

@@ -15,6 +15,8 @@ namespace {
 
 constexpr const char* kClass = "CorvaneLayerTest";
 using Log = std::vector<std::string>;
+constexpr UINT kMine = 0x77;
+constexpr LRESULT kAnswer = 55;
 
 // What the program writes to the debugger's output, caught where the system raises it for a debugger.
 std::string g_debugOutput;
@@ -31,11 +33,11 @@ LONG CALLBACK catchDebugOutput(EXCEPTION_POINTERS* info) {
 class CountingWindow : public win::Window {
   public:
     int finals = 0, pings = 0;
-    LRESULT createResult = 0;
-    bool throwOnCreate = false, throwOnPing = false, destroyOnPing = false;
+    bool failCreate = false, throwOnCreate = false, throwOnPing = false, destroyOnPing = false;
     Log* log = nullptr; // set: the object belongs to its window and logs its end here
     HWND handleAtCreate = nullptr;
-    std::vector<UINT> heard; // the children's notifications that reached this window's own handler
+    std::vector<UINT> heard;     // the children's notifications that reached this window's own handler
+    std::vector<UINT> reflected; // the notifications about itself that it took from its parent
     ~CountingWindow() override {
         if (log) log->push_back("deleted");
     }
@@ -46,7 +48,7 @@ class CountingWindow : public win::Window {
         case WM_CREATE:
             handleAtCreate = hwnd();
             if (throwOnCreate) throw 42;
-            return createResult;
+            return failCreate ? -1 : 0;
         case WM_APP:
             ++pings;
             if (throwOnPing) throw std::runtime_error("ping refused");
@@ -66,23 +68,8 @@ class CountingWindow : public win::Window {
             return defaultProc(msg, wParam, lParam);
         }
     }
-    void onFinalMessage() override {
-        ++finals;
-        if (!log) return;
-        log->push_back("final");
-        delete this;
-    }
-};
-
-// Takes from its parent the notifications about itself that carry kMine (as the command's code, the
-// drawn item or the notification's code) and answers them with kAnswer; the parent keeps the rest.
-class ReflectingChild : public CountingWindow {
-  public:
-    static constexpr UINT kMine = 0x77;
-    static constexpr LRESULT kAnswer = 55;
-    std::vector<UINT> reflected;
-
-  protected:
+    // Takes from its parent the notifications about itself that carry kMine (as the command's code, the
+    // drawn item or the notification's code) and answers them with kAnswer; the parent keeps the rest.
     bool reflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
         const bool mine =
             (msg == WM_COMMAND && HIWORD(wParam) == kMine) ||
@@ -92,6 +79,12 @@ class ReflectingChild : public CountingWindow {
         result = kAnswer;
         return mine;
     }
+    void onFinalMessage() override {
+        ++finals;
+        if (!log) return;
+        log->push_back("final");
+        delete this;
+    }
 };
 
 class WindowLayer : public ::testing::Test {
@@ -100,8 +93,9 @@ class WindowLayer : public ::testing::Test {
         ASSERT_NE(win::Window::registerClass(GetModuleHandleA(nullptr), kClass, 0, nullptr, nullptr, nullptr),
                   0);
     }
-    template <class W> bool make(W& w) {
-        return w.create(0, kClass, "t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr));
+    template <class W> bool make(W& w, const char* windowClass = kClass) {
+        return w.create(0, windowClass, "t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                        GetModuleHandleA(nullptr));
     }
 };
 
@@ -160,15 +154,15 @@ TEST_F(WindowLayer, AnExceptionInAHandlerStopsAtTheWindowProcedureAndIsReported)
 
 TEST_F(WindowLayer, AChildsNotificationsReachItsOwnObjectFirstAndOnlyTheRestItsParent) {
     CountingWindow parent;
-    ReflectingChild child;
+    CountingWindow child;
     ASSERT_TRUE(make(parent));
     ASSERT_TRUE(child.create(0, kClass, "c", WS_CHILD, 0, 0, 5, 5, parent.hwnd(), reinterpret_cast<HMENU>(7),
                              GetModuleHandleA(nullptr)));
     const auto send = [&](UINT msg, WPARAM wParam, const void* lParam) {
         return SendMessageA(parent.hwnd(), msg, wParam, reinterpret_cast<LPARAM>(lParam));
     };
-    for (UINT code : {ReflectingChild::kMine, ReflectingChild::kMine + 1}) {
-        const LRESULT expected = code == ReflectingChild::kMine ? ReflectingChild::kAnswer : 1;
+    for (UINT code : {kMine, kMine + 1}) {
+        const LRESULT expected = code == kMine ? kAnswer : 1;
         DRAWITEMSTRUCT draw{};
         draw.CtlType = ODT_BUTTON;
         draw.itemID = code;
@@ -184,23 +178,20 @@ TEST_F(WindowLayer, AChildsNotificationsReachItsOwnObjectFirstAndOnlyTheRestItsP
 }
 
 TEST_F(WindowLayer, FailedCreationStillDeliversTheFinalMessageOnce) {
-    CountingWindow w;
-    w.createResult = -1;
-    EXPECT_FALSE(make(w));
-    EXPECT_EQ(w.finals, 1);
-    EXPECT_EQ(w.hwnd(), nullptr);
     // A creation handler that throws fails the creation too, instead of leaving a half-made window.
-    CountingWindow thrower;
-    thrower.throwOnCreate = true;
-    EXPECT_FALSE(make(thrower));
-    EXPECT_EQ(thrower.finals, 1);
-    EXPECT_EQ(thrower.hwnd(), nullptr);
+    for (bool throws : {false, true}) {
+        CountingWindow w;
+        w.failCreate = !throws;
+        w.throwOnCreate = throws;
+        EXPECT_FALSE(make(w)) << throws;
+        EXPECT_EQ(w.finals, 1);
+        EXPECT_EQ(w.hwnd(), nullptr);
+    }
     // Failing before the window exists at all (no such class) still releases a self-owning object.
     Log log;
     auto* early = new CountingWindow;
     early->log = &log;
-    EXPECT_FALSE(early->create(0, "CorvaneNoSuchClass", "t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                               GetModuleHandleA(nullptr)));
+    EXPECT_FALSE(make(*early, "CorvaneNoSuchClass"));
     EXPECT_EQ(log, (Log{"final", "deleted"}));
 }
 
