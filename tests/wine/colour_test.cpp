@@ -81,7 +81,6 @@ TTTOOLINFOA cellTool(HWND popup, int index, char* text = nullptr) {
     return tool;
 }
 
-// A cell's rectangle in screen coordinates.
 RECT cellOnScreen(HWND popup, int index) {
     TTTOOLINFOA tool = cellTool(popup, index);
     SendMessageA(toolTipOf(popup), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool));

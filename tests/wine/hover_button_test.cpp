@@ -14,6 +14,7 @@
 #include "kit/input.h"
 #include "kit/pixels.h"
 #include "resources/resource.h"
+#include "win/handle.h"
 
 namespace {
 
@@ -170,13 +171,12 @@ TEST_F(HoverButton, TheStripsHaveTheirSizesAndDistinctFrames) {
     for (auto [id, w, h] : {std::tuple<WORD, LONG, LONG>{IDB_NEW_BROWSER_STRIP, 54, 18},
                             {IDB_CLOSE_STRIP, 36, 12},
                             {IDB_HIDE_STRIP, 36, 12}}) {
-        HBITMAP raw = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        ASSERT_NE(raw, nullptr) << id;
+        win::Bitmap raw(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        ASSERT_TRUE(raw) << id;
         DIBSECTION ds{};
-        GetObjectA(raw, sizeof(ds), &ds);
+        GetObjectA(raw.get(), sizeof(ds), &ds);
         EXPECT_EQ((Box{ds.dsBm.bmWidth, ds.dsBm.bmHeight, ds.dsBmih.biBitCount}), (Box{w, h, 8})) << id;
-        DeleteObject(raw);
 
         kit::Strip s = loadStrip(id);
         ASSERT_EQ(s.width, w) << id;
