@@ -4,13 +4,17 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <functional>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "controls/hover_button.h"
 #include "kit/input.h"
+#include "kit/pixels.h"
 #include "resources/resource.h"
+#include "win/handle.h"
 
 namespace {
 
@@ -21,15 +25,11 @@ constexpr const char* kParentClass = "CorvaneHoverTestParent";
 // The parent: records what reaches it (the buttons draw themselves by reflection).
 class Parent : public win::Window {
   public:
-    struct Timer {
-        WPARAM id;
-        LPARAM param;
-        bool buttonHeld; // the button still showed itself pushed while the parent handled the timer
-    };
+    // The timer's id and parameter, and whether the button still showed itself pushed meanwhile.
+    using Timer = std::tuple<WPARAM, LPARAM, bool>;
     std::vector<Timer> timers;
     std::vector<WPARAM> commands;
     HWND watched = nullptr;
-    std::function<void()> onTimer;
 
   protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
@@ -37,7 +37,6 @@ class Parent : public win::Window {
         case WM_TIMER: {
             bool held = watched && (SendMessageA(watched, BM_GETSTATE, 0, 0) & BST_PUSHED);
             timers.push_back({wParam, lParam, held});
-            if (onTimer) onTimer();
             return 0;
         }
         case WM_COMMAND:
@@ -49,50 +48,19 @@ class Parent : public win::Window {
     }
 };
 
-// The three frames of a strip as the button loads it, as 32-bit pixels.
-struct Strip {
-    int width = 0, height = 0;
-    std::vector<COLORREF> pixels;
-    COLORREF at(int x, int y) const { return pixels[y * width + x]; }
-};
-
-Strip loadStrip(WORD id) {
-    Strip s;
-    HBITMAP bmp = static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
-    if (!bmp) return s;
-    BITMAP info{};
-    GetObjectA(bmp, sizeof(info), &info);
-    s.width = info.bmWidth;
-    s.height = info.bmHeight;
-    s.pixels.resize(s.width * s.height);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = s.width;
-    bi.bmiHeader.biHeight = -s.height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    HDC dc = GetDC(nullptr);
-    GetDIBits(dc, bmp, 0, s.height, s.pixels.data(), &bi, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
-    DeleteObject(bmp);
-    for (COLORREF& c : s.pixels)
-        c = RGB(GetBValue(c), GetGValue(c), GetRValue(c)); // BGRA -> COLORREF
-    return s;
+// A strip as the button loads it, from this program's resources.
+kit::Strip loadStrip(WORD id) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    return kit::loadStrip(self, id);
 }
 
-// How many pixels of the window's on-screen image differ from the frame of the strip.
-int differingPixels(HWND button, const Strip& strip, int frame) {
-    int fw = strip.width / 3;
+using Box = std::array<LONG, 4>; // left, top, right, bottom
+
+RECT rectOf(HWND w) {
     RECT rc{};
-    GetWindowRect(button, &rc);
-    HDC screen = GetDC(nullptr);
-    int differ = 0;
-    for (int y = 0; y < strip.height; ++y)
-        for (int x = 0; x < fw; ++x)
-            if (GetPixel(screen, rc.left + x, rc.top + y) != strip.at(frame * fw + x, y)) ++differ;
-    ReleaseDC(nullptr, screen);
-    return differ;
+    GetWindowRect(w, &rc);
+    return rc;
 }
 
 class HoverButton : public ::testing::Test {
@@ -133,8 +101,7 @@ class HoverButton : public ::testing::Test {
         }
     }
     void pumpFor(DWORD ms) {
-        DWORD start = GetTickCount();
-        pumpUntil([&] { return GetTickCount() - start >= ms; }, ms + 1000);
+        pumpUntil([] { return false; }, ms);
     }
 
     std::unique_ptr<CHoverButton> makeButton(int id, RECT rc, WORD bitmap, bool hold, const char* tip) {
@@ -150,21 +117,33 @@ class HoverButton : public ::testing::Test {
         parent_.watched = newButton_->hwnd();
         UpdateWindow(parent_.hwnd());
     }
-    POINT centreOf(HWND w) {
-        RECT rc{};
-        GetWindowRect(w, &rc);
-        return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    // Puts the pointer on the button's centre and lets the button see it; returns that point.
+    POINT pointAt(HWND w) {
+        const RECT rc = rectOf(w);
+        const POINT c{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        EXPECT_TRUE(kit::moveTo(c));
+        pumpFor(50);
+        return c;
     }
-    RECT placeInParent(HWND w) {
-        RECT rc{};
-        GetWindowRect(w, &rc);
+    // Presses the left button on the button's centre for `ms` and answers the parent's first command.
+    WPARAM pressFor(HWND w, DWORD ms) {
+        pointAt(w);
+        kit::leftDown();
+        pumpFor(ms);
+        kit::leftUp();
+        EXPECT_TRUE(pumpUntil([&] { return !parent_.commands.empty(); }));
+        return parent_.commands.empty() ? 0 : parent_.commands[0];
+    }
+    Box placeInParent(HWND w) {
+        RECT rc = rectOf(w);
         MapWindowPoints(nullptr, parent_.hwnd(), reinterpret_cast<POINT*>(&rc), 2);
-        return rc;
+        return {rc.left, rc.top, rc.right, rc.bottom};
     }
 
     // The window system may show a change a little later than the button paints it.
-    bool showsFrame(const Strip& strip, int frame) {
-        return pumpUntil([&] { return differingPixels(newButton_->hwnd(), strip, frame) == 0; }, 1500);
+    bool showsFrame(const kit::Strip& strip, int frame) {
+        const RECT rc = rectOf(newButton_->hwnd());
+        return pumpUntil([&] { return kit::differingPixels(rc.left, rc.top, strip, frame) == 0; }, 1500);
     }
 
     Parent parent_;
@@ -173,69 +152,50 @@ class HoverButton : public ::testing::Test {
 
 TEST_F(HoverButton, TheStripSizesTheButtonToOneFrameWithoutMovingIt) {
     makeNewBrowserButton();
-    RECT rc = placeInParent(newButton_->hwnd());
-    EXPECT_EQ(rc.left, 32);
-    EXPECT_EQ(rc.top, 3);
-    EXPECT_EQ(rc.right - rc.left, 18);
-    EXPECT_EQ(rc.bottom - rc.top, 18);
+    EXPECT_EQ(placeInParent(newButton_->hwnd()), (Box{32, 3, 50, 21}));
 
     other_ = makeButton(218, RECT{0, 0, 0, 0}, IDB_CLOSE_STRIP, false, "Close");
-    rc = placeInParent(other_->hwnd());
-    EXPECT_EQ(rc.left, 0);
-    EXPECT_EQ(rc.top, 0);
-    EXPECT_EQ(rc.right, 12);
-    EXPECT_EQ(rc.bottom, 12);
+    EXPECT_EQ(placeInParent(other_->hwnd()), (Box{0, 0, 12, 12}));
     EXPECT_EQ(other_->frameWidth(), 12);
 
     // The hide strip has the same size; a strip that does not exist leaves the size alone.
     EXPECT_TRUE(other_->SetStripBitmap(IDB_HIDE_STRIP));
     EXPECT_FALSE(other_->SetStripBitmap(999));
-    rc = placeInParent(other_->hwnd());
-    EXPECT_EQ(rc.right - rc.left, 12);
+    EXPECT_EQ(placeInParent(other_->hwnd()), (Box{0, 0, 12, 12}));
     char text[64] = {};
     GetWindowTextA(newButton_->hwnd(), text, sizeof(text));
     EXPECT_STREQ(text, "caption");
 }
 
 TEST_F(HoverButton, TheStripsHaveTheirSizesAndDistinctFrames) {
-    struct Expect {
-        WORD id;
-        int w, h;
-    };
-    for (auto e : {Expect{IDB_NEW_BROWSER_STRIP, 54, 18}, Expect{IDB_CLOSE_STRIP, 36, 12},
-                   Expect{IDB_HIDE_STRIP, 36, 12}}) {
-        HBITMAP raw = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(e.id),
-                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        ASSERT_NE(raw, nullptr) << e.id;
+    for (auto [id, w, h] : {std::tuple<WORD, LONG, LONG>{IDB_NEW_BROWSER_STRIP, 54, 18},
+                            {IDB_CLOSE_STRIP, 36, 12},
+                            {IDB_HIDE_STRIP, 36, 12}}) {
+        win::Bitmap raw(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        ASSERT_TRUE(raw) << id;
         DIBSECTION ds{};
-        GetObjectA(raw, sizeof(ds), &ds);
-        EXPECT_EQ(ds.dsBm.bmWidth, e.w);
-        EXPECT_EQ(ds.dsBm.bmHeight, e.h);
-        EXPECT_EQ(ds.dsBmih.biBitCount, 8) << e.id;
-        DeleteObject(raw);
+        GetObjectA(raw.get(), sizeof(ds), &ds);
+        EXPECT_EQ((Box{ds.dsBm.bmWidth, ds.dsBm.bmHeight, ds.dsBmih.biBitCount}), (Box{w, h, 8})) << id;
 
-        Strip s = loadStrip(e.id);
-        int fw = s.width / 3;
-        // Average brightness of each frame: pressed darker, hover lighter than normal.
+        kit::Strip s = loadStrip(id);
+        ASSERT_EQ(s.width, w) << id;
+        // Brightness of each frame: pressed darker, hover lighter than normal.
         long sum[3] = {};
-        for (int f = 0; f < 3; ++f)
-            for (int y = 0; y < s.height; ++y)
-                for (int x = 0; x < fw; ++x) {
-                    COLORREF c = s.at(f * fw + x, y);
-                    sum[f] += GetRValue(c) + GetGValue(c) + GetBValue(c);
-                }
-        EXPECT_LT(sum[1], sum[0]) << e.id;
-        EXPECT_GT(sum[2], sum[0]) << e.id;
+        for (size_t i = 0; i < s.pixels.size(); ++i)
+            sum[(i % w) / (w / 3)] +=
+                GetRValue(s.pixels[i]) + GetGValue(s.pixels[i]) + GetBValue(s.pixels[i]);
+        EXPECT_LT(sum[1], sum[0]) << id;
+        EXPECT_GT(sum[2], sum[0]) << id;
     }
 }
 
 TEST_F(HoverButton, HoverShowsTheHoverFramePressingWinsAndLeavingGivesTheNormalFrameBack) {
     makeNewBrowserButton();
-    Strip strip = loadStrip(IDB_NEW_BROWSER_STRIP);
+    kit::Strip strip = loadStrip(IDB_NEW_BROWSER_STRIP);
     EXPECT_TRUE(showsFrame(strip, 0));
 
-    POINT c = centreOf(newButton_->hwnd());
-    ASSERT_TRUE(kit::moveTo(c.x, c.y));
+    POINT c = pointAt(newButton_->hwnd());
     ASSERT_TRUE(pumpUntil([&] { return newButton_->hovering(); }, 2000));
     EXPECT_TRUE(showsFrame(strip, 2));
 
@@ -258,18 +218,14 @@ TEST_F(HoverButton, HoverShowsTheHoverFramePressingWinsAndLeavingGivesTheNormalF
 
 TEST_F(HoverButton, HoldingTheButtonSendsOneTimerToTheParentWhileItIsStillHeld) {
     makeNewBrowserButton();
-    POINT c = centreOf(newButton_->hwnd());
-    ASSERT_TRUE(kit::moveTo(c.x, c.y));
-    pumpFor(50);
+    pointAt(newButton_->hwnd());
     DWORD pressed = GetTickCount();
     kit::leftDown();
     ASSERT_TRUE(pumpUntil([&] { return !parent_.timers.empty(); }, 2000));
     DWORD elapsed = GetTickCount() - pressed;
     EXPECT_GE(elapsed, 180u);
     EXPECT_LT(elapsed, 1000u);
-    EXPECT_EQ(parent_.timers[0].id, CHoverButton::HOLD_TIMER_ID);
-    EXPECT_EQ(parent_.timers[0].param, 0);
-    EXPECT_TRUE(parent_.timers[0].buttonHeld);
+    EXPECT_EQ(parent_.timers[0], (Parent::Timer{CHoverButton::HOLD_TIMER_ID, 0, true}));
     // Killed once the parent returned: holding on sends nothing more.
     pumpFor(600);
     EXPECT_EQ(parent_.timers.size(), 1u);
@@ -279,28 +235,14 @@ TEST_F(HoverButton, HoldingTheButtonSendsOneTimerToTheParentWhileItIsStillHeld) 
 
 TEST_F(HoverButton, AQuickClickIsAnOrdinaryClickWithoutATimer) {
     makeNewBrowserButton();
-    POINT c = centreOf(newButton_->hwnd());
-    ASSERT_TRUE(kit::moveTo(c.x, c.y));
-    pumpFor(50);
-    kit::leftDown();
-    pumpFor(30);
-    kit::leftUp();
-    ASSERT_TRUE(pumpUntil([&] { return !parent_.commands.empty(); }));
-    EXPECT_EQ(parent_.commands[0], MAKEWPARAM(245, BN_CLICKED));
+    EXPECT_EQ(pressFor(newButton_->hwnd(), 30), MAKEWPARAM(245, BN_CLICKED));
     pumpFor(400);
     EXPECT_TRUE(parent_.timers.empty());
 }
 
 TEST_F(HoverButton, AButtonWithoutTheHoldBehaviourNeverStartsATimer) {
     other_ = makeButton(230, RECT{100, 3, 100, 3}, IDB_HIDE_STRIP, false, "Hide in tray");
-    POINT c = centreOf(other_->hwnd());
-    ASSERT_TRUE(kit::moveTo(c.x, c.y));
-    pumpFor(50);
-    kit::leftDown();
-    pumpFor(500);
-    kit::leftUp();
-    ASSERT_TRUE(pumpUntil([&] { return !parent_.commands.empty(); }));
-    EXPECT_EQ(parent_.commands[0], MAKEWPARAM(230, BN_CLICKED));
+    EXPECT_EQ(pressFor(other_->hwnd(), 500), MAKEWPARAM(230, BN_CLICKED));
     EXPECT_TRUE(parent_.timers.empty());
 }
 
@@ -311,10 +253,7 @@ TEST_F(HoverButton, TheToolTipHasOneToolWhateverTheNumberOfTexts) {
     EXPECT_EQ(static_cast<COLORREF>(SendMessageA(tip, TTM_GETTIPBKCOLOR, 0, 0)), 0x00B9E3F8u);
     RECT margins{};
     SendMessageA(tip, TTM_GETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
-    EXPECT_EQ(margins.left, 4);
-    EXPECT_EQ(margins.top, 2);
-    EXPECT_EQ(margins.right, 4);
-    EXPECT_EQ(margins.bottom, 2);
+    EXPECT_EQ((Box{margins.left, margins.top, margins.right, margins.bottom}), (Box{4, 2, 4, 2}));
     EXPECT_EQ(SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0), 400);
     EXPECT_TRUE(GetWindowLongPtrA(tip, GWL_STYLE) & TTS_ALWAYSTIP);
 
@@ -331,16 +270,14 @@ TEST_F(HoverButton, TheToolTipHasOneToolWhateverTheNumberOfTexts) {
     EXPECT_STREQ(text, "second text");
     ASSERT_TRUE(SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti)));
     EXPECT_EQ(ti.uFlags, 0u);
-    EXPECT_EQ(ti.rect.right, 18);
-    EXPECT_EQ(ti.rect.bottom, 18);
+    EXPECT_EQ((Box{ti.rect.left, ti.rect.top, ti.rect.right, ti.rect.bottom}), (Box{0, 0, 18, 18}));
 }
 
 TEST_F(HoverButton, TheToolTipShowsOnHoverOnlyWhenActive) {
     makeNewBrowserButton();
     HWND tip = newButton_->toolTipWindow();
     newButton_->SetToolTipText("quiet", FALSE);
-    POINT c = centreOf(newButton_->hwnd());
-    ASSERT_TRUE(kit::moveTo(c.x, c.y));
+    POINT c = pointAt(newButton_->hwnd());
     kit::moveTo(c.x + 1, c.y);
     EXPECT_FALSE(pumpUntil([&] { return IsWindowVisible(tip) != FALSE; }, 1500));
 

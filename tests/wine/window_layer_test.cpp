@@ -14,6 +14,9 @@
 namespace {
 
 constexpr const char* kClass = "CorvaneLayerTest";
+using Log = std::vector<std::string>;
+constexpr UINT kMine = 0x77;
+constexpr LRESULT kAnswer = 55;
 
 // What the program writes to the debugger's output, caught where the system raises it for a debugger.
 std::string g_debugOutput;
@@ -24,39 +27,49 @@ LONG CALLBACK catchDebugOutput(EXCEPTION_POINTERS* info) {
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
+// Counts what reaches its handlers and, as a test asks, fails or throws at creation, throws at WM_APP, or
+// destroys itself from a message handled inside its WM_APP handler (as a close dispatched by a menu's loop
+// does) and goes on using itself after that inner message returns.
 class CountingWindow : public win::Window {
   public:
-    int creates = 0, finals = 0, pings = 0;
-    bool throwOnPing = false;
+    int finals = 0, pings = 0;
+    bool failCreate = false, throwOnCreate = false, throwOnPing = false, destroyOnPing = false;
+    Log* log = nullptr; // set: the object belongs to its window and logs its end here
     HWND handleAtCreate = nullptr;
+    std::vector<UINT> heard;     // the children's notifications that reached this window's own handler
+    std::vector<UINT> reflected; // the notifications about itself that it took from its parent
+    ~CountingWindow() override {
+        if (log) log->push_back("deleted");
+    }
 
   protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
         case WM_CREATE:
-            ++creates;
             handleAtCreate = hwnd();
-            return 0;
+            if (throwOnCreate) throw 42;
+            return failCreate ? -1 : 0;
         case WM_APP:
             ++pings;
             if (throwOnPing) throw std::runtime_error("ping refused");
-            return 7;
+            if (!destroyOnPing) return 7;
+            SendMessageA(hwnd(), WM_APP + 1, 0, 0);
+            log->push_back(hwnd() ? "outer handler, still bound" : "outer handler, unbound");
+            return defaultProc(msg, wParam, lParam);
+        case WM_APP + 1:
+            DestroyWindow(hwnd());
+            return 0;
+        case WM_COMMAND:
+        case WM_DRAWITEM:
+        case WM_NOTIFY:
+            heard.push_back(msg);
+            return 1;
         default:
             return defaultProc(msg, wParam, lParam);
         }
     }
-    void onFinalMessage() override { ++finals; }
-};
-
-// Takes from its parent the notifications about itself that carry kMine (as the command's code, the
-// drawn item or the notification's code) and answers them with kAnswer; the parent keeps the rest.
-class ReflectingChild : public CountingWindow {
-  public:
-    static constexpr UINT kMine = 0x77;
-    static constexpr LRESULT kAnswer = 55;
-    std::vector<UINT> reflected;
-
-  protected:
+    // Takes from its parent the notifications about itself that carry kMine (as the command's code, the
+    // drawn item or the notification's code) and answers them with kAnswer; the parent keeps the rest.
     bool reflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
         const bool mine =
             (msg == WM_COMMAND && HIWORD(wParam) == kMine) ||
@@ -66,72 +79,11 @@ class ReflectingChild : public CountingWindow {
         result = kAnswer;
         return mine;
     }
-};
-
-class HearingParent : public CountingWindow {
-  public:
-    std::vector<UINT> heard;
-
-  protected:
-    LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg != WM_COMMAND && msg != WM_DRAWITEM && msg != WM_NOTIFY)
-            return CountingWindow::windowProc(msg, wParam, lParam);
-        heard.push_back(msg);
-        return 1;
-    }
-};
-
-class SelfDeletingWindow : public win::Window {
-  public:
-    explicit SelfDeletingWindow(bool* deleted) : deleted_(deleted) {}
-    ~SelfDeletingWindow() override { *deleted_ = true; }
-
-  protected:
-    void onFinalMessage() override { delete this; }
-
-  private:
-    bool* deleted_;
-};
-
-// Destroys itself from a message handled inside another of its handlers, as a close dispatched by a menu's
-// loop does, and goes on using itself after that inner message returns.
-class NestedDestroyWindow : public win::Window {
-  public:
-    explicit NestedDestroyWindow(std::vector<const char*>* events) : events_(events) {}
-    ~NestedDestroyWindow() override { events_->push_back("deleted"); }
-
-  protected:
-    LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        switch (msg) {
-        case WM_APP:
-            SendMessageA(hwnd(), WM_APP + 1, 0, 0);
-            events_->push_back(hwnd() ? "outer handler, still bound" : "outer handler, unbound");
-            return defaultProc(WM_APP, wParam, lParam);
-        case WM_APP + 1:
-            DestroyWindow(hwnd());
-            return 0;
-        default:
-            return defaultProc(msg, wParam, lParam);
-        }
-    }
     void onFinalMessage() override {
-        events_->push_back("final");
+        ++finals;
+        if (!log) return;
+        log->push_back("final");
         delete this;
-    }
-
-  private:
-    std::vector<const char*>* events_;
-};
-
-class FailingCreateWindow : public CountingWindow {
-  public:
-    bool throwInstead = false;
-
-  protected:
-    LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg == WM_CREATE && throwInstead) throw 42;
-        if (msg == WM_CREATE) return -1;
-        return CountingWindow::windowProc(msg, wParam, lParam);
     }
 };
 
@@ -141,8 +93,9 @@ class WindowLayer : public ::testing::Test {
         ASSERT_NE(win::Window::registerClass(GetModuleHandleA(nullptr), kClass, 0, nullptr, nullptr, nullptr),
                   0);
     }
-    template <class W> bool make(W& w) {
-        return w.create(0, kClass, "t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr));
+    template <class W> bool make(W& w, const char* windowClass = kClass) {
+        return w.create(0, windowClass, "t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                        GetModuleHandleA(nullptr));
     }
 };
 
@@ -165,21 +118,24 @@ TEST_F(WindowLayer, HandlersReachTheBoundObjectAndTheFinalMessageArrivesOnce) {
 }
 
 TEST_F(WindowLayer, ASelfDeletingWindowFreesItselfWhenDestroyed) {
-    bool deleted = false;
-    auto* w = new SelfDeletingWindow(&deleted);
+    Log log;
+    auto* w = new CountingWindow;
+    w->log = &log;
     ASSERT_TRUE(make(*w));
     DestroyWindow(w->hwnd());
-    EXPECT_TRUE(deleted);
+    EXPECT_EQ(log, (Log{"final", "deleted"}));
 }
 
 TEST_F(WindowLayer, DestroyedInsideItsOwnHandlerTheObjectLivesUntilThatHandlerReturns) {
-    std::vector<const char*> events;
-    auto* w = new NestedDestroyWindow(&events);
+    Log log;
+    auto* w = new CountingWindow;
+    w->log = &log;
+    w->destroyOnPing = true;
     ASSERT_TRUE(make(*w));
     HWND handle = w->hwnd();
     SendMessageA(handle, WM_APP, 0, 0);
     EXPECT_FALSE(IsWindow(handle));
-    EXPECT_EQ(events, (std::vector<const char*>{"outer handler, unbound", "final", "deleted"}));
+    EXPECT_EQ(log, (Log{"outer handler, unbound", "final", "deleted"}));
 }
 
 TEST_F(WindowLayer, AnExceptionInAHandlerStopsAtTheWindowProcedureAndIsReported) {
@@ -197,16 +153,16 @@ TEST_F(WindowLayer, AnExceptionInAHandlerStopsAtTheWindowProcedureAndIsReported)
 }
 
 TEST_F(WindowLayer, AChildsNotificationsReachItsOwnObjectFirstAndOnlyTheRestItsParent) {
-    HearingParent parent;
-    ReflectingChild child;
+    CountingWindow parent;
+    CountingWindow child;
     ASSERT_TRUE(make(parent));
     ASSERT_TRUE(child.create(0, kClass, "c", WS_CHILD, 0, 0, 5, 5, parent.hwnd(), reinterpret_cast<HMENU>(7),
                              GetModuleHandleA(nullptr)));
     const auto send = [&](UINT msg, WPARAM wParam, const void* lParam) {
         return SendMessageA(parent.hwnd(), msg, wParam, reinterpret_cast<LPARAM>(lParam));
     };
-    for (UINT code : {ReflectingChild::kMine, ReflectingChild::kMine + 1}) {
-        const LRESULT expected = code == ReflectingChild::kMine ? ReflectingChild::kAnswer : 1;
+    for (UINT code : {kMine, kMine + 1}) {
+        const LRESULT expected = code == kMine ? kAnswer : 1;
         DRAWITEMSTRUCT draw{};
         draw.CtlType = ODT_BUTTON;
         draw.itemID = code;
@@ -222,22 +178,21 @@ TEST_F(WindowLayer, AChildsNotificationsReachItsOwnObjectFirstAndOnlyTheRestItsP
 }
 
 TEST_F(WindowLayer, FailedCreationStillDeliversTheFinalMessageOnce) {
-    FailingCreateWindow w;
-    EXPECT_FALSE(make(w));
-    EXPECT_EQ(w.finals, 1);
-    EXPECT_EQ(w.hwnd(), nullptr);
     // A creation handler that throws fails the creation too, instead of leaving a half-made window.
-    FailingCreateWindow thrower;
-    thrower.throwInstead = true;
-    EXPECT_FALSE(make(thrower));
-    EXPECT_EQ(thrower.finals, 1);
-    EXPECT_EQ(thrower.hwnd(), nullptr);
+    for (bool throws : {false, true}) {
+        CountingWindow w;
+        w.failCreate = !throws;
+        w.throwOnCreate = throws;
+        EXPECT_FALSE(make(w)) << throws;
+        EXPECT_EQ(w.finals, 1);
+        EXPECT_EQ(w.hwnd(), nullptr);
+    }
     // Failing before the window exists at all (no such class) still releases a self-owning object.
-    bool deleted = false;
-    auto* early = new SelfDeletingWindow(&deleted);
-    EXPECT_FALSE(early->create(0, "CorvaneNoSuchClass", "t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                               GetModuleHandleA(nullptr)));
-    EXPECT_TRUE(deleted);
+    Log log;
+    auto* early = new CountingWindow;
+    early->log = &log;
+    EXPECT_FALSE(make(*early, "CorvaneNoSuchClass"));
+    EXPECT_EQ(log, (Log{"final", "deleted"}));
 }
 
 TEST_F(WindowLayer, SubclassingAControlRoutesItsMessagesAndUnbindsAtDestruction) {
