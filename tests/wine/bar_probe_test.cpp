@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "app/app.h"
-#include "kit/bar.h"
+#include "kit/bar_fixture.h"
 #include "kit/browsers.h"
 #include "kit/input.h"
 #include "kit/tray.h"
@@ -14,24 +14,21 @@ namespace {
 constexpr int kNewBrowserButton = 245;
 constexpr int kHideRestore = 125;
 
-class ProbeBar : public ::testing::Test {
+class ProbeBar : public e2e::BarProgramTest {
   protected:
     void SetUp() override {
         // A fault must end the probe with its code, not hold it behind Wine's crash dialog.
         DWORD noDialog = 0;
         RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", "ShowCrashDialog", REG_DWORD, &noDialog,
                         sizeof(noDialog));
-        e2e::deleteSettingsKey();
-        ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
+        BarProgramTest::SetUp();
         e2e::writeSetting("Maximize browser windows", 0);
         kit::moveTo(512, 300);
     }
     void TearDown() override {
         kit::leftUp();
         if (HWND menu = tray::popupMenu()) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-        if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
-        proc_.kill();
-        e2e::deleteSettingsKey();
+        BarProgramTest::TearDown();
     }
     void start() {
         ASSERT_TRUE(e2e::ensureStandInTaskbar());
@@ -46,8 +43,6 @@ class ProbeBar : public ::testing::Test {
         EXPECT_EQ(proc_.exitCode(), 0u);
     }
 
-    kit::Process proc_;
-    HWND bar_ = nullptr;
     e2e::TestBrowsers browsers_;
 };
 

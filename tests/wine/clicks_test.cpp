@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "kit/bar_fixture.h"
+#include "kit/tray.h"
 
 namespace {
 
@@ -14,20 +15,11 @@ using namespace e2e;
 
 using Clicks = BarTest;
 
-bool iconic(HWND w) {
-    return IsIconic(w) != 0;
-}
-
-// The menu the bar opens, once it is on the screen.
-HWND waitMenu() {
-    HWND menu = nullptr;
-    kit::waitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
-                 3000);
-    return menu && IsWindowVisible(menu) ? menu : nullptr;
-}
-
-// Picks an item of a two-item menu: each takes half of its height.
-void pickMenuItem(HWND menu, int item) {
+// Opens a button's menu with a right press and picks one of its two items: each takes half of its height.
+void pickMenuItem(POINT at, int item) {
+    kit::click(at, true);
+    HWND menu = tray::waitPopupMenu();
+    ASSERT_NE(menu, nullptr);
     RECT rc{};
     GetWindowRect(menu, &rc);
     int height = rc.bottom - rc.top;
@@ -37,69 +29,51 @@ void pickMenuItem(HWND menu, int item) {
 
 TEST_F(Clicks, ASecondClickOnTheActiveButtonMinimisesWhenAllowedAndTheNextBringsItBack) {
     writeSetting("Allow minimization of IE", 1);
-    std::vector<HWND> w = openBefore({"A", "B"});
-    start();
-    ASSERT_TRUE(waitTools(2));
-    EXPECT_EQ(shellEvent(bar_, w[0], kActivated), 1);
-    ASSERT_TRUE(waitSunken(0));
+    std::vector<HWND> w = startWith({"A", "B"}, 0);
     kit::click(at(0));
-    EXPECT_TRUE(kit::waitFor([&] { return iconic(w[0]); }));
+    EXPECT_TRUE(kit::waitFor([&] { return IsIconic(w[0]); }));
     // Raised at once: no word from the shell is needed.
     EXPECT_TRUE(waitRaised(0));
-    EXPECT_FALSE(iconic(w[1]));
+    EXPECT_FALSE(IsIconic(w[1]));
     // No longer marked active, the next click brings it back (a few pixels away: not a double click).
     kit::click(at(0, 80));
-    EXPECT_TRUE(kit::waitFor([&] { return !iconic(w[0]) && GetForegroundWindow() == w[0]; }));
+    EXPECT_TRUE(kit::waitFor([&] { return !IsIconic(w[0]) && GetForegroundWindow() == w[0]; }));
 }
 
 TEST_F(Clicks, WithMinimisationOffAClickOnTheActiveButtonOnlyBringsItForward) {
-    std::vector<HWND> w = openBefore({"A", "B"});
-    start();
-    ASSERT_TRUE(waitTools(2));
-    EXPECT_EQ(shellEvent(bar_, w[0], kActivated), 1);
-    ASSERT_TRUE(waitSunken(0));
+    std::vector<HWND> w = startWith({"A", "B"}, 0);
     SetForegroundWindow(neutral());
     ASSERT_TRUE(waitForeground(neutral()));
     kit::click(at(0));
     EXPECT_TRUE(waitForeground(w[0]));
-    EXPECT_FALSE(iconic(w[0]));
+    EXPECT_FALSE(IsIconic(w[0]));
     EXPECT_TRUE(waitSunken(0));
 }
 
 TEST_F(Clicks, AClickOnAMinimisedWindowsButtonRestoresIt) {
-    std::vector<HWND> w = openBefore({"A", "B"});
-    start();
-    ASSERT_TRUE(waitTools(2));
+    std::vector<HWND> w = startWith({"A", "B"});
     ShowWindow(w[1], SW_MINIMIZE);
-    ASSERT_TRUE(iconic(w[1]));
+    ASSERT_TRUE(IsIconic(w[1]));
     kit::click(at(1));
-    EXPECT_TRUE(kit::waitFor([&] { return !iconic(w[1]) && GetForegroundWindow() == w[1]; }));
+    EXPECT_TRUE(kit::waitFor([&] { return !IsIconic(w[1]) && GetForegroundWindow() == w[1]; }));
 }
 
 TEST_F(Clicks, ADoubleClickActsOnce) {
     writeSetting("Allow minimization of IE", 1);
-    std::vector<HWND> w = openBefore({"A"});
-    start();
-    ASSERT_TRUE(waitTools(1));
-    EXPECT_EQ(shellEvent(bar_, w[0], kActivated), 1);
-    ASSERT_TRUE(waitSunken(0));
+    std::vector<HWND> w = startWith({"A"}, 0);
     kit::doubleClick(at(0));
-    ASSERT_TRUE(kit::waitFor([&] { return iconic(w[0]); }));
+    ASSERT_TRUE(kit::waitFor([&] { return IsIconic(w[0]); }));
     // Acting twice would have restored it at once.
-    EXPECT_FALSE(kit::waitFor([&] { return !iconic(w[0]); }, 1000));
+    EXPECT_FALSE(kit::waitFor([&] { return !IsIconic(w[0]); }, 1000));
 }
 
 TEST_F(Clicks, ShiftWithASecondClickMinimisesEveryWindowOnlyWhileBrowsersHideWithTheBar) {
     writeSetting("Allow minimization of IE", 1);
-    std::vector<HWND> w = openBefore({"A", "B", "C"});
-    start();
-    ASSERT_TRUE(waitTools(3));
-    EXPECT_EQ(shellEvent(bar_, w[1], kActivated), 1);
-    ASSERT_TRUE(waitSunken(1));
+    std::vector<HWND> w = startWith({"A", "B", "C"}, 1);
     // Shift is held until the click has had its effect, as a hand would hold it.
     kit::shiftClick(at(1));
-    EXPECT_TRUE(kit::waitFor([&] { return iconic(w[0]) && iconic(w[1]) && iconic(w[2]); }))
-        << iconic(w[0]) << iconic(w[1]) << iconic(w[2]);
+    EXPECT_TRUE(kit::waitFor([&] { return IsIconic(w[0]) && IsIconic(w[1]) && IsIconic(w[2]); }))
+        << IsIconic(w[0]) << IsIconic(w[1]) << IsIconic(w[2]);
     EXPECT_TRUE(waitRaised(1));
     kit::holdShift(false);
     ASSERT_TRUE(closeBar(proc_, bar_));
@@ -114,13 +88,11 @@ TEST_F(Clicks, ShiftWithASecondClickMinimisesEveryWindowOnlyWhileBrowsersHideWit
     // Only the marker goes.
     EXPECT_TRUE(waitRaised(1));
     kit::holdShift(false);
-    EXPECT_FALSE(iconic(w[0]) || iconic(w[1]) || iconic(w[2]));
+    EXPECT_FALSE(IsIconic(w[0]) || IsIconic(w[1]) || IsIconic(w[2]));
 }
 
 TEST_F(Clicks, TheGlyphClosesItsWindowAndTheCornerOfAnInactiveButtonJustActivates) {
-    std::vector<HWND> w = openBefore({"A", "B"});
-    start();
-    ASSERT_TRUE(waitTools(2));
+    std::vector<HWND> w = startWith({"A", "B"});
     // The glyph shows only on the active button: B's corner is an ordinary part of the button.
     SetForegroundWindow(neutral());
     ASSERT_TRUE(waitForeground(neutral()));
@@ -137,11 +109,7 @@ TEST_F(Clicks, TheGlyphClosesItsWindowAndTheCornerOfAnInactiveButtonJustActivate
 }
 
 TEST_F(Clicks, ShiftWithAClickOnTheGlyphClosesEveryWindow) {
-    std::vector<HWND> w = openBefore({"A", "B", "C"});
-    start();
-    ASSERT_TRUE(waitTools(3));
-    EXPECT_EQ(shellEvent(bar_, w[2], kActivated), 1);
-    ASSERT_TRUE(waitSunken(2));
+    std::vector<HWND> w = startWith({"A", "B", "C"}, 2);
     kit::shiftClick(glyph(2));
     EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(w[0]) && !IsWindow(w[1]) && !IsWindow(w[2]); }));
     kit::holdShift(false);
@@ -149,36 +117,18 @@ TEST_F(Clicks, ShiftWithAClickOnTheGlyphClosesEveryWindow) {
 }
 
 TEST_F(Clicks, AClickBesideEveryButtonClearsTheMarker) {
-    std::vector<HWND> w = openBefore({"A", "B"});
-    start();
-    ASSERT_TRUE(waitTools(2));
-    EXPECT_EQ(shellEvent(bar_, w[1], kActivated), 1);
-    ASSERT_TRUE(waitSunken(1));
+    startWith({"A", "B"}, 1);
     kit::click(clientToScreen(bar_, {900, 12}));
     EXPECT_TRUE(waitRaised(1));
 }
 
 TEST_F(Clicks, TheButtonsMenuMinimisesRestoresAndCloses) {
-    std::vector<HWND> w = openBefore({"A", "B"});
-    start();
-    ASSERT_TRUE(waitTools(2));
-
-    kit::click(at(0), true);
-    HWND menu = waitMenu();
-    ASSERT_NE(menu, nullptr);
-    pickMenuItem(menu, 0);
-    EXPECT_TRUE(kit::waitFor([&] { return iconic(w[0]); }));
-
-    kit::click(at(0, 70), true);
-    menu = waitMenu();
-    ASSERT_NE(menu, nullptr);
-    pickMenuItem(menu, 0);
-    EXPECT_TRUE(kit::waitFor([&] { return !iconic(w[0]) && GetForegroundWindow() == w[0]; }));
-
-    kit::click(at(0, 110), true);
-    menu = waitMenu();
-    ASSERT_NE(menu, nullptr);
-    pickMenuItem(menu, 1);
+    std::vector<HWND> w = startWith({"A", "B"});
+    ASSERT_NO_FATAL_FAILURE(pickMenuItem(at(0), 0));
+    EXPECT_TRUE(kit::waitFor([&] { return IsIconic(w[0]); }));
+    ASSERT_NO_FATAL_FAILURE(pickMenuItem(at(0, 70), 0));
+    EXPECT_TRUE(kit::waitFor([&] { return !IsIconic(w[0]) && GetForegroundWindow() == w[0]; }));
+    ASSERT_NO_FATAL_FAILURE(pickMenuItem(at(0, 110), 1));
     EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(w[0]); }));
     EXPECT_TRUE(waitTools(1));
     EXPECT_TRUE(IsWindow(w[1]));

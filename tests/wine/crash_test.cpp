@@ -8,7 +8,8 @@
 
 #include <string>
 
-#include "kit/bar.h"
+#include "kit/bar_fixture.h"
+#include "kit/standin.h"
 #include "tools/standin-taskbar/standin_taskbar.h"
 
 namespace {
@@ -17,21 +18,20 @@ std::string crashProgram() {
     return kit::binDir() + "\\crash\\corvane_crash.exe";
 }
 
-class CrashSafety : public ::testing::Test {
+class CrashSafety : public e2e::BarProgramTest {
   protected:
     void SetUp() override {
         // Wine's debugger would otherwise hold the dying process behind its crash dialog.
         DWORD noDialog = 0;
         RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", "ShowCrashDialog", REG_DWORD, &noDialog,
                         sizeof(noDialog));
-        e2e::deleteSettingsKey();
+        BarProgramTest::SetUp();
         ASSERT_TRUE(e2e::ensureStandInTaskbar());
         crashNow_ = CreateEventA(nullptr, TRUE, FALSE, "CorvaneCrashNow");
     }
     void TearDown() override {
-        proc_.kill();
+        BarProgramTest::TearDown();
         CloseHandle(crashNow_);
-        e2e::deleteSettingsKey();
     }
     // Starts the crashing build and waits until its bar is shown.
     HWND start(const char* options) {
@@ -49,7 +49,6 @@ class CrashSafety : public ::testing::Test {
         EXPECT_NE(proc_.exitCode(), 0u);
     }
 
-    kit::Process proc_;
     HANDLE crashNow_ = nullptr;
 };
 
@@ -77,11 +76,8 @@ TEST_F(CrashSafety, ACrashedBarsHooksAreGone) {
     // Without the taskbar hook, a browser window opened now keeps its taskbar item through the layouts.
     HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
     kit::Process browser;
-    ASSERT_TRUE(browser.start("\"" + kit::binDir() +
-                              "\\tools\\standin-browser\\cv-browser.exe\" --class IEFrame --title Late"));
-    HWND late = nullptr;
-    ASSERT_TRUE(
-        kit::waitFor([&] { return (late = FindWindowA("IEFrame", "Late")) && IsWindowVisible(late); }));
+    HWND late = standin::openBrowser(browser, "--class IEFrame --title Late");
+    ASSERT_NE(late, nullptr);
     SendMessageA(tray, standin::kSync, 1, 0);
     SendMessageA(tray, standin::kLayOut, 0, 0);
     EXPECT_TRUE(SendMessageA(tray, standin::kHasItem, reinterpret_cast<WPARAM>(late), 0));

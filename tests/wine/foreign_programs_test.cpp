@@ -7,6 +7,7 @@
 #include "kit/bar_fixture.h"
 #include "kit/browsers.h"
 #include "kit/standin.h"
+#include "kit/tray.h"
 #include "tools/standin-taskbar/standin_taskbar.h"
 
 namespace {
@@ -27,13 +28,6 @@ class ForeignPrograms : public e2e::BarTest {
         return SendMessageTimeoutA(bar_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
     }
     void command(int id) { PostMessageA(bar_, WM_COMMAND, static_cast<WPARAM>(id), 0); }
-    // The bar's modal About box, once it is up.
-    HWND aboutBox() {
-        HWND box = nullptr;
-        kit::waitFor([&] { return (box = kit::findWindowOf(proc_.id(), "#32770")) && IsWindowVisible(box); },
-                     kPromptMs);
-        return box;
-    }
 };
 
 TEST_F(ForeignPrograms, WineInternetExplorerOpenedAfterTheBarShowsMaximisedWithItsButtonAndClosesCleanly) {
@@ -99,7 +93,8 @@ TEST_F(ForeignPrograms, AStoppedBrowserCannotHoldTheBarFromItsCommands) {
     command(core::ID_MENU_HIDE_RESTORE); // restoring brings every browser forward
     EXPECT_TRUE(kit::waitFor([&] { return IsWindowVisible(bar_) != 0; }, kPromptMs)) << "restore";
     command(core::ID_MENU_ABOUT);
-    HWND about = aboutBox();
+    HWND about = nullptr; // the bar's modal About box
+    kit::waitFor([&] { return (about = tray::dialogOf(proc_.id(), nullptr)) != nullptr; }, kPromptMs);
     EXPECT_NE(about, nullptr) << "About";
     if (about) PostMessageA(about, WM_COMMAND, IDOK, 0);
 

@@ -18,20 +18,19 @@ std::string setupPath() {
     return kit::distDir() + "\\..\\corvane-1.21.2-x64-setup.exe";
 }
 
-std::string programFiles() {
+// Where a folder of the system is, with a path below it.
+std::string folder(int id, const char* below) {
     char path[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, path);
-    return path;
+    SHGetFolderPathA(nullptr, id, nullptr, 0, path);
+    return std::string(path) + below;
 }
 
 std::string installDir() {
-    return programFiles() + "\\Corvane!";
+    return folder(CSIDL_PROGRAM_FILES, "\\Corvane!");
 }
 
 std::string startMenuLink() {
-    char path[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, path);
-    return std::string(path) + "\\Corvane!\\Corvane!.lnk";
+    return folder(CSIDL_PROGRAMS, "\\Corvane!\\Corvane!.lnk");
 }
 
 bool exists(const std::string& path) {

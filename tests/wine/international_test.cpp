@@ -4,6 +4,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -19,28 +20,16 @@ const std::string kTitle =
     "\xd0\x9d\xd0\xbe\xd0\xb2\xd0\xbe\xd1\x81\xd1\x82\xd0\xb8 \xe6\x97\xa5\xe6\x9c\xac";
 // A font with both scripts, installed by the install step.
 const std::string kCjkFace = "WenQuanYi Micro Hei";
-constexpr UINT kTrayNotify = WM_USER + 1;
 constexpr int kNewBrowserCommand = 245;
 
-class International : public e2e::BarTest {
-  protected:
-    void SetUp() override {
-        e2e::BarTest::SetUp();
-        kit::moveTo(700, 500);
-    }
-    void TearDown() override {
-        if (HWND menu = tray::popupMenu()) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-        e2e::BarTest::TearDown();
-    }
-    std::string toolPath(const char* relative) { return kit::binDir() + "\\tools\\" + relative; }
-};
+using International = e2e::MenuBarTest;
 
 TEST_F(International, ANonLatinTitleReachesTheButtonItsToolTipAndTheWindowList) {
     e2e::writeSetting("Font face name", kCjkFace);
     start();
     kit::Process browser;
-    ASSERT_TRUE(browser.startUtf8("\"" + toolPath("standin-browser\\cv-browser.exe") + "\" --title \"  " +
-                                  kTitle + " - Microsoft Internet Explorer\""));
+    ASSERT_TRUE(browser.startUtf8("\"" + kit::toolPath("standin-browser\\cv-browser.exe") +
+                                  "\" --title \"  " + kTitle + " - Microsoft Internet Explorer\""));
     ASSERT_TRUE(waitTools(1));
 
     EXPECT_TRUE(e2e::buttonTextDrawnAs(bar_, {58, 3, 211, 21}, kTitle, kCjkFace, -11));
@@ -54,9 +43,8 @@ TEST_F(International, ANonLatinTitleReachesTheButtonItsToolTipAndTheWindowList) 
         << tray::shownToolTip(proc_.id());
 
     ASSERT_TRUE(kit::moveTo(300, 200));
-    PostMessageA(bar_, kTrayNotify, 32771, WM_RBUTTONDOWN);
-    HWND menu = nullptr;
-    ASSERT_TRUE(kit::waitFor([&] { return (menu = tray::popupMenu()) != nullptr; }));
+    HWND menu = tray::openIconMenu(bar_);
+    ASSERT_NE(menu, nullptr);
     std::vector<std::string> items = tray::menuItems(bar_, menu);
     ASSERT_GE(items.size(), 2u);
     EXPECT_EQ(items[1], "\t" + kTitle);
@@ -111,11 +99,8 @@ void CALLBACK recordEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG ch
 }
 bool sawEvent(DWORD event, int child) {
     const std::string wanted = std::to_string(event) + ":" + std::to_string(child);
-    return kit::waitFor([&] {
-        for (const std::string& e : g_events)
-            if (e == wanted) return true;
-        return false;
-    });
+    return kit::waitFor(
+        [&] { return std::find(g_events.begin(), g_events.end(), wanted) != g_events.end(); });
 }
 
 // Reads a VT_I4 child's name, or "" on failure.

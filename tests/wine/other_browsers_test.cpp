@@ -14,15 +14,11 @@
 
 namespace {
 
-constexpr UINT kTrayNotify = WM_USER + 1;
-constexpr const char* kChromium = "--class Chrome_WidgetWin_1";
+const std::string kChromium = "--class Chrome_WidgetWin_1";
 
 class OtherBrowsers : public e2e::BarTest {
   protected:
-    void start() {
-        ASSERT_TRUE(e2e::startBar(proc_, &bar_, 10000, false));
-        browsers_.setBar(bar_);
-    }
+    void start() { BarTest::start(false); }
     // A stand-in under a browser's program name; its first window of the class, shown or not.
     HWND open(const char* program, const std::string& arguments,
               const char* className = "Chrome_WidgetWin_1") {
@@ -42,9 +38,7 @@ class OtherBrowsers : public e2e::BarTest {
     }
     // The titles of the bar's window list, read from its menu.
     std::vector<std::string> listedTitles() {
-        PostMessageA(bar_, kTrayNotify, tray::kTrayIconId, WM_RBUTTONDOWN);
-        HWND menu = nullptr;
-        kit::waitFor([&] { return (menu = tray::popupMenu()) != nullptr; });
+        HWND menu = tray::openIconMenu(bar_);
         std::vector<std::string> titles;
         for (const std::string& item : tray::menuItems(bar_, menu))
             if (!item.empty() && item[0] == '\t') titles.push_back(item.substr(1));
@@ -56,12 +50,11 @@ class OtherBrowsers : public e2e::BarTest {
 };
 
 TEST_F(OtherBrowsers, TheirMainWindowsGetButtonsWithoutTheirBrowsersSuffix) {
-    ASSERT_NE(open("chrome.exe", std::string(kChromium) + " --title \"Chrome page - Google Chrome\""),
-              nullptr);
-    ASSERT_NE(open("code.exe", std::string(kChromium) + " --title \"Editor - Google Chrome\""), nullptr);
+    ASSERT_NE(open("chrome.exe", kChromium + " --title \"Chrome page - Google Chrome\""), nullptr);
+    ASSERT_NE(open("code.exe", kChromium + " --title \"Editor - Google Chrome\""), nullptr);
     start();
     // The Edge title gets its zero-width space the way Edge writes it; the em dash is cp1252's 0x97.
-    HWND edge = open("msedge.exe", std::string(kChromium) + " --title \"Edge page - Microsoft Edge\"");
+    HWND edge = open("msedge.exe", kChromium + " --title \"Edge page - Microsoft Edge\"");
     ASSERT_NE(edge, nullptr);
     ASSERT_TRUE(waitTools(2));
     SetWindowTextW(edge, L"Edge page - Microsoft\u200B Edge");
@@ -69,17 +62,15 @@ TEST_F(OtherBrowsers, TheirMainWindowsGetButtonsWithoutTheirBrowsersSuffix) {
     ASSERT_NE(open("firefox.exe", "--class MozillaWindowClass --title \"Fox page \x97 Mozilla Firefox\"",
                    "MozillaWindowClass"),
               nullptr);
-    ASSERT_NE(open("chrome.exe", std::string(kChromium) + " --tool --title \"Tool - Google Chrome\""),
-              nullptr);
-    ASSERT_NE(open("chrome.exe", std::string(kChromium) + " --owned --title \"Owned - Google Chrome\""),
-              nullptr);
+    ASSERT_NE(open("chrome.exe", kChromium + " --tool --title \"Tool - Google Chrome\""), nullptr);
+    ASSERT_NE(open("chrome.exe", kChromium + " --owned --title \"Owned - Google Chrome\""), nullptr);
     ASSERT_TRUE(settled(3));
     EXPECT_EQ(listedTitles(), (std::vector<std::string>{"Chrome page", "Edge page", "Fox page"}));
 }
 
 TEST_F(OtherBrowsers, AWindowShownAndTitledAfterItsCreationGetsItsButtonThen) {
     start();
-    HWND late = open("chrome.exe", std::string(kChromium) + " --hidden --title \"\"");
+    HWND late = open("chrome.exe", kChromium + " --hidden --title \"\"");
     ASSERT_NE(late, nullptr);
     ASSERT_TRUE(settled(0));
     SetWindowTextA(late, "Late - Google Chrome");
@@ -90,31 +81,15 @@ TEST_F(OtherBrowsers, AWindowShownAndTitledAfterItsCreationGetsItsButtonThen) {
 
 TEST_F(OtherBrowsers, WithCatchOtherBrowsersOffNoneIsTracked) {
     e2e::writeSetting("Catch other browsers", 0);
-    ASSERT_NE(open("chrome.exe", std::string(kChromium) + " --title \"Before - Google Chrome\""), nullptr);
+    ASSERT_NE(open("chrome.exe", kChromium + " --title \"Before - Google Chrome\""), nullptr);
     start();
     ASSERT_NE(open("firefox.exe", "--class MozillaWindowClass --title Fox", "MozillaWindowClass"), nullptr);
-    ASSERT_NE(open("msedge.exe", std::string(kChromium) + " --title Edge"), nullptr);
+    ASSERT_NE(open("msedge.exe", kChromium + " --title Edge"), nullptr);
     EXPECT_TRUE(settled(0));
 }
 
-BOOL CALLBACK countFolder(HWND window, LPARAM count) {
-    char name[32] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (lstrcmpA(name, "ExplorerWClass") == 0 && IsWindowVisible(window)) ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-
 int folderWindows() {
-    int count = 0;
-    EnumWindows(countFolder, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
-BOOL CALLBACK closeFolder(HWND window, LPARAM) {
-    char name[32] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (lstrcmpA(name, "ExplorerWClass") == 0) PostMessageA(window, WM_CLOSE, 0, 0);
-    return TRUE;
+    return static_cast<int>(kit::topLevelWindows("ExplorerWClass").size());
 }
 
 // The platform's own folder windows have the class of folder windows with the folder tree.
@@ -132,7 +107,8 @@ TEST_F(OtherBrowsers, FolderWindowsWithTheTreeAreCaughtLikeTheOthers) {
         EXPECT_TRUE(settled(catchThem ? 2 : 0));
         ASSERT_TRUE(e2e::closeBar(proc_, bar_));
         bar_ = nullptr;
-        EnumWindows(closeFolder, 0);
+        for (HWND folder : kit::topLevelWindows("ExplorerWClass"))
+            PostMessageA(folder, WM_CLOSE, 0, 0);
         ASSERT_TRUE(kit::waitFor([] { return folderWindows() == 0; }, 10000));
     }
 }

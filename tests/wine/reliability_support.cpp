@@ -4,8 +4,6 @@
 
 #include "gdi_table.h"
 
-#include <cstdio>
-
 namespace reliability {
 
 namespace {
@@ -40,12 +38,6 @@ class RemoteBlock {
     void* address_;
 };
 
-DWORD ownerOf(HWND window) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    return pid;
-}
-
 constexpr SIZE_T kTextOffset = 512;
 constexpr SIZE_T kTextSize = 1024;
 
@@ -61,16 +53,22 @@ BOOL CALLBACK countChild(HWND, LPARAM param) {
 
 BOOL CALLBACK countTopLevel(HWND window, LPARAM param) {
     auto* c = reinterpret_cast<WindowCount*>(param);
-    if (ownerOf(window) != c->processId) return TRUE;
+    if (processOf(window) != c->processId) return TRUE;
     ++c->count;
     EnumChildWindows(window, countChild, param);
     return TRUE;
 }
 } // namespace
 
+DWORD processOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
 std::vector<Tool> enumTools(HWND tips) {
     std::vector<Tool> tools;
-    RemoteBlock block(ownerOf(tips), kTextOffset + kTextSize);
+    RemoteBlock block(processOf(tips), kTextOffset + kTextSize);
     if (!block) return tools;
     int count = static_cast<int>(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
@@ -88,7 +86,7 @@ std::vector<Tool> enumTools(HWND tips) {
 }
 
 std::string toolText(HWND tips, HWND owner, UINT_PTR id) {
-    RemoteBlock block(ownerOf(tips), kTextOffset + kTextSize);
+    RemoteBlock block(processOf(tips), kTextOffset + kTextSize);
     if (!block) return "<none>";
     TOOLINFOA ti{};
     ti.cbSize = sizeof(ti);
@@ -101,22 +99,6 @@ std::string toolText(HWND tips, HWND owner, UINT_PTR id) {
     char text[kTextSize] = {};
     if (!block.read(kTextOffset, text, sizeof(text) - 1)) return "<none>";
     return text;
-}
-
-namespace {
-BOOL CALLBACK printOne(HWND window, LPARAM param) {
-    if (ownerOf(window) != static_cast<DWORD>(param)) return TRUE;
-    char cls[128] = {}, title[128] = {};
-    GetClassNameA(window, cls, sizeof(cls));
-    GetWindowTextA(window, title, sizeof(title));
-    std::printf("  window %p class %s title %s visible %d\n", static_cast<void*>(window), cls, title,
-                IsWindowVisible(window));
-    return TRUE;
-}
-} // namespace
-
-void printWindows(DWORD processId) {
-    EnumWindows(printOne, static_cast<LPARAM>(processId));
 }
 
 GuiObjects guiObjects(DWORD processId) {

@@ -8,6 +8,8 @@
 
 namespace reliability {
 
+DWORD processOf(HWND window);
+
 struct Tool {
     HWND owner = nullptr;
     UINT_PTR id = 0;
@@ -27,6 +29,5 @@ struct GuiObjects {
 // GetGuiResources where the system counts; otherwise the used entries of the process's GDI handle table,
 // and its windows (top-level and children) as the USER objects a window program makes and destroys.
 GuiObjects guiObjects(DWORD processId);
-void printWindows(DWORD processId);
 
 } // namespace reliability

@@ -12,13 +12,15 @@
 #include <vector>
 
 #include "core/button_layout.h"
-#include "kit/browsers.h"
+#include "kit/bar_fixture.h"
 #include "kit/standin.h"
+#include "kit/tray.h"
 #include "reliability_support.h"
 
 namespace {
 
 using namespace e2e;
+using reliability::processOf;
 
 constexpr const char* kClass = "IEFrame";
 
@@ -42,37 +44,29 @@ void registerChurnClass() {
     RegisterClassA(&wc);
 }
 
-DWORD processOf(HWND window) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    return pid;
-}
-
 // Whether the bar still answers, within a time a user would not notice.
 bool responsive(HWND bar) {
     DWORD_PTR result = 0;
     return IsWindow(bar) && SendMessageTimeoutA(bar, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0;
 }
 
-class BarFixture : public ::testing::Test {
+class BarFixture : public BarProgramTest {
   protected:
     void SetUp() override {
         // No server answers here: the bar's message fetch fails quietly instead of opening its dialog in the
         // middle of a count of the bar's objects.
         SetEnvironmentVariableA("CORVANE_MESSAGE_SERVER", "127.0.0.1:9");
-        deleteSettingsKey();
+        BarProgramTest::SetUp();
         registerChurnClass();
     }
     void TearDown() override {
         for (HWND w : own_)
             if (IsWindow(w)) DestroyWindow(w);
-        if (bar_ && IsWindow(bar_)) closeBar(process_, bar_);
-        process_.kill();
+        BarProgramTest::TearDown();
         g_bar = nullptr;
-        deleteSettingsKey();
     }
     void start() {
-        ASSERT_TRUE(startBar(process_, &bar_));
+        ASSERT_TRUE(startBar(proc_, &bar_));
         g_bar = bar_;
         tips_ = barToolTips(bar_);
         ASSERT_NE(tips_, nullptr);
@@ -116,15 +110,12 @@ class BarFixture : public ::testing::Test {
         ASSERT_TRUE(responsive(bar_));
     }
 
-    kit::Process process_;
-    HWND bar_ = nullptr;
     HWND tips_ = nullptr;
     std::vector<HWND> own_;
     bool hookKnown_ = false;
     bool async_ = false;
 };
 
-// ---------------------------------------------------------------------------------------------------------
 // Churn
 
 class Churn : public BarFixture {
@@ -164,6 +155,14 @@ class Churn : public BarFixture {
         }
         return 1;
     }
+    void closeAll(std::array<Slot, kSlots>& slots, std::vector<HWND>& order) {
+        for (Slot& s : slots) {
+            if (!s.window) continue;
+            order.erase(std::find(order.begin(), order.end(), s.window));
+            DestroyWindow(s.window);
+            s.window = nullptr;
+        }
+    }
     HWND other_ = nullptr;
 };
 
@@ -181,12 +180,7 @@ TEST_F(Churn, TenThousandEventsLeaveOneToolPerLiveWindowAndNoObjectsBehind) {
     // A first round brings the bar's lazily made objects (tool tip, paint caches) into being before counting.
     for (int i = 0; i < 300; ++i)
         step(rng, slots, order, i);
-    for (Slot& s : slots) {
-        if (!s.window) continue;
-        order.erase(std::find(order.begin(), order.end(), s.window));
-        DestroyWindow(s.window);
-        s.window = nullptr;
-    }
+    closeAll(slots, order);
     settle();
     ASSERT_TRUE(countReaches(0));
     reliability::GuiObjects before = reliability::guiObjects(processOf(bar_));
@@ -223,39 +217,22 @@ TEST_F(Churn, TenThousandEventsLeaveOneToolPerLiveWindowAndNoObjectsBehind) {
     }
 
     // Closing everything that is left brings the bar back to where it was before the churn.
-    for (Slot& s : slots) {
-        if (s.window) DestroyWindow(s.window);
-        s.window = nullptr;
-    }
+    closeAll(slots, order);
     settle();
     EXPECT_TRUE(countReaches(0));
     reliability::GuiObjects after = reliability::guiObjects(processOf(bar_));
     std::printf("GDI objects %ld -> %ld, USER objects %ld -> %ld\n", before.gdi, after.gdi, before.user,
                 after.user);
-    reliability::printWindows(processOf(bar_));
     // A leak of one object per event, or per window opened, would show by the thousand; a few cached
     // paint objects (a device context, a brush made for a colour) may come and go.
     EXPECT_LE(after.gdi, before.gdi + 4);
     EXPECT_EQ(after.user, before.user);
 }
 
-// ---------------------------------------------------------------------------------------------------------
 // Windows that vanish without a destroyed event
 
 class StaleWindows : public BarFixture {
   protected:
-    // The windows of a stand-in browser process, once all of them are there.
-    std::vector<HWND> windowsOf(DWORD pid, size_t expected) {
-        std::vector<HWND> found;
-        kit::waitFor([&] {
-            found.clear();
-            for (HWND w = FindWindowExA(nullptr, nullptr, kClass, nullptr); w;
-                 w = FindWindowExA(nullptr, w, kClass, nullptr))
-                if (processOf(w) == pid) found.push_back(w);
-            return found.size() == expected;
-        });
-        return found;
-    }
     // A button's rectangle on the screen, as the bar last painted it (its tool follows the button).
     RECT buttonOnScreen(HWND window) {
         for (const reliability::Tool& t : reliability::enumTools(tips_)) {
@@ -271,13 +248,6 @@ class StaleWindows : public BarFixture {
         core::Point at = core::glyphOrigin({r.left, r.top, r.right, r.bottom});
         return {at.x + core::buttons::kGlyphSize / 2, at.y + core::buttons::kGlyphSize / 2};
     }
-    HWND waitMenu() {
-        HWND menu = nullptr;
-        kit::waitFor(
-            [&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
-            3000);
-        return menu && IsWindowVisible(menu) ? menu : nullptr;
-    }
 };
 
 TEST_F(StaleWindows, ButtonsOfAKilledBrowserSurviveEveryActionAndTheBarKeepsTracking) {
@@ -286,8 +256,9 @@ TEST_F(StaleWindows, ButtonsOfAKilledBrowserSurviveEveryActionAndTheBarKeepsTrac
     kit::Process browsers;
     ASSERT_NE(standin::openBrowser(browsers, "--title \"Gone - Microsoft Internet Explorer\" --count 3"),
               nullptr);
-    std::vector<HWND> stale = windowsOf(browsers.id(), 3);
-    ASSERT_EQ(stale.size(), 3u);
+    std::vector<HWND> stale;
+    ASSERT_TRUE(kit::waitFor(
+        [&] { return (stale = kit::topLevelWindows(kClass, nullptr, browsers.id())).size() == 3; }));
     start();
     HWND live = open("Live");
     ShowWindow(live, SW_SHOWNOACTIVATE);
@@ -314,7 +285,7 @@ TEST_F(StaleWindows, ButtonsOfAKilledBrowserSurviveEveryActionAndTheBarKeepsTrac
         kit::click(centre(r));
         kit::click(glyph(r));
         kit::click(centre(r), true);
-        HWND menu = waitMenu();
+        HWND menu = tray::waitPopupMenu();
         ASSERT_NE(menu, nullptr);
         RECT m{};
         GetWindowRect(menu, &m);

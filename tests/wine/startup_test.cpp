@@ -4,7 +4,7 @@
 
 #include <shellapi.h>
 
-#include "kit/bar.h"
+#include "kit/bar_fixture.h"
 
 namespace {
 
@@ -14,22 +14,7 @@ RECT rectOf(HWND w) {
     return rc;
 }
 
-class Startup : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        e2e::deleteSettingsKey();
-        ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
-    }
-    void TearDown() override {
-        if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
-        proc_.kill();
-        e2e::deleteSettingsKey();
-    }
-    void start() { ASSERT_TRUE(e2e::startBar(proc_, &bar_)); }
-
-    kit::Process proc_;
-    HWND bar_ = nullptr;
-};
+using Startup = e2e::BarProgramTest;
 
 TEST_F(Startup, WithNoSettingsTheBarDocksAtTheBottomAsATopmostToolWindow) {
     start();
@@ -86,49 +71,34 @@ TEST_F(Startup, AnyWindowWithTheBarsTitleStopsTheStart) {
     DestroyWindow(impostor);
 }
 
-// A second appbar on the same edge, owned by this test.
+// A second appbar on the bottom edge, owned by this test.
 class OtherAppBar {
   public:
-    explicit OtherAppBar(UINT edge, int height) {
-        wnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "other bar", WS_POPUP, 0, 0, 10, 10, nullptr,
-                               nullptr, nullptr, nullptr);
-        APPBARDATA abd = data();
-        SHAppBarMessage(ABM_NEW, &abd);
-        abd.uEdge = edge;
-        abd.rc = {0, edge == ABE_BOTTOM ? 768 - height : 0, 1024, edge == ABE_BOTTOM ? 768 : height};
-        SHAppBarMessage(ABM_QUERYPOS, &abd);
-        SHAppBarMessage(ABM_SETPOS, &abd);
-        rect_ = abd.rc;
-        SetWindowPos(wnd_, HWND_TOPMOST, rect_.left, rect_.top, rect_.right - rect_.left,
-                     rect_.bottom - rect_.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    explicit OtherAppBar(int height) {
+        abd_.cbSize = sizeof(abd_);
+        abd_.hWnd = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "other bar", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                    nullptr, nullptr, nullptr);
+        SHAppBarMessage(ABM_NEW, &abd_);
+        abd_.uEdge = ABE_BOTTOM;
+        abd_.rc = {0, 768 - height, 1024, 768};
+        SHAppBarMessage(ABM_QUERYPOS, &abd_);
+        SHAppBarMessage(ABM_SETPOS, &abd_);
+        const RECT& r = abd_.rc;
+        SetWindowPos(abd_.hWnd, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_SHOWWINDOW | SWP_NOACTIVATE);
     }
     ~OtherAppBar() {
-        APPBARDATA abd = data();
-        SHAppBarMessage(ABM_REMOVE, &abd);
-        DestroyWindow(wnd_);
+        SHAppBarMessage(ABM_REMOVE, &abd_);
+        DestroyWindow(abd_.hWnd);
     }
-    RECT queryBottom(int height) const {
-        APPBARDATA abd = data();
-        abd.uEdge = ABE_BOTTOM;
-        abd.rc = {0, 768 - height, 1024, 768};
-        SHAppBarMessage(ABM_QUERYPOS, &abd);
-        return abd.rc;
-    }
-    const RECT& rect() const { return rect_; }
+    const RECT& rect() const { return abd_.rc; }
 
   private:
-    APPBARDATA data() const {
-        APPBARDATA abd{};
-        abd.cbSize = sizeof(abd);
-        abd.hWnd = wnd_;
-        return abd;
-    }
-    HWND wnd_;
-    RECT rect_{};
+    APPBARDATA abd_{};
 };
 
 TEST_F(Startup, AnAppBarAlreadyOnTheEdgePushesTheBarClearAndTheBarKeepsItsHeight) {
-    OtherAppBar other(ABE_BOTTOM, 30);
+    OtherAppBar other(30);
     ASSERT_EQ(other.rect().top, 738);
     start();
     RECT rc = rectOf(bar_);
@@ -138,20 +108,12 @@ TEST_F(Startup, AnAppBarAlreadyOnTheEdgePushesTheBarClearAndTheBarKeepsItsHeight
 
 TEST_F(Startup, ClosingTheBarGivesItsStripBack) {
     start();
-    {
-        // While the bar is docked, a newcomer on the same edge is pushed above it.
-        OtherAppBar probe(ABE_TOP, 10);
-        EXPECT_EQ(probe.queryBottom(30).bottom, 744);
-    }
+    // While the bar is docked, a newcomer on the same edge is pushed above it.
+    EXPECT_EQ(e2e::bottomOfferedToANewcomer(), 744);
     ASSERT_TRUE(e2e::closeBar(proc_, bar_));
-    OtherAppBar after(ABE_TOP, 10);
-    EXPECT_EQ(after.queryBottom(30).bottom, 768);
+    EXPECT_EQ(e2e::bottomOfferedToANewcomer(), 768);
     EXPECT_EQ(e2e::findBar(), nullptr);
 }
-
-} // namespace
-
-namespace {
 
 bool isTopmost(HWND w) {
     return (GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;

@@ -7,7 +7,7 @@
 #include <shobjidl.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 #include "kit/bar_fixture.h"
@@ -35,13 +35,11 @@ std::string netWmState(const std::string& title) {
     CloseHandle(pi.hProcess);
     const std::string result = "Z:" + name + ".txt";
     kit::waitFor([&] { return GetFileAttributesA(result.c_str()) != INVALID_FILE_ATTRIBUTES; });
-    std::stringstream text;
-    {
-        std::ifstream in(result);
-        text << in.rdbuf();
-    }
+    std::ifstream in(result);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    in.close();
     DeleteFileA(result.c_str());
-    return text.str();
+    return text;
 }
 
 bool skipsTaskbar(const std::string& title) {
@@ -69,10 +67,7 @@ class TaskbarList : public e2e::BarTest {
             return netWmState(plain).find("_NET_WM_STATE") != std::string::npos;
         })) << "no window manager keeps the state of the windows in this display";
     }
-    void start() {
-        ASSERT_TRUE(e2e::startBar(proc_, &bar_, 10000, false));
-        browsers_.setBar(bar_);
-    }
+    void start() { BarTest::start(false); }
 
     std::string page, plain;
     kit::Process chrome_, plain_;

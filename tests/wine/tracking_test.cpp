@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "kit/bar.h"
 #include "kit/bar_fixture.h"
 #include "kit/browsers.h"
 
@@ -14,11 +13,6 @@ using e2e::kCreated;
 using e2e::kDestroyed;
 using e2e::kRetitled;
 
-// On a 1024-pixel bar up to five buttons are 160 wide, 162 apart from x = 54.
-POINT buttonCentre(HWND bar, int index) {
-    return e2e::clientToScreen(bar, {54 + 162 * index + 60, 12});
-}
-
 // Windows stay where the tests put them unless a test asks for placement (the fixture turns maximising off).
 class Tracking : public e2e::BarTest {
   protected:
@@ -28,7 +22,7 @@ class Tracking : public e2e::BarTest {
         // Start from a window that is not a browser, so that any browser in front came there by the click.
         SetForegroundWindow(neutral());
         EXPECT_TRUE(e2e::waitForeground(neutral()));
-        kit::click(buttonCentre(bar_, index));
+        kit::click(at(index, 60));
         HWND front = nullptr;
         kit::waitFor([&] { return (front = GetForegroundWindow()) != neutral(); }, 2000);
         return front;
@@ -39,7 +33,7 @@ TEST_F(Tracking, WindowsOpenAtStartAreListedFrontMostLastAndLaterOnesAreAppended
     HWND w3 = browsers_.open("Three", "IEFrame", false, 50, 50);
     HWND w2 = browsers_.open("Two", "IEFrame", false, 80, 80);
     HWND w1 = browsers_.open("One", "IEFrame", false, 110, 110);
-    HWND other = browsers_.open("Not a browser", "CorvaneTestOther", false);
+    browsers_.open("Not a browser", "CorvaneTestOther", false);
     // Z order, front-most first: other, w1, w2, w3.
     ASSERT_EQ(GetNextWindow(w1, GW_HWNDNEXT), w2);
     start();
@@ -56,7 +50,6 @@ TEST_F(Tracking, WindowsOpenAtStartAreListedFrontMostLastAndLaterOnesAreAppended
     ASSERT_TRUE(waitTools(3));
     EXPECT_EQ(frontAfterClicking(1), w1);
     EXPECT_EQ(frontAfterClicking(2), w4);
-    (void)other;
 }
 
 TEST_F(Tracking, EventsAnswerOneForBrowserWindowsAndZeroForOthers) {

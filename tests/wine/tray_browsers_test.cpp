@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,34 +12,24 @@
 
 namespace {
 
-constexpr UINT kTrayNotify = WM_USER + 1;
+using tray::kTrayNotify;
 constexpr UINT kHideKeyMods = MOD_CONTROL | MOD_ALT;
 
-class TrayBrowsers : public e2e::BarTest {
+class TrayBrowsers : public e2e::MenuBarTest {
   protected:
-    void SetUp() override {
-        e2e::BarTest::SetUp();
-        kit::moveTo(700, 500);
+    // Three windows open before the bar's first start: the list is Alpha, Beta, Gamma (front-most last).
+    void startWithThree() {
+        if (!alpha_) {
+            alpha_ = browsers_.open("Alpha - Microsoft Internet Explorer", "IEFrame", false, 40, 40);
+            beta_ = browsers_.open("Beta", "IEFrame", false, 80, 80);
+            gamma_ = browsers_.open("Gamma", "IEFrame", false, 120, 120);
+        }
+        start();
+        ASSERT_TRUE(waitTools(3));
     }
-    void TearDown() override {
-        if (HWND menu = tray::popupMenu()) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-        e2e::BarTest::TearDown();
-    }
-    // Three browser windows open before the bar starts: the list is Alpha, Beta, Gamma (front-most last).
-    void openThree() {
-        alpha_ = browsers_.open("Alpha - Microsoft Internet Explorer", "IEFrame", false, 40, 40);
-        beta_ = browsers_.open("Beta", "IEFrame", false, 80, 80);
-        gamma_ = browsers_.open("Gamma", "IEFrame", false, 120, 120);
-    }
-    bool waitListed(int n) {
-        return kit::waitFor([&] { return e2e::toolCount(bar_) == n; });
-    }
-    HWND openMenuAt(int x, int y) {
-        EXPECT_TRUE(kit::moveTo(x, y));
-        PostMessageA(bar_, kTrayNotify, 32771, WM_RBUTTONDOWN);
-        HWND menu = nullptr;
-        kit::waitFor([&] { return (menu = tray::popupMenu()) != nullptr; });
-        return menu;
+    HWND openMenu() {
+        EXPECT_TRUE(kit::moveTo(300, 200));
+        return tray::openIconMenu(bar_);
     }
     bool allIconic(bool iconic) {
         for (HWND w : {alpha_, beta_, gamma_})
@@ -53,21 +42,16 @@ class TrayBrowsers : public e2e::BarTest {
 };
 
 TEST_F(TrayBrowsers, TheWindowListShowsEveryTrackedWindowAndChoosingOneBringsItForward) {
-    openThree();
-    start();
-    ASSERT_TRUE(waitListed(3));
+    ASSERT_NO_FATAL_FAILURE(startWithThree());
     SetForegroundWindow(gamma_);
     ASSERT_TRUE(e2e::waitForeground(gamma_));
-    HWND menu = openMenuAt(300, 200);
+    HWND menu = openMenu();
     ASSERT_NE(menu, nullptr);
-    std::vector<std::string> items = tray::menuItems(bar_, menu);
-    ASSERT_GE(items.size(), 4u);
-    EXPECT_EQ(items[0], "IE windows list");
-    EXPECT_EQ(items[1], "\tAlpha");
-    EXPECT_EQ(items[2], "\tBeta");
-    EXPECT_EQ(items[3], "\tGamma");
-    EXPECT_EQ(std::count_if(items.begin(), items.end(), [](const std::string& s) { return s[0] == '\t'; }),
-              3);
+    std::string items;
+    for (const std::string& item : tray::menuItems(bar_, menu))
+        items += item + "|";
+    // The list, and nothing else, in the submenu.
+    EXPECT_EQ(items.rfind("IE windows list|\tAlpha|\tBeta|\tGamma|-|", 0), 0u) << items;
     // Down selects "IE windows list", Right opens it on Alpha, Down moves to Beta.
     kit::pressKey(VK_DOWN);
     kit::pressKey(VK_RIGHT);
@@ -77,11 +61,9 @@ TEST_F(TrayBrowsers, TheWindowListShowsEveryTrackedWindowAndChoosingOneBringsItF
 }
 
 TEST_F(TrayBrowsers, AWindowListCommandForAWindowThatWentDoesNothing) {
-    openThree();
-    start();
-    ASSERT_TRUE(waitListed(3));
+    ASSERT_NO_FATAL_FAILURE(startWithThree());
     browsers_.close(gamma_);
-    ASSERT_TRUE(waitListed(2));
+    ASSERT_TRUE(waitTools(2));
     SetForegroundWindow(alpha_);
     ASSERT_TRUE(e2e::waitForeground(alpha_));
     // The menu was built while Gamma was third; the list has two entries now.
@@ -96,10 +78,8 @@ TEST_F(TrayBrowsers, AWindowListCommandForAWindowThatWentDoesNothing) {
 
 TEST_F(TrayBrowsers, MinimizeAllActsOnlyWhileHideBrowsersIsOn) {
     e2e::writeSetting("Hide browsers when Corvane! hides", 0);
-    openThree();
-    start();
-    ASSERT_TRUE(waitListed(3));
-    ASSERT_NE(openMenuAt(300, 200), nullptr);
+    ASSERT_NO_FATAL_FAILURE(startWithThree());
+    ASSERT_NE(openMenu(), nullptr);
     // "Minimize all browser windows" is the fourth item from the top (separators are skipped).
     for (int i = 0; i < 4; ++i)
         kit::pressKey(VK_DOWN);
@@ -110,17 +90,14 @@ TEST_F(TrayBrowsers, MinimizeAllActsOnlyWhileHideBrowsersIsOn) {
     ASSERT_TRUE(e2e::closeBar(proc_, bar_));
 
     e2e::writeSetting("Hide browsers when Corvane! hides", 1);
-    start();
-    ASSERT_TRUE(waitListed(3));
+    ASSERT_NO_FATAL_FAILURE(startWithThree());
     PostMessageA(bar_, WM_COMMAND, 127, 0);
     EXPECT_TRUE(kit::waitFor([&] { return allIconic(true); }));
     EXPECT_TRUE(IsWindowVisible(bar_)) << "minimising the browsers does not hide the bar";
 }
 
 TEST_F(TrayBrowsers, HidingMinimisesTheBrowsersAndRestoringBringsThemAllBack) {
-    openThree();
-    start();
-    ASSERT_TRUE(waitListed(3));
+    ASSERT_NO_FATAL_FAILURE(startWithThree());
     kit::pressKey(VK_SUBTRACT, kHideKeyMods);
     ASSERT_TRUE(kit::waitFor([&] { return inTray(); }));
     EXPECT_TRUE(kit::waitFor([&] { return allIconic(true); }));
@@ -133,9 +110,7 @@ TEST_F(TrayBrowsers, HidingMinimisesTheBrowsersAndRestoringBringsThemAllBack) {
 
 TEST_F(TrayBrowsers, RestoringAlsoRestoresWindowsTheUserMinimisedWithHideBrowsersOff) {
     e2e::writeSetting("Hide browsers when Corvane! hides", 0);
-    openThree();
-    start();
-    ASSERT_TRUE(waitListed(3));
+    ASSERT_NO_FATAL_FAILURE(startWithThree());
     ShowWindow(beta_, SW_MINIMIZE);
     PostMessageA(bar_, WM_COMMAND, 125, 0);
     ASSERT_TRUE(kit::waitFor([&] { return inTray(); }));
@@ -146,10 +121,8 @@ TEST_F(TrayBrowsers, RestoringAlsoRestoresWindowsTheUserMinimisedWithHideBrowser
 }
 
 TEST_F(TrayBrowsers, TheMenusExitIgnoresShiftAndTheCloseButtonsInvertTheSetting) {
-    openThree();
-    start();
-    ASSERT_TRUE(waitListed(3));
-    ASSERT_NE(openMenuAt(300, 200), nullptr);
+    ASSERT_NO_FATAL_FAILURE(startWithThree());
+    ASSERT_NE(openMenu(), nullptr);
     kit::pressKey(VK_UP);
     kit::pressKey(VK_UP);
     kit::holdShift(true);
@@ -159,19 +132,9 @@ TEST_F(TrayBrowsers, TheMenusExitIgnoresShiftAndTheCloseButtonsInvertTheSetting)
     kit::waitFor([] { return false; }, 300);
     EXPECT_TRUE(IsWindow(alpha_) && IsWindow(beta_) && IsWindow(gamma_)) << "Exit closed the browsers";
 
-    start();
-    ASSERT_TRUE(waitListed(3));
-    HWND close = GetDlgItem(bar_, 218);
-    RECT rc{};
-    GetWindowRect(close, &rc);
-    ASSERT_TRUE(kit::moveTo((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2));
+    ASSERT_NO_FATAL_FAILURE(startWithThree());
     kit::holdShift(true);
-    kit::leftDown();
-    // Released once the button shows itself pressed, as a hand would: a release that overtakes the press's
-    // handling (which takes the focus) finds no pressed button to click.
-    EXPECT_TRUE(
-        kit::waitFor([&] { return (SendMessageA(close, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, 3000));
-    kit::leftUp();
+    EXPECT_TRUE(tray::pressAndRelease(GetDlgItem(bar_, 218)));
     kit::holdShift(false);
     ASSERT_TRUE(proc_.waitExit(5000));
     EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(alpha_) && !IsWindow(beta_) && !IsWindow(gamma_); }))
@@ -179,12 +142,10 @@ TEST_F(TrayBrowsers, TheMenusExitIgnoresShiftAndTheCloseButtonsInvertTheSetting)
 }
 
 TEST_F(TrayBrowsers, CloseAllAsksEveryBrowserToClose) {
-    openThree();
-    start();
-    ASSERT_TRUE(waitListed(3));
+    ASSERT_NO_FATAL_FAILURE(startWithThree());
     PostMessageA(bar_, WM_COMMAND, 123, 0);
     EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(alpha_) && !IsWindow(beta_) && !IsWindow(gamma_); }));
-    EXPECT_TRUE(waitListed(0));
+    EXPECT_TRUE(waitTools(0));
     EXPECT_TRUE(IsWindowVisible(bar_));
 }
 
@@ -193,20 +154,20 @@ TEST_F(TrayBrowsers, AutohideHidesTheBarFourSecondsAfterTheLastBrowserClosedUnle
     e2e::writeSetting("Autorestore from tray", 0);
     HWND only = browsers_.open("Only", "IEFrame", false);
     start();
-    ASSERT_TRUE(waitListed(1));
+    ASSERT_TRUE(waitTools(1));
 
     // A browser opened within the 4 seconds cancels the hiding.
     browsers_.close(only);
-    ASSERT_TRUE(waitListed(0));
+    ASSERT_TRUE(waitTools(0));
     kit::waitFor([] { return false; }, 2000);
     HWND next = browsers_.open("Next");
-    ASSERT_TRUE(waitListed(1));
+    ASSERT_TRUE(waitTools(1));
     kit::waitFor([] { return false; }, 3500);
     EXPECT_TRUE(IsWindowVisible(bar_)) << "the hiding was not cancelled";
 
     browsers_.close(next);
     DWORD closed = GetTickCount();
-    ASSERT_TRUE(waitListed(0));
+    ASSERT_TRUE(waitTools(0));
     ASSERT_TRUE(kit::waitFor([&] { return inTray(); }, 8000));
     DWORD waited = GetTickCount() - closed;
     EXPECT_GE(waited, 3800u);

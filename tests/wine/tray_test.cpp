@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "core/program_name.h"
-#include "kit/bar.h"
+#include "kit/bar_fixture.h"
 #include "kit/input.h"
 #include "kit/tray.h"
 
 namespace {
 
-constexpr UINT kTrayNotify = WM_USER + 1;
+using tray::kTrayNotify;
 constexpr UINT kHideKeyMods = MOD_CONTROL | MOD_ALT;
 
 std::string probePath() {
@@ -25,24 +25,16 @@ std::string programPath() {
     return kit::distDir() + "\\corvane.exe";
 }
 
-RECT clientRectOf(HWND child, HWND parent) {
-    RECT rc{};
-    GetWindowRect(child, &rc);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
-
 POINT centreOf(HWND w) {
     RECT rc{};
     GetWindowRect(w, &rc);
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
-class Tray : public ::testing::Test {
+class Tray : public e2e::BarProgramTest {
   protected:
     void SetUp() override {
-        e2e::deleteSettingsKey();
-        ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
+        BarProgramTest::SetUp();
         kit::moveTo(512, 300);
     }
     void TearDown() override {
@@ -50,14 +42,10 @@ class Tray : public ::testing::Test {
         kit::holdShift(false);
         // A menu left open would swallow the close.
         if (HWND menu = tray::popupMenu()) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-        if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
-        proc_.kill();
+        BarProgramTest::TearDown();
         for (const char* t : probes_)
             tray::closeWindowsTitled(t);
-        e2e::deleteSettingsKey();
     }
-
-    void start() { ASSERT_TRUE(e2e::startBar(proc_, &bar_)); }
     // Starts a bar that is to come up in the tray: it never shows, its icon is the sign of life.
     void startInTray() {
         ASSERT_TRUE(proc_.start("\"" + programPath() + "\""));
@@ -68,32 +56,13 @@ class Tray : public ::testing::Test {
         probes_.push_back(title);
         e2e::writeSetting("Internet Explorer path", probePath() + " " + title);
     }
-    HWND waitForMenu(DWORD timeoutMs = 3000) {
-        HWND menu = nullptr;
-        kit::waitFor([&] { return (menu = tray::popupMenu()) != nullptr; }, timeoutMs);
-        return menu;
-    }
     bool docked() { return IsWindowVisible(bar_) && tray::bottomStripReserved() && !tray::iconPresent(bar_); }
     bool inTray() {
         return !IsWindowVisible(bar_) && !tray::bottomStripReserved() && tray::iconPresent(bar_);
     }
 
-    kit::Process proc_;
-    HWND bar_ = nullptr;
     std::vector<const char*> probes_;
 };
-
-// A click on one of the bar's own buttons: released once the button shows itself pressed, as a hand would.
-// A release that overtakes the press's handling (which takes the focus) finds no pressed button to click.
-bool pressAndRelease(HWND button) {
-    POINT c = centreOf(button);
-    if (!kit::moveTo(c.x, c.y)) return false;
-    kit::leftDown();
-    bool pressed =
-        kit::waitFor([&] { return (SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, 3000);
-    kit::leftUp();
-    return pressed;
-}
 
 TEST_F(Tray, TheOwnButtonsSitAtTheirPlacesAndShowTheirNormalFrames) {
     start();
@@ -111,7 +80,10 @@ TEST_F(Tray, TheOwnButtonsSitAtTheirPlacesAndShowTheirNormalFrames) {
     for (const Expect& e : buttons) {
         HWND b = GetDlgItem(bar_, e.id);
         ASSERT_NE(b, nullptr) << e.id;
-        RECT rc = clientRectOf(b, bar_);
+        RECT screen{};
+        GetWindowRect(b, &screen);
+        RECT rc = screen;
+        MapWindowPoints(nullptr, bar_, reinterpret_cast<POINT*>(&rc), 2);
         EXPECT_EQ(rc.left, e.x) << e.id;
         EXPECT_EQ(rc.top, 3) << e.id;
         EXPECT_EQ(rc.right - rc.left, e.size) << e.id;
@@ -123,8 +95,6 @@ TEST_F(Tray, TheOwnButtonsSitAtTheirPlacesAndShowTheirNormalFrames) {
 
         kit::Strip strip = kit::loadStrip(programPath(), e.strip);
         ASSERT_EQ(strip.width, 3 * e.size);
-        RECT screen{};
-        GetWindowRect(b, &screen);
         EXPECT_TRUE(
             kit::waitFor([&] { return kit::differingPixels(screen.left, screen.top, strip, 0) == 0; }, 2000))
             << "button " << e.id << " does not show its normal frame";
@@ -152,11 +122,9 @@ TEST_F(Tray, ThePointerOnABarButtonShowsItsHoverFrameAndItsToolTip) {
 TEST_F(Tray, HoldingNewBrowserOpensTheMenuRightOfTheButtonWhileItIsHeld) {
     useProbeAsBrowser("probe hold");
     start();
-    HWND b = GetDlgItem(bar_, 245);
-    POINT c = centreOf(b);
-    ASSERT_TRUE(kit::moveTo(c.x, c.y));
+    ASSERT_TRUE(kit::moveTo(centreOf(GetDlgItem(bar_, 245))));
     kit::leftDown();
-    HWND menu = waitForMenu();
+    HWND menu = tray::waitPopupMenu();
     // The menu is there while the test still holds the left button down.
     ASSERT_NE(menu, nullptr);
     RECT rc{};
@@ -166,22 +134,12 @@ TEST_F(Tray, HoldingNewBrowserOpensTheMenuRightOfTheButtonWhileItIsHeld) {
     EXPECT_EQ(rc.left, expected.x);
     // A menu that would run off the bottom of the screen is moved up by the system.
     EXPECT_TRUE(rc.top == expected.y || rc.bottom <= GetSystemMetrics(SM_CYSCREEN)) << rc.top;
-    std::vector<std::string> items = tray::menuItems(bar_, menu);
-    const std::vector<std::string> expectedItems{"IE windows list",
-                                                 "-",
-                                                 "New Internet Explorer window",
-                                                 "-",
-                                                 "Hide/restore Corvane!",
-                                                 "-",
-                                                 "Minimize all browser windows",
-                                                 "Close all browser windows",
-                                                 "-",
-                                                 "Preferences",
-                                                 "-",
-                                                 "Exit",
-                                                 "-",
-                                                 "About Corvane!"};
-    EXPECT_EQ(items, expectedItems);
+    std::string items;
+    for (const std::string& item : tray::menuItems(bar_, menu))
+        items += item + "|";
+    EXPECT_EQ(items, "IE windows list|-|New Internet Explorer window|-|Hide/restore Corvane!|-|"
+                     "Minimize all browser windows|Close all browser windows|-|Preferences|-|Exit|-|"
+                     "About Corvane!|");
     kit::leftUp();
     kit::pressKey(VK_ESCAPE);
     EXPECT_TRUE(kit::waitFor([] { return tray::popupMenu() == nullptr; }));
@@ -193,7 +151,7 @@ TEST_F(Tray, HoldingNewBrowserOpensTheMenuRightOfTheButtonWhileItIsHeld) {
 TEST_F(Tray, AQuickClickOnNewBrowserRunsTheBrowserCommand) {
     useProbeAsBrowser("probe click");
     start();
-    ASSERT_TRUE(pressAndRelease(GetDlgItem(bar_, 245)));
+    ASSERT_TRUE(tray::pressAndRelease(GetDlgItem(bar_, 245)));
     EXPECT_TRUE(kit::waitFor([] { return tray::windowTitled("probe click") != nullptr; }, 8000));
     EXPECT_EQ(tray::popupMenu(), nullptr);
 }
@@ -226,7 +184,7 @@ TEST_F(Tray, TheNewBrowserHotKeyRunsTheCommandWhetherTheBarIsShownOrNot) {
 TEST_F(Tray, TheHideButtonsHideAndTheTrayIconsLeftPressRestores) {
     start();
     for (int id : {230, 231}) {
-        ASSERT_TRUE(pressAndRelease(GetDlgItem(bar_, id))) << id;
+        ASSERT_TRUE(tray::pressAndRelease(GetDlgItem(bar_, id))) << id;
         ASSERT_TRUE(kit::waitFor([&] { return inTray(); })) << id;
         // Releases and moves over the icon do nothing; the press restores.
         PostMessageA(bar_, kTrayNotify, 32771, WM_LBUTTONUP);
@@ -244,8 +202,7 @@ TEST_F(Tray, TheTrayIconsRightPressOpensTheMenuAtTheCursorAndExitEndsTheProgram)
     EXPECT_FALSE(IsWindowVisible(bar_));
     EXPECT_FALSE(tray::bottomStripReserved());
     ASSERT_TRUE(kit::moveTo(300, 200));
-    PostMessageA(bar_, kTrayNotify, 32771, WM_RBUTTONDOWN);
-    HWND menu = waitForMenu();
+    HWND menu = tray::openIconMenu(bar_);
     ASSERT_NE(menu, nullptr);
     RECT rc{};
     GetWindowRect(menu, &rc);
@@ -277,7 +234,8 @@ TEST_F(Tray, AMissingProgramGivesItsMessageAndNothingElse) {
         start();
         PostMessageA(bar_, WM_COMMAND, 126, 0);
         HWND box = nullptr;
-        ASSERT_TRUE(kit::waitFor([&] { return (box = tray::dialogOf(proc_.id(), core::kProgramName)) != nullptr; }));
+        ASSERT_TRUE(
+            kit::waitFor([&] { return (box = tray::dialogOf(proc_.id(), core::kProgramName)) != nullptr; }));
         std::vector<std::string> texts = tray::staticTexts(box);
         ASSERT_FALSE(texts.empty());
         if (c.message) {
@@ -314,10 +272,7 @@ TEST_F(Tray, TheAboutBoxShowsTheProgramAndClosesWithOk) {
     // Modal and owned by the bar: the bar is disabled meanwhile.
     EXPECT_EQ(GetWindow(box, GW_OWNER), bar_);
     EXPECT_FALSE(IsWindowEnabled(bar_));
-    POINT c = centreOf(ok);
-    ASSERT_TRUE(kit::moveTo(c.x, c.y));
-    kit::leftDown();
-    kit::leftUp();
+    kit::click(centreOf(ok));
     EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(box); }));
     EXPECT_TRUE(IsWindowEnabled(bar_));
 }

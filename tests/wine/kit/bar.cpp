@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "kit/standin.h"
+
 namespace e2e {
 
 LONG bottomOfferedToANewcomer() {
@@ -93,15 +95,7 @@ class StandInTaskbar {
     }
     bool ensure() {
         if (tray_ && IsWindow(tray_) && FindWindowA("Shell_TrayWnd", nullptr) == tray_) return true;
-        if (!process_.running() &&
-            !process_.start(kit::toolPath("standin-taskbar\\cv-taskbar.exe"), "--hidden"))
-            return false;
-        return kit::waitFor([this] {
-            tray_ = FindWindowA("Shell_TrayWnd", nullptr);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(tray_, &owner);
-            return tray_ && owner == process_.id();
-        });
+        return (tray_ = standin::openTaskbar(process_, "--hidden")) != nullptr;
     }
 
   private:

@@ -8,6 +8,7 @@
 
 #include "kit/bar.h"
 #include "kit/browsers.h"
+#include "kit/tray.h"
 
 namespace e2e {
 
@@ -51,22 +52,38 @@ Button button(int index) {
     return {54 + 162 * index, 54 + 162 * index + 160};
 }
 
-class BarTest : public ::testing::Test {
+// The real bar program: each test starts it afresh, without settings, and closes it.
+class BarProgramTest : public ::testing::Test {
   protected:
     void SetUp() override {
         e2e::deleteSettingsKey();
         ASSERT_EQ(e2e::findBar(), nullptr) << "a bar from an earlier test is still running";
+    }
+    void TearDown() override {
+        if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
+        proc_.kill();
+        e2e::deleteSettingsKey();
+    }
+    void start() { ASSERT_TRUE(e2e::startBar(proc_, &bar_)); }
+
+    kit::Process proc_;
+    HWND bar_ = nullptr;
+};
+
+class BarTest : public BarProgramTest {
+  protected:
+    void SetUp() override {
+        BarProgramTest::SetUp();
         e2e::writeSetting("Maximize browser windows", 0);
     }
     void TearDown() override {
         // A test that failed while holding Shift must not leave it down for the next one.
         kit::holdShift(false);
-        if (bar_ && IsWindow(bar_)) e2e::closeBar(proc_, bar_);
-        proc_.kill();
-        e2e::deleteSettingsKey();
+        BarProgramTest::TearDown();
     }
-    void start() {
-        ASSERT_TRUE(e2e::startBar(proc_, &bar_));
+    // Without the stand-in taskbar, the bar meets only the platform's own.
+    void start(bool standInTaskbar = true) {
+        ASSERT_TRUE(e2e::startBar(proc_, &bar_, 10000, standInTaskbar));
         browsers_.setBar(bar_);
     }
     // Opens windows before the bar starts. Each opens in front of the ones before, and the front-most ends up
@@ -76,6 +93,17 @@ class BarTest : public ::testing::Test {
         for (const std::string& t : titles)
             out.push_back(browsers_.open(t, "IEFrame", false, 100 + 20 * static_cast<int>(out.size())));
         return out;
+    }
+    // Opens the windows, starts the bar, waits for their buttons and, when asked, marks one window active.
+    std::vector<HWND> startWith(const std::vector<std::string>& titles, int active = -1) {
+        std::vector<HWND> w = openBefore(titles);
+        start();
+        EXPECT_TRUE(waitTools(static_cast<int>(titles.size())));
+        if (active >= 0) {
+            EXPECT_EQ(e2e::shellEvent(bar_, w[static_cast<size_t>(active)], e2e::kActivated), 1);
+            EXPECT_TRUE(waitSunken(active));
+        }
+        return w;
     }
     bool waitTools(int n) {
         return kit::waitFor([&] { return e2e::toolCount(bar_) == n; });
@@ -102,10 +130,21 @@ class BarTest : public ::testing::Test {
         return neutral_;
     }
 
-    kit::Process proc_;
-    HWND bar_ = nullptr;
     e2e::TestBrowsers browsers_;
     HWND neutral_ = nullptr;
+};
+
+// For tests of the bar's menus: the pointer starts away from the bar, and no menu outlives its test.
+class MenuBarTest : public BarTest {
+  protected:
+    void SetUp() override {
+        BarTest::SetUp();
+        kit::moveTo(700, 500);
+    }
+    void TearDown() override {
+        if (HWND menu = tray::popupMenu()) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        BarTest::TearDown();
+    }
 };
 
 } // namespace e2e

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <utility>
-
 #include "core/browser_classes.h"
 
 namespace e2e {
@@ -34,20 +32,6 @@ void registerClass(const char* name) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = name;
     RegisterClassA(&wc);
-}
-
-BOOL CALLBACK findTips(HWND window, LPARAM param) {
-    auto* found = reinterpret_cast<std::pair<HWND, HWND>*>(param);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    // The bar's own picture buttons have tool tips of their own, also owned by the bar; only the browser
-    // buttons' tool tip control has TTS_NOPREFIX.
-    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(window, GW_OWNER) == found->first &&
-        (GetWindowLongPtrA(window, GWL_STYLE) & TTS_NOPREFIX)) {
-        found->second = window;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 } // namespace
@@ -91,16 +75,19 @@ void TestBrowsers::close(HWND window) {
 
 LRESULT shellEvent(HWND bar, HWND window, LPARAM code) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(bar, cvsh::kShellEventMessage, reinterpret_cast<WPARAM>(window), code, SMTO_NORMAL, 5000,
-                             &result))
+    if (!SendMessageTimeoutA(bar, cvsh::kShellEventMessage, reinterpret_cast<WPARAM>(window), code,
+                             SMTO_NORMAL, 5000, &result))
         return -1;
     return static_cast<LRESULT>(result);
 }
 
 HWND barToolTips(HWND bar) {
-    std::pair<HWND, HWND> found{bar, nullptr};
-    EnumWindows(findTips, reinterpret_cast<LPARAM>(&found));
-    return found.second;
+    // The bar's own picture buttons have tool tips of their own, also owned by the bar; only the browser
+    // buttons' tool tip control has TTS_NOPREFIX.
+    for (HWND w = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w;
+         w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr))
+        if (GetWindow(w, GW_OWNER) == bar && (GetWindowLongPtrA(w, GWL_STYLE) & TTS_NOPREFIX)) return w;
+    return nullptr;
 }
 
 int toolCount(HWND bar) {

@@ -1,7 +1,10 @@
 #include "kit/standin.h"
 
-#include <stdlib.h>
 #include <string.h>
+
+#include <fstream>
+
+#include "kit/tray.h"
 
 namespace standin {
 
@@ -27,7 +30,8 @@ bool startBrowserAs(kit::Process& process, const std::string& programName, const
 }
 
 HWND openTaskbar(kit::Process& process, const std::string& arguments) {
-    if (!process.start(kit::toolPath("standin-taskbar\\cv-taskbar.exe"), arguments)) return nullptr;
+    if (!process.running() && !process.start(kit::toolPath("standin-taskbar\\cv-taskbar.exe"), arguments))
+        return nullptr;
     HWND found = nullptr;
     kit::waitFor([&] {
         found = FindWindowA("Shell_TrayWnd", nullptr);
@@ -52,13 +56,8 @@ done
 )";
 
 bool writeFile(const std::string& path, const std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                    written == text.size();
-    CloseHandle(file);
-    return ok;
+    std::ofstream out(path, std::ios::binary);
+    return static_cast<bool>(out << text);
 }
 } // namespace
 
@@ -89,37 +88,16 @@ std::string MessageBoxWatcher::lastText() const {
     return text_;
 }
 
-namespace {
-struct StaticText {
-    char* buffer;
-    int size;
-};
-
-BOOL CALLBACK readStatic(HWND child, LPARAM param) {
-    auto* text = reinterpret_cast<StaticText*>(param);
-    char name[32] = {};
-    GetClassNameA(child, name, sizeof(name));
-    char value[512] = {};
-    if (_stricmp(name, "Static") == 0 && GetWindowTextA(child, value, sizeof(value)) > 0)
-        strncpy(text->buffer, value, text->size - 1);
-    return TRUE;
-}
-} // namespace
-
 void MessageBoxWatcher::run() {
-    while (!stop_) {
-        HWND box = FindWindowA("#32770", caption_.c_str());
-        DWORD owner = 0;
-        GetWindowThreadProcessId(box, &owner);
-        if (box && owner == GetCurrentProcessId() && IsWindowVisible(box)) {
-            StaticText text{text_, static_cast<int>(sizeof(text_))};
-            EnumChildWindows(box, readStatic, reinterpret_cast<LPARAM>(&text));
-            ++count_;
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-            while (!stop_ && IsWindow(box))
-                Sleep(10);
-        }
-        Sleep(10);
+    for (; !stop_; Sleep(10)) {
+        HWND box = tray::dialogOf(GetCurrentProcessId(), caption_.c_str());
+        if (!box) continue;
+        const std::vector<std::string> texts = tray::staticTexts(box);
+        if (!texts.empty()) strncpy(text_, texts.back().c_str(), sizeof(text_) - 1);
+        ++count_;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        while (!stop_ && IsWindow(box))
+            Sleep(10);
     }
 }
 

@@ -18,7 +18,8 @@ HWND openBrowser(kit::Process& process, const std::string& arguments);
 // apart by their program. False when it cannot be started.
 bool startBrowserAs(kit::Process& process, const std::string& programName, const std::string& arguments);
 
-// Starts cv-taskbar.exe and waits until its tray window is the one FindWindowA finds. Returns it, or null.
+// Starts cv-taskbar.exe (unless the process runs already) and waits until its tray window is the one
+// FindWindowA finds. Returns it, or null.
 HWND openTaskbar(kit::Process& process, const std::string& arguments);
 
 // Sends a Unix signal ("STOP" or "CONT") to the Wine processes of this prefix whose program file is `image`

@@ -38,6 +38,28 @@ HWND popupMenu() {
     return menus.empty() ? nullptr : menus.front();
 }
 
+HWND waitPopupMenu(DWORD timeoutMs) {
+    HWND menu = nullptr;
+    kit::waitFor([&] { return (menu = popupMenu()) != nullptr; }, timeoutMs);
+    return menu;
+}
+
+HWND openIconMenu(HWND bar) {
+    PostMessageA(bar, kTrayNotify, kTrayIconId, WM_RBUTTONDOWN);
+    return waitPopupMenu(10000);
+}
+
+bool pressAndRelease(HWND button) {
+    RECT rc{};
+    GetWindowRect(button, &rc);
+    if (!kit::moveTo((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2)) return false;
+    kit::leftDown();
+    const bool pressed =
+        kit::waitFor([&] { return (SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, 3000);
+    kit::leftUp();
+    return pressed;
+}
+
 std::vector<std::string> menuItems(HWND bar, HWND menuWindow) {
     std::vector<std::string> items;
     static HMODULE reader = LoadLibraryA("menu_reader.dll");

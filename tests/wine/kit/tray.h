@@ -12,6 +12,8 @@
 namespace tray {
 
 constexpr UINT kTrayIconId = 32771;
+// The message the bar's tray icon sends it.
+constexpr UINT kTrayNotify = WM_USER + 1;
 
 // Asks the shell whether the bar's tray icon is there (changing nothing about it).
 bool iconPresent(HWND bar);
@@ -22,6 +24,13 @@ bool bottomStripReserved();
 
 // The visible popup menu window ("#32768"), or null.
 HWND popupMenu();
+// Waits for a popup menu to show; null when none did.
+HWND waitPopupMenu(DWORD timeoutMs = 3000);
+// The tray icon's right press, as the shell reports it; the menu it opens, or null.
+HWND openIconMenu(HWND bar);
+// A click on one of the bar's own buttons: released once the button shows itself pressed, as a hand would.
+// A release that overtakes the press's handling (which takes the focus) finds no pressed button to click.
+bool pressAndRelease(HWND button);
 // The texts of the items of the menu a popup menu window of the bar shows; separators give "-", the items
 // of a submenu follow their item with a tab in front. Read from inside the bar's process.
 std::vector<std::string> menuItems(HWND bar, HWND menuWindow);
