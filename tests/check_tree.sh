@@ -4,7 +4,7 @@ set -u
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 passed=0
 failed=0
-for check in "python3 tests/check_layers.py"; do
+for check in "python3 tests/check_layers.py" "bash tests/check_format.sh"; do
     if $check; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $check"; fi
 done
 echo "$passed checks passed, $failed checks failed"

@@ -29,6 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const core::MessageButtonLayout layout = core::layoutMessageButtons(answer, 100, 200);
     check(layout.buttons.size() <= 4);
-    for (const auto& b : layout.buttons) check(b.bottom < layout.windowHeight);
+    for (const auto& b : layout.buttons)
+        check(b.bottom < layout.windowHeight);
     return 0;
 }

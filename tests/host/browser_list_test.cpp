@@ -18,20 +18,23 @@ using List = core::WindowList<FakeEntry>;
 
 List listOf(std::initializer_list<int> windows) {
     List l;
-    for (int w : windows) l.append(w, "w" + std::to_string(w));
+    for (int w : windows)
+        l.append(w, "w" + std::to_string(w));
     return l;
 }
 
 std::vector<int> windowsOf(const List& l) {
     std::vector<int> out;
-    for (const auto& e : l.entries) out.push_back(e.window);
+    for (const auto& e : l.entries)
+        out.push_back(e.window);
     return out;
 }
 
 TEST(WindowList, EnumerationInsertsAtTheFrontAndLaterWindowsAreAppended) {
     List l;
     // Enumerated front-most first: 1, 2, 3.
-    for (int w : {1, 2, 3}) l.insertFront(w, "");
+    for (int w : {1, 2, 3})
+        l.insertFront(w, "");
     l.append(4, "");
     EXPECT_EQ(windowsOf(l), (std::vector<int>{3, 2, 1, 4}));
 }
@@ -81,7 +84,8 @@ TEST(WindowList, BackwardWalkSurvivesEntriesDestroyedDuringAVisit) {
         ops.check(w);
         if (w == 5) {
             // Closing 5 destroys it and its neighbours on both sides.
-            for (int gone : {4, 5, 6}) l.removeAt(l.find(gone));
+            for (int gone : {4, 5, 6})
+                l.removeAt(l.find(gone));
         }
     });
     EXPECT_EQ(ops.visited, (std::vector<int>{6, 5, 3, 2, 1}));
@@ -123,7 +127,8 @@ TEST(WindowList, ForwardWalkSeesEntriesAddedAndSkipsNothingThatStays) {
         ops.check(w);
         if (w == 1 && !added) {
             added = true;
-            for (int i = 0; i < 40; ++i) l.append(50 + i, "");
+            for (int i = 0; i < 40; ++i)
+                l.append(50 + i, "");
         }
         if (w == 2) l.removeAt(l.find(2));
     });
@@ -159,9 +164,15 @@ TEST(WindowList, TheIndexAnswersAsAWalkWouldThroughEveryChange) {
     for (int step = 0; step < 400; ++step) {
         int w = next(12);
         switch (next(4)) {
-        case 0: l.insertFront(w, ""); break;
-        case 1: l.removeAt(next(static_cast<unsigned>(l.count()) + 1)); break;
-        default: l.append(w, ""); break;
+        case 0:
+            l.insertFront(w, "");
+            break;
+        case 1:
+            l.removeAt(next(static_cast<unsigned>(l.count()) + 1));
+            break;
+        default:
+            l.append(w, "");
+            break;
         }
         for (int probe = 0; probe < 12; ++probe) {
             std::vector<int> walked, indexed;

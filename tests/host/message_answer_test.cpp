@@ -87,7 +87,8 @@ TEST(OpenableAddress, DropsTheLineEndsCarriageReturnButRefusesOtherControlsAndSp
 
 core::MessageAnswer withButtons(std::initializer_list<int> shown) {
     core::MessageAnswer a;
-    for (int i : shown) a.buttonText[i] = "b";
+    for (int i : shown)
+        a.buttonText[i] = "b";
     return a;
 }
 
@@ -128,8 +129,21 @@ TEST(ButtonLayout, ButtonsWithGapsAreStackedWithoutHolesInsideTheDialog) {
 // Bounded random bodies built from pieces of the keys: the rule must never crash, and what it returns
 // must be a quote-free, line-feed-free piece that follows the key's first occurrence.
 TEST(AnswerFuzz, RandomBodiesKeepTheRulesInvariants) {
-    const char* pieces[] = {"dialogtext=", "button1text=", "button3action=", "flag=1", "\n", "\r", "\"", "=",
-                            "http://", "ftp://", "dialog", "text", "x", std::string_view("\0", 1).data(), "\xff"};
+    const char* pieces[] = {"dialogtext=",
+                            "button1text=",
+                            "button3action=",
+                            "flag=1",
+                            "\n",
+                            "\r",
+                            "\"",
+                            "=",
+                            "http://",
+                            "ftp://",
+                            "dialog",
+                            "text",
+                            "x",
+                            std::string_view("\0", 1).data(),
+                            "\xff"};
     std::mt19937 random(1234);
     for (int round = 0; round < 20000; ++round) {
         std::string body;
