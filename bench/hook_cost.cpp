@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "core/settings.h"
 #include "hooks/shell/cvsh.h"
 #include "hooks/shell/shell_hook.h"
@@ -32,26 +33,6 @@ double nowUs() {
     LARGE_INTEGER t;
     QueryPerformanceCounter(&t);
     return static_cast<double>(t.QuadPart) / perUs;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-std::vector<HWND> makeBrowsers() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.lpszClassName = "IEFrame";
-    RegisterClassA(&wc);
-    std::vector<HWND> v;
-    for (int i = 0; i < kTracked; ++i) {
-        char title[64];
-        std::snprintf(title, sizeof(title), "Page %d - Microsoft Internet Explorer", i);
-        v.push_back(CreateWindowExA(0, "IEFrame", title, WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
-                                    nullptr, nullptr, nullptr));
-    }
-    return v;
 }
 
 HWND startBar(PROCESS_INFORMATION& pi) {
@@ -89,8 +70,8 @@ void hookAndTripUs(HWND bar, const std::vector<HWND>& browsers, int rounds, doub
         Sleep(25);
         t.push_back(roundTripUs(bar));
     }
-    *hook = median(h);
-    *trip = median(t);
+    *hook = bench::median(h);
+    *trip = bench::median(t);
 }
 
 // The same events sent and waited for: the bar's handling plus one round trip each.
@@ -103,7 +84,7 @@ double sentUs(HWND bar, const std::vector<HWND>& browsers, int rounds) {
             SendMessageA(bar, kShellEvent, w, code);
         v.push_back((nowUs() - t) / 4);
     }
-    return median(v);
+    return bench::median(v);
 }
 
 } // namespace
@@ -115,7 +96,7 @@ int main(int argc, char** argv) {
     // Placement would show and maximise every window; this measures the event, not that.
     RegSetKeyValueA(HKEY_CURRENT_USER, core::kSettingsKey, core::valueName(&core::Settings::maximizeBrowsers),
                     REG_DWORD, &zero, 4);
-    std::vector<HWND> browsers = makeBrowsers();
+    std::vector<HWND> browsers = bench::makeBrowsers(kTracked);
     PROCESS_INFORMATION pi{};
     HWND bar = startBar(pi);
     if (!bar) {
