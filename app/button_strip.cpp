@@ -25,8 +25,6 @@ RECT toRect(const core::Rect& r) {
 
 void fillSolid(const Canvas& canvas, const RECT& r, COLORREF colour) {
     if (canvas.pixels) {
-        // Drawing calls the system may still hold back must land before the memory is written.
-        GdiFlush();
         core::fillPixels(canvas.pixels, canvas.width, canvas.height, toCore(r), core::pixelOf(colour));
         return;
     }
@@ -207,6 +205,7 @@ void ButtonStrip::drawStrip(const Canvas& canvas, const RECT& client, const std:
     const core::Settings& s = settings();
     const BrowserWindowList& list = tracker_.list();
     HDC dc = canvas.dc;
+    canvas.flush();
     fillSolid(canvas, client, static_cast<COLORREF>(s.barBackgroundColor));
     draw3dRect(canvas, client, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
     std::vector<std::pair<int, int>> ranges = rangesMeeting(row_, rects);
@@ -304,6 +303,8 @@ LRESULT ButtonStrip::workCount(WPARAM which) const {
 void ButtonStrip::paintButton(const Canvas& canvas, const BrowserEntry& entry) {
     ++work_.buttonsPainted;
     HDC dc = canvas.dc;
+    // The previous button's text and glyph went through the system, its fills will not.
+    canvas.flush();
     const core::Settings& s = settings();
     const RECT& r = entry.buttonRect;
     bool active = entry.window == tracker_.active();

@@ -23,6 +23,11 @@ struct Canvas {
     std::uint32_t* pixels = nullptr;
     int width = 0;
     int height = 0;
+
+    // Drawing calls the system may still hold back must land before the pixels are written directly.
+    void flush() const {
+        if (pixels) GdiFlush();
+    }
 };
 
 class ButtonStrip {
