@@ -98,14 +98,15 @@ LRESULT BrowserTracker::handleShellEvent(HWND window, LPARAM code) {
 }
 
 void BrowserTracker::onWindowRetitled(HWND window) {
+    // Read once for every entry of the window, before the walk.
+    const std::string title = titleOf(window);
     list_.forEachIndexOf(window, [&](int i) {
-        std::string title = titleOf(window);
-        // Reading the text may have let another event change the list: the entry may be gone, or another
-        // window's may have moved onto its place.
+        // What a listener did for an earlier entry may have changed the list: the entry may be gone, or
+        // another window's may have moved onto its place.
         if (!list_.validIndex(i)) return;
         BrowserEntry& entry = list_.entries[static_cast<size_t>(i)];
         if (entry.window != window) return;
-        entry.title = std::move(title);
+        entry.title = title;
         listener_.browserRetitled(i);
     });
 }
