@@ -1,29 +1,13 @@
 #include "app/bar_accessibility.h"
 
-#include <commctrl.h>
 
 #include "app/app.h"
 #include "app/bar_window.h"
 #include "core/button_click.h"
-#include "win/text.h"
 
 namespace app {
 
 namespace {
-// An own button's name is the text its tool tip shows.
-std::string toolTipText(const controls::CHoverButton& button) {
-    if (!button.toolTipWindow()) return {};
-    wchar_t text[256] = {};
-    TTTOOLINFOW ti{};
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.hwnd = button.hwnd();
-    ti.uId = controls::CHoverButton::kToolId;
-    ti.lpszText = text;
-    SendMessageW(button.toolTipWindow(), TTM_GETTEXTW, sizeof(text) / sizeof(text[0]),
-                 reinterpret_cast<LPARAM>(&ti));
-    return win::narrow(text);
-}
-
 RECT screenRect(HWND window, RECT r) {
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     return r;
@@ -73,7 +57,8 @@ std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
         const controls::CHoverButton& button = bar_.ownButtons().leftToRight(k);
         if (!button.hwnd()) continue;
         win::AccessibleButton b;
-        b.name = toolTipText(button);
+        // An own button's name is the text its tool tip shows.
+        b.name = button.toolTipText();
         b.defaultAction = "Press";
         GetWindowRect(button.hwnd(), &b.screenRect);
         out.push_back(std::move(b));

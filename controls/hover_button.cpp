@@ -70,27 +70,41 @@ void CHoverButton::EnsureToolTip() {
     RECT margins{4, 2, 4, 2};
     SendMessageA(m_toolTip, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
     SendMessageA(m_toolTip, TTM_SETMAXTIPWIDTH, 0, kToolTipMaxWidth);
-    // A new tool tip stays silent until someone gives it a text and activates it.
-    SendMessageA(m_toolTip, TTM_ACTIVATE, FALSE, 0);
+    if (m_hasTip) {
+        applyToolTipText();
+    } else {
+        // A new tool tip stays silent until someone gives it a text and activates it.
+        SendMessageA(m_toolTip, TTM_ACTIVATE, FALSE, 0);
+    }
 }
 
 void CHoverButton::SetToolTipText(const char* text, BOOL activate) {
     if (!text) return;
-    EnsureToolTip();
-    if (!m_toolTip) return;
+    m_tipText = text;
+    m_tipActive = activate;
+    m_hasTip = true;
+    // Until the pointer first reaches the button its tip needs no window: each tool tip is a window of its
+    // own, and five made at start-up cost the bar more than anything else it does there.
+    if (m_toolTip) applyToolTipText();
+}
+
+void CHoverButton::applyToolTipText() {
     TOOLINFOA ti = toolInfo(hwnd());
-    ti.lpszText = const_cast<char*>(text);
+    ti.lpszText = const_cast<char*>(m_tipText.c_str());
     if (SendMessageA(m_toolTip, TTM_GETTOOLCOUNT, 0, 0) == 0) {
         GetClientRect(hwnd(), &ti.rect);
         SendMessageA(m_toolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
     }
     SendMessageA(m_toolTip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
-    SendMessageA(m_toolTip, TTM_ACTIVATE, activate, 0);
+    SendMessageA(m_toolTip, TTM_ACTIVATE, m_tipActive, 0);
 }
 
 BOOL CHoverButton::PreTranslateMessage(const MSG& msg) {
-    EnsureToolTip();
-    if (m_toolTip) {
+    // Only the pointer makes the tip: messages of other kinds (a paint, a posted command) may arrive while
+    // a menu's own loop runs, and a window made then disturbs the menu.
+    const bool pointer = msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST;
+    if (pointer) EnsureToolTip();
+    if (m_toolTip && pointer) {
         MSG copy = msg;
         SendMessageA(m_toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&copy));
     }

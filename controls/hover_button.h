@@ -8,6 +8,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "core/settings.h"
 #include "win/handle.h"
 #include "win/window.h"
@@ -39,7 +41,9 @@ class CHoverButton : public win::Window {
     // Relays a queued message to the tool tip so it can time its display. Never swallows the message.
     BOOL PreTranslateMessage(const MSG& msg);
 
+    // The tip's window is made when the first pointer message is handed to PreTranslateMessage.
     HWND toolTipWindow() const noexcept { return m_toolTip; }
+    const std::string& toolTipText() const noexcept { return m_tipText; }
     int frameWidth() const noexcept { return m_nFrameWidth; }
     int frameHeight() const noexcept { return m_nFrameHeight; }
     bool hovering() const noexcept { return m_bHover != FALSE; }
@@ -52,6 +56,7 @@ class CHoverButton : public win::Window {
 
   private:
     void EnsureToolTip();
+    void applyToolTipText();
     LRESULT onMouseMove(WPARAM wParam, LPARAM lParam);
     LRESULT onMouseHover();
     LRESULT onMouseLeave();
@@ -66,6 +71,9 @@ class CHoverButton : public win::Window {
     win::Bitmap m_bitmapStrip;
     BOOL m_bTracking = FALSE;
     HWND m_toolTip = nullptr;
+    std::string m_tipText;
+    BOOL m_tipActive = FALSE;
+    bool m_hasTip = false;
 };
 
 } // namespace controls

@@ -248,6 +248,10 @@ TEST_F(HoverButton, AButtonWithoutTheHoldBehaviourNeverStartsATimer) {
 
 TEST_F(HoverButton, TheToolTipHasOneToolWhateverTheNumberOfTexts) {
     makeNewBrowserButton();
+    // The tip has no window until the pointer first reaches the button; its text is kept meanwhile.
+    EXPECT_EQ(newButton_->toolTipWindow(), nullptr);
+    EXPECT_EQ(newButton_->toolTipText(), "New browser window");
+    pointAt(newButton_->hwnd());
     HWND tip = newButton_->toolTipWindow();
     ASSERT_NE(tip, nullptr);
     EXPECT_EQ(static_cast<COLORREF>(SendMessageA(tip, TTM_GETTIPBKCOLOR, 0, 0)), 0x00B9E3F8u);
@@ -275,9 +279,10 @@ TEST_F(HoverButton, TheToolTipHasOneToolWhateverTheNumberOfTexts) {
 
 TEST_F(HoverButton, TheToolTipShowsOnHoverOnlyWhenActive) {
     makeNewBrowserButton();
-    HWND tip = newButton_->toolTipWindow();
     newButton_->SetToolTipText("quiet", FALSE);
     POINT c = pointAt(newButton_->hwnd());
+    HWND tip = newButton_->toolTipWindow();
+    ASSERT_NE(tip, nullptr);
     kit::moveTo(c.x + 1, c.y);
     EXPECT_FALSE(pumpUntil([&] { return IsWindowVisible(tip) != FALSE; }, 1500));
 
