@@ -80,10 +80,15 @@ RECT scaledRect(const RECT& r, int dpi) {
 } // namespace
 
 void OwnButtons::create(HWND bar, int dpi) {
+    RECT client{};
+    GetClientRect(bar, &client);
     for (std::size_t i = 0; i < kCount; ++i) {
         const OwnButton& b = kOwnButtons[i];
         controls::CHoverButton& button = buttons_[i];
-        if (!button.Create(b.caption, kButtonStyle, scaledRect(b.rect, dpi), bar, b.id)) continue;
+        // Made where the layout will want it: every move of a child window costs Wine a round of messages, and
+        // the bar is already docked at its width.
+        const RECT place = i == kNewBrowser ? scaledRect(b.rect, dpi) : placeOf(i, client.right, dpi);
+        if (!button.Create(b.caption, kButtonStyle, place, bar, b.id)) continue;
         // Holding New browser window opens the bar's menu instead of waiting for the click.
         if (i == kNewBrowser) button.m_bMenuOnHold = TRUE;
         button.SetStripBitmap(stripFor(b, dpi));
@@ -101,21 +106,40 @@ void OwnButtons::scale(int dpi) {
     }
 }
 
-void OwnButtons::layOut(int cx, int dpi) {
-    struct Place {
-        std::size_t button;
-        int x;
-    };
+RECT OwnButtons::placeOf(std::size_t i, int cx, int dpi) const {
     auto scaled = [dpi](int size) { return core::scaleForDpi(size, dpi); };
-    const Place places[] = {{kCloseRight, cx - scaled(16)},
-                            {kHideRight, cx - scaled(29)},
-                            {kCloseLeft, scaled(3)},
-                            {kHideLeft, scaled(16)}};
-    for (const Place& p : places) {
-        const controls::CHoverButton& button = buttons_[p.button];
-        // A button is as large as its picture, which may be a little smaller than its room at some DPIs.
-        const int side = button.frameWidth() > 0 ? button.frameWidth() : scaled(12);
-        if (button.hwnd()) SetWindowPos(button.hwnd(), nullptr, p.x, scaled(3), side, side, SWP_NOZORDER);
+    int x = 0;
+    switch (i) {
+    case kCloseRight:
+        x = cx - scaled(16);
+        break;
+    case kHideRight:
+        x = cx - scaled(29);
+        break;
+    case kCloseLeft:
+        x = scaled(3);
+        break;
+    default:
+        x = scaled(16);
+        break;
+    }
+    // A button is as large as its picture, which may be a little smaller than its room at some DPIs.
+    const int frame = buttons_[i].frameWidth();
+    const int side = frame > 0 ? frame : scaled(12);
+    return {x, scaled(3), x + side, scaled(3) + side};
+}
+
+void OwnButtons::layOut(int cx, int dpi) {
+    for (std::size_t i : {kCloseRight, kHideRight, kCloseLeft, kHideLeft}) {
+        const HWND button = buttons_[i].hwnd();
+        if (!button) continue;
+        const RECT want = placeOf(i, cx, dpi);
+        RECT now{};
+        GetWindowRect(button, &now);
+        MapWindowPoints(nullptr, GetParent(button), reinterpret_cast<POINT*>(&now), 2);
+        if (!EqualRect(&now, &want))
+            SetWindowPos(button, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
+                         SWP_NOZORDER);
     }
 }
 

@@ -25,6 +25,9 @@ class OwnButtons {
     const controls::CHoverButton& leftToRight(std::size_t i) const;
 
   private:
+    // Where one of the pairs belongs on a bar cx pixels wide.
+    RECT placeOf(std::size_t i, int cx, int dpi) const;
+
     // In creation order, as the table in own_buttons.cpp lists them.
     std::array<controls::CHoverButton, kCount> buttons_;
 };

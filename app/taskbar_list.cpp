@@ -11,6 +11,8 @@ namespace {
 // One bar per process, on one thread: this state is that bar's.
 ITaskbarList* g_list = nullptr;
 bool g_comStarted = false;
+// Made once per shell, when the first button is to be taken off.
+bool g_listTried = false;
 DWORD g_barThread = 0;
 std::vector<HWND> g_takenOff;
 
@@ -31,27 +33,36 @@ void releaseList() {
     g_list = nullptr;
 }
 
+// Making the object costs the bar's start-up a few milliseconds, and with a taskbar of tab controls most
+// sessions never need it: it is made when a button is first to be taken off.
+ITaskbarList* list() {
+    if (g_list || g_listTried) return g_list;
+    g_listTried = true;
+    g_list = makeList();
+    return g_list;
+}
+
 bool remembered(HWND window) {
     return std::find(g_takenOff.begin(), g_takenOff.end(), window) != g_takenOff.end();
 }
 } // namespace
 
-bool startTaskbarList() {
+void startTaskbarList() {
     g_barThread = GetCurrentThreadId();
+    // Also for the shell's own calls on this thread (opening a browser, an address).
     if (!g_comStarted) g_comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    if (!g_list) g_list = makeList();
-    return g_list != nullptr;
 }
 
 void endTaskbarList() {
     giveAllButtonsBack();
     releaseList();
+    g_listTried = false;
     if (g_comStarted) CoUninitialize();
     g_comStarted = false;
 }
 
 void takeButtonOff(HWND window) {
-    if (!g_list || !IsWindow(window)) return;
+    if (!IsWindow(window) || !list()) return;
     if (SUCCEEDED(g_list->DeleteTab(window)) && !remembered(window)) g_takenOff.push_back(window);
 }
 
@@ -74,7 +85,7 @@ void giveAllButtonsBack() noexcept {
 
 void renewTaskbarList() {
     releaseList();
-    g_list = makeList();
+    g_listTried = false;
     g_takenOff.clear();
 }
 

@@ -6,9 +6,9 @@
 
 namespace app {
 
-// COM and the task-list object on the calling thread (the bar's). False when the shell has no such object:
-// the bar then leaves every button where it is.
-bool startTaskbarList();
+// Names the calling thread as the bar's and starts COM there. The task-list object is made when the first
+// button is taken off; where the shell has no such object, the bar leaves every button where it is.
+void startTaskbarList();
 // Gives every button back, then lets go of the object and of COM.
 void endTaskbarList();
 
@@ -16,8 +16,8 @@ void takeButtonOff(HWND window);
 // Gives the button back when it was taken off and the window still exists.
 void giveButtonBack(HWND window);
 void giveAllButtonsBack() noexcept;
-// A restarted shell shows every button again and has a new task-list object: a new object is made and the
-// buttons taken off are forgotten, to be taken off again by the caller.
+// A restarted shell shows every button again and has a new task-list object: the old one is let go (a new
+// one is made when next needed) and the buttons taken off are forgotten, to be taken off again by the caller.
 void renewTaskbarList();
 
 // For the teardown and the crash guard: gives every button back when called on the bar's own thread (only

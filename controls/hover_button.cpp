@@ -50,7 +50,11 @@ BOOL CHoverButton::SetStripBitmap(WORD resourceId) {
     GetObjectA(bitmap, sizeof(info), &info);
     m_nFrameWidth = info.bmWidth / 3;
     m_nFrameHeight = info.bmHeight;
-    SetWindowPos(hwnd(), HWND_TOP, 0, 0, m_nFrameWidth, m_nFrameHeight, SWP_NOMOVE | SWP_NOOWNERZORDER);
+    RECT now{};
+    GetWindowRect(hwnd(), &now);
+    if (now.right - now.left != m_nFrameWidth || now.bottom - now.top != m_nFrameHeight)
+        SetWindowPos(hwnd(), HWND_TOP, 0, 0, m_nFrameWidth, m_nFrameHeight, SWP_NOMOVE | SWP_NOOWNERZORDER);
+    InvalidateRect(hwnd(), nullptr, FALSE);
     // A strip loaded again for another DPI changes the size: the tool follows.
     if (m_toolTip) {
         TOOLINFOA ti = toolInfo(hwnd());
