@@ -26,16 +26,14 @@ win::RegKey openForWriting(const char* key) {
         k.reset();
     return k;
 }
-} // namespace
 
-int32_t readDwordSetting(const char* key, const char* name, int32_t fallback) {
-    win::RegKey k = openForReading(key);
+int32_t readDwordFrom(HKEY k, const char* name, int32_t fallback) {
     if (!k) return fallback;
     // Any value of at most four bytes counts, whatever its stored type; shorter data is zero-extended.
     unsigned char data[4] = {0, 0, 0, 0};
     DWORD size = sizeof(data);
     // Narrow on purpose: a short string value counts by its ANSI bytes, as it always has.
-    if (RegQueryValueExA(k.get(), name, nullptr, nullptr, data, &size) != ERROR_SUCCESS) return fallback;
+    if (RegQueryValueExA(k, name, nullptr, nullptr, data, &size) != ERROR_SUCCESS) return fallback;
     uint32_t value = data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<uint32_t>(data[3]) << 24);
     return static_cast<int32_t>(value);
 }
@@ -43,19 +41,18 @@ int32_t readDwordSetting(const char* key, const char* name, int32_t fallback) {
 // Strings are read and written wide: the registry keeps them in UTF-16, so a value an earlier (ANSI) version
 // wrote was converted from the ANSI code page when it was stored and reads back unchanged here. Data of any
 // other type counts by its bytes in the ANSI code page, as it always has.
-std::string readStringSetting(const char* key, const char* name, const std::string& fallback) {
-    win::RegKey k = openForReading(key);
+std::string readStringFrom(HKEY k, const char* name, const std::string& fallback) {
     if (!k) return fallback;
     const std::wstring wideName = win::widen(name);
     DWORD type = REG_NONE;
     DWORD longest = 0;
-    if (RegQueryValueExW(k.get(), wideName.c_str(), nullptr, &type, nullptr, &longest) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(k, wideName.c_str(), nullptr, &type, nullptr, &longest) != ERROR_SUCCESS ||
         longest == 0)
         return fallback;
     if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) {
         std::vector<char> bytes(longest, '\0');
         DWORD size = longest;
-        if (RegQueryValueExA(k.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(bytes.data()), &size) !=
+        if (RegQueryValueExA(k, name, nullptr, nullptr, reinterpret_cast<BYTE*>(bytes.data()), &size) !=
             ERROR_SUCCESS)
             return fallback;
         size_t length = 0;
@@ -65,13 +62,23 @@ std::string readStringSetting(const char* key, const char* name, const std::stri
     }
     std::vector<wchar_t> buffer(longest / sizeof(wchar_t) + 1, L'\0');
     DWORD size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(k.get(), wideName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
+    if (RegQueryValueExW(k, wideName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
                          &size) != ERROR_SUCCESS)
         return fallback;
     size_t length = 0;
     while (length < size / sizeof(wchar_t) && buffer[length] != L'\0')
         ++length;
     return win::narrow(std::wstring_view(buffer.data(), length));
+}
+
+} // namespace
+
+int32_t readDwordSetting(const char* key, const char* name, int32_t fallback) {
+    return readDwordFrom(openForReading(key).get(), name, fallback);
+}
+
+std::string readStringSetting(const char* key, const char* name, const std::string& fallback) {
+    return readStringFrom(openForReading(key).get(), name, fallback);
 }
 
 void writeDwordSetting(const char* key, const char* name, int32_t value) {
@@ -89,12 +96,15 @@ void writeStringSetting(const char* key, const char* name, const std::string& te
                    static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
 }
 
+// One opening for the whole load: each opening is a round trip to the registry's server.
+RegistrySettingsSource::RegistrySettingsSource(const char* key) : key_(openForReading(key)) {}
+
 int32_t RegistrySettingsSource::readDword(const char* name, int32_t fallback) {
-    return readDwordSetting(key_, name, fallback);
+    return readDwordFrom(key_.get(), name, fallback);
 }
 
 std::string RegistrySettingsSource::readString(const char* name, const std::string& fallback) {
-    return readStringSetting(key_, name, fallback);
+    return readStringFrom(key_.get(), name, fallback);
 }
 
 } // namespace app

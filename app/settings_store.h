@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/settings.h"
+#include "win/handle.h"
 
 namespace app {
 
@@ -13,15 +14,15 @@ std::string readStringSetting(const char* key, const char* name, const std::stri
 void writeDwordSetting(const char* key, const char* name, int32_t value);
 void writeStringSetting(const char* key, const char* name, const std::string& text);
 
-// Reads the program's settings from the registry key.
+// Reads the program's settings from the registry key, opened once when the source is made.
 class RegistrySettingsSource : public core::SettingsSource {
   public:
-    explicit RegistrySettingsSource(const char* key) : key_(key) {}
+    explicit RegistrySettingsSource(const char* key);
     int32_t readDword(const char* name, int32_t fallback) override;
     std::string readString(const char* name, const std::string& fallback) override;
 
   private:
-    const char* key_;
+    win::RegKey key_;
 };
 
 } // namespace app

@@ -198,7 +198,7 @@ int main(int argc, char** argv) {
     int arg = argc > 2 ? std::atoi(argv[2]) : 0;
     quietSettings();
     if (what == "startup")
-        startup(arg > 0 ? arg : 10);
+        startup(arg > 0 ? arg : 20);
     else if (what == "memory")
         memory();
     else if (what == "idle")
