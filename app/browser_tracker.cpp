@@ -22,18 +22,17 @@ using cvsh::kWindowRetitled;
 // appears.
 constexpr UINT kPendingCheckMs = 100;
 
-bool isBrowserWindow(HWND window) {
+bool isBrowserWindow(HWND window, const char* name) {
     // Any longer name is not one of ours; a cut one cannot match either.
-    char name[256] = {};
-    if (GetClassNameA(window, name, sizeof(name)) <= 0) return false;
+    if (!name[0]) return false;
     if (core::isTrackedClass(name, settings().catchExplorerWindows != 0)) return true;
     return otherBrowserProgram(window, name) && wouldHaveTaskbarButton(window);
 }
 
 // The text the system keeps for the window, read without a message to it: a program that does not answer
 // cannot hold the bar.
-std::string titleOf(HWND window) {
-    if (const core::BrowserProgram* program = otherBrowserProgram(window))
+std::string titleOf(HWND window, const char* className) {
+    if (const core::BrowserProgram* program = otherBrowserProgram(window, className))
         return otherBrowserButtonText(window, *program);
     return core::browserTitle(win::storedWindowText(window));
 }
@@ -41,7 +40,8 @@ std::string titleOf(HWND window) {
 BOOL CALLBACK enumerateOne(HWND window, LPARAM param) {
     auto* list = reinterpret_cast<BrowserWindowList*>(param);
     // The system lists the front-most window first, so it ends up last: the rightmost button.
-    if (isBrowserWindow(window)) list->insertFront(window, titleOf(window));
+    const ClassName name(window);
+    if (isBrowserWindow(window, name.text)) list->insertFront(window, titleOf(window, name.text));
     return TRUE;
 }
 } // namespace
@@ -57,16 +57,16 @@ void BrowserTracker::setActive(HWND window) {
     listener_.activeBrowserChanged(previous, window);
 }
 
-bool BrowserTracker::concernsBar(HWND window, LPARAM code) {
-    if (!isBrowserWindow(window)) {
+bool BrowserTracker::concernsBar(HWND window, LPARAM code, const char* className) {
+    if (!isBrowserWindow(window, className)) {
         if (code == kWindowActivated) setActive(nullptr);
-        if (otherBrowserProgram(window)) watchPending(window);
+        if (otherBrowserProgram(window, className)) watchPending(window);
         return false;
     }
     // A later code is a chance to catch a window of today's browsers that was not ready at its creation.
-    if (code != kWindowCreated && find(window) < 0 && otherBrowserProgram(window)) {
+    if (code != kWindowCreated && find(window) < 0 && otherBrowserProgram(window, className)) {
         dropPending(window);
-        onWindowCreated(window);
+        onWindowCreated(window, className);
     }
     return true;
 }
@@ -74,7 +74,8 @@ bool BrowserTracker::concernsBar(HWND window, LPARAM code) {
 LRESULT BrowserTracker::handleShellEvent(HWND window, LPARAM code) {
     // The report of a destruction arrives after the window is gone: its class can no longer be read.
     if (code == kWindowDestroyed) return onWindowDestroyed(window);
-    if (!concernsBar(window, code)) return 0;
+    const ClassName name(window);
+    if (!concernsBar(window, code, name.text)) return 0;
     switch (code) {
     case kWindowActivated:
         setActive(window);
@@ -82,14 +83,14 @@ LRESULT BrowserTracker::handleShellEvent(HWND window, LPARAM code) {
         break;
     case kWindowCreated:
         // Today's browsers are listed once; the classic classes keep their rule of one entry per report.
-        if (find(window) >= 0 && otherBrowserProgram(window)) {
+        if (find(window) >= 0 && otherBrowserProgram(window, name.text)) {
             takeButtonOff(window);
             break;
         }
-        onWindowCreated(window);
+        onWindowCreated(window, name.text);
         break;
     case kWindowRetitled:
-        onWindowRetitled(window);
+        onWindowRetitled(window, name.text);
         break;
     default:
         break;
@@ -97,9 +98,9 @@ LRESULT BrowserTracker::handleShellEvent(HWND window, LPARAM code) {
     return 1;
 }
 
-void BrowserTracker::onWindowRetitled(HWND window) {
+void BrowserTracker::onWindowRetitled(HWND window, const char* className) {
     // Read once for every entry of the window, before the walk.
-    const std::string title = titleOf(window);
+    const std::string title = titleOf(window, className);
     list_.forEachIndexOf(window, [&](int i) {
         // What a listener did for an earlier entry may have changed the list: the entry may be gone, or
         // another window's may have moved onto its place.
@@ -111,10 +112,10 @@ void BrowserTracker::onWindowRetitled(HWND window) {
     });
 }
 
-void BrowserTracker::onWindowCreated(HWND window) {
-    list_.append(window, titleOf(window));
+void BrowserTracker::onWindowCreated(HWND window, const char* className) {
+    list_.append(window, titleOf(window, className));
     const int index = list_.count() - 1;
-    if (usesTaskbarList(window)) takeButtonOff(window);
+    if (usesTaskbarList(window, className)) takeButtonOff(window);
     listener_.browserListed(index, window);
     // The shell reports a window as it is created, and a browser may show its frame only later: placing a
     // window its program has not shown yet can leave it hidden for good. Such a window waits for its showing,
@@ -127,13 +128,13 @@ void BrowserTracker::onWindowCreated(HWND window) {
     KillTimer(bar_, AUTOHIDE_TIMER_ID);
 }
 
-bool BrowserTracker::usesTaskbarList(HWND window) const {
-    return !usesTabControl_ || otherBrowserProgram(window) != nullptr;
+bool BrowserTracker::usesTaskbarList(HWND window, const char* className) const {
+    return !usesTabControl_ || otherBrowserProgram(window, className) != nullptr;
 }
 
 void BrowserTracker::takeButtonsOff() {
     list_.forEachFirstToLast([this](HWND window) {
-        if (usesTaskbarList(window)) takeButtonOff(window);
+        if (usesTaskbarList(window, ClassName(window).text)) takeButtonOff(window);
     });
 }
 
@@ -151,6 +152,8 @@ LRESULT BrowserTracker::onWindowDestroyed(HWND window) {
 }
 
 void BrowserTracker::place(HWND window) {
+    // Asked first: looking at another program's window is a call to the server, on every activation.
+    if (core::placementOf(settings()) == core::Placement::DontChange) return;
     if (!window || !IsWindow(window)) {
         placeAll();
     } else {
@@ -188,9 +191,10 @@ void BrowserTracker::recheckPending() {
         if (!IsWindow(window)) return true;
         if (find(window) < 0) {
             // Not listed: a window of today's browsers that was not ready when reported, or one that left.
-            if (!otherBrowserProgram(window)) return true;
-            if (!isBrowserWindow(window)) return false;
-            onWindowCreated(window);
+            const ClassName name(window);
+            if (!otherBrowserProgram(window, name.text)) return true;
+            if (!isBrowserWindow(window, name.text)) return false;
+            onWindowCreated(window, name.text);
             return true;
         }
         if (!IsWindowVisible(window)) return false;

@@ -53,13 +53,14 @@ class BrowserTracker {
     void recheckPending();
 
   private:
-    void onWindowCreated(HWND window);
+    // Each takes the window's class name as the event read it.
+    void onWindowCreated(HWND window, const char* className);
     LRESULT onWindowDestroyed(HWND window);
-    void onWindowRetitled(HWND window);
+    void onWindowRetitled(HWND window, const char* className);
     // Whether a shell event is about a listed window or one to list; watches the windows of today's browsers
     // that are not ready yet.
-    bool concernsBar(HWND window, LPARAM code);
-    bool usesTaskbarList(HWND window) const;
+    bool concernsBar(HWND window, LPARAM code, const char* className);
+    bool usesTaskbarList(HWND window, const char* className) const;
     void placeWindow(HWND window);
     void placeWhenShown(HWND window);
     void holdUntilShown(HWND window);

@@ -10,6 +10,15 @@
 
 namespace app {
 
+// A window's class name, read once for all the questions one event asks: for another program's window each
+// reading costs Wine two calls to its server. Empty when the window is gone.
+struct ClassName {
+    explicit ClassName(HWND window) {
+        if (GetClassNameA(window, text, sizeof(text)) <= 0) text[0] = '\0';
+    }
+    char text[256] = {};
+};
+
 // The browser the window belongs to, when it is one of today's browsers and those are caught; else null.
 const core::BrowserProgram* otherBrowserProgram(HWND window);
 // The same, from a class name already read.
