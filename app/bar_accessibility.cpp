@@ -1,6 +1,5 @@
 #include "app/bar_accessibility.h"
 
-
 #include "app/app.h"
 #include "app/bar_window.h"
 #include "core/button_click.h"

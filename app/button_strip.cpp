@@ -71,16 +71,6 @@ std::vector<std::pair<int, int>> rangesMeeting(const core::ButtonRow& row, const
     return merged;
 }
 
-// The region a paint may draw in, in client coordinates, read from the paint's DC (the system made it from
-// the update region) rather than asked of the server once more: a server call costs as much as a small paint.
-bool paintRegion(HDC dc, HWND window, HRGN out) {
-    if (GetRandomRgn(dc, out, SYSRGN) != 1) return false;
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
-    OffsetRgn(out, -origin.x, -origin.y);
-    return true;
-}
-
 std::uint64_t microsecondsSince(const LARGE_INTEGER& start) {
     LARGE_INTEGER now{}, frequency{};
     QueryPerformanceCounter(&now);
@@ -178,17 +168,15 @@ void ButtonStrip::paint(BrowserWindowList& list) {
     QueryPerformanceCounter(&start);
     RECT client{};
     GetClientRect(bar_, &client);
-    win::PaintScope paint(bar_);
-    win::GdiObject update(CreateRectRgn(0, 0, 0, 0));
-    bool regionKnown = update && paintRegion(paint.dc(), bar_, static_cast<HRGN>(update.get()));
+    win::UpdateScope paint(bar_);
+    if (!paint.region()) return;
     layOut(list, client);
-    std::vector<RECT> rects = regionKnown ? rectanglesOf(static_cast<HRGN>(update.get()), paint.area())
-                                          : std::vector<RECT>{paint.area()};
+    std::vector<RECT> rects = rectanglesOf(paint.region(), paint.area());
     // Drawn off screen and copied in one piece, the strip never shows a half-painted state.
     HDC buffer = backBuffer(paint.dc(), client);
     Canvas canvas{buffer ? buffer : paint.dc()};
     if (buffer) {
-        SelectClipRgn(buffer, regionKnown ? static_cast<HRGN>(update.get()) : nullptr);
+        SelectClipRgn(buffer, paint.region());
         // Fills written to memory ignore the clip: only the update region reaches the screen all the same.
         canvas = Canvas{buffer, bufferPixels_, bufferSize_.cx, bufferSize_.cy};
     }

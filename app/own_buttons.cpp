@@ -85,8 +85,8 @@ void OwnButtons::create(HWND bar, int dpi) {
     for (std::size_t i = 0; i < kCount; ++i) {
         const OwnButton& b = kOwnButtons[i];
         controls::CHoverButton& button = buttons_[i];
-        // Made where the layout will want it: every move of a child window costs Wine a round of messages, and
-        // the bar is already docked at its width.
+        // Made where the layout will want it: every move of a child window costs Wine a round of messages,
+        // and the bar is already docked at its width.
         const RECT place = i == kNewBrowser ? scaledRect(b.rect, dpi) : placeOf(i, client.right, dpi);
         if (!button.Create(b.caption, kButtonStyle, place, bar, b.id)) continue;
         // Holding New browser window opens the bar's menu instead of waiting for the click.

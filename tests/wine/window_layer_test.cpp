@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "win/dialog.h"
+#include "win/gdi.h"
 #include "win/handle.h"
 #include "win/thread.h"
 #include "win/window.h"
@@ -221,6 +222,57 @@ TEST_F(WindowLayer, AnObjectDestroyedBeforeItsWindowLeavesTheWindowUnbound) {
     EXPECT_EQ(win::Window::fromHandle(h), nullptr);
     EXPECT_EQ(SendMessageA(h, WM_APP, 0, 0), 0);
     DestroyWindow(h);
+}
+
+// What a paint drawn without BeginPaint saw: its area, its clip, and how often it ran.
+struct UpdateSeen {
+    int paints = 0;
+    bool drew = false;
+    RECT area{}, clip{};
+};
+UpdateSeen g_update;
+LRESULT CALLBACK updatePainter(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_PAINT) return DefWindowProcA(w, msg, wParam, lParam);
+    ++g_update.paints;
+    win::UpdateScope paint(w);
+    g_update.drew = paint.region() != nullptr;
+    if (g_update.drew) {
+        g_update.area = paint.area();
+        GetClipBox(paint.dc(), &g_update.clip);
+    }
+    return 0;
+}
+
+TEST(UpdateScope, DrawsOnlyWhatWasDueAndLeavesNothingDueEvenWhenNothingWas) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = updatePainter;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "CorvaneUpdateScopeTest";
+    RegisterClassA(&wc);
+    HWND w = CreateWindowExA(0, wc.lpszClassName, "u", WS_POPUP | WS_VISIBLE, 0, 0, 200, 40, nullptr, nullptr,
+                             wc.hInstance, nullptr);
+    ASSERT_NE(w, nullptr);
+    UpdateWindow(w);
+    const RECT left{10, 5, 30, 25}, right{150, 5, 170, 25};
+    InvalidateRect(w, &left, TRUE);
+    InvalidateRect(w, &right, TRUE);
+    g_update = {};
+    UpdateWindow(w);
+    EXPECT_TRUE(g_update.drew);
+    const RECT both{10, 5, 170, 25};
+    EXPECT_TRUE(EqualRect(&g_update.area, &both));
+    EXPECT_TRUE(EqualRect(&g_update.clip, &both));
+    EXPECT_FALSE(GetUpdateRect(w, nullptr, FALSE));
+    // A paint asked for with no region (an internal paint) draws nothing, and must not be asked again.
+    RedrawWindow(w, nullptr, nullptr, RDW_INTERNALPAINT);
+    g_update = {};
+    UpdateWindow(w);
+    MSG msg;
+    while (PeekMessageA(&msg, w, WM_PAINT, WM_PAINT, PM_REMOVE) && g_update.paints < 5)
+        DispatchMessageA(&msg);
+    EXPECT_FALSE(g_update.drew);
+    EXPECT_LE(g_update.paints, 1);
+    DestroyWindow(w);
 }
 
 TEST(Handles, MoveOnlyHandlesCloseExactlyOnce) {
