@@ -14,6 +14,8 @@ struct BrowserEntry {
     std::string title;
     // The button in the bar's client coordinates, as last painted; empty until then.
     RECT buttonRect{0, 0, 0, 0};
+    // Where the tool tip control was last told the button is.
+    RECT toolRect{0, 0, 0, 0};
 };
 
 using BrowserWindowList = core::WindowList<BrowserEntry>;

@@ -109,17 +109,19 @@ void ButtonStrip::createToolTips(BrowserWindowList& list) {
     RECT margins{4, 2, 4, 2};
     SendMessageA(toolTips_, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
     SendMessageA(toolTips_, TTM_SETDELAYTIME, 100, 1000);
-    for (const BrowserEntry& entry : list.entries) {
+    for (const BrowserEntry& entry : list.entries)
         addTool(entry.window);
-        // Painted buttons are not laid out again unless they move: their tools take their place now.
-        if (!IsRectEmpty(&entry.buttonRect)) moveTool(entry);
-    }
+    // Painted buttons are not laid out again unless they move: their tools take their place before the
+    // pointer is next looked at.
+    toolsStale_ = true;
     SendMessageA(toolTips_, TTM_ACTIVATE, TRUE, 0);
 }
 
 void ButtonStrip::relayToToolTips(const MSG& msg) {
     if (!toolTips_) return;
     if (msg.hwnd != bar_ && !IsChild(bar_, msg.hwnd)) return;
+    const bool pointer = msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST;
+    if (pointer && toolsStale_) moveTools(tracker_.list());
     MSG copy = msg;
     SendMessageA(toolTips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&copy));
 }
@@ -138,6 +140,16 @@ void ButtonStrip::deleteTool(HWND window) {
     TOOLINFOW ti = browserTool(bar_, window);
     ++work_.toolTipMessages;
     SendMessageW(toolTips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void ButtonStrip::moveTools(BrowserWindowList& list) {
+    toolsStale_ = false;
+    list.forEachEntry([this](int, BrowserEntry& entry) {
+        // The control looks each tool up by a linear search: only the tools that moved are told.
+        if (EqualRect(&entry.toolRect, &entry.buttonRect)) return;
+        entry.toolRect = entry.buttonRect;
+        moveTool(entry);
+    });
 }
 
 void ButtonStrip::moveTool(const BrowserEntry& entry) {
@@ -220,12 +232,11 @@ void ButtonStrip::layOut(BrowserWindowList& list, const RECT& client) {
     rowClient_ = client;
     list.forEachEntry([this](int i, BrowserEntry& entry) {
         RECT placed = toRect(row_.at(i));
-        // The tool tip control looks each tool up by a linear search: telling it only what moved keeps a
-        // change of one button from costing a pass over every tool.
-        if (!EqualRect(&placed, &entry.buttonRect)) {
-            entry.buttonRect = placed;
-            moveTool(entry);
-        }
+        if (EqualRect(&placed, &entry.buttonRect)) return;
+        entry.buttonRect = placed;
+        // The tool tips need the new places only when the pointer is next on the bar: a burst of windows
+        // opening or closing, or a thousand buttons moving, then costs the control one pass, not one a paint.
+        toolsStale_ = true;
     });
 }
 

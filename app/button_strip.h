@@ -68,10 +68,13 @@ class ButtonStrip {
     HDC backBuffer(HDC screen, const RECT& client);
     void paintButton(const Canvas& canvas, const BrowserEntry& entry);
     void moveTool(const BrowserEntry& entry);
+    // Tells the control where every button that moved since it was last told now is.
+    void moveTools(BrowserWindowList& list);
 
     BrowserTracker& tracker_;
     HWND bar_ = nullptr;
     HWND toolTips_ = nullptr;
+    bool toolsStale_ = false;
     win::Icon closeGlyphIcon_;
     // The text of the browser tool tip being shown.
     std::wstring tipText_;
