@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "core/dpi_scale.h"
 #include "prefs/preferences_page.h"
 #include "resources/resource.h"
@@ -20,9 +22,11 @@ const PageEntry kPages[] = {{"General", IDD_PREFS_GENERAL},
                             {"Hot keys", IDD_PREFS_HOTKEYS},
                             {"Advanced", IDD_PREFS_ADVANCED}};
 
-// Where the page sits in the dialog's client area, in pixels.
+// Where the page sits in the dialog's client area, in pixels; never over the tree, which a wider dialog font
+// than the template's makes reach past that place (the page then keeps this gap to the tree).
 constexpr int kPageX = 130;
 constexpr int kPageY = 2;
+constexpr int kPageGap = 6;
 
 LPARAM itemData(HWND tree, HTREEITEM item) {
     TVITEMA tvi{};
@@ -123,8 +127,12 @@ void PreferencesDialog::showPage(int pageId) {
     // Directly after the tree in the z-order, so the tab order runs tree, page, then the dialog's buttons.
     // The place is in 96-DPI pixels, as the template's units grow with the DPI.
     const int dpi = win::windowDpi(hwnd());
-    SetWindowPos(page->hwnd(), tree_, core::scaleForDpi(kPageX, dpi), core::scaleForDpi(kPageY, dpi), 0, 0,
-                 SWP_NOSIZE | SWP_NOACTIVATE);
+    RECT tree{};
+    GetWindowRect(tree_, &tree);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&tree), 2);
+    const int x = std::max(core::scaleForDpi(kPageX, dpi),
+                           static_cast<int>(tree.right) + core::scaleForDpi(kPageGap, dpi));
+    SetWindowPos(page->hwnd(), tree_, x, core::scaleForDpi(kPageY, dpi), 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     ShowWindow(page->hwnd(), SW_SHOW);
     SetFocus(tree_);
 }
