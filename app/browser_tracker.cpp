@@ -162,7 +162,6 @@ void BrowserTracker::place(HWND window) {
 }
 
 void BrowserTracker::placeWhenShown(HWND window) {
-    if (core::placementOf(settings()) == core::Placement::DontChange) return;
     if (IsWindowVisible(window)) {
         placeWindow(window);
     } else {
@@ -224,7 +223,6 @@ void BrowserTracker::placeWindow(HWND window) {
 }
 
 void BrowserTracker::placeAll() {
-    if (core::placementOf(settings()) == core::Placement::DontChange) return;
     list_.forEachLastToFirst([this](HWND window) { placeWhenShown(window); });
 }
 

@@ -62,6 +62,7 @@ class BrowserTracker {
     bool concernsBar(HWND window, LPARAM code, const char* className);
     bool usesTaskbarList(HWND window, const char* className) const;
     void placeWindow(HWND window);
+    // These two only under place(), which has asked the placement setting.
     void placeWhenShown(HWND window);
     void holdUntilShown(HWND window);
     // Looks at a window again soon (and again, for a while), whatever the placement setting.

@@ -103,6 +103,8 @@ void OwnButtons::scale(int dpi) {
         const RECT r = scaledRect(kOwnButtons[i].rect, dpi);
         SetWindowPos(button.hwnd(), nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         button.SetStripBitmap(stripFor(kOwnButtons[i], dpi));
+        // A picture of the same size as the last one moves nothing, so nothing else repaints the button.
+        InvalidateRect(button.hwnd(), nullptr, FALSE);
     }
 }
 

@@ -54,7 +54,6 @@ BOOL CHoverButton::SetStripBitmap(WORD resourceId) {
     GetWindowRect(hwnd(), &now);
     if (now.right - now.left != m_nFrameWidth || now.bottom - now.top != m_nFrameHeight)
         SetWindowPos(hwnd(), HWND_TOP, 0, 0, m_nFrameWidth, m_nFrameHeight, SWP_NOMOVE | SWP_NOOWNERZORDER);
-    InvalidateRect(hwnd(), nullptr, FALSE);
     // A strip loaded again for another DPI changes the size: the tool follows.
     if (m_toolTip) {
         TOOLINFOA ti = toolInfo(hwnd());
@@ -88,7 +87,7 @@ void CHoverButton::SetToolTipText(const char* text, BOOL activate) {
     m_tipActive = activate;
     m_hasTip = true;
     // Until the pointer first reaches the button its tip needs no window: each tool tip is a window of its
-    // own, and five made at start-up cost the bar more than anything else it does there.
+    // own, and making them was the largest part of the bar's own start-up work.
     if (m_toolTip) applyToolTipText();
 }
 
