@@ -164,8 +164,18 @@ LRESULT CHoverButton::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+bool CHoverButton::trackingHeld() const {
+    TRACKMOUSEEVENT query{};
+    query.cbSize = sizeof(query);
+    query.dwFlags = TME_QUERY;
+    return _TrackMouseEvent(&query) && query.hwndTrack == hwnd() && (query.dwFlags & TME_LEAVE);
+}
+
 LRESULT CHoverButton::onMouseMove(WPARAM wParam, LPARAM lParam) {
-    if (!m_bTracking) {
+    // A move can arrive after the pointer already left (one replayed for a window that appeared under the
+    // pointer's old place). Tracking asked for then may be accepted and yet never start, and then no leave
+    // ever comes to clear the flag: so the system is asked whether it still tracks, not only the flag.
+    if (!m_bTracking || !trackingHeld()) {
         TRACKMOUSEEVENT tme{};
         tme.cbSize = sizeof(tme);
         tme.dwFlags = TME_HOVER | TME_LEAVE;

@@ -58,6 +58,7 @@ class CHoverButton : public win::Window {
     void EnsureToolTip();
     void applyToolTipText();
     LRESULT onMouseMove(WPARAM wParam, LPARAM lParam);
+    bool trackingHeld() const;
     LRESULT onMouseHover();
     LRESULT onMouseLeave();
     LRESULT onLButtonDown(WPARAM wParam, LPARAM lParam);

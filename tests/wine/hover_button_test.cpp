@@ -73,6 +73,11 @@ class HoverButton : public ::testing::Test {
                                    reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
     }
     void SetUp() override {
+        // Every message this thread takes from its queue reaches the buttons first, as in the program's loop,
+        // whoever pumps it: the input kit pumps too while it waits for the pointer to arrive.
+        current_ = this;
+        relay_.reset(SetWindowsHookExA(WH_GETMESSAGE, relay, nullptr, GetCurrentThreadId()));
+        ASSERT_TRUE(relay_);
         ASSERT_TRUE(parent_.create(WS_EX_TOPMOST, kParentClass, "hover test", WS_POPUP | WS_VISIBLE, 100, 100,
                                    300, 60, nullptr, nullptr, GetModuleHandleA(nullptr)));
         kit::moveTo(700, 600);
@@ -82,16 +87,23 @@ class HoverButton : public ::testing::Test {
         newButton_.reset();
         other_.reset();
         DestroyWindow(parent_.hwnd());
+        relay_.reset();
+        current_ = nullptr;
     }
 
-    // Pumps this thread's messages, relaying the queued ones to the buttons as the program's loop does.
+    static LRESULT CALLBACK relay(int code, WPARAM removing, LPARAM lParam) {
+        const MSG& msg = *reinterpret_cast<const MSG*>(lParam);
+        if (code == HC_ACTION && removing == PM_REMOVE && current_)
+            for (auto* b : {current_->newButton_.get(), current_->other_.get()})
+                if (b && msg.hwnd == b->hwnd()) b->PreTranslateMessage(msg);
+        return CallNextHookEx(nullptr, code, removing, lParam);
+    }
+
     bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
         DWORD start = GetTickCount();
         for (;;) {
             MSG msg;
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                for (auto* b : {newButton_.get(), other_.get()})
-                    if (b && msg.hwnd == b->hwnd()) b->PreTranslateMessage(msg);
                 TranslateMessage(&msg);
                 DispatchMessageA(&msg);
             }
@@ -148,6 +160,8 @@ class HoverButton : public ::testing::Test {
 
     Parent parent_;
     std::unique_ptr<CHoverButton> newButton_, other_;
+    win::Hook relay_;
+    static inline HoverButton* current_ = nullptr;
 };
 
 TEST_F(HoverButton, TheStripSizesTheButtonToOneFrameWithoutMovingIt) {
@@ -195,6 +209,11 @@ TEST_F(HoverButton, HoverShowsTheHoverFramePressingWinsAndLeavingGivesTheNormalF
     kit::Strip strip = loadStrip(IDB_NEW_BROWSER_STRIP);
     EXPECT_TRUE(showsFrame(strip, 0));
 
+    // A move delivered after the pointer left (one replayed for a window that appeared under the pointer's
+    // old place) must not keep the next visit from hovering.
+    PostMessageA(newButton_->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(9, 9));
+    pumpFor(50);
+    EXPECT_FALSE(newButton_->hovering());
     POINT c = pointAt(newButton_->hwnd());
     ASSERT_TRUE(pumpUntil([&] { return newButton_->hovering(); }, 2000));
     EXPECT_TRUE(showsFrame(strip, 2));
