@@ -19,7 +19,15 @@ out=build/bench
 mkdir -p "$out"
 only=" ${CORVANE_BENCH:-startup memory events hook idle size} "
 mkdir -p bench/results
-results="bench/results/$(date -u +%Y%m%d-%H%M)-$(echo $only | tr ' ' '-').txt"
+results="bench/results/$(date -u +%Y%m%d-%H%M)-$(echo $only | tr ' ' '-')"
+# Two runs started in the same minute each keep their figures.
+suffix=""
+n=1
+while [ -e "$results$suffix.txt" ]; do
+    n=$((n + 1))
+    suffix="-$n"
+done
+results="$results$suffix.txt"
 commit=$(git rev-parse --short HEAD 2>/dev/null || echo unknown)
 git diff --quiet HEAD -- . ':!bench/results' ':!bench/RESULTS.md' 2>/dev/null || commit="$commit with uncommitted changes"
 {
