@@ -65,6 +65,8 @@ MUTANTS = [
     # the controls
     ('hold menu never opens', 'controls/hover_button.cpp', 'if (m_bMenuOnHold) SetTimer(', 'if (false) SetTimer(',
      'x86_64', r'^hover_button_tests$'),
+    ('hover tracking trusted from the flag', 'controls/hover_button.cpp', 'if (!m_bTracking || !trackingHeld()) {',
+     'if (!m_bTracking) {', 'x86_64', r'^hover_button_tests$'),
     # preferences
     ('changed hot key not written', 'prefs/preferences_page.cpp',
      'host_.writeDword(valueName, static_cast<int32_t>(value));', '(void)valueName;', 'x86_64',
