@@ -51,6 +51,14 @@ void startup(int runs) {
     std::printf("startup.runs: %d\nstartup.bar_ms: %.1f\nstartup.minimal_ms: %.1f\nstartup.appbar_ms: %.1f\n",
                 runs, b, m, a);
     std::printf("startup.ratio: %.2f\nstartup.ratio_appbar: %.2f\n", m > 0 ? b / m : 0, a > 0 ? b / a : 0);
+    // Every start in the order it ran, so that a median can be told from a few slow starts.
+    const char* keys[] = {"minimal", "appbar", "bar"};
+    for (int k = 0; k < 3; ++k) {
+        std::printf("startup.%s_ms_each:", keys[k]);
+        for (double t : programs[k].times)
+            std::printf(" %.1f", t);
+        std::printf("\n");
+    }
 }
 
 PROCESS_MEMORY_COUNTERS_EX memoryOf(HANDLE process) {
