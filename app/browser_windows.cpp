@@ -50,12 +50,6 @@ const core::BrowserProgram* otherBrowserProgram(HWND window, const char* classNa
     return core::otherBrowserOf(className, processImage(window));
 }
 
-const core::BrowserProgram* otherBrowserProgram(HWND window) {
-    char name[256] = {};
-    if (GetClassNameA(window, name, sizeof(name)) <= 0) return nullptr;
-    return otherBrowserProgram(window, name);
-}
-
 bool wouldHaveTaskbarButton(HWND window) {
     if (!IsWindowVisible(window)) return false;
     const LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);

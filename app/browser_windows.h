@@ -19,9 +19,8 @@ struct ClassName {
     char text[256] = {};
 };
 
-// The browser the window belongs to, when it is one of today's browsers and those are caught; else null.
-const core::BrowserProgram* otherBrowserProgram(HWND window);
-// The same, from a class name already read.
+// The browser the window belongs to, from its class name already read (ClassName), when it is one of today's
+// browsers and those are caught; else null.
 const core::BrowserProgram* otherBrowserProgram(HWND window, const char* className);
 
 // Visible, unowned (or asking for a button all the same), not a tool window, with a caption and a title,

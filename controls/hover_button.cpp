@@ -105,9 +105,9 @@ void CHoverButton::applyToolTipText() {
 BOOL CHoverButton::PreTranslateMessage(const MSG& msg) {
     // Only the pointer makes the tip: messages of other kinds (a paint, a posted command) may arrive while
     // a menu's own loop runs, and a window made then disturbs the menu.
-    const bool pointer = msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST;
-    if (pointer) EnsureToolTip();
-    if (m_toolTip && pointer) {
+    if (msg.message < WM_MOUSEFIRST || msg.message > WM_MOUSELAST) return FALSE;
+    EnsureToolTip();
+    if (m_toolTip) {
         MSG copy = msg;
         SendMessageA(m_toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&copy));
     }

@@ -37,36 +37,35 @@ class PaintScope {
 class UpdateScope {
   public:
     explicit UpdateScope(HWND window) noexcept : window_(window), region_(CreateRectRgn(0, 0, 0, 0)) {
-        const int kind = region_ ? GetUpdateRgn(window, region_, FALSE) : ERROR;
+        const int kind = region_ ? GetUpdateRgn(window, region_.get(), FALSE) : ERROR;
         if (kind == NULLREGION || kind == ERROR) {
             // A paint with nothing to draw (an internal paint) must still end, or the system asks again.
             RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_NOINTERNALPAINT);
             return;
         }
         // Only what was read: what the system adds meanwhile stays due.
-        RedrawWindow(window, nullptr, region_, RDW_VALIDATE | RDW_NOINTERNALPAINT);
-        GetRgnBox(region_, &area_);
+        RedrawWindow(window, nullptr, region_.get(), RDW_VALIDATE | RDW_NOINTERNALPAINT);
+        GetRgnBox(region_.get(), &area_);
         // Clipped as BeginPaint clips, by the window's own style.
         const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
         const DWORD clip = ((style & WS_CLIPCHILDREN) ? DCX_CLIPCHILDREN : 0) |
                            ((style & WS_CLIPSIBLINGS) ? DCX_CLIPSIBLINGS : 0);
         dc_ = GetDCEx(window, nullptr, DCX_CACHE | clip);
-        if (dc_) SelectClipRgn(dc_, region_);
+        if (dc_) SelectClipRgn(dc_, region_.get());
     }
     ~UpdateScope() {
         if (dc_) ReleaseDC(window_, dc_);
-        if (region_) DeleteObject(region_);
     }
     UpdateScope(const UpdateScope&) = delete;
     UpdateScope& operator=(const UpdateScope&) = delete;
     HDC dc() const noexcept { return dc_; }
     const RECT& area() const noexcept { return area_; }
     // In client coordinates; null when there is nothing to draw.
-    HRGN region() const noexcept { return dc_ ? region_ : nullptr; }
+    HRGN region() const noexcept { return dc_ ? region_.get() : nullptr; }
 
   private:
     HWND window_;
-    HRGN region_;
+    Region region_;
     HDC dc_ = nullptr;
     RECT area_{};
 };

@@ -78,6 +78,7 @@ using Bitmap = Handle<TypedGdiTraits<HBITMAP>>;
 using Brush = Handle<TypedGdiTraits<HBRUSH>>;
 using Pen = Handle<TypedGdiTraits<HPEN>>;
 using Palette = Handle<TypedGdiTraits<HPALETTE>>;
+using Region = Handle<TypedGdiTraits<HRGN>>;
 using GdiObject = Handle<GdiTraits>;
 
 // Selects an object into a DC for the scope and puts the previous one back.

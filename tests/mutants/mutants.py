@@ -86,7 +86,7 @@ MUTANTS = [
     ('an inverted fill is left empty', 'core/pixel_fill.cpp', 'if (r.left > r.right) std::swap(r.left, r.right);',
      '', 'host', r'^PixelFill\.'),
     # painting without BeginPaint, and the tool tips catching up with moved buttons
-    ('a paint draws outside its update region', 'win/gdi.h', 'if (dc_) SelectClipRgn(dc_, region_);', '',
+    ('a paint draws outside its update region', 'win/gdi.h', 'if (dc_) SelectClipRgn(dc_, region_.get());', '',
      'x86_64', r'^window_layer_tests$'),
     ('moved buttons keep their old tool places', 'app/button_strip.cpp',
      'if (pointer && toolsStale_) moveTools(tracker_.list());', 'if (pointer) toolsStale_ = false;', 'x86_64',

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "controls/hover_button.h"
 #include "kit/input.h"
 #include "kit/pixels.h"
+#include "kit/wait.h"
 #include "resources/resource.h"
 #include "win/handle.h"
 
@@ -99,23 +99,6 @@ class HoverButton : public ::testing::Test {
         return CallNextHookEx(nullptr, code, removing, lParam);
     }
 
-    bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
-        DWORD start = GetTickCount();
-        for (;;) {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-            if (done()) return true;
-            if (GetTickCount() - start > timeoutMs) return false;
-            Sleep(5);
-        }
-    }
-    void pumpFor(DWORD ms) {
-        pumpUntil([] { return false; }, ms);
-    }
-
     std::unique_ptr<CHoverButton> makeButton(int id, RECT rc, WORD bitmap, bool hold, const char* tip) {
         auto b = std::make_unique<CHoverButton>();
         EXPECT_TRUE(b->Create("caption", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rc, parent_.hwnd(), id));
@@ -134,16 +117,16 @@ class HoverButton : public ::testing::Test {
         const RECT rc = rectOf(w);
         const POINT c{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
         EXPECT_TRUE(kit::moveTo(c));
-        pumpFor(50);
+        kit::settle(50);
         return c;
     }
     // Presses the left button on the button's centre for `ms` and answers the parent's first command.
     WPARAM pressFor(HWND w, DWORD ms) {
         pointAt(w);
         kit::leftDown();
-        pumpFor(ms);
+        kit::settle(ms);
         kit::leftUp();
-        EXPECT_TRUE(pumpUntil([&] { return !parent_.commands.empty(); }));
+        EXPECT_TRUE(kit::waitFor([&] { return !parent_.commands.empty(); }));
         return parent_.commands.empty() ? 0 : parent_.commands[0];
     }
     Box placeInParent(HWND w) {
@@ -155,7 +138,7 @@ class HoverButton : public ::testing::Test {
     // The window system may show a change a little later than the button paints it.
     bool showsFrame(const kit::Strip& strip, int frame) {
         const RECT rc = rectOf(newButton_->hwnd());
-        return pumpUntil([&] { return kit::differingPixels(rc.left, rc.top, strip, frame) == 0; }, 1500);
+        return kit::waitFor([&] { return kit::differingPixels(rc.left, rc.top, strip, frame) == 0; }, 1500);
     }
 
     Parent parent_;
@@ -212,27 +195,27 @@ TEST_F(HoverButton, HoverShowsTheHoverFramePressingWinsAndLeavingGivesTheNormalF
     // A move delivered after the pointer left (one replayed for a window that appeared under the pointer's
     // old place) must not keep the next visit from hovering.
     PostMessageA(newButton_->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(9, 9));
-    pumpFor(50);
+    kit::settle(50);
     EXPECT_FALSE(newButton_->hovering());
     POINT c = pointAt(newButton_->hwnd());
-    ASSERT_TRUE(pumpUntil([&] { return newButton_->hovering(); }, 2000));
+    ASSERT_TRUE(kit::waitFor([&] { return newButton_->hovering(); }, 2000));
     EXPECT_TRUE(showsFrame(strip, 2));
 
     // Pressed while hovered: the pressed frame.
     kit::leftDown();
-    ASSERT_TRUE(
-        pumpUntil([&] { return (SendMessageA(newButton_->hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }));
+    ASSERT_TRUE(kit::waitFor(
+        [&] { return (SendMessageA(newButton_->hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }));
     EXPECT_TRUE(showsFrame(strip, 1));
     kit::leftUp();
     EXPECT_TRUE(showsFrame(strip, 2));
 
     ASSERT_TRUE(kit::moveTo(c.x + 100, c.y + 100));
-    ASSERT_TRUE(pumpUntil([&] { return !newButton_->hovering(); }, 2000));
+    ASSERT_TRUE(kit::waitFor([&] { return !newButton_->hovering(); }, 2000));
     EXPECT_TRUE(showsFrame(strip, 0));
 
     // Tracking is armed again by the next visit.
     ASSERT_TRUE(kit::moveTo(c.x, c.y));
-    EXPECT_TRUE(pumpUntil([&] { return newButton_->hovering(); }, 2000));
+    EXPECT_TRUE(kit::waitFor([&] { return newButton_->hovering(); }, 2000));
 }
 
 TEST_F(HoverButton, HoldingTheButtonSendsOneTimerToTheParentWhileItIsStillHeld) {
@@ -240,22 +223,22 @@ TEST_F(HoverButton, HoldingTheButtonSendsOneTimerToTheParentWhileItIsStillHeld) 
     pointAt(newButton_->hwnd());
     DWORD pressed = GetTickCount();
     kit::leftDown();
-    ASSERT_TRUE(pumpUntil([&] { return !parent_.timers.empty(); }, 2000));
+    ASSERT_TRUE(kit::waitFor([&] { return !parent_.timers.empty(); }, 2000));
     DWORD elapsed = GetTickCount() - pressed;
     EXPECT_GE(elapsed, 180u);
     EXPECT_LT(elapsed, 1000u);
     EXPECT_EQ(parent_.timers[0], (Parent::Timer{CHoverButton::HOLD_TIMER_ID, 0, true}));
     // Killed once the parent returned: holding on sends nothing more.
-    pumpFor(600);
+    kit::settle(600);
     EXPECT_EQ(parent_.timers.size(), 1u);
     kit::leftUp();
-    pumpFor(50);
+    kit::settle(50);
 }
 
 TEST_F(HoverButton, AQuickClickIsAnOrdinaryClickWithoutATimer) {
     makeNewBrowserButton();
     EXPECT_EQ(pressFor(newButton_->hwnd(), 30), MAKEWPARAM(245, BN_CLICKED));
-    pumpFor(400);
+    kit::settle(400);
     EXPECT_TRUE(parent_.timers.empty());
 }
 
@@ -303,14 +286,14 @@ TEST_F(HoverButton, TheToolTipShowsOnHoverOnlyWhenActive) {
     HWND tip = newButton_->toolTipWindow();
     ASSERT_NE(tip, nullptr);
     kit::moveTo(c.x + 1, c.y);
-    EXPECT_FALSE(pumpUntil([&] { return IsWindowVisible(tip) != FALSE; }, 1500));
+    EXPECT_FALSE(kit::waitFor([&] { return IsWindowVisible(tip) != FALSE; }, 1500));
 
     kit::moveTo(c.x + 150, c.y + 150);
-    pumpFor(200);
+    kit::settle(200);
     newButton_->SetToolTipText("New browser window", TRUE);
     kit::moveTo(c.x, c.y);
     kit::moveTo(c.x + 1, c.y);
-    EXPECT_TRUE(pumpUntil([&] { return IsWindowVisible(tip) != FALSE; }, 3000));
+    EXPECT_TRUE(kit::waitFor([&] { return IsWindowVisible(tip) != FALSE; }, 3000));
     char text[80] = {};
     GetWindowTextA(tip, text, sizeof(text));
     EXPECT_STREQ(text, "New browser window");
