@@ -3,10 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#include "app/bar_ids.h"
 #include "core/program_name.h"
 #include "core/settings.h"
-#include "hooks/shell/cvsh.h"
-#include "netfetch/cvil.h"
 #include "win/handle.h"
 
 namespace app {
@@ -27,22 +26,6 @@ void setBarDpi(int dpi);
 HFONT dialogFont();
 
 HINSTANCE instance();
-
-// Messages the bar window receives from the program's other pieces.
-constexpr UINT WM_BAR_TRAYNOTIFY = WM_USER + 1;
-constexpr UINT WM_BAR_APPBARNOTIFY = WM_USER + 2;
-constexpr UINT WM_BAR_SHELLEVENT = cvsh::kShellEventMessage;
-constexpr UINT WM_BAR_HTTPREPLY = cvil::kReplyMessage;
-
-// Asked by tests and benchmarks: the bar answers with one of its work counts (wParam, a BarWork) since it
-// started. Counting is always on; each count is one increment where the work is done.
-constexpr UINT WM_BAR_WORKCOUNT = WM_USER + 16;
-enum class BarWork : WPARAM {
-    ToolTipMessages = 0,
-    ButtonsPainted = 1,
-    EntriesVisited = 2,
-    PaintMicroseconds = 3
-};
 
 constexpr const char* kBarTitle = "Corvane! main window";
 // The program's name, the caption of its message boxes.

@@ -36,20 +36,41 @@ void BarAccessibility::notifyBrowserButton(DWORD event, int index) const {
     NotifyWinEvent(event, bar_.hwnd(), OBJID_CLIENT, index + 1);
 }
 
+void BarAccessibility::entryAdded(int index, HWND) {
+    notifyBrowserButton(EVENT_OBJECT_CREATE, index);
+}
+
+void BarAccessibility::entryRemoving(int index, HWND) {
+    notifyBrowserButton(EVENT_OBJECT_DESTROY, index);
+}
+
+void BarAccessibility::entryChanged(int index) {
+    notifyBrowserButton(EVENT_OBJECT_NAMECHANGE, index);
+}
+
+void BarAccessibility::activeChanged(HWND previous, HWND now) {
+    // Listeners hear of both buttons whose pressed state changed.
+    for (HWND changed : {previous, now}) {
+        if (changed)
+            bar_.tracker().list().forEachIndexOf(
+                changed, [this](int i) { notifyBrowserButton(EVENT_OBJECT_STATECHANGE, i); });
+    }
+}
+
 HWND BarAccessibility::accessibleWindow() const {
     return bar_.hwnd();
 }
 
 std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
     std::vector<win::AccessibleButton> out;
-    const BrowserWindowList& list = bar_.browsers();
+    const BrowserWindowList& list = bar_.tracker().list();
     for (int i = 0; i < list.count(); ++i) {
         const BrowserEntry& entry = list.entries[static_cast<size_t>(i)];
         win::AccessibleButton b;
         b.name = entry.title;
-        b.pressed = entry.window == bar_.activeBrowser();
+        b.pressed = entry.window == bar_.tracker().active();
         b.defaultAction = core::leftActionName(bar_.plainClickAction(i));
-        b.screenRect = screenRect(bar_.hwnd(), entry.buttonRect);
+        b.screenRect = screenRect(bar_.hwnd(), bar_.strip().buttonRect(i));
         out.push_back(std::move(b));
     }
     for (std::size_t k = 0; k < OwnButtons::kCount; ++k) {
@@ -66,7 +87,7 @@ std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
 }
 
 void BarAccessibility::pressAccessibleButton(int index) {
-    const int browsers = bar_.browsers().count();
+    const int browsers = bar_.tracker().list().count();
     if (index < browsers) {
         bar_.pressBrowserButton(index);
         return;

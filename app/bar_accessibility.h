@@ -3,13 +3,14 @@
 #pragma once
 #include <windows.h>
 
+#include "app/browser_entry.h"
 #include "win/accessible_strip.h"
 
 namespace app {
 
 class BarWindow;
 
-class BarAccessibility final : public win::AccessibleSource {
+class BarAccessibility final : public win::AccessibleSource, public BrowserListObserver {
   public:
     explicit BarAccessibility(BarWindow& bar) : bar_(bar) {}
     ~BarAccessibility() override;
@@ -18,15 +19,20 @@ class BarAccessibility final : public win::AccessibleSource {
 
     // The answer to WM_GETOBJECT: the strip for the client area, the system's default for the rest.
     LRESULT answer(WPARAM wParam, LPARAM lParam);
-    // Tells listeners that a browser button (0-based, in list order) was added, removed, renamed or changed
-    // state (the WinEvent names which).
-    void notifyBrowserButton(DWORD event, int index) const;
+    // Listeners hear of every browser button (0-based, in list order) added, removed, renamed or changed
+    // in state.
+    void entryAdded(int index, HWND window) override;
+    void entryRemoving(int index, HWND window) override;
+    void entryChanged(int index) override;
+    void activeChanged(HWND previous, HWND now) override;
 
     HWND accessibleWindow() const override;
     std::vector<win::AccessibleButton> accessibleButtons() const override;
     void pressAccessibleButton(int index) override;
 
   private:
+    void notifyBrowserButton(DWORD event, int index) const;
+
     BarWindow& bar_;
     IAccessible* strip_ = nullptr;
     bool comStarted_ = false;

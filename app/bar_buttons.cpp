@@ -1,17 +1,21 @@
 // Presses on the browser buttons: the strip says which button and what the press meets, core/ decides what
 // it does, and the bar does it.
+#include <windowsx.h>
+
 #include "app/app.h"
 #include "app/bar_window.h"
 #include "app/popup_menus.h"
 
 namespace app {
 
-void BarWindow::onLeftButtonDown(POINT p, WPARAM keys) {
+LRESULT BarWindow::onLeftButtonDown(WPARAM keys, LPARAM at) {
+    const POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
     const int index = strip_.hit(p);
     // The key state that came with the press counts too: the bar does not have the keyboard focus (a click
     // leaves the browser active), so its own thread's view of the keyboard may lag behind.
     const bool shift = (keys & MK_SHIFT) != 0 || GetKeyState(VK_SHIFT) < 0;
     runLeftAction(index, core::decideLeftPress(strip_.leftPressAt(index, p, shift)));
+    return 0;
 }
 
 void BarWindow::runLeftAction(int index, core::LeftAction action) {
@@ -25,7 +29,7 @@ void BarWindow::runLeftAction(int index, core::LeftAction action) {
         PostMessageA(window, WM_CLOSE, 0, 0);
         return;
     case core::LeftAction::CloseAll:
-        CloseAll();
+        tracker_.CloseAll();
         return;
     case core::LeftAction::BringToFront:
         if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
@@ -44,20 +48,22 @@ void BarWindow::runLeftAction(int index, core::LeftAction action) {
     } else if (action == core::LeftAction::MinimiseActive) {
         ShowWindowAsync(window, SW_MINIMIZE);
     } else {
-        MinimiseAll();
+        tracker_.MinimiseAll();
     }
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void BarWindow::onRightButtonDown(POINT p) {
-    int index = strip_.hit(p);
+LRESULT BarWindow::onRightButtonDown(LPARAM at) {
+    const POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    const int index = strip_.hit(p);
     POINT screen = p;
     ClientToScreen(hwnd(), &screen);
-    if (index < 0) {
+    if (!tracker_.list().validIndex(index)) {
         showBarMenu(screen);
-        return;
+    } else {
+        runButtonMenu(hwnd(), tracker_.list().entries[static_cast<std::size_t>(index)].window, screen);
     }
-    runButtonMenu(hwnd(), tracker_.list().entries[static_cast<std::size_t>(index)].window, screen);
+    return 0;
 }
 
 core::LeftAction BarWindow::plainClickAction(int index) const {

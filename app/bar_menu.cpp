@@ -12,12 +12,12 @@ void BarWindow::showBarMenu(POINT screenPoint) {
     runBarMenu(hwnd(), tracker_.list(), screenPoint);
 }
 
-void BarWindow::onCommand(WPARAM wParam) {
+LRESULT BarWindow::onCommand(WPARAM wParam) {
     int id = LOWORD(wParam);
-    if (onMenuCommand(id)) return;
+    if (onMenuCommand(id)) return 0;
     // The own buttons act on a click only: a double click also sends BN_DOUBLECLICKED, which must not act
     // a second time.
-    if (HIWORD(wParam) != BN_CLICKED) return;
+    if (HIWORD(wParam) != BN_CLICKED) return 0;
     switch (id) {
     case core::ID_BAR_CLOSE_RIGHT:
     case core::ID_BAR_CLOSE_LEFT:
@@ -33,12 +33,13 @@ void BarWindow::onCommand(WPARAM wParam) {
     default:
         break;
     }
+    return 0;
 }
 
 bool BarWindow::onMenuCommand(int id) {
     if (id >= core::ID_MENU_WINDOW_FIRST && id <= core::ID_MENU_WINDOW_LAST) {
         int index = core::windowListIndex(id, static_cast<size_t>(tracker_.list().count()));
-        if (index >= 0) Activate(index);
+        if (index >= 0) tracker_.Activate(index);
         return true;
     }
     switch (id) {
@@ -49,10 +50,10 @@ bool BarWindow::onMenuCommand(int id) {
         toggleTray();
         return true;
     case core::ID_MENU_MINIMIZE_ALL:
-        MinimiseAll();
+        tracker_.MinimiseAll();
         return true;
     case core::ID_MENU_CLOSE_ALL:
-        CloseAll();
+        tracker_.CloseAll();
         return true;
     case core::ID_MENU_PREFERENCES:
         showPreferences();

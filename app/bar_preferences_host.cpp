@@ -37,12 +37,8 @@ void BarPreferencesHost::dockEdgeChanged() {
     SendMessageA(bar_.hwnd(), WM_BAR_APPBARNOTIFY, ABN_POSCHANGED, 0);
 }
 
-void BarPreferencesHost::placeBrowsers() {
-    bar_.Place(nullptr);
-}
-
 void BarWindow::showPreferences() {
-    BarPreferencesHost host(*this, shell_.hotKeys, lastPreferencesPage_);
+    BarPreferencesHost host(*this, tracker_, shell_.hotKeys, lastPreferencesPage_);
     prefs::PreferencesDialog dialog(host);
     dialog.run();
 }

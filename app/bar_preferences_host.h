@@ -9,8 +9,8 @@ namespace app {
 
 class BarPreferencesHost : public prefs::PreferencesHost {
   public:
-    BarPreferencesHost(BarWindow& bar, HotKeys& hotKeys, int& lastPage)
-        : bar_(bar), hotKeys_(hotKeys), lastPage_(lastPage) {}
+    BarPreferencesHost(BarWindow& bar, BrowserTracker& tracker, HotKeys& hotKeys, int& lastPage)
+        : bar_(bar), tracker_(tracker), hotKeys_(hotKeys), lastPage_(lastPage) {}
 
     core::Settings& settings() override;
     HINSTANCE instance() override;
@@ -21,7 +21,7 @@ class BarPreferencesHost : public prefs::PreferencesHost {
     void writeDword(const char* name, int32_t value) override;
     void writeString(const char* name, const std::string& text) override;
     void dockEdgeChanged() override;
-    void placeBrowsers() override;
+    void placeBrowsers() override { tracker_.Place(nullptr); }
     void positionBar() override { bar_.positionBar(); }
     void unregisterHotKey(int id) override { hotKeys_.remove(id); }
     void registerHotKey(int id, UINT modifiers, UINT virtualKey) override {
@@ -32,6 +32,7 @@ class BarPreferencesHost : public prefs::PreferencesHost {
 
   private:
     BarWindow& bar_;
+    BrowserTracker& tracker_;
     HotKeys& hotKeys_;
     // Kept by the bar between openings of the dialog.
     int& lastPage_;

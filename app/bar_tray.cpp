@@ -16,23 +16,19 @@ void BarWindow::addTrayIcon() {
     shell_.trayIcon.add(smallIcon_.get());
 }
 
-void BarWindow::removeTrayIcon() {
-    shell_.trayIcon.release();
-}
-
 void BarWindow::hideToTray() {
     addTrayIcon();
     ShowWindow(hwnd(), SW_HIDE);
     // The desktop's work area is given back while the bar is away.
     undockBar();
-    MinimiseAll();
+    tracker_.MinimiseAll();
 }
 
 void BarWindow::restoreFromTray() {
     dockBar();
-    removeTrayIcon();
+    shell_.trayIcon.release();
     ShowWindow(hwnd(), SW_SHOWNORMAL);
-    RestoreAll();
+    tracker_.RestoreAll();
 }
 
 void BarWindow::toggleTray() {
@@ -76,9 +72,11 @@ void BarWindow::onTimer(UINT_PTR id) {
         ClientToScreen(hwnd(), &p);
         showBarMenu(p);
     } else if (id == AUTOHIDE_TIMER_ID) {
-        onAutoHideTimer();
+        hideToTray();
+        KillTimer(hwnd(), AUTOHIDE_TIMER_ID);
     } else if (id == PENDING_TIMER_ID) {
-        tracker_.recheckPending();
+        for (HWND arrived : tracker_.recheckPending())
+            welcomeBrowser(arrived);
     }
 }
 

@@ -1,7 +1,6 @@
 #include "app/bar_window.h"
 
 #include <shellapi.h>
-#include <windowsx.h>
 
 #include "app/app.h"
 #include "app/crash_guard.h"
@@ -38,45 +37,27 @@ void BarWindow::loadIcons() {
 }
 
 LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // A registered message's number is known only at run time, so it cannot be a case below.
     if (msg == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) onTaskbarCreated();
     switch (msg) {
     case WM_CREATE:
-        if (defaultProc(msg, wParam, lParam) == -1) return -1;
-        return onCreate();
+        return onCreate(msg, wParam, lParam);
     case WM_DESTROY:
-        defaultProc(msg, wParam, lParam);
-        onDestroy();
-        return 0;
+        return onDestroy(msg, wParam, lParam);
     case WM_SIZE:
-        defaultProc(msg, wParam, lParam);
-        onSize(LOWORD(lParam));
-        return 0;
-    case WM_WINDOWPOSCHANGED: {
-        LRESULT r = defaultProc(msg, wParam, lParam);
-        shell_.appBar.windowMoved();
-        return r;
-    }
-    case WM_ACTIVATE: {
-        LRESULT r = defaultProc(msg, wParam, lParam);
-        shell_.appBar.windowActivated();
-        return r;
-    }
+        return onResized(msg, wParam, lParam);
+    case WM_WINDOWPOSCHANGED:
+        return onWindowPosChanged(msg, wParam, lParam);
+    case WM_ACTIVATE:
+        return onActivate(msg, wParam, lParam);
     case WM_DPICHANGED:
         return onDpiChanged(wParam, lParam);
     case WM_DISPLAYCHANGE:
-        onDisplayChange();
-        return defaultProc(msg, wParam, lParam);
-    default:
-        return notificationMessage(msg, wParam, lParam);
-    }
-}
-
-LRESULT BarWindow::notificationMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
+        return onDisplayChange(), defaultProc(msg, wParam, lParam);
     case WM_BAR_APPBARNOTIFY:
         return onAppBarNotify(wParam, lParam);
     case WM_BAR_SHELLEVENT:
-        return HandleShellEvent(reinterpret_cast<HWND>(wParam), lParam);
+        return onShellEvent(reinterpret_cast<HWND>(wParam), lParam);
     case WM_BAR_HTTPREPLY:
         return message::handleHttpReply(hwnd(), instance(), dialogFont(), *replies_, wParam);
     case WM_BAR_WORKCOUNT:
@@ -86,33 +67,21 @@ LRESULT BarWindow::notificationMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
         return onHotKey(wParam);
     case WM_TIMER:
-        onTimer(wParam);
-        return defaultProc(msg, wParam, lParam);
+        return onTimer(wParam), defaultProc(msg, wParam, lParam);
     case WM_GETOBJECT:
-        if (LRESULT object = accessibility_.answer(wParam, lParam)) return object;
-        return defaultProc(msg, wParam, lParam);
-    default:
-        return stripMessage(msg, wParam, lParam);
-    }
-}
-
-LRESULT BarWindow::stripMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
+        return onGetObject(msg, wParam, lParam);
     case WM_PAINT:
-        strip_.paint(tracker_.list());
-        return 0;
+        return strip_.paint(), 0;
     case WM_ERASEBKGND:
         // The paint covers every pixel it is asked for from its off-screen copy; erasing first would flicker.
         return 1;
     case WM_LBUTTONDOWN:
-        onLeftButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
-        return 0;
+        return onLeftButtonDown(wParam, lParam);
     case WM_LBUTTONDBLCLK:
         // The second press of a double click does nothing: a double click on a button acts once.
         return 0;
     case WM_RBUTTONDOWN:
-        onRightButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        return 0;
+        return onRightButtonDown(lParam);
     case WM_MOUSEACTIVATE:
         // A click on the bar leaves the browser active; otherwise the shell would report the bar's
         // activation and the active button would lose its mark before the click is handled.
@@ -120,20 +89,22 @@ LRESULT BarWindow::stripMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
         return strip_.onNotify(reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
-        onCommand(wParam);
-        return 0;
+        return onCommand(wParam);
     default:
         return defaultProc(msg, wParam, lParam);
     }
 }
 
-LRESULT BarWindow::onCreate() {
+LRESULT BarWindow::onCreate(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (defaultProc(msg, wParam, lParam) == -1) return -1;
     shell_.attach(hwnd());
     tracker_.attach(hwnd());
     strip_.attach(hwnd());
+    tracker_.subscribe(strip_);
+    tracker_.subscribe(accessibility_);
     if (!installHooks()) return -1;
     startTaskbarList();
-    taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
+    taskbarCreatedMessage_ = RegisterWindowMessageA(kTaskbarCreatedMessageName);
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
     // The window may sit on a monitor whose DPI differs from the system's.
@@ -143,12 +114,12 @@ LRESULT BarWindow::onCreate() {
     } else {
         dockBar();
     }
-    Enumerate();
+    tracker_.Enumerate();
     tracker_.takeButtonsOff();
-    Place(nullptr);
+    tracker_.Place(nullptr);
     ownButtons_.create(hwnd(), barDpi());
     SetWindowLongPtrA(hwnd(), GWLP_ID, core::BAR_WINDOW_ID);
-    strip_.createToolTips(tracker_.list());
+    strip_.createToolTips();
     if (!settings().startInTray && settings().openBrowserOnStart && tracker_.list().empty())
         launchBrowser(settings().browserCommand);
     shell_.hotKeys.registerFromSettings(settings());
@@ -167,7 +138,8 @@ bool BarWindow::installHooks() {
     return hooked;
 }
 
-void BarWindow::onDestroy() {
+LRESULT BarWindow::onDestroy(UINT msg, WPARAM wParam, LPARAM lParam) {
+    defaultProc(msg, wParam, lParam);
     // A menu of the bar still open (the hold menu, the bar menu) would keep the thread in its loop, and the
     // program running, after the bar is gone: it closes with the bar. The loop sees that only at its next
     // message, and a close sent from another program brings none: a thread message wakes it.
@@ -178,9 +150,10 @@ void BarWindow::onDestroy() {
     shell_.release();
     clearCrashGuard();
     endTaskbarList();
-    if (settings().closeBrowsersOnExit) CloseAll();
+    if (settings().closeBrowsersOnExit) tracker_.CloseAll();
     // Detaches the worker: it no longer sends to this window and ends by itself or with the process.
     messageThread_.reset();
+    return 0;
 }
 
 void BarWindow::onFinalMessage() {
@@ -190,8 +163,31 @@ void BarWindow::onFinalMessage() {
     delete this;
 }
 
+LRESULT BarWindow::onResized(UINT msg, WPARAM wParam, LPARAM lParam) {
+    defaultProc(msg, wParam, lParam);
+    onSize(LOWORD(lParam));
+    return 0;
+}
+
 void BarWindow::onSize(int cx) {
     ownButtons_.layOut(cx, barDpi());
+}
+
+LRESULT BarWindow::onWindowPosChanged(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = defaultProc(msg, wParam, lParam);
+    shell_.appBar.windowMoved();
+    return result;
+}
+
+LRESULT BarWindow::onActivate(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = defaultProc(msg, wParam, lParam);
+    shell_.appBar.windowActivated();
+    return result;
+}
+
+LRESULT BarWindow::onGetObject(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT object = accessibility_.answer(wParam, lParam)) return object;
+    return defaultProc(msg, wParam, lParam);
 }
 
 void BarWindow::dockBar() {

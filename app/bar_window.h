@@ -24,83 +24,56 @@
 
 namespace app {
 
-class BarWindow : public win::Window, private BrowserTracker::Listener {
+class BarWindow : public win::Window {
   public:
     BarWindow() = default;
     ~BarWindow() override = default;
 
     // Registers the bar's class and creates the hidden bar window; set-up runs in WM_CREATE.
     virtual bool Create(const RECT& rect, HWND parent);
-
-    void dockBar();
-    void undockBar();
-    void positionBar();
-    void exitProgram();
-    // Runs the preferences dialog modally (bar_preferences_host.cpp).
-    void showPreferences();
-
     // Relays queued mouse messages for the bar and its children to the tool tip controls.
     void preTranslateMessage(const MSG& msg);
+    // Asks the shell again for the bar's place (the preferences, after a change of height).
+    void positionBar();
 
-    HWND toolTipWindow() const noexcept { return strip_.toolTipWindow(); }
-    // For the screen reader's view of the bar (bar_accessibility.cpp).
-    const BrowserWindowList& browsers() const noexcept { return tracker_.list(); }
-    HWND activeBrowser() const noexcept { return tracker_.active(); }
+    // The bar's parts, read only: for the screen reader's view of the bar (bar_accessibility.cpp) and tests.
+    const BrowserTracker& tracker() const noexcept { return tracker_; }
+    const ButtonStrip& strip() const noexcept { return strip_; }
     const OwnButtons& ownButtons() const noexcept { return ownButtons_; }
+    HWND toolTipWindow() const noexcept { return strip_.toolTipWindow(); }
     // What a plain click on a browser button (0-based, valid) does, and doing it: for assistive technology.
     core::LeftAction plainClickAction(int index) const;
     void pressBrowserButton(int index);
-
-    // Browser window tracking (browser_tracker.cpp does the work).
-    void Enumerate();
-    LRESULT HandleShellEvent(HWND window, LPARAM code);
-    int FindEntry(HWND window) const;
-    void Place(HWND window);
-    void MinimiseAll();
-    void RestoreAll();
-    void CloseAll();
-    void Activate(int index);
-
-    // The tray side (bar_tray.cpp): the tray icon, hiding the bar into it and bringing it back.
-    void addTrayIcon();
-    void removeTrayIcon();
-    void hideToTray();
-    void restoreFromTray();
-    // The bar's menu and user commands (bar_menu.cpp).
-    void showBarMenu(POINT screenPoint);
-    void launchBrowser(std::string commandLine);
-    void showAbout();
-    UINT taskbarCreatedMessage() const noexcept { return taskbarCreatedMessage_; }
 
   protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void onFinalMessage() override;
 
   private:
-    // The window procedure's later steps: the program's own and the shell's notifications, then the strip's
-    // paint, mouse and control messages.
-    LRESULT notificationMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT stripMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT onCreate();
+    // The window's life (bar_window.cpp).
+    LRESULT onCreate(UINT msg, WPARAM wParam, LPARAM lParam);
     bool installHooks();
-    void onDestroy();
+    LRESULT onDestroy(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT onResized(UINT msg, WPARAM wParam, LPARAM lParam);
     void onSize(int cx);
-    LRESULT onAppBarNotify(WPARAM code, LPARAM param);
-    void onTaskbarCreated();
-    void onCommand(WPARAM wParam);
+    LRESULT onWindowPosChanged(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT onActivate(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT onGetObject(UINT msg, WPARAM wParam, LPARAM lParam);
     void loadIcons();
 
-    // What the tracker tells (bar_tracking.cpp).
-    void browserListed(int index, HWND window) override;
-    void browserUnlisting(int index, HWND window) override;
-    void browserRetitled(int index) override;
-    void activeBrowserChanged(HWND previous, HWND now) override;
-    void browserArriving() override;
-    void onAutoHideTimer();
+    // The shell: docking, and a new taskbar.
+    void dockBar();
+    void undockBar();
+    LRESULT onAppBarNotify(WPARAM code, LPARAM param);
+    void onTaskbarCreated();
+
+    // Tracking (bar_tracking.cpp): the tracker decides; the bar comes back from the tray for a new window.
+    LRESULT onShellEvent(HWND window, LPARAM code);
+    void welcomeBrowser(HWND window);
 
     // Presses on the browser buttons (bar_buttons.cpp).
-    void onLeftButtonDown(POINT p, WPARAM keys);
-    void onRightButtonDown(POINT p);
+    LRESULT onLeftButtonDown(WPARAM keys, LPARAM at);
+    LRESULT onRightButtonDown(LPARAM at);
     void runLeftAction(int index, core::LeftAction action);
 
     // The monitor's DPI (bar_dpi.cpp): every size is scaled again when it changes.
@@ -109,19 +82,31 @@ class BarWindow : public win::Window, private BrowserTracker::Listener {
     void onDisplayChange();
 
     // Tray, hot keys and timers (bar_tray.cpp).
+    void addTrayIcon();
+    void hideToTray();
+    void restoreFromTray();
+    void toggleTray();
     LRESULT onTrayNotify(LPARAM mouseMessage);
     LRESULT onHotKey(WPARAM id);
     void onTimer(UINT_PTR id);
-    void toggleTray();
-    // Menu commands (bar_menu.cpp); false for a command that is not the menu's.
+
+    // The bar's menu and user commands (bar_menu.cpp); onMenuCommand is false for a command not the menu's.
+    LRESULT onCommand(WPARAM wParam);
     bool onMenuCommand(int id);
+    void showBarMenu(POINT screenPoint);
+    void launchBrowser(std::string commandLine);
+    void exitProgram();
+    void showAbout();
+    // Runs the preferences dialog modally (bar_preferences_host.cpp).
+    void showPreferences();
 
     win::Icon largeIcon_;
     win::Icon smallIcon_;
     // What the bar holds in the shell; given back by the teardown or, should the program die, the crash
     // guard.
     ShellRegistrations shell_;
-    BrowserTracker tracker_{*this};
+    // The model and its views: the strip and the screen reader's view subscribe to the tracker.
+    BrowserTracker tracker_;
     ButtonStrip strip_{tracker_};
     OwnButtons ownButtons_;
     BarAccessibility accessibility_{*this};

@@ -1,4 +1,7 @@
-// An entry of the browser windows the bar tracks, and their list: one entry per window in button order.
+// An entry of the browser windows the bar tracks, and their list: one entry per window in button order. An
+// entry holds what is known of its window, never where a view shows it: each strip keeps its own places. What
+// later features learn of a window (its icon, a call for attention, its monitor, whether its desktop is shown)
+// belongs here, announced to the views as a change of the entry's state.
 #pragma once
 #include <windows.h>
 
@@ -12,12 +15,24 @@ struct BrowserEntry {
     HWND window = nullptr;
     // The button text: the window's text by the title rule.
     std::string title;
-    // The button in the bar's client coordinates, as last painted; empty until then.
-    RECT buttonRect{0, 0, 0, 0};
-    // Where the tool tip control was last told the button is.
-    RECT toolRect{0, 0, 0, 0};
 };
 
 using BrowserWindowList = core::WindowList<BrowserEntry>;
+
+// What a view of the list hears of its changes. Each announcement comes after the list changed, but for a
+// removal, which comes while the entry is still there. Every member has a default that ignores it.
+class BrowserListObserver {
+  public:
+    // The order of the entries changed (the list was filled at start-up): every entry may have moved.
+    virtual void orderChanged() {}
+    virtual void entryAdded(int /*index*/, HWND /*window*/) {}
+    virtual void entryRemoving(int /*index*/, HWND /*window*/) {}
+    // Its text or its state changed.
+    virtual void entryChanged(int /*index*/) {}
+    virtual void activeChanged(HWND /*previous*/, HWND /*now*/) {}
+
+  protected:
+    ~BrowserListObserver() = default;
+};
 
 } // namespace app

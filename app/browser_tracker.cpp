@@ -3,159 +3,138 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/bar_ids.h"
-#include "app/browser_windows.h"
 #include "app/taskbar_list.h"
-#include "core/browser_rules.h"
 #include "core/preference_rules.h"
 #include "hooks/shell/cvsh.h"
-#include "win/text.h"
 
 namespace app {
 
 namespace {
-using cvsh::kWindowActivated;
-using cvsh::kWindowCreated;
-using cvsh::kWindowDestroyed;
-using cvsh::kWindowRetitled;
 // How often windows waiting for their showing are looked at: soon enough that a browser seems placed as it
 // appears.
 constexpr UINT kPendingCheckMs = 100;
+constexpr UINT kAutoHideDelayMs = 4000;
 
-bool isBrowserWindow(HWND window, const char* name) {
-    // Any longer name is not one of ours; a cut one cannot match either.
-    if (!name[0]) return false;
-    if (core::isTrackedClass(name, settings().catchExplorerWindows != 0)) return true;
-    return otherBrowserProgram(window, name) && wouldHaveTaskbarButton(window);
+core::ShellCode shellCodeOf(LPARAM code) {
+    switch (code) {
+    case cvsh::kWindowCreated:
+        return core::ShellCode::Created;
+    case cvsh::kWindowDestroyed:
+        return core::ShellCode::Destroyed;
+    case cvsh::kWindowActivated:
+        return core::ShellCode::Activated;
+    case cvsh::kWindowRetitled:
+        return core::ShellCode::Retitled;
+    default:
+        return core::ShellCode::Other;
+    }
 }
 
-// The text the system keeps for the window, read without a message to it: a program that does not answer
-// cannot hold the bar.
-std::string titleOf(HWND window, const char* className) {
-    if (const core::BrowserProgram* program = otherBrowserProgram(window, className))
-        return otherBrowserButtonText(window, *program);
-    return core::browserTitle(win::storedWindowText(window));
-}
-
-BOOL CALLBACK enumerateOne(HWND window, LPARAM param) {
-    auto* list = reinterpret_cast<BrowserWindowList*>(param);
-    // The system lists the front-most window first, so it ends up last: the rightmost button.
-    const ClassName name(window);
-    if (isBrowserWindow(window, name.text)) list->insertFront(window, titleOf(window, name.text));
+BOOL CALLBACK collectOne(HWND window, LPARAM param) {
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
     return TRUE;
 }
 } // namespace
 
-void BrowserTracker::enumerate() {
-    EnumWindows(enumerateOne, reinterpret_cast<LPARAM>(&list_));
+void BrowserTracker::Enumerate() {
+    std::vector<HWND> windows;
+    EnumWindows(collectOne, reinterpret_cast<LPARAM>(&windows));
+    // The system lists the front-most window first, so it ends up last: the rightmost button.
+    for (HWND window : windows) {
+        WindowLook facts(reader_, window);
+        if (core::isBrowserWindow(facts, settings()))
+            list_.insertFront(window, core::buttonText(facts, settings()));
+    }
+    announce([](BrowserListObserver& o) { o.orderChanged(); });
 }
 
 void BrowserTracker::setActive(HWND window) {
     if (window == active_) return;
     HWND previous = active_;
     active_ = window;
-    listener_.activeBrowserChanged(previous, window);
+    announce([&](BrowserListObserver& o) { o.activeChanged(previous, window); });
 }
 
-bool BrowserTracker::concernsBar(HWND window, LPARAM code, const char* className) {
-    if (!isBrowserWindow(window, className)) {
-        if (code == kWindowActivated) setActive(nullptr);
-        if (otherBrowserProgram(window, className)) watchPending(window);
-        return false;
+BrowserTracker::EventResult BrowserTracker::HandleShellEvent(HWND window, LPARAM code) {
+    // Every fact is read at most once for the event, the process included, and only if a rule asks.
+    WindowLook facts(reader_, window);
+    const core::ShellDecision d =
+        core::decideShellEvent(shellCodeOf(code), facts, settings(), list_.find(window) >= 0);
+    EventResult result;
+    if (d.unwatch) dropPending(window);
+    if (d.list) {
+        list(window, facts);
+        result.arrived = window;
     }
-    // A later code is a chance to catch a window of today's browsers that was not ready at its creation.
-    if (code != kWindowCreated && find(window) < 0 && otherBrowserProgram(window, className)) {
-        dropPending(window);
-        onWindowCreated(window, className);
-    }
-    return true;
-}
-
-LRESULT BrowserTracker::handleShellEvent(HWND window, LPARAM code) {
-    // The report of a destruction arrives after the window is gone: its class can no longer be read.
-    if (code == kWindowDestroyed) return onWindowDestroyed(window);
-    const ClassName name(window);
-    if (!concernsBar(window, code, name.text)) return 0;
-    switch (code) {
-    case kWindowActivated:
+    if (d.watch) watchPending(window);
+    if (d.clearActive) setActive(nullptr);
+    if (d.activate) {
         setActive(window);
-        place(window);
-        break;
-    case kWindowCreated:
-        // Today's browsers are listed once; the classic classes keep their rule of one entry per report.
-        if (find(window) >= 0 && otherBrowserProgram(window, name.text)) {
-            takeButtonOff(window);
-            break;
-        }
-        onWindowCreated(window, name.text);
-        break;
-    case kWindowRetitled:
-        onWindowRetitled(window, name.text);
-        break;
-    default:
-        break;
+        Place(window);
     }
-    return 1;
+    if (d.retitle) retitle(window, facts);
+    if (d.buttonOffAgain) takeButtonOff(window);
+    if (d.unlist) unlist(window);
+    result.answer = d.concernsBar ? 1 : 0;
+    return result;
 }
 
-void BrowserTracker::onWindowRetitled(HWND window, const char* className) {
+void BrowserTracker::list(HWND window, core::WindowFacts& facts) {
+    list_.append(window, core::buttonText(facts, settings()));
+    if (usesTaskbarList(facts)) takeButtonOff(window);
+    const int index = list_.count() - 1;
+    announce([&](BrowserListObserver& o) { o.entryAdded(index, window); });
+    // The shell reports a window as it is created, and a browser may show its frame only later: placing a
+    // window its program has not shown yet can leave it hidden for good. Such a window waits for its showing,
+    // also through the restoring of all windows the bar may do for it (placeArrival comes after).
+    if (!facts.visible()) holdUntilShown(window);
+    KillTimer(bar_, AUTOHIDE_TIMER_ID);
+}
+
+void BrowserTracker::placeArrival(HWND window) {
+    if (IsWindowVisible(window)) placeWindow(window);
+}
+
+void BrowserTracker::retitle(HWND window, core::WindowFacts& facts) {
     // Read once for every entry of the window, before the walk.
-    const std::string title = titleOf(window, className);
+    const std::string title = core::buttonText(facts, settings());
     list_.forEachIndexOf(window, [&](int i) {
-        // What a listener did for an earlier entry may have changed the list: the entry may be gone, or
+        // What an observer did for an earlier entry may have changed the list: the entry may be gone, or
         // another window's may have moved onto its place.
         if (!list_.validIndex(i)) return;
         BrowserEntry& entry = list_.entries[static_cast<size_t>(i)];
         if (entry.window != window) return;
         entry.title = title;
-        listener_.browserRetitled(i);
+        announce([i](BrowserListObserver& o) { o.entryChanged(i); });
     });
 }
 
-void BrowserTracker::onWindowCreated(HWND window, const char* className) {
-    list_.append(window, titleOf(window, className));
-    const int index = list_.count() - 1;
-    if (usesTaskbarList(window, className)) takeButtonOff(window);
-    listener_.browserListed(index, window);
-    // The shell reports a window as it is created, and a browser may show its frame only later: placing a
-    // window its program has not shown yet can leave it hidden for good. Such a window waits for its showing,
-    // also through the restoring of all windows the bar may do now.
-    const bool shown = IsWindowVisible(window) != 0;
-    if (!shown) holdUntilShown(window);
-    listener_.browserArriving();
-    if (shown) placeWindow(window);
-    InvalidateRect(bar_, nullptr, TRUE);
-    KillTimer(bar_, AUTOHIDE_TIMER_ID);
+void BrowserTracker::unlist(HWND window) {
+    const int index = list_.find(window);
+    announce([&](BrowserListObserver& o) { o.entryRemoving(index, window); });
+    list_.removeAt(index);
+    if (list_.find(window) < 0) giveButtonBack(window);
+    // Whether or not it was the active one; the views draw the whole list again for a removal.
+    active_ = nullptr;
+    if (settings().autoHide && list_.empty()) SetTimer(bar_, AUTOHIDE_TIMER_ID, kAutoHideDelayMs, nullptr);
 }
 
-bool BrowserTracker::usesTaskbarList(HWND window, const char* className) const {
-    return !usesTabControl_ || otherBrowserProgram(window, className) != nullptr;
+bool BrowserTracker::usesTaskbarList(core::WindowFacts& facts) const {
+    return !usesTabControl_ || core::otherBrowserOf(facts, settings()) != nullptr;
 }
 
 void BrowserTracker::takeButtonsOff() {
     list_.forEachFirstToLast([this](HWND window) {
-        if (usesTaskbarList(window, ClassName(window).text)) takeButtonOff(window);
+        WindowLook facts(reader_, window);
+        if (usesTaskbarList(facts)) takeButtonOff(window);
     });
 }
 
-LRESULT BrowserTracker::onWindowDestroyed(HWND window) {
-    dropPending(window);
-    int index = find(window);
-    if (index < 0) return 0;
-    listener_.browserUnlisting(index, window);
-    list_.removeAt(index);
-    if (find(window) < 0) giveButtonBack(window);
-    active_ = nullptr;
-    InvalidateRect(bar_, nullptr, TRUE);
-    if (settings().autoHide && list_.empty()) SetTimer(bar_, AUTOHIDE_TIMER_ID, 4000, nullptr);
-    return 1;
-}
-
-void BrowserTracker::place(HWND window) {
+void BrowserTracker::Place(HWND window) {
     // Asked first: looking at another program's window is a call to the server, on every activation.
     if (core::placementOf(settings()) == core::Placement::DontChange) return;
     if (!window || !IsWindow(window)) {
-        placeAll();
+        list_.forEachLastToFirst([this](HWND each) { placeWhenShown(each); });
     } else {
         placeWhenShown(window);
     }
@@ -185,22 +164,27 @@ void BrowserTracker::dropPending(HWND window) {
     if (pending_.empty()) KillTimer(bar_, PENDING_TIMER_ID);
 }
 
-void BrowserTracker::recheckPending() {
-    pending_.recheck(GetTickCount(), [this](HWND window) {
-        if (!IsWindow(window)) return true;
-        if (find(window) < 0) {
-            // Not listed: a window of today's browsers that was not ready when reported, or one that left.
-            const ClassName name(window);
-            if (!otherBrowserProgram(window, name.text)) return true;
-            if (!isBrowserWindow(window, name.text)) return false;
-            onWindowCreated(window, name.text);
+std::vector<HWND> BrowserTracker::recheckPending() {
+    std::vector<HWND> arrived;
+    pending_.recheck(GetTickCount(), [&](HWND window) {
+        WindowLook facts(reader_, window);
+        switch (core::decidePending(facts, settings(), list_.find(window) >= 0)) {
+        case core::PendingStep::Wait:
+            return false;
+        case core::PendingStep::List:
+            list(window, facts);
+            arrived.push_back(window);
             return true;
+        case core::PendingStep::Place:
+            placeWindow(window);
+            return true;
+        case core::PendingStep::Drop:
+            break;
         }
-        if (!IsWindowVisible(window)) return false;
-        placeWindow(window);
         return true;
     });
     if (pending_.empty()) KillTimer(bar_, PENDING_TIMER_ID);
+    return arrived;
 }
 
 // Every call on a browser window below leaves the window's own thread to carry it out: a browser that does
@@ -222,30 +206,26 @@ void BrowserTracker::placeWindow(HWND window) {
     }
 }
 
-void BrowserTracker::placeAll() {
-    list_.forEachLastToFirst([this](HWND window) { placeWhenShown(window); });
-}
-
-void BrowserTracker::minimiseAll() {
+void BrowserTracker::MinimiseAll() {
     if (!settings().hideBrowsersWithBar) return;
     list_.forEachLastToFirst([](HWND window) { ShowWindowAsync(window, SW_MINIMIZE); });
 }
 
-void BrowserTracker::restoreAll() {
+void BrowserTracker::RestoreAll() {
     list_.forEachFirstToLast([this](HWND window) {
         // Not shown by its program yet: it is shown, and placed, when its program is ready.
         if (pending_.contains(window)) return;
         ShowWindowAsync(window, SW_RESTORE);
         SetForegroundWindow(window);
     });
-    place(nullptr);
+    Place(nullptr);
 }
 
-void BrowserTracker::closeAll() {
+void BrowserTracker::CloseAll() {
     list_.forEachLastToFirst([](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); });
 }
 
-void BrowserTracker::activate(int index) {
+void BrowserTracker::Activate(int index) {
     if (!list_.validIndex(index)) return;
     HWND window = list_.entries[static_cast<size_t>(index)].window;
     if (!IsWindow(window)) return;

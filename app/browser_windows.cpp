@@ -3,7 +3,6 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
-#include "app/app.h"
 #include "core/browser_rules.h"
 #include "win/handle.h"
 #include "win/text.h"
@@ -26,47 +25,49 @@ GetWindowAttribute windowAttributeReader() {
     return reader;
 }
 
-bool isCloaked(HWND window) {
-    GetWindowAttribute read = windowAttributeReader();
-    DWORD cloaked = 0;
-    return read && SUCCEEDED(read(window, kCloakedAttribute, &cloaked, sizeof(cloaked))) && cloaked != 0;
-}
+class SystemWindowReader final : public WindowReader {
+  public:
+    std::string className(HWND window) const override {
+        // Any longer name is not one of ours; a cut one cannot match either.
+        char name[256] = {};
+        return GetClassNameA(window, name, sizeof(name)) > 0 ? name : "";
+    }
 
-std::string processImage(HWND window) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    win::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
-    if (!process) return {};
-    wchar_t path[MAX_PATH] = {};
-    DWORD size = MAX_PATH;
-    if (!QueryFullProcessImageNameW(process.get(), 0, path, &size)) return {};
-    return win::narrow(std::wstring_view(path, size));
-}
+    std::string processImage(HWND window) const override {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        win::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+        if (!process) return {};
+        wchar_t path[MAX_PATH] = {};
+        DWORD size = MAX_PATH;
+        if (!QueryFullProcessImageNameW(process.get(), 0, path, &size)) return {};
+        return win::narrow(std::wstring_view(path, size));
+    }
 
+    bool visible(HWND window) const override { return IsWindowVisible(window) != 0; }
+
+    bool taskbarStyle(HWND window) const override {
+        const LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
+        const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+        if (exStyle & WS_EX_TOOLWINDOW) return false;
+        if (GetWindow(window, GW_OWNER) && !(exStyle & WS_EX_APPWINDOW)) return false;
+        return (style & WS_CAPTION) == WS_CAPTION;
+    }
+
+    // In full: today's browsers' suffixes have characters outside any code page (Edge's zero-width space).
+    std::string text(HWND window) const override { return win::storedWindowText(window); }
+
+    bool cloaked(HWND window) const override {
+        GetWindowAttribute read = windowAttributeReader();
+        DWORD cloaked = 0;
+        return read && SUCCEEDED(read(window, kCloakedAttribute, &cloaked, sizeof(cloaked))) && cloaked != 0;
+    }
+};
 } // namespace
 
-const core::BrowserProgram* otherBrowserProgram(HWND window, const char* className) {
-    if (!settings().catchOtherBrowsers || !core::isOtherBrowserClass(className)) return nullptr;
-    return core::otherBrowserOf(className, processImage(window));
-}
-
-bool wouldHaveTaskbarButton(HWND window) {
-    if (!IsWindowVisible(window)) return false;
-    const LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
-    const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
-    if (exStyle & WS_EX_TOOLWINDOW) return false;
-    if (GetWindow(window, GW_OWNER) && !(exStyle & WS_EX_APPWINDOW)) return false;
-    if ((style & WS_CAPTION) != WS_CAPTION) return false;
-    // These browsers show a window first and title it a moment later: an untitled one is not ready yet.
-    wchar_t first[2] = {};
-    if (InternalGetWindowText(window, first, 2) <= 0) return false;
-    return !isCloaked(window);
-}
-
-std::string otherBrowserButtonText(HWND window, const core::BrowserProgram& program) {
-    // Read in full (the suffixes have characters outside any code page: Edge's zero-width space), and
-    // without a message to the window: a browser that does not answer cannot hold the bar.
-    return core::otherBrowserTitle(win::storedWindowText(window), program);
+const WindowReader& systemWindowReader() {
+    static const SystemWindowReader reader;
+    return reader;
 }
 
 bool openDefaultBrowserInstead(const std::string& commandLine) {

@@ -1,34 +1,59 @@
-// Today's browsers beside the classic frame: which of their windows the bar tracks, and their button text.
-// Their class alone says little (other programs draw with the same toolkit), so the process decides, and
-// only a window that would have a taskbar button of its own counts.
+// What the bar reads of another program's window when the shell reports it: the system calls behind the facts
+// core/ decides on, one call (or a few) per fact. Their class alone says little of today's browsers (other
+// programs draw with the same toolkit), so the process decides there, and only a window that would have a
+// taskbar button of its own counts.
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
-#include "core/browser_classes.h"
+#include "core/shell_decision.h"
 
 namespace app {
 
-// A window's class name, read once for all the questions one event asks: for another program's window each
-// reading costs Wine two calls to its server. Empty when the window is gone.
-struct ClassName {
-    explicit ClassName(HWND window) {
-        if (GetClassNameA(window, text, sizeof(text)) <= 0) text[0] = '\0';
-    }
-    char text[256] = {};
+// The system calls behind each fact. The bar's reader asks Windows; a test hands the tracker one of its own,
+// which is also where facts Wine cannot produce (a cloaked window) come from.
+class WindowReader {
+  public:
+    // Empty when the window is gone.
+    virtual std::string className(HWND window) const = 0;
+    virtual std::string processImage(HWND window) const = 0;
+    virtual bool visible(HWND window) const = 0;
+    virtual bool taskbarStyle(HWND window) const = 0;
+    // Read without a message to the window: a program that does not answer cannot hold the bar.
+    virtual std::string text(HWND window) const = 0;
+    virtual bool cloaked(HWND window) const = 0;
+
+  protected:
+    ~WindowReader() = default;
 };
 
-// The browser the window belongs to, from its class name already read (ClassName), when it is one of today's
-// browsers and those are caught; else null.
-const core::BrowserProgram* otherBrowserProgram(HWND window, const char* className);
+const WindowReader& systemWindowReader();
 
-// Visible, unowned (or asking for a button all the same), not a tool window, with a caption and a title,
-// and not cloaked.
-bool wouldHaveTaskbarButton(HWND window);
+// One look at one window for one event: each fact is read the first time a rule asks, and kept.
+class WindowLook final : public core::WindowFacts {
+  public:
+    WindowLook(const WindowReader& reader, HWND window) : reader_(reader), window_(window) {}
 
-// The button text of a window of one of today's browsers, in the bar's text encoding.
-std::string otherBrowserButtonText(HWND window, const core::BrowserProgram& program);
+    std::string_view className() override { return once(className_, &WindowReader::className); }
+    std::string_view processImage() override { return once(image_, &WindowReader::processImage); }
+    bool visible() override { return once(visible_, &WindowReader::visible); }
+    bool taskbarStyle() override { return once(style_, &WindowReader::taskbarStyle); }
+    std::string_view text() override { return once(text_, &WindowReader::text); }
+    bool cloaked() override { return once(cloaked_, &WindowReader::cloaked); }
+
+  private:
+    template <class T> const T& once(std::optional<T>& kept, T (WindowReader::*read)(HWND) const) {
+        if (!kept) kept = (reader_.*read)(window_);
+        return *kept;
+    }
+
+    const WindowReader& reader_;
+    HWND window_;
+    std::optional<std::string> className_, image_, text_;
+    std::optional<bool> visible_, style_, cloaked_;
+};
 
 // Where the built-in command names a browser that is not installed (Internet Explorer is gone from today's
 // systems), opens a window of the user's default browser instead. False when the command is another one, the

@@ -100,16 +100,16 @@ void ButtonStrip::loadCloseGlyph(int dpi) {
         LoadImageW(instance(), MAKEINTRESOURCEW(IDI_CLOSE_GLYPH), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
-void ButtonStrip::createToolTips(BrowserWindowList& list) {
+void ButtonStrip::createToolTips() {
     toolTips_ =
         CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, bar_, nullptr, instance(), nullptr);
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance(), nullptr);
     if (!toolTips_) return;
     SendMessageA(toolTips_, TTM_SETTIPBKCOLOR, controls::CHoverButton::kToolTipColour, 0);
     RECT margins{4, 2, 4, 2};
     SendMessageA(toolTips_, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
     SendMessageA(toolTips_, TTM_SETDELAYTIME, 100, 1000);
-    for (const BrowserEntry& entry : list.entries)
+    for (const BrowserEntry& entry : model_.list().entries)
         addTool(entry.window);
     // Painted buttons are not laid out again unless they move: their tools take their place before the
     // pointer is next looked at.
@@ -119,16 +119,16 @@ void ButtonStrip::createToolTips(BrowserWindowList& list) {
 
 void ButtonStrip::relayToToolTips(const MSG& msg) {
     if (!toolTips_) return;
-    if (msg.hwnd != bar_ && !IsChild(bar_, msg.hwnd)) return;
+    if (msg.hwnd != window_ && !IsChild(window_, msg.hwnd)) return;
     const bool pointer = msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST;
-    if (pointer && toolsStale_) moveTools(tracker_.list());
+    if (pointer && toolsStale_) moveTools();
     MSG copy = msg;
     SendMessageA(toolTips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&copy));
 }
 
 void ButtonStrip::addTool(HWND window) {
     if (!toolTips_) return;
-    TOOLINFOW ti = browserTool(bar_, window);
+    TOOLINFOW ti = browserTool(window_, window);
     ti.lpszText = LPSTR_TEXTCALLBACKW;
     ti.rect = {0, 0, 1, 1};
     ++work_.toolTipMessages;
@@ -137,25 +137,27 @@ void ButtonStrip::addTool(HWND window) {
 
 void ButtonStrip::deleteTool(HWND window) {
     if (!toolTips_) return;
-    TOOLINFOW ti = browserTool(bar_, window);
+    TOOLINFOW ti = browserTool(window_, window);
     ++work_.toolTipMessages;
     SendMessageW(toolTips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
-void ButtonStrip::moveTools(BrowserWindowList& list) {
+void ButtonStrip::moveTools() {
     toolsStale_ = false;
-    list.forEachEntry([this](int, BrowserEntry& entry) {
+    model_.list().forEachEntry([this](int i, const BrowserEntry& entry) {
+        if (static_cast<std::size_t>(i) >= places_.entries.size()) return;
+        Places& places = places_.entries[static_cast<std::size_t>(i)];
         // The control looks each tool up by a linear search: only the tools that moved are told.
-        if (EqualRect(&entry.toolRect, &entry.buttonRect)) return;
-        entry.toolRect = entry.buttonRect;
-        moveTool(entry);
+        if (EqualRect(&places.toolRect, &places.buttonRect)) return;
+        places.toolRect = places.buttonRect;
+        moveTool(entry.window, places.buttonRect);
     });
 }
 
-void ButtonStrip::moveTool(const BrowserEntry& entry) {
+void ButtonStrip::moveTool(HWND window, const RECT& r) {
     if (!toolTips_) return;
-    TOOLINFOW ti = browserTool(bar_, entry.window);
-    ti.rect = entry.buttonRect;
+    TOOLINFOW ti = browserTool(window_, window);
+    ti.rect = r;
     ++work_.toolTipMessages;
     SendMessageW(toolTips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
@@ -164,7 +166,7 @@ LRESULT ButtonStrip::onNotify(const NMHDR* header) {
     if (!header || header->code != TTN_NEEDTEXTW) return 0;
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(header));
     if (info->uFlags & TTF_IDISHWND) return TRUE;
-    const BrowserWindowList& list = tracker_.list();
+    const BrowserWindowList& list = model_.list();
     int index = list.find(reinterpret_cast<HWND>(header->idFrom));
     // The tip shows the whole title, which the button may cut short.
     if (index >= 0) {
@@ -175,14 +177,14 @@ LRESULT ButtonStrip::onNotify(const NMHDR* header) {
     return TRUE;
 }
 
-void ButtonStrip::paint(BrowserWindowList& list) {
+void ButtonStrip::paint() {
     LARGE_INTEGER start{};
     QueryPerformanceCounter(&start);
     RECT client{};
-    GetClientRect(bar_, &client);
-    win::UpdateScope paint(bar_);
+    GetClientRect(window_, &client);
+    win::UpdateScope paint(window_);
     if (!paint.region()) return;
-    layOut(list, client);
+    layOut(client);
     std::vector<RECT> rects = rectanglesOf(paint.region(), paint.area());
     // Drawn off screen and copied in one piece, the strip never shows a half-painted state.
     HDC buffer = backBuffer(paint.dc(), client);
@@ -203,7 +205,7 @@ void ButtonStrip::paint(BrowserWindowList& list) {
 
 void ButtonStrip::drawStrip(const Canvas& canvas, const RECT& client, const std::vector<RECT>& rects) {
     const core::Settings& s = settings();
-    const BrowserWindowList& list = tracker_.list();
+    const BrowserWindowList& list = model_.list();
     HDC dc = canvas.dc;
     canvas.flush();
     fillSolid(canvas, client, static_cast<COLORREF>(s.barBackgroundColor));
@@ -214,30 +216,33 @@ void ButtonStrip::drawStrip(const Canvas& canvas, const RECT& client, const std:
     SetBkMode(dc, TRANSPARENT);
     int lastWithGlyph = -1;
     if (s.showCloseGlyph)
-        lastWithGlyph = s.closeGlyphOnActiveOnly ? list.findLast(tracker_.active()) : list.count() - 1;
+        lastWithGlyph = s.closeGlyphOnActiveOnly ? list.findLast(model_.active()) : list.count() - 1;
     for (const auto& range : ranges) {
         for (int i : core::buttonsToDraw(row_, range.first, range.second, lastWithGlyph)) {
-            if (!list.validIndex(i)) break;
-            paintButton(canvas, list.entries[static_cast<std::size_t>(i)]);
+            if (!list.validIndex(i) || static_cast<std::size_t>(i) >= places_.entries.size()) break;
+            const auto at = static_cast<std::size_t>(i);
+            paintButton(canvas, list.entries[at], places_.entries[at].buttonRect);
         }
     }
 }
 
-void ButtonStrip::layOut(BrowserWindowList& list, const RECT& client) {
-    // Activation and retitling leave the layout as it was: only a change of the list or of the bar's size
+void ButtonStrip::layOut(const RECT& client) {
+    const BrowserWindowList& list = model_.list();
+    // Activation and retitling leave the layout as it was: only a change of the list or of the strip's size
     // costs a pass over every button.
     if (rowChanges_ == list.changes() && EqualRect(&client, &rowClient_)) return;
     row_ = core::buttonRow(toCore(client), list.count(), barDpi());
     rowChanges_ = list.changes();
     rowClient_ = client;
-    list.forEachEntry([this](int i, BrowserEntry& entry) {
-        RECT placed = toRect(row_.at(i));
-        if (EqualRect(&placed, &entry.buttonRect)) return;
-        entry.buttonRect = placed;
-        // The tool tips need the new places only when the pointer is next on the bar: a burst of windows
+    places_.entries.resize(static_cast<std::size_t>(list.count()));
+    for (std::size_t i = 0; i < places_.entries.size(); ++i) {
+        RECT placed = toRect(row_.at(static_cast<int>(i)));
+        if (EqualRect(&placed, &places_.entries[i].buttonRect)) continue;
+        places_.entries[i].buttonRect = placed;
+        // The tool tips need the new places only when the pointer is next on the strip: a burst of windows
         // opening or closing, or a thousand buttons moving, then costs the control one pass, not one a paint.
         toolsStale_ = true;
-    });
+    }
 }
 
 HDC ButtonStrip::backBuffer(HDC screen, const RECT& client) {
@@ -267,22 +272,56 @@ HDC ButtonStrip::backBuffer(HDC screen, const RECT& client) {
 }
 
 void ButtonStrip::invalidateButton(HWND window) {
-    BrowserWindowList& list = tracker_.list();
     // A window listed twice has two buttons with the same face.
-    list.forEachIndexOf(window,
-                        [&](int index) { invalidateEntry(list.entries[static_cast<std::size_t>(index)]); });
+    if (window) model_.list().forEachIndexOf(window, [this](int index) { invalidateAt(index); });
 }
 
-void ButtonStrip::invalidateEntry(const BrowserEntry& entry) {
-    const RECT& r = entry.buttonRect;
-    // A button not laid out yet has no place: the whole bar is due anyway.
+void ButtonStrip::invalidateAt(int index) {
+    const RECT r = buttonRect(index);
+    // A button not laid out yet has no place: the whole strip is due anyway.
     if (r.bottom <= r.top) {
-        InvalidateRect(bar_, nullptr, TRUE);
+        InvalidateRect(window_, nullptr, TRUE);
         return;
     }
     // Its painted extent, not its rectangle: a narrow button's glyph sticks out, an inverted one has no area.
     RECT extent = toRect(core::paintedExtent(toCore(r), barDpi()));
-    InvalidateRect(bar_, &extent, TRUE);
+    InvalidateRect(window_, &extent, TRUE);
+}
+
+RECT ButtonStrip::buttonRect(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= places_.entries.size()) return {0, 0, 0, 0};
+    return places_.entries[static_cast<std::size_t>(index)].buttonRect;
+}
+
+void ButtonStrip::orderChanged() {
+    places_.entries.assign(static_cast<std::size_t>(model_.list().count()), Places{});
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void ButtonStrip::entryAdded(int index, HWND window) {
+    const auto at = static_cast<std::size_t>(index);
+    if (at <= places_.entries.size()) places_.entries.insert(places_.entries.begin() + index, Places{});
+    addTool(window);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void ButtonStrip::entryRemoving(int index, HWND window) {
+    deleteTool(window);
+    // The places behind close the gap with their entries: a click before the next paint meets the button
+    // drawn there.
+    if (static_cast<std::size_t>(index) < places_.entries.size())
+        places_.entries.erase(places_.entries.begin() + index);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void ButtonStrip::entryChanged(int index) {
+    invalidateAt(index);
+}
+
+void ButtonStrip::activeChanged(HWND previous, HWND now) {
+    // Only the two buttons whose face changes are drawn again.
+    invalidateButton(previous);
+    invalidateButton(now);
 }
 
 LRESULT ButtonStrip::workCount(WPARAM which) const {
@@ -292,21 +331,20 @@ LRESULT ButtonStrip::workCount(WPARAM which) const {
     case BarWork::ButtonsPainted:
         return static_cast<LRESULT>(work_.buttonsPainted);
     case BarWork::EntriesVisited:
-        return static_cast<LRESULT>(tracker_.list().visits());
+        return static_cast<LRESULT>(model_.list().visits());
     case BarWork::PaintMicroseconds:
         return static_cast<LRESULT>(work_.paintMicroseconds);
     }
     return -1;
 }
 
-void ButtonStrip::paintButton(const Canvas& canvas, const BrowserEntry& entry) {
+void ButtonStrip::paintButton(const Canvas& canvas, const BrowserEntry& entry, const RECT& r) {
     ++work_.buttonsPainted;
     HDC dc = canvas.dc;
     // The previous button's text and glyph went through the system, its fills will not.
     canvas.flush();
     const core::Settings& s = settings();
-    const RECT& r = entry.buttonRect;
-    bool active = entry.window == tracker_.active();
+    bool active = entry.window == model_.active();
     COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
     COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     if (active) {
@@ -335,23 +373,23 @@ void ButtonStrip::paintButton(const Canvas& canvas, const BrowserEntry& entry) {
 }
 
 int ButtonStrip::hit(POINT p) const {
-    return core::hitButton(tracker_.list(), core::Point{p.x, p.y});
+    return core::hitButton(places_, core::Point{p.x, p.y});
 }
 
 core::LeftPress ButtonStrip::leftPressAt(int index, POINT p, bool shift) const {
     const core::Settings& s = settings();
-    const BrowserWindowList& list = tracker_.list();
+    const BrowserWindowList& list = model_.list();
     core::Point at{p.x, p.y};
     core::LeftPress press;
-    press.hit = index >= 0;
+    press.hit = list.validIndex(index);
     press.shift = shift;
     press.minimizeOnSecondClick = s.minimizeOnSecondClick != 0;
     if (press.hit) {
         const BrowserEntry& entry = list.entries[static_cast<std::size_t>(index)];
-        press.isActive = entry.window == tracker_.active();
+        press.isActive = entry.window == model_.active();
         press.iconic = IsIconic(entry.window) != 0;
         bool shown = core::glyphShown(s.showCloseGlyph != 0, s.closeGlyphOnActiveOnly != 0, press.isActive);
-        press.onGlyph = core::onCloseGlyph(entry.buttonRect, at, shown, barDpi());
+        press.onGlyph = core::onCloseGlyph(buttonRect(index), at, shown, barDpi());
     }
     return press;
 }

@@ -1,5 +1,7 @@
-// The browser buttons: painted by the bar itself, one per tracked window, laid out in a row, hit-tested on
-// mouse presses, each with a tool tip showing its whole title.
+// The browser buttons: painted by the window they are drawn in, one per tracked window, laid out in a row,
+// hit-tested on mouse presses, each with a tool tip showing its whole title. A strip is a view of the tracker:
+// it reads the list and never writes to it, and keeps every place it lays out in its own table, so that
+// several strips (one per bar) can show one list.
 #pragma once
 #include <windows.h>
 
@@ -30,54 +32,75 @@ struct Canvas {
     }
 };
 
-class ButtonStrip {
+class ButtonStrip final : public BrowserListObserver {
   public:
-    explicit ButtonStrip(BrowserTracker& tracker) : tracker_(tracker) {}
+    explicit ButtonStrip(const BrowserTracker& model) : model_(model) {}
 
-    void attach(HWND bar) noexcept { bar_ = bar; }
+    // The window the strip is drawn in, the owner of its tool tips.
+    void attach(HWND window) noexcept { window_ = window; }
     // The close glyph drawn at the bar's DPI; loaded again when the DPI changes.
     void loadCloseGlyph(int dpi);
 
-    // The tool tip control, with a tool for every listed window. Gone with the bar window, its owner.
-    void createToolTips(BrowserWindowList& list);
+    // The tool tip control, with a tool for every listed window. Gone with the strip's window, its owner.
+    void createToolTips();
     HWND toolTipWindow() const noexcept { return toolTips_; }
-    // Relays a queued mouse message for the bar or its children to the tool tip control.
+    // Relays a queued mouse message for the strip's window or its children to the tool tip control.
     void relayToToolTips(const MSG& msg);
-    void addTool(HWND window);
-    void deleteTool(HWND window);
     // The answer to the tool tip's request for a browser button's text; false for another notification.
     LRESULT onNotify(const NMHDR* header);
 
-    // The WM_PAINT of the bar; lays the buttons out again when the list or the bar's size changed.
-    void paint(BrowserWindowList& list);
-    // Marks the buttons of a window (either may be listed more than once) to be drawn again.
-    void invalidateButton(HWND window);
-    void invalidateEntry(const BrowserEntry& entry);
+    // The WM_PAINT of the strip's window; lays the buttons out again when the list or the size changed.
+    void paint();
 
     // The button under a point in client coordinates (-1 for none), and what a left press there on that
-    // button meets.
+    // button meets; a button's place as last painted (empty before).
     int hit(POINT p) const;
     core::LeftPress leftPressAt(int index, POINT p, bool shift) const;
+    RECT buttonRect(int index) const;
 
     // The answer to WM_BAR_WORKCOUNT.
     LRESULT workCount(WPARAM which) const;
 
-  private:
-    void drawStrip(const Canvas& canvas, const RECT& client, const std::vector<RECT>& rects);
-    void layOut(BrowserWindowList& list, const RECT& client);
-    HDC backBuffer(HDC screen, const RECT& client);
-    void paintButton(const Canvas& canvas, const BrowserEntry& entry);
-    void moveTool(const BrowserEntry& entry);
-    // Tells the control where every button that moved since it was last told now is.
-    void moveTools(BrowserWindowList& list);
+    // What the list's changes mean for the strip.
+    void orderChanged() override;
+    void entryAdded(int index, HWND window) override;
+    void entryRemoving(int index, HWND window) override;
+    void entryChanged(int index) override;
+    void activeChanged(HWND previous, HWND now) override;
 
-    BrowserTracker& tracker_;
-    HWND bar_ = nullptr;
+  private:
+    // One record per list entry, in list order: a button's place as last laid out, and the place its tool
+    // tip control was last told. The list may hold a window twice, each entry with a button of its own, so
+    // the records follow the entries' positions, which the announcements keep in step.
+    struct Places {
+        RECT buttonRect{0, 0, 0, 0};
+        RECT toolRect{0, 0, 0, 0};
+    };
+    struct PlaceTable {
+        std::vector<Places> entries;
+    };
+
+    void drawStrip(const Canvas& canvas, const RECT& client, const std::vector<RECT>& rects);
+    void layOut(const RECT& client);
+    HDC backBuffer(HDC screen, const RECT& client);
+    void paintButton(const Canvas& canvas, const BrowserEntry& entry, const RECT& r);
+    void addTool(HWND window);
+    void deleteTool(HWND window);
+    void moveTool(HWND window, const RECT& r);
+    // Tells the control where every button that moved since it was last told now is.
+    void moveTools();
+    // Marks the buttons of a window (it may be listed more than once) to be drawn again.
+    void invalidateButton(HWND window);
+    void invalidateAt(int index);
+
+    const BrowserTracker& model_;
+    HWND window_ = nullptr;
     HWND toolTips_ = nullptr;
     bool toolsStale_ = false;
     win::Icon closeGlyphIcon_;
     // The text of the browser tool tip being shown.
     std::wstring tipText_;
+    PlaceTable places_;
     // The layout of the last paint, and the list change and client size it was made for.
     core::ButtonRow row_;
     std::uint64_t rowChanges_ = ~std::uint64_t{0};

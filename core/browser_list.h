@@ -105,7 +105,7 @@ template <class Entry> class WindowList {
     // Visits the index of every entry of the window, first to last, without a walk over the others. The
     // visitor may change the list: the positions are read again at every step, so an entry that moved onto
     // a place already visited is skipped, as a walk would skip it.
-    template <class Visit> void forEachIndexOf(Window window, Visit&& visit) {
+    template <class Visit> void forEachIndexOf(Window window, Visit&& visit) const {
         for (std::size_t k = 0;; ++k) {
             auto it = where_.find(window);
             if (it == where_.end() || k >= it->second.size()) return;
@@ -114,8 +114,8 @@ template <class Entry> class WindowList {
         }
     }
 
-    // Visits every entry in order for work that does not change the list (laying out the buttons).
-    template <class Visit> void forEachEntry(Visit&& visit) {
+    // Visits every entry in order for work that does not change the list (telling the tool tips).
+    template <class Visit> void forEachEntry(Visit&& visit) const {
         for (int i = 0; i < count(); ++i) {
             ++visits_;
             visit(i, entries[static_cast<std::size_t>(i)]);
