@@ -1,7 +1,7 @@
 // An entry of the browser windows the bar tracks, and their list: one entry per window in button order. An
 // entry holds what is known of its window, never where a view shows it: each strip keeps its own places. What
-// later features learn of a window (its icon, a call for attention, its monitor, whether its desktop is shown)
-// belongs here, announced to the views as a change of the entry's state.
+// later features learn of a window (its icon, a call for attention, its monitor, whether its desktop is
+// shown) belongs here, announced to the views as a change of the entry's state.
 #pragma once
 #include <windows.h>
 

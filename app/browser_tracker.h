@@ -1,7 +1,7 @@
 // The browser windows the bar tracks: the list, filled once at start-up and then kept by the shell's window
 // events; which window is active; placing the windows, also those reported before their program showed them.
-// This is the model the views (the strips, screen readers) watch: it knows nothing of pixels, and what it does
-// to the list it announces to its observers, never to the bar window.
+// This is the model the views (the strips, screen readers) watch: it knows nothing of pixels, and what it
+// does to the list it announces to its observers, never to the bar window.
 #pragma once
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // The browser buttons: painted by the window they are drawn in, one per tracked window, laid out in a row,
-// hit-tested on mouse presses, each with a tool tip showing its whole title. A strip is a view of the tracker:
-// it reads the list and never writes to it, and keeps every place it lays out in its own table, so that
-// several strips (one per bar) can show one list.
+// hit-tested on mouse presses, each with a tool tip showing its whole title. A strip is a view of the
+// tracker: it reads the list and never writes to it, and keeps every place it lays out in its own table, so
+// that several strips (one per bar) can show one list.
 #pragma once
 #include <windows.h>
 

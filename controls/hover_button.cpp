@@ -73,7 +73,7 @@ void CHoverButton::EnsureToolTip() {
     RECT margins{4, 2, 4, 2};
     SendMessageA(m_toolTip, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
     SendMessageA(m_toolTip, TTM_SETMAXTIPWIDTH, 0, kToolTipMaxWidth);
-    if (m_hasTip) {
+    if (hasTip_) {
         applyToolTipText();
     } else {
         // A new tool tip stays silent until someone gives it a text and activates it.
@@ -83,9 +83,9 @@ void CHoverButton::EnsureToolTip() {
 
 void CHoverButton::SetToolTipText(const char* text, BOOL activate) {
     if (!text) return;
-    m_tipText = text;
-    m_tipActive = activate;
-    m_hasTip = true;
+    tipText_ = text;
+    tipActive_ = activate != FALSE;
+    hasTip_ = true;
     // Until the pointer first reaches the button its tip needs no window: each tool tip is a window of its
     // own, and making them was the largest part of the bar's own start-up work.
     if (m_toolTip) applyToolTipText();
@@ -93,13 +93,13 @@ void CHoverButton::SetToolTipText(const char* text, BOOL activate) {
 
 void CHoverButton::applyToolTipText() {
     TOOLINFOA ti = toolInfo(hwnd());
-    ti.lpszText = const_cast<char*>(m_tipText.c_str());
+    ti.lpszText = const_cast<char*>(tipText_.c_str());
     if (SendMessageA(m_toolTip, TTM_GETTOOLCOUNT, 0, 0) == 0) {
         GetClientRect(hwnd(), &ti.rect);
         SendMessageA(m_toolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
     }
     SendMessageA(m_toolTip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
-    SendMessageA(m_toolTip, TTM_ACTIVATE, m_tipActive, 0);
+    SendMessageA(m_toolTip, TTM_ACTIVATE, tipActive_ ? TRUE : FALSE, 0);
 }
 
 BOOL CHoverButton::PreTranslateMessage(const MSG& msg) {

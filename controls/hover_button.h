@@ -43,7 +43,7 @@ class CHoverButton : public win::Window {
 
     // The tip's window is made when the first pointer message is handed to PreTranslateMessage.
     HWND toolTipWindow() const noexcept { return m_toolTip; }
-    const std::string& toolTipText() const noexcept { return m_tipText; }
+    const std::string& toolTipText() const noexcept { return tipText_; }
     int frameWidth() const noexcept { return m_nFrameWidth; }
     int frameHeight() const noexcept { return m_nFrameHeight; }
     bool hovering() const noexcept { return m_bHover != FALSE; }
@@ -72,9 +72,9 @@ class CHoverButton : public win::Window {
     win::Bitmap m_bitmapStrip;
     BOOL m_bTracking = FALSE;
     HWND m_toolTip = nullptr;
-    std::string m_tipText;
-    BOOL m_tipActive = FALSE;
-    bool m_hasTip = false;
+    std::string tipText_;
+    bool tipActive_ = false;
+    bool hasTip_ = false;
 };
 
 } // namespace controls

@@ -43,18 +43,13 @@ void PreferencesPage::onFont() {
     choose.Flags = CF_SCREENFONTS | CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_FORCEFONTEXIST;
     if (!win::chooseFont(&choose)) return;
 
-    core::Settings& s = host_.settings();
     // The chooser works in the bar's pixels; the setting keeps 96-DPI units.
-    s.fontHeight = core::unscaleForDpi(font.lfHeight, win::windowDpi(host_.barWindow()));
-    host_.writeDword(core::valueName(&core::Settings::fontHeight), s.fontHeight);
-    s.fontWeight = font.lfWeight;
-    host_.writeDword(core::valueName(&core::Settings::fontWeight), s.fontWeight);
-    s.fontItalic = font.lfItalic;
-    host_.writeDword(core::valueName(&core::Settings::fontItalic), s.fontItalic);
-    s.fontCharset = font.lfCharSet;
-    host_.writeDword(core::valueName(&core::Settings::fontCharset), s.fontCharset);
-    s.fontFaceName = win::narrow(font.lfFaceName);
-    host_.writeString(core::valueName(&core::Settings::fontFaceName), s.fontFaceName);
+    host_.change(&core::Settings::fontHeight,
+                 core::unscaleForDpi(font.lfHeight, win::windowDpi(host_.barWindow())));
+    host_.change(&core::Settings::fontWeight, font.lfWeight);
+    host_.change(&core::Settings::fontItalic, font.lfItalic);
+    host_.change(&core::Settings::fontCharset, font.lfCharSet);
+    host_.change(&core::Settings::fontFaceName, win::narrow(font.lfFaceName));
 
     HWND bar = host_.barWindow();
     SendMessageA(bar, WM_SETREDRAW, FALSE, 0);
@@ -75,8 +70,7 @@ void PreferencesPage::onBrowse() {
     open.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_LONGNAMES | OFN_ENABLESIZING;
     if (!win::openFileName(&open)) return;
     // The chosen program replaces the whole command, its parameters included.
-    s.browserCommand = win::narrow(file.data());
-    host_.writeString(core::valueName(&core::Settings::browserCommand), s.browserCommand);
+    host_.change(&core::Settings::browserCommand, win::narrow(file.data()));
     setText(IDC_PREFS_COMMAND, s.browserCommand);
 }
 
@@ -110,9 +104,8 @@ LRESULT PreferencesPage::onColourEnded(UINT, WPARAM colour, LPARAM controlId) {
     const core::ColourRule& rule = core::colourRule(control->setting);
     const int32_t stored =
         core::storedColour(control->setting, colourOf(control->id, colour), GetSysColor(COLOR_BTNFACE));
-    host_.settings().*rule.field = stored;
+    host_.change(rule.field, stored);
     repaintBar();
-    host_.writeDword(rule.valueName, stored);
     return 1;
 }
 

@@ -27,6 +27,15 @@ class PreferencesHost {
 
     virtual void writeDword(const char* name, int32_t value) = 0;
     virtual void writeString(const char* name, const std::string& text) = 0;
+    // A change the user made: the record and the stored value together, under the field's own name.
+    void change(int32_t core::Settings::*field, int32_t value) {
+        settings().*field = value;
+        writeDword(core::valueName(field), value);
+    }
+    void change(std::string core::Settings::*field, const std::string& text) {
+        settings().*field = text;
+        writeString(core::valueName(field), text);
+    }
 
     // The docking edge changed: the bar handles it as the shell's "position changed" notification.
     virtual void dockEdgeChanged() = 0;

@@ -114,12 +114,10 @@ bool PreferencesPage::onCommand(UINT code, int id, HWND) {
 void PreferencesPage::onCheckBox(int id) {
     const CheckBoxControl* box = findCheckBox(id);
     if (!box) return;
-    core::Settings& s = host_.settings();
     const bool on = checked(id);
-    s.*box->field = core::checkBoxValue(box->kind, on);
+    host_.change(box->field, core::checkBoxValue(box->kind, on));
     if (box->effect == CheckEffect::CloseGlyph) EnableWindow(item(IDC_PREFS_CLOSE_ACTIVE_ONLY), on);
     if (box->effect == CheckEffect::CloseGlyph || box->effect == CheckEffect::Repaint) repaintBar();
-    host_.writeDword(box->valueName, s.*box->field);
     if (box->effect == CheckEffect::DockEdge) host_.dockEdgeChanged();
     if (box->effect == CheckEffect::BarGeometry) dialog_.noteBarGeometryChanged();
 }
@@ -149,8 +147,7 @@ void PreferencesPage::onEditLostFocus(int id) {
     if (!edit || dialog_.closing() || !SendMessageA(edit, EM_GETMODIFY, 0, 0)) return;
     const std::string typed = text(id);
     if (id == IDC_PREFS_COMMAND) {
-        host_.settings().browserCommand = typed;
-        host_.writeString(core::valueName(&core::Settings::browserCommand), typed);
+        host_.change(&core::Settings::browserCommand, typed);
     } else if (!takeNumber(id, typed)) {
         refuse(edit);
         return;
@@ -166,8 +163,7 @@ bool PreferencesPage::takeNumber(int id, const std::string& text) {
     const core::ScreenSize screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (!value || !core::acceptNumber(control->edit, *value, s, screen)) return false;
     const core::NumberEditRule& rule = core::numberEditRule(control->edit);
-    s.*rule.field = *value;
-    host_.writeDword(rule.valueName, *value);
+    host_.change(rule.field, *value);
     if (rule.onAccept == core::CloseAction::PositionBar) dialog_.noteBarGeometryChanged();
     if (rule.onAccept == core::CloseAction::PlaceBrowsers) dialog_.notePlacementChanged();
     return true;
@@ -200,25 +196,21 @@ BOOL PreferencesPage::onHelp(const HELPINFO& info) {
 }
 
 void PreferencesPage::onDestroy() {
-    takeHotKey(IDC_PREFS_HOTKEY_HIDE, &core::Settings::hotKeyHide,
-               core::valueName(&core::Settings::hotKeyHide), kHotKeyIdHide);
-    takeHotKey(IDC_PREFS_HOTKEY_NEW, &core::Settings::hotKeyNew, core::valueName(&core::Settings::hotKeyNew),
-               kHotKeyIdNew);
+    takeHotKey(IDC_PREFS_HOTKEY_HIDE, &core::Settings::hotKeyHide, kHotKeyIdHide);
+    takeHotKey(IDC_PREFS_HOTKEY_NEW, &core::Settings::hotKeyNew, kHotKeyIdNew);
 }
 
-void PreferencesPage::takeHotKey(int controlId, int32_t core::Settings::*field, const char* valueName,
-                                 int hotKeyId) {
+void PreferencesPage::takeHotKey(int controlId, int32_t core::Settings::*field, int hotKeyId) {
     HWND control = item(controlId);
     if (!control) return;
     const auto shown = static_cast<uint16_t>(SendMessageA(control, HKM_GETHOTKEY, 0, 0) & 0xFFFF);
     const uint32_t value = core::hotKeyFromControl(shown);
     core::Settings& s = host_.settings();
     if (static_cast<int32_t>(value) == s.*field) return;
-    s.*field = static_cast<int32_t>(value);
+    host_.change(field, static_cast<int32_t>(value));
     host_.unregisterHotKey(hotKeyId);
     // 0 means no hot key, as at start-up: nothing to register.
     if (value) host_.registerHotKey(hotKeyId, core::hotKeyModifiers(value), core::hotKeyVirtualKey(value));
-    host_.writeDword(valueName, static_cast<int32_t>(value));
 }
 
 void PreferencesPage::repaintBar() {

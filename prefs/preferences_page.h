@@ -41,7 +41,7 @@ class PreferencesPage : public win::Dialog {
     LRESULT onColourEnded(UINT msg, WPARAM colour, LPARAM controlId);
     BOOL onHelp(const HELPINFO& info);
     void onDestroy();
-    void takeHotKey(int controlId, int32_t core::Settings::*field, const char* valueName, int hotKeyId);
+    void takeHotKey(int controlId, int32_t core::Settings::*field, int hotKeyId);
 
     void attachColourButtons();
     COLORREF colourOf(int controlId, WPARAM reported) const;

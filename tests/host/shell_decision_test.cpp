@@ -46,8 +46,8 @@ Facts with(Facts f, void (*change)(Facts&)) {
 std::string steps(const ShellDecision& d) {
     std::ostringstream out;
     const std::pair<bool, const char*> fields[] = {
-        {d.concernsBar, "concerns"}, {d.unwatch, "unwatch"},   {d.list, "list"},
-        {d.watch, "watch"},          {d.clearActive, "clear"}, {d.activate, "activate"},
+        {d.concernsBar, "concerns"}, {d.unwatch, "unwatch"},    {d.list, "list"},
+        {d.watch, "watch"},          {d.clearActive, "clear"},  {d.activate, "activate"},
         {d.retitle, "retitle"},      {d.buttonOffAgain, "off"}, {d.unlist, "unlist"}};
     for (const auto& [set, name] : fields)
         if (set) out << (out.tellp() > 0 ? " " : "") << name;
@@ -74,13 +74,15 @@ TEST(ShellDecision, EveryKindOfWindowAndCodeTakesItsSteps) {
     const Row rows[] = {
         {"a new frame", ShellCode::Created, classic("IEFrame"), all, false, "concerns list"},
         {"a frame reported twice", ShellCode::Created, classic("IEFrame"), all, true, "concerns list"},
-        {"a hidden frame", ShellCode::Created, with(classic("IEFrame"), [](Facts& f) { f.shown = false; }), all,
-         false, "concerns list"},
+        {"a hidden frame", ShellCode::Created, with(classic("IEFrame"), [](Facts& f) { f.shown = false; }),
+         all, false, "concerns list"},
         {"a folder, caught", ShellCode::Created, classic("CabinetWClass"), all, false, "concerns list"},
-        {"a folder, not caught", ShellCode::Created, classic("CabinetWClass"), catching(false, true), false, ""},
+        {"a folder, not caught", ShellCode::Created, classic("CabinetWClass"), catching(false, true), false,
+         ""},
         {"a frame's name in other letters", ShellCode::Created, classic("ieframe"), all, false, ""},
         {"another program activated", ShellCode::Activated, classic("Notepad"), all, false, "clear"},
-        {"a listed frame activated", ShellCode::Activated, classic("IEFrame"), all, true, "concerns activate"},
+        {"a listed frame activated", ShellCode::Activated, classic("IEFrame"), all, true,
+         "concerns activate"},
         {"an unlisted frame activated", ShellCode::Activated, classic("IEFrame"), all, false,
          "concerns activate"},
         {"a frame retitled", ShellCode::Retitled, classic("IEFrame"), all, true, "concerns retitle"},
@@ -92,12 +94,12 @@ TEST(ShellDecision, EveryKindOfWindowAndCodeTakesItsSteps) {
         {"a ready browser window reported again", ShellCode::Created, chrome(), all, true, "concerns off"},
         {"an untitled browser window", ShellCode::Created, chrome(""), all, false, "watch"},
         {"an untitled browser window activated", ShellCode::Activated, chrome(""), all, false, "watch clear"},
-        {"a cloaked browser window", ShellCode::Created, with(chrome(), [](Facts& f) { f.hidden = true; }), all,
-         false, "watch"},
-        {"a hidden browser window", ShellCode::Created, with(chrome(), [](Facts& f) { f.shown = false; }), all,
-         false, "watch"},
-        {"an owned browser pop-up", ShellCode::Created, with(chrome(), [](Facts& f) { f.style = false; }), all,
-         false, "watch"},
+        {"a cloaked browser window", ShellCode::Created, with(chrome(), [](Facts& f) { f.hidden = true; }),
+         all, false, "watch"},
+        {"a hidden browser window", ShellCode::Created, with(chrome(), [](Facts& f) { f.shown = false; }),
+         all, false, "watch"},
+        {"an owned browser pop-up", ShellCode::Created, with(chrome(), [](Facts& f) { f.style = false; }),
+         all, false, "watch"},
         {"a waiting window titled at last", ShellCode::Retitled, chrome(), all, false,
          "concerns unwatch list retitle"},
         {"a waiting window activated when ready", ShellCode::Activated, chrome(), all, false,
@@ -138,8 +140,8 @@ TEST(PendingDecision, AWaitingWindowIsPlacedListedLeftOrDropped) {
     const Row rows[] = {
         {"gone", Facts{}, all, true, PendingStep::Drop},
         {"a listed frame shown", classic("IEFrame"), all, true, PendingStep::Place},
-        {"a listed frame still hidden", with(classic("IEFrame"), [](Facts& f) { f.shown = false; }), all, true,
-         PendingStep::Wait},
+        {"a listed frame still hidden", with(classic("IEFrame"), [](Facts& f) { f.shown = false; }), all,
+         true, PendingStep::Wait},
         {"a browser window now ready", chrome(), all, false, PendingStep::List},
         {"a browser window still untitled", chrome(""), all, false, PendingStep::Wait},
         {"browser windows no longer caught", chrome(), catching(true, false), false, PendingStep::Drop},

@@ -60,7 +60,7 @@ MUTANTS = [
      r'^startup_tests$'),
     ('tray icon left behind', 'app/tray_icon.cpp', '(NIM_DELETE, &nid);', '(NIM_MODIFY, &nid);', 'x86_64',
      r'^tray_tests$'),
-    ('autohide never fires', 'app/browser_tracker.cpp', 'AUTOHIDE_TIMER_ID, 4000,', 'AUTOHIDE_TIMER_ID, 400000,',
+    ('autohide never fires', 'app/browser_tracker.cpp', 'kAutoHideDelayMs = 4000;', 'kAutoHideDelayMs = 400000;',
      'x86_64', r'^tray_browsers_tests$'),
     # the controls
     ('hold menu never opens', 'controls/hover_button.cpp', 'if (m_bMenuOnHold) SetTimer(', 'if (false) SetTimer(',
@@ -69,8 +69,8 @@ MUTANTS = [
      'if (!m_bTracking) {', 'x86_64', r'^hover_button_tests$'),
     # preferences
     ('changed hot key not written', 'prefs/preferences_page.cpp',
-     'host_.writeDword(valueName, static_cast<int32_t>(value));', '(void)valueName;', 'x86_64',
-     r'^prefs_apply_tests$'),
+     'host_.change(field, static_cast<int32_t>(value));', 'host_.settings().*field = static_cast<int32_t>(value);',
+     'x86_64', r'^prefs_apply_tests$'),
     # the message dialog and its worker
     ('any button action opened', 'message/message_dialog.cpp', 'core::openableAddress(', 'std::string(',
      'x86_64', r'^message_tests$'),
@@ -89,8 +89,20 @@ MUTANTS = [
     ('a paint draws outside its update region', 'win/gdi.h', 'if (dc_) SelectClipRgn(dc_, region_.get());', '',
      'x86_64', r'^window_layer_tests$'),
     ('moved buttons keep their old tool places', 'app/button_strip.cpp',
-     'if (pointer && toolsStale_) moveTools(tracker_.list());', 'if (pointer) toolsStale_ = false;', 'x86_64',
+     'if (pointer && toolsStale_) moveTools();', 'if (pointer) toolsStale_ = false;', 'x86_64',
      r'^buttons_tests$'),
+    # what a shell event does, decided in core/ from one look at the window
+    ('a re-reported window of today\'s browsers is listed again', 'core/shell_decision.cpp',
+     'd.buttonOffAgain = listed && program != nullptr;', 'd.buttonOffAgain = false;', 'host', r'^ShellDecision\.'),
+    ('a window ready after its creation is never listed', 'core/shell_decision.cpp', '&& !listed && program)',
+     '&& false)', 'host', r'^ShellDecision\.'),
+    ('a cloaked window gets a button', 'core/shell_decision.cpp', ' && !facts.cloaked()', '', 'host',
+     r'^ShellDecision\.'),
+    ('activating another program keeps the mark', 'core/shell_decision.cpp',
+     'd.clearActive = code == ShellCode::Activated;', 'd.clearActive = false;', 'host', r'^ShellDecision\.'),
+    ('a hidden listed window is placed at once', 'core/shell_decision.cpp',
+     'return facts.visible() ? PendingStep::Place : PendingStep::Wait;', 'return PendingStep::Place;', 'host',
+     r'^PendingDecision\.'),
 ]
 
 

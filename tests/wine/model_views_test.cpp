@@ -1,0 +1,201 @@
+// The tracker as a model with views: two strips over one list, each in a window of its own width, lay out,
+// paint and place their tool tips each for itself; and one shell event looks at its window's process once at
+// most. The windows' facts come from a table the test keeps (the seam the bar reads Windows through).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+#include "app/button_strip.h"
+#include "core/button_layout.h"
+#include "kit/bar_fixture.h"
+#include "kit/wait.h"
+
+namespace {
+
+struct Facts {
+    std::string cls, image, text;
+    bool visible = true, style = true, cloaked = false;
+};
+
+class TableReader final : public app::WindowReader {
+  public:
+    std::map<HWND, Facts> windows;
+    mutable int imageReads = 0;
+
+    std::string className(HWND w) const override { return at(w).cls; }
+    std::string processImage(HWND w) const override { return ++imageReads, at(w).image; }
+    bool visible(HWND w) const override { return at(w).visible; }
+    bool taskbarStyle(HWND w) const override { return at(w).style; }
+    std::string text(HWND w) const override { return at(w).text; }
+    bool cloaked(HWND w) const override { return at(w).cloaked; }
+
+  private:
+    Facts at(HWND w) const {
+        auto it = windows.find(w);
+        return it == windows.end() ? Facts{} : it->second;
+    }
+};
+
+LRESULT CALLBACK stripWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* strip = reinterpret_cast<app::ButtonStrip*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (strip && msg == WM_PAINT) return strip->paint(), 0;
+    if (msg == WM_ERASEBKGND) return 1;
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+HWND stripWindow(int y, int width) {
+    static const bool registered = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = stripWindowProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "CorvaneTestStrip";
+        return RegisterClassA(&wc) != 0;
+    }();
+    EXPECT_TRUE(registered);
+    return CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "CorvaneTestStrip", "", WS_POPUP | WS_VISIBLE, 0,
+                           y, width, 24, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+// Windows of this process that stand for the browsers; the table says what they are.
+HWND standIn() {
+    return CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+}
+
+class ModelViews : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        core::Settings& s = app::settings();
+        s.maximizeBrowsers = s.alignBrowsers = 0;
+        s.barBackgroundColor = kBackground;
+        s.activeButtonColor = kActive;
+        app::rebuildButtonFont();
+    }
+    void TearDown() override {
+        for (HWND w : made)
+            DestroyWindow(w);
+    }
+    HWND make(HWND w) {
+        made.push_back(w);
+        return w;
+    }
+    static constexpr COLORREF kBackground = RGB(0, 128, 0);
+    static constexpr COLORREF kActive = RGB(255, 0, 0);
+    TableReader reader;
+    std::vector<HWND> made;
+};
+
+RECT toolRect(HWND toolTips, HWND owner, HWND window) {
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = owner;
+    ti.uId = reinterpret_cast<UINT_PTR>(window);
+    SendMessageW(toolTips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti));
+    return ti.rect;
+}
+
+TEST_F(ModelViews, TwoStripsOverOneListEachLayOutPaintAndPlaceTheirToolsForTheirOwnWidth) {
+    app::BrowserTracker model(reader);
+    HWND browsers[3];
+    for (HWND& w : browsers) {
+        w = make(standIn());
+        reader.windows[w] = {"IEFrame", "", "Page", true, true, false};
+    }
+    struct View {
+        HWND window;
+        app::ButtonStrip strip;
+    };
+    View views[] = {{make(stripWindow(100, 700)), app::ButtonStrip(model)},
+                    {make(stripWindow(200, 320)), app::ButtonStrip(model)}};
+    for (View& v : views) {
+        v.strip.attach(v.window);
+        SetWindowLongPtrA(v.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&v.strip));
+        model.subscribe(v.strip);
+        v.strip.createToolTips();
+    }
+    for (HWND w : browsers)
+        EXPECT_EQ(model.HandleShellEvent(w, HSHELL_WINDOWCREATED).answer, 1);
+    model.HandleShellEvent(browsers[1], HSHELL_WINDOWACTIVATED);
+    ASSERT_EQ(model.active(), browsers[1]);
+
+    for (int removed = 0; removed < 2; ++removed) {
+        const int n = model.list().count();
+        for (View& v : views) {
+            UpdateWindow(v.window);
+            RECT client{};
+            GetClientRect(v.window, &client);
+            const std::vector<core::Rect> expected =
+                core::layoutButtons({0, 0, client.right, client.bottom}, n);
+            // The pointer on the strip: its tool tips catch up with the buttons that moved.
+            MSG pointer{v.window, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1), GetTickCount(), {0, 0}};
+            v.strip.relayToToolTips(pointer);
+            ASSERT_TRUE(kit::waitFor([&] {
+                e2e::BarShot shot(v.window);
+                const RECT active = v.strip.buttonRect(model.list().find(browsers[1]));
+                return shot.at(active.left + 2, active.top + 3) == kActive;
+            })) << "width "
+                << client.right;
+            e2e::BarShot shot(v.window);
+            for (int i = 0; i < n; ++i) {
+                const RECT r = v.strip.buttonRect(i);
+                const core::Rect& e = expected[static_cast<size_t>(i)];
+                EXPECT_EQ((core::Rect{r.left, r.top, r.right, r.bottom}), e) << "width " << client.right;
+                const HWND window = model.list().entries[static_cast<size_t>(i)].window;
+                EXPECT_EQ(shot.at(r.left + 2, r.top + 3), window == browsers[1] ? kActive : kBackground);
+                const RECT tool = toolRect(v.strip.toolTipWindow(), v.window, window);
+                EXPECT_TRUE(EqualRect(&r, &tool))
+                    << "the tool of button " << i << " is not on it, width " << client.right;
+            }
+        }
+        // The views' places differ, and neither wrote them into the model.
+        EXPECT_NE(views[0].strip.buttonRect(1).left, views[1].strip.buttonRect(1).left);
+        model.HandleShellEvent(browsers[0], HSHELL_WINDOWDESTROYED);
+        model.setActive(browsers[1]);
+    }
+}
+
+TEST_F(ModelViews, OneShellEventLooksAtTheWindowsProcessOnceAtMost) {
+    app::BrowserTracker model(reader);
+    model.attach(make(stripWindow(300, 100)));
+    model.setUsesTabControl(true);
+    HWND page = make(standIn());
+    HWND frame = make(standIn());
+    reader.windows[frame] = {"IEFrame", "", "Frame", true, true, false};
+    Facts& facts =
+        reader.windows[page] = {"Chrome_WidgetWin_1", "C:\\Chrome\\chrome.exe", "", true, true, false};
+    struct Step {
+        const char* what;
+        HWND window;
+        LPARAM code;
+        void (*before)(Facts&);
+        int listed;
+    };
+    const Step steps[] = {
+        {"created untitled", page, HSHELL_WINDOWCREATED, [](Facts&) {}, 0},
+        {"titled but cloaked", page, HSHELL_REDRAW,
+         [](Facts& f) { f.text = "News - Google Chrome", f.cloaked = true; }, 0},
+        {"shown on this desktop and activated", page, HSHELL_WINDOWACTIVATED,
+         [](Facts& f) { f.cloaked = false; }, 1},
+        {"reported again", page, HSHELL_WINDOWCREATED, [](Facts&) {}, 1},
+        {"retitled", page, HSHELL_REDRAW, [](Facts& f) { f.text = "Sport - Google Chrome"; }, 1},
+        {"a frame created", frame, HSHELL_WINDOWCREATED, [](Facts&) {}, 2},
+        {"a frame activated", frame, HSHELL_WINDOWACTIVATED, [](Facts&) {}, 2},
+        {"destroyed", page, HSHELL_WINDOWDESTROYED, [](Facts&) {}, 1},
+    };
+    for (const Step& step : steps) {
+        step.before(facts);
+        reader.imageReads = 0;
+        model.HandleShellEvent(step.window, step.code);
+        EXPECT_LE(reader.imageReads, step.window == page && step.code != HSHELL_WINDOWDESTROYED ? 1 : 0)
+            << step.what;
+        EXPECT_EQ(model.list().count(), step.listed) << step.what;
+    }
+    EXPECT_EQ(model.list().entries[0].title, "Frame");
+}
+
+} // namespace
