@@ -207,10 +207,10 @@ void PreferencesPage::takeHotKey(int controlId, int32_t core::Settings::*field, 
     const uint32_t value = core::hotKeyFromControl(shown);
     core::Settings& s = host_.settings();
     if (static_cast<int32_t>(value) == s.*field) return;
-    host_.change(field, static_cast<int32_t>(value));
     host_.unregisterHotKey(hotKeyId);
     // 0 means no hot key, as at start-up: nothing to register.
     if (value) host_.registerHotKey(hotKeyId, core::hotKeyModifiers(value), core::hotKeyVirtualKey(value));
+    host_.change(field, static_cast<int32_t>(value));
 }
 
 void PreferencesPage::repaintBar() {
