@@ -36,18 +36,6 @@ void BarAccessibility::notifyBrowserButton(DWORD event, int index) const {
     NotifyWinEvent(event, bar_.hwnd(), OBJID_CLIENT, index + 1);
 }
 
-void BarAccessibility::entryAdded(int index, HWND) {
-    notifyBrowserButton(EVENT_OBJECT_CREATE, index);
-}
-
-void BarAccessibility::entryRemoving(int index, HWND) {
-    notifyBrowserButton(EVENT_OBJECT_DESTROY, index);
-}
-
-void BarAccessibility::entryChanged(int index) {
-    notifyBrowserButton(EVENT_OBJECT_NAMECHANGE, index);
-}
-
 void BarAccessibility::activeChanged(HWND previous, HWND now) {
     // Listeners hear of both buttons whose pressed state changed.
     for (HWND changed : {previous, now}) {

@@ -21,9 +21,9 @@ class BarAccessibility final : public win::AccessibleSource, public BrowserListO
     LRESULT answer(WPARAM wParam, LPARAM lParam);
     // Listeners hear of every browser button (0-based, in list order) added, removed, renamed or changed
     // in state.
-    void entryAdded(int index, HWND window) override;
-    void entryRemoving(int index, HWND window) override;
-    void entryChanged(int index) override;
+    void entryAdded(int index, HWND) override { notifyBrowserButton(EVENT_OBJECT_CREATE, index); }
+    void entryRemoving(int index, HWND) override { notifyBrowserButton(EVENT_OBJECT_DESTROY, index); }
+    void entryChanged(int index) override { notifyBrowserButton(EVENT_OBJECT_NAMECHANGE, index); }
     void activeChanged(HWND previous, HWND now) override;
 
     HWND accessibleWindow() const override;

@@ -5,9 +5,8 @@
 #pragma once
 #include <windows.h>
 
-#include <cstddef>
-
 #include "controls/hover_button.h"
+#include "core/bar_commands.h"
 #include "hooks/shell/cvsh.h"
 #include "netfetch/cvil.h"
 #include "prefs/preferences_host.h"
@@ -43,22 +42,12 @@ constexpr UINT TRAY_ICON_ID = 32771;
 constexpr int HOTKEY_ID_HIDE = prefs::kHotKeyIdHide;
 constexpr int HOTKEY_ID_NEW = prefs::kHotKeyIdNew;
 
-namespace detail {
-template <class T, std::size_t N> constexpr bool allDistinct(const T (&ids)[N]) {
-    for (std::size_t i = 0; i < N; ++i)
-        for (std::size_t j = i + 1; j < N; ++j)
-            if (ids[i] == ids[j]) return false;
-    return true;
-}
-constexpr UINT kMessages[] = {WM_BAR_TRAYNOTIFY, WM_BAR_APPBARNOTIFY, WM_BAR_SHELLEVENT, WM_BAR_HTTPREPLY,
-                              WM_BAR_WORKCOUNT};
-constexpr UINT_PTR kTimers[] = {AUTOHIDE_TIMER_ID, HOLD_TIMER_ID, PENDING_TIMER_ID};
-constexpr int kHotKeys[] = {HOTKEY_ID_HIDE, HOTKEY_ID_NEW};
-} // namespace detail
-static_assert(detail::allDistinct(detail::kMessages), "two of the bar's messages share a number");
-static_assert(detail::allDistinct(detail::kTimers), "two of the bar's timers share an id");
-static_assert(detail::allDistinct(detail::kHotKeys), "two of the bar's hot keys share an id");
-// The shell's and the fetch library's messages are the bar's private range too.
-static_assert(WM_BAR_TRAYNOTIFY >= WM_USER && WM_BAR_WORKCOUNT < WM_APP, "a bar message outside its range");
+constexpr UINT kBarMessages[] = {WM_BAR_TRAYNOTIFY, WM_BAR_APPBARNOTIFY, WM_BAR_SHELLEVENT, WM_BAR_HTTPREPLY,
+                                 WM_BAR_WORKCOUNT};
+constexpr UINT_PTR kBarTimers[] = {AUTOHIDE_TIMER_ID, HOLD_TIMER_ID, PENDING_TIMER_ID};
+constexpr int kBarHotKeys[] = {HOTKEY_ID_HIDE, HOTKEY_ID_NEW};
+static_assert(core::allDistinct(kBarMessages), "two of the bar's messages share a number");
+static_assert(core::allDistinct(kBarTimers), "two of the bar's timers share an id");
+static_assert(core::allDistinct(kBarHotKeys), "two of the bar's hot keys share an id");
 
 } // namespace app

@@ -16,18 +16,10 @@ constexpr UINT kPendingCheckMs = 100;
 constexpr UINT kAutoHideDelayMs = 4000;
 
 core::ShellCode shellCodeOf(LPARAM code) {
-    switch (code) {
-    case cvsh::kWindowCreated:
-        return core::ShellCode::Created;
-    case cvsh::kWindowDestroyed:
-        return core::ShellCode::Destroyed;
-    case cvsh::kWindowActivated:
-        return core::ShellCode::Activated;
-    case cvsh::kWindowRetitled:
-        return core::ShellCode::Retitled;
-    default:
-        return core::ShellCode::Other;
-    }
+    if (code == cvsh::kWindowCreated) return core::ShellCode::Created;
+    if (code == cvsh::kWindowDestroyed) return core::ShellCode::Destroyed;
+    if (code == cvsh::kWindowActivated) return core::ShellCode::Activated;
+    return code == cvsh::kWindowRetitled ? core::ShellCode::Retitled : core::ShellCode::Other;
 }
 
 BOOL CALLBACK collectOne(HWND window, LPARAM param) {

@@ -5,7 +5,6 @@
 #pragma once
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 #include "core/shell_decision.h"
@@ -32,28 +31,7 @@ class WindowReader {
 const WindowReader& systemWindowReader();
 
 // One look at one window for one event: each fact is read the first time a rule asks, and kept.
-class WindowLook final : public core::WindowFacts {
-  public:
-    WindowLook(const WindowReader& reader, HWND window) : reader_(reader), window_(window) {}
-
-    std::string_view className() override { return once(className_, &WindowReader::className); }
-    std::string_view processImage() override { return once(image_, &WindowReader::processImage); }
-    bool visible() override { return once(visible_, &WindowReader::visible); }
-    bool taskbarStyle() override { return once(style_, &WindowReader::taskbarStyle); }
-    std::string_view text() override { return once(text_, &WindowReader::text); }
-    bool cloaked() override { return once(cloaked_, &WindowReader::cloaked); }
-
-  private:
-    template <class T> const T& once(std::optional<T>& kept, T (WindowReader::*read)(HWND) const) {
-        if (!kept) kept = (reader_.*read)(window_);
-        return *kept;
-    }
-
-    const WindowReader& reader_;
-    HWND window_;
-    std::optional<std::string> className_, image_, text_;
-    std::optional<bool> visible_, style_, cloaked_;
-};
+using WindowLook = core::WindowLook<WindowReader, HWND>;
 
 // Where the built-in command names a browser that is not installed (Internet Explorer is gone from today's
 // systems), opens a window of the user's default browser instead. False when the command is another one, the

@@ -314,16 +314,6 @@ void ButtonStrip::entryRemoving(int index, HWND window) {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
-void ButtonStrip::entryChanged(int index) {
-    invalidateAt(index);
-}
-
-void ButtonStrip::activeChanged(HWND previous, HWND now) {
-    // Only the two buttons whose face changes are drawn again.
-    invalidateButton(previous);
-    invalidateButton(now);
-}
-
 LRESULT ButtonStrip::workCount(WPARAM which) const {
     switch (static_cast<BarWork>(which)) {
     case BarWork::ToolTipMessages:

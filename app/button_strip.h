@@ -65,8 +65,12 @@ class ButtonStrip final : public BrowserListObserver {
     void orderChanged() override;
     void entryAdded(int index, HWND window) override;
     void entryRemoving(int index, HWND window) override;
-    void entryChanged(int index) override;
-    void activeChanged(HWND previous, HWND now) override;
+    void entryChanged(int index) override { invalidateAt(index); }
+    // Only the two buttons whose face changes are drawn again.
+    void activeChanged(HWND previous, HWND now) override {
+        invalidateButton(previous);
+        invalidateButton(now);
+    }
 
   private:
     // One record per list entry, in list order: a button's place as last laid out, and the place its tool

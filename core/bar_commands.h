@@ -25,6 +25,14 @@ constexpr int ID_BAR_HIDE_LEFT = 231;
 constexpr int ID_BAR_NEW_BROWSER = 245;
 constexpr int BAR_WINDOW_ID = 32770;
 
+// Whether no two ids of one kind are the same: for the tables of ids, checked as they are compiled.
+template <class T, std::size_t N> constexpr bool allDistinct(const T (&ids)[N]) {
+    for (std::size_t i = 0; i < N; ++i)
+        for (std::size_t j = i + 1; j < N; ++j)
+            if (ids[i] == ids[j]) return false;
+    return true;
+}
+
 enum class MenuItemKind { WindowList, Separator, Command };
 
 struct BarMenuItem {

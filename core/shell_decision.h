@@ -2,6 +2,7 @@
 // bar gathers the facts (core never sees a window handle), asks here, and carries out the answer in a fixed
 // order; the same facts decide the windows that wait to be ready.
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,31 @@ class WindowFacts {
 
   protected:
     ~WindowFacts() = default;
+};
+
+// The facts of one window through a reader of the system's calls, one call per fact (Reader has className,
+// processImage, visible, taskbarStyle, text and cloaked, each taking the handle): each asked once at most.
+template <class Reader, class Handle> class WindowLook final : public WindowFacts {
+  public:
+    WindowLook(const Reader& reader, Handle window) : reader_(reader), window_(window) {}
+
+    std::string_view className() override { return once(className_, &Reader::className); }
+    std::string_view processImage() override { return once(image_, &Reader::processImage); }
+    bool visible() override { return once(visible_, &Reader::visible); }
+    bool taskbarStyle() override { return once(style_, &Reader::taskbarStyle); }
+    std::string_view text() override { return once(text_, &Reader::text); }
+    bool cloaked() override { return once(cloaked_, &Reader::cloaked); }
+
+  private:
+    template <class T> const T& once(std::optional<T>& kept, T (Reader::*read)(Handle) const) {
+        if (!kept) kept = (reader_.*read)(window_);
+        return *kept;
+    }
+
+    const Reader& reader_;
+    Handle window_;
+    std::optional<std::string> className_, image_, text_;
+    std::optional<bool> visible_, style_, cloaked_;
 };
 
 // The one of today's browsers the window belongs to, while those are caught; else null.

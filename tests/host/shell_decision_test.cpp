@@ -161,4 +161,23 @@ TEST(ButtonText, EachKindOfWindowDropsItsOwnSuffix) {
     EXPECT_EQ(core::buttonText(off, catching(true, false)), "Page - Google Chrome");
 }
 
+TEST(WindowLook, EachFactIsReadFromTheSystemOnceHoweverOftenTheRulesAsk) {
+    struct Reader {
+        mutable int reads = 0;
+        std::string className(int) const { return ++reads, "Chrome_WidgetWin_1"; }
+        std::string processImage(int) const { return ++reads, "chrome.exe"; }
+        bool visible(int) const { return ++reads, true; }
+        bool taskbarStyle(int) const { return ++reads, true; }
+        std::string text(int) const { return ++reads, "News - Google Chrome"; }
+        bool cloaked(int) const { return ++reads, false; }
+    } reader;
+    core::WindowLook<Reader, int> look(reader, 7);
+    const core::Settings s;
+    EXPECT_EQ(steps(core::decideShellEvent(ShellCode::Retitled, look, s, false)),
+              "concerns unwatch list retitle");
+    EXPECT_EQ(core::buttonText(look, s), "News");
+    EXPECT_EQ(core::decidePending(look, s, true), PendingStep::Place);
+    EXPECT_EQ(reader.reads, 6);
+}
+
 } // namespace
