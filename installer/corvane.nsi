@@ -204,7 +204,7 @@ Section /o "Start ${PRODUCT} at logon" SecLogon
     System::Call 'advapi32::RegCloseKey(p $ShellUserHive)'
   ${EndIf}
   ${If} $1 <> 0
-    DetailPrint "No logon entry: no signed-in user's desktop was found (error $1)."
+    DetailPrint "No logon entry for the signed-in user (error $1)."
     MessageBox MB_OK|MB_ICONEXCLAMATION "${PRODUCT} could not be set to start at logon for the signed-in \
       user. Start it from the Start menu." /SD IDOK
   ${EndIf}
