@@ -72,7 +72,7 @@ core::LeftAction BarWindow::plainClickAction(int index) const {
     press.hit = true;
     press.isActive = entry.window == tracker_.active();
     press.iconic = IsIconic(entry.window) != 0;
-    press.minimizeOnSecondClick = settings().minimizeOnSecondClick != 0;
+    press.minimizeOnSecondClick = settings().minimizeOnSecondClick;
     return core::decideLeftPress(press);
 }
 

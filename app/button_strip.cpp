@@ -354,7 +354,7 @@ void ButtonStrip::paintButton(const Canvas& canvas, const BrowserEntry& entry, c
         DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     }
-    if (core::glyphShown(s.showCloseGlyph != 0, s.closeGlyphOnActiveOnly != 0, active)) {
+    if (core::glyphShown(s.showCloseGlyph, s.closeGlyphOnActiveOnly, active)) {
         core::Point at = core::glyphOrigin(toCore(r), barDpi());
         const int side = core::glyphSize(barDpi());
         DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(closeGlyphIcon_.get()), 0, at.x, at.y, side,
@@ -373,12 +373,12 @@ core::LeftPress ButtonStrip::leftPressAt(int index, POINT p, bool shift) const {
     core::LeftPress press;
     press.hit = list.validIndex(index);
     press.shift = shift;
-    press.minimizeOnSecondClick = s.minimizeOnSecondClick != 0;
+    press.minimizeOnSecondClick = s.minimizeOnSecondClick;
     if (press.hit) {
         const BrowserEntry& entry = list.entries[static_cast<std::size_t>(index)];
         press.isActive = entry.window == model_.active();
         press.iconic = IsIconic(entry.window) != 0;
-        bool shown = core::glyphShown(s.showCloseGlyph != 0, s.closeGlyphOnActiveOnly != 0, press.isActive);
+        bool shown = core::glyphShown(s.showCloseGlyph, s.closeGlyphOnActiveOnly, press.isActive);
         press.onGlyph = core::onCloseGlyph(buttonRect(index), at, shown, barDpi());
     }
     return press;

@@ -77,19 +77,19 @@ Placement placementOf(const Settings& s) {
 }
 
 std::array<DwordWrite, 2> choosePlacement(Settings& s, Placement choice) {
-    s.maximizeBrowsers = choice == Placement::Maximize ? 1 : 0;
-    s.alignBrowsers = choice == Placement::Align ? 1 : 0;
+    s.maximizeBrowsers = choice == Placement::Maximize;
+    s.alignBrowsers = choice == Placement::Align;
     if (choice == Placement::Maximize)
         return {{{valueName(&Settings::maximizeBrowsers), 1}, {valueName(&Settings::alignBrowsers), 0}}};
-    return {{{valueName(&Settings::alignBrowsers), s.alignBrowsers},
+    return {{{valueName(&Settings::alignBrowsers), s.alignBrowsers ? 1 : 0},
              {valueName(&Settings::maximizeBrowsers), 0}}};
 }
 
 bool positionEditsEnabled(const Settings& s) {
-    return s.alignBrowsers != 0;
+    return s.alignBrowsers;
 }
 bool activeOnlyEnabled(const Settings& s) {
-    return s.showCloseGlyph != 0;
+    return s.showCloseGlyph;
 }
 
 int32_t checkBoxValue(CheckKind kind, bool checked) {

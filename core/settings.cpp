@@ -12,6 +12,8 @@ Settings loadSettings(SettingsSource& source, int32_t buttonFaceColour) {
     for (const SettingDef& def : kSettingTable) {
         if (def.dword) {
             s.*def.dword = source.readDword(def.name, s.*def.dword);
+        } else if (def.flag) {
+            s.*def.flag = source.readDword(def.name, s.*def.flag ? 1 : 0) != 0;
         } else {
             s.*def.text = source.readString(def.name, s.*def.text);
         }

@@ -19,29 +19,29 @@ constexpr int32_t kActiveButtonDefault = 0x00B9E3F8;
 // monitor's DPI. The alignment rectangle is in screen pixels.
 struct Settings {
     int32_t dockEdge = kEdgeBottom;
-    int32_t showCloseGlyph = 1;
-    int32_t closeGlyphOnActiveOnly = 1;
-    int32_t closeBrowsersOnExit = 0;
-    int32_t forceOverFullscreen = 1;
-    int32_t maximizeBrowsers = 1;
-    int32_t alignBrowsers = 0;
+    bool showCloseGlyph = true;
+    bool closeGlyphOnActiveOnly = true;
+    bool closeBrowsersOnExit = false;
+    bool forceOverFullscreen = true;
+    bool maximizeBrowsers = true;
+    bool alignBrowsers = false;
     int32_t alignLeft = 0;
     int32_t alignTop = 0;
     int32_t alignWidth = 700;
     int32_t alignHeight = 500;
-    int32_t hideBrowsersWithBar = 1;
+    bool hideBrowsersWithBar = true;
     int32_t barHeight = 24;
     int32_t hotKeyHide = 0x0003006D;
     int32_t hotKeyNew = 0x0003006B;
     std::string browserCommand = "c:\\Program Files\\Internet Explorer\\iexplore.exe -nohome";
-    int32_t openBrowserOnStart = 0;
-    int32_t autoHide = 0;
-    int32_t minimizeOnSecondClick = 0;
-    int32_t autoRestoreFromTray = 1;
-    int32_t catchExplorerWindows = 1;
+    bool openBrowserOnStart = false;
+    bool autoHide = false;
+    bool minimizeOnSecondClick = false;
+    bool autoRestoreFromTray = true;
+    bool catchExplorerWindows = true;
     // Today's browsers (Chromium-based ones, Firefox) beside the classic frame.
-    int32_t catchOtherBrowsers = 1;
-    int32_t startInTray = 0;
+    bool catchOtherBrowsers = true;
+    bool startInTray = false;
     int32_t barBackgroundColor = 0; // the system's button face, filled in when loading
     int32_t buttonTextColor = 0x00000000;
     int32_t activeButtonColor = kActiveButtonDefault;
@@ -53,11 +53,13 @@ struct Settings {
     std::string fontFaceName = "MS Sans Serif";
 };
 
-// One stored value: its registry name and the field it fills. Exactly one of dword/text is set.
+// One stored value: its registry name and the field it fills. Exactly one of dword/text/flag is set. An
+// on/off setting is stored as a DWORD, on when it is not zero, and read as a bool.
 struct SettingDef {
     const char* name;
     int32_t Settings::*dword;
     std::string Settings::*text;
+    bool Settings::*flag = nullptr;
 };
 
 constexpr size_t kSettingCount = 32;
@@ -65,28 +67,28 @@ constexpr size_t kSettingCount = 32;
 // program takes it from here through valueName().
 inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
     {"Show on top of desktop", &Settings::dockEdge, nullptr},
-    {"Show close button on IE buttons", &Settings::showCloseGlyph, nullptr},
-    {"only on active IE button", &Settings::closeGlyphOnActiveOnly, nullptr},
-    {"Close browser windows on exit", &Settings::closeBrowsersOnExit, nullptr},
-    {"Force placement over fullscreen popups", &Settings::forceOverFullscreen, nullptr},
-    {"Maximize browser windows", &Settings::maximizeBrowsers, nullptr},
-    {"Align browser windows", &Settings::alignBrowsers, nullptr},
+    {"Show close button on IE buttons", nullptr, nullptr, &Settings::showCloseGlyph},
+    {"only on active IE button", nullptr, nullptr, &Settings::closeGlyphOnActiveOnly},
+    {"Close browser windows on exit", nullptr, nullptr, &Settings::closeBrowsersOnExit},
+    {"Force placement over fullscreen popups", nullptr, nullptr, &Settings::forceOverFullscreen},
+    {"Maximize browser windows", nullptr, nullptr, &Settings::maximizeBrowsers},
+    {"Align browser windows", nullptr, nullptr, &Settings::alignBrowsers},
     {"Left", &Settings::alignLeft, nullptr},
     {"Top", &Settings::alignTop, nullptr},
     {"Width", &Settings::alignWidth, nullptr},
     {"Height", &Settings::alignHeight, nullptr},
-    {"Hide browsers when Corvane! hides", &Settings::hideBrowsersWithBar, nullptr},
+    {"Hide browsers when Corvane! hides", nullptr, nullptr, &Settings::hideBrowsersWithBar},
     {"Bar height", &Settings::barHeight, nullptr},
     {"Hot Key Hide", &Settings::hotKeyHide, nullptr},
     {"Hot Key New", &Settings::hotKeyNew, nullptr},
     {"Internet Explorer path", nullptr, &Settings::browserCommand},
-    {"Open default browser on start", &Settings::openBrowserOnStart, nullptr},
-    {"Autohide", &Settings::autoHide, nullptr},
-    {"Allow minimization of IE", &Settings::minimizeOnSecondClick, nullptr},
-    {"Autorestore from tray", &Settings::autoRestoreFromTray, nullptr},
-    {"Catch Windows Explorer windows", &Settings::catchExplorerWindows, nullptr},
-    {"Catch other browsers", &Settings::catchOtherBrowsers, nullptr},
-    {"Hide into the system tray on start", &Settings::startInTray, nullptr},
+    {"Open default browser on start", nullptr, nullptr, &Settings::openBrowserOnStart},
+    {"Autohide", nullptr, nullptr, &Settings::autoHide},
+    {"Allow minimization of IE", nullptr, nullptr, &Settings::minimizeOnSecondClick},
+    {"Autorestore from tray", nullptr, nullptr, &Settings::autoRestoreFromTray},
+    {"Catch Windows Explorer windows", nullptr, nullptr, &Settings::catchExplorerWindows},
+    {"Catch other browsers", nullptr, nullptr, &Settings::catchOtherBrowsers},
+    {"Hide into the system tray on start", nullptr, nullptr, &Settings::startInTray},
     {"Bar background color", &Settings::barBackgroundColor, nullptr},
     {"Buttons text color", &Settings::buttonTextColor, nullptr},
     {"Active button color", &Settings::activeButtonColor, nullptr},
@@ -108,6 +110,11 @@ constexpr const char* valueName(int32_t Settings::*field) {
 constexpr const char* valueName(std::string Settings::*field) {
     for (const SettingDef& def : kSettingTable)
         if (def.text == field) return def.name;
+    return nullptr;
+}
+constexpr const char* valueName(bool Settings::*field) {
+    for (const SettingDef& def : kSettingTable)
+        if (def.flag == field) return def.name;
     return nullptr;
 }
 

@@ -9,7 +9,7 @@ using core::CheckKind;
 using core::Settings;
 
 const CheckBoxControl kCheckBoxes[13] = {
-    {IDC_PREFS_SHOW_AT_TOP, &Settings::dockEdge, core::valueName(&Settings::dockEdge), CheckKind::DockEdge,
+    {IDC_PREFS_SHOW_AT_TOP, nullptr, core::valueName(&Settings::dockEdge), CheckKind::DockEdge,
      CheckEffect::DockEdge},
     {IDC_PREFS_OPEN_ON_START, &Settings::openBrowserOnStart, core::valueName(&Settings::openBrowserOnStart),
      CheckKind::Flag, CheckEffect::None},

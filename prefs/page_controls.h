@@ -21,7 +21,8 @@ enum class CheckEffect {
 
 struct CheckBoxControl {
     int id;
-    int32_t core::Settings::*field;
+    // The on/off setting; null for the dock edge, an edge code.
+    bool core::Settings::*flag;
     const char* valueName;
     core::CheckKind kind;
     CheckEffect effect;

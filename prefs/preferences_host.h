@@ -32,6 +32,10 @@ class PreferencesHost {
         settings().*field = value;
         writeDword(core::valueName(field), value);
     }
+    void change(bool core::Settings::*field, bool on) {
+        settings().*field = on;
+        writeDword(core::valueName(field), on ? 1 : 0);
+    }
     void change(std::string core::Settings::*field, const std::string& text) {
         settings().*field = text;
         writeString(core::valueName(field), text);

@@ -47,7 +47,7 @@ BOOL PreferencesPage::onInitDialog() {
 void PreferencesPage::initButtons() {
     const core::Settings& s = host_.settings();
     for (const CheckBoxControl& box : checkBoxControls())
-        setChecked(box.id, core::checkBoxState(box.kind, s.*box.field));
+        setChecked(box.id, box.flag ? s.*box.flag : core::checkBoxState(box.kind, s.dockEdge));
     if (HWND activeOnly = item(IDC_PREFS_CLOSE_ACTIVE_ONLY))
         EnableWindow(activeOnly, core::activeOnlyEnabled(s));
     // Both flags stored on show both radios on, as they were stored; the first click sorts them out.
@@ -115,7 +115,11 @@ void PreferencesPage::onCheckBox(int id) {
     const CheckBoxControl* box = findCheckBox(id);
     if (!box) return;
     const bool on = checked(id);
-    host_.change(box->field, core::checkBoxValue(box->kind, on));
+    if (box->flag) {
+        host_.change(box->flag, on);
+    } else {
+        host_.change(&core::Settings::dockEdge, core::checkBoxValue(box->kind, on));
+    }
     if (box->effect == CheckEffect::CloseGlyph) EnableWindow(item(IDC_PREFS_CLOSE_ACTIVE_ONLY), on);
     if (box->effect == CheckEffect::CloseGlyph || box->effect == CheckEffect::Repaint) repaintBar();
     if (box->effect == CheckEffect::DockEdge) host_.dockEdgeChanged();

@@ -63,11 +63,21 @@ TEST(Settings, StoredValuesWinIncludingEmptyTextAndOutOfRangeNumbers) {
     EXPECT_EQ(s.browserCommand, "");
 }
 
+TEST(Settings, AnOnOffValueIsOnForAnyDwordButZero) {
+    MapSource src;
+    src.dwords = {{"Autohide", 7}, {"Align browser windows", -1}, {"Catch other browsers", 0}};
+    core::Settings s = core::loadSettings(src, 0);
+    EXPECT_TRUE(s.autoHide);
+    EXPECT_TRUE(s.alignBrowsers);
+    EXPECT_FALSE(s.catchOtherBrowsers);
+    EXPECT_TRUE(s.maximizeBrowsers);
+}
+
 TEST(Settings, TableNamesAreUniqueAndEachFillsOneField) {
     std::set<std::string> names;
     for (const auto& def : core::settingTable()) {
         EXPECT_TRUE(names.insert(def.name).second) << def.name;
-        EXPECT_NE(def.dword == nullptr, def.text == nullptr) << def.name;
+        EXPECT_EQ((def.dword != nullptr) + (def.text != nullptr) + (def.flag != nullptr), 1) << def.name;
     }
 }
 

@@ -71,7 +71,7 @@ class ModelViews : public ::testing::Test {
   protected:
     void SetUp() override {
         core::Settings& s = app::settings();
-        s.maximizeBrowsers = s.alignBrowsers = 0;
+        s.maximizeBrowsers = s.alignBrowsers = false;
         s.barBackgroundColor = kBackground;
         s.activeButtonColor = kActive;
         app::rebuildButtonFont();

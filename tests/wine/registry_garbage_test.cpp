@@ -75,6 +75,8 @@ TEST_F(RegistryGarbage, EveryValueWithEveryWrongTypeAndSizeReadsAsItsRuleSays) {
                                        ? static_cast<int32_t>(GetSysColor(COLOR_BTNFACE))
                                        : defaults.*def.dword;
                 EXPECT_EQ(s.*def.dword, expectedNumber(g, fallback));
+            } else if (def.flag) {
+                EXPECT_EQ(s.*def.flag, expectedNumber(g, defaults.*def.flag ? 1 : 0) != 0);
             } else {
                 EXPECT_EQ(s.*def.text, expectedText(g, defaults.*def.text));
             }
