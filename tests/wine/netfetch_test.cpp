@@ -1,10 +1,13 @@
 // cvil.dll against the loopback message server: what reaches the window, and what does not.
 #include <gtest/gtest.h>
+#include <wincrypt.h>
 #include <windows.h>
 #include <wininet.h>
 
 #include <atomic>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -69,6 +72,38 @@ LRESULT CALLBACK receiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
+// A certificate among the system's trusted roots for a scope, then removed again.
+class TrustedRoot {
+  public:
+    explicit TrustedRoot(const std::string& pemFile) {
+        std::ifstream file(pemFile);
+        const std::string pem{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        DWORD size = 0;
+        if (!CryptStringToBinaryA(pem.c_str(), 0, CRYPT_STRING_BASE64HEADER, nullptr, &size, nullptr,
+                                  nullptr))
+            return;
+        std::vector<BYTE> der(size);
+        if (!CryptStringToBinaryA(pem.c_str(), 0, CRYPT_STRING_BASE64HEADER, der.data(), &size, nullptr,
+                                  nullptr))
+            return;
+        store_ = CertOpenSystemStoreA(0, "ROOT");
+        if (store_)
+            CertAddEncodedCertificateToStore(store_, X509_ASN_ENCODING, der.data(), size,
+                                             CERT_STORE_ADD_REPLACE_EXISTING, &added_);
+    }
+    ~TrustedRoot() {
+        if (added_) CertDeleteCertificateFromStore(added_);
+        if (store_) CertCloseStore(store_, 0);
+    }
+    TrustedRoot(const TrustedRoot&) = delete;
+    TrustedRoot& operator=(const TrustedRoot&) = delete;
+    bool added() const { return added_ != nullptr; }
+
+  private:
+    HCERTSTORE store_ = nullptr;
+    PCCERT_CONTEXT added_ = nullptr;
+};
+
 class HttpGet : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -97,6 +132,8 @@ class HttpGet : public ::testing::Test {
     }
     void TearDown() override {
         if (IsWindow(window_)) DestroyWindow(window_);
+        // A test that pointed the library elsewhere leaves it pointed back at the server.
+        if (server_) server_->useForThisProcess();
     }
     int get(const std::string& path, int mode = 2) { return httpGet_(path.c_str(), window_, mode); }
     // The request brings up the system's credentials dialog over the window, which is cancelled.
@@ -228,10 +265,12 @@ TEST_F(HttpGet, RepeatedCallsWithLoadAndFreeLeakNoHandles) {
     EXPECT_EQ(g_replies.size(), 7u);
 }
 
-// Refusals that ask for credentials show the system's dialog over the given window; cancelling it ends
-// the exchange as done, with nothing sent, because the refusal's body was read and thrown away.
-TEST_F(HttpGet, CancellingTheCredentialsDialogSucceedsWithoutAMessage) {
-    getCancellingTheDialog("/c.cgi?auth=401");
+// The server's own request for credentials is a failure like any other: whoever answers in its place
+// must not get a password dialog in front of the user.
+TEST_F(HttpGet, TheServersRequestForCredentialsFailsWithoutAnyDialog) {
+    msgtest::DialogWatchdog watchdog([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_EQ(get("/c.cgi?auth=401"), 0);
+    EXPECT_EQ(watchdog.dialogsSeen(), 0);
     EXPECT_TRUE(g_replies.empty());
 }
 
@@ -250,18 +289,47 @@ TEST_F(HttpGet, ThroughTheConfiguredProxyAndItsCredentialsDialog) {
     server_->useForThisProcess();
 }
 
-// Last in this file: the system remembers accepted credentials for the rest of the process.
-TEST_F(HttpGet, CredentialsGivenInTheDialogSendTheRequestAgain) {
+// Last of the proxy's: the system remembers accepted credentials for the rest of the process.
+TEST_F(HttpGet, ProxyCredentialsGivenInTheDialogSendTheRequestAgain) {
+    const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+    msgtest::RegistryValue enable(HKEY_CURRENT_USER, key, "ProxyEnable", 1);
+    msgtest::RegistryValue proxy(HKEY_CURRENT_USER, key, "ProxyServer", server_->address());
+    SetEnvironmentVariableA(cvil::kServerVariable, nullptr);
     msgtest::DialogWatchdog watchdog([](HWND dialog) {
         HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);
         SetWindowTextA(edit, "user");
         SetWindowTextA(FindWindowExA(dialog, edit, "Edit", nullptr), "secret");
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     });
-    EXPECT_EQ(get("/c.cgi?auth=401"), 1);
+    EXPECT_EQ(get("/c.cgi?auth=407"), 1);
+    server_->useForThisProcess();
     EXPECT_EQ(watchdog.dialogsSeen(), 1);
     ASSERT_EQ(g_replies.size(), 1u);
     EXPECT_EQ(g_replies[0].text, "dialogtext=Hello\n");
+}
+
+// Over TLS the system's certificate checks decide: a certificate it does not trust is refused without a
+// dialog that would let the user wave it through, nothing is shown, and no request goes out in plain HTTP
+// instead. Once the system trusts it, the same address works.
+TEST_F(HttpGet, AnHttpsServerTheSystemDoesNotTrustIsRefusedAndNothingIsShown) {
+    msgtest::MessageServer tls;
+    ASSERT_TRUE(tls.startWithTls("--text Secure"));
+    SetEnvironmentVariableA(cvil::kServerVariable, tls.tlsAddress().c_str());
+    {
+        msgtest::DialogWatchdog watchdog([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+        EXPECT_EQ(get("/c.cgi?v=1.21"), 0);
+        EXPECT_EQ(watchdog.dialogsSeen(), 0);
+    }
+    EXPECT_TRUE(g_replies.empty());
+    EXPECT_GE(tls.refusedConnections(), 1);
+    EXPECT_EQ(tls.plainRequestsOnTls(), 0);
+    EXPECT_EQ(tls.requests(), 0);
+    TrustedRoot trust(tls.certificateFile());
+    ASSERT_TRUE(trust.added());
+    EXPECT_EQ(get("/c.cgi?v=1.21"), 1);
+    ASSERT_EQ(g_replies.size(), 1u);
+    EXPECT_EQ(g_replies[0].text, "dialogtext=Secure\n");
+    EXPECT_EQ(tls.requests(), 1);
 }
 
 // The body's buffer: a growth step per appended chunk would copy a 1 MiB body hundreds of times over.
