@@ -1,10 +1,12 @@
 // cvil.dll against the loopback message server: what reaches the window, and what does not.
 #include <gtest/gtest.h>
-#include <wincrypt.h>
 #include <windows.h>
 #include <wininet.h>
 
+#include <wincrypt.h>
+
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -72,7 +74,8 @@ LRESULT CALLBACK receiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-// A certificate among the system's trusted roots for a scope, then removed again.
+// A certificate among the system's trusted roots for a scope, then removed again. The store is closed at
+// once: the system writes it out only then, and other readers see it only then.
 class TrustedRoot {
   public:
     explicit TrustedRoot(const std::string& pemFile) {
@@ -82,26 +85,39 @@ class TrustedRoot {
         if (!CryptStringToBinaryA(pem.c_str(), 0, CRYPT_STRING_BASE64HEADER, nullptr, &size, nullptr,
                                   nullptr))
             return;
-        std::vector<BYTE> der(size);
-        if (!CryptStringToBinaryA(pem.c_str(), 0, CRYPT_STRING_BASE64HEADER, der.data(), &size, nullptr,
+        der_.resize(size);
+        if (!CryptStringToBinaryA(pem.c_str(), 0, CRYPT_STRING_BASE64HEADER, der_.data(), &size, nullptr,
                                   nullptr))
             return;
-        store_ = CertOpenSystemStoreA(0, "ROOT");
-        if (store_)
-            CertAddEncodedCertificateToStore(store_, X509_ASN_ENCODING, der.data(), size,
-                                             CERT_STORE_ADD_REPLACE_EXISTING, &added_);
+        HCERTSTORE store = CertOpenSystemStoreA(0, "ROOT");
+        if (!store) return;
+        added_ = CertAddEncodedCertificateToStore(store, X509_ASN_ENCODING, der_.data(), size,
+                                                  CERT_STORE_ADD_REPLACE_EXISTING, nullptr) != 0;
+        CertCloseStore(store, 0);
     }
+    // Removed where the system keeps it, under its thumbprint: a deletion through the store is not always
+    // written out.
     ~TrustedRoot() {
-        if (added_) CertDeleteCertificateFromStore(added_);
-        if (store_) CertCloseStore(store_, 0);
+        if (!added_) return;
+        BYTE hash[20] = {};
+        DWORD size = sizeof hash;
+        if (!CryptHashCertificate(0, CALG_SHA1, 0, der_.data(), static_cast<DWORD>(der_.size()), hash, &size))
+            return;
+        std::string key = "Software\\Microsoft\\SystemCertificates\\Root\\Certificates\\";
+        for (DWORD i = 0; i < size; ++i) {
+            char digits[3];
+            std::snprintf(digits, sizeof digits, "%02X", hash[i]);
+            key += digits;
+        }
+        RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
     }
     TrustedRoot(const TrustedRoot&) = delete;
     TrustedRoot& operator=(const TrustedRoot&) = delete;
-    bool added() const { return added_ != nullptr; }
+    bool added() const { return added_; }
 
   private:
-    HCERTSTORE store_ = nullptr;
-    PCCERT_CONTEXT added_ = nullptr;
+    std::vector<BYTE> der_;
+    bool added_ = false;
 };
 
 class HttpGet : public ::testing::Test {
@@ -310,7 +326,7 @@ TEST_F(HttpGet, ProxyCredentialsGivenInTheDialogSendTheRequestAgain) {
 
 // Over TLS the system's certificate checks decide: a certificate it does not trust is refused without a
 // dialog that would let the user wave it through, nothing is shown, and no request goes out in plain HTTP
-// instead. Once the system trusts it, the same address works.
+// instead. Once the system trusts it, the same address answers.
 TEST_F(HttpGet, AnHttpsServerTheSystemDoesNotTrustIsRefusedAndNothingIsShown) {
     msgtest::MessageServer tls;
     ASSERT_TRUE(tls.startWithTls("--text Secure"));
@@ -324,12 +340,31 @@ TEST_F(HttpGet, AnHttpsServerTheSystemDoesNotTrustIsRefusedAndNothingIsShown) {
     EXPECT_GE(tls.refusedConnections(), 1);
     EXPECT_EQ(tls.plainRequestsOnTls(), 0);
     EXPECT_EQ(tls.requests(), 0);
-    TrustedRoot trust(tls.certificateFile());
+    // The system reads its trusted roots once per process: the trusted case runs in a process of its own.
+    SetEnvironmentVariableA("CORVANE_TEST_TLS_SERVER", tls.tlsAddress().c_str());
+    SetEnvironmentVariableA("CORVANE_TEST_TLS_CERTIFICATE", tls.certificateFile().c_str());
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    kit::Process trusted;
+    ASSERT_TRUE(trusted.start(
+        self, "--gtest_also_run_disabled_tests "
+              "--gtest_filter=HttpGet.DISABLED_OnceTheSystemTrustsTheCertificateItsServerAnswers"));
+    EXPECT_TRUE(trusted.waitExit(60000));
+    EXPECT_EQ(trusted.exitCode(), 0u);
+    EXPECT_EQ(tls.requests(), 1);
+}
+
+// Run by the test above, in a process of its own.
+TEST_F(HttpGet, DISABLED_OnceTheSystemTrustsTheCertificateItsServerAnswers) {
+    char address[300] = {}, certificate[MAX_PATH] = {};
+    ASSERT_NE(GetEnvironmentVariableA("CORVANE_TEST_TLS_SERVER", address, sizeof address), 0u);
+    ASSERT_NE(GetEnvironmentVariableA("CORVANE_TEST_TLS_CERTIFICATE", certificate, sizeof certificate), 0u);
+    TrustedRoot trust(certificate);
     ASSERT_TRUE(trust.added());
+    SetEnvironmentVariableA(cvil::kServerVariable, address);
     EXPECT_EQ(get("/c.cgi?v=1.21"), 1);
     ASSERT_EQ(g_replies.size(), 1u);
     EXPECT_EQ(g_replies[0].text, "dialogtext=Secure\n");
-    EXPECT_EQ(tls.requests(), 1);
 }
 
 // The body's buffer: a growth step per appended chunk would copy a 1 MiB body hundreds of times over.

@@ -95,7 +95,17 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if self.server.options.verbose:
             sys.stderr.write("%s\n" % (fmt % args))
 
+    def handle(self):
+        self.requested = False
+        super().handle()
+        counts = getattr(self.server, "plain", None)
+        # Over TLS a client may finish the handshake, check the certificate, and hang up without a word.
+        if counts is not None and not self.requested:
+            with counts.count_lock:
+                counts.refused += 1
+
     def do_GET(self):
+        self.requested = True
         url = urllib.parse.urlsplit(self.path)
         if url.path == "/quit":
             self.answer(200, b"bye\n")
