@@ -33,32 +33,32 @@ LRESULT BarAccessibility::answer(WPARAM wParam, LPARAM lParam) {
 
 void BarAccessibility::notifyBrowserButton(DWORD event, int index) const {
     if (index < 0) return;
-    NotifyWinEvent(event, bar_.hwnd(), OBJID_CLIENT, index + 1);
+    NotifyWinEvent(event, window_, OBJID_CLIENT, index + 1);
 }
 
 void BarAccessibility::activeChanged(HWND previous, HWND now) {
     // Listeners hear of both buttons whose pressed state changed.
     for (HWND changed : {previous, now}) {
         if (changed)
-            bar_.tracker().list().forEachIndexOf(
-                changed, [this](int i) { notifyBrowserButton(EVENT_OBJECT_STATECHANGE, i); });
+            model_.list().forEachIndexOf(changed,
+                                         [this](int i) { notifyBrowserButton(EVENT_OBJECT_STATECHANGE, i); });
     }
 }
 
 HWND BarAccessibility::accessibleWindow() const {
-    return bar_.hwnd();
+    return window_;
 }
 
 std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
     std::vector<win::AccessibleButton> out;
-    const BrowserWindowList& list = bar_.tracker().list();
+    const BrowserWindowList& list = model_.list();
     for (int i = 0; i < list.count(); ++i) {
         const BrowserEntry& entry = list.entries[static_cast<size_t>(i)];
         win::AccessibleButton b;
         b.name = entry.title;
-        b.pressed = entry.window == bar_.tracker().active();
+        b.pressed = entry.window == model_.active();
         b.defaultAction = core::leftActionName(bar_.plainClickAction(i));
-        b.screenRect = screenRect(bar_.hwnd(), bar_.strip().buttonRect(i));
+        b.screenRect = screenRect(window_, bar_.strip().buttonRect(i));
         out.push_back(std::move(b));
     }
     for (std::size_t k = 0; k < OwnButtons::kCount; ++k) {
@@ -75,7 +75,7 @@ std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
 }
 
 void BarAccessibility::pressAccessibleButton(int index) {
-    const int browsers = bar_.tracker().list().count();
+    const int browsers = model_.list().count();
     if (index < browsers) {
         bar_.pressBrowserButton(index);
         return;
@@ -87,7 +87,7 @@ void BarAccessibility::pressAccessibleButton(int index) {
         if (own++ != index) continue;
         // Posted: the caller may be a client waiting across processes.
         const auto id = static_cast<WORD>(GetDlgCtrlID(button.hwnd()));
-        PostMessageW(bar_.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+        PostMessageW(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(button.hwnd()));
         return;
     }

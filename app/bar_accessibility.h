@@ -9,10 +9,13 @@
 namespace app {
 
 class BarWindow;
+class BrowserTracker;
 
 class BarAccessibility final : public win::AccessibleSource, public BrowserListObserver {
   public:
-    explicit BarAccessibility(BarWindow& bar) : bar_(bar) {}
+    // The bar is asked only for its presses; the announcements read the model alone.
+    BarAccessibility(BarWindow& bar, const BrowserTracker& model) : bar_(bar), model_(model) {}
+    void attach(HWND bar) noexcept { window_ = bar; }
     ~BarAccessibility() override;
     BarAccessibility(const BarAccessibility&) = delete;
     BarAccessibility& operator=(const BarAccessibility&) = delete;
@@ -34,6 +37,8 @@ class BarAccessibility final : public win::AccessibleSource, public BrowserListO
     void notifyBrowserButton(DWORD event, int index) const;
 
     BarWindow& bar_;
+    const BrowserTracker& model_;
+    HWND window_ = nullptr;
     IAccessible* strip_ = nullptr;
     bool comStarted_ = false;
 };

@@ -100,6 +100,7 @@ LRESULT BarWindow::onCreate(UINT msg, WPARAM wParam, LPARAM lParam) {
     shell_.attach(hwnd());
     tracker_.attach(hwnd());
     strip_.attach(hwnd());
+    accessibility_.attach(hwnd());
     tracker_.subscribe(strip_);
     tracker_.subscribe(accessibility_);
     if (!installHooks()) return -1;

@@ -36,8 +36,7 @@ class BarWindow : public win::Window {
     // Asks the shell again for the bar's place (the preferences, after a change of height).
     void positionBar();
 
-    // The bar's parts, read only: for the screen reader's view of the bar (bar_accessibility.cpp) and tests.
-    const BrowserTracker& tracker() const noexcept { return tracker_; }
+    // The bar's parts, read only: for the screen reader's view of the bar (bar_accessibility.cpp).
     const ButtonStrip& strip() const noexcept { return strip_; }
     const OwnButtons& ownButtons() const noexcept { return ownButtons_; }
     HWND toolTipWindow() const noexcept { return strip_.toolTipWindow(); }
@@ -109,7 +108,7 @@ class BarWindow : public win::Window {
     BrowserTracker tracker_;
     ButtonStrip strip_{tracker_};
     OwnButtons ownButtons_;
-    BarAccessibility accessibility_{*this};
+    BarAccessibility accessibility_{*this, tracker_};
     UINT taskbarCreatedMessage_ = 0;
     int lastPreferencesPage_ = 0;
     // The server message: cvil.dll and its users, owned jointly with the worker so that a worker that
