@@ -4,7 +4,9 @@
 #include "app/browser_windows.h"
 #include "core/bar_commands.h"
 #include "core/utf8.h"
+#include "resources/resource.h"
 #include "win/text.h"
+#include "win/ui_text.h"
 
 namespace app {
 
@@ -33,8 +35,9 @@ void launchCommandLine(HWND owner, const std::string& commandLine) {
     if (openDefaultBrowserInstead(commandLine)) return;
     // The whole setting is the command line, program and arguments together, as the user typed it. The wide
     // start keeps a path outside the ANSI code page; the old launcher's result codes keep their messages.
-    if (const char* text = core::launchErrorMessage(startProgramLine(commandLine)))
-        showAppMessage(owner, text);
+    const uintptr_t result = startProgramLine(commandLine);
+    if (core::launchErrorMessage(result))
+        showAppMessage(owner, win::uiText(instance(), IDS_LAUNCH_ERROR_BASE + static_cast<UINT>(result)));
 }
 
 } // namespace app
