@@ -100,7 +100,8 @@ void OwnButtons::create(HWND bar, int dpi) {
 void OwnButtons::retitle() {
     for (std::size_t i = 0; i < kCount; ++i)
         if (buttons_[i].hwnd())
-            buttons_[i].SetToolTipText(win::uiText(GetModuleHandleW(nullptr), kOwnButtons[i].tip).c_str(), TRUE);
+            buttons_[i].SetToolTipText(win::uiText(GetModuleHandleW(nullptr), kOwnButtons[i].tip).c_str(),
+                                       TRUE);
 }
 
 void OwnButtons::scale(int dpi) {

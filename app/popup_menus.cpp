@@ -12,7 +12,8 @@ namespace app {
 namespace {
 // A command's text is the string of the same id.
 static_assert(IDS_MENU_ABOUT == core::ID_MENU_ABOUT && IDS_MENU_CLOSE_ALL == core::ID_MENU_CLOSE_ALL &&
-                  IDS_MENU_EXIT == core::ID_MENU_EXIT && IDS_MENU_HIDE_RESTORE == core::ID_MENU_HIDE_RESTORE &&
+                  IDS_MENU_EXIT == core::ID_MENU_EXIT &&
+                  IDS_MENU_HIDE_RESTORE == core::ID_MENU_HIDE_RESTORE &&
                   IDS_MENU_NEW_BROWSER == core::ID_MENU_NEW_BROWSER &&
                   IDS_MENU_MINIMIZE_ALL == core::ID_MENU_MINIMIZE_ALL &&
                   IDS_MENU_PREFERENCES == core::ID_MENU_PREFERENCES,

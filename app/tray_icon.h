@@ -1,7 +1,7 @@
 // The bar's icon in the notification area, shown while the bar is hidden.
 #pragma once
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 namespace app {
 

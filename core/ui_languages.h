@@ -20,8 +20,9 @@ constexpr size_t kUiLanguageCount = 9;
 inline constexpr std::array<UiLanguage, kUiLanguageCount> kUiLanguages = {{
     {"en-US", 0x0409, 1, "English"},
     {"de-DE", 0x0407, 1, "Deutsch"},
-    {"fr-FR", 0x040C, 1, "Fran\xC3\xA7"
-                      "ais"},
+    {"fr-FR", 0x040C, 1,
+     "Fran\xC3\xA7"
+     "ais"},
     {"es-ES", 0x0C0A, 1, "Espa\xC3\xB1ol"},
     {"it-IT", 0x0410, 1, "Italiano"},
     {"pt-BR", 0x0416, 1, "Portugu\xC3\xAAs (Brasil)"},

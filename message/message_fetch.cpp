@@ -100,7 +100,8 @@ void MessageFetch::messageFetchThread(const std::shared_ptr<Link>& link) {
         } else {
             std::wstring text = win::uiWideText(GetModuleHandleW(nullptr), IDS_LOAD_FAILURE);
             if (text.empty()) text = win::widen(kLoadFailureText);
-            MessageBoxW(nullptr, text.c_str(), win::widen(core::kProgramName).c_str(), MB_OK | MB_ICONEXCLAMATION);
+            MessageBoxW(nullptr, text.c_str(), win::widen(core::kProgramName).c_str(),
+                        MB_OK | MB_ICONEXCLAMATION);
         }
         return;
     }

@@ -16,7 +16,8 @@ void PreferencesPage::initLanguages() {
     SendMessageW(list, CB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(win::uiWideText(host_.instance(), IDS_LANGUAGE_SYSTEM).c_str()));
     for (const core::UiLanguage& language : core::kUiLanguages)
-        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::widen(language.nativeName).c_str()));
+        SendMessageW(list, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(win::widen(language.nativeName).c_str()));
     // A stored name that is none of the list's shows as following Windows, which is what it does.
     const size_t named = core::uiLanguageNamed(host_.settings().language);
     SendMessageW(list, CB_SETCURSEL, named < core::kUiLanguageCount ? named + 1 : 0, 0);

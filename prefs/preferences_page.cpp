@@ -178,8 +178,8 @@ bool PreferencesPage::takeNumber(int id, const std::string& text) {
 }
 
 void PreferencesPage::refuse(HWND edit) {
-    MessageBoxW(hwnd(), win::uiWideText(host_.instance(), IDS_BAD_VALUE).c_str(), win::widen(kProgramTitle).c_str(),
-                MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxW(hwnd(), win::uiWideText(host_.instance(), IDS_BAD_VALUE).c_str(),
+                win::widen(kProgramTitle).c_str(), MB_OK | MB_ICONEXCLAMATION);
     // The same text is judged again at the next loss of focus: field, registry and modified flag stay.
     SendMessageA(edit, EM_SETSEL, 0, -1);
     SendMessageA(edit, EM_SCROLLCARET, 0, 0);
@@ -188,7 +188,8 @@ void PreferencesPage::refuse(HWND edit) {
 
 BOOL PreferencesPage::onHelp(const HELPINFO& info) {
     // Labels and group boxes have no id of their own, hence no text: they get no tip.
-    const std::string text = info.iCtrlId > 0 ? win::uiText(host_.instance(), static_cast<UINT>(info.iCtrlId)) : "";
+    const std::string text =
+        info.iCtrlId > 0 ? win::uiText(host_.instance(), static_cast<UINT>(info.iCtrlId)) : "";
     if (text.empty()) return TRUE;
     POINT anchor = info.MousePos;
     if (HWND control = item(info.iCtrlId)) {

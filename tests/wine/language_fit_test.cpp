@@ -62,7 +62,8 @@ int missingGlyphs(HFONT font, const std::wstring& text) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
     std::vector<WORD> glyphs(text.size());
-    GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+    GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                     GGI_MARK_NONEXISTING_GLYPHS);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     return static_cast<int>(std::count(glyphs.begin(), glyphs.end(), static_cast<WORD>(0xFFFF)));
@@ -78,12 +79,15 @@ Room roomOf(HWND c, const std::string& cls, LONG_PTR style, int width, int dpi) 
     if (cls == "Button") {
         const LONG_PTR type = style & BS_TYPEMASK;
         if (type == BS_GROUPBOX) return {width - core::scaleForDpi(16, dpi), false};
-        if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) return {width - core::scaleForDpi(6, dpi), false};
-        return {width - GetSystemMetrics(SM_CXMENUCHECK) - core::scaleForDpi(4, dpi), (style & BS_MULTILINE) != 0};
+        if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)
+            return {width - core::scaleForDpi(6, dpi), false};
+        return {width - GetSystemMetrics(SM_CXMENUCHECK) - core::scaleForDpi(4, dpi),
+                (style & BS_MULTILINE) != 0};
     }
     (void)c;
     const LONG_PTR type = style & SS_TYPEMASK;
-    const bool wraps = (type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT) && !(style & SS_CENTERIMAGE);
+    const bool wraps =
+        (type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT) && !(style & SS_CENTERIMAGE);
     return {width, wraps};
 }
 
@@ -105,8 +109,9 @@ void layoutProblems(HWND dialog, std::vector<std::string>& out) {
         const bool frame = (cls == "Button" && (style & BS_TYPEMASK) == BS_GROUPBOX) ||
                            (cls == "Static" && (style & SS_TYPEMASK) == SS_ETCHEDFRAME);
         if (!frame) placed.push_back(c);
-        if (text.empty() || (cls != "Button" && cls != "Static") || (cls == "Static" && (style & SS_TYPEMASK) > SS_RIGHT &&
-                                                                       (style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP))
+        if (text.empty() || (cls != "Button" && cls != "Static") ||
+            (cls == "Static" && (style & SS_TYPEMASK) > SS_RIGHT &&
+             (style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP))
             continue;
         const auto font = reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0));
         const Room room = roomOf(c, cls, style, r.right - r.left, dpi);
@@ -114,7 +119,8 @@ void layoutProblems(HWND dialog, std::vector<std::string>& out) {
         const Need need = measure(font, text, room.wraps ? room.width : 0, prefix);
         const int lines = std::max(1, static_cast<int>(r.bottom - r.top) / std::max(1, need.lineHeight));
         if (need.size.cx > room.width)
-            out.push_back(name + " needs " + std::to_string(need.size.cx) + " px of " + std::to_string(room.width));
+            out.push_back(name + " needs " + std::to_string(need.size.cx) + " px of " +
+                          std::to_string(room.width));
         if (need.size.cy > lines * need.lineHeight) out.push_back(name + " needs more lines than it has");
         if (missingGlyphs(font, text) > 0) out.push_back(name + " has characters its font lacks");
     }
@@ -130,7 +136,8 @@ void layoutProblems(HWND dialog, std::vector<std::string>& out) {
 void pagePlaceProblems(HWND preferences, HWND page, std::vector<std::string>& out) {
     const int dpi = GetDeviceCaps(GetDC(nullptr), LOGPIXELSX);
     const RECT tree = childRect(GetDlgItem(preferences, IDC_PREFS_TREE));
-    const int x = std::max(core::scaleForDpi(130, dpi), static_cast<int>(tree.right) + core::scaleForDpi(6, dpi));
+    const int x =
+        std::max(core::scaleForDpi(130, dpi), static_cast<int>(tree.right) + core::scaleForDpi(6, dpi));
     RECT size, client, both;
     GetWindowRect(page, &size);
     GetClientRect(preferences, &client);
@@ -158,7 +165,8 @@ void listProblems(HWND list, const std::vector<UINT>& ids, int margin, std::vect
 class Parent {
   public:
     Parent() {
-        window_ = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
+        window_ =
+            CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
     }
     ~Parent() { DestroyWindow(window_); }
     HWND get() const { return window_; }
@@ -167,10 +175,11 @@ class Parent {
     HWND window_;
 };
 
-const int kDialogs[] = {IDD_ABOUT,         IDD_MESSAGE,          IDD_PREFERENCES,   IDD_PREFS_GENERAL,
-                        IDD_PREFS_APPEARANCE, IDD_PREFS_BROWSERS, IDD_PREFS_HOTKEYS, IDD_PREFS_ADVANCED};
-const std::vector<UINT> kPageNames = {IDS_PAGE_GENERAL, IDS_PAGE_APPEARANCE, IDS_PAGE_BROWSERS, IDS_PAGE_HOTKEYS,
-                                      IDS_PAGE_ADVANCED};
+const int kDialogs[] = {IDD_ABOUT,         IDD_MESSAGE,          IDD_PREFERENCES,
+                        IDD_PREFS_GENERAL, IDD_PREFS_APPEARANCE, IDD_PREFS_BROWSERS,
+                        IDD_PREFS_HOTKEYS, IDD_PREFS_ADVANCED};
+const std::vector<UINT> kPageNames = {IDS_PAGE_GENERAL, IDS_PAGE_APPEARANCE, IDS_PAGE_BROWSERS,
+                                      IDS_PAGE_HOTKEYS, IDS_PAGE_ADVANCED};
 
 class LanguageFit : public ::testing::Test {
   protected:
@@ -191,14 +200,17 @@ TEST_F(LanguageFit, EveryDialogOfEveryLanguageHoldsItsTextsUnoverlappedInItsOwnT
             HRSRC own = FindResourceExW(module(), MAKEINTRESOURCEW(5), MAKEINTRESOURCEW(id), language.langId);
             EXPECT_NE(own, nullptr);
             win::Dialog dialog;
-            HWND w = dialog.createModeless(module(), id, id == IDD_PREFERENCES ? parent.get() : preferences.hwnd());
+            HWND w = dialog.createModeless(module(), id,
+                                           id == IDD_PREFERENCES ? parent.get() : preferences.hwnd());
             ASSERT_NE(w, nullptr);
             std::vector<std::string> problems;
             layoutProblems(w, problems);
-            if (id >= IDD_PREFS_ADVANCED && id <= IDD_PREFS_HOTKEYS) pagePlaceProblems(preferences.hwnd(), w, problems);
+            if (id >= IDD_PREFS_ADVANCED && id <= IDD_PREFS_HOTKEYS)
+                pagePlaceProblems(preferences.hwnd(), w, problems);
             if (id == IDD_PREFERENCES)
                 listProblems(GetDlgItem(w, IDC_PREFS_TREE), kPageNames,
-                             static_cast<int>(SendDlgItemMessageW(w, IDC_PREFS_TREE, TVM_GETINDENT, 0, 0)) + 8,
+                             static_cast<int>(SendDlgItemMessageW(w, IDC_PREFS_TREE, TVM_GETINDENT, 0, 0)) +
+                                 8,
                              problems);
             if (id == IDD_PREFS_GENERAL)
                 listProblems(GetDlgItem(w, IDC_PREFS_LANGUAGE), {IDS_LANGUAGE_SYSTEM},
@@ -219,10 +231,10 @@ TEST_F(LanguageFit, MenuAndToolTipTextsStayWellInsideTheirLimits) {
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
     HFONT menuFont = CreateFontIndirectW(&metrics.lfMenuFont);
     HFONT tipFont = CreateFontIndirectW(&metrics.lfStatusFont);
-    const std::vector<UINT> menu = {IDS_MENU_WINDOW_LIST, IDS_MENU_NEW_BROWSER, IDS_MENU_HIDE_RESTORE,
-                                    IDS_MENU_MINIMIZE_ALL, IDS_MENU_CLOSE_ALL, IDS_MENU_PREFERENCES,
-                                    IDS_MENU_EXIT, IDS_MENU_ABOUT, IDS_BUTTON_MENU_RESTORE,
-                                    IDS_BUTTON_MENU_MINIMIZE, IDS_BUTTON_MENU_CLOSE};
+    const std::vector<UINT> menu = {
+        IDS_MENU_WINDOW_LIST,    IDS_MENU_NEW_BROWSER,     IDS_MENU_HIDE_RESTORE, IDS_MENU_MINIMIZE_ALL,
+        IDS_MENU_CLOSE_ALL,      IDS_MENU_PREFERENCES,     IDS_MENU_EXIT,         IDS_MENU_ABOUT,
+        IDS_BUTTON_MENU_RESTORE, IDS_BUTTON_MENU_MINIMIZE, IDS_BUTTON_MENU_CLOSE};
     const std::vector<UINT> tips = {IDS_TIP_NEW_BROWSER, IDS_TIP_CLOSE, IDS_TIP_HIDE, IDS_TRAY_TIP};
     for (const core::UiLanguage& language : core::kUiLanguages) {
         win::setUiLanguage(language.langId);
@@ -244,7 +256,7 @@ TEST_F(LanguageFit, EnglishStringsAreTheTextsTheRulesName) {
     for (const core::BarMenuItem& item : core::barMenuItems()) {
         if (item.kind == core::MenuItemKind::Separator) continue;
         const UINT id = item.kind == core::MenuItemKind::WindowList ? IDS_MENU_WINDOW_LIST
-                                                                     : static_cast<UINT>(item.command);
+                                                                    : static_cast<UINT>(item.command);
         EXPECT_EQ(win::uiText(module(), id), item.text);
     }
     for (uintptr_t result : {0, 2, 3, 11})
