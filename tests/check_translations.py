@@ -9,7 +9,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 RESOURCES = os.path.join(ROOT, 'resources')
 ENGLISH = ['about.rc', 'message.rc', 'prefs.rc', 'texts.rc']
 # Texts that are rightly the same as in English in some language: names, numbers, words shared by languages.
-SAME = {'', '...', 'OK', 'Corvane!', 'Corvane! v1.21.2', 'Indigo', 'Orange', 'Gold', 'Violet', 'Lavender',
+SAME = {'', '...', 'OK', 'General', 'Corvane!', 'Corvane! v1.21.2', 'Indigo', 'Orange', 'Gold', 'Violet', 'Lavender',
         'Turquoise', 'Aqua', 'Lime', 'Rose', 'Tan', 'Maximize', 'Minimize', 'Plum', 'Skyblue'}
 # Quoted words of a control statement that are class names, not texts.
 CLASSES = {'SysTreeView32', 'Button', 'Static', 'msctls_hotkey32', 'Edit', 'ComboBox'}
