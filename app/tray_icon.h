@@ -1,7 +1,8 @@
 // The bar's icon in the notification area, shown while the bar is hidden.
 #pragma once
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 namespace app {
 

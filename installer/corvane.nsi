@@ -51,14 +51,14 @@ Var StartWhenDone
 Var RemoveSettings
 
 !define MUI_FINISHPAGE_RUN "$INSTDIR\corvane.exe"
-!define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"
+!define MUI_FINISHPAGE_RUN_TEXT "$(SetupStartNow)"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
-!insertmacro MUI_LANGUAGE "English"
+!include "${__FILEDIR__}\languages.nsh"
 
 ; Ends a running bar the way its own Exit does, and waits for it to go.
 !macro EndRunningBar
@@ -114,7 +114,7 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
-Section "${PRODUCT} (required)" SecMain
+Section "$(SetupRequired)" SecMain
   SectionIn RO
   !insertmacro EndRunningBar
   SetOutPath "$INSTDIR"
@@ -136,7 +136,7 @@ Section "${PRODUCT} (required)" SecMain
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-Section /o "Start ${PRODUCT} at logon" SecLogon
+Section /o "$(SetupAtLogon)" SecLogon
   WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\corvane.exe"'
 SectionEnd
 
@@ -180,7 +180,7 @@ Section "Uninstall"
   DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   ${If} $RemoveSettings == ""
-    MessageBox MB_YESNO|MB_ICONQUESTION "Also remove your ${PRODUCT} settings?" /SD IDNO IDNO keep
+    MessageBox MB_YESNO|MB_ICONQUESTION "$(SetupRemoveSettings)" /SD IDNO IDNO keep
     StrCpy $RemoveSettings 1
   ${EndIf}
   ${If} $RemoveSettings == 1
