@@ -109,8 +109,7 @@ Function .onInit
 !else
   ; A 32-bit bar's shell hook reaches only 32-bit programs: on 64-bit Windows it would never see a browser.
   ${If} ${RunningX64}
-    MessageBox MB_OK|MB_ICONSTOP "This is the setup for 32-bit Windows. On 64-bit Windows, install \
-      ${PRODUCT} with corvane-${VERSION}-x64-setup.exe." /SD IDOK
+    MessageBox MB_OK|MB_ICONSTOP "$(SetupWrongArchitecture)" /SD IDOK
     SetErrorLevel ${EXIT_WRONG_ARCHITECTURE}
     Quit
   ${EndIf}
@@ -151,8 +150,7 @@ Function SecureInstallFolder
     System::Call 'kernel32::LocalFree(p r0)'
   ${EndIf}
   ${If} $1 <> 0
-    MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} cannot be installed in $INSTDIR: the folder cannot be made \
-      writable by administrators only (error $1). Choose another folder." /SD IDOK
+    MessageBox MB_OK|MB_ICONSTOP "$(SetupFolderNotSecured)" /SD IDOK
     Abort
   ${EndIf}
 FunctionEnd
@@ -205,8 +203,7 @@ Section /o "$(SetupAtLogon)" SecLogon
   ${EndIf}
   ${If} $1 <> 0
     DetailPrint "No logon entry for the signed-in user (error $1)."
-    MessageBox MB_OK|MB_ICONEXCLAMATION "${PRODUCT} could not be set to start at logon for the signed-in \
-      user. Start it from the Start menu." /SD IDOK
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$(SetupNoLogonEntry)" /SD IDOK
   ${EndIf}
 SectionEnd
 
@@ -214,8 +211,7 @@ Function StartBar
   StrCpy $R5 "$INSTDIR\corvane.exe"
   Call StartAsShellUser
   ${If} $ShellUserStarted <> 1
-    MessageBox MB_OK|MB_ICONEXCLAMATION "${PRODUCT} could not be started as the signed-in user. Start it \
-      from the Start menu." /SD IDOK
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$(SetupNotStarted)" /SD IDOK
   ${EndIf}
 FunctionEnd
 
