@@ -77,7 +77,7 @@ LangString SetupNoLogonEntry ${LANG_FRENCH} "Impossible de configurer ${PRODUCT}
 LangString SetupNoLogonEntry ${LANG_SPANISH} "No se pudo configurar ${PRODUCT} para que se inicie al iniciar sesión el usuario actual. Inícielo desde el menú Inicio."
 LangString SetupNoLogonEntry ${LANG_ITALIAN} "Impossibile impostare l'avvio di ${PRODUCT} all'accesso dell'utente connesso. Avviarlo dal menu Start."
 LangString SetupNoLogonEntry ${LANG_PORTUGUESEBR} "Não foi possível configurar o ${PRODUCT} para iniciar quando o usuário conectado entrar. Inicie-o pelo menu Iniciar."
-LangString SetupNoLogonEntry ${LANG_RUSSIAN} "Не удалось настроить запуск ${PRODUCT} при входе текущего пользователя. Запустите программу из меню \"Пуск\"."
+LangString SetupNoLogonEntry ${LANG_RUSSIAN} "Не удалось настроить запуск ${PRODUCT} при входе текущего пользователя. Запустите программу из меню «Пуск»."
 LangString SetupNoLogonEntry ${LANG_SIMPCHINESE} "无法将 ${PRODUCT} 设为在当前用户登录时启动。请从“开始”菜单启动它。"
 LangString SetupNoLogonEntry ${LANG_JAPANESE} "サインインしているユーザーのサインイン時に ${PRODUCT} を起動するよう設定できませんでした。スタート メニューから起動してください。"
 
@@ -87,6 +87,6 @@ LangString SetupNotStarted ${LANG_FRENCH} "Impossible de démarrer ${PRODUCT} en
 LangString SetupNotStarted ${LANG_SPANISH} "No se pudo iniciar ${PRODUCT} como el usuario actual. Inícielo desde el menú Inicio."
 LangString SetupNotStarted ${LANG_ITALIAN} "Impossibile avviare ${PRODUCT} come utente connesso. Avviarlo dal menu Start."
 LangString SetupNotStarted ${LANG_PORTUGUESEBR} "Não foi possível iniciar o ${PRODUCT} como o usuário conectado. Inicie-o pelo menu Iniciar."
-LangString SetupNotStarted ${LANG_RUSSIAN} "Не удалось запустить ${PRODUCT} от имени текущего пользователя. Запустите программу из меню \"Пуск\"."
+LangString SetupNotStarted ${LANG_RUSSIAN} "Не удалось запустить ${PRODUCT} от имени текущего пользователя. Запустите программу из меню «Пуск»."
 LangString SetupNotStarted ${LANG_SIMPCHINESE} "无法以当前用户身份启动 ${PRODUCT}。请从“开始”菜单启动它。"
 LangString SetupNotStarted ${LANG_JAPANESE} "${PRODUCT} をサインインしているユーザーとして起動できませんでした。スタート メニューから起動してください。"
