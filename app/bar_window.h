@@ -35,6 +35,8 @@ class BarWindow : public win::Window {
     void preTranslateMessage(const MSG& msg);
     // Asks the shell again for the bar's place (the preferences, after a change of height).
     void positionBar();
+    // Gives the own buttons' tool tips and the tray tip the texts of the interface language now chosen.
+    void retitle();
 
     // The bar's parts, read only: for the screen reader's view of the bar (bar_accessibility.cpp).
     const ButtonStrip& strip() const noexcept { return strip_; }
