@@ -58,11 +58,8 @@ LRESULT BarWindow::onRightButtonDown(LPARAM at) {
     const int index = strip_.hit(p);
     POINT screen = p;
     ClientToScreen(hwnd(), &screen);
-    if (!tracker_.list().validIndex(index)) {
-        showBarMenu(screen);
-    } else {
-        runButtonMenu(hwnd(), tracker_.list().entries[static_cast<std::size_t>(index)].window, screen);
-    }
+    if (!tracker_.list().validIndex(index)) return showBarMenu(screen), 0;
+    runButtonMenu(hwnd(), tracker_.list().entries[static_cast<std::size_t>(index)].window, screen);
     return 0;
 }
 

@@ -1,5 +1,4 @@
-// The bar's side of tracking browser windows: the tracker decides what a shell event does and does it; a
-// window it listed may bring the bar back from the tray before it is placed.
+// The bar's side of tracking: the tracker decides and does; a window it listed may bring the bar back first.
 #include "app/app.h"
 #include "app/bar_window.h"
 

@@ -38,7 +38,7 @@ class BarWindow : public win::Window {
     // Gives the own buttons' tool tips and the tray tip the texts of the interface language now chosen.
     void retitle();
 
-    // The bar's parts, read only: for the screen reader's view of the bar (bar_accessibility.cpp).
+    // Read only, for the screen reader's view of the bar (bar_accessibility.cpp).
     const ButtonStrip& strip() const noexcept { return strip_; }
     const OwnButtons& ownButtons() const noexcept { return ownButtons_; }
     HWND toolTipWindow() const noexcept { return strip_.toolTipWindow(); }

@@ -1,7 +1,6 @@
-// What the bar reads of another program's window when the shell reports it: the system calls behind the facts
-// core/ decides on, one call (or a few) per fact. Their class alone says little of today's browsers (other
-// programs draw with the same toolkit), so the process decides there, and only a window that would have a
-// taskbar button of its own counts.
+// What the bar reads of a window the shell reports: the system calls behind the facts core/ decides on, one
+// call (or a few) per fact. Of today's browsers the class alone says little (other programs draw with the
+// same toolkit): the process decides, and only a window that would have a taskbar button of its own counts.
 #pragma once
 #include <windows.h>
 

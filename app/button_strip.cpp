@@ -299,8 +299,8 @@ void ButtonStrip::orderChanged() {
 }
 
 void ButtonStrip::entryAdded(int index, HWND window) {
-    const auto at = static_cast<std::size_t>(index);
-    if (at <= places_.entries.size()) places_.entries.insert(places_.entries.begin() + index, Places{});
+    if (static_cast<std::size_t>(index) <= places_.entries.size())
+        places_.entries.insert(places_.entries.begin() + index, Places{});
     addTool(window);
     InvalidateRect(window_, nullptr, TRUE);
 }
