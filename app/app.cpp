@@ -6,6 +6,7 @@
 #include "app/crash_guard.h"
 #include "app/settings_store.h"
 #include "core/dpi_scale.h"
+#include "core/setting_ranges.h"
 #include "win/dpi.h"
 #include "win/text.h"
 
@@ -34,7 +35,9 @@ core::Settings& settings() {
 
 void loadSettingsAndFonts() {
     RegistrySettingsSource source(core::kSettingsKey);
-    g_settings = core::loadSettings(source, static_cast<int32_t>(GetSysColor(COLOR_BTNFACE)));
+    const auto buttonFace = static_cast<int32_t>(GetSysColor(COLOR_BTNFACE));
+    g_settings = core::loadSettings(source, buttonFace);
+    core::keepInRange(g_settings, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, buttonFace);
     g_dpi = win::systemDpi();
     rebuildButtonFont();
     // The dialogs open at the DPI the system starts windows with.

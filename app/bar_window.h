@@ -68,6 +68,8 @@ class BarWindow : public win::Window, private BrowserTracker::Listener {
     void restoreFromTray();
     // The bar's menu and user commands (bar_menu.cpp).
     void showBarMenu(POINT screenPoint);
+    // Just right of the New browser button, a little below the bar's top, in screen coordinates.
+    POINT holdMenuPoint() const;
     void launchBrowser(std::string commandLine);
     void showAbout();
     UINT taskbarCreatedMessage() const noexcept { return taskbarCreatedMessage_; }

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "core/bar_commands.h"
+#include "core/dpi_scale.h"
+#include "win/dpi.h"
 #include "win/gdi.h"
 
 namespace controls {
@@ -70,9 +72,10 @@ void CHoverButton::EnsureToolTip() {
                         CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, programInstance(), nullptr);
     if (!m_toolTip) return;
     SendMessageA(m_toolTip, TTM_SETTIPBKCOLOR, kToolTipColour, 0);
-    RECT margins{4, 2, 4, 2};
+    const int dpi = win::windowDpi(hwnd());
+    RECT margins = win::scaledRect(kToolTipMargins, dpi);
     SendMessageA(m_toolTip, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
-    SendMessageA(m_toolTip, TTM_SETMAXTIPWIDTH, 0, kToolTipMaxWidth);
+    SendMessageA(m_toolTip, TTM_SETMAXTIPWIDTH, 0, core::scaleForDpi(kToolTipMaxWidth, dpi));
     if (m_hasTip) {
         applyToolTipText();
     } else {
