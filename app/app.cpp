@@ -8,6 +8,7 @@
 #include "core/dpi_scale.h"
 #include "core/setting_ranges.h"
 #include "win/dpi.h"
+#include "win/system_library.h"
 #include "win/text.h"
 
 namespace app {
@@ -67,6 +68,8 @@ HINSTANCE instance() {
 }
 
 bool startProgram() {
+    // Before anything is loaded at run time.
+    win::restrictLibrarySearch();
     // One copy only: any top-level window with the bar's title, whoever owns it, stops the start.
     HWND other = FindWindowA(nullptr, kBarTitle);
     if (other && IsWindow(other)) return false;
@@ -74,7 +77,7 @@ bool startProgram() {
     // Only where the manifest's request was not honoured; once set, the awareness cannot change.
     win::requestPerMonitorDpi();
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
-    InitCommonControlsEx(&icc);
+    win::initCommonControls(icc);
     loadSettingsAndFonts();
 
     auto* bar = new BarWindow();

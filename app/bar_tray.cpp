@@ -90,6 +90,10 @@ void BarWindow::onTimer(UINT_PTR id) {
         onAutoHideTimer();
     } else if (id == PENDING_TIMER_ID) {
         tracker_.recheckPending();
+    } else if (id == NOTICE_TIMER_ID) {
+        KillTimer(hwnd(), NOTICE_TIMER_ID);
+        if (notice_) DestroyWindow(notice_);
+        notice_ = nullptr;
     }
 }
 

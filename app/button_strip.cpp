@@ -162,7 +162,8 @@ void ButtonStrip::moveTool(const BrowserEntry& entry) {
 }
 
 LRESULT ButtonStrip::onNotify(const NMHDR* header) {
-    if (!header || header->code != TTN_NEEDTEXTW) return 0;
+    // Only the strip's own tips are answered: the answer is written into the notification.
+    if (!header || header->hwndFrom != toolTips_ || header->code != TTN_NEEDTEXTW) return 0;
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(header));
     if (info->uFlags & TTF_IDISHWND) return TRUE;
     const BrowserWindowList& list = tracker_.list();

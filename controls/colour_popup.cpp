@@ -11,6 +11,7 @@
 #include "win/common_dialogs.h"
 #include "win/dpi.h"
 #include "win/gdi.h"
+#include "win/system_library.h"
 
 namespace controls {
 
@@ -126,7 +127,7 @@ void ColourPopup::addToolTips() {
     INITCOMMONCONTROLSEX icc{};
     icc.dwSize = sizeof(icc);
     icc.dwICC = ICC_BAR_CLASSES;
-    InitCommonControlsEx(&icc);
+    win::initCommonControls(icc);
     toolTip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, hwnd(), nullptr, moduleInstance(), nullptr);
     if (!toolTip_) return;

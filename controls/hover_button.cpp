@@ -171,7 +171,7 @@ bool CHoverButton::trackingHeld() const {
     TRACKMOUSEEVENT query{};
     query.cbSize = sizeof(query);
     query.dwFlags = TME_QUERY;
-    return _TrackMouseEvent(&query) && query.hwndTrack == hwnd() && (query.dwFlags & TME_LEAVE);
+    return TrackMouseEvent(&query) && query.hwndTrack == hwnd() && (query.dwFlags & TME_LEAVE);
 }
 
 LRESULT CHoverButton::onMouseMove(WPARAM wParam, LPARAM lParam) {
@@ -185,7 +185,7 @@ LRESULT CHoverButton::onMouseMove(WPARAM wParam, LPARAM lParam) {
         tme.hwndTrack = hwnd();
         tme.dwHoverTime = 1;
         // A failed request leaves tracking unarmed, so the next move tries again.
-        m_bTracking = _TrackMouseEvent(&tme);
+        m_bTracking = TrackMouseEvent(&tme);
     }
     return defaultProc(WM_MOUSEMOVE, wParam, lParam);
 }

@@ -3,6 +3,7 @@
 #include "core/dpi_scale.h"
 #include "win/dpi.h"
 #include "win/gdi.h"
+#include "win/system_library.h"
 
 #include <htmlhelp.h>
 
@@ -19,7 +20,7 @@ using HtmlHelpProc = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
 HtmlHelpProc htmlHelp() {
     // Loaded on first use and kept for the rest of the run.
-    static win::Module library(LoadLibraryA("hhctrl.ocx"));
+    static win::Module library(win::loadSystemLibrary(L"hhctrl.ocx"));
     static HtmlHelpProc proc = library ? reinterpret_cast<HtmlHelpProc>(reinterpret_cast<void*>(
                                              GetProcAddress(library.get(), "HtmlHelpA")))
                                        : nullptr;

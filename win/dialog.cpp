@@ -86,9 +86,10 @@ INT_PTR CALLBACK Dialog::staticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
             self->hwnd_ = hwnd;
             SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
             SetPropA(hwnd, kDialogProp, reinterpret_cast<HANDLE>(1));
+            guardThreadQueue();
         }
     }
-    if (!self) return FALSE;
+    if (!self || !trustedParameters(msg, lParam)) return FALSE;
     INT_PTR result = FALSE;
     try {
         result = self->handle(msg, wParam, lParam);
