@@ -1,4 +1,5 @@
-// Text outside the ANSI code page, messages made up by other programs and the bar's accessible object, with the real corvane.exe.
+// Text outside the ANSI code page, messages made up by other programs and the bar's accessible object, with
+// the real corvane.exe.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -76,8 +77,8 @@ TEST_F(International, StructuresAndDpisMadeUpByAnotherProgramAreNotTaken) {
     ASSERT_TRUE(waitTools(1));
     // Pointers into nothing, sent and posted to the bar and to its own buttons, and a DPI the monitor does
     // not have: the bar reads none of them. The DPI comes from the window, 96 here.
-    const UINT messages[] = {WM_NOTIFY,  WM_DRAWITEM, WM_MEASUREITEM, WM_DELETEITEM, WM_COMPAREITEM,
-                             WM_DPICHANGED, WM_GETMINMAXINFO, WM_HELP, WM_NCCREATE, WM_CREATE};
+    const UINT messages[] = {WM_NOTIFY,     WM_DRAWITEM,      WM_MEASUREITEM, WM_DELETEITEM, WM_COMPAREITEM,
+                             WM_DPICHANGED, WM_GETMINMAXINFO, WM_HELP,        WM_NCCREATE,   WM_CREATE};
     for (HWND target : {bar_, GetDlgItem(bar_, kNewBrowserCommand)}) {
         for (UINT msg : messages) {
             DWORD_PTR answer = 0;
