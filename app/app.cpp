@@ -10,6 +10,7 @@
 #include "win/dpi.h"
 #include "win/system_library.h"
 #include "win/text.h"
+#include "win/window.h"
 
 namespace app {
 
@@ -95,6 +96,8 @@ bool startProgram() {
 int runMessageLoop() {
     MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // Posted by another program, with a pointer into nothing: never dispatched.
+        if (win::carriesStructure(msg.message)) continue;
         HWND barHwnd = g_bar ? g_bar->hwnd() : nullptr;
         if (barHwnd) g_bar->preTranslateMessage(msg);
         TranslateMessage(&msg);

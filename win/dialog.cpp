@@ -86,7 +86,6 @@ INT_PTR CALLBACK Dialog::staticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
             self->hwnd_ = hwnd;
             SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
             SetPropA(hwnd, kDialogProp, reinterpret_cast<HANDLE>(1));
-            guardThreadQueue();
         }
     }
     if (!self || !trustedParameters(msg, lParam)) return FALSE;

@@ -5,7 +5,6 @@
 #include <exception>
 #include <string>
 
-#include "win/handle.h"
 #include "win/system_library.h"
 #include "win/text.h"
 
@@ -20,9 +19,6 @@ constexpr const char* kSubclassProp = "CorvaneWindow";
 // return, oldest first.
 thread_local int t_dispatchDepth = 0;
 thread_local Window* t_firstDue = nullptr;
-
-// This thread's filter of posted messages; the system also removes it when the thread ends.
-thread_local Hook t_queueGuard;
 
 // The size of the structure lParam points at, for the messages whose lParam is one; 0 for the others.
 size_t pointedSize(UINT msg) {
@@ -63,12 +59,6 @@ bool onThisStack(LPARAM lParam, size_t size) {
            at.Protect == PAGE_READWRITE && size <= end - static_cast<ULONG_PTR>(lParam);
 }
 
-LRESULT CALLBACK dropPostedPointers(int code, WPARAM wParam, LPARAM lParam) {
-    auto* msg = reinterpret_cast<MSG*>(lParam);
-    if (code == HC_ACTION && msg && pointedSize(msg->message) != 0) msg->message = WM_NULL;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 // The control a notification to its parent is about; null for menus and accelerators.
 HWND notifier(UINT msg, LPARAM lParam) {
     switch (msg) {
@@ -88,17 +78,15 @@ HWND notifier(UINT msg, LPARAM lParam) {
 }
 } // namespace
 
+bool carriesStructure(UINT msg) noexcept {
+    return pointedSize(msg) != 0;
+}
+
 bool trustedParameters(UINT msg, LPARAM lParam) noexcept {
     const size_t size = pointedSize(msg);
     if (size == 0 || (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY | ISMEX_CALLBACK)) == 0)
         return true;
     return onThisStack(lParam, size);
-}
-
-void guardThreadQueue() noexcept {
-    if (!t_queueGuard)
-        t_queueGuard.reset(
-            SetWindowsHookExW(WH_GETMESSAGE, dropPostedPointers, nullptr, GetCurrentThreadId()));
 }
 
 void reportStoppedException(HWND window) noexcept {
@@ -165,7 +153,6 @@ bool Window::subclass(HWND hwnd) {
     if (!hwnd || hwnd_) return false;
     if (!setWindowSubclass(hwnd, subclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) return false;
     SetPropA(hwnd, kSubclassProp, this);
-    guardThreadQueue();
     hwnd_ = hwnd;
     subclassed_ = true;
     everBound_ = true;
@@ -286,7 +273,6 @@ LRESULT CALLBACK Window::staticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         if (self) {
             self->hwnd_ = hwnd;
             self->everBound_ = true;
-            guardThreadQueue();
             SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         }
     }

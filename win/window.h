@@ -68,17 +68,15 @@ class Window {
     Window* nextDue_ = nullptr;
 };
 
-// Whether a message's parameters may be acted on. Messages whose lParam points at a structure (notifications,
-// owner drawing, creation, sizing, help, a DPI change) are trusted when sent on this thread, or, when the
-// thread is inside a message sent from another thread, only if the structure lies on this thread's stack: the
-// system's own messages (and those the thread sends itself while it handles another thread's message) always
-// carry it there, while a pointer made up by another program points anywhere. Posted copies of them are
-// dropped before they are dispatched (see guardThreadQueue).
-bool trustedParameters(UINT msg, LPARAM lParam) noexcept;
+// Whether a message's lParam points at a structure (notifications, owner drawing, creation, sizing, help, a
+// DPI change). The system only ever sends these: a posted one comes from another program.
+bool carriesStructure(UINT msg) noexcept;
 
-// Makes sure this thread's queue drops posted messages that claim to carry a structure: the system never
-// posts them, so a posted one comes from another program. Called by the layer when it binds a window.
-void guardThreadQueue() noexcept;
+// Whether a message's parameters may be acted on. One sent on this thread is; one that arrives while the
+// thread handles another thread's message (sent by that thread or, nested, by the thread itself) is trusted
+// only when its structure lies on this thread's stack: the system and the thread's own controls always build
+// it there, while a pointer another program sends points anywhere else.
+bool trustedParameters(UINT msg, LPARAM lParam) noexcept;
 
 // Called inside the catch at a window procedure's boundary: writes what was thrown, and at which class of
 // window, to the debugger's output before the exception is swallowed.
