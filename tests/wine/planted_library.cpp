@@ -1,5 +1,5 @@
-// A library planted beside a copy of the bar under the name of a system library: it only leaves a mark (a file
-// named after itself, with ".loaded" added) in whatever process loads it.
+// A library planted beside a copy of the bar under the name of a system library: it only leaves a mark (a
+// file named after itself, with ".loaded" added) in whatever process loads it.
 #include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
