@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "kit/bar.h"
 #include "message/message_dialog.h"
 #include "message/message_fetch.h"
 #include "message_server_support.h"
@@ -25,8 +26,8 @@ std::vector<std::string> g_opened;
 int g_replies = 0;
 std::shared_ptr<message::ReplyRegistry> g_registry = std::make_shared<message::ReplyRegistry>();
 
-HINSTANCE WINAPI recordShellExecute(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT) {
-    g_opened.push_back(file);
+HINSTANCE WINAPI recordShellExecute(HWND, LPCWSTR, LPCWSTR file, LPCWSTR, LPCWSTR, INT) {
+    g_opened.push_back(e2e::utf8Of(file));
     return reinterpret_cast<HINSTANCE>(42);
 }
 
