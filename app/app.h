@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/platform_notices.h"
 #include "core/program_name.h"
 #include "core/settings.h"
 #include "hooks/shell/cvsh.h"
@@ -35,6 +36,10 @@ constexpr UINT WM_BAR_TRAYNOTIFY = WM_USER + 1;
 constexpr UINT WM_BAR_APPBARNOTIFY = WM_USER + 2;
 constexpr UINT WM_BAR_SHELLEVENT = cvsh::kShellEventMessage;
 constexpr UINT WM_BAR_HTTPREPLY = cvil::kReplyMessage;
+// An elevated bar lets exactly these in from other programs.
+static_assert(WM_BAR_TRAYNOTIFY == core::kFirstMessageFromOthers &&
+              WM_BAR_APPBARNOTIFY == WM_BAR_TRAYNOTIFY + 1 &&
+              WM_BAR_SHELLEVENT == core::kLastMessageFromOthers);
 
 // Asked by tests and benchmarks: the bar answers with one of its work counts (wParam, a BarWork) since it
 // started. Counting is always on; each count is one increment where the work is done.

@@ -15,6 +15,8 @@ constexpr UINT_PTR HOLD_TIMER_ID = controls::CHoverButton::HOLD_TIMER_ID;
 // to become one the bar tracks.
 constexpr UINT_PTR PENDING_TIMER_ID = 32772;
 constexpr UINT TRAY_ICON_ID = 32771;
+// Takes the bitness notice down.
+constexpr UINT_PTR NOTICE_TIMER_ID = 32773;
 // Registered by the bar at start-up and again by the preferences when the user changes a combination.
 constexpr int HOTKEY_ID_HIDE = prefs::kHotKeyIdHide;
 constexpr int HOTKEY_ID_NEW = prefs::kHotKeyIdNew;

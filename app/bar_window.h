@@ -70,6 +70,11 @@ class BarWindow : public win::Window, private BrowserTracker::Listener {
     void restoreFromTray();
     // The bar's menu and user commands (bar_menu.cpp).
     void showBarMenu(POINT screenPoint);
+    // Just right of the New browser button, a little below the bar's top, in screen coordinates.
+    POINT holdMenuPoint() const;
+    // Lets other programs' messages in when elevated, and tells a 32-bit bar on 64-bit Windows what it
+    // misses.
+    void startPlatformNotices();
     void launchBrowser(std::string commandLine);
     void showAbout();
     UINT taskbarCreatedMessage() const noexcept { return taskbarCreatedMessage_; }
@@ -107,7 +112,7 @@ class BarWindow : public win::Window, private BrowserTracker::Listener {
 
     // The monitor's DPI (bar_dpi.cpp): every size is scaled again when it changes.
     void applyDpi(int dpi);
-    LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT onDpiChanged(LPARAM lParam);
     void onDisplayChange();
 
     // Tray, hot keys and timers (bar_tray.cpp).
@@ -128,6 +133,8 @@ class BarWindow : public win::Window, private BrowserTracker::Listener {
     OwnButtons ownButtons_;
     BarAccessibility accessibility_{*this};
     UINT taskbarCreatedMessage_ = 0;
+    // The bitness notice while it is shown (owned by the bar, so it goes with it).
+    HWND notice_ = nullptr;
     int lastPreferencesPage_ = 0;
     // The server message: cvil.dll and its users, owned jointly with the worker so that a worker that
     // outlives the bar never touches freed memory; the worker itself, released (not joined) at the end.
