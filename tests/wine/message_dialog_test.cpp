@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "kit/message_server.h"
 #include "message/message_dialog.h"
 #include "message/message_fetch.h"
-#include "message_server_support.h"
 #include "resources/resource.h"
 
 namespace {

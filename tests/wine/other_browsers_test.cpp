@@ -77,6 +77,9 @@ TEST_F(OtherBrowsers, AWindowShownAndTitledAfterItsCreationGetsItsButtonThen) {
     ShowWindow(late, SW_SHOWNOACTIVATE);
     ASSERT_TRUE(waitTools(1));
     EXPECT_EQ(listedTitles(), (std::vector<std::string>{"Late"}));
+    // Reported again, it keeps its one button.
+    EXPECT_EQ(e2e::shellEvent(bar_, late, e2e::kCreated), 1);
+    EXPECT_TRUE(settled(1));
 }
 
 TEST_F(OtherBrowsers, WithCatchOtherBrowsersOffNoneIsTracked) {
