@@ -15,10 +15,20 @@ cd "$CORVANE_ROOT"
 
 busy=""
 suite=""
+finished=0
+tabled=0
 stop() {
+    local rc=$?
     [ -n "$suite" ] && kill -TERM -- "-$suite" 2>/dev/null
     [ -n "$busy" ] && kill "$busy" 2>/dev/null
     corvane_cleanup
+    # An interrupted soak still tables the runs it finished.
+    if [ "$tabled" -eq 0 ] && [ "$finished" -gt 0 ]; then
+        table "$finished"
+        local tabled_rc=$?
+        [ "$rc" -eq 0 ] && rc=$tabled_rc
+    fi
+    exit $rc
 }
 trap stop EXIT
 trap 'exit 130' INT TERM HUP
@@ -28,13 +38,9 @@ build=build/x86_64
 out=build/soak
 rm -rf "$out"
 mkdir -p "$out"
-corvane_log "building the Win32 tests (log: $out/build.log)"
-{
-    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=ON \
-        -DCMAKE_TOOLCHAIN_FILE="$CORVANE_ROOT/cmake/mingw-x86_64.cmake" &&
-        cmake --build "$build" -j"$(nproc)"
-} >"$out/build.log" 2>&1 || { tail -n 40 "$out/build.log"; echo "build failed" >&2; exit 1; }
-
+# Everything the test command builds: some Win32 tests read the installers, which need the 32-bit build.
+corvane_log "building (log: $out/build.log)"
+corvane_build >"$out/build.log" 2>&1 || { tail -n 40 "$out/build.log"; echo "build failed" >&2; exit 1; }
 corvane_display || exit 1
 corvane_prefix
 yes >/dev/null &
@@ -50,24 +56,9 @@ ctest_pass() {
     return $rc
 }
 
-for run in $(seq 1 "$runs"); do
-    dir="$out/run$run"
-    mkdir -p "$dir"
-    rm -rf "$build/gtest-xml"
-    corvane_log "run $run of $runs"
-    # As the test command runs them: the isolated tests last, on a fresh Wine server.
-    ctest_pass -LE isolated >"$dir/ctest.log" 2>&1
-    "$WINESERVER" -k >/dev/null 2>&1 || true
-    "$WINESERVER" -w >/dev/null 2>&1 || true
-    "$WINESERVER" -p >/dev/null 2>&1 || true
-    ctest_pass -L isolated >>"$dir/ctest.log" 2>&1
-    [ -d "$build/gtest-xml" ] && cp -r "$build/gtest-xml" "$dir/xml"
-    grep -E 'tests passed|tests failed' "$dir/ctest.log" | sed 's/^/   /'
-done
-
-kill "$busy" 2>/dev/null
-busy=""
-python3 - "$out" "$runs" <<'EOF'
+# The table of the runs so far: each test program, the runs it failed, the first failure's message.
+table() {
+    python3 - "$out" "$1" <<'EOF'
 import glob, os, re, sys
 import xml.etree.ElementTree as ET
 
@@ -100,3 +91,25 @@ for name in sorted(programs):
 print(f"\n{len(programs)} test programs, {runs} runs, {sum(failed.values())} failed runs (logs: {out}/)")
 sys.exit(1 if failed else 0)
 EOF
+}
+
+for run in $(seq 1 "$runs"); do
+    dir="$out/run$run"
+    mkdir -p "$dir"
+    rm -rf "$build/gtest-xml"
+    corvane_log "run $run of $runs"
+    # As the test command runs them: the isolated tests last, on a fresh Wine server.
+    ctest_pass -LE isolated >"$dir/ctest.log" 2>&1
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    "$WINESERVER" -w >/dev/null 2>&1 || true
+    "$WINESERVER" -p >/dev/null 2>&1 || true
+    ctest_pass -L isolated >>"$dir/ctest.log" 2>&1
+    [ -d "$build/gtest-xml" ] && cp -r "$build/gtest-xml" "$dir/xml"
+    grep -E 'tests passed|tests failed' "$dir/ctest.log" | sed 's/^/   /'
+    finished=$run
+done
+
+kill "$busy" 2>/dev/null
+busy=""
+tabled=1
+table "$runs"
