@@ -297,7 +297,8 @@ TEST_F(StaleWindows, ButtonsOfAKilledBrowserSurviveEveryActionAndTheBarKeepsTrac
         RECT r = buttonOnScreen(w);
         ASSERT_GT(r.right, r.left);
         kit::moveTo(centre(r));
-        kit::waitFor([] { return false; }, 700); // long enough for the tip to ask for its text
+        // The tip asks for its text as it shows.
+        kit::waitFor([&] { return IsWindowVisible(tips_) != FALSE; }, 700);
         kit::click(centre(r));
         kit::click(glyph(r));
         kit::click(centre(r), true);
