@@ -3,8 +3,9 @@
 ;   installer/corvane.nsi
 ;
 ; Command-line options (also in silent mode, /S):
-;   /LOGON=1           start the bar at every logon (a Run value under HKCU)
-;   /START=1           start the bar when the installation ends
+;   /LOGON=1           start the bar at every logon (a Run value under the signed-in user's HKCU)
+;   /START=1           start the bar when the installation ends, as the signed-in user
+;   /D=<folder>        install there instead of under Program Files
 ; Uninstaller:
 ;   /REMOVESETTINGS=1  also remove the user's settings (interactively it asks)
 
@@ -16,9 +17,7 @@ Unicode true
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
-!if "${ARCH}" == "x64"
-  !include "x64.nsh"
-!endif
+!include "x64.nsh"
 
 ; The program's name comes from the build (core/program_name.h).
 !ifndef PRODUCT
@@ -29,6 +28,14 @@ Unicode true
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvane!"
 !define SETTINGS_KEY "Software\Corvane!"
+; Windows' code for a package made for another processor type: the 32-bit setup's answer on 64-bit Windows.
+!define EXIT_WRONG_ARCHITECTURE 1633
+; The install folder: owned by the administrators, its inheritance cut off, full control for the system and the
+; administrators only; everyone else, the sandboxed programs into which the shell hook's library is mapped
+; included, may read and run what is in it.
+!define FOLDER_SDDL "O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)(A;OICI;0x1200a9;;;S-1-15-2-1)(A;OICI;0x1200a9;;;S-1-15-2-2)"
+; OWNER_SECURITY_INFORMATION, DACL_SECURITY_INFORMATION and PROTECTED_DACL_SECURITY_INFORMATION
+!define FOLDER_SECURITY_PARTS 0x80000005
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -50,8 +57,13 @@ Var StartAtLogon
 Var StartWhenDone
 Var RemoveSettings
 
-!define MUI_FINISHPAGE_RUN "$INSTDIR\corvane.exe"
+!include "shell_user.nsh"
+
+; The setup runs elevated; the bar must not (it would not hear the shell and the other programs, and would
+; start browsers as administrator): the finish page starts it as the signed-in user.
+!define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"
+!define MUI_FINISHPAGE_RUN_FUNCTION StartBar
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
@@ -94,6 +106,14 @@ Var RemoveSettings
 Function .onInit
 !if "${ARCH}" == "x64"
   SetRegView 64
+!else
+  ; A 32-bit bar's shell hook reaches only 32-bit programs: on 64-bit Windows it would never see a browser.
+  ${If} ${RunningX64}
+    MessageBox MB_OK|MB_ICONSTOP "This is the setup for 32-bit Windows. On 64-bit Windows, install \
+      ${PRODUCT} with corvane-${VERSION}-x64-setup.exe." /SD IDOK
+    SetErrorLevel ${EXIT_WRONG_ARCHITECTURE}
+    Quit
+  ${EndIf}
 !endif
   ${GetParameters} $R0
   StrCpy $StartAtLogon 0
@@ -114,15 +134,41 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
+; The folder holds cvsh.dll, which the shell hook maps into every program of whoever runs the bar, and the
+; uninstaller, which runs elevated: only administrators may change it, wherever it is (a folder of its own on C:\
+; would otherwise inherit "Authenticated Users: Modify"). Set before the files are written, so that they inherit
+; it; what an earlier install left there gets it too.
+Function SecureInstallFolder
+  System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "${FOLDER_SDDL}", i 1, \
+    *p .r0, p 0) i .r1'
+  ${If} $1 = 0
+    StrCpy $1 -1
+  ${Else}
+    System::Call 'advapi32::GetSecurityDescriptorOwner(p r0, *p .r2, *i .r3) i'
+    System::Call 'advapi32::GetSecurityDescriptorDacl(p r0, *i .r3, *p .r4, *i .r5) i'
+    System::Call 'advapi32::SetNamedSecurityInfoW(w "$INSTDIR", i 1, i ${FOLDER_SECURITY_PARTS}, p r2, p 0, \
+      p r4, p 0) i .r1'
+    System::Call 'kernel32::LocalFree(p r0)'
+  ${EndIf}
+  ${If} $1 <> 0
+    MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} cannot be installed in $INSTDIR: the folder cannot be made \
+      writable by administrators only (error $1). Choose another folder." /SD IDOK
+    Abort
+  ${EndIf}
+FunctionEnd
+
 Section "${PRODUCT} (required)" SecMain
   SectionIn RO
   !insertmacro EndRunningBar
   SetOutPath "$INSTDIR"
+  Call SecureInstallFolder
   File "${SRCDIR}\corvane.exe"
   File "${SRCDIR}\cvsh.dll"
   File "${SRCDIR}\cvth.dll"
   File "${SRCDIR}\cvil.dll"
   WriteUninstaller "$INSTDIR\uninstall.exe"
+  ; A machine-wide install: the shortcut in every user's Start menu, not in the administrator's alone.
+  SetShellVarContext all
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\corvane.exe"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\uninstall.exe"
@@ -136,13 +182,46 @@ Section "${PRODUCT} (required)" SecMain
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
+!insertmacro ShellUserTokenFunction ""
+!insertmacro ShellUserTokenFunction "un."
+
+; The logon entry belongs to the user who will see the bar, the one signed in, not to the administrator whose
+; token the setup may run with.
 Section /o "Start ${PRODUCT} at logon" SecLogon
-  WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\corvane.exe"'
+  Call OpenShellUserHive
+  StrCpy $1 1
+  ${If} $ShellUserHive P<> 0
+    System::Call 'advapi32::RegCreateKeyExW(p $ShellUserHive, w "${RUN_KEY}", i 0, p 0, i 0, i 2, p 0, \
+      *p .r2, p 0) i .r1'
+    ${If} $1 = 0
+      StrCpy $3 '"$INSTDIR\corvane.exe"'
+      StrLen $4 $3
+      IntOp $4 $4 + 1
+      IntOp $4 $4 * 2
+      System::Call 'advapi32::RegSetValueExW(p r2, w "${PRODUCT}", i 0, i 1, w r3, i r4) i .r1'
+      System::Call 'advapi32::RegCloseKey(p r2)'
+    ${EndIf}
+    System::Call 'advapi32::RegCloseKey(p $ShellUserHive)'
+  ${EndIf}
+  ${If} $1 <> 0
+    DetailPrint "No logon entry for the signed-in user (error $1)."
+    MessageBox MB_OK|MB_ICONEXCLAMATION "${PRODUCT} could not be set to start at logon for the signed-in \
+      user. Start it from the Start menu." /SD IDOK
+  ${EndIf}
 SectionEnd
+
+Function StartBar
+  StrCpy $R5 "$INSTDIR\corvane.exe"
+  Call StartAsShellUser
+  ${If} $ShellUserStarted <> 1
+    MessageBox MB_OK|MB_ICONEXCLAMATION "${PRODUCT} could not be started as the signed-in user. Start it \
+      from the Start menu." /SD IDOK
+  ${EndIf}
+FunctionEnd
 
 Function .onInstSuccess
   ${If} $StartWhenDone == 1
-    Exec '"$INSTDIR\corvane.exe"'
+    Call StartBar
   ${EndIf}
 FunctionEnd
 
@@ -174,17 +253,36 @@ Section "Uninstall"
   !insertmacro DeleteWhenFree "$INSTDIR\cvil.dll"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
+  SetShellVarContext all
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
   Delete "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk"
   RMDir "$SMPROGRAMS\${PRODUCT}"
-  DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  ; Earlier setups wrote the logon entry for the account they ran as.
+  DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
   ${If} $RemoveSettings == ""
-    MessageBox MB_YESNO|MB_ICONQUESTION "Also remove your ${PRODUCT} settings?" /SD IDNO IDNO keep
+    StrCpy $RemoveSettings 0
+    MessageBox MB_YESNO|MB_ICONQUESTION "Also remove your ${PRODUCT} settings?" /SD IDNO IDNO +2
     StrCpy $RemoveSettings 1
   ${EndIf}
-  ${If} $RemoveSettings == 1
+  Call un.CleanShellUserHive
+SectionEnd
+
+; The signed-in user's logon entry, and settings when asked; without a signed-in user, this account's
+; settings. Other users' entries stay: their hives are not loaded while they are signed out.
+Function un.CleanShellUserHive
+  Call un.OpenShellUserHive
+  ${If} $ShellUserHive P<> 0
+    System::Call 'advapi32::RegOpenKeyExW(p $ShellUserHive, w "${RUN_KEY}", i 0, i 2, *p .r2) i .r1'
+    ${If} $1 = 0
+      System::Call 'advapi32::RegDeleteValueW(p r2, w "${PRODUCT}") i'
+      System::Call 'advapi32::RegCloseKey(p r2)'
+    ${EndIf}
+    ${If} $RemoveSettings == 1
+      System::Call 'shlwapi::SHDeleteKeyW(p $ShellUserHive, w "${SETTINGS_KEY}") i'
+    ${EndIf}
+    System::Call 'advapi32::RegCloseKey(p $ShellUserHive)'
+  ${ElseIf} $RemoveSettings == 1
     DeleteRegKey HKCU "${SETTINGS_KEY}"
   ${EndIf}
-  keep:
-SectionEnd
+FunctionEnd

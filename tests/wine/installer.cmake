@@ -12,3 +12,9 @@ if(TARGET installer AND Python3_FOUND AND CORVANE_CAN_RUN)
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/winget_manifest_test.py ${CMAKE_SOURCE_DIR}
             ${CMAKE_SOURCE_DIR}/dist ${PROJECT_VERSION})
 endif()
+
+# The setup's rules that Wine cannot show, read from the script; needs only makensis.
+if(MAKENSIS AND Python3_FOUND)
+  add_test(NAME installer_script_tests
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/installer_script_test.py ${MAKENSIS} ${CMAKE_SOURCE_DIR})
+endif()

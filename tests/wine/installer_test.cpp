@@ -29,8 +29,9 @@ std::string installDir() {
     return folder(CSIDL_PROGRAM_FILES, "\\Corvane!");
 }
 
+// The shortcut of a machine-wide install is in every user's Start menu.
 std::string startMenuLink() {
-    return folder(CSIDL_PROGRAMS, "\\Corvane!\\Corvane!.lnk");
+    return folder(CSIDL_COMMON_PROGRAMS, "\\Corvane!\\Corvane!.lnk");
 }
 
 bool exists(const std::string& path) {
@@ -66,9 +67,20 @@ bool uninstallerRunning() {
 }
 
 // The uninstaller hands over to a copy of itself and returns at once: wait for that copy to end.
-bool uninstall(const std::string& options) {
-    if (!run("\"" + installDir() + "\\uninstall.exe\" /S " + options)) return false;
-    return kit::waitFor([] { return !uninstallerRunning() && !exists(installDir()); }, 90000);
+bool uninstall(const std::string& options, const std::string& dir = installDir()) {
+    if (!run("\"" + dir + "\\uninstall.exe\" /S " + options)) return false;
+    return kit::waitFor([&] { return !uninstallerRunning() && !exists(dir + "\\uninstall.exe"); }, 90000);
+}
+
+std::string programOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    char path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (process) QueryFullProcessImageNameA(process, 0, path, &size);
+    if (process) CloseHandle(process);
+    return path;
 }
 
 class Installer : public ::testing::Test {
@@ -80,9 +92,10 @@ class Installer : public ::testing::Test {
     }
     void TearDown() override {
         if (HWND bar = e2e::findBar()) PostMessageA(bar, WM_CLOSE, 0, 0);
-        if (exists(installDir() + "\\uninstall.exe")) uninstall("/REMOVESETTINGS=1");
+        if (exists(dir_ + "\\uninstall.exe")) uninstall("/REMOVESETTINGS=1", dir_);
         e2e::deleteSettingsKey();
     }
+    std::string dir_ = installDir();
 };
 
 TEST_F(Installer, SilentInstallWithLogonStartsTheBarFromItsFolderAndUninstallLeavesNothing) {
@@ -106,6 +119,7 @@ TEST_F(Installer, SilentInstallWithLogonStartsTheBarFromItsFolderAndUninstallLea
     ASSERT_TRUE(uninstall(""));
     EXPECT_TRUE(bar.waitExit(10000)) << "the uninstaller ends the running bar";
     EXPECT_EQ(e2e::findBar(), nullptr);
+    EXPECT_FALSE(exists(installDir()));
     EXPECT_FALSE(exists(startMenuLink()));
     EXPECT_FALSE(runValue());
     EXPECT_TRUE(e2e::settingsKeyExists());
@@ -126,6 +140,35 @@ TEST_F(Installer, StartOptionStartsTheBarWhenTheInstallationEnds) {
     ASSERT_TRUE(e2e::stopStandInTaskbar()); // it holds the installed cvth.dll, see above
     ASSERT_TRUE(uninstall(""));
     EXPECT_TRUE(kit::waitFor([] { return e2e::findBar() == nullptr; }, 10000));
+}
+
+// Any other folder, spaces in its name: the bar is started from there as the signed-in user (through the
+// shell's token; Wine has one user and no integrity levels, so what shows is that this path starts it), its
+// logon entry names it quoted, and the uninstaller takes only its own files out of it. Wine reports the
+// folder's access list from the Unix file modes whatever the setup set, so the list is checked in the script.
+TEST_F(Installer, OtherFolderGetsTheBarStartedFromItAndKeepsWhatIsNotTheSetups) {
+    dir_ = "C:\\Corvane Tools\\bar";
+    ASSERT_TRUE(run("\"" + setupPath() + "\" /S /LOGON=1 /START=1 /D=" + dir_));
+    ASSERT_TRUE(kit::waitFor([] { return e2e::findBar() != nullptr; }, 10000));
+    EXPECT_EQ(_stricmp(programOf(e2e::findBar()).c_str(), (dir_ + "\\corvane.exe").c_str()), 0)
+        << programOf(e2e::findBar());
+    std::string value;
+    ASSERT_TRUE(runValue(&value));
+    EXPECT_EQ(value, "\"" + dir_ + "\\corvane.exe\"");
+
+    const std::string own = dir_ + "\\notes.txt";
+    HANDLE file = CreateFileA(own.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    ASSERT_TRUE(e2e::stopStandInTaskbar()); // it holds the installed cvth.dll
+    ASSERT_TRUE(uninstall("", dir_));
+    for (const char* part : {"corvane.exe", "cvsh.dll", "cvth.dll", "cvil.dll"})
+        EXPECT_FALSE(exists(dir_ + "\\" + part)) << part;
+    EXPECT_TRUE(exists(own));
+    EXPECT_FALSE(runValue());
+    DeleteFileA(own.c_str());
+    RemoveDirectoryA(dir_.c_str());
+    RemoveDirectoryA("C:\\Corvane Tools");
 }
 
 } // namespace
