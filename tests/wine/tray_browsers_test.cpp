@@ -190,6 +190,8 @@ TEST_F(TrayBrowsers, WithAutorestoreANewBrowserBringsTheBarBack) {
     HWND w = browsers_.open("Arrives");
     EXPECT_TRUE(kit::waitFor([&] { return IsWindowVisible(bar_) && !tray::iconPresent(bar_); }));
     EXPECT_FALSE(IsIconic(w));
+    // Placed once seen shown: hidden before that, it would be minimised and then maximised again.
+    ASSERT_TRUE(kit::waitFor([&] { return IsZoomed(w) != FALSE; }));
 
     // A window reported before its program shows it brings the bar back too, but the restoring of every
     // window leaves it to its program: it is placed once shown.
