@@ -58,6 +58,7 @@ ctest_pass() {
 
 # The table of the runs so far: each test program, the runs it failed, the first failure's message.
 table() {
+    echo "== soak of $(git rev-parse --short HEAD 2>/dev/null)$(git diff --quiet HEAD 2>/dev/null || echo ' with changes'), $(date -u '+%Y-%m-%d %H:%M UTC'), one core busy"
     python3 - "$out" "$1" <<'EOF'
 import glob, os, re, sys
 import xml.etree.ElementTree as ET
