@@ -1,38 +1,66 @@
 #include "app/browser_launch.h"
 
+#include <vector>
+
 #include "app/app.h"
 #include "app/browser_windows.h"
 #include "core/bar_commands.h"
+#include "core/command_line.h"
 #include "core/utf8.h"
+#include "win/handle.h"
 #include "win/text.h"
 
 namespace app {
 
 namespace {
+
+bool hasFolder(const std::wstring& program) {
+    return program.find_first_of(L"\\/:") != std::wstring::npos;
+}
+
+// A program named without a folder is looked for where the system looks for programs, ".exe" added when it
+// has no extension; one with a folder is taken exactly as named, so no file the user did not name can stand
+// in for it. A program not found goes on as named: the start then fails with the system's own reason.
+std::wstring locateProgram(const std::wstring& program) {
+    if (hasFolder(program)) return program;
+    std::vector<wchar_t> path(MAX_PATH);
+    for (;;) {
+        const DWORD length = SearchPathW(nullptr, program.c_str(), L".exe", static_cast<DWORD>(path.size()),
+                                         path.data(), nullptr);
+        if (length == 0) return program;
+        if (length < path.size()) return std::wstring(path.data(), length);
+        path.resize(length);
+    }
+}
+
 uintptr_t startProgramLine(const std::string& commandLine) {
-    std::wstring line = win::widen(commandLine);
+    const core::CommandParts parts = core::splitCommandLine(commandLine);
+    if (parts.program.empty()) return core::launchResultForError(ERROR_FILE_NOT_FOUND);
+    const std::wstring program = locateProgram(win::widen(parts.program));
+    std::wstring line = win::widen(core::quotedCommandLine(parts));
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOW;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process)) {
         const DWORD error = GetLastError();
         return core::launchResultForError(error);
     }
-    // As the old launcher did: the program gets up to 30 s to be ready for input before the bar goes on.
-    WaitForInputIdle(process.hProcess, 30000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    // Nothing waits for the program to be ready: its window is noticed when it comes, and meanwhile the bar
+    // goes on painting and answering.
+    win::KernelHandle thread(process.hThread);
+    win::KernelHandle started(process.hProcess);
     return 33;
 }
+
 } // namespace
 
 void launchCommandLine(HWND owner, const std::string& commandLine) {
     if (openDefaultBrowserInstead(commandLine)) return;
-    // The whole setting is the command line, program and arguments together, as the user typed it. The wide
-    // start keeps a path outside the ANSI code page; the old launcher's result codes keep their messages.
+    // The wide start keeps a path outside the ANSI code page; the old launcher's result codes keep their
+    // messages.
     if (const char* text = core::launchErrorMessage(startProgramLine(commandLine)))
         showAppMessage(owner, text);
 }

@@ -1,5 +1,6 @@
 #include "core/browser_rules.h"
 
+#include "core/command_line.h"
 #include "core/settings.h"
 
 namespace core {
@@ -47,9 +48,7 @@ bool isTrackedClass(std::string_view className, bool catchExplorerWindows) {
 std::string_view builtInBrowserProgram(std::string_view command) {
     static const std::string builtIn = Settings{}.browserCommand;
     if (command != builtIn) return {};
-    constexpr std::string_view kProgramEnd = ".exe";
-    size_t end = command.find(kProgramEnd);
-    return end == std::string_view::npos ? command : command.substr(0, end + kProgramEnd.size());
+    return splitCommandLine(command).program;
 }
 
 std::string otherBrowserTitle(std::string_view windowText, const BrowserProgram& program) {

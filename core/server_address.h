@@ -1,5 +1,5 @@
 // Where the message server lives: a host name with an optional port, as given to the build or in the
-// environment ("host" or "host:port").
+// environment ("host", "host:port" or "https://host[:port]").
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -13,6 +13,7 @@ namespace core {
 struct ServerAddress {
     std::string host;
     uint16_t port = kDefaultServerPort;
+    bool secure = false;
 };
 
 // The rule of server_address_rule.h, for callers that hold strings.

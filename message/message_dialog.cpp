@@ -77,7 +77,8 @@ bool MessageDialog::onCommand(UINT code, int id, HWND) {
     if (code != 0) return false;
     const std::string address = core::openableAddress(m_strButtonAction[buttonForCommand(id)]);
     if (!address.empty() && shellExecute_) {
-        shellExecute_(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOW);
+        // The address is UTF-8: the wide call keeps every character of it.
+        shellExecute_(nullptr, L"open", win::widen(address).c_str(), nullptr, nullptr, SW_SHOW);
     }
     EndDialog(hwnd(), IDOK);
     return true;

@@ -13,12 +13,12 @@
 
 namespace message {
 
-// The shell's opener, as ShellExecuteA takes its arguments; tests hand in their own.
-using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+// The shell's opener, as ShellExecuteW takes its arguments; tests hand in their own.
+using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 
 class MessageDialog : public win::Dialog {
   public:
-    MessageDialog(std::string message, HFONT font, ShellExecuteFn shellExecute = ShellExecuteA);
+    MessageDialog(std::string message, HFONT font, ShellExecuteFn shellExecute = ShellExecuteW);
 
     // Runs the dialog from template IDD_MESSAGE over owner; returns when it is closed.
     INT_PTR run(HINSTANCE instance, HWND owner);
@@ -42,11 +42,11 @@ class MessageDialog : public win::Dialog {
 // The bar's answer to a fetched body: shows the message for mode 2 unless the body says "flag=1". Touches
 // nothing of the bar, which may be gone when the dialog closes.
 void showReply(HWND bar, HINSTANCE instance, HFONT dialogFont, const Reply& reply,
-               ShellExecuteFn shellExecute = ShellExecuteA);
+               ShellExecuteFn shellExecute = ShellExecuteW);
 
 // Message 1028 at the bar: wParam must be a reply the bar's own registry issued and has not given out
 // yet; any other message is ignored. Always 0.
 LRESULT handleHttpReply(HWND bar, HINSTANCE instance, HFONT dialogFont, ReplyRegistry& replies, WPARAM wParam,
-                        ShellExecuteFn shellExecute = ShellExecuteA);
+                        ShellExecuteFn shellExecute = ShellExecuteW);
 
 } // namespace message

@@ -23,7 +23,8 @@ constexpr UINT kReplyMessage = WM_USER + 4;
 // exhaust the program's memory.
 constexpr size_t kMaxBody = 1024 * 1024;
 
-// Overrides the server built into the library: "host" or "host:port".
+// Overrides the server built into the library: "host" or "host:port" over plain HTTP, or
+// "https://host[:port]" over TLS with the system's certificate checks.
 constexpr const char* kServerVariable = "CORVANE_MESSAGE_SERVER";
 
 } // namespace cvil

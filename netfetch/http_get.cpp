@@ -22,7 +22,7 @@ static_assert(kRequestFlags == 0x84400100, "request flags");
 constexpr DWORD kStatusTextSize = 32;
 constexpr DWORD kDrainChunk = 50;
 constexpr DWORD kReadChunk = 2048;
-// Credentials dialog: filter for errors, change options, generate data.
+// A proxy's credentials dialog: filter for errors, change options, generate data.
 constexpr DWORD kErrorDlgFlags = FLAGS_ERROR_UI_FILTER_FOR_ERRORS | FLAGS_ERROR_UI_FLAGS_CHANGE_OPTIONS |
                                  FLAGS_ERROR_UI_FLAGS_GENERATE_DATA;
 // Paths are short and fixed; a longer one is refused rather than canonicalised.
@@ -36,11 +36,10 @@ void diagnose(const char* format, int value) {
     OutputDebugStringA(line);
 }
 
-void CALLBACK ignoreStatus(HINTERNET, DWORD_PTR, DWORD, LPVOID, DWORD) {}
-
 struct ServerAddress {
     char host[core::kMaxServerHost + 1];
     uint16_t port;
+    bool secure;
 };
 static_assert(sizeof(CORVANE_MESSAGE_SERVER_HOST) <= core::kMaxServerHost + 1, "built-in host name");
 
@@ -48,11 +47,14 @@ void messageServer(ServerAddress& server) {
     char text[300] = {};
     const DWORD length = GetEnvironmentVariableA(cvil::kServerVariable, text, sizeof text);
     if (length > 0 && length < sizeof text) {
-        if (core::parseServerAddress(text, length, server.host, sizeof server.host, &server.port)) return;
+        if (core::parseServerAddress(text, length, server.host, sizeof server.host, &server.port,
+                                     &server.secure))
+            return;
         diagnose("Ignored a malformed CORVANE_MESSAGE_SERVER, length:%d\n", static_cast<int>(length));
     }
     lstrcpynA(server.host, CORVANE_MESSAGE_SERVER_HOST, sizeof server.host);
     server.port = core::kDefaultServerPort;
+    server.secure = false;
 }
 
 // Spaces become %20; nothing else is escaped and nothing is decoded.
@@ -70,11 +72,14 @@ bool canonicalPath(const char* path, cvil::HeapBuffer& canonical) {
 }
 
 struct Exchange {
+    bool secure = false;
     cvil::InternetHandle session;
     cvil::InternetHandle connection;
     cvil::InternetHandle request;
 };
 
+// No status callback is registered: the library is freed right after the call, and a callback left with
+// the system would point into code that is gone.
 bool openSession(Exchange& x) {
     x.session.reset(InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!x.session) {
@@ -82,13 +87,9 @@ bool openSession(Exchange& x) {
         diagnose("Failed in call to InternetOpen, Error:%d\n", static_cast<int>(error));
         return false;
     }
-    if (InternetSetStatusCallbackA(x.session.get(), ignoreStatus) == INTERNET_INVALID_STATUS_CALLBACK) {
-        const DWORD error = GetLastError();
-        diagnose("Failed in call to InternetSetStatusCallback, Error:%d\n", static_cast<int>(error));
-        return false;
-    }
     ServerAddress server;
     messageServer(server);
+    x.secure = server.secure;
     x.connection.reset(InternetConnectA(x.session.get(), server.host, server.port, nullptr, nullptr,
                                         INTERNET_SERVICE_HTTP, 0, 0));
     if (!x.connection) {
@@ -103,8 +104,12 @@ bool openRequest(Exchange& x, const char* path) {
     cvil::HeapBuffer canonical;
     if (!canonicalPath(path, canonical)) return false;
     const char* accept[] = {"*/*", nullptr};
-    x.request.reset(HttpOpenRequestA(x.connection.get(), nullptr, canonical.data(), nullptr, nullptr, accept,
-                                     kRequestFlags, 0));
+    // Over TLS the system checks the certificate and refuses what it does not trust; no flag here waives
+    // a check, and no redirect is followed, so nothing can lead the request back to plain HTTP.
+    const DWORD flags =
+        x.secure ? kRequestFlags | INTERNET_FLAG_SECURE | INTERNET_FLAG_NO_AUTO_REDIRECT : kRequestFlags;
+    x.request.reset(
+        HttpOpenRequestA(x.connection.get(), nullptr, canonical.data(), nullptr, nullptr, accept, flags, 0));
     if (!x.request) {
         const DWORD error = GetLastError();
         diagnose("Failed in call to HttpOpenRequest, Error:%d\n", static_cast<int>(error));
@@ -155,15 +160,17 @@ bool drain(HINTERNET request) {
     return true;
 }
 
-// Sends the request until the answer is 200, or a credentials refusal the user chose not to answer.
-// False when a step failed or the answer is anything else.
+// Sends the request until the answer is 200, or a proxy's credentials refusal the user chose not to answer.
+// False when a step failed or the answer is anything else. The server's own refusal (401) is a failure like
+// any other: whoever answers in its place must not be able to ask the user for a password, unasked, in a
+// dialog that looks like the system's. The proxy is the user's own setting, and keeps its dialog.
 bool obtainAnswer(HINTERNET request, HWND window) {
     if (!sendRequest(request)) return false;
     for (;;) {
         const int status = queryStatus(request);
         if (status < 0) return false;
         if (status == HTTP_STATUS_OK) return true;
-        if (status != HTTP_STATUS_DENIED && status != HTTP_STATUS_PROXY_AUTH_REQ) {
+        if (status != HTTP_STATUS_PROXY_AUTH_REQ) {
             diagnose("Failed to retrieve a HTTP 200 status, Status Code:%d\n", status);
             return false;
         }

@@ -74,8 +74,9 @@ void PreferencesPage::onBrowse() {
     open.nMaxFile = static_cast<DWORD>(file.size());
     open.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_LONGNAMES | OFN_ENABLESIZING;
     if (!win::openFileName(&open)) return;
-    // The chosen program replaces the whole command, its parameters included.
-    s.browserCommand = win::narrow(file.data());
+    // The chosen program replaces the whole command, its parameters included; quoted, so that a folder with
+    // a space in its name cannot be read as a shorter program.
+    s.browserCommand = "\"" + win::narrow(file.data()) + "\"";
     host_.writeString(core::valueName(&core::Settings::browserCommand), s.browserCommand);
     setText(IDC_PREFS_COMMAND, s.browserCommand);
 }

@@ -7,7 +7,8 @@ export WINELOADER=/usr/lib/wine/wine64
 export WINESERVER=/usr/lib/wine/wineserver64
 export WINEPREFIX=${WINEPREFIX:-$CORVANE_ROOT/build/wineprefix}
 CORVANE_PACKAGES="g++ cmake make googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xdotool
-  imagemagick x11-utils openbox nsis zip clang-format binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 python3 fonts-wqy-microhei"
+  imagemagick x11-utils openbox nsis zip clang-format binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 python3 fonts-wqy-microhei
+  openssl"
 
 corvane_log() { printf '== %s\n' "$*"; }
 

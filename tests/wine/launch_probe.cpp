@@ -1,8 +1,10 @@
-// launch_probe.exe [--class NAME] WORDS...: a program for the bar to launch in tests. It opens one visible
-// top-level window titled with its words joined by spaces (of class NAME, "CorvaneLaunchProbe" by default),
-// so a test sees that it ran and with which arguments, and ends when that window is closed.
+// launch_probe.exe [--class NAME] [--busy MS] WORDS...: a program for the bar to launch in tests. It opens
+// one visible top-level window titled with its words joined by spaces (of class NAME, "CorvaneLaunchProbe" by
+// default), so a test sees that it ran and with which arguments, and ends when that window is closed. With
+// --busy it is a program slow to start: for MS milliseconds it neither has a window nor reads input.
 #include <windows.h>
 
+#include <stdlib.h>
 #include <string.h>
 
 #include <string>
@@ -17,12 +19,16 @@ LRESULT CALLBACK probeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const char* className = "CorvaneLaunchProbe";
     std::string title;
+    DWORD busyMs = 0;
     for (int i = 1; i < __argc; ++i) {
         if (strcmp(__argv[i], "--class") == 0 && i + 1 < __argc)
             className = __argv[++i];
+        else if (strcmp(__argv[i], "--busy") == 0 && i + 1 < __argc)
+            busyMs = static_cast<DWORD>(atoi(__argv[++i]));
         else
             title += (title.empty() ? "" : " ") + std::string(__argv[i]);
     }
+    Sleep(busyMs);
     WNDCLASSA wc{};
     wc.lpfnWndProc = probeProc;
     wc.hInstance = instance;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "kit/bar.h"
 #include "kit/message_server.h"
 #include "message/message_dialog.h"
 #include "message/message_fetch.h"
@@ -17,9 +18,10 @@ using Calls = std::vector<std::string>;
 Calls g_shellCalls;
 
 // Each call as "verb file", followed by whatever is unlike a plain opening of an address.
-HINSTANCE WINAPI recordShellExecute(HWND window, LPCSTR verb, LPCSTR file, LPCSTR parameters,
-                                    LPCSTR directory, INT show) {
-    std::string call = std::string(verb ? verb : "(no verb)") + " " + (file ? file : "(no file)");
+HINSTANCE WINAPI recordShellExecute(HWND window, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,
+                                    LPCWSTR directory, INT show) {
+    std::string call =
+        (verb ? e2e::utf8Of(verb) : "(no verb)") + " " + (file ? e2e::utf8Of(file) : "(no file)");
     if (window) call += " with an owner";
     if (parameters) call += " with parameters";
     if (directory) call += " in a directory";
@@ -139,6 +141,11 @@ TEST_F(MessageDialogTest, AButtonOpensItsAddressThroughTheShellAndCloses) {
              [&](HWND d) { SendMessageA(GetDlgItem(d, IDC_MESSAGE_BUTTON1 + i), BM_CLICK, 0, 0); });
         EXPECT_EQ(g_shellCalls, Calls{std::string("open ") + opened[i]});
     }
+    // Characters outside the ANSI code page reach the shell as they were sent.
+    g_shellCalls.clear();
+    const std::string address = "http://b.example/\xd0\x9d\xd0\xbe\xe6\x97\xa5";
+    show("dialogtext=x\nbutton1text=Go\nbutton1action=" + address + "\n", press(IDC_MESSAGE_BUTTON1));
+    EXPECT_EQ(g_shellCalls, Calls{"open " + address});
 }
 
 TEST_F(MessageDialogTest, EscapeAndEnterActAsButtonOne) {

@@ -3,8 +3,13 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <wincrypt.h>
+
 #include <atomic>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -70,6 +75,52 @@ LRESULT CALLBACK receiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
+// A certificate among the system's trusted roots for a scope, then removed again. The store is closed at
+// once: the system writes it out only then, and other readers see it only then.
+class TrustedRoot {
+  public:
+    explicit TrustedRoot(const std::string& pemFile) {
+        std::ifstream file(pemFile);
+        const std::string pem{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        DWORD size = 0;
+        if (!CryptStringToBinaryA(pem.c_str(), 0, CRYPT_STRING_BASE64HEADER, nullptr, &size, nullptr,
+                                  nullptr))
+            return;
+        der_.resize(size);
+        if (!CryptStringToBinaryA(pem.c_str(), 0, CRYPT_STRING_BASE64HEADER, der_.data(), &size, nullptr,
+                                  nullptr))
+            return;
+        HCERTSTORE store = CertOpenSystemStoreA(0, "ROOT");
+        if (!store) return;
+        added_ = CertAddEncodedCertificateToStore(store, X509_ASN_ENCODING, der_.data(), size,
+                                                  CERT_STORE_ADD_REPLACE_EXISTING, nullptr) != 0;
+        CertCloseStore(store, 0);
+    }
+    // Removed where the system keeps it, under its thumbprint: a deletion through the store is not always
+    // written out.
+    ~TrustedRoot() {
+        if (!added_) return;
+        BYTE hash[20] = {};
+        DWORD size = sizeof hash;
+        if (!CryptHashCertificate(0, CALG_SHA1, 0, der_.data(), static_cast<DWORD>(der_.size()), hash, &size))
+            return;
+        std::string key = "Software\\Microsoft\\SystemCertificates\\Root\\Certificates\\";
+        for (DWORD i = 0; i < size; ++i) {
+            char digits[3];
+            std::snprintf(digits, sizeof digits, "%02X", hash[i]);
+            key += digits;
+        }
+        RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+    }
+    TrustedRoot(const TrustedRoot&) = delete;
+    TrustedRoot& operator=(const TrustedRoot&) = delete;
+    bool added() const { return added_; }
+
+  private:
+    std::vector<BYTE> der_;
+    bool added_ = false;
+};
+
 class HttpGet : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -98,6 +149,8 @@ class HttpGet : public ::testing::Test {
     }
     void TearDown() override {
         if (IsWindow(window_)) DestroyWindow(window_);
+        // A test that pointed the library elsewhere leaves it pointed back at the server.
+        if (server_) server_->useForThisProcess();
     }
     int get(const std::string& path, int mode = 2) { return httpGet_(path.c_str(), window_, mode); }
     // The request brings up the system's credentials dialog over the window, which is cancelled.
@@ -231,10 +284,12 @@ TEST_F(HttpGet, RepeatedCallsWithLoadAndFreeLeakNoHandles) {
     EXPECT_EQ(g_replies.size(), 7u);
 }
 
-// Refusals that ask for credentials show the system's dialog over the given window; cancelling it ends
-// the exchange as done, with nothing sent, because the refusal's body was read and thrown away.
-TEST_F(HttpGet, CancellingTheCredentialsDialogSucceedsWithoutAMessage) {
-    getCancellingTheDialog("/c.cgi?auth=401");
+// The server's own request for credentials is a failure like any other: whoever answers in its place
+// must not get a password dialog in front of the user.
+TEST_F(HttpGet, TheServersRequestForCredentialsFailsWithoutAnyDialog) {
+    msgtest::DialogWatchdog watchdog([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_EQ(get("/c.cgi?auth=401"), 0);
+    EXPECT_EQ(watchdog.dialogsSeen(), 0);
     EXPECT_TRUE(g_replies.empty());
 }
 
@@ -253,18 +308,66 @@ TEST_F(HttpGet, ThroughTheConfiguredProxyAndItsCredentialsDialog) {
     server_->useForThisProcess();
 }
 
-// Last in this file: the system remembers accepted credentials for the rest of the process.
-TEST_F(HttpGet, CredentialsGivenInTheDialogSendTheRequestAgain) {
+// Last of the proxy's: the system remembers accepted credentials for the rest of the process.
+TEST_F(HttpGet, ProxyCredentialsGivenInTheDialogSendTheRequestAgain) {
+    const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+    msgtest::RegistryValue enable(HKEY_CURRENT_USER, key, "ProxyEnable", 1);
+    msgtest::RegistryValue proxy(HKEY_CURRENT_USER, key, "ProxyServer", server_->address());
+    SetEnvironmentVariableA(cvil::kServerVariable, nullptr);
     msgtest::DialogWatchdog watchdog([](HWND dialog) {
         HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);
         SetWindowTextA(edit, "user");
         SetWindowTextA(FindWindowExA(dialog, edit, "Edit", nullptr), "secret");
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     });
-    EXPECT_EQ(get("/c.cgi?auth=401"), 1);
+    EXPECT_EQ(get("/c.cgi?auth=407"), 1);
+    server_->useForThisProcess();
     EXPECT_EQ(watchdog.dialogsSeen(), 1);
     ASSERT_EQ(g_replies.size(), 1u);
     EXPECT_EQ(g_replies[0].text, "dialogtext=Hello\n");
+}
+
+// Over TLS the system's certificate checks decide: a certificate it does not trust is refused without a
+// dialog that would let the user wave it through, nothing is shown, and no request goes out in plain HTTP
+// instead. Once the system trusts it, the same address answers.
+TEST_F(HttpGet, AnHttpsServerTheSystemDoesNotTrustIsRefusedAndNothingIsShown) {
+    msgtest::MessageServer tls;
+    ASSERT_TRUE(tls.startWithTls("--text Secure"));
+    SetEnvironmentVariableA(cvil::kServerVariable, tls.tlsAddress().c_str());
+    {
+        msgtest::DialogWatchdog watchdog([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+        EXPECT_EQ(get("/c.cgi?v=1.21"), 0);
+        EXPECT_EQ(watchdog.dialogsSeen(), 0);
+    }
+    EXPECT_TRUE(g_replies.empty());
+    EXPECT_GE(tls.refusedConnections(), 1);
+    EXPECT_EQ(tls.plainRequestsOnTls(), 0);
+    EXPECT_EQ(tls.requests(), 0);
+    // The system reads its trusted roots once per process: the trusted case runs in a process of its own.
+    SetEnvironmentVariableA("CORVANE_TEST_TLS_SERVER", tls.tlsAddress().c_str());
+    SetEnvironmentVariableA("CORVANE_TEST_TLS_CERTIFICATE", tls.certificateFile().c_str());
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    kit::Process trusted;
+    ASSERT_TRUE(trusted.start(
+        self, "--gtest_also_run_disabled_tests "
+              "--gtest_filter=HttpGet.DISABLED_OnceTheSystemTrustsTheCertificateItsServerAnswers"));
+    EXPECT_TRUE(trusted.waitExit(60000));
+    EXPECT_EQ(trusted.exitCode(), 0u);
+    EXPECT_EQ(tls.requests(), 1);
+}
+
+// Run by the test above, in a process of its own.
+TEST_F(HttpGet, DISABLED_OnceTheSystemTrustsTheCertificateItsServerAnswers) {
+    char address[300] = {}, certificate[MAX_PATH] = {};
+    ASSERT_NE(GetEnvironmentVariableA("CORVANE_TEST_TLS_SERVER", address, sizeof address), 0u);
+    ASSERT_NE(GetEnvironmentVariableA("CORVANE_TEST_TLS_CERTIFICATE", certificate, sizeof certificate), 0u);
+    TrustedRoot trust(certificate);
+    ASSERT_TRUE(trust.added());
+    SetEnvironmentVariableA(cvil::kServerVariable, address);
+    EXPECT_EQ(get("/c.cgi?v=1.21"), 1);
+    ASSERT_EQ(g_replies.size(), 1u);
+    EXPECT_EQ(g_replies[0].text, "dialogtext=Secure\n");
 }
 
 // The body's buffer: a growth step per appended chunk would copy a 1 MiB body hundreds of times over.

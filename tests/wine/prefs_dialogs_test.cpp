@@ -74,7 +74,7 @@ HWND fileNameBox(HWND open, const std::string& initial) {
     return nullptr;
 }
 
-TEST_F(SystemDialogsTest, BrowsingReplacesTheWholeCommandByTheChosenPath) {
+TEST_F(SystemDialogsTest, BrowsingReplacesTheWholeCommandByTheChosenPathQuoted) {
     const std::string initial = host_.values.browserCommand;
     ASSERT_EQ(initial, "c:\\Program Files\\Internet Explorer\\iexplore.exe -nohome");
     char windows[MAX_PATH] = {};
@@ -91,10 +91,11 @@ TEST_F(SystemDialogsTest, BrowsingReplacesTheWholeCommandByTheChosenPath) {
     ASSERT_TRUE(kit::waitFor([&] { return !host_.log().empty(); }));
     Log log = host_.takeLog();
     ASSERT_EQ(log.size(), 1u);
-    EXPECT_EQ(lstrcmpiA(log[0].c_str(), ("write Internet Explorer path=" + chosen).c_str()), 0) << log[0];
-    EXPECT_EQ(lstrcmpiA(windowText(control(IDC_PREFS_COMMAND)).c_str(), chosen.c_str()), 0);
+    const std::string stored = "\"" + chosen + "\"";
+    EXPECT_EQ(lstrcmpiA(log[0].c_str(), ("write Internet Explorer path=" + stored).c_str()), 0) << log[0];
+    EXPECT_EQ(lstrcmpiA(windowText(control(IDC_PREFS_COMMAND)).c_str(), stored.c_str()), 0);
     EXPECT_EQ(lstrcmpiA(app::readStringSetting(core::kSettingsKey, "Internet Explorer path", "").c_str(),
-                        chosen.c_str()),
+                        stored.c_str()),
               0);
     ASSERT_TRUE(close());
 }

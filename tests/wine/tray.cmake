@@ -34,3 +34,8 @@ corvane_wine_test(taskbar_list_tests
   LIBS ole32 uuid
   DEPENDS corvane cv-browser
   RUNNER ${CMAKE_CURRENT_LIST_DIR}/plain_desktop.sh ${CMAKE_BINARY_DIR}/wineprefix-plain)
+
+# The browser command started with the real bar: the program it names, and a bar that never waits for it.
+corvane_wine_test(browser_launch_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/browser_launch_test.cpp
+  DEPENDS corvane launch_probe)

@@ -21,13 +21,21 @@ Answers a client must survive (command line only):
 
 GET /stats answers "requests=N", the number of requests for /c.cgi so far; GET /quit ends the server.
 It binds to the loopback address only and ends by itself after --idle-exit seconds without a request.
+
+With --tls-port-file it also answers over TLS on a second port, with a self-signed certificate for
+localhost and 127.0.0.1 made at start (openssl) and written to --tls-cert; /stats and /quit stay on the
+plain port, and /stats also counts the TLS connections that ended before a request ("refused=N") and the
+requests in plain HTTP that came to the TLS port ("plain=N").
 """
 import argparse
 import http.server
 import os
 import random
 import socketserver
+import ssl
+import subprocess
 import sys
+import tempfile
 import threading
 import time
 import urllib.parse
@@ -50,7 +58,33 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
         self.options = options
         self.last_request = time.monotonic()
         self.requests = 0
+        self.refused = 0
+        self.plain_on_tls = 0
         self.count_lock = threading.Lock()
+
+
+class TlsServer(Server):
+    """Shares the counters of the plain server; a handshake the client refuses is counted, not logged."""
+
+    def __init__(self, address, options, plain, context):
+        super().__init__(address, options)
+        self.plain = plain
+        self.context = context
+
+    def get_request(self):
+        sock, address = self.socket.accept()
+        try:
+            return self.context.wrap_socket(sock, server_side=True), address
+        except (ssl.SSLError, OSError) as error:
+            # A request in plain HTTP on this port is told apart from a client that gave up on TLS.
+            plain = getattr(error, "reason", "") == "HTTP_REQUEST"
+            with self.plain.count_lock:
+                if plain:
+                    self.plain.plain_on_tls += 1
+                else:
+                    self.plain.refused += 1
+            sock.close()
+            raise
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -61,21 +95,33 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if self.server.options.verbose:
             sys.stderr.write("%s\n" % (fmt % args))
 
+    def handle(self):
+        self.requested = False
+        super().handle()
+        counts = getattr(self.server, "plain", None)
+        # Over TLS a client may finish the handshake, check the certificate, and hang up without a word.
+        if counts is not None and not self.requested:
+            with counts.count_lock:
+                counts.refused += 1
+
     def do_GET(self):
-        self.server.last_request = time.monotonic()
+        self.requested = True
         url = urllib.parse.urlsplit(self.path)
         if url.path == "/quit":
             self.answer(200, b"bye\n")
             threading.Thread(target=self.server.shutdown, daemon=True).start()
             return
+        counts = getattr(self.server, "plain", self.server)
+        counts.last_request = time.monotonic()
         if url.path == "/stats":
-            self.answer(200, ("requests=%d\n" % self.server.requests).encode())
+            stats = "requests=%d\nrefused=%d\nplain=%d\n" % (counts.requests, counts.refused, counts.plain_on_tls)
+            self.answer(200, stats.encode())
             return
         if url.path != "/c.cgi":
             self.answer(404, b"not found\n")
             return
-        with self.server.count_lock:
-            self.server.requests += 1
+        with counts.count_lock:
+            counts.requests += 1
         query = dict(urllib.parse.parse_qsl(url.query, keep_blank_values=True))
         opts = self.server.options
         auth = query.get("auth", str(opts.auth or ""))
@@ -181,6 +227,8 @@ def parse_args(argv):
     p.add_argument("--endless", action="store_true", help="a body that never ends")
     p.add_argument("--endless-refusal", action="store_true", help="a 401 whose body never ends")
     p.add_argument("--idle-exit", type=float, default=600.0, help="end after this many idle seconds")
+    p.add_argument("--tls-port-file", help="also answer over TLS; write that port to this file")
+    p.add_argument("--tls-cert", help="where to write the TLS certificate (PEM)")
     p.add_argument("--verbose", action="store_true", help="log each request to stderr")
     args = p.parse_args(argv)
     if args.button and len(args.button) > 4:
@@ -189,16 +237,38 @@ def parse_args(argv):
     return args
 
 
+def write_whole(path, text):
+    # Written whole under another name first, so a reader never sees half a number.
+    tmp = path + ".tmp"
+    with open(tmp, "w") as f:
+        f.write(text)
+    os.replace(tmp, path)
+
+
+def start_tls(args, plain, folder):
+    """A second listener over TLS, with a certificate nobody's system trusts."""
+    cert = args.tls_cert or os.path.join(folder, "cert.pem")
+    key = os.path.join(folder, "key.pem")
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-keyout", key,
+                    "-out", cert, "-subj", "/CN=localhost",
+                    "-addext", "subjectAltName=DNS:localhost,IP:127.0.0.1"],
+                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    context.load_cert_chain(cert, key)
+    tls = TlsServer(("127.0.0.1", 0), args, plain, context)
+    threading.Thread(target=tls.serve_forever, kwargs={"poll_interval": 0.2}, daemon=True).start()
+    write_whole(args.tls_port_file, "%d\n" % tls.server_address[1])
+    return tls
+
+
 def main(argv):
     args = parse_args(argv)
     server = Server(("127.0.0.1", args.port), args)
     port = server.server_address[1]
+    folder = tempfile.TemporaryDirectory()
+    tls = start_tls(args, server, folder.name) if args.tls_port_file else None
     if args.port_file:
-        # Written whole under another name first, so a reader never sees half a number.
-        tmp = args.port_file + ".tmp"
-        with open(tmp, "w") as f:
-            f.write("%d\n" % port)
-        os.replace(tmp, args.port_file)
+        write_whole(args.port_file, "%d\n" % port)
     print("listening on 127.0.0.1:%d" % port, flush=True)
 
     def watch_idle():
@@ -213,6 +283,10 @@ def main(argv):
         server.serve_forever(poll_interval=0.2)
     finally:
         server.server_close()
+        if tls:
+            tls.shutdown()
+            tls.server_close()
+        folder.cleanup()
     return 0
 
 

@@ -15,24 +15,54 @@ static int readPortFile(const std::string& path) {
     return port;
 }
 
-bool MessageServer::start(const std::string& options) {
-    static int serial = 0;
+namespace {
+// A file of the build tree for this process's n-th server, as a host path.
+std::string serverFile(int serial, const char* suffix) {
     const char* bin = std::getenv("CORVANE_BIN");
-    const std::string portFile = std::string(bin && *bin ? bin : "/tmp") + "/message-server-" +
-                                 std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial) +
-                                 ".port";
+    return std::string(bin && *bin ? bin : "/tmp") + "/message-server-" +
+           std::to_string(GetCurrentProcessId()) + "-" + std::to_string(serial) + suffix;
+}
+// Waits for the server to write the port, then removes the file.
+int awaitPort(const std::string& hostPath) {
+    const std::string file = kit::windowsPath(hostPath);
+    int port = 0;
+    kit::waitFor([&] { return (port = readPortFile(file)) > 0; }, 15000);
+    DeleteFileA(file.c_str());
+    return port;
+}
+} // namespace
+
+bool MessageServer::launch(const std::string& options, bool tls) {
+    static int serial = 0;
+    const std::string portFile = serverFile(++serial, ".port");
     DeleteFileA(kit::windowsPath(portFile).c_str());
+    std::string tlsPortFile;
+    std::string tlsOptions;
+    if (tls) {
+        tlsPortFile = serverFile(serial, ".tls-port");
+        DeleteFileA(kit::windowsPath(tlsPortFile).c_str());
+        certificate_ = kit::windowsPath(serverFile(serial, ".pem"));
+        tlsOptions = " --tls-port-file " + tlsPortFile + " --tls-cert " + serverFile(serial, ".pem");
+    }
     // Wine starts a Linux program directly; it gets no process handle, so it is stopped through /quit.
     std::string command = "Z:\\usr\\bin\\python3 " CORVANE_SOURCE_DIR
                           "/tools/message-server/message_server.py "
                           "--idle-exit 300 --port-file " +
-                          portFile + " " + options;
+                          portFile + tlsOptions + " " + options;
     if (!kit::Process().start(command)) return false;
-    const std::string file = kit::windowsPath(portFile);
-    const bool up = kit::waitFor([&] { return (port_ = readPortFile(file)) > 0; }, 15000);
-    DeleteFileA(file.c_str());
+    port_ = awaitPort(portFile);
+    if (tls && port_ > 0) tlsPort_ = awaitPort(tlsPortFile);
+    const bool up = port_ > 0 && (!tls || tlsPort_ > 0);
     if (up) useForThisProcess();
     return up;
+}
+
+bool MessageServer::start(const std::string& options) {
+    return launch(options, false);
+}
+
+bool MessageServer::startWithTls(const std::string& options) {
+    return launch(options, true);
 }
 
 std::string MessageServer::fetch(const char* path) const {
@@ -53,12 +83,18 @@ void MessageServer::stop() {
     if (port_ == 0) return;
     fetch("/quit");
     port_ = 0;
+    tlsPort_ = 0;
+    if (!certificate_.empty()) DeleteFileA(certificate_.c_str());
+    certificate_.clear();
 }
 
-int MessageServer::requests() const {
-    int count = -1;
-    if (std::sscanf(fetch("/stats").c_str(), "requests=%d", &count) != 1) return -1;
-    return count;
+int MessageServer::count(const char* name) const {
+    const std::string stats = fetch("/stats");
+    const std::string key = std::string(name) + "=";
+    const size_t at = stats.find(key);
+    int value = -1;
+    if (at == std::string::npos || std::sscanf(stats.c_str() + at + key.size(), "%d", &value) != 1) return -1;
+    return value;
 }
 
 int unusedPort() {

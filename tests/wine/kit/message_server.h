@@ -23,18 +23,31 @@ class MessageServer {
     // Starts the server with these extra command-line options, waits until it listens and points this
     // process (and the programs it starts) at it.
     bool start(const std::string& options = "");
+    // Starts it answering over TLS as well, on a port of its own, with a self-signed certificate for
+    // localhost made at its start (in PEM at certificateFile()). The plain address stays as it was.
+    bool startWithTls(const std::string& options = "");
     void stop();
     // "127.0.0.1:port", the form CORVANE_MESSAGE_SERVER takes.
     std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
+    std::string tlsAddress() const { return "https://localhost:" + std::to_string(tlsPort_); }
+    std::string certificateFile() const { return certificate_; }
     // The number of requests for /c.cgi the server has answered so far, or -1.
-    int requests() const;
+    int requests() const { return count("requests"); }
+    // The TLS connections that ended before a request (a client that refused the certificate), and the
+    // requests in plain HTTP that came to the TLS port; -1 when the server does not answer.
+    int refusedConnections() const { return count("refused"); }
+    int plainRequestsOnTls() const { return count("plain"); }
     // Points the HTTP library of this process at the server.
     void useForThisProcess() const { SetEnvironmentVariableA("CORVANE_MESSAGE_SERVER", address().c_str()); }
 
   private:
+    bool launch(const std::string& options, bool tls);
     std::string fetch(const char* path) const;
+    int count(const char* name) const;
 
     int port_ = 0;
+    int tlsPort_ = 0;
+    std::string certificate_;
 };
 
 // A loopback port on which nothing listens (bound for a moment, then released).

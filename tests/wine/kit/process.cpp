@@ -1,5 +1,7 @@
 #include "kit/process.h"
 
+#include <tlhelp32.h>
+
 #include <cstdlib>
 
 namespace kit {
@@ -63,6 +65,18 @@ HWND findWindowOf(DWORD processId, const char* className) {
     Search s{className, nullptr, processId, false, {}};
     EnumWindows(collect, reinterpret_cast<LPARAM>(&s));
     return s.found.empty() ? nullptr : s.found.front();
+}
+
+std::vector<DWORD> processesNamed(const char* exeFile) {
+    std::vector<DWORD> found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return found;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szExeFile, exeFile) == 0) found.push_back(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return found;
 }
 
 } // namespace kit

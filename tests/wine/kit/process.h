@@ -22,6 +22,8 @@ std::string toolPath(const char* relativePath);
 std::vector<HWND> topLevelWindows(const char* className, const char* title = nullptr, DWORD processId = 0);
 // The first top-level window (visible or not) of the process with the class (any class when null).
 HWND findWindowOf(DWORD processId, const char* className = nullptr);
+// The processes running from a program file of this name ("app.exe", any letter case), with their ids.
+std::vector<DWORD> processesNamed(const char* exeFile);
 
 // A program still running when its object goes is asked to close and, failing that, ended, so that nothing
 // outlives its test.
