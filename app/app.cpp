@@ -8,6 +8,7 @@
 #include "core/dpi_scale.h"
 #include "win/dpi.h"
 #include "win/text.h"
+#include "win/ui_text.h"
 
 namespace app {
 
@@ -36,6 +37,7 @@ void loadSettingsAndFonts() {
     RegistrySettingsSource source(core::kSettingsKey);
     g_settings = core::loadSettings(source, static_cast<int32_t>(GetSysColor(COLOR_BTNFACE)));
     g_dpi = win::systemDpi();
+    win::chooseUiLanguage(g_settings.language);
     rebuildButtonFont();
     // The dialogs open at the DPI the system starts windows with.
     g_dialogFont.reset(CreateFontA(core::scaleForDpi(-11, g_dpi), 0, 0, 0, FW_NORMAL, 0, 0, 0,

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "core/program_name.h"
 #include "core/settings.h"
 #include "hooks/shell/cvsh.h"
@@ -50,7 +52,7 @@ constexpr const char* kAppName = core::kProgramName;
 
 // The program's standard message box: the text, an OK button, the program's name as caption. Returns when
 // the user has closed it.
-void showAppMessage(HWND owner, const char* text);
+void showAppMessage(HWND owner, const std::string& text);
 
 // Starts the program: false when it must end at once (another copy runs, or the bar could not be made).
 bool startProgram();

@@ -47,4 +47,9 @@ void BarWindow::showPreferences() {
     dialog.run();
 }
 
+void BarWindow::retitle() {
+    ownButtons_.retitle();
+    shell_.trayIcon.retitle();
+}
+
 } // namespace app

@@ -29,6 +29,7 @@ class BarPreferencesHost : public prefs::PreferencesHost {
     }
     int lastPreferencesPage() override { return lastPage_; }
     void setLastPreferencesPage(int pageId) override { lastPage_ = pageId; }
+    void languageChanged() override { bar_.retitle(); }
 
   private:
     BarWindow& bar_;

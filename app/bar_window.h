@@ -38,6 +38,8 @@ class BarWindow : public win::Window, private BrowserTracker::Listener {
     void exitProgram();
     // Runs the preferences dialog modally (bar_preferences_host.cpp).
     void showPreferences();
+    // Gives the own buttons' tool tips and the tray tip the texts of the interface language now chosen.
+    void retitle();
 
     // Relays queued mouse messages for the bar and its children to the tool tip controls.
     void preTranslateMessage(const MSG& msg);

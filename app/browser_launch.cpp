@@ -7,8 +7,10 @@
 #include "core/bar_commands.h"
 #include "core/command_line.h"
 #include "core/utf8.h"
+#include "resources/resource.h"
 #include "win/handle.h"
 #include "win/text.h"
+#include "win/ui_text.h"
 
 namespace app {
 
@@ -60,9 +62,10 @@ uintptr_t startProgramLine(const std::string& commandLine) {
 void launchCommandLine(HWND owner, const std::string& commandLine) {
     if (openDefaultBrowserInstead(commandLine)) return;
     // The wide start keeps a path outside the ANSI code page; the old launcher's result codes keep their
-    // messages.
-    if (const char* text = core::launchErrorMessage(startProgramLine(commandLine)))
-        showAppMessage(owner, text);
+    // messages, in the interface language.
+    const uintptr_t result = startProgramLine(commandLine);
+    if (core::launchErrorMessage(result))
+        showAppMessage(owner, win::uiText(instance(), IDS_LAUNCH_ERROR_BASE + static_cast<UINT>(result)));
 }
 
 } // namespace app

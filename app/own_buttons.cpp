@@ -3,6 +3,7 @@
 #include "core/bar_commands.h"
 #include "core/dpi_scale.h"
 #include "resources/resource.h"
+#include "win/ui_text.h"
 
 namespace app {
 
@@ -15,7 +16,7 @@ struct OwnButton {
     WORD strip;
     WORD strip150;
     WORD strip200;
-    const char* tip;
+    UINT tip;
     RECT rect;
 };
 
@@ -26,35 +27,35 @@ const OwnButton kOwnButtons[OwnButtons::kCount] = {
      IDB_NEW_BROWSER_STRIP,
      IDB_NEW_BROWSER_STRIP_150,
      IDB_NEW_BROWSER_STRIP_200,
-     "New browser window",
+     IDS_TIP_NEW_BROWSER,
      {32, 3, 50, 21}},
     {core::ID_BAR_CLOSE_RIGHT,
      "Close",
      IDB_CLOSE_STRIP,
      IDB_CLOSE_STRIP_150,
      IDB_CLOSE_STRIP_200,
-     "Close",
+     IDS_TIP_CLOSE,
      {0, 0, 0, 0}},
     {core::ID_BAR_CLOSE_LEFT,
      "Close",
      IDB_CLOSE_STRIP,
      IDB_CLOSE_STRIP_150,
      IDB_CLOSE_STRIP_200,
-     "Close",
+     IDS_TIP_CLOSE,
      {0, 0, 0, 0}},
     {core::ID_BAR_HIDE_RIGHT,
      "Hide",
      IDB_HIDE_STRIP,
      IDB_HIDE_STRIP_150,
      IDB_HIDE_STRIP_200,
-     "Hide in tray",
+     IDS_TIP_HIDE,
      {0, 0, 0, 0}},
     {core::ID_BAR_HIDE_LEFT,
      "Hide",
      IDB_HIDE_STRIP,
      IDB_HIDE_STRIP_150,
      IDB_HIDE_STRIP_200,
-     "Hide in tray",
+     IDS_TIP_HIDE,
      {0, 0, 0, 0}},
 };
 constexpr std::size_t kNewBrowser = 0, kCloseRight = 1, kCloseLeft = 2, kHideRight = 3, kHideLeft = 4;
@@ -92,8 +93,15 @@ void OwnButtons::create(HWND bar, int dpi) {
         // Holding New browser window opens the bar's menu instead of waiting for the click.
         if (i == kNewBrowser) button.m_bMenuOnHold = TRUE;
         button.SetStripBitmap(stripFor(b, dpi));
-        button.SetToolTipText(b.tip, TRUE);
     }
+    retitle();
+}
+
+void OwnButtons::retitle() {
+    for (std::size_t i = 0; i < kCount; ++i)
+        if (buttons_[i].hwnd())
+            buttons_[i].SetToolTipText(win::uiText(GetModuleHandleW(nullptr), kOwnButtons[i].tip).c_str(),
+                                       TRUE);
 }
 
 void OwnButtons::scale(int dpi) {

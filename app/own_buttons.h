@@ -17,6 +17,8 @@ class OwnButtons {
     void create(HWND bar, int dpi);
     // Moves and redraws them for a new DPI.
     void scale(int dpi);
+    // Gives the tool tips the texts of the interface language now chosen.
+    void retitle();
     // Places the pairs at both ends of a bar cx pixels wide.
     void layOut(int cx, int dpi);
     // Hands a queued message for one of them to it; false when it is for none.

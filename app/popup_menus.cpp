@@ -2,12 +2,27 @@
 
 #include "core/bar_commands.h"
 #include "core/button_click.h"
+#include "resources/resource.h"
 #include "win/handle.h"
 #include "win/text.h"
+#include "win/ui_text.h"
 
 namespace app {
 
 namespace {
+// A command's text is the string of the same id.
+static_assert(IDS_MENU_ABOUT == core::ID_MENU_ABOUT && IDS_MENU_CLOSE_ALL == core::ID_MENU_CLOSE_ALL &&
+                  IDS_MENU_EXIT == core::ID_MENU_EXIT &&
+                  IDS_MENU_HIDE_RESTORE == core::ID_MENU_HIDE_RESTORE &&
+                  IDS_MENU_NEW_BROWSER == core::ID_MENU_NEW_BROWSER &&
+                  IDS_MENU_MINIMIZE_ALL == core::ID_MENU_MINIMIZE_ALL &&
+                  IDS_MENU_PREFERENCES == core::ID_MENU_PREFERENCES,
+              "menu string ids");
+
+std::wstring menuText(UINT id) {
+    return win::uiWideText(GetModuleHandleW(nullptr), id);
+}
+
 // The window list in list order: the entries' titles, commands from 10000 on.
 win::Menu buildWindowList(const BrowserWindowList& list) {
     win::Menu menu(CreatePopupMenu());
@@ -28,14 +43,16 @@ win::Menu buildBarMenu(win::Menu windowList) {
         switch (item.kind) {
         case core::MenuItemKind::WindowList:
             // The main menu owns the list from here on and destroys it with itself.
-            if (AppendMenuA(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(windowList.get()), item.text))
+            if (AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(windowList.get()),
+                            menuText(IDS_MENU_WINDOW_LIST).c_str()))
                 windowList.release();
             break;
         case core::MenuItemKind::Separator:
             AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
             break;
         case core::MenuItemKind::Command:
-            AppendMenuA(menu.get(), MF_STRING, static_cast<UINT_PTR>(item.command), item.text);
+            AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(item.command),
+                        menuText(static_cast<UINT>(item.command)).c_str());
             break;
         }
     }
@@ -59,9 +76,10 @@ void runBarMenu(HWND bar, const BrowserWindowList& list, POINT screenPoint) {
 void runButtonMenu(HWND bar, HWND window, POINT screenPoint) {
     win::Menu menu(CreatePopupMenu());
     if (!menu) return;
-    InsertMenuA(menu.get(), 0, MF_BYPOSITION | MF_STRING, core::kContextMenuToggle,
-                core::contextMenuFirstItem(IsIconic(window) != 0));
-    InsertMenuA(menu.get(), 1, MF_BYPOSITION | MF_STRING, core::kContextMenuClose, "Close");
+    const UINT first = IsIconic(window) ? IDS_BUTTON_MENU_RESTORE : IDS_BUTTON_MENU_MINIMIZE;
+    InsertMenuW(menu.get(), 0, MF_BYPOSITION | MF_STRING, core::kContextMenuToggle, menuText(first).c_str());
+    InsertMenuW(menu.get(), 1, MF_BYPOSITION | MF_STRING, core::kContextMenuClose,
+                menuText(IDS_BUTTON_MENU_CLOSE).c_str());
     auto command = static_cast<unsigned>(TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD,
                                                         screenPoint.x, screenPoint.y, 0, bar, nullptr));
     switch (core::decideContextCommand(command, IsIconic(window) != 0)) {

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <shellapi.h>
+
 namespace app {
 
 class TrayIcon {
@@ -9,11 +11,15 @@ class TrayIcon {
     void attach(HWND bar) noexcept { bar_ = bar; }
     // Adds the icon; asked again (a restarted shell lost it), the shell is asked again.
     void add(HICON icon);
+    // Gives a shown icon the tip of the interface language now chosen.
+    void retitle();
     // Takes the icon away. Safe inside an exception filter on any thread: no allocation, and a second call
     // (or one without an icon) does nothing.
     void release() noexcept;
 
   private:
+    static void setTip(NOTIFYICONDATAW& nid);
+
     HWND bar_ = nullptr;
     volatile LONG added_ = 0;
 };

@@ -40,7 +40,8 @@ void ColourButton::open() {
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT r{};
     GetWindowRect(hwnd(), &r);
-    popup_ = ColourPopup::open(r.left, r.bottom, colour_, hwnd(), defaultText_.c_str(), customText_.c_str());
+    popup_ = ColourPopup::open(r.left, r.bottom, colour_, hwnd(), defaultText_.c_str(), customText_.c_str(),
+                               &names_);
     notifyParent(WM_COLOUR_DROPDOWN, colour_);
     // Without a popup no ending would ever come: end at once, as a cancelled choice, rather than stay pushed.
     if (!popup_) SendMessageA(hwnd(), WM_COLOUR_CANCEL, colour_, 0);

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "controls/colour_popup.h"
 #include "core/colour_palette.h"
 #include "win/window.h"
 
@@ -37,6 +38,8 @@ class ColourButton : public win::Window {
 
     // The texts of the popup's two entries; an empty text leaves that entry out.
     void setTexts(std::string defaultText, std::string customText);
+    // The cells' tips in palette order; an empty name keeps the palette's own.
+    void setNames(const ColourNames& names) { names_ = names; }
 
     // Opens the popup as a click does.
     void open();
@@ -60,6 +63,7 @@ class ColourButton : public win::Window {
     HWND popup_ = nullptr;
     std::string defaultText_ = "Default";
     std::string customText_ = "Other colors";
+    ColourNames names_;
 };
 
 } // namespace controls

@@ -11,6 +11,8 @@
 #include "win/common_dialogs.h"
 #include "win/dpi.h"
 #include "win/gdi.h"
+#include "win/text.h"
+#include "win/ui_text.h"
 
 namespace controls {
 
@@ -29,7 +31,8 @@ HINSTANCE moduleInstance() {
 core::Extent measure(HDC dc, const std::string& text) {
     if (text.empty()) return {};
     SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    const std::wstring wide = win::widen(text);
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return {size.cx, size.cy};
 }
 
@@ -43,8 +46,8 @@ COLORREF* ColourPopup::customColours() {
 }
 
 HWND ColourPopup::open(int x, int y, COLORREF colour, HWND ownerButton, const char* defaultText,
-                       const char* customText) {
-    auto* popup = new ColourPopup(colour, ownerButton, defaultText, customText);
+                       const char* customText, const ColourNames* names) {
+    auto* popup = new ColourPopup(colour, ownerButton, defaultText, customText, names);
     if (!popup->build(x, y)) {
         delete popup;
         return nullptr;
@@ -52,9 +55,15 @@ HWND ColourPopup::open(int x, int y, COLORREF colour, HWND ownerButton, const ch
     return popup->hwnd();
 }
 
-ColourPopup::ColourPopup(COLORREF colour, HWND ownerButton, const char* defaultText, const char* customText)
+ColourPopup::ColourPopup(COLORREF colour, HWND ownerButton, const char* defaultText, const char* customText,
+                         const ColourNames* names)
     : owner_(ownerButton), defaultText_(defaultText ? defaultText : ""),
-      customText_(customText ? customText : ""), initialColour_(colour), colour_(colour) {}
+      customText_(customText ? customText : ""), initialColour_(colour), colour_(colour) {
+    for (int i = 0; i < core::kColourCount; ++i) {
+        const auto at = static_cast<size_t>(i);
+        names_[at] = names && !(*names)[at].empty() ? (*names)[at] : core::paletteColours[at].name;
+    }
+}
 
 bool ColourPopup::build(int x, int y) {
     makeFont();
@@ -80,6 +89,8 @@ void ColourPopup::makeFont() {
     // The size every system accepts: without the padded border width of later versions.
     metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
     if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+        // The entries' texts are in the interface language, which may need a character set of its own.
+        if (win::uiCharset() != DEFAULT_CHARSET) metrics.lfMessageFont.lfCharSet = win::uiCharset();
         font_.reset(CreateFontIndirectA(&metrics.lfMessageFont));
     }
 }
@@ -127,19 +138,20 @@ void ColourPopup::addToolTips() {
     icc.dwSize = sizeof(icc);
     icc.dwICC = ICC_BAR_CLASSES;
     InitCommonControlsEx(&icc);
-    toolTip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+    toolTip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, hwnd(), nullptr, moduleInstance(), nullptr);
     if (!toolTip_) return;
     for (int i = 0; i < core::kColourCount; ++i) {
         core::Rect cell = layout_->cellRect(i);
-        TTTOOLINFOA tool{};
+        TTTOOLINFOW tool{};
         // The common controls of older systems refuse the larger structure of later headers.
-        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
         tool.hwnd = hwnd();
         tool.uId = static_cast<UINT_PTR>(i) + 1;
         tool.rect = {cell.left, cell.top, cell.right, cell.bottom};
-        tool.lpszText = const_cast<char*>(core::paletteColours[i].name);
-        SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        std::wstring name = win::widen(names_[static_cast<size_t>(i)]);
+        tool.lpszText = name.data();
+        SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 

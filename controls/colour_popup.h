@@ -4,21 +4,26 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <optional>
 #include <string>
 
 #include "core/colour_layout.h"
+#include "core/colour_palette.h"
 #include "win/handle.h"
 #include "win/window.h"
 
 namespace controls {
 
+using ColourNames = std::array<std::string, core::kColourCount>;
+
 class ColourPopup : public win::Window {
   public:
     // Opens a popup at the screen point (x, y), normally the button's lower-left corner. The popup owns
     // itself and is gone once it has reported its end. Returns its window, or null when none could be made.
+    // names, when given, are the cells' tips in palette order in place of the palette's own names.
     static HWND open(int x, int y, COLORREF colour, HWND ownerButton, const char* defaultText,
-                     const char* customText);
+                     const char* customText, const ColourNames* names = nullptr);
 
     // The 16 custom colours of the system colour dialog, shared by every popup of the process.
     static COLORREF* customColours();
@@ -30,7 +35,8 @@ class ColourPopup : public win::Window {
     void onFinalMessage() override;
 
   private:
-    ColourPopup(COLORREF colour, HWND ownerButton, const char* defaultText, const char* customText);
+    ColourPopup(COLORREF colour, HWND ownerButton, const char* defaultText, const char* customText,
+                const ColourNames* names);
     bool build(int x, int y);
     void makeFont();
     void makePalette();
@@ -60,6 +66,7 @@ class ColourPopup : public win::Window {
     HWND owner_;
     std::string defaultText_;
     std::string customText_;
+    ColourNames names_;
     COLORREF initialColour_;
     COLORREF colour_;
     int hotIndex_ = core::NO_ENTRY;

@@ -3,6 +3,7 @@
 
 #include "controls/colour_popup.h"
 #include "win/gdi.h"
+#include "win/text.h"
 
 namespace controls {
 
@@ -99,7 +100,8 @@ void ColourPopup::drawEntryFace(HDC dc, RECT r, int index, const std::string& te
     drawStateEdge(dc, r, hot, marked);
     win::SelectObjectScope selectFont(dc, font());
     win::TextScope look(dc, GetSysColor(COLOR_BTNTEXT));
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    const std::wstring wide = win::widen(text);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 } // namespace controls

@@ -4,6 +4,7 @@
 
 #include "core/bar_commands.h"
 #include "win/gdi.h"
+#include "win/text.h"
 
 namespace controls {
 
@@ -12,10 +13,11 @@ HINSTANCE programInstance() {
     return GetModuleHandleA(nullptr);
 }
 
-TOOLINFOA toolInfo(HWND owner) {
-    TOOLINFOA ti{};
+// Wide, so that a tip in any language keeps its characters.
+TOOLINFOW toolInfo(HWND owner) {
+    TOOLINFOW ti{};
     // The version-5 common controls refuse the larger record of later versions.
-    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
     ti.hwnd = owner;
     ti.uId = CHoverButton::kToolId;
     return ti;
@@ -56,9 +58,9 @@ BOOL CHoverButton::SetStripBitmap(WORD resourceId) {
         SetWindowPos(hwnd(), HWND_TOP, 0, 0, m_nFrameWidth, m_nFrameHeight, SWP_NOMOVE | SWP_NOOWNERZORDER);
     // A strip loaded again for another DPI changes the size: the tool follows.
     if (m_toolTip) {
-        TOOLINFOA ti = toolInfo(hwnd());
+        TOOLINFOW ti = toolInfo(hwnd());
         GetClientRect(hwnd(), &ti.rect);
-        SendMessageA(m_toolTip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
+        SendMessageW(m_toolTip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
     }
     return TRUE;
 }
@@ -66,7 +68,7 @@ BOOL CHoverButton::SetStripBitmap(WORD resourceId) {
 void CHoverButton::EnsureToolTip() {
     if (m_toolTip || !hwnd()) return;
     m_toolTip =
-        CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+        CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, programInstance(), nullptr);
     if (!m_toolTip) return;
     SendMessageA(m_toolTip, TTM_SETTIPBKCOLOR, kToolTipColour, 0);
@@ -92,13 +94,14 @@ void CHoverButton::SetToolTipText(const char* text, BOOL activate) {
 }
 
 void CHoverButton::applyToolTipText() {
-    TOOLINFOA ti = toolInfo(hwnd());
-    ti.lpszText = const_cast<char*>(m_tipText.c_str());
-    if (SendMessageA(m_toolTip, TTM_GETTOOLCOUNT, 0, 0) == 0) {
+    TOOLINFOW ti = toolInfo(hwnd());
+    std::wstring text = win::widen(m_tipText);
+    ti.lpszText = text.data();
+    if (SendMessageW(m_toolTip, TTM_GETTOOLCOUNT, 0, 0) == 0) {
         GetClientRect(hwnd(), &ti.rect);
-        SendMessageA(m_toolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+        SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }
-    SendMessageA(m_toolTip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(m_toolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
     SendMessageA(m_toolTip, TTM_ACTIVATE, m_tipActive, 0);
 }
 

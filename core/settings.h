@@ -51,6 +51,8 @@ struct Settings {
     int32_t fontItalic = 0;
     int32_t fontCharset = 1;
     std::string fontFaceName = "MS Sans Serif";
+    // The interface language as a locale name ("de-DE"); empty follows the Windows display language.
+    std::string language;
 };
 
 // One stored value: its registry name and the field it fills. Exactly one of dword/text is set.
@@ -60,7 +62,7 @@ struct SettingDef {
     std::string Settings::*text;
 };
 
-constexpr size_t kSettingCount = 32;
+constexpr size_t kSettingCount = 33;
 // In the order start-up reads them. The one place a stored value's name is written: the rest of the
 // program takes it from here through valueName().
 inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
@@ -96,6 +98,7 @@ inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
     {"Font italic", &Settings::fontItalic, nullptr},
     {"Font charset", &Settings::fontCharset, nullptr},
     {"Font face name", nullptr, &Settings::fontFaceName},
+    {"Language", nullptr, &Settings::language},
 }};
 const std::array<SettingDef, kSettingCount>& settingTable();
 

@@ -62,7 +62,7 @@ Var RemoveSettings
 ; The setup runs elevated; the bar must not (it would not hear the shell and the other programs, and would
 ; start browsers as administrator): the finish page starts it as the signed-in user.
 !define MUI_FINISHPAGE_RUN
-!define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"
+!define MUI_FINISHPAGE_RUN_TEXT "$(SetupStartNow)"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartBar
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
@@ -70,7 +70,7 @@ Var RemoveSettings
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
-!insertmacro MUI_LANGUAGE "English"
+!include "languages.nsh"
 
 ; Ends a running bar the way its own Exit does, and waits for it to go.
 !macro EndRunningBar
@@ -151,8 +151,7 @@ Function SecureInstallFolder
     System::Call 'kernel32::LocalFree(p r0)'
   ${EndIf}
   ${If} $1 <> 0
-    MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} cannot be installed in $INSTDIR: the folder cannot be made \
-      writable by administrators only (error $1). Choose another folder." /SD IDOK
+    MessageBox MB_OK|MB_ICONSTOP "$(SetupFolderNotSecured)" /SD IDOK
     Abort
   ${EndIf}
 FunctionEnd
@@ -187,7 +186,7 @@ SectionEnd
 
 ; The logon entry belongs to the user who will see the bar, the one signed in, not to the administrator whose
 ; token the setup may run with.
-Section /o "Start ${PRODUCT} at logon" SecLogon
+Section /o "$(SetupAtLogon)" SecLogon
   Call OpenShellUserHive
   StrCpy $1 1
   ${If} $ShellUserHive P<> 0
@@ -205,8 +204,7 @@ Section /o "Start ${PRODUCT} at logon" SecLogon
   ${EndIf}
   ${If} $1 <> 0
     DetailPrint "No logon entry for the signed-in user (error $1)."
-    MessageBox MB_OK|MB_ICONEXCLAMATION "${PRODUCT} could not be set to start at logon for the signed-in \
-      user. Start it from the Start menu." /SD IDOK
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$(SetupNoLogonEntry)" /SD IDOK
   ${EndIf}
 SectionEnd
 
@@ -214,8 +212,7 @@ Function StartBar
   StrCpy $R5 "$INSTDIR\corvane.exe"
   Call StartAsShellUser
   ${If} $ShellUserStarted <> 1
-    MessageBox MB_OK|MB_ICONEXCLAMATION "${PRODUCT} could not be started as the signed-in user. Start it \
-      from the Start menu." /SD IDOK
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$(SetupNotStarted)" /SD IDOK
   ${EndIf}
 FunctionEnd
 
@@ -262,7 +259,7 @@ Section "Uninstall"
   DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
   ${If} $RemoveSettings == ""
     StrCpy $RemoveSettings 0
-    MessageBox MB_YESNO|MB_ICONQUESTION "Also remove your ${PRODUCT} settings?" /SD IDNO IDNO +2
+    MessageBox MB_YESNO|MB_ICONQUESTION "$(SetupRemoveSettings)" /SD IDNO IDNO +2
     StrCpy $RemoveSettings 1
   ${EndIf}
   Call un.CleanShellUserHive

@@ -5,6 +5,9 @@
 
 #include "core/program_name.h"
 #include "netfetch/cvil.h"
+#include "resources/resource.h"
+#include "win/text.h"
+#include "win/ui_text.h"
 
 namespace message {
 
@@ -95,7 +98,10 @@ void MessageFetch::messageFetchThread(const std::shared_ptr<Link>& link) {
         if (options.reportError) {
             options.reportError(kLoadFailureText);
         } else {
-            MessageBoxA(nullptr, kLoadFailureText, core::kProgramName, MB_OK | MB_ICONEXCLAMATION);
+            std::wstring text = win::uiWideText(GetModuleHandleW(nullptr), IDS_LOAD_FAILURE);
+            if (text.empty()) text = win::widen(kLoadFailureText);
+            MessageBoxW(nullptr, text.c_str(), win::widen(core::kProgramName).c_str(),
+                        MB_OK | MB_ICONEXCLAMATION);
         }
         return;
     }

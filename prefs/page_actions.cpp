@@ -16,12 +16,24 @@
 #include "win/common_dialogs.h"
 #include "win/dpi.h"
 #include "win/text.h"
+#include "win/ui_text.h"
 
 namespace prefs {
 
 namespace {
 // Room for a long command line: the whole command is offered as the initial file name.
 constexpr size_t kFileBufferSize = 4096;
+
+// The popup's texts in the interface language; a text no language has keeps the button's own.
+void setColourTexts(controls::ColourButton& button, HINSTANCE module) {
+    const std::string defaultText = win::uiText(module, IDS_COLOUR_DEFAULT);
+    const std::string customText = win::uiText(module, IDS_COLOUR_OTHER);
+    if (!defaultText.empty() && !customText.empty()) button.setTexts(defaultText, customText);
+    controls::ColourNames names;
+    for (size_t i = 0; i < names.size(); ++i)
+        names[i] = win::uiText(module, IDS_COLOUR_FIRST + static_cast<UINT>(i));
+    button.setNames(names);
+}
 } // namespace
 
 // The page's colour buttons, in the order of colourControls(); a page without them holds none.
@@ -89,6 +101,7 @@ void PreferencesPage::attachColourButtons() {
         if (!item(table[i].id)) continue;
         auto button = std::make_unique<controls::ColourButton>();
         if (!button->attach(hwnd(), table[i].id)) continue;
+        setColourTexts(*button, host_.instance());
         button->setColour(static_cast<COLORREF>(s.*core::colourRule(table[i].setting).field));
         colours_->buttons[i] = std::move(button);
     }

@@ -8,19 +8,21 @@
 #include "prefs/preferences_page.h"
 #include "resources/resource.h"
 #include "win/dpi.h"
+#include "win/text.h"
+#include "win/ui_text.h"
 
 namespace prefs {
 
 namespace {
 struct PageEntry {
-    const char* text;
+    UINT text;
     int templateId;
 };
-const PageEntry kPages[] = {{"General", IDD_PREFS_GENERAL},
-                            {"Appearance", IDD_PREFS_APPEARANCE},
-                            {"Browser windows", IDD_PREFS_BROWSERS},
-                            {"Hot keys", IDD_PREFS_HOTKEYS},
-                            {"Advanced", IDD_PREFS_ADVANCED}};
+const PageEntry kPages[] = {{IDS_PAGE_GENERAL, IDD_PREFS_GENERAL},
+                            {IDS_PAGE_APPEARANCE, IDD_PREFS_APPEARANCE},
+                            {IDS_PAGE_BROWSERS, IDD_PREFS_BROWSERS},
+                            {IDS_PAGE_HOTKEYS, IDD_PREFS_HOTKEYS},
+                            {IDS_PAGE_ADVANCED, IDD_PREFS_ADVANCED}};
 
 // Where the page sits in the dialog's client area, in pixels; never over the tree, which a wider dialog font
 // than the template's makes reach past that place (the page then keeps this gap to the tree).
@@ -63,21 +65,20 @@ BOOL PreferencesDialog::onInitDialog() {
     tree_ = GetDlgItem(hwnd(), IDC_PREFS_TREE);
     fillTree();
     selectInitialPage();
-    char tip[256] = {};
-    LoadStringA(host_.instance(), IDS_PREFS_TIP, tip, sizeof(tip));
-    SetDlgItemTextA(hwnd(), IDC_PREFS_TIP, tip);
+    setText(IDC_PREFS_TIP, win::uiText(host_.instance(), IDS_PREFS_TIP));
     return TRUE;
 }
 
 void PreferencesDialog::fillTree() {
     for (const PageEntry& page : kPages) {
-        TVINSERTSTRUCTA insert{};
+        std::wstring text = win::uiWideText(host_.instance(), page.text);
+        TVINSERTSTRUCTW insert{};
         insert.hParent = TVI_ROOT;
         insert.hInsertAfter = TVI_LAST;
         insert.item.mask = TVIF_TEXT;
-        insert.item.pszText = const_cast<char*>(page.text);
+        insert.item.pszText = text.data();
         auto item = reinterpret_cast<HTREEITEM>(
-            SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+            SendMessageW(tree_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
         TVITEMA data{};
         data.mask = TVIF_PARAM | TVIF_HANDLE;
         data.hItem = item;

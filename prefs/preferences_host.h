@@ -41,6 +41,9 @@ class PreferencesHost {
     // The page shown when the dialog last closed, for the next opening.
     virtual int lastPreferencesPage() = 0;
     virtual void setLastPreferencesPage(int pageId) = 0;
+
+    // The interface language changed: what stays open (the bar's tool tips, the tray tip) takes its texts.
+    virtual void languageChanged() {}
 };
 
 // Hot-key ids on the bar window.

@@ -8,6 +8,8 @@
 #include "prefs/preferences_dialog.h"
 #include "prefs/quick_help.h"
 #include "resources/resource.h"
+#include "win/text.h"
+#include "win/ui_text.h"
 
 namespace prefs {
 
@@ -41,6 +43,7 @@ BOOL PreferencesPage::onInitDialog() {
     initEdits();
     attachColourButtons();
     initHotKeys();
+    initLanguages();
     return TRUE;
 }
 
@@ -87,6 +90,7 @@ bool PreferencesPage::onCommand(UINT code, int id, HWND) {
         onEditLostFocus(id);
         return true;
     }
+    if (code == CBN_SELCHANGE && id == IDC_PREFS_LANGUAGE) onLanguageChosen();
     if (code != BN_CLICKED) return true;
     switch (id) {
     case IDC_PREFS_MAXIMIZE:
@@ -174,9 +178,8 @@ bool PreferencesPage::takeNumber(int id, const std::string& text) {
 }
 
 void PreferencesPage::refuse(HWND edit) {
-    char text[64] = {};
-    LoadStringA(host_.instance(), IDS_BAD_VALUE, text, sizeof(text));
-    MessageBoxA(hwnd(), text, kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxW(hwnd(), win::uiWideText(host_.instance(), IDS_BAD_VALUE).c_str(),
+                win::widen(kProgramTitle).c_str(), MB_OK | MB_ICONEXCLAMATION);
     // The same text is judged again at the next loss of focus: field, registry and modified flag stay.
     SendMessageA(edit, EM_SETSEL, 0, -1);
     SendMessageA(edit, EM_SCROLLCARET, 0, 0);
@@ -184,11 +187,10 @@ void PreferencesPage::refuse(HWND edit) {
 }
 
 BOOL PreferencesPage::onHelp(const HELPINFO& info) {
-    char text[1024] = {};
     // Labels and group boxes have no id of their own, hence no text: they get no tip.
-    if (info.iCtrlId <= 0 ||
-        LoadStringA(host_.instance(), static_cast<UINT>(info.iCtrlId), text, sizeof(text)) <= 0)
-        return TRUE;
+    const std::string text =
+        info.iCtrlId > 0 ? win::uiText(host_.instance(), static_cast<UINT>(info.iCtrlId)) : "";
+    if (text.empty()) return TRUE;
     POINT anchor = info.MousePos;
     if (HWND control = item(info.iCtrlId)) {
         RECT rc;

@@ -41,6 +41,9 @@ class PreferencesPage : public win::Dialog {
     LRESULT onColourEnded(UINT msg, WPARAM colour, LPARAM controlId);
     BOOL onHelp(const HELPINFO& info);
     void onDestroy();
+    // The General page's language list (page_language.cpp).
+    void initLanguages();
+    void onLanguageChosen();
     void takeHotKey(int controlId, int32_t core::Settings::*field, const char* valueName, int hotKeyId);
 
     void attachColourButtons();

@@ -3,6 +3,8 @@
 #include "core/dpi_scale.h"
 #include "win/dpi.h"
 #include "win/gdi.h"
+#include "win/text.h"
+#include "win/ui_text.h"
 
 #include <htmlhelp.h>
 
@@ -15,13 +17,14 @@ QuickHelpPopup* g_current = nullptr;
 // Wide enough for a sentence or two per line, as help tips usually are.
 constexpr int kMaxTextWidth = 320;
 
-using HtmlHelpProc = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+// Wide, as the texts of every language need.
+using HtmlHelpProc = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 
 HtmlHelpProc htmlHelp() {
     // Loaded on first use and kept for the rest of the run.
     static win::Module library(LoadLibraryA("hhctrl.ocx"));
     static HtmlHelpProc proc = library ? reinterpret_cast<HtmlHelpProc>(reinterpret_cast<void*>(
-                                             GetProcAddress(library.get(), "HtmlHelpA")))
+                                             GetProcAddress(library.get(), "HtmlHelpW")))
                                        : nullptr;
     return proc;
 }
@@ -29,9 +32,11 @@ HtmlHelpProc htmlHelp() {
 bool showWithHelpViewer(HWND caller, const std::string& text, POINT anchor, const QuickHelpStyle& style) {
     HtmlHelpProc proc = htmlHelp();
     if (!proc) return false;
+    const std::wstring wide = win::widen(text);
     HH_POPUP popup{};
     popup.cbStruct = sizeof(popup);
-    popup.pszText = text.c_str();
+    // The wide entry reads the text as wide characters through the narrow field.
+    popup.pszText = reinterpret_cast<LPCSTR>(wide.c_str());
     popup.pt = anchor;
     popup.clrForeground = style.text;
     popup.clrBackground = style.background;
@@ -39,8 +44,21 @@ bool showWithHelpViewer(HWND caller, const std::string& text, POINT anchor, cons
     return proc(caller, nullptr, HH_DISPLAY_TEXT_POPUP, reinterpret_cast<DWORD_PTR>(&popup)) != nullptr;
 }
 
+// The stock font, made again in the interface language's character set where that needs one of its own.
 HFONT tipFont() {
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    static win::Font languageFont;
+    static BYTE madeFor = DEFAULT_CHARSET;
+    auto stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const BYTE charset = win::uiCharset();
+    if (charset == DEFAULT_CHARSET) return stock;
+    if (!languageFont || madeFor != charset) {
+        LOGFONTW font{};
+        GetObjectW(stock, sizeof(font), &font);
+        font.lfCharSet = charset;
+        languageFont.reset(CreateFontIndirectW(&font));
+        madeFor = charset;
+    }
+    return languageFont ? languageFont.get() : stock;
 }
 } // namespace
 
@@ -85,7 +103,8 @@ SIZE QuickHelpPopup::measure(int maxTextWidth) const {
     win::WindowDc dc(hwnd());
     RECT rc{0, 0, maxTextWidth, 0};
     win::SelectObjectScope font(dc, tipFont());
-    DrawTextA(dc, text_.c_str(), -1, &rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    const std::wstring text = win::widen(text_);
+    DrawTextW(dc, text.c_str(), -1, &rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     return SIZE{rc.right - rc.left, rc.bottom - rc.top};
 }
 
@@ -149,7 +168,8 @@ void QuickHelpPopup::onPaint() {
     rc.bottom -= style_.margins.bottom;
     win::SelectObjectScope font(dc, tipFont());
     win::TextScope look(dc, style_.text);
-    DrawTextA(dc, text_.c_str(), -1, &rc, DT_WORDBREAK | DT_NOPREFIX);
+    const std::wstring text = win::widen(text_);
+    DrawTextW(dc, text.c_str(), -1, &rc, DT_WORDBREAK | DT_NOPREFIX);
 }
 
 LRESULT CALLBACK QuickHelpPopup::keyHook(int code, WPARAM wParam, LPARAM lParam) {

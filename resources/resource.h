@@ -69,3 +69,35 @@
 #define IDC_PREFS_TREE 256
 #define IDC_PREFS_ALIGN_WIDTH 258
 #define IDC_PREFS_CATCH_OTHER_BROWSERS 259
+#define IDC_PREFS_LANGUAGE 260
+
+// Texts the code shows, in the string table of every language (resources/texts.rc for English,
+// resources/lang/*.rc for the others). The bar menu's commands use their command ids.
+#define IDS_MENU_WINDOW_LIST 120
+#define IDS_MENU_ABOUT 121
+#define IDS_MENU_CLOSE_ALL 123
+#define IDS_MENU_EXIT 124
+#define IDS_MENU_HIDE_RESTORE 125
+#define IDS_MENU_NEW_BROWSER 126
+#define IDS_MENU_MINIMIZE_ALL 127
+#define IDS_MENU_PREFERENCES 131
+// A launch error's text is this base plus the launch's result code (0, 2, 3 or 11).
+#define IDS_LAUNCH_ERROR_BASE 400
+#define IDS_BUTTON_MENU_RESTORE 420
+#define IDS_BUTTON_MENU_MINIMIZE 421
+#define IDS_BUTTON_MENU_CLOSE 422
+#define IDS_TIP_NEW_BROWSER 430
+#define IDS_TIP_CLOSE 431
+#define IDS_TIP_HIDE 432
+#define IDS_TRAY_TIP 440
+#define IDS_LOAD_FAILURE 441
+#define IDS_PAGE_GENERAL 450
+#define IDS_PAGE_APPEARANCE 451
+#define IDS_PAGE_BROWSERS 452
+#define IDS_PAGE_HOTKEYS 453
+#define IDS_PAGE_ADVANCED 454
+#define IDS_LANGUAGE_SYSTEM 455
+#define IDS_COLOUR_DEFAULT 460
+#define IDS_COLOUR_OTHER 461
+// The palette's 40 colour names, in palette order.
+#define IDS_COLOUR_FIRST 500

@@ -1,6 +1,7 @@
 #include "win/dialog.h"
 
 #include "win/text.h"
+#include "win/ui_text.h"
 #include "win/window.h"
 
 namespace win {
@@ -19,13 +20,15 @@ Dialog::~Dialog() {
 
 INT_PTR Dialog::runModal(HINSTANCE instance, int templateId, HWND parent) {
     // Wide dialogs make Unicode controls, whose text keeps characters outside the ANSI code page.
-    return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), parent, staticProc,
-                           reinterpret_cast<LPARAM>(this));
+    const DLGTEMPLATE* found = uiDialogTemplate(instance, templateId);
+    if (!found) return -1;
+    return DialogBoxIndirectParamW(instance, found, parent, staticProc, reinterpret_cast<LPARAM>(this));
 }
 
 HWND Dialog::createModeless(HINSTANCE instance, int templateId, HWND parent) {
-    return CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId), parent, staticProc,
-                              reinterpret_cast<LPARAM>(this));
+    const DLGTEMPLATE* found = uiDialogTemplate(instance, templateId);
+    if (!found) return nullptr;
+    return CreateDialogIndirectParamW(instance, found, parent, staticProc, reinterpret_cast<LPARAM>(this));
 }
 
 Dialog* Dialog::fromHandle(HWND hwnd) {
@@ -69,7 +72,26 @@ bool Dialog::setText(int id, std::string_view utf8) const {
     return control && setWindowText(control, utf8);
 }
 
+// The dialog manager makes the template's font with the default character set, which in a system of another
+// language can pick a face without the interface language's characters (Wine does): the font is made again
+// with the language's own set, for the dialog and every control, before the dialog's own set-up runs.
+void Dialog::applyLanguageFont() {
+    const BYTE charset = uiCharset();
+    if (charset == DEFAULT_CHARSET) return;
+    auto current = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+    LOGFONTW font{};
+    if (!current || !GetObjectW(current, sizeof(font), &font) || font.lfCharSet == charset) return;
+    font.lfCharSet = charset;
+    languageFont_.reset(CreateFontIndirectW(&font));
+    if (!languageFont_) return;
+    const auto wParam = reinterpret_cast<WPARAM>(languageFont_.get());
+    SendMessageW(hwnd_, WM_SETFONT, wParam, FALSE);
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageW(child, WM_SETFONT, wParam, FALSE);
+}
+
 INT_PTR Dialog::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) applyLanguageFont();
     LRESULT result = 0;
     if (Window::reflect(hwnd_, msg, wParam, lParam, result)) return answer(result);
     if (msg == WM_COMMAND && onCommand(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam)))

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "win/handle.h"
+
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,7 @@ class Dialog {
 
     HWND hwnd() const noexcept { return hwnd_; }
 
+    // From the template in the chosen interface language (win/ui_text.h).
     // Modal: returns what EndDialog was given, or -1 when the dialog could not be made.
     INT_PTR runModal(HINSTANCE instance, int templateId, HWND parent);
     // Modeless, or a child page: returns the dialog window or null.
@@ -48,8 +51,11 @@ class Dialog {
   private:
     static INT_PTR CALLBACK staticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    void applyLanguageFont();
 
     HWND hwnd_ = nullptr;
+    // The template's font made again with the interface language's character set, where it needs one.
+    Font languageFont_;
 };
 
 } // namespace win
