@@ -1,6 +1,6 @@
 // The preferences dialog as the user meets it: its window, the tree of pages, the page templates, the
 // help texts and the quick-help tip.
-#include "prefs_fixture.h"
+#include "kit/prefs_fixture.h"
 
 #include <algorithm>
 #include <map>
