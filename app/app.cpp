@@ -6,9 +6,12 @@
 #include "app/crash_guard.h"
 #include "app/settings_store.h"
 #include "core/dpi_scale.h"
+#include "core/setting_ranges.h"
 #include "win/dpi.h"
+#include "win/system_library.h"
 #include "win/text.h"
 #include "win/ui_text.h"
+#include "win/window.h"
 
 namespace app {
 
@@ -35,7 +38,9 @@ core::Settings& settings() {
 
 void loadSettingsAndFonts() {
     RegistrySettingsSource source(core::kSettingsKey);
-    g_settings = core::loadSettings(source, static_cast<int32_t>(GetSysColor(COLOR_BTNFACE)));
+    const auto buttonFace = static_cast<int32_t>(GetSysColor(COLOR_BTNFACE));
+    g_settings = core::loadSettings(source, buttonFace);
+    core::keepInRange(g_settings, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, buttonFace);
     g_dpi = win::systemDpi();
     win::chooseUiLanguage(g_settings.language);
     rebuildButtonFont();
@@ -66,6 +71,8 @@ HINSTANCE instance() {
 }
 
 bool startProgram() {
+    // Before anything is loaded at run time.
+    win::restrictLibrarySearch();
     // One copy only: any top-level window with the bar's title, whoever owns it, stops the start.
     HWND other = FindWindowA(nullptr, kBarTitle);
     if (other && IsWindow(other)) return false;
@@ -73,7 +80,7 @@ bool startProgram() {
     // Only where the manifest's request was not honoured; once set, the awareness cannot change.
     win::requestPerMonitorDpi();
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
-    InitCommonControlsEx(&icc);
+    win::initCommonControls(icc);
     loadSettingsAndFonts();
 
     auto* bar = new BarWindow();
@@ -91,6 +98,8 @@ bool startProgram() {
 int runMessageLoop() {
     MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // Posted by another program, with a pointer into nothing: never dispatched.
+        if (win::carriesStructure(msg.message)) continue;
         HWND barHwnd = g_bar ? g_bar->hwnd() : nullptr;
         if (barHwnd) g_bar->preTranslateMessage(msg);
         TranslateMessage(&msg);

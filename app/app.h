@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/bar_ids.h"
+#include "core/platform_notices.h"
 #include "core/program_name.h"
 #include "core/settings.h"
 #include "win/handle.h"

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/app.h"
+#include "core/setting_ranges.h"
 
 namespace app {
 
@@ -23,7 +24,9 @@ void AppBar::dock(const core::Settings& s, int barHeight) {
     position(s, barHeight);
 }
 
-void AppBar::position(const core::Settings& s, int barHeight) {
+void AppBar::position(const core::Settings& s, int requestedHeight) {
+    // Whatever the settings and the DPI ask for, the strip the shell takes from other programs stays sane.
+    const int barHeight = core::saneStripHeight(requestedHeight, GetSystemMetrics(SM_CYSCREEN));
     APPBARDATA abd = appBarData(bar_);
     abd.uEdge = static_cast<UINT>(s.dockEdge);
     abd.rc.left = 0;

@@ -1,12 +1,13 @@
 // The bar at its monitor's DPI: the stored sizes are 96-DPI units, scaled again whenever the DPI changes.
 #include "app/app.h"
 #include "app/bar_window.h"
+#include "core/dpi_scale.h"
 #include "win/dpi.h"
 
 namespace app {
 
 void BarWindow::applyDpi(int dpi) {
-    if (dpi <= 0 || dpi == barDpi()) return;
+    if (!core::isSaneDpi(dpi) || dpi == barDpi()) return;
     setBarDpi(dpi);
     strip_.loadCloseGlyph(barDpi());
     ownButtons_.scale(barDpi());
@@ -18,14 +19,15 @@ void BarWindow::applyDpi(int dpi) {
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-LRESULT BarWindow::onDpiChanged(WPARAM wParam, LPARAM lParam) {
+LRESULT BarWindow::onDpiChanged(LPARAM lParam) {
     // The suggested rectangle keeps the window's place for a floating window; a docked bar spans its edge and
     // takes the new height through the shell instead.
     const auto* suggested = reinterpret_cast<const RECT*>(lParam);
     if (!IsWindowVisible(hwnd()) && suggested)
         SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    applyDpi(HIWORD(wParam));
+    // The window's own DPI, not the message's: what the monitor really has.
+    applyDpi(win::windowDpi(hwnd()));
     return 0;
 }
 

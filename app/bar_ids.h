@@ -7,6 +7,7 @@
 
 #include "controls/hover_button.h"
 #include "core/bar_commands.h"
+#include "core/platform_notices.h"
 #include "hooks/shell/cvsh.h"
 #include "netfetch/cvil.h"
 #include "prefs/preferences_host.h"
@@ -38,13 +39,20 @@ constexpr UINT_PTR HOLD_TIMER_ID = controls::CHoverButton::HOLD_TIMER_ID;
 // to become one the bar tracks.
 constexpr UINT_PTR PENDING_TIMER_ID = 32772;
 constexpr UINT TRAY_ICON_ID = 32771;
+// Takes the bitness notice down.
+constexpr UINT_PTR NOTICE_TIMER_ID = 32773;
 // Registered by the bar at start-up and again by the preferences when the user changes a combination.
 constexpr int HOTKEY_ID_HIDE = prefs::kHotKeyIdHide;
 constexpr int HOTKEY_ID_NEW = prefs::kHotKeyIdNew;
 
+// An elevated bar lets exactly these in from other programs.
+static_assert(WM_BAR_TRAYNOTIFY == core::kFirstMessageFromOthers &&
+              WM_BAR_APPBARNOTIFY == WM_BAR_TRAYNOTIFY + 1 &&
+              WM_BAR_SHELLEVENT == core::kLastMessageFromOthers);
+
 constexpr UINT kBarMessages[] = {WM_BAR_TRAYNOTIFY, WM_BAR_APPBARNOTIFY, WM_BAR_SHELLEVENT, WM_BAR_HTTPREPLY,
                                  WM_BAR_WORKCOUNT};
-constexpr UINT_PTR kBarTimers[] = {AUTOHIDE_TIMER_ID, HOLD_TIMER_ID, PENDING_TIMER_ID};
+constexpr UINT_PTR kBarTimers[] = {AUTOHIDE_TIMER_ID, HOLD_TIMER_ID, PENDING_TIMER_ID, NOTICE_TIMER_ID};
 constexpr int kBarHotKeys[] = {HOTKEY_ID_HIDE, HOTKEY_ID_NEW};
 static_assert(core::allDistinct(kBarMessages), "two of the bar's messages share a number");
 static_assert(core::allDistinct(kBarTimers), "two of the bar's timers share an id");

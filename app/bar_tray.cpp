@@ -4,13 +4,26 @@
 
 #include "app/app.h"
 #include "core/bar_commands.h"
+#include "core/dpi_scale.h"
 
 namespace app {
 
 namespace {
-// Where the hold menu opens: just right of the New browser button, level with its top.
-constexpr POINT kHoldMenuPoint{50, 2};
+// The hold menu opens this far below the bar's top, in 96-DPI units.
+constexpr int kHoldMenuDrop = 2;
 } // namespace
+
+POINT BarWindow::holdMenuPoint() const {
+    // Taken from where the button really is, so that the menu never opens over the button being held.
+    RECT button{};
+    if (HWND newBrowser = GetDlgItem(hwnd(), core::ID_BAR_NEW_BROWSER)) {
+        GetWindowRect(newBrowser, &button);
+        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&button), 2);
+    }
+    POINT p{button.right, core::scaleForDpi(kHoldMenuDrop, barDpi())};
+    ClientToScreen(hwnd(), &p);
+    return p;
+}
 
 void BarWindow::addTrayIcon() {
     shell_.trayIcon.add(smallIcon_.get());
@@ -68,15 +81,17 @@ LRESULT BarWindow::onHotKey(WPARAM id) {
 void BarWindow::onTimer(UINT_PTR id) {
     if (id == HOLD_TIMER_ID) {
         // Sent by the New browser button while it is still held; the menu runs inside that call.
-        POINT p = kHoldMenuPoint;
-        ClientToScreen(hwnd(), &p);
-        showBarMenu(p);
+        showBarMenu(holdMenuPoint());
     } else if (id == AUTOHIDE_TIMER_ID) {
         hideToTray();
         KillTimer(hwnd(), AUTOHIDE_TIMER_ID);
     } else if (id == PENDING_TIMER_ID) {
         for (HWND arrived : tracker_.recheckPending())
             welcomeBrowser(arrived);
+    } else if (id == NOTICE_TIMER_ID) {
+        KillTimer(hwnd(), NOTICE_TIMER_ID);
+        if (notice_) DestroyWindow(notice_);
+        notice_ = nullptr;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/app.h"
 #include "app/crash_guard.h"
+#include "app/platform_seams.h"
 #include "app/taskbar_list.h"
 #include "core/dpi_scale.h"
 #include "message/message_dialog.h"
@@ -14,6 +15,8 @@ namespace app {
 
 namespace {
 constexpr const char* kBarClass = "CorvaneBar";
+// Long enough to be read, short enough not to stay in the way.
+constexpr UINT kNoticeShownMs = 30000;
 } // namespace
 
 bool BarWindow::Create(const RECT& rect, HWND parent) {
@@ -51,7 +54,7 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         return onActivate(msg, wParam, lParam);
     case WM_DPICHANGED:
-        return onDpiChanged(wParam, lParam);
+        return onDpiChanged(lParam);
     case WM_DISPLAYCHANGE:
         return onDisplayChange(), defaultProc(msg, wParam, lParam);
     case WM_BAR_APPBARNOTIFY:
@@ -109,7 +112,8 @@ LRESULT BarWindow::onCreate(UINT msg, WPARAM wParam, LPARAM lParam) {
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
     // The window may sit on a monitor whose DPI differs from the system's.
-    if (win::windowDpi(hwnd()) != barDpi()) setBarDpi(win::windowDpi(hwnd()));
+    const int dpi = win::windowDpi(hwnd());
+    if (core::isSaneDpi(dpi) && dpi != barDpi()) setBarDpi(dpi);
     if (settings().startInTray) {
         addTrayIcon();
     } else {
@@ -125,8 +129,19 @@ LRESULT BarWindow::onCreate(UINT msg, WPARAM wParam, LPARAM lParam) {
         launchBrowser(settings().browserCommand);
     shell_.hotKeys.registerFromSettings(settings());
     messageThread_ = message::startMessageFetch(hwnd(), httpLibrary_, replies_);
+    startPlatformNotices();
     installCrashGuard(shell_);
     return 0;
+}
+
+void BarWindow::startPlatformNotices() {
+    const PlatformSeams seams = systemSeams();
+    admitMessagesFromOthers(hwnd(), taskbarCreatedMessage_, seams);
+    RECT button{};
+    GetWindowRect(GetDlgItem(hwnd(), core::ID_BAR_NEW_BROWSER), &button);
+    notice_ =
+        tellBitness(hwnd(), {(button.left + button.right) / 2, (button.top + button.bottom) / 2}, seams);
+    if (notice_) SetTimer(hwnd(), NOTICE_TIMER_ID, kNoticeShownMs, nullptr);
 }
 
 bool BarWindow::installHooks() {

@@ -79,7 +79,7 @@ class BarWindow : public win::Window {
 
     // The monitor's DPI (bar_dpi.cpp): every size is scaled again when it changes.
     void applyDpi(int dpi);
-    LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT onDpiChanged(LPARAM lParam);
     void onDisplayChange();
 
     // Tray, hot keys and timers (bar_tray.cpp).
@@ -95,6 +95,11 @@ class BarWindow : public win::Window {
     LRESULT onCommand(WPARAM wParam);
     bool onMenuCommand(int id);
     void showBarMenu(POINT screenPoint);
+    // Just right of the New browser button, a little below the bar's top, in screen coordinates.
+    POINT holdMenuPoint() const;
+    // Lets other programs' messages in when elevated, and tells a 32-bit bar on 64-bit Windows what it
+    // misses.
+    void startPlatformNotices();
     void launchBrowser(std::string commandLine);
     void exitProgram();
     void showAbout();
@@ -112,6 +117,8 @@ class BarWindow : public win::Window {
     OwnButtons ownButtons_;
     BarAccessibility accessibility_{*this, tracker_};
     UINT taskbarCreatedMessage_ = 0;
+    // The bitness notice while it is shown (owned by the bar, so it goes with it).
+    HWND notice_ = nullptr;
     int lastPreferencesPage_ = 0;
     // The server message: cvil.dll and its users, owned jointly with the worker so that a worker that
     // outlives the bar never touches freed memory; the worker itself, released (not joined) at the end.

@@ -5,6 +5,7 @@
 
 #include "core/browser_rules.h"
 #include "win/handle.h"
+#include "win/system_library.h"
 #include "win/text.h"
 
 namespace app {
@@ -18,7 +19,7 @@ using GetWindowAttribute = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
 // dwmapi.dll is not on every system: it is loaded when first needed, and a system without it cloaks nothing.
 GetWindowAttribute windowAttributeReader() {
     static GetWindowAttribute reader = [] {
-        HMODULE dwm = LoadLibraryA("dwmapi.dll");
+        HMODULE dwm = win::loadSystemLibrary(L"dwmapi.dll");
         FARPROC proc = dwm ? GetProcAddress(dwm, "DwmGetWindowAttribute") : nullptr;
         return reinterpret_cast<GetWindowAttribute>(reinterpret_cast<void*>(proc));
     }();

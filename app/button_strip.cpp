@@ -11,6 +11,7 @@
 #include "core/dpi_scale.h"
 #include "core/pixel_fill.h"
 #include "resources/resource.h"
+#include "win/dpi.h"
 #include "win/text.h"
 
 namespace app {
@@ -106,7 +107,7 @@ void ButtonStrip::createToolTips() {
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance(), nullptr);
     if (!toolTips_) return;
     SendMessageA(toolTips_, TTM_SETTIPBKCOLOR, controls::CHoverButton::kToolTipColour, 0);
-    RECT margins{4, 2, 4, 2};
+    RECT margins = win::scaledRect(controls::CHoverButton::kToolTipMargins, win::windowDpi(window_));
     SendMessageA(toolTips_, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
     SendMessageA(toolTips_, TTM_SETDELAYTIME, 100, 1000);
     for (const BrowserEntry& entry : model_.list().entries)
@@ -163,7 +164,8 @@ void ButtonStrip::moveTool(HWND window, const RECT& r) {
 }
 
 LRESULT ButtonStrip::onNotify(const NMHDR* header) {
-    if (!header || header->code != TTN_NEEDTEXTW) return 0;
+    // Only the strip's own tips are answered: the answer is written into the notification.
+    if (!header || header->hwndFrom != toolTips_ || header->code != TTN_NEEDTEXTW) return 0;
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(header));
     if (info->uFlags & TTF_IDISHWND) return TRUE;
     const BrowserWindowList& list = model_.list();

@@ -3,6 +3,7 @@
 #include "core/bar_commands.h"
 #include "core/dpi_scale.h"
 #include "resources/resource.h"
+#include "win/dpi.h"
 #include "win/ui_text.h"
 
 namespace app {
@@ -74,10 +75,6 @@ WORD stripFor(const OwnButton& b, int dpi) {
     }
 }
 
-RECT scaledRect(const RECT& r, int dpi) {
-    return {core::scaleForDpi(r.left, dpi), core::scaleForDpi(r.top, dpi), core::scaleForDpi(r.right, dpi),
-            core::scaleForDpi(r.bottom, dpi)};
-}
 } // namespace
 
 void OwnButtons::create(HWND bar, int dpi) {
@@ -88,7 +85,7 @@ void OwnButtons::create(HWND bar, int dpi) {
         controls::CHoverButton& button = buttons_[i];
         // Made where the layout will want it: every move of a child window costs Wine a round of messages,
         // and the bar is already docked at its width.
-        const RECT place = i == kNewBrowser ? scaledRect(b.rect, dpi) : placeOf(i, client.right, dpi);
+        const RECT place = i == kNewBrowser ? win::scaledRect(b.rect, dpi) : placeOf(i, client.right, dpi);
         if (!button.Create(b.caption, kButtonStyle, place, bar, b.id)) continue;
         // Holding New browser window opens the bar's menu instead of waiting for the click.
         if (i == kNewBrowser) button.m_bMenuOnHold = TRUE;
@@ -108,7 +105,7 @@ void OwnButtons::scale(int dpi) {
     for (std::size_t i = 0; i < kCount; ++i) {
         controls::CHoverButton& button = buttons_[i];
         if (!button.hwnd()) continue;
-        const RECT r = scaledRect(kOwnButtons[i].rect, dpi);
+        const RECT r = win::scaledRect(kOwnButtons[i].rect, dpi);
         SetWindowPos(button.hwnd(), nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         button.SetStripBitmap(stripFor(kOwnButtons[i], dpi));
         // A picture of the same size as the last one moves nothing, so nothing else repaints the button.

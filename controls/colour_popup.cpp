@@ -11,6 +11,7 @@
 #include "win/common_dialogs.h"
 #include "win/dpi.h"
 #include "win/gdi.h"
+#include "win/system_library.h"
 #include "win/text.h"
 #include "win/ui_text.h"
 
@@ -137,7 +138,7 @@ void ColourPopup::addToolTips() {
     INITCOMMONCONTROLSEX icc{};
     icc.dwSize = sizeof(icc);
     icc.dwICC = ICC_BAR_CLASSES;
-    InitCommonControlsEx(&icc);
+    win::initCommonControls(icc);
     toolTip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, hwnd(), nullptr, moduleInstance(), nullptr);
     if (!toolTip_) return;

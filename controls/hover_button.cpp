@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "core/bar_commands.h"
+#include "core/dpi_scale.h"
+#include "win/dpi.h"
 #include "win/gdi.h"
 #include "win/text.h"
 
@@ -72,9 +74,10 @@ void CHoverButton::EnsureToolTip() {
                         CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, programInstance(), nullptr);
     if (!m_toolTip) return;
     SendMessageA(m_toolTip, TTM_SETTIPBKCOLOR, kToolTipColour, 0);
-    RECT margins{4, 2, 4, 2};
+    const int dpi = win::windowDpi(hwnd());
+    RECT margins = win::scaledRect(kToolTipMargins, dpi);
     SendMessageA(m_toolTip, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
-    SendMessageA(m_toolTip, TTM_SETMAXTIPWIDTH, 0, kToolTipMaxWidth);
+    SendMessageA(m_toolTip, TTM_SETMAXTIPWIDTH, 0, core::scaleForDpi(kToolTipMaxWidth, dpi));
     if (hasTip_) {
         applyToolTipText();
     } else {
@@ -171,7 +174,7 @@ bool CHoverButton::trackingHeld() const {
     TRACKMOUSEEVENT query{};
     query.cbSize = sizeof(query);
     query.dwFlags = TME_QUERY;
-    return _TrackMouseEvent(&query) && query.hwndTrack == hwnd() && (query.dwFlags & TME_LEAVE);
+    return TrackMouseEvent(&query) && query.hwndTrack == hwnd() && (query.dwFlags & TME_LEAVE);
 }
 
 LRESULT CHoverButton::onMouseMove(WPARAM wParam, LPARAM lParam) {
@@ -185,7 +188,7 @@ LRESULT CHoverButton::onMouseMove(WPARAM wParam, LPARAM lParam) {
         tme.hwndTrack = hwnd();
         tme.dwHoverTime = 1;
         // A failed request leaves tracking unarmed, so the next move tries again.
-        m_bTracking = _TrackMouseEvent(&tme);
+        m_bTracking = TrackMouseEvent(&tme);
     }
     return defaultProc(WM_MOUSEMOVE, wParam, lParam);
 }

@@ -21,7 +21,9 @@ class CHoverButton : public win::Window {
     static constexpr UINT_PTR HOLD_TIMER_ID = 32769;
     static constexpr UINT kHoldPeriodMs = 200;
     static constexpr COLORREF kToolTipColour = static_cast<COLORREF>(core::kActiveButtonDefault);
+    // In 96-DPI units, scaled to the DPI of the window the tip belongs to.
     static constexpr int kToolTipMaxWidth = 400;
+    static constexpr RECT kToolTipMargins{4, 2, 4, 2};
     static constexpr UINT_PTR kToolId = 1;
 
     CHoverButton() = default;

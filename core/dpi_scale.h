@@ -6,6 +6,13 @@ namespace core {
 
 constexpr int kBaseDpi = 96;
 
+// The DPIs the bar follows, 75 % to 500 %: anything else is not a monitor's DPI, and is ignored.
+constexpr int kMinDpi = 72;
+constexpr int kMaxDpi = 480;
+constexpr bool isSaneDpi(int dpi) {
+    return dpi >= kMinDpi && dpi <= kMaxDpi;
+}
+
 // A 96-DPI size at the given DPI, rounded half away from zero (a font height is negative).
 constexpr int32_t scaleForDpi(int32_t value, int dpi) {
     const int64_t product = static_cast<int64_t>(value) * dpi;

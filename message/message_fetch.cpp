@@ -38,7 +38,7 @@ struct MessageFetch::Link {
 
 HMODULE HttpLibraryShare::acquire(const std::string& path) {
     std::lock_guard<std::mutex> hold(lock);
-    if (!httpLibrary) httpLibrary = LoadLibraryA(path.c_str());
+    if (!httpLibrary && !path.empty()) httpLibrary = LoadLibraryA(path.c_str());
     if (!httpLibrary) return nullptr;
     ++httpLibraryUsers;
     return httpLibrary;
@@ -58,7 +58,8 @@ std::string libraryBesideProgram() {
     std::vector<char> path(MAX_PATH);
     for (;;) {
         const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return cvil::kLibraryFile;
+        // Never by bare name: the search could find a file of that name elsewhere.
+        if (length == 0) return {};
         if (length < path.size()) break;
         path.resize(path.size() * 2);
     }

@@ -4,14 +4,21 @@
 
 #include <vector>
 
+#include "core/dpi_scale.h"
 #include "prefs/page_controls.h"
 #include "prefs/preferences_dialog.h"
 #include "prefs/quick_help.h"
 #include "resources/resource.h"
+#include "win/dpi.h"
 #include "win/text.h"
 #include "win/ui_text.h"
 
 namespace prefs {
+
+namespace {
+// How far below a control its quick help opens, in 96-DPI units.
+constexpr int kHelpBelowControl = 6;
+} // namespace
 
 PreferencesPage::PreferencesPage(PreferencesHost& host, PreferencesDialog& dialog)
     : host_(host), dialog_(dialog) {}
@@ -195,7 +202,8 @@ BOOL PreferencesPage::onHelp(const HELPINFO& info) {
     if (HWND control = item(info.iCtrlId)) {
         RECT rc;
         GetWindowRect(control, &rc);
-        anchor = POINT{rc.left + (rc.right - rc.left) / 2, rc.bottom + 6};
+        anchor = POINT{rc.left + (rc.right - rc.left) / 2,
+                       rc.bottom + core::scaleForDpi(kHelpBelowControl, win::windowDpi(hwnd()))};
     }
     showQuickHelp(static_cast<HWND>(info.hItemHandle), text, anchor);
     return TRUE;

@@ -3,6 +3,7 @@
 #include "core/dpi_scale.h"
 #include "win/dpi.h"
 #include "win/gdi.h"
+#include "win/system_library.h"
 #include "win/text.h"
 #include "win/ui_text.h"
 
@@ -22,7 +23,7 @@ using HtmlHelpProc = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 
 HtmlHelpProc htmlHelp() {
     // Loaded on first use and kept for the rest of the run.
-    static win::Module library(LoadLibraryA("hhctrl.ocx"));
+    static win::Module library(win::loadSystemLibrary(L"hhctrl.ocx"));
     static HtmlHelpProc proc = library ? reinterpret_cast<HtmlHelpProc>(reinterpret_cast<void*>(
                                              GetProcAddress(library.get(), "HtmlHelpW")))
                                        : nullptr;

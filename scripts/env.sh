@@ -45,12 +45,24 @@ corvane_build() {
 # Starts Xvfb when there is no display to use (always in CI).
 corvane_display() {
     if [ -n "${DISPLAY:-}" ] && [ "${CI:-}" != "true" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-    local n=90
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    CORVANE_XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+    local n=90 tries
+    # A number free when looked at may be taken by another run a moment later: the display is this run's only
+    # once its lock names this run's server.
+    for tries in $(seq 20); do
+        while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        CORVANE_XVFB_PID=$!
+        for _ in $(seq 50); do
+            kill -0 "$CORVANE_XVFB_PID" 2>/dev/null || break
+            if [ -e "/tmp/.X11-unix/X$n" ] && [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$CORVANE_XVFB_PID" ]; then
+                export DISPLAY=":$n"
+                return 0
+            fi
+            sleep 0.1
+        done
+        kill "$CORVANE_XVFB_PID" 2>/dev/null
+        n=$((n + 1))
+    done
     echo "Xvfb did not start" >&2
     return 1
 }

@@ -2,13 +2,14 @@
 
 #include <new>
 
+#include "win/system_library.h"
 #include "win/text.h"
 
 namespace win {
 
 namespace {
 FARPROC accessibilityFunction(const char* name) {
-    static HMODULE library = LoadLibraryW(L"oleacc.dll");
+    static HMODULE library = loadSystemLibrary(L"oleacc.dll");
     return library ? GetProcAddress(library, name) : nullptr;
 }
 

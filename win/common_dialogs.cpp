@@ -1,11 +1,13 @@
 #include "win/common_dialogs.h"
 
+#include "win/system_library.h"
+
 namespace win {
 
 namespace {
 // Loaded once and kept: the dialogs may be opened again, and the process ends soon enough.
 FARPROC dialogFunction(const char* name) {
-    static HMODULE library = LoadLibraryA("comdlg32.dll");
+    static HMODULE library = loadSystemLibrary(L"comdlg32.dll");
     return library ? GetProcAddress(library, name) : nullptr;
 }
 

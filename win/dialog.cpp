@@ -110,7 +110,7 @@ INT_PTR CALLBACK Dialog::staticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
             SetPropA(hwnd, kDialogProp, reinterpret_cast<HANDLE>(1));
         }
     }
-    if (!self) return FALSE;
+    if (!self || !trustedParameters(msg, lParam)) return FALSE;
     INT_PTR result = FALSE;
     try {
         result = self->handle(msg, wParam, lParam);

@@ -1,5 +1,6 @@
 #include "win/dpi.h"
 
+#include "core/dpi_scale.h"
 #include "win/gdi.h"
 
 namespace win {
@@ -32,6 +33,11 @@ int windowDpi(HWND window) {
         if (const UINT dpi = forWindow(window)) return static_cast<int>(dpi);
     }
     return systemDpi();
+}
+
+RECT scaledRect(const RECT& r, int dpi) {
+    return {core::scaleForDpi(r.left, dpi), core::scaleForDpi(r.top, dpi), core::scaleForDpi(r.right, dpi),
+            core::scaleForDpi(r.bottom, dpi)};
 }
 
 int systemDpi() {

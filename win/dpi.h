@@ -12,6 +12,9 @@ void requestPerMonitorDpi();
 // The DPI of the window's monitor; the screen's logical DPI where the per-window call does not exist.
 int windowDpi(HWND window);
 
+// A rectangle of 96-DPI units at the given DPI.
+RECT scaledRect(const RECT& r, int dpi);
+
 // The DPI the system reports for the whole screen (the value windows start with).
 int systemDpi();
 

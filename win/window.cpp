@@ -5,6 +5,7 @@
 #include <exception>
 #include <string>
 
+#include "win/system_library.h"
 #include "win/text.h"
 
 namespace win {
@@ -18,6 +19,45 @@ constexpr const char* kSubclassProp = "CorvaneWindow";
 // return, oldest first.
 thread_local int t_dispatchDepth = 0;
 thread_local Window* t_firstDue = nullptr;
+
+// The size of the structure lParam points at, for the messages whose lParam is one; 0 for the others.
+size_t pointedSize(UINT msg) {
+    switch (msg) {
+    case WM_NOTIFY:
+        return sizeof(NMHDR);
+    case WM_DRAWITEM:
+        return sizeof(DRAWITEMSTRUCT);
+    case WM_MEASUREITEM:
+        return sizeof(MEASUREITEMSTRUCT);
+    case WM_DELETEITEM:
+        return sizeof(DELETEITEMSTRUCT);
+    case WM_COMPAREITEM:
+        return sizeof(COMPAREITEMSTRUCT);
+    case WM_DPICHANGED:
+        return sizeof(RECT);
+    case WM_GETMINMAXINFO:
+        return sizeof(MINMAXINFO);
+    case WM_HELP:
+        return sizeof(HELPINFO);
+    case WM_NCCREATE:
+    case WM_CREATE:
+        return sizeof(CREATESTRUCTW);
+    default:
+        return 0;
+    }
+}
+
+bool onThisStack(LPARAM lParam, size_t size) {
+    // The stack is one reservation: the structure must lie in it, in pages that are committed for writing.
+    int here = 0;
+    MEMORY_BASIC_INFORMATION stack{}, at{};
+    if (!VirtualQuery(&here, &stack, sizeof(stack)) ||
+        !VirtualQuery(reinterpret_cast<const void*>(lParam), &at, sizeof(at)))
+        return false;
+    const auto end = reinterpret_cast<ULONG_PTR>(at.BaseAddress) + at.RegionSize;
+    return at.AllocationBase == stack.AllocationBase && at.State == MEM_COMMIT &&
+           at.Protect == PAGE_READWRITE && size <= end - static_cast<ULONG_PTR>(lParam);
+}
 
 // The control a notification to its parent is about; null for menus and accelerators.
 HWND notifier(UINT msg, LPARAM lParam) {
@@ -37,6 +77,17 @@ HWND notifier(UINT msg, LPARAM lParam) {
     }
 }
 } // namespace
+
+bool carriesStructure(UINT msg) noexcept {
+    return pointedSize(msg) != 0;
+}
+
+bool trustedParameters(UINT msg, LPARAM lParam) noexcept {
+    const size_t size = pointedSize(msg);
+    if (size == 0 || (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY | ISMEX_CALLBACK)) == 0)
+        return true;
+    return onThisStack(lParam, size);
+}
 
 void reportStoppedException(HWND window) noexcept {
     try {
@@ -63,7 +114,7 @@ Window::~Window() {
     // An object that dies before its window must not leave the window pointing at freed memory.
     if (hwnd_) {
         if (subclassed_) {
-            RemoveWindowSubclass(hwnd_, subclassProc, kSubclassId);
+            removeWindowSubclass(hwnd_, subclassProc, kSubclassId);
             RemovePropA(hwnd_, kSubclassProp);
         } else {
             SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
@@ -100,7 +151,7 @@ bool Window::create(DWORD exStyle, const char* className, const char* title, DWO
 
 bool Window::subclass(HWND hwnd) {
     if (!hwnd || hwnd_) return false;
-    if (!SetWindowSubclass(hwnd, subclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) return false;
+    if (!setWindowSubclass(hwnd, subclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) return false;
     SetPropA(hwnd, kSubclassProp, this);
     hwnd_ = hwnd;
     subclassed_ = true;
@@ -144,7 +195,7 @@ bool Window::reflectedMessage(UINT, WPARAM, LPARAM, LRESULT&) {
 }
 
 LRESULT Window::defaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (subclassed_) return DefSubclassProc(hwnd_, msg, wParam, lParam);
+    if (subclassed_) return defSubclassProc(hwnd_, msg, wParam, lParam);
     return DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
@@ -152,7 +203,9 @@ LRESULT Window::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     LRESULT result = 0;
     ++t_dispatchDepth;
     try {
-        if (!reflect(hwnd_, msg, wParam, lParam, result)) result = windowProc(msg, wParam, lParam);
+        // A structure another program made up is not read; the message counts as handled.
+        if (trustedParameters(msg, lParam) && !reflect(hwnd_, msg, wParam, lParam, result))
+            result = windowProc(msg, wParam, lParam);
     } catch (...) {
         reportStoppedException(hwnd_);
         // Nothing may unwind into the system's code; the message counts as handled with its default. A
@@ -203,7 +256,7 @@ void Window::dropFromDue() noexcept {
 
 void Window::unbind() noexcept {
     if (subclassed_) {
-        RemoveWindowSubclass(hwnd_, subclassProc, kSubclassId);
+        removeWindowSubclass(hwnd_, subclassProc, kSubclassId);
         RemovePropA(hwnd_, kSubclassProp);
         subclassed_ = false;
     } else {
@@ -214,7 +267,7 @@ void Window::unbind() noexcept {
 
 LRESULT CALLBACK Window::staticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self && msg == WM_NCCREATE) {
+    if (!self && msg == WM_NCCREATE && trustedParameters(msg, lParam)) {
         auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
         self = static_cast<Window*>(cs->lpCreateParams);
         if (self) {

@@ -68,6 +68,16 @@ class Window {
     Window* nextDue_ = nullptr;
 };
 
+// Whether a message's lParam points at a structure (notifications, owner drawing, creation, sizing, help, a
+// DPI change). The system only ever sends these: a posted one comes from another program.
+bool carriesStructure(UINT msg) noexcept;
+
+// Whether a message's parameters may be acted on. One sent on this thread is; one that arrives while the
+// thread handles another thread's message (sent by that thread or, nested, by the thread itself) is trusted
+// only when its structure lies on this thread's stack: the system and the thread's own controls always build
+// it there, while a pointer another program sends points anywhere else.
+bool trustedParameters(UINT msg, LPARAM lParam) noexcept;
+
 // Called inside the catch at a window procedure's boundary: writes what was thrown, and at which class of
 // window, to the debugger's output before the exception is swallowed.
 void reportStoppedException(HWND window) noexcept;

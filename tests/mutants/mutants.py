@@ -62,6 +62,19 @@ MUTANTS = [
      r'^tray_tests$'),
     ('autohide never fires', 'app/browser_tracker.cpp', 'kAutoHideDelayMs = 4000;', 'kAutoHideDelayMs = 400000;',
      'x86_64', r'^tray_browsers_tests$'),
+    # the tracker: which windows are listed, and what is done to them
+    ('restoring all shows a window not shown yet', 'app/browser_tracker.cpp',
+     'if (pending_.contains(window)) return;', '', 'x86_64', r'^tray_browsers_tests$'),
+    ('a browser reported twice is listed twice', 'app/browser_tracker.cpp',
+     'settings(), list_.find(window) >= 0);', 'settings(), false);', 'x86_64',
+     r'^other_browsers_tests$'),
+    ('a retitle is ignored', 'app/browser_tracker.cpp', 'if (d.retitle) retitle(window, facts);',
+     '', 'x86_64', r'^buttons_tests$'),
+    ('an owned window is tracked', 'app/browser_windows.cpp',
+     'if (GetWindow(window, GW_OWNER) && !(exStyle & WS_EX_APPWINDOW)) return false;', '', 'x86_64',
+     r'^other_browsers_tests$'),
+    ('a tool window is tracked', 'app/browser_windows.cpp', 'if (exStyle & WS_EX_TOOLWINDOW) return false;', '',
+     'x86_64', r'^other_browsers_tests$'),
     # the controls
     ('hold menu never opens', 'controls/hover_button.cpp', 'if (m_bMenuOnHold) SetTimer(', 'if (false) SetTimer(',
      'x86_64', r'^hover_button_tests$'),
@@ -80,7 +93,7 @@ MUTANTS = [
     ('failed creation never freed', 'win/window.cpp', 'if (!h && !everBound_) finalDue();',
      'if (!h && everBound_) finalDue();', 'x86_64', r'^window_layer_tests$'),
     ('a control never sees its own notifications', 'win/window.cpp',
-     'if (!reflect(hwnd_, msg, wParam, lParam, result)) result', 'result', 'x86_64',
+     '&& !reflect(hwnd_, msg, wParam, lParam, result))', ')', 'x86_64',
      r'^(window_layer|hover_button)_tests$'),
     # the strip's direct pixel fills
     ('an inverted fill is left empty', 'core/pixel_fill.cpp', 'if (r.left > r.right) std::swap(r.left, r.right);',

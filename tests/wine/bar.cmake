@@ -8,3 +8,6 @@ corvane_wine_test(registry_garbage_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/registry_garbage_test.cpp
   LIBS corvane_app
   DEPENDS corvane)
+corvane_wine_test(platform_seams_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/platform_seams_test.cpp
+  LIBS corvane_app)

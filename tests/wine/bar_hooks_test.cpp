@@ -99,7 +99,8 @@ TEST_F(BarHooks, EachRestartedTaskbarIsHookedAgainAndLosesItsBrowserItems) {
             ASSERT_TRUE(taskbar.close());
         }
         tray = standin::openTaskbar(taskbar, "--manual --announce");
-        ASSERT_NE(tray, nullptr);
+        ASSERT_NE(tray, nullptr) << "start error " << taskbar.startError() << ", running "
+                                 << taskbar.running();
         // The new taskbar may answer while its start-up still waits on the shell hook, before it listed any
         // window: an item is looked for only once the list was made.
         SendMessageA(tray, standin::kSync, 0, 0);

@@ -2,7 +2,7 @@
 # in a folder of its own beside copies of the hook libraries it imports, and the scenarios run against it.
 if(TARGET cvsh AND TARGET cvth)
   add_executable(corvane_probe WIN32 ${CMAKE_CURRENT_LIST_DIR}/probe_bar_main.cpp $<TARGET_OBJECTS:corvane_resources>)
-  target_link_libraries(corvane_probe PRIVATE corvane_app)
+  target_link_libraries(corvane_probe PRIVATE corvane_app comctl32)
   target_link_options(corvane_probe PRIVATE ${CORVANE_STATIC_LINK})
   set_target_properties(corvane_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/probe)
   corvane_warnings(corvane_probe)

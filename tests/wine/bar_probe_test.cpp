@@ -14,24 +14,19 @@ namespace {
 constexpr int kNewBrowserButton = 245;
 constexpr int kHideRestore = 125;
 
-class ProbeBar : public e2e::BarProgramTest {
+class ProbeBar : public e2e::FaultingBarTest {
   protected:
     void SetUp() override {
-        // A fault must end the probe with its code, not hold it behind Wine's crash dialog.
-        DWORD noDialog = 0;
-        RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", "ShowCrashDialog", REG_DWORD, &noDialog,
-                        sizeof(noDialog));
-        BarProgramTest::SetUp();
+        FaultingBarTest::SetUp();
         e2e::writeSetting("Maximize browser windows", 0);
         kit::moveTo(512, 300);
     }
     void TearDown() override {
         kit::leftUp();
         if (HWND menu = tray::popupMenu()) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-        BarProgramTest::TearDown();
+        FaultingBarTest::TearDown();
     }
     void start() {
-        ASSERT_TRUE(e2e::ensureStandInTaskbar());
         ASSERT_TRUE(proc_.start("\"" + kit::binDir() + "\\probe\\corvane_probe.exe\""));
         ASSERT_TRUE(
             kit::waitFor([&] { return (bar_ = e2e::findBar()) != nullptr && IsWindowVisible(bar_); }));

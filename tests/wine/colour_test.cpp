@@ -15,8 +15,8 @@
 #include "controls/colour_button.h"
 #include "controls/colour_popup.h"
 #include "core/dpi_scale.h"
-#include "gdi_table.h"
 #include "kit/input.h"
+#include "kit/other_process.h"
 #include "kit/pixels.h"
 #include "kit/process.h"
 #include "kit/wait.h"
@@ -86,13 +86,6 @@ RECT cellOnScreen(HWND popup, int index) {
     SendMessageA(toolTipOf(popup), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool));
     MapWindowPoints(popup, nullptr, reinterpret_cast<POINT*>(&tool.rect), 2);
     return tool.rect;
-}
-
-// GDI objects this process holds: GetGuiResources where the system counts them, else the entries in use of
-// the process's GDI handle table; -1 when neither can be read.
-long gdiObjectCount() {
-    if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<long>(n);
-    return gditable::objectsInUse(GetCurrentProcessId());
 }
 
 class ColourPicker : public ::testing::Test {
@@ -445,14 +438,14 @@ TEST_F(ColourPicker, OpeningAndClosingLeavesNoGdiObjectsBehind) {
     // Warm up once: the popup's window class and the common controls allocate for good the first time.
     HWND popup = openWithClick();
     ASSERT_TRUE(escape(popup));
-    const long before = gdiObjectCount();
+    const long before = kit::guiObjects(GetCurrentProcessId()).gdi;
     if (before < 0) GTEST_SKIP() << "no way to count GDI objects here";
     {
         // The count must see a single object come and go, or it proves nothing.
         win::Brush probe(CreateSolidBrush(RGB(1, 2, 3)));
-        ASSERT_EQ(gdiObjectCount(), before + 1);
+        ASSERT_EQ(kit::guiObjects(GetCurrentProcessId()).gdi, before + 1);
     }
-    ASSERT_EQ(gdiObjectCount(), before);
+    ASSERT_EQ(kit::guiObjects(GetCurrentProcessId()).gdi, before);
     for (int i = 0; i < 10; ++i) {
         button.open();
         popup = button.popup();
@@ -462,7 +455,7 @@ TEST_F(ColourPicker, OpeningAndClosingLeavesNoGdiObjectsBehind) {
         ASSERT_TRUE(escape(popup));
     }
     settle();
-    EXPECT_EQ(gdiObjectCount(), before);
+    EXPECT_EQ(kit::guiObjects(GetCurrentProcessId()).gdi, before);
     EXPECT_EQ(FindWindowA(ColourPopup::kClassName, nullptr), nullptr);
     EXPECT_EQ(toolTipOf(popup), nullptr);
 }

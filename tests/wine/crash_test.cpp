@@ -18,19 +18,14 @@ std::string crashProgram() {
     return kit::binDir() + "\\crash\\corvane_crash.exe";
 }
 
-class CrashSafety : public e2e::BarProgramTest {
+class CrashSafety : public e2e::FaultingBarTest {
   protected:
     void SetUp() override {
-        // Wine's debugger would otherwise hold the dying process behind its crash dialog.
-        DWORD noDialog = 0;
-        RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", "ShowCrashDialog", REG_DWORD, &noDialog,
-                        sizeof(noDialog));
-        BarProgramTest::SetUp();
-        ASSERT_TRUE(e2e::ensureStandInTaskbar());
+        FaultingBarTest::SetUp();
         crashNow_ = CreateEventA(nullptr, TRUE, FALSE, "CorvaneCrashNow");
     }
     void TearDown() override {
-        BarProgramTest::TearDown();
+        FaultingBarTest::TearDown();
         CloseHandle(crashNow_);
     }
     // Starts the crashing build and waits until its bar is shown.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "kit/bar_fixture.h"
+#include "kit/input.h"
 #include "kit/tray.h"
 
 namespace {
@@ -38,6 +39,26 @@ TEST_F(HighDpi, TheBarItsButtonsItsOwnButtonsAndItsFontAreScaledByOneAndAHalf) {
 
     // Button 0 starts at 81 (54 x 1.5), 5 down, 240 wide; its title is drawn in the scaled font (-11 -> -17).
     EXPECT_TRUE(e2e::buttonTextDrawnAs(bar_, {87, 5, 81 + 240 - 5, 31}, "Alpha", "MS Sans Serif", -17));
+}
+
+TEST_F(HighDpi, HoldingNewBrowserOpensTheMenuRightOfTheScaledButtonThreePixelsDown) {
+    // Docked at the top, nothing moves the menu up to keep it on the screen.
+    e2e::writeSetting("Show on top of desktop", 1);
+    start();
+    RECT bar{}, button{};
+    GetWindowRect(bar_, &bar);
+    GetWindowRect(GetDlgItem(bar_, 245), &button);
+    ASSERT_TRUE(kit::moveTo((button.left + button.right) / 2, (button.top + button.bottom) / 2));
+    kit::leftDown();
+    HWND menu = tray::waitPopupMenu();
+    RECT rc{};
+    if (menu) GetWindowRect(menu, &rc);
+    kit::leftUp();
+    kit::pressKey(VK_ESCAPE);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(rc.left, button.right);
+    EXPECT_EQ(rc.top, bar.top + 3);
+    EXPECT_TRUE(kit::waitFor([] { return tray::popupMenu() == nullptr; }));
 }
 
 } // namespace

@@ -21,7 +21,10 @@ corvane_wine_test(bar_hooks_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/bar_hooks_test.cpp
   DEPENDS corvane ${HOOK_TEST_TOOLS})
 
-# All three libraries, moved away from their preferred addresses.
+# All three libraries, moved away from their preferred addresses; and a copy of the bar beside libraries named
+# like the system's, which it must never load.
+add_library(planted_library SHARED ${CMAKE_CURRENT_LIST_DIR}/planted_library.cpp)
+set_target_properties(planted_library PROPERTIES PREFIX "")
 corvane_wine_test(library_load_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/library_load_test.cpp
-  DEPENDS cvsh cvth cvil)
+  DEPENDS cvsh cvth cvil corvane planted_library ${HOOK_TEST_TOOLS})

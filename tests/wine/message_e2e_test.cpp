@@ -8,7 +8,7 @@
 #include <string>
 
 #include "kit/bar.h"
-#include "message_server_support.h"
+#include "kit/message_server.h"
 
 namespace {
 

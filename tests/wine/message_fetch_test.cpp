@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "kit/bar.h"
+#include "kit/message_server.h"
 #include "message/message_dialog.h"
 #include "message/message_fetch.h"
-#include "message_server_support.h"
 #include "netfetch/cvil.h"
 #include "resources/resource.h"
 

@@ -14,7 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "message_server_support.h"
+#include "kit/message_server.h"
+#include "kit/other_process.h"
 #include "netfetch/cvil.h"
 #include "netfetch/heap_buffer.h"
 
@@ -261,8 +262,8 @@ TEST_F(HttpGet, RepeatedCallsWithLoadAndFreeLeakNoHandles) {
     ASSERT_EQ(get("/c.cgi?status=404"), 0);
     const DWORD handlesBefore = countOwnHandles();
     const UINT_PTR internetBefore = lowestFreeInternetHandle();
-    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    // Counted where Wine's GetGuiResources answers 0 too.
+    const kit::GuiObjects guiBefore = kit::guiObjects(GetCurrentProcessId());
     for (int i = 0; i < 6; ++i) {
         HMODULE lib = LoadLibraryA((kit::distDir() + "\\" + cvil::kLibraryFile).c_str());
         auto fn = cvil::entryPoint(lib);
@@ -275,8 +276,10 @@ TEST_F(HttpGet, RepeatedCallsWithLoadAndFreeLeakNoHandles) {
     EXPECT_NE(internetBefore, 0u);
     EXPECT_EQ(lowestFreeInternetHandle(), internetBefore);
     EXPECT_LE(handlesAfter, handlesBefore + 3) << handlesBefore << " -> " << handlesAfter;
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userBefore);
+    const kit::GuiObjects guiAfter = kit::guiObjects(GetCurrentProcessId());
+    EXPECT_GT(guiBefore.gdi, 0);
+    EXPECT_LE(guiAfter.gdi, guiBefore.gdi);
+    EXPECT_LE(guiAfter.user, guiBefore.user);
     EXPECT_GT(handlesBefore, 0u);
     EXPECT_EQ(g_replies.size(), 7u);
 }

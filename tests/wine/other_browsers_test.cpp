@@ -64,6 +64,13 @@ TEST_F(OtherBrowsers, TheirMainWindowsGetButtonsWithoutTheirBrowsersSuffix) {
               nullptr);
     ASSERT_NE(open("chrome.exe", kChromium + " --tool --title \"Tool - Google Chrome\""), nullptr);
     ASSERT_NE(open("chrome.exe", kChromium + " --owned --title \"Owned - Google Chrome\""), nullptr);
+    // Shown and titled, they are still not the bar's: an event about one says so, and lists nothing.
+    for (const char* title : {"Tool - Google Chrome", "Owned - Google Chrome"}) {
+        HWND w = nullptr;
+        ASSERT_TRUE(
+            kit::waitFor([&] { return (w = tray::windowTitled(title)) != nullptr && IsWindowVisible(w); }));
+        EXPECT_EQ(e2e::shellEvent(bar_, w, e2e::kActivated), 0) << title;
+    }
     ASSERT_TRUE(settled(3));
     EXPECT_EQ(listedTitles(), (std::vector<std::string>{"Chrome page", "Edge page", "Fox page"}));
 }
@@ -77,6 +84,9 @@ TEST_F(OtherBrowsers, AWindowShownAndTitledAfterItsCreationGetsItsButtonThen) {
     ShowWindow(late, SW_SHOWNOACTIVATE);
     ASSERT_TRUE(waitTools(1));
     EXPECT_EQ(listedTitles(), (std::vector<std::string>{"Late"}));
+    // Reported again, it keeps its one button.
+    EXPECT_EQ(e2e::shellEvent(bar_, late, e2e::kCreated), 1);
+    EXPECT_TRUE(settled(1));
 }
 
 TEST_F(OtherBrowsers, WithCatchOtherBrowsersOffNoneIsTracked) {

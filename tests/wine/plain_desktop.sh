@@ -15,12 +15,22 @@ if [ ! -f "$prefix/.corvane-ready" ]; then
     "$server" -w
     touch "$prefix/.corvane-ready"
 fi
+# A display number free when looked at may be taken by another run a moment later: the display is this run's
+# only once its lock names this run's server.
 n=120
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+while :; do
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    for _ in $(seq 50); do
+        kill -0 "$xvfb" 2>/dev/null || break
+        [ -e "/tmp/.X11-unix/X$n" ] && [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$xvfb" ] && break 2
+        sleep 0.1
+    done
+    kill "$xvfb" 2>/dev/null
+    n=$((n + 1))
+done
 export DISPLAY=":$n"
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 openbox >/dev/null 2>&1 &
 wm=$!
 for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done

@@ -1,6 +1,6 @@
 // Every change made on a page: what is stored, what is written (and nothing else), what the bar is
 // asked to do, and what is refused.
-#include "prefs_fixture.h"
+#include "kit/prefs_fixture.h"
 
 namespace prefs_test {
 namespace {

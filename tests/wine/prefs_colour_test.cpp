@@ -1,5 +1,5 @@
 // The four colour buttons of the "Appearance" page, driven through their palette popups.
-#include "prefs_fixture.h"
+#include "kit/prefs_fixture.h"
 
 #include "app/settings_store.h"
 #include "controls/colour_button.h"

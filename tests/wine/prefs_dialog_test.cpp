@@ -1,6 +1,6 @@
 // The preferences dialog as the user meets it: its window, the tree of pages, the page templates, the
 // help texts and the quick-help tip.
-#include "prefs_fixture.h"
+#include "kit/prefs_fixture.h"
 
 #include <algorithm>
 #include <map>
@@ -15,9 +15,12 @@ namespace {
 using Dialog = PrefsDialogTest;
 
 // Asks the page for the quick help of a control (null with id -1: a label) as F1 or the "?" button would.
+// Made on the dialog's thread, as the system does: a structure from another thread is not read.
 LRESULT askHelp(UiThread& ui, HWND page, int id, HWND control, POINT at) {
-    HELPINFO info{sizeof(info), HELPINFO_WINDOW, id, control, 0, at};
-    return ui.get([&] { return SendMessageA(page, WM_HELP, 0, reinterpret_cast<LPARAM>(&info)); });
+    return ui.get([&] {
+        HELPINFO info{sizeof(info), HELPINFO_WINDOW, id, control, 0, at};
+        return SendMessageA(page, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    });
 }
 
 TEST_F(Dialog, OpensOwnedByTheBarWithTheTreeCloseButtonAndTip) {

@@ -1,5 +1,5 @@
 // The buttons that open the system's dialogs: the font of the browser buttons and the browser program.
-#include "prefs_fixture.h"
+#include "kit/prefs_fixture.h"
 
 namespace prefs_test {
 namespace {

@@ -1,4 +1,5 @@
-// Every stored value with every wrong type and size: each reads as its rule says, and the bar still starts.
+// Every stored value with every wrong type and size, and every number out of its range: each reads as its
+// rule says, and the bar still starts and takes no more of the screen than a sane strip.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,6 +8,7 @@
 
 #include "app/app.h"
 #include "app/settings_store.h"
+#include "core/setting_ranges.h"
 #include "core/settings.h"
 #include "kit/bar.h"
 
@@ -67,14 +69,22 @@ TEST_F(RegistryGarbage, EveryValueWithEveryWrongTypeAndSizeReadsAsItsRuleSays) {
                       ERROR_SUCCESS);
         app::loadSettingsAndFonts();
         const core::Settings& s = app::settings();
+        // The bytes as read, then put in range by the rule the host tests pin down.
+        const auto face = static_cast<int32_t>(GetSysColor(COLOR_BTNFACE));
+        core::Settings expected;
+        for (const core::SettingDef& def : core::settingTable()) {
+            if (def.dword) {
+                int32_t fallback =
+                    def.dword == &core::Settings::barBackgroundColor ? face : defaults.*def.dword;
+                expected.*def.dword = expectedNumber(g, fallback);
+            }
+        }
+        core::keepInRange(expected, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, face);
         for (const core::SettingDef& def : core::settingTable()) {
             SCOPED_TRACE(std::string(def.name) + " type " + std::to_string(g.type) + " size " +
                          std::to_string(g.data.size()));
             if (def.dword) {
-                int32_t fallback = def.dword == &core::Settings::barBackgroundColor
-                                       ? static_cast<int32_t>(GetSysColor(COLOR_BTNFACE))
-                                       : defaults.*def.dword;
-                EXPECT_EQ(s.*def.dword, expectedNumber(g, fallback));
+                EXPECT_EQ(s.*def.dword, expected.*def.dword);
             } else if (def.flag) {
                 EXPECT_EQ(s.*def.flag, expectedNumber(g, defaults.*def.flag ? 1 : 0) != 0);
             } else {
@@ -98,6 +108,48 @@ TEST_F(RegistryGarbage, TheBarStartsAndDocksWithEveryValueUnreadable) {
     EXPECT_EQ(rc.top, 744); // every number fell back to its default
     EXPECT_EQ(rc.bottom, 768);
     EXPECT_TRUE(e2e::closeBar(bar, wnd));
+}
+
+// Numbers no preferences page would store. Flags have no such value (any non-zero is on) and stay off.
+TEST_F(RegistryGarbage, OutOfRangeNumbersLeaveTheBarStartingWithASaneStrip) {
+    const std::vector<std::pair<const char*, DWORD>> high = {{"Show on top of desktop", 2},
+                                                             {"Bar height", 100000},
+                                                             {"Left", 0x7FFFFFFF},
+                                                             {"Top", 0x80000000},
+                                                             {"Width", 0xFFFFFFFF},
+                                                             {"Height", 100000},
+                                                             {"Hot Key Hide", 0xFFFFFFFF},
+                                                             {"Hot Key New", 0x00FF0041},
+                                                             {"Bar background color", 0xFF000000},
+                                                             {"Buttons text color", 0x01000000},
+                                                             {"Active button color", 0xFFFFFFFF},
+                                                             {"Active button text color", 0x02000000},
+                                                             {"Font height", 100000},
+                                                             {"Font weight", 5000}};
+    const std::vector<std::pair<const char*, DWORD>> low = {{"Show on top of desktop", 0},
+                                                            {"Bar height", 0xFFFFFF00},
+                                                            {"Font height", 0x80000000},
+                                                            {"Font weight", 0xFFFFFFFF}};
+    const int screen = GetSystemMetrics(SM_CYSCREEN);
+    for (const auto* values : {&high, &low}) {
+        e2e::deleteSettingsKey();
+        for (const auto& [name, value] : *values)
+            e2e::writeSetting(name, value);
+        kit::Process bar;
+        HWND wnd = nullptr;
+        ASSERT_TRUE(e2e::startBar(bar, &wnd));
+        RECT rc{};
+        GetWindowRect(wnd, &rc);
+        // Docked at the bottom (the default edge), at least the least height and at most a quarter.
+        EXPECT_EQ(rc.bottom, screen);
+        EXPECT_GE(rc.bottom - rc.top, 24);
+        EXPECT_LE(rc.bottom - rc.top, screen / 4);
+        // Wine never shrinks the work area: what the shell reserved shows in what it offers the next bar.
+        const LONG offered = e2e::bottomOfferedToANewcomer();
+        EXPECT_GE(offered, screen - screen / 4);
+        EXPECT_EQ(offered, rc.top);
+        EXPECT_TRUE(e2e::closeBar(bar, wnd));
+    }
 }
 
 } // namespace

@@ -85,12 +85,13 @@ TEST_F(SettingsStore, TextOutsideTheAnsiCodePageRoundTripsAndEarlierAnsiValuesRe
 }
 
 TEST_F(SettingsStore, StartUpLoadTakesStoredValuesAndBuildsTheFontFromThem) {
-    DWORD italic = 0x100, height = 10, weight = 700;
+    // A height in its range: one below 24 is raised to it (the range tests).
+    DWORD italic = 0x100, height = 30, weight = 700;
     raw("Font italic", REG_DWORD, &italic, 4);
     raw("Bar height", REG_DWORD, &height, 4);
     raw("Font weight", REG_DWORD, &weight, 4);
     app::loadSettingsAndFonts();
-    EXPECT_EQ(app::settings().barHeight, 10);
+    EXPECT_EQ(app::settings().barHeight, 30);
     EXPECT_EQ(app::settings().fontItalic, 0x100);
     LOGFONTA lf{};
     ASSERT_EQ(GetObjectA(app::buttonFont(), sizeof(lf), &lf), static_cast<int>(sizeof(lf)));

@@ -45,6 +45,29 @@ struct Counted {
 
 class StripWork : public BarTest {
   protected:
+    // What the bar last painted, as the screen shows it. Wine copies a window's pixels to the screen when its
+    // thread next waits for messages, not when the paint ends: a shot counts once the screen has held still
+    // across a message the bar has answered since, so that the bar has had its turn to run past the paint.
+    BarShot shown() {
+        BarShot shot(bar_);
+        kit::waitFor(
+            [&] {
+                SendMessageA(bar_, WM_NULL, 0, 0);
+                BarShot again(bar_);
+                const bool still = again == shot;
+                shot = again;
+                return still;
+            },
+            1000);
+        return shot;
+    }
+
+    // An event whose work is not counted: the repaint it leaves is done before the next event is counted.
+    void uncounted(HWND window, LPARAM code) {
+        shellEvent(bar_, window, code);
+        UpdateWindow(bar_);
+    }
+
     // One shell event with the repaint it causes, counted; then the strip on the screen must equal what a
     // full repaint draws.
     Work counted(HWND window, LPARAM code, const char* what) {
@@ -52,18 +75,10 @@ class StripWork : public BarTest {
         EXPECT_EQ(shellEvent(bar_, window, code), 1) << what;
         UpdateWindow(bar_);
         Work spent = workOf(bar_) - before;
-        SendMessageA(bar_, WM_NULL, 0, 0);
-        std::vector<BarShot> shots{BarShot(bar_)};
-        // Wine copies the window's pixels to the screen soon after the paint: wait until they hold still.
-        kit::waitFor(
-            [&] {
-                shots.push_back(BarShot(bar_));
-                return shots[shots.size() - 1] == shots[shots.size() - 2];
-            },
-            1000);
+        const BarShot painted = shown();
         InvalidateRect(bar_, nullptr, TRUE);
         UpdateWindow(bar_);
-        EXPECT_TRUE(kit::waitFor([&] { return BarShot(bar_) == shots.back(); }, 2000))
+        EXPECT_TRUE(shown() == painted)
             << "after the " << what << " event the strip differs from a full repaint";
         return spent;
     }
@@ -82,10 +97,10 @@ class StripWork : public BarTest {
         start();
         EXPECT_TRUE(waitTools(n));
         Counted c;
-        shellEvent(bar_, w[1], kActivated);
+        uncounted(w[1], kActivated);
         c.activated = counted(w[n / 2], kActivated, "activated");
         // With no button active, retitling touches one button wherever it sits.
-        shellEvent(bar_, neutral(), kActivated);
+        uncounted(neutral(), kActivated);
         SetWindowTextA(w[n / 3], "Retitled");
         c.retitled = counted(w[n / 3], kRetitled, "retitled");
         // The window stays, so no hook reports anything but these two events.

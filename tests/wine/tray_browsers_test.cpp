@@ -67,9 +67,10 @@ TEST_F(TrayBrowsers, AWindowListCommandForAWindowThatWentDoesNothing) {
     SetForegroundWindow(alpha_);
     ASSERT_TRUE(e2e::waitForeground(alpha_));
     // The menu was built while Gamma was third; the list has two entries now.
-    PostMessageA(bar_, WM_COMMAND, 10002, 0);
-    PostMessageA(bar_, WM_COMMAND, 10250, 0);
-    Sleep(300);
+    // Sent, not posted: each has been carried out when the call returns.
+    SendMessageA(bar_, WM_COMMAND, 10002, 0);
+    SendMessageA(bar_, WM_COMMAND, 10250, 0);
+    kit::pump();
     EXPECT_EQ(GetForegroundWindow(), alpha_);
     EXPECT_TRUE(IsWindowVisible(bar_));
     PostMessageA(bar_, WM_COMMAND, 10001, 0);
@@ -85,7 +86,11 @@ TEST_F(TrayBrowsers, MinimizeAllActsOnlyWhileHideBrowsersIsOn) {
         kit::pressKey(VK_DOWN);
     kit::pressKey(VK_RETURN);
     ASSERT_TRUE(kit::waitFor([] { return tray::popupMenu() == nullptr; }));
-    Sleep(300);
+    // Posted after the menu's command: once Beta is in front, the bar has carried that command out, and what
+    // it asked of these windows is in this thread's queue.
+    PostMessageA(bar_, WM_COMMAND, 10001, 0);
+    ASSERT_TRUE(kit::waitFor([&] { return GetForegroundWindow() == beta_; }, 3000));
+    kit::pump();
     EXPECT_TRUE(allIconic(false));
     ASSERT_TRUE(e2e::closeBar(proc_, bar_));
 
@@ -125,18 +130,20 @@ TEST_F(TrayBrowsers, TheMenusExitIgnoresShiftAndTheCloseButtonsInvertTheSetting)
     ASSERT_NE(openMenu(), nullptr);
     kit::pressKey(VK_UP);
     kit::pressKey(VK_UP);
+    // Shift stays down until the bar has acted on the key: released at once, it could be up before the bar
+    // looks at it.
     kit::holdShift(true);
     kit::pressKey(VK_RETURN);
-    kit::holdShift(false);
     ASSERT_TRUE(proc_.waitExit(5000));
-    kit::waitFor([] { return false; }, 300);
+    kit::holdShift(false);
+    kit::settle(300);
     EXPECT_TRUE(IsWindow(alpha_) && IsWindow(beta_) && IsWindow(gamma_)) << "Exit closed the browsers";
 
     ASSERT_NO_FATAL_FAILURE(startWithThree());
     kit::holdShift(true);
     EXPECT_TRUE(tray::pressAndRelease(GetDlgItem(bar_, 218)));
-    kit::holdShift(false);
     ASSERT_TRUE(proc_.waitExit(5000));
+    kit::holdShift(false);
     EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(alpha_) && !IsWindow(beta_) && !IsWindow(gamma_); }))
         << "Shift + Close did not close the browsers";
 }
@@ -176,12 +183,28 @@ TEST_F(TrayBrowsers, AutohideHidesTheBarFourSecondsAfterTheLastBrowserClosedUnle
 
 TEST_F(TrayBrowsers, WithAutorestoreANewBrowserBringsTheBarBack) {
     e2e::writeSetting("Autorestore from tray", 1);
+    e2e::writeSetting("Maximize browser windows", 1);
     start();
     PostMessageA(bar_, WM_COMMAND, 125, 0);
     ASSERT_TRUE(kit::waitFor([&] { return inTray(); }));
     HWND w = browsers_.open("Arrives");
     EXPECT_TRUE(kit::waitFor([&] { return IsWindowVisible(bar_) && !tray::iconPresent(bar_); }));
     EXPECT_FALSE(IsIconic(w));
+
+    // A window reported before its program shows it brings the bar back too, but the restoring of every
+    // window leaves it to its program: it is placed once shown.
+    PostMessageA(bar_, WM_COMMAND, 125, 0);
+    ASSERT_TRUE(kit::waitFor([&] { return inTray(); }));
+    HWND early = CreateWindowExA(0, "IEFrame", "Early", WS_OVERLAPPEDWINDOW, 60, 60, 300, 200, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(kit::waitFor([&] { return IsWindowVisible(bar_) != FALSE; }));
+    // The restoring follows the bar's showing in the same handler.
+    SendMessageA(bar_, WM_NULL, 0, 0);
+    kit::settle();
+    EXPECT_FALSE(IsWindowVisible(early));
+    ShowWindow(early, SW_SHOWNORMAL);
+    EXPECT_TRUE(kit::waitFor([&] { return IsZoomed(early) != FALSE; }));
+    DestroyWindow(early);
 }
 
 } // namespace

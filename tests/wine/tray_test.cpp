@@ -144,7 +144,7 @@ TEST_F(Tray, HoldingNewBrowserOpensTheMenuRightOfTheButtonWhileItIsHeld) {
     kit::pressKey(VK_ESCAPE);
     EXPECT_TRUE(kit::waitFor([] { return tray::popupMenu() == nullptr; }));
     // Holding is not a click: the browser was not started.
-    Sleep(300);
+    kit::settle(300);
     EXPECT_EQ(tray::windowTitled("probe hold"), nullptr);
 }
 
@@ -187,9 +187,9 @@ TEST_F(Tray, TheHideButtonsHideAndTheTrayIconsLeftPressRestores) {
         ASSERT_TRUE(tray::pressAndRelease(GetDlgItem(bar_, id))) << id;
         ASSERT_TRUE(kit::waitFor([&] { return inTray(); })) << id;
         // Releases and moves over the icon do nothing; the press restores.
-        PostMessageA(bar_, kTrayNotify, 32771, WM_LBUTTONUP);
-        PostMessageA(bar_, kTrayNotify, 32771, WM_MOUSEMOVE);
-        Sleep(200);
+        // Sent: each has been handled when the call returns.
+        SendMessageA(bar_, kTrayNotify, 32771, WM_LBUTTONUP);
+        SendMessageA(bar_, kTrayNotify, 32771, WM_MOUSEMOVE);
         EXPECT_TRUE(inTray());
         PostMessageA(bar_, kTrayNotify, 32771, WM_LBUTTONDOWN);
         ASSERT_TRUE(kit::waitFor([&] { return docked(); })) << id;
@@ -213,8 +213,9 @@ TEST_F(Tray, TheTrayIconsRightPressOpensTheMenuAtTheCursorAndExitEndsTheProgram)
     kit::pressKey(VK_UP);
     kit::holdShift(true);
     kit::pressKey(VK_RETURN);
-    kit::holdShift(false);
+    // Held until the bar has acted: released at once, it could be up before the bar looks at it.
     EXPECT_TRUE(proc_.waitExit(5000));
+    kit::holdShift(false);
     EXPECT_EQ(proc_.exitCode(), 0u);
     EXPECT_FALSE(tray::iconPresent(bar_));
 }
@@ -247,8 +248,9 @@ TEST_F(Tray, AMissingProgramGivesItsMessageAndNothingElse) {
         }
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(box); }));
-        // Nothing else: no second box, the bar stays docked and running.
-        Sleep(200);
+        // Nothing else: no second box, the bar stays docked and running. A second box would be up by the time
+        // the bar answers, since its own loop would answer.
+        SendMessageA(bar_, WM_NULL, 0, 0);
         EXPECT_EQ(tray::dialogOf(proc_.id(), core::kProgramName), nullptr);
         EXPECT_TRUE(docked());
         ASSERT_TRUE(e2e::closeBar(proc_, bar_));
@@ -283,7 +285,7 @@ TEST_F(Tray, StartingInTheTrayLaunchesNothingAndStartingDockedLaunchesTheBrowser
     e2e::writeSetting("Hide into the system tray on start", 1);
     startInTray();
     EXPECT_TRUE(inTray());
-    Sleep(500);
+    kit::settle(500);
     EXPECT_EQ(tray::windowTitled("probe at start"), nullptr);
     ASSERT_TRUE(e2e::closeBar(proc_, bar_));
     EXPECT_FALSE(tray::iconPresent(bar_)) << "the icon outlived the bar";
@@ -300,8 +302,7 @@ TEST_F(Tray, TheAutohideTimerHidesTheBarOnce) {
     // Other timers of the bar do nothing of the kind.
     PostMessageA(bar_, WM_COMMAND, 125, 0);
     ASSERT_TRUE(kit::waitFor([&] { return docked(); }));
-    PostMessageA(bar_, WM_TIMER, 12345, 0);
-    Sleep(300);
+    SendMessageA(bar_, WM_TIMER, 12345, 0);
     EXPECT_TRUE(docked());
 }
 

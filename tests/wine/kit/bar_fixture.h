@@ -70,6 +70,20 @@ class BarProgramTest : public ::testing::Test {
     HWND bar_ = nullptr;
 };
 
+// For a bar built to fail on purpose (freed memory taken away, a crash on request): a fault ends its process
+// with its code instead of holding it behind Wine's crash dialog. The stand-in taskbar is up before it
+// starts.
+class FaultingBarTest : public BarProgramTest {
+  protected:
+    void SetUp() override {
+        DWORD noDialog = 0;
+        RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", "ShowCrashDialog", REG_DWORD, &noDialog,
+                        sizeof(noDialog));
+        BarProgramTest::SetUp();
+        ASSERT_TRUE(e2e::ensureStandInTaskbar());
+    }
+};
+
 class BarTest : public BarProgramTest {
   protected:
     void SetUp() override {

@@ -1,4 +1,4 @@
-#include "message_server_support.h"
+#include "kit/message_server.h"
 
 #include <wininet.h>
 #include <winsock2.h>

@@ -1,10 +1,10 @@
-#include "reliability_support.h"
+#include "kit/other_process.h"
 
 #include <commctrl.h>
 
-#include "gdi_table.h"
+#include "kit/gdi_table.h"
 
-namespace reliability {
+namespace kit {
 
 namespace {
 // Memory in the other process, freed with the object.
@@ -118,4 +118,4 @@ GuiObjects guiObjects(DWORD processId) {
     return objects;
 }
 
-} // namespace reliability
+} // namespace kit

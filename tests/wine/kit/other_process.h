@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace reliability {
+namespace kit {
 
 DWORD processOf(HWND window);
 
@@ -30,4 +30,4 @@ struct GuiObjects {
 // and its windows (top-level and children) as the USER objects a window program makes and destroys.
 GuiObjects guiObjects(DWORD processId);
 
-} // namespace reliability
+} // namespace kit
