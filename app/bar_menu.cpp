@@ -72,8 +72,11 @@ bool BarWindow::onMenuCommand(int id) {
 
 void BarWindow::exitProgram() {
     HCURSOR old = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    // Shift inverts "Close browser windows on exit" for this exit only; the stored value stays.
-    if (GetKeyState(VK_SHIFT) < 0) settings().closeBrowsersOnExit = !settings().closeBrowsersOnExit;
+    // Shift inverts "Close browser windows on exit" for this exit only; the stored value stays. The bar never
+    // has the keyboard focus, so its thread may not yet have seen the Shift press that the focus window got:
+    // the keyboard's own state counts too.
+    const bool shift = GetKeyState(VK_SHIFT) < 0 || GetAsyncKeyState(VK_SHIFT) < 0;
+    if (shift) settings().closeBrowsersOnExit = !settings().closeBrowsersOnExit;
     PostMessageA(hwnd(), WM_CLOSE, 0, 0);
     SetCursor(old);
 }

@@ -50,10 +50,12 @@ TEST_F(Apply, ShowAtTopWritesTheEdgeCodeThenMovesTheBarAtOnce) {
 TEST_F(Apply, CloseButtonsRepaintTheBarAndSteerTheActiveOnlyBox) {
     openAt("Appearance");
     ui_->call([&] { ValidateRect(host_.bar, nullptr); });
+    const int paints = host_.barPaints;
     click(IDC_PREFS_SHOW_CLOSE);
     EXPECT_EQ(host_.takeLog(), (Log{"write Show close button on IE buttons=0"}));
     EXPECT_FALSE(IsWindowEnabled(control(IDC_PREFS_CLOSE_ACTIVE_ONLY)));
-    EXPECT_TRUE(GetUpdateRect(host_.bar, nullptr, FALSE)) << "the bar was not invalidated";
+    EXPECT_TRUE(GetUpdateRect(host_.bar, nullptr, FALSE) || host_.barPaints > paints)
+        << "the bar was not invalidated";
     click(IDC_PREFS_SHOW_CLOSE);
     EXPECT_TRUE(IsWindowEnabled(control(IDC_PREFS_CLOSE_ACTIVE_ONLY)));
     host_.takeLog();

@@ -124,6 +124,8 @@ class TestHost : public prefs::PreferencesHost {
     core::Settings values;
     HWND bar = nullptr;
     int lastPage = 0;
+    // Paints of the stand-in bar: its own thread may paint it before a test looks at its update region.
+    std::atomic<int> barPaints{0};
 
     core::Settings& settings() override { return values; }
     HINSTANCE instance() override { return GetModuleHandleA(nullptr); }
@@ -193,6 +195,7 @@ class TestHost : public prefs::PreferencesHost {
     static LRESULT CALLBACK barProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         auto* host = reinterpret_cast<TestHost*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
         if (msg == WM_SETREDRAW && host) host->record("redraw " + std::to_string(wParam));
+        if (msg == WM_PAINT && host) ++host->barPaints;
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
     std::mutex mutex_;
