@@ -82,9 +82,21 @@ std::vector<int> buttonsToDraw(const ButtonRow& row, int begin, int end, int las
     return out;
 }
 
-Rect textRect(const Rect& button, int dpi) {
-    return {button.left + scaleForDpi(buttons::kTextInsetLeft, dpi), button.top,
-            button.right - scaleForDpi(buttons::kTextInsetRight, dpi), button.bottom};
+Rect textRect(const Rect& button, int dpi, bool withIcon) {
+    Rect text{button.left + scaleForDpi(buttons::kTextInsetLeft, dpi), button.top,
+              button.right - scaleForDpi(buttons::kTextInsetRight, dpi), button.bottom};
+    const Rect icon = withIcon ? iconRect(button, dpi) : Rect{};
+    if (!icon.empty()) text.left = icon.right + scaleForDpi(buttons::kIconGap, dpi);
+    return text;
+}
+
+Rect iconRect(const Rect& button, int dpi) {
+    const int32_t side = scaleForDpi(buttons::kIconSize, dpi);
+    const int32_t left = button.left + scaleForDpi(buttons::kTextInsetLeft, dpi);
+    const int32_t top = button.top + (button.height() - side) / 2;
+    if (left + side > button.right - scaleForDpi(buttons::kTextInsetRight, dpi) || button.height() < side)
+        return {left, top, left, top};
+    return {left, top, left + side, top + side};
 }
 
 Point glyphOrigin(const Rect& button, int dpi) {

@@ -30,6 +30,9 @@ constexpr int32_t kGlyphFromRight = 11;
 constexpr int32_t kGlyphFromTop = 2;
 constexpr int32_t kGlyphSize = 9;
 constexpr int32_t kGlyphZoneHeight = 11;
+// The window's icon: the system's small-icon size, where the text would start, then a gap before the text.
+constexpr int32_t kIconSize = 16;
+constexpr int32_t kIconGap = 3;
 } // namespace buttons
 
 // Every figure below is in 96-DPI units; the functions take the window's DPI and scale them.
@@ -66,8 +69,13 @@ ButtonRow buttonRow(const Rect& client, int n, int dpi = kBaseDpi);
 // its glyph (lastWithGlyph, or -1) are all that can be seen.
 std::vector<int> buttonsToDraw(const ButtonRow& row, int begin, int end, int lastWithGlyph);
 
-// The rectangle the title is drawn into; it is not narrowed for the close glyph.
-Rect textRect(const Rect& button, int dpi = kBaseDpi);
+// The rectangle the title is drawn into; it is not narrowed for the close glyph. With an icon shown it starts
+// past the icon and its gap.
+Rect textRect(const Rect& button, int dpi = kBaseDpi, bool withIcon = false);
+
+// Where a button shows its window's icon: at the text's left inset, vertically centred. Empty where the
+// button cannot hold it whole (a crowded bar): that button shows no icon and its text keeps the room.
+Rect iconRect(const Rect& button, int dpi = kBaseDpi);
 
 // The top-left corner of the close glyph on a button.
 Point glyphOrigin(const Rect& button, int dpi = kBaseDpi);

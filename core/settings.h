@@ -21,6 +21,7 @@ struct Settings {
     int32_t dockEdge = kEdgeBottom;
     bool showCloseGlyph = true;
     bool closeGlyphOnActiveOnly = true;
+    bool showWindowIcons = true;
     bool closeBrowsersOnExit = false;
     bool forceOverFullscreen = true;
     bool maximizeBrowsers = true;
@@ -64,7 +65,7 @@ struct SettingDef {
     bool Settings::*flag = nullptr;
 };
 
-constexpr size_t kSettingCount = 33;
+constexpr size_t kSettingCount = 34;
 // In the order start-up reads them. The one place a stored value's name is written: the rest of the
 // program takes it from here through valueName().
 inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
@@ -100,6 +101,7 @@ inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
     {"Font italic", &Settings::fontItalic, nullptr},
     {"Font charset", &Settings::fontCharset, nullptr},
     {"Font face name", nullptr, &Settings::fontFaceName},
+    {"Show window icons", nullptr, nullptr, &Settings::showWindowIcons},
     {"Language", nullptr, &Settings::language},
 }};
 const std::array<SettingDef, kSettingCount>& settingTable();

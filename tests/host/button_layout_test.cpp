@@ -175,3 +175,30 @@ TEST(ButtonLayout, PicturesAreTheLargestDrawingThatFitsTheirRoom) {
 }
 
 } // namespace
+
+// The icon sits where the text began, centred in the button's height; the text moves past it and its gap.
+// A button that cannot hold the icon whole shows none and keeps its text's room.
+TEST(ButtonIcon, TheIconTakesItsScaledPlaceAndTheTextMovesPastIt) {
+    struct Case {
+        int dpi, barHeight;
+        Rect button, icon, text;
+    };
+    const Case cases[] = {
+        {96, 24, {54, 3, 214, 21}, {58, 4, 74, 20}, {77, 3, 211, 21}},
+        {120, 30, {68, 4, 268, 26}, {73, 5, 93, 25}, {97, 4, 264, 26}},
+        {144, 36, {81, 5, 321, 31}, {87, 6, 111, 30}, {116, 5, 316, 31}},
+        {192, 48, {108, 6, 428, 42}, {116, 8, 148, 40}, {154, 6, 422, 42}},
+    };
+    for (const Case& c : cases) {
+        const Rect button = core::layoutButtons({0, 0, 1024, c.barHeight}, 2, c.dpi)[0];
+        EXPECT_EQ(button, c.button) << c.dpi;
+        EXPECT_EQ(core::iconRect(button, c.dpi), c.icon) << c.dpi;
+        EXPECT_EQ(core::textRect(button, c.dpi, true), c.text) << c.dpi;
+        EXPECT_EQ(core::textRect(button, c.dpi, false).left, c.icon.left) << c.dpi;
+    }
+    // 23 wide holds the icon between the insets (the text is then inverted and drawn nowhere); 22 does not.
+    EXPECT_FALSE(core::iconRect({100, 3, 123, 21}).empty());
+    EXPECT_TRUE(core::iconRect({100, 3, 122, 21}).empty());
+    EXPECT_EQ(core::textRect({100, 3, 122, 21}, 96, true), (Rect{104, 3, 119, 21}));
+    EXPECT_TRUE(core::iconRect({100, 3, 300, 18}).empty()) << "a button lower than the icon";
+}
