@@ -8,13 +8,27 @@
 #include <string>
 
 #include "core/browser_list.h"
+#include "win/handle.h"
 
 namespace app {
+
+// The window's small icon as the bar shows it.
+struct EntryIcon {
+    // The bar's own copy (null: no icon shown), freed with the entry.
+    win::Icon copy;
+    // What it was copied from: the same icon found again is not copied again.
+    HICON source = nullptr;
+    // The class's or the program file's icon, shown while the window has not answered with one of its own.
+    HICON standIn = nullptr;
+    // The asking of the window whose answer counts; 0 for none.
+    ULONG_PTR request = 0;
+};
 
 struct BrowserEntry {
     HWND window = nullptr;
     // The button text: the window's text by the title rule.
     std::string title;
+    EntryIcon icon;
 };
 
 using BrowserWindowList = core::WindowList<BrowserEntry>;

@@ -76,6 +76,7 @@ void BrowserTracker::list(HWND window, core::WindowFacts& facts) {
     if (usesTaskbarList(facts)) takeButtonOff(window);
     const int index = list_.count() - 1;
     announce([&](BrowserListObserver& o) { o.entryAdded(index, window); });
+    readIcon(window, facts, true);
     // The shell reports a window as it is created, and a browser may show its frame only later: placing a
     // window its program has not shown yet can leave it hidden for good. Such a window waits for its showing,
     // also through the restoring of all windows the bar may do for it (placeArrival comes after).
@@ -97,6 +98,61 @@ void BrowserTracker::retitle(HWND window, core::WindowFacts& facts) {
         BrowserEntry& entry = list_.entries[static_cast<size_t>(i)];
         if (entry.window != window) return;
         entry.title = title;
+        announce([i](BrowserListObserver& o) { o.entryChanged(i); });
+    });
+    // The shell reports a change of the icon as it reports one of the title.
+    readIcon(window, facts, false);
+}
+
+void BrowserTracker::readIcons() {
+    const bool shown = settings().showWindowIcons;
+    list_.forEachFirstToLast([&](HWND window) {
+        if (shown) {
+            WindowLook facts(reader_, window);
+            readIcon(window, facts, true);
+        } else {
+            list_.forEachIndexOf(window, [&](int i) {
+                if (list_.validIndex(i)) list_.entries[static_cast<size_t>(i)].icon = EntryIcon{};
+            });
+        }
+    });
+}
+
+void BrowserTracker::readIcon(HWND window, core::WindowFacts& facts, bool listed) {
+    if (!settings().showWindowIcons) return;
+    if (listed) showIcon(window, icons_.standIn(window, facts.processImage()), true);
+    askIcon(window, WindowIcons::firstRequest());
+}
+
+void BrowserTracker::askIcon(HWND window, ULONG_PTR request) {
+    // From now on only this request's answer counts for the window's entries.
+    list_.forEachIndexOf(window, [&](int i) {
+        if (list_.validIndex(i)) list_.entries[static_cast<size_t>(i)].icon.request = request;
+    });
+    if (!icons_.ask(window, request)) iconAnswered(window, request, nullptr);
+}
+
+void BrowserTracker::iconAnswered(HWND window, ULONG_PTR request, HICON icon) {
+    const int index = list_.find(window);
+    if (index < 0 || list_.entries[static_cast<size_t>(index)].icon.request != request) return;
+    if (icon) {
+        showIcon(window, icon, false);
+    } else if (!WindowIcons::isLastStep(request)) {
+        askIcon(window, WindowIcons::nextStep(request));
+    } else {
+        showIcon(window, list_.entries[static_cast<size_t>(index)].icon.standIn, false);
+    }
+}
+
+void BrowserTracker::showIcon(HWND window, HICON source, bool standIn) {
+    list_.forEachIndexOf(window, [&](int i) {
+        // An observer may have changed the list for an earlier entry.
+        if (!list_.validIndex(i)) return;
+        EntryIcon& icon = list_.entries[static_cast<size_t>(i)].icon;
+        if (standIn) icon.standIn = source;
+        if (icon.source == source && (icon.copy || !source)) return;
+        icon.copy.reset(source ? CopyIcon(source) : nullptr);
+        icon.source = source;
         announce([i](BrowserListObserver& o) { o.entryChanged(i); });
     });
 }

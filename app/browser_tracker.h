@@ -9,14 +9,15 @@
 
 #include "app/browser_entry.h"
 #include "app/browser_windows.h"
+#include "app/window_icons.h"
 #include "core/pending_windows.h"
 #include "core/shell_decision.h"
 
 namespace app {
 
-class BrowserTracker {
+class BrowserTracker final : private IconAnswers {
   public:
-    explicit BrowserTracker(const WindowReader& reader = systemWindowReader()) : reader_(reader) {}
+    explicit BrowserTracker(const WindowReader& reader = systemWindowReader()) : reader_(reader), icons_(*this) {}
 
     // The bar window: its timers run the pending checks and the auto-hide.
     void attach(HWND bar) noexcept { bar_ = bar; }
@@ -45,6 +46,8 @@ class BrowserTracker {
     void CloseAll();
     void Activate(int index);
     void takeButtonsOff();
+    // After "Show window icons" changed: every window's icon is looked for, or every icon let go.
+    void readIcons();
     // Places the waiting windows that have been shown since and lists those of today's browsers that have
     // become ready (returned, for placeArrival()); drops those gone or waited for too long.
     std::vector<HWND> recheckPending();
@@ -53,6 +56,13 @@ class BrowserTracker {
     void list(HWND window, core::WindowFacts& facts);
     void unlist(HWND window);
     void retitle(HWND window, core::WindowFacts& facts);
+    // A newly listed window shows its stand-in at once; every window asks its program, which may answer
+    // later or never.
+    void readIcon(HWND window, core::WindowFacts& facts, bool listed);
+    void askIcon(HWND window, ULONG_PTR request);
+    void iconAnswered(HWND window, ULONG_PTR request, HICON icon) override;
+    // Shows the icon (or none) on every button of the window; copied only when it is another one.
+    void showIcon(HWND window, HICON source, bool standIn);
     bool usesTaskbarList(core::WindowFacts& facts) const;
     void placeWindow(HWND window);
     // These two only under Place(), which has asked the placement setting.
@@ -74,6 +84,7 @@ class BrowserTracker {
     bool usesTabControl_ = false;
     // Browser windows reported before their program showed them, to be placed once shown.
     core::PendingWindows<HWND> pending_;
+    WindowIcons icons_;
 };
 
 } // namespace app

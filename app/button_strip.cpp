@@ -348,7 +348,12 @@ void ButtonStrip::paintButton(const Canvas& canvas, const BrowserEntry& entry, c
         draw3dRect(canvas, r, highlight, shadow);
         SetTextColor(dc, static_cast<COLORREF>(s.buttonTextColor));
     }
-    RECT text = toRect(core::textRect(toCore(r), barDpi()));
+    const bool withIcon = s.showWindowIcons && entry.icon.copy;
+    const core::Rect icon = core::iconRect(toCore(r), barDpi());
+    if (withIcon && !icon.empty())
+        DrawIconEx(dc, icon.left, icon.top, entry.icon.copy.get(), icon.width(), icon.height(), 0, nullptr,
+                   DI_NORMAL);
+    RECT text = toRect(core::textRect(toCore(r), barDpi(), withIcon));
     // The title is clipped to its rectangle: an empty or inverted one shows none of it, and skipping the
     // text measuring there keeps a strip of a few hundred narrow buttons cheap to repaint.
     if (text.right > text.left) {

@@ -8,7 +8,7 @@ namespace {
 using core::CheckKind;
 using core::Settings;
 
-const CheckBoxControl kCheckBoxes[13] = {
+const CheckBoxControl kCheckBoxes[14] = {
     {IDC_PREFS_SHOW_AT_TOP, nullptr, core::valueName(&Settings::dockEdge), CheckKind::DockEdge,
      CheckEffect::DockEdge},
     {IDC_PREFS_OPEN_ON_START, &Settings::openBrowserOnStart, core::valueName(&Settings::openBrowserOnStart),
@@ -29,6 +29,8 @@ const CheckBoxControl kCheckBoxes[13] = {
      CheckKind::Flag, CheckEffect::CloseGlyph},
     {IDC_PREFS_CLOSE_ACTIVE_ONLY, &Settings::closeGlyphOnActiveOnly,
      core::valueName(&Settings::closeGlyphOnActiveOnly), CheckKind::Flag, CheckEffect::Repaint},
+    {IDC_PREFS_SHOW_ICONS, &Settings::showWindowIcons, core::valueName(&Settings::showWindowIcons),
+     CheckKind::Flag, CheckEffect::WindowIcons},
     {IDC_PREFS_FORCE_OVER_FULLSCREEN, &Settings::forceOverFullscreen,
      core::valueName(&Settings::forceOverFullscreen), CheckKind::Flag, CheckEffect::BarGeometry},
     {IDC_PREFS_CATCH_EXPLORER, &Settings::catchExplorerWindows,
@@ -59,7 +61,7 @@ template <class T, size_t N> const T* findById(const T (&table)[N], int id) {
 }
 } // namespace
 
-const CheckBoxControl (&checkBoxControls())[13] {
+const CheckBoxControl (&checkBoxControls())[14] {
     return kCheckBoxes;
 }
 const CheckBoxControl* findCheckBox(int id) {

@@ -57,6 +57,8 @@ class PreferencesHost {
 
     // The interface language changed: what stays open (the bar's tool tips, the tray tip) takes its texts.
     virtual void languageChanged() {}
+    // "Show window icons" changed: the bar looks for its windows' icons, or lets them go.
+    virtual void windowIconsChanged() {}
 };
 
 // Hot-key ids on the bar window.

@@ -8,8 +8,9 @@
 
 namespace standin {
 
-HWND openBrowser(kit::Process& process, const std::string& arguments) {
-    if (!process.start(kit::toolPath("standin-browser\\cv-browser.exe"), arguments)) return nullptr;
+HWND openBrowser(kit::Process& process, const std::string& arguments, const char* program) {
+    if (!process.start(kit::toolPath(("standin-browser\\" + std::string(program)).c_str()), arguments))
+        return nullptr;
     HWND found = nullptr;
     kit::waitFor([&] {
         found = kit::findWindowOf(process.id());

@@ -11,8 +11,9 @@
 
 namespace standin {
 
-// Starts a cv-browser.exe and waits for its (first) window. Returns the window, or null.
-HWND openBrowser(kit::Process& process, const std::string& arguments);
+// Starts a cv-browser.exe (or the stand-in whose program file carries a red icon, "cv-red-browser.exe") and
+// waits for its (first) window. Returns the window, or null.
+HWND openBrowser(kit::Process& process, const std::string& arguments, const char* program = "cv-browser.exe");
 
 // Starts a copy of cv-browser.exe under another program name ("chrome.exe"), as the bar tells browsers
 // apart by their program. False when it cannot be started.
