@@ -15,6 +15,15 @@ namespace {
 constexpr UINT kPendingCheckMs = 100;
 constexpr UINT kAutoHideDelayMs = 4000;
 
+// Keeps the icon as the entry's own copy, copied only when it is another one; true when the entry changed.
+bool setIcon(EntryIcon& icon, HICON source, bool standIn) {
+    if (standIn) icon.standIn = source;
+    if (icon.source == source && (icon.copy || !source)) return false;
+    icon.copy.reset(source ? CopyIcon(source) : nullptr);
+    icon.source = source;
+    return true;
+}
+
 core::ShellCode shellCodeOf(LPARAM code) {
     if (code == cvsh::kWindowCreated) return core::ShellCode::Created;
     if (code == cvsh::kWindowDestroyed) return core::ShellCode::Destroyed;
@@ -32,12 +41,16 @@ void BrowserTracker::Enumerate() {
     std::vector<HWND> windows;
     EnumWindows(collectOne, reinterpret_cast<LPARAM>(&windows));
     // The system lists the front-most window first, so it ends up last: the rightmost button.
+    const bool icons = settings().showWindowIcons;
     for (HWND window : windows) {
         WindowLook facts(reader_, window);
-        if (core::isBrowserWindow(facts, settings()))
-            list_.insertFront(window, core::buttonText(facts, settings()));
+        if (!core::isBrowserWindow(facts, settings())) continue;
+        BrowserEntry& entry = list_.insertFront(window, core::buttonText(facts, settings()));
+        // Nothing is announced before the order: the first paint draws it.
+        if (icons) setIcon(entry.icon, icons_.standIn(window, facts.processImage()), true);
     }
     announce([](BrowserListObserver& o) { o.orderChanged(); });
+    if (icons) list_.forEachFirstToLast([this](HWND window) { askIcon(window, WindowIcons::firstRequest()); });
 }
 
 void BrowserTracker::setActive(HWND window) {
@@ -148,12 +161,8 @@ void BrowserTracker::showIcon(HWND window, HICON source, bool standIn) {
     list_.forEachIndexOf(window, [&](int i) {
         // An observer may have changed the list for an earlier entry.
         if (!list_.validIndex(i)) return;
-        EntryIcon& icon = list_.entries[static_cast<size_t>(i)].icon;
-        if (standIn) icon.standIn = source;
-        if (icon.source == source && (icon.copy || !source)) return;
-        icon.copy.reset(source ? CopyIcon(source) : nullptr);
-        icon.source = source;
-        announce([i](BrowserListObserver& o) { o.entryChanged(i); });
+        if (setIcon(list_.entries[static_cast<size_t>(i)].icon, source, standIn))
+            announce([i](BrowserListObserver& o) { o.entryChanged(i); });
     });
 }
 

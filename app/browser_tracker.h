@@ -61,7 +61,7 @@ class BrowserTracker final : private IconAnswers {
     void readIcon(HWND window, core::WindowFacts& facts, bool listed);
     void askIcon(HWND window, ULONG_PTR request);
     void iconAnswered(HWND window, ULONG_PTR request, HICON icon) override;
-    // Shows the icon (or none) on every button of the window; copied only when it is another one.
+    // Shows the icon (or none) on every button of the window.
     void showIcon(HWND window, HICON source, bool standIn);
     bool usesTaskbarList(core::WindowFacts& facts) const;
     void placeWindow(HWND window);

@@ -11,7 +11,7 @@ corvane_wine_test(button_clicks_tests
 corvane_wine_test(foreign_programs_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/foreign_programs_test.cpp
   LIBS corvane_core
-  DEPENDS corvane cv-browser cv-taskbar)
+  DEPENDS corvane cv-browser cv-red-browser cv-taskbar)
 corvane_wine_test(strip_work_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/strip_work_test.cpp
   DEPENDS corvane)
