@@ -50,7 +50,8 @@ void BrowserTracker::Enumerate() {
         if (icons) setIcon(entry.icon, icons_.standIn(window, facts.processImage()), true);
     }
     announce([](BrowserListObserver& o) { o.orderChanged(); });
-    if (icons) list_.forEachFirstToLast([this](HWND window) { askIcon(window, WindowIcons::firstRequest()); });
+    if (icons)
+        list_.forEachFirstToLast([this](HWND window) { askIcon(window, WindowIcons::firstRequest()); });
 }
 
 void BrowserTracker::setActive(HWND window) {

@@ -17,7 +17,8 @@ namespace app {
 
 class BrowserTracker final : private IconAnswers {
   public:
-    explicit BrowserTracker(const WindowReader& reader = systemWindowReader()) : reader_(reader), icons_(*this) {}
+    explicit BrowserTracker(const WindowReader& reader = systemWindowReader())
+        : reader_(reader), icons_(*this) {}
 
     // The bar window: its timers run the pending checks and the auto-hide.
     void attach(HWND bar) noexcept { bar_ = bar; }

@@ -6,8 +6,10 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/app.h"
@@ -191,11 +193,121 @@ TEST_F(ModelViews, OneShellEventLooksAtTheWindowsProcessOnceAtMost) {
         step.before(facts);
         reader.imageReads = 0;
         model.HandleShellEvent(step.window, step.code);
-        EXPECT_LE(reader.imageReads, step.window == page && step.code != HSHELL_WINDOWDESTROYED ? 1 : 0)
-            << step.what;
+        // The frame's program is looked at once as it is listed: its file's icon may stand in for its own.
+        const bool mayRead =
+            step.code != HSHELL_WINDOWDESTROYED && (step.window == page || step.code == HSHELL_WINDOWCREATED);
+        EXPECT_LE(reader.imageReads, mayRead ? 1 : 0) << step.what;
         EXPECT_EQ(model.list().count(), step.listed) << step.what;
     }
     EXPECT_EQ(model.list().entries[0].title, "Frame");
+}
+
+// Icons of one colour, as a window's class, the window itself or its answer may hold them.
+HICON solidIcon(COLORREF colour) {
+    std::vector<DWORD> colours(16 * 16, 0xFF000000u | GetRValue(colour) << 16 | GetGValue(colour) << 8 |
+                                            GetBValue(colour));
+    const std::vector<BYTE> shown(2 * 16, 0);
+    return CreateIcon(nullptr, 16, 16, 1, 32, shown.data(), reinterpret_cast<const BYTE*>(colours.data()));
+}
+
+// In one process the class's icon and the window's own are read as a system does it: the class's stands in
+// at once, and the icon a window sets and then reports with a redraw replaces it.
+TEST_F(ModelViews, AButtonShowsItsClasssIconAndThenTheOneItsWindowSets) {
+    const HICON red = solidIcon(RGB(255, 0, 0)), blue = solidIcon(RGB(0, 0, 255));
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hIconSm = red;
+    wc.lpszClassName = "CorvaneTestRedClass";
+    ASSERT_TRUE(RegisterClassExA(&wc));
+    HWND window = make(
+        CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+    reader.windows[window] = {"IEFrame", "", "Page", true, true, false};
+    app::BrowserTracker model(reader);
+    model.setUsesTabControl(true);
+    app::ButtonStrip strip(model);
+    HWND view = make(stripWindow(100, 700));
+    strip.attach(view);
+    SetWindowLongPtrA(view, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&strip));
+    model.subscribe(strip);
+    auto iconShows = [&](COLORREF colour) {
+        return kit::waitFor([&] {
+            UpdateWindow(view);
+            const RECT r = strip.buttonRect(0);
+            const core::Rect icon = core::iconRect({r.left, r.top, r.right, r.bottom});
+            return e2e::BarShot(view).at(icon.left + 8, icon.top + 8) == colour;
+        });
+    };
+    model.HandleShellEvent(window, HSHELL_WINDOWCREATED);
+    EXPECT_TRUE(iconShows(RGB(255, 0, 0)));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(blue));
+    model.HandleShellEvent(window, HSHELL_REDRAW);
+    EXPECT_TRUE(iconShows(RGB(0, 0, 255)));
+    DestroyWindow(window);
+    UnregisterClassA(wc.lpszClassName, wc.hInstance);
+    DestroyIcon(red);
+    DestroyIcon(blue);
+}
+
+// A window of another thread answers late, in the order it was asked. The answer to an asking that was
+// overtaken (the window was asked again, or left the list) must change nothing: were it taken, its next
+// step would be asked, and that answer would land after the later asking's.
+std::atomic<int> g_iconQuestions{0};
+HICON g_blue = nullptr, g_green = nullptr;
+
+LRESULT CALLBACK lateProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_GETICON) return DefWindowProcA(window, msg, wParam, lParam);
+    // The first question for the small icon finds none yet; the small one proper would be green.
+    if (wParam == ICON_SMALL2) return reinterpret_cast<LRESULT>(g_iconQuestions++ == 0 ? nullptr : g_blue);
+    return g_iconQuestions++, reinterpret_cast<LRESULT>(wParam == ICON_SMALL ? g_green : nullptr);
+}
+
+TEST_F(ModelViews, AnAnswerToAnOvertakenAskingChangesNothing) {
+    g_blue = solidIcon(RGB(0, 0, 255));
+    g_green = solidIcon(RGB(0, 255, 0));
+    std::atomic<HWND> late{nullptr};
+    HANDLE go = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread answering([&] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = lateProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "CorvaneTestLateAnswers";
+        RegisterClassA(&wc);
+        late = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                               nullptr);
+        WaitForSingleObject(go, INFINITE);
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+            DispatchMessageA(&msg);
+        DestroyWindow(late);
+    });
+    ASSERT_TRUE(kit::waitFor([&] { return late.load() != nullptr; }));
+    HWND window = late;
+    reader.windows[window] = {"IEFrame", "", "Late", true, true, false};
+    app::BrowserTracker model(reader);
+    model.setUsesTabControl(true);
+    model.HandleShellEvent(window, HSHELL_WINDOWCREATED);
+    model.HandleShellEvent(window, HSHELL_REDRAW);
+    SetEvent(go);
+    auto source = [&] { return model.list().entries[0].icon.source; };
+    EXPECT_TRUE(kit::waitFor([&] { return source() == g_blue; }));
+    // Whatever a taken answer would have asked next has been answered, and its answer heard.
+    SendMessageA(window, WM_NULL, 0, 0);
+    kit::pump();
+    EXPECT_EQ(source(), g_blue);
+    EXPECT_EQ(g_iconQuestions, 2);
+    // Asked, then gone from the list before the answer: the answer is dropped.
+    model.HandleShellEvent(window, HSHELL_REDRAW);
+    model.HandleShellEvent(window, HSHELL_WINDOWDESTROYED);
+    SendMessageA(window, WM_NULL, 0, 0);
+    kit::pump();
+    EXPECT_EQ(model.list().count(), 0);
+    PostMessageA(window, WM_QUIT, 0, 0);
+    answering.join();
+    CloseHandle(go);
+    DestroyIcon(g_blue);
+    DestroyIcon(g_green);
 }
 
 } // namespace

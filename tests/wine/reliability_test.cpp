@@ -232,13 +232,16 @@ TEST_F(Churn, TenThousandEventsLeaveOneToolPerLiveWindowAndNoObjectsBehind) {
         EXPECT_EQ(kit::toolText(tips_, bar_, reinterpret_cast<UINT_PTR>(s.window)), s.title);
     }
 
-    // Closing everything that is left brings the bar back to where it was before the churn.
+    // Every window the bar lists has its own copy of this program's icon...
+    const kit::GuiObjects open = kit::guiObjects(processOf(bar_));
+    EXPECT_GE(open.gdi, before.gdi + static_cast<long>(order.size())) << order.size() << " icons";
+    // ...and closing everything that is left brings the bar back to where it was before the churn.
     closeAll(slots, order);
     settle();
     EXPECT_TRUE(countReaches(0));
     kit::GuiObjects after = kit::guiObjects(processOf(bar_));
-    std::printf("GDI objects %ld -> %ld, USER objects %ld -> %ld\n", before.gdi, after.gdi, before.user,
-                after.user);
+    std::printf("GDI objects %ld -> %ld (%ld with the last windows open), USER objects %ld -> %ld\n",
+                before.gdi, after.gdi, open.gdi, before.user, after.user);
     // A leak of one object per event, or per window opened, would show by the thousand; a few cached
     // paint objects (a device context, a brush made for a colour) may come and go.
     EXPECT_LE(after.gdi, before.gdi + 4);
