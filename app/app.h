@@ -31,6 +31,8 @@ HFONT dialogFont();
 HINSTANCE instance();
 
 constexpr const char* kBarTitle = "Corvane! main window";
+// The bars on the other monitors: another title, so that the single-instance check finds the main one only.
+constexpr const char* kOtherBarTitle = "Corvane! bar";
 // The program's name, the caption of its message boxes.
 constexpr const char* kAppName = core::kProgramName;
 

@@ -9,12 +9,17 @@
 namespace app {
 
 LRESULT BarWindow::onLeftButtonDown(WPARAM keys, LPARAM at) {
+    return pressOnStrip(strip_, hwnd(), keys, at);
+}
+
+LRESULT BarWindow::pressOnStrip(const ButtonStrip& strip, HWND window, WPARAM keys, LPARAM at) {
     const POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
-    const int index = strip_.hit(p);
+    const int index = strip.hit(p);
     // The key state that came with the press counts too: the bar does not have the keyboard focus (a click
     // leaves the browser active), so its own thread's view of the keyboard may lag behind.
     const bool shift = (keys & MK_SHIFT) != 0 || GetKeyState(VK_SHIFT) < 0;
-    runLeftAction(index, core::decideLeftPress(strip_.leftPressAt(index, p, shift)));
+    runLeftAction(index, core::decideLeftPress(strip.leftPressAt(index, p, shift)));
+    if (window != hwnd()) InvalidateRect(window, nullptr, TRUE);
     return 0;
 }
 
@@ -54,10 +59,14 @@ void BarWindow::runLeftAction(int index, core::LeftAction action) {
 }
 
 LRESULT BarWindow::onRightButtonDown(LPARAM at) {
+    return rightPressOnStrip(strip_, hwnd(), at);
+}
+
+LRESULT BarWindow::rightPressOnStrip(const ButtonStrip& strip, HWND window, LPARAM at) {
     const POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
-    const int index = strip_.hit(p);
+    const int index = strip.hit(p);
     POINT screen = p;
-    ClientToScreen(hwnd(), &screen);
+    ClientToScreen(window, &screen);
     if (!tracker_.list().validIndex(index)) return showBarMenu(screen), 0;
     runButtonMenu(hwnd(), tracker_.list().entries[static_cast<std::size_t>(index)].window, screen);
     return 0;

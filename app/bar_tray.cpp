@@ -32,8 +32,9 @@ void BarWindow::addTrayIcon() {
 void BarWindow::hideToTray() {
     addTrayIcon();
     ShowWindow(hwnd(), SW_HIDE);
-    // The desktop's work area is given back while the bar is away.
+    // The desktop's work area is given back while the bar is away, on every monitor.
     undockBar();
+    showOtherBars(false);
     tracker_.MinimiseAll();
 }
 
@@ -41,6 +42,7 @@ void BarWindow::restoreFromTray() {
     dockBar();
     shell_.trayIcon.release();
     ShowWindow(hwnd(), SW_SHOWNORMAL);
+    showOtherBars(true);
     tracker_.RestoreAll();
 }
 

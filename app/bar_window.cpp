@@ -59,6 +59,8 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return onDisplayChange(), defaultProc(msg, wParam, lParam);
     case WM_BAR_APPBARNOTIFY:
         return onAppBarNotify(wParam, lParam);
+    case WM_BAR_WINDOWMOVED:
+        return tracker_.recheckMonitor(reinterpret_cast<HWND>(wParam)), 0;
     case WM_BAR_SHELLEVENT:
         return onShellEvent(reinterpret_cast<HWND>(wParam), lParam);
     case WM_BAR_HTTPREPLY:
@@ -108,18 +110,21 @@ LRESULT BarWindow::onCreate(UINT msg, WPARAM wParam, LPARAM lParam) {
     tracker_.subscribe(accessibility_);
     if (!installHooks()) return -1;
     startTaskbarList();
+    // Without the hooks a window moved to another monitor changes bars at its next shell event.
+    moveWatch_.start(hwnd());
     taskbarCreatedMessage_ = RegisterWindowMessageA(kTaskbarCreatedMessageName);
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
     // The window may sit on a monitor whose DPI differs from the system's.
     const int dpi = win::windowDpi(hwnd());
     if (core::isSaneDpi(dpi) && dpi != barDpi()) setBarDpi(dpi);
+    tracker_.Enumerate();
+    makeBars(!settings().startInTray);
     if (settings().startInTray) {
         addTrayIcon();
     } else {
         dockBar();
     }
-    tracker_.Enumerate();
     tracker_.takeButtonsOff();
     tracker_.Place(nullptr);
     ownButtons_.create(hwnd(), barDpi());
@@ -161,6 +166,8 @@ LRESULT BarWindow::onDestroy(UINT msg, WPARAM wParam, LPARAM lParam) {
     // message, and a close sent from another program brings none: a thread message wakes it.
     EndMenu();
     PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+    moveWatch_.stop();
+    closeOtherBars();
     // The same release the crash guard runs; each part gives back only once. The guard lets go of the parts
     // before they go with the bar.
     shell_.release();
@@ -216,6 +223,8 @@ void BarWindow::undockBar() {
 
 void BarWindow::positionBar() {
     shell_.appBar.position(settings(), core::scaleForDpi(settings().barHeight, barDpi()));
+    for (OtherBar* bar : otherBars_)
+        bar->position();
 }
 
 LRESULT BarWindow::onAppBarNotify(WPARAM code, LPARAM param) {
@@ -233,6 +242,7 @@ void BarWindow::onTaskbarCreated() {
     // all the same.
     if (IsWindowVisible(hwnd())) {
         dockBar();
+        showOtherBars(true);
     } else {
         addTrayIcon();
     }
@@ -247,6 +257,8 @@ void BarWindow::preTranslateMessage(const MSG& msg) {
     if (!msg.hwnd) return;
     ownButtons_.relay(msg);
     strip_.relayToToolTips(msg);
+    for (OtherBar* bar : otherBars_)
+        bar->relayToToolTips(msg);
 }
 
 } // namespace app

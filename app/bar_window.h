@@ -9,11 +9,14 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/bar_accessibility.h"
 #include "app/bar_ids.h"
 #include "app/browser_tracker.h"
 #include "app/button_strip.h"
+#include "app/move_watch.h"
+#include "app/other_bar.h"
 #include "app/own_buttons.h"
 #include "app/shell_registrations.h"
 #include "core/bar_commands.h"
@@ -45,6 +48,10 @@ class BarWindow : public win::Window {
     // What a plain click on a browser button (0-based, valid) does, and doing it: for assistive technology.
     core::LeftAction plainClickAction(int index) const;
     void pressBrowserButton(int index);
+    // Presses on a strip of this bar or of a bar on another monitor (bar_buttons.cpp): window is the one the
+    // strip is drawn in, at the point of the press in its client coordinates.
+    LRESULT pressOnStrip(const ButtonStrip& strip, HWND window, WPARAM keys, LPARAM at);
+    LRESULT rightPressOnStrip(const ButtonStrip& strip, HWND window, LPARAM at);
 
   protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -76,6 +83,12 @@ class BarWindow : public win::Window {
     LRESULT onLeftButtonDown(WPARAM keys, LPARAM at);
     LRESULT onRightButtonDown(LPARAM at);
     void runLeftAction(int index, core::LeftAction action);
+
+    // A bar on each monitor the settings name (bar_monitors.cpp): this one on the first, the others made
+    // again whenever the monitors change; shown (docked) or kept hidden in the tray.
+    void makeBars(bool shown);
+    void closeOtherBars();
+    void showOtherBars(bool shown);
 
     // The monitor's DPI (bar_dpi.cpp): every size is scaled again when it changes.
     void applyDpi(int dpi);
@@ -115,6 +128,9 @@ class BarWindow : public win::Window {
     BrowserTracker tracker_;
     ButtonStrip strip_{tracker_};
     OwnButtons ownButtons_;
+    // The bars on the other monitors: each deletes itself after its window is gone.
+    std::vector<OtherBar*> otherBars_;
+    MoveWatch moveWatch_;
     BarAccessibility accessibility_{*this, tracker_};
     UINT taskbarCreatedMessage_ = 0;
     // The bitness notice while it is shown (owned by the bar, so it goes with it).

@@ -15,6 +15,8 @@ struct BrowserEntry {
     HWND window = nullptr;
     // The button text: the window's text by the title rule.
     std::string title;
+    // The monitor it is on, as last looked at: its button is on that monitor's bar.
+    HMONITOR monitor = nullptr;
 };
 
 using BrowserWindowList = core::WindowList<BrowserEntry>;

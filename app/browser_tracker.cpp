@@ -35,7 +35,7 @@ void BrowserTracker::Enumerate() {
     for (HWND window : windows) {
         WindowLook facts(reader_, window);
         if (core::isBrowserWindow(facts, settings()))
-            list_.insertFront(window, core::buttonText(facts, settings()));
+            list_.insertFront(window, core::buttonText(facts, settings())).monitor = reader_.monitor(window);
     }
     announce([](BrowserListObserver& o) { o.orderChanged(); });
 }
@@ -66,13 +66,35 @@ BrowserTracker::EventResult BrowserTracker::HandleShellEvent(HWND window, LPARAM
     }
     if (d.retitle) retitle(window, facts);
     if (d.buttonOffAgain) takeButtonOff(window);
-    if (d.unlist) unlist(window);
+    if (d.unlist) {
+        unlist(window);
+    } else if (!d.list) {
+        // Any event of a listed window may follow a move to another monitor (an activation always can).
+        recheckMonitor(window);
+    }
     result.answer = d.concernsBar ? 1 : 0;
     return result;
 }
 
+void BrowserTracker::recheckMonitor(HWND window) {
+    if (!window) {
+        list_.forEachFirstToLast([this](HWND each) { recheckMonitor(each); });
+        return;
+    }
+    if (list_.find(window) < 0) return;
+    const HMONITOR now = reader_.monitor(window);
+    list_.forEachIndexOf(window, [&](int i) {
+        // An observer's work for an earlier entry may have changed the list.
+        if (!list_.validIndex(i)) return;
+        BrowserEntry& entry = list_.entries[static_cast<size_t>(i)];
+        if (entry.window != window || entry.monitor == now) return;
+        entry.monitor = now;
+        announce([i](BrowserListObserver& o) { o.entryChanged(i); });
+    });
+}
+
 void BrowserTracker::list(HWND window, core::WindowFacts& facts) {
-    list_.append(window, core::buttonText(facts, settings()));
+    list_.append(window, core::buttonText(facts, settings())).monitor = reader_.monitor(window);
     if (usesTaskbarList(facts)) takeButtonOff(window);
     const int index = list_.count() - 1;
     announce([&](BrowserListObserver& o) { o.entryAdded(index, window); });

@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/browser_entry.h"
@@ -21,6 +22,9 @@ class BrowserTracker {
     // The bar window: its timers run the pending checks and the auto-hide.
     void attach(HWND bar) noexcept { bar_ = bar; }
     void subscribe(BrowserListObserver& observer) { observers_.push_back(&observer); }
+    void unsubscribe(BrowserListObserver& observer) {
+        observers_.erase(std::remove(observers_.begin(), observers_.end(), &observer), observers_.end());
+    }
     // Where the taskbar keeps no tab control for the hook, every tracked window's button leaves it through
     // the task-list object, else only today's browsers' (the hook knows only the classic classes).
     void setUsesTabControl(bool uses) noexcept { usesTabControl_ = uses; }
@@ -30,6 +34,9 @@ class BrowserTracker {
     void setActive(HWND window);
 
     void Enumerate();
+    // Looks again at the monitor a listed window is on (after it was moved, minimised or restored) and
+    // announces a change; every listed window's for a null one (the monitors changed).
+    void recheckMonitor(HWND window);
     // The handler's answer to the shell event, and the window it listed, if any: the bar may come back from
     // the tray for it before placeArrival() places it.
     struct EventResult {

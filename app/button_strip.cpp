@@ -9,6 +9,7 @@
 #include "app/app.h"
 #include "controls/hover_button.h"
 #include "core/dpi_scale.h"
+#include "core/monitor_bars.h"
 #include "core/pixel_fill.h"
 #include "resources/resource.h"
 #include "win/dpi.h"
@@ -218,9 +219,12 @@ void ButtonStrip::drawStrip(const Canvas& canvas, const RECT& client, const std:
     SetBkMode(dc, TRANSPARENT);
     int lastWithGlyph = -1;
     if (s.showCloseGlyph)
-        lastWithGlyph = s.closeGlyphOnActiveOnly ? list.findLast(model_.active()) : list.count() - 1;
+        lastWithGlyph = s.closeGlyphOnActiveOnly ? slotOf(list.findLast(model_.active()))
+                                                 : static_cast<int>(shown_.size()) - 1;
     for (const auto& range : ranges) {
-        for (int i : core::buttonsToDraw(row_, range.first, range.second, lastWithGlyph)) {
+        for (int slot : core::buttonsToDraw(row_, range.first, range.second, lastWithGlyph)) {
+            if (static_cast<std::size_t>(slot) >= shown_.size()) break;
+            const int i = shown_[static_cast<std::size_t>(slot)];
             if (!list.validIndex(i) || static_cast<std::size_t>(i) >= places_.entries.size()) break;
             const auto at = static_cast<std::size_t>(i);
             paintButton(canvas, list.entries[at], places_.entries[at].buttonRect);
@@ -230,21 +234,62 @@ void ButtonStrip::drawStrip(const Canvas& canvas, const RECT& client, const std:
 
 void ButtonStrip::layOut(const RECT& client) {
     const BrowserWindowList& list = model_.list();
-    // Activation and retitling leave the layout as it was: only a change of the list or of the strip's size
-    // costs a pass over every button.
-    if (rowChanges_ == list.changes() && EqualRect(&client, &rowClient_)) return;
-    row_ = core::buttonRow(toCore(client), list.count(), barDpi());
+    // Activation and retitling leave the layout as it was: only a change of the list, of the entries this
+    // strip shows or of the strip's size costs a pass over every button.
+    if (layoutCurrent() && EqualRect(&client, &rowClient_)) return;
+    places_.entries.resize(static_cast<std::size_t>(list.count()));
+    shown_.clear();
+    for (std::size_t i = 0; i < places_.entries.size(); ++i) {
+        places_.entries[i].shown = shows(list.entries[i]);
+        if (places_.entries[i].shown) shown_.push_back(static_cast<int>(i));
+    }
+    row_ = core::buttonRow(toCore(client), static_cast<int>(shown_.size()), barDpi());
     rowChanges_ = list.changes();
     rowClient_ = client;
-    places_.entries.resize(static_cast<std::size_t>(list.count()));
+    filterChanged_ = false;
+    std::size_t slot = 0;
     for (std::size_t i = 0; i < places_.entries.size(); ++i) {
-        RECT placed = toRect(row_.at(static_cast<int>(i)));
+        RECT placed{0, 0, 0, 0};
+        if (places_.entries[i].shown) placed = toRect(row_.at(static_cast<int>(slot++)));
         if (EqualRect(&placed, &places_.entries[i].buttonRect)) continue;
         places_.entries[i].buttonRect = placed;
         // The tool tips need the new places only when the pointer is next on the strip: a burst of windows
         // opening or closing, or a thousand buttons moving, then costs the control one pass, not one a paint.
         toolsStale_ = true;
     }
+}
+
+bool ButtonStrip::layoutCurrent() const {
+    return !filterChanged_ && rowChanges_ == model_.list().changes();
+}
+
+int ButtonStrip::slotOf(int index) const {
+    auto it = std::lower_bound(shown_.begin(), shown_.end(), index);
+    return it != shown_.end() && *it == index ? static_cast<int>(it - shown_.begin()) : -1;
+}
+
+void ButtonStrip::setMonitorFilter(MonitorFilter filter) {
+    filter_ = std::move(filter);
+    filterChanged_ = true;
+    if (window_) InvalidateRect(window_, nullptr, TRUE);
+}
+
+bool ButtonStrip::shows(const BrowserEntry& entry) const {
+    return core::stripShows(filter_.byMonitor, entry.monitor, filter_.own, filter_.main, filter_.withBars);
+}
+
+void ButtonStrip::entryChanged(int index) {
+    const BrowserWindowList& list = model_.list();
+    const auto at = static_cast<std::size_t>(index);
+    // A window that moved to or from this strip's monitor gains or loses its button: the row is laid out
+    // again.
+    if (list.validIndex(index) && at < places_.entries.size() && layoutCurrent() &&
+        places_.entries[at].shown != shows(list.entries[at])) {
+        filterChanged_ = true;
+        InvalidateRect(window_, nullptr, TRUE);
+        return;
+    }
+    invalidateAt(index);
 }
 
 HDC ButtonStrip::backBuffer(HDC screen, const RECT& client) {
@@ -279,6 +324,9 @@ void ButtonStrip::invalidateButton(HWND window) {
 }
 
 void ButtonStrip::invalidateAt(int index) {
+    // A window this strip does not show has nothing here to draw.
+    const auto at = static_cast<std::size_t>(index);
+    if (index >= 0 && at < places_.entries.size() && !places_.entries[at].shown && layoutCurrent()) return;
     const RECT r = buttonRect(index);
     // A button not laid out yet has no place: the whole strip is due anyway.
     if (r.bottom <= r.top) {
@@ -301,19 +349,40 @@ void ButtonStrip::orderChanged() {
 }
 
 void ButtonStrip::entryAdded(int index, HWND window) {
+    const BrowserWindowList& list = model_.list();
+    // Each change of the list counts one: the layout was current just before this one.
+    const bool wasCurrent = !filterChanged_ && rowChanges_ + 1 == list.changes();
     if (static_cast<std::size_t>(index) <= places_.entries.size())
         places_.entries.insert(places_.entries.begin() + index, Places{});
     addTool(window);
+    // A window of another bar's monitor leaves this strip's buttons where they are: no repaint.
+    if (wasCurrent && list.validIndex(index) && !shows(list.entries[static_cast<std::size_t>(index)])) {
+        shiftShown(index, 1);
+        rowChanges_ = list.changes();
+        return;
+    }
     InvalidateRect(window_, nullptr, TRUE);
 }
 
 void ButtonStrip::entryRemoving(int index, HWND window) {
     deleteTool(window);
+    const auto at = static_cast<std::size_t>(index);
+    const bool hiddenHere = layoutCurrent() && at < places_.entries.size() && !places_.entries[at].shown;
     // The places behind close the gap with their entries: a click before the next paint meets the button
     // drawn there.
-    if (static_cast<std::size_t>(index) < places_.entries.size())
-        places_.entries.erase(places_.entries.begin() + index);
+    if (at < places_.entries.size()) places_.entries.erase(places_.entries.begin() + index);
+    if (hiddenHere) {
+        // The removal that follows counts one change; the buttons shown here stay as they are.
+        shiftShown(index, -1);
+        rowChanges_ = model_.list().changes() + 1;
+        return;
+    }
     InvalidateRect(window_, nullptr, TRUE);
+}
+
+void ButtonStrip::shiftShown(int from, int by) {
+    for (int& i : shown_)
+        if (i >= from) i += by;
 }
 
 LRESULT ButtonStrip::workCount(WPARAM which) const {

@@ -38,6 +38,16 @@ class ButtonStrip final : public BrowserListObserver {
 
     // The window the strip is drawn in, the owner of its tool tips.
     void attach(HWND window) noexcept { window_ = window; }
+    // Which entries the strip shows: with byMonitor, those of its own monitor, and on the main strip those
+    // of the monitors without a bar (withBars lists the monitors that have one); else every entry.
+    struct MonitorFilter {
+        bool byMonitor = false;
+        HMONITOR own = nullptr;
+        bool main = true;
+        std::vector<HMONITOR> withBars;
+    };
+    void setMonitorFilter(MonitorFilter filter);
+    bool shows(const BrowserEntry& entry) const;
     // The close glyph drawn at the bar's DPI; loaded again when the DPI changes.
     void loadCloseGlyph(int dpi);
 
@@ -65,7 +75,7 @@ class ButtonStrip final : public BrowserListObserver {
     void orderChanged() override;
     void entryAdded(int index, HWND window) override;
     void entryRemoving(int index, HWND window) override;
-    void entryChanged(int index) override { invalidateAt(index); }
+    void entryChanged(int index) override;
     // Only the two buttons whose face changes are drawn again.
     void activeChanged(HWND previous, HWND now) override {
         invalidateButton(previous);
@@ -79,6 +89,8 @@ class ButtonStrip final : public BrowserListObserver {
     struct Places {
         RECT buttonRect{0, 0, 0, 0};
         RECT toolRect{0, 0, 0, 0};
+        // Whether the last layout gave the entry a button on this strip.
+        bool shown = false;
     };
     struct PlaceTable {
         std::vector<Places> entries;
@@ -96,6 +108,12 @@ class ButtonStrip final : public BrowserListObserver {
     // Marks the buttons of a window (it may be listed more than once) to be drawn again.
     void invalidateButton(HWND window);
     void invalidateAt(int index);
+    // Whether the last layout still holds for the list as it is.
+    bool layoutCurrent() const;
+    // The button of the list entry in the last layout, or -1 for one this strip does not show.
+    int slotOf(int index) const;
+    // Moves the shown entries from a list position on by the entries added (1) or removed (-1) before them.
+    void shiftShown(int from, int by);
 
     const BrowserTracker& model_;
     HWND window_ = nullptr;
@@ -105,6 +123,10 @@ class ButtonStrip final : public BrowserListObserver {
     // The text of the browser tool tip being shown.
     std::wstring tipText_;
     PlaceTable places_;
+    MonitorFilter filter_;
+    // The list entries the strip shows, in button order, as last laid out.
+    std::vector<int> shown_;
+    bool filterChanged_ = false;
     // The layout of the last paint, and the list change and client size it was made for.
     core::ButtonRow row_;
     std::uint64_t rowChanges_ = ~std::uint64_t{0};

@@ -12,6 +12,8 @@ void ShellRegistrations::attach(HWND bar) noexcept {
 
 void ShellRegistrations::release() noexcept {
     appBar.release();
+    for (AppBar& other : otherBars)
+        other.release();
     trayIcon.release();
     hotKeys.release();
     shellHook.release();

@@ -12,7 +12,11 @@
 namespace app {
 
 struct ShellRegistrations {
+    // The bars beside the main one, one a monitor; a monitor past these gets none, its windows show on the
+    // main bar. Kept here so that a crash gives their strips back too.
+    static constexpr int kMaxOtherBars = 7;
     AppBar appBar;
+    AppBar otherBars[kMaxOtherBars];
     TrayIcon trayIcon;
     HotKeys hotKeys;
     ShellHookInstall shellHook;

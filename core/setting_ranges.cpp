@@ -6,6 +6,7 @@ namespace {
 enum class Range {
     Any,    // values of which only the low byte is used (on/off settings are read as bool, not here)
     Edge,   // an appbar edge code: top or bottom
+    BarsOn, // which monitors get a bar
     Colour, // a plain COLORREF, its high byte zero
     HotKey, // modifiers in the high word, a virtual key in the low word, or 0 for none
     BarHeight,
@@ -21,6 +22,7 @@ struct RangeRule {
 
 constexpr RangeRule kRangeRules[] = {
     {&Settings::dockEdge, Range::Edge},
+    {&Settings::barsOn, Range::BarsOn},
     {&Settings::alignLeft, Range::Alignment},
     {&Settings::alignTop, Range::Alignment},
     {&Settings::alignWidth, Range::Alignment},
@@ -43,6 +45,8 @@ bool inRange(Range range, int32_t value) {
     switch (range) {
     case Range::Edge:
         return value == kEdgeTop || value == kEdgeBottom;
+    case Range::BarsOn:
+        return value >= kBarsOnPrimary && value <= kBarsOnChosen;
     case Range::Colour:
         return (bits & 0xFF000000u) == 0;
     case Range::HotKey:

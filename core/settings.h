@@ -8,6 +8,11 @@ namespace core {
 
 constexpr const char* kSettingsKey = "Software\\Corvane!";
 
+// The stored "Bars on" values.
+constexpr int32_t kBarsOnPrimary = 0;
+constexpr int32_t kBarsOnEvery = 1;
+constexpr int32_t kBarsOnChosen = 2;
+
 // Appbar edge codes as the shell takes them.
 constexpr int32_t kEdgeTop = 1;
 constexpr int32_t kEdgeBottom = 3;
@@ -53,6 +58,12 @@ struct Settings {
     std::string fontFaceName = "MS Sans Serif";
     // The interface language as a locale name ("de-DE"); empty follows the Windows display language.
     std::string language;
+    // Where bars dock: kBarsOnPrimary, kBarsOnEvery or kBarsOnChosen (the monitor of barMonitor's device
+    // name, or the primary one while that monitor is gone).
+    int32_t barsOn = 1;
+    std::string barMonitor;
+    // Each bar lists only the windows on its own monitor.
+    bool buttonsOnWindowMonitor = true;
 };
 
 // One stored value: its registry name and the field it fills. Exactly one of dword/text/flag is set. An
@@ -64,7 +75,7 @@ struct SettingDef {
     bool Settings::*flag = nullptr;
 };
 
-constexpr size_t kSettingCount = 33;
+constexpr size_t kSettingCount = 36;
 // In the order start-up reads them. The one place a stored value's name is written: the rest of the
 // program takes it from here through valueName().
 inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
@@ -101,6 +112,9 @@ inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
     {"Font charset", &Settings::fontCharset, nullptr},
     {"Font face name", nullptr, &Settings::fontFaceName},
     {"Language", nullptr, &Settings::language},
+    {"Bars on", &Settings::barsOn, nullptr},
+    {"Bar monitor", nullptr, &Settings::barMonitor},
+    {"Buttons on the bar of the window's monitor", nullptr, nullptr, &Settings::buttonsOnWindowMonitor},
 }};
 const std::array<SettingDef, kSettingCount>& settingTable();
 

@@ -30,11 +30,14 @@ class MapSource : public core::SettingsSource {
 TEST(Settings, EmptySourceGivesEveryDefaultInTableOrder) {
     MapSource src;
     core::Settings s = core::loadSettings(src, 0x00C0C0C0);
-    ASSERT_EQ(src.order.size(), 33u);
+    ASSERT_EQ(src.order.size(), 36u);
     EXPECT_EQ(src.order.front(), "Show on top of desktop");
     EXPECT_EQ(src.order[15], "Internet Explorer path");
     EXPECT_EQ(src.order[31], "Font face name");
-    EXPECT_EQ(src.order.back(), "Language");
+    EXPECT_EQ(src.order[32], "Language");
+    EXPECT_EQ(src.order.back(), "Buttons on the bar of the window's monitor");
+    EXPECT_EQ(s.barsOn, core::kBarsOnEvery);
+    EXPECT_TRUE(s.buttonsOnWindowMonitor);
     EXPECT_EQ(s.language, ""); // follows the Windows display language
     EXPECT_EQ(s.dockEdge, 3);
     EXPECT_EQ(s.barHeight, 24);

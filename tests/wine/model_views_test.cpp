@@ -21,6 +21,7 @@ namespace {
 struct Facts {
     std::string cls, image, text;
     bool visible = true, style = true, cloaked = false;
+    HMONITOR monitor = nullptr;
 };
 
 class TableReader final : public app::WindowReader {
@@ -34,6 +35,7 @@ class TableReader final : public app::WindowReader {
     bool taskbarStyle(HWND w) const override { return at(w).style; }
     std::string text(HWND w) const override { return at(w).text; }
     bool cloaked(HWND w) const override { return at(w).cloaked; }
+    HMONITOR monitor(HWND w) const override { return at(w).monitor; }
 
   private:
     Facts at(HWND w) const {
