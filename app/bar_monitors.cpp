@@ -1,5 +1,7 @@
 // A bar on every monitor the settings name: the main bar docks on the first of them (the primary monitor,
-// or the chosen one), a bar of its own on each other. Which strip shows a window follows the window's
+// or the chosen one), a bar of its own on each other. The main bar registers with the shell first: a shell
+// that cuts a newcomer's strip by every earlier bar on its edge, whatever the monitor (Wine's does), then
+// leaves the main bar where it belongs. Which strip shows a window follows the window's
 // monitor (core/monitor_bars.h).
 #include "app/app.h"
 #include "app/bar_window.h"

@@ -31,10 +31,11 @@ void BarWindow::addTrayIcon() {
 
 void BarWindow::hideToTray() {
     addTrayIcon();
-    ShowWindow(hwnd(), SW_HIDE);
-    // The desktop's work area is given back while the bar is away, on every monitor.
+    // The desktop's work area is given back while the bar is away, on every monitor, before the bars are
+    // seen to go.
     undockBar();
     showOtherBars(false);
+    ShowWindow(hwnd(), SW_HIDE);
     tracker_.MinimiseAll();
 }
 

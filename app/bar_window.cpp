@@ -119,11 +119,12 @@ LRESULT BarWindow::onCreate(UINT msg, WPARAM wParam, LPARAM lParam) {
     const int dpi = win::windowDpi(hwnd());
     if (core::isSaneDpi(dpi) && dpi != barDpi()) setBarDpi(dpi);
     tracker_.Enumerate();
-    makeBars(!settings().startInTray);
+    makeBars(false);
     if (settings().startInTray) {
         addTrayIcon();
     } else {
         dockBar();
+        showOtherBars(true);
     }
     tracker_.takeButtonsOff();
     tracker_.Place(nullptr);

@@ -28,8 +28,8 @@ void OtherBar::show() {
 }
 
 void OtherBar::hide() {
-    ShowWindow(hwnd(), SW_HIDE);
     appBar_.release();
+    ShowWindow(hwnd(), SW_HIDE);
 }
 
 void OtherBar::position() {
