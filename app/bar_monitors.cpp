@@ -46,6 +46,11 @@ void BarWindow::makeBars(bool shown) {
     }
 }
 
+void BarWindow::remakeBars() {
+    makeBars(IsWindowVisible(hwnd()) != 0);
+    if (IsWindowVisible(hwnd())) positionBar();
+}
+
 void BarWindow::closeOtherBars() {
     // Each gives its strip back as its window goes.
     for (OtherBar* bar : otherBars_)

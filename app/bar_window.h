@@ -38,6 +38,8 @@ class BarWindow : public win::Window {
     void preTranslateMessage(const MSG& msg);
     // Asks the shell again for the bar's place (the preferences, after a change of height).
     void positionBar();
+    // Makes the bars again by the settings (the preferences changed which monitors have one).
+    void remakeBars();
     // Gives the own buttons' tool tips and the tray tip the texts of the interface language now chosen.
     void retitle();
 

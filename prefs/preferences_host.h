@@ -55,6 +55,9 @@ class PreferencesHost {
     virtual int lastPreferencesPage() = 0;
     virtual void setLastPreferencesPage(int pageId) = 0;
 
+    // Which monitors have a bar, or which bar shows which window, changed: the bars are made again.
+    virtual void barsChanged() {}
+
     // The interface language changed: what stays open (the bar's tool tips, the tray tip) takes its texts.
     virtual void languageChanged() {}
 };

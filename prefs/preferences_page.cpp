@@ -51,6 +51,7 @@ BOOL PreferencesPage::onInitDialog() {
     attachColourButtons();
     initHotKeys();
     initLanguages();
+    initBarsOn();
     return TRUE;
 }
 
@@ -98,6 +99,7 @@ bool PreferencesPage::onCommand(UINT code, int id, HWND) {
         return true;
     }
     if (code == CBN_SELCHANGE && id == IDC_PREFS_LANGUAGE) onLanguageChosen();
+    if (code == CBN_SELCHANGE && id == IDC_PREFS_BARS_ON) onBarsOnChosen();
     if (code != BN_CLICKED) return true;
     switch (id) {
     case IDC_PREFS_MAXIMIZE:
@@ -135,6 +137,7 @@ void PreferencesPage::onCheckBox(int id) {
     if (box->effect == CheckEffect::CloseGlyph || box->effect == CheckEffect::Repaint) repaintBar();
     if (box->effect == CheckEffect::DockEdge) host_.dockEdgeChanged();
     if (box->effect == CheckEffect::BarGeometry) dialog_.noteBarGeometryChanged();
+    if (box->effect == CheckEffect::Bars) host_.barsChanged();
 }
 
 void PreferencesPage::onPlacement(core::Placement choice) {

@@ -70,6 +70,8 @@
 #define IDC_PREFS_ALIGN_WIDTH 258
 #define IDC_PREFS_CATCH_OTHER_BROWSERS 259
 #define IDC_PREFS_LANGUAGE 260
+#define IDC_PREFS_BARS_ON 261
+#define IDC_PREFS_BUTTONS_BY_MONITOR 262
 
 // Texts the code shows, in the string table of every language (resources/texts.rc for English,
 // resources/lang/*.rc for the others). The bar menu's commands use their command ids.
@@ -97,6 +99,9 @@
 #define IDS_PAGE_HOTKEYS 453
 #define IDS_PAGE_ADVANCED 454
 #define IDS_LANGUAGE_SYSTEM 455
+#define IDS_BARS_ON_PRIMARY 456
+#define IDS_BARS_ON_EVERY 457
+#define IDS_BARS_ON_ONE 458
 #define IDS_COLOUR_DEFAULT 460
 #define IDS_COLOUR_OTHER 461
 // The palette's 40 colour names, in palette order.

@@ -62,6 +62,34 @@ TEST_F(Apply, CloseButtonsRepaintTheBarAndSteerTheActiveOnlyBox) {
     ASSERT_TRUE(close());
 }
 
+TEST_F(Apply, TheBarsListAndTheMonitorBoxWriteTheirValuesAndMakeTheBarsAgain) {
+    host_.values.barsOn = core::kBarsOnChosen;
+    host_.values.barMonitor = "\\\\.\\GONE";
+    openAt("Appearance");
+    HWND list = control(IDC_PREFS_BARS_ON);
+    // The primary, every monitor, each monitor there now, then the chosen one that is not: shown chosen.
+    const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+    EXPECT_EQ(count, 3 + GetSystemMetrics(SM_CMONITORS));
+    EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), count - 1);
+    const auto choose = [&](int entry) {
+        ui_->call([&] {
+            SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+            SendMessageW(page(), WM_COMMAND, MAKEWPARAM(IDC_PREFS_BARS_ON, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(list));
+        });
+    };
+    choose(0);
+    EXPECT_EQ(host_.takeLog(), (Log{"write Bars on=0", "barsChanged"}));
+    choose(2);
+    EXPECT_EQ(host_.values.barMonitor.rfind("\\\\.\\", 0), 0u) << host_.values.barMonitor;
+    EXPECT_EQ(host_.takeLog(),
+              (Log{"write Bar monitor=" + host_.values.barMonitor, "write Bars on=2", "barsChanged"}));
+    click(IDC_PREFS_BUTTONS_BY_MONITOR);
+    EXPECT_EQ(host_.takeLog(), (Log{"write Buttons on the bar of the window's monitor=0", "barsChanged"}));
+    ASSERT_TRUE(close());
+    EXPECT_TRUE(host_.takeLog().empty());
+}
+
 TEST_F(Apply, ForcePlacementPositionsTheBarOnClose) {
     openAt("Advanced");
     click(IDC_PREFS_FORCE_OVER_FULLSCREEN);
