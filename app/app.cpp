@@ -8,6 +8,7 @@
 #include "core/dpi_scale.h"
 #include "core/setting_ranges.h"
 #include "win/dpi.h"
+#include "win/monitors.h"
 #include "win/system_library.h"
 #include "win/text.h"
 #include "win/ui_text.h"
@@ -40,7 +41,8 @@ void loadSettingsAndFonts() {
     RegistrySettingsSource source(core::kSettingsKey);
     const auto buttonFace = static_cast<int32_t>(GetSysColor(COLOR_BTNFACE));
     g_settings = core::loadSettings(source, buttonFace);
-    core::keepInRange(g_settings, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, buttonFace);
+    // The alignment rectangle may lie on any monitor; each bar's own height is kept to its monitor.
+    core::keepInRange(g_settings, win::virtualScreenReach(), buttonFace);
     g_dpi = win::systemDpi();
     win::chooseUiLanguage(g_settings.language);
     rebuildButtonFont();

@@ -10,6 +10,7 @@
 #include "prefs/quick_help.h"
 #include "resources/resource.h"
 #include "win/dpi.h"
+#include "win/monitors.h"
 #include "win/text.h"
 #include "win/ui_text.h"
 
@@ -178,7 +179,7 @@ bool PreferencesPage::takeNumber(int id, const std::string& text) {
     if (!control) return true;
     const std::optional<int32_t> value = core::parseNumber(text);
     core::Settings& s = host_.settings();
-    const core::ScreenSize screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const core::ScreenSize screen = win::virtualScreenReach();
     if (!value || !core::acceptNumber(control->edit, *value, s, screen)) return false;
     const core::NumberEditRule& rule = core::numberEditRule(control->edit);
     host_.change(rule.field, *value);

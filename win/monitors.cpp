@@ -25,4 +25,9 @@ std::vector<Monitor> displayMonitors() {
     return monitors;
 }
 
+core::ScreenSize virtualScreenReach() {
+    return {GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 } // namespace win

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/monitor_bars.h"
+#include "core/preference_rules.h"
 
 namespace win {
 
@@ -15,6 +16,10 @@ struct Monitor {
 };
 
 std::vector<Monitor> displayMonitors();
+
+// How far right and down the monitors reach, in virtual-screen pixels: the room a browser window may be
+// aligned in.
+core::ScreenSize virtualScreenReach();
 
 inline RECT toRect(const core::Rect& r) {
     return {r.left, r.top, r.right, r.bottom};

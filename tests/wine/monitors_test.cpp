@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
 
 #include "app/bar_ids.h"
 #include "core/bar_commands.h"
@@ -154,6 +155,47 @@ TEST_F(TwoMonitors, TheTrayTakesEveryBarAndGivesEveryStripBack) {
     EXPECT_TRUE(kit::waitFor([&] { return IsWindowVisible(bar_) && IsWindowVisible(other); }));
     EXPECT_TRUE(docked(other, kSecond));
     EXPECT_TRUE(waitShows(other, 1));
+}
+
+TEST_F(TwoMonitors, AFullScreenWindowStepsBackTheBarOfItsOwnMonitorOnly) {
+    e2e::writeSetting("Force placement over fullscreen popups", 0);
+    startWithOneEach();
+    HWND other = nullptr;
+    ASSERT_TRUE(kit::waitFor([&] { return (other = otherBar()) != nullptr && IsWindowVisible(other); }));
+    HWND full = browsers_.open("Full", "CorvaneTestOther", false, kSecond.left, 0);
+    SetWindowPos(full, HWND_TOP, kSecond.left, kSecond.top, 800, 600, 0);
+    ASSERT_TRUE(e2e::waitForeground(full));
+    const auto topmost = [](HWND w) { return (GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    // The shell tells every appbar, whatever its monitor.
+    for (LPARAM opened : {1, 0}) {
+        for (HWND bar : {bar_, other})
+            PostMessageA(bar, app::WM_BAR_APPBARNOTIFY, ABN_FULLSCREENAPP, opened);
+        EXPECT_TRUE(kit::waitFor([&] { return topmost(other) == !opened; })) << opened;
+        EXPECT_TRUE(topmost(bar_)) << opened;
+    }
+}
+
+TEST_F(TwoMonitors, BrowsersAreMaximisedOnTheirOwnMonitorAndAlignedAnywhereOnTheDesktop) {
+    e2e::writeSetting("Maximize browser windows", 1);
+    start(false);
+    HWND maximised = browsers_.open("Maximised", "IEFrame", true, 1200, 100);
+    EXPECT_TRUE(kit::waitFor([&] {
+        RECT r{};
+        GetWindowRect(maximised, &r);
+        return IsZoomed(maximised) && r.left <= kSecond.left && r.right >= kSecond.right && r.right < 1900;
+    }));
+    ASSERT_TRUE(e2e::closeBar(proc_, bar_));
+    e2e::writeSetting("Maximize browser windows", 0);
+    e2e::writeSetting("Align browser windows", 1);
+    for (auto [name, value] : {std::pair{"Left", 1300}, {"Top", 100}, {"Width", 400}, {"Height", 300}})
+        e2e::writeSetting(name, static_cast<DWORD>(value));
+    start(false);
+    HWND aligned = browsers_.open("Aligned", "IEFrame", true, 100, 100);
+    EXPECT_TRUE(kit::waitFor([&] {
+        RECT r{};
+        GetWindowRect(aligned, &r);
+        return r.left == 1300 && r.top == 100 && r.right == 1700 && r.bottom == 400;
+    })) << "the alignment rectangle on the second monitor was kept";
 }
 
 // Last: it switches the second monitor off and on again.
