@@ -161,6 +161,57 @@ TEST_F(ModelViews, TwoStripsOverOneListEachLayOutPaintAndPlaceTheirToolsForTheir
     }
 }
 
+TEST_F(ModelViews, EachStripShowsItsMonitorsWindowsAndOneMovedAcrossChangesStripsWithoutRepaintingTheOthers) {
+    app::BrowserTracker model(reader);
+    // Two monitors the strips stand for; only their handles are compared.
+    const HMONITOR first = reinterpret_cast<HMONITOR>(1), second = reinterpret_cast<HMONITOR>(2);
+    struct View {
+        HWND window;
+        app::ButtonStrip strip;
+    };
+    View views[] = {{make(stripWindow(100, 700)), app::ButtonStrip(model)},
+                    {make(stripWindow(200, 700)), app::ButtonStrip(model)}};
+    for (int i = 0; i < 2; ++i) {
+        View& v = views[i];
+        v.strip.attach(v.window);
+        SetWindowLongPtrA(v.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&v.strip));
+        model.subscribe(v.strip);
+        v.strip.setMonitorFilter({true, i == 0 ? first : second, i == 0, {first, second}});
+    }
+    HWND w[3];
+    const HMONITOR on[3] = {first, second, nullptr};
+    for (int i = 0; i < 3; ++i) {
+        w[i] = make(standIn());
+        reader.windows[w[i]] = {"IEFrame", "", "Page", true, true, false, on[i]};
+        model.HandleShellEvent(w[i], HSHELL_WINDOWCREATED);
+    }
+    const auto shown = [&](View& v, int entry) {
+        UpdateWindow(v.window);
+        const RECT r = v.strip.buttonRect(entry);
+        return r.right > r.left;
+    };
+    // A window whose monitor is not known shows on the main strip.
+    EXPECT_TRUE(shown(views[0], 0) && !shown(views[0], 1) && shown(views[0], 2));
+    EXPECT_TRUE(!shown(views[1], 0) && shown(views[1], 1) && !shown(views[1], 2));
+    EXPECT_EQ(views[1].strip.buttonRect(1).left, core::layoutButtons({0, 0, 700, 24}, 1)[0].left);
+
+    // Moved to the second monitor: the event of its move brings its button over.
+    reader.windows[w[0]].monitor = second;
+    model.recheckMonitor(w[0]);
+    EXPECT_TRUE(!shown(views[0], 0) && shown(views[1], 0) && shown(views[1], 1));
+    // A window opening on the first monitor leaves the second strip unpainted.
+    ValidateRect(views[1].window, nullptr);
+    HWND late = make(standIn());
+    reader.windows[late] = {"IEFrame", "", "Late", true, true, false, first};
+    model.HandleShellEvent(late, HSHELL_WINDOWCREATED);
+    EXPECT_FALSE(GetUpdateRect(views[1].window, nullptr, FALSE));
+    EXPECT_TRUE(shown(views[0], 3));
+    model.HandleShellEvent(late, HSHELL_WINDOWDESTROYED);
+    EXPECT_FALSE(GetUpdateRect(views[1].window, nullptr, FALSE));
+    EXPECT_TRUE(shown(views[1], 0) && shown(views[1], 1))
+        << "the buttons after a hidden removal kept their places";
+}
+
 TEST_F(ModelViews, OneShellEventLooksAtTheWindowsProcessOnceAtMost) {
     app::BrowserTracker model(reader);
     model.attach(make(stripWindow(300, 100)));
