@@ -155,6 +155,10 @@ TEST_F(TwoMonitors, TheTrayTakesEveryBarAndGivesEveryStripBack) {
     EXPECT_TRUE(kit::waitFor([&] { return IsWindowVisible(bar_) && IsWindowVisible(other); }));
     EXPECT_TRUE(docked(other, kSecond));
     EXPECT_TRUE(waitShows(other, 1));
+    // A press on the other bar's button is the main bar's to carry out: its window comes to the front.
+    e2e::waitForeground(left_);
+    kit::click(e2e::clientToScreen(other, {e2e::button(0).left + 30, 12}));
+    EXPECT_TRUE(kit::waitFor([&] { return GetForegroundWindow() == right_; }));
 }
 
 TEST_F(TwoMonitors, AFullScreenWindowStepsBackTheBarOfItsOwnMonitorOnly) {
