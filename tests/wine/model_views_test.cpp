@@ -38,8 +38,8 @@ class TableReader final : public app::WindowReader {
     bool visible(HWND w) const override { return at(w).visible; }
     bool taskbarStyle(HWND w) const override { return at(w).style; }
     std::string text(HWND w) const override { return at(w).text; }
-    bool cloaked(HWND w) const override { return ++cloakReads, at(w).cloaked; }
-    mutable int cloakReads = 0;
+    bool cloaked(HWND w) const override { return cloakReads.push_back(w), at(w).cloaked; }
+    mutable std::vector<HWND> cloakReads;
 
   private:
     Facts at(HWND w) const {
@@ -242,8 +242,9 @@ TEST_F(ModelViews, AWindowTheShellHidesLosesItsButtonAtTheEventUnlessEveryDeskto
         return e2e::BarShot(stripWin).at(r.left + 2, r.top + 3) == kActive &&
                strip.hit({r.left + 2, r.top + 3}) == 2;
     };
-    auto raise = [&](DWORD event, LONG object) {
-        PostMessageA(w[1], standin::kRaiseWinEvent, event, object);
+    // Raised in order by the one thread of the stand-in, and heard in that order.
+    auto raise = [&](HWND window, DWORD event, LONG object) {
+        PostMessageA(window, standin::kRaiseWinEvent, event, object);
     };
     ASSERT_TRUE(kit::waitFor([&] { return activeAt(three[2]); }));
 
@@ -252,13 +253,14 @@ TEST_F(ModelViews, AWindowTheShellHidesLosesItsButtonAtTheEventUnlessEveryDeskto
         app::settings().currentDesktopOnly = currentDesktopOnly;
         strip.filterChanged();
         reader.windows[w[1]].cloaked = true;
-        reader.cloakReads = 0;
-        // An event for a part of the window says nothing of the window; the window's own, raised after it,
-        // is read within a second.
-        raise(app::kCloakedEvent, OBJID_CLIENT);
-        raise(app::kCloakedEvent, OBJID_WINDOW);
-        ASSERT_TRUE(kit::waitFor([&] { return reader.cloakReads > 0; }, 1000));
-        EXPECT_EQ(reader.cloakReads, 1);
+        reader.cloakReads.clear();
+        // An event for a part of the window says nothing of the window: only the window's own is read, and
+        // the event of another window raised after both tells when they have been heard.
+        raise(w[1], app::kCloakedEvent, OBJID_CLIENT);
+        raise(w[1], app::kCloakedEvent, OBJID_WINDOW);
+        raise(w[0], app::kCloakedEvent, OBJID_WINDOW);
+        ASSERT_TRUE(kit::waitFor([&] { return reader.cloakReads.size() >= 2; }, 1000));
+        EXPECT_EQ(reader.cloakReads, (std::vector<HWND>{w[1], w[0]}));
         EXPECT_TRUE(model.list().entries[1].cloaked);
         EXPECT_EQ(model.list().count(), 3) << "a hidden window stays listed";
         if (currentDesktopOnly) {
@@ -273,7 +275,7 @@ TEST_F(ModelViews, AWindowTheShellHidesLosesItsButtonAtTheEventUnlessEveryDeskto
             EXPECT_TRUE(activeAt(three[2]));
         }
         reader.windows[w[1]].cloaked = false;
-        raise(app::kUncloakedEvent, OBJID_WINDOW);
+        raise(w[1], app::kUncloakedEvent, OBJID_WINDOW);
         EXPECT_TRUE(
             kit::waitFor([&] { return !model.list().entries[1].cloaked && activeAt(three[2]); }, 1000));
     }
