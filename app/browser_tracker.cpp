@@ -102,11 +102,21 @@ void BrowserTracker::retitle(HWND window, core::WindowFacts& facts) {
 }
 
 void BrowserTracker::recheckCloaked(HWND window) {
-    if (window) {
-        if (list_.find(window) >= 0) setCloaked(window, reader_.cloaked(window));
+    if (!window) {
+        list_.forEachFirstToLast([this](HWND each) { setCloaked(each, reader_.cloaked(each)); });
         return;
     }
-    list_.forEachFirstToLast([this](HWND each) { setCloaked(each, reader_.cloaked(each)); });
+    if (list_.find(window) >= 0) {
+        setCloaked(window, reader_.cloaked(window));
+        return;
+    }
+    // Today's browsers' windows are listed only once they would have a taskbar button, which a hidden one
+    // would not: one on another desktop when the bar started joins as its desktop comes into view. Every
+    // other window ends at its class.
+    WindowLook facts(reader_, window);
+    if (!core::decideShellEvent(core::ShellCode::Other, facts, settings(), false).list) return;
+    dropPending(window);
+    list(window, facts);
 }
 
 void BrowserTracker::setCloaked(HWND window, bool cloaked) {

@@ -46,7 +46,8 @@ class BrowserTracker {
     void Activate(int index);
     void takeButtonsOff();
     // The shell hid or showed the window (a change of virtual desktop): its entries read their cloaked state
-    // again. Null reads every entry's again, for events that were not followed.
+    // again, or a window of today's browsers not listed while hidden is listed now. Null reads every entry's
+    // again, for events that were not followed.
     void recheckCloaked(HWND window);
     // Places the waiting windows that have been shown since and lists those of today's browsers that have
     // become ready (returned, for placeArrival()); drops those gone or waited for too long.
