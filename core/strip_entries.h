@@ -52,8 +52,9 @@ class StripSlots {
     }
     // The button of a list index; -1 for an entry left out or outside the list.
     int slotOf(int index) const noexcept {
-        return index >= 0 && index < static_cast<int>(slotOf_.size()) ? slotOf_[static_cast<std::size_t>(index)]
-                                                                       : -1;
+        return index >= 0 && index < static_cast<int>(slotOf_.size())
+                   ? slotOf_[static_cast<std::size_t>(index)]
+                   : -1;
     }
 
   private:

@@ -26,11 +26,8 @@ TEST(StripEntries, EachButtonMapsToItsEntryAndBackWhateverTheFilterLeavesOut) {
         std::vector<int> indices; // of the buttons, left to right
     };
     const Case cases[] = {
-        {"", true, {}},
-        {"...", true, {0, 1, 2}},
-        {"c.c.", true, {1, 3}},
-        {"ccc", true, {}},
-        {"c.c.", false, {0, 1, 2, 3}},
+        {"", true, {}},    {"...", true, {0, 1, 2}},      {"c.c.", true, {1, 3}},
+        {"ccc", true, {}}, {"c.c.", false, {0, 1, 2, 3}},
     };
     for (const Case& c : cases) {
         const std::vector<Entry> list = entries(c.list);
