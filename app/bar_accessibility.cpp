@@ -1,8 +1,11 @@
 #include "app/bar_accessibility.h"
 
+#include <algorithm>
+
 #include "app/app.h"
 #include "app/bar_window.h"
 #include "core/button_click.h"
+#include "core/strip_entries.h"
 #include "resources/resource.h"
 #include "win/ui_text.h"
 
@@ -59,8 +62,56 @@ LRESULT BarAccessibility::answer(WPARAM wParam, LPARAM lParam) {
 }
 
 void BarAccessibility::notifyBrowserButton(DWORD event, int index) const {
-    if (index < 0) return;
-    NotifyWinEvent(event, window_, OBJID_CLIENT, index + 1);
+    if (index < 0 || !showsEntry(index)) return;
+    const auto before = std::count(shown_.begin(), shown_.begin() + index, true);
+    NotifyWinEvent(event, window_, OBJID_CLIENT, static_cast<LONG>(before) + 1);
+}
+
+bool BarAccessibility::showsEntry(int index) const {
+    return index >= 0 && static_cast<std::size_t>(index) < shown_.size() &&
+           shown_[static_cast<std::size_t>(index)];
+}
+
+int BarAccessibility::entryOfButton(int button) const {
+    for (std::size_t i = 0; i < shown_.size(); ++i)
+        if (shown_[i] && button-- == 0) return static_cast<int>(i);
+    return -1;
+}
+
+void BarAccessibility::orderChanged() {
+    const core::StripFilter filter = core::stripFilterOf(settings());
+    shown_.clear();
+    for (const BrowserEntry& entry : model_.list().entries)
+        shown_.push_back(core::stripShows({entry.cloaked}, filter));
+}
+
+void BarAccessibility::filterChanged() {
+    orderChanged();
+    NotifyWinEvent(EVENT_OBJECT_REORDER, window_, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void BarAccessibility::entryAdded(int index, HWND) {
+    if (!model_.list().validIndex(index) || static_cast<std::size_t>(index) > shown_.size()) return;
+    const BrowserEntry& entry = model_.list().entries[static_cast<std::size_t>(index)];
+    shown_.insert(shown_.begin() + index, core::stripShows({entry.cloaked}, core::stripFilterOf(settings())));
+    notifyBrowserButton(EVENT_OBJECT_CREATE, index);
+}
+
+void BarAccessibility::entryRemoving(int index, HWND) {
+    notifyBrowserButton(EVENT_OBJECT_DESTROY, index);
+    if (index >= 0 && static_cast<std::size_t>(index) < shown_.size()) shown_.erase(shown_.begin() + index);
+}
+
+void BarAccessibility::entryChanged(int index) {
+    if (!model_.list().validIndex(index) || static_cast<std::size_t>(index) >= shown_.size()) return;
+    const BrowserEntry& entry = model_.list().entries[static_cast<std::size_t>(index)];
+    const bool shown = core::stripShows({entry.cloaked}, core::stripFilterOf(settings()));
+    if (shown == shown_[static_cast<std::size_t>(index)]) {
+        notifyBrowserButton(EVENT_OBJECT_NAMECHANGE, index);
+        return;
+    }
+    shown_[static_cast<std::size_t>(index)] = shown;
+    NotifyWinEvent(EVENT_OBJECT_REORDER, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void BarAccessibility::activeChanged(HWND previous, HWND now) {
@@ -80,6 +131,7 @@ std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
     std::vector<win::AccessibleButton> out;
     const BrowserWindowList& list = model_.list();
     for (int i = 0; i < list.count(); ++i) {
+        if (!showsEntry(i)) continue;
         const BrowserEntry& entry = list.entries[static_cast<size_t>(i)];
         win::AccessibleButton b;
         b.name = entry.title;
@@ -102,9 +154,9 @@ std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
 }
 
 void BarAccessibility::pressAccessibleButton(int index) {
-    const int browsers = model_.list().count();
+    const int browsers = static_cast<int>(std::count(shown_.begin(), shown_.end(), true));
     if (index < browsers) {
-        bar_.pressBrowserButton(index);
+        if (model_.list().validIndex(entryOfButton(index))) bar_.pressBrowserButton(entryOfButton(index));
         return;
     }
     int own = browsers;

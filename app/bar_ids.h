@@ -29,6 +29,10 @@ enum class BarWork : WPARAM {
     PaintMicroseconds = 3
 };
 
+// Sent by the bar's own cloak events hook on the bar's thread (app/hook_installs.*): the shell hid or showed
+// the window in wParam.
+constexpr UINT WM_BAR_CLOAKEVENT = WM_USER + 17;
+
 // Registered by the shell's new taskbar: the bar puts back what it had there.
 constexpr const char* kTaskbarCreatedMessageName = "TaskbarCreated";
 
@@ -50,8 +54,8 @@ static_assert(WM_BAR_TRAYNOTIFY == core::kFirstMessageFromOthers &&
               WM_BAR_APPBARNOTIFY == WM_BAR_TRAYNOTIFY + 1 &&
               WM_BAR_SHELLEVENT == core::kLastMessageFromOthers);
 
-constexpr UINT kBarMessages[] = {WM_BAR_TRAYNOTIFY, WM_BAR_APPBARNOTIFY, WM_BAR_SHELLEVENT, WM_BAR_HTTPREPLY,
-                                 WM_BAR_WORKCOUNT};
+constexpr UINT kBarMessages[] = {WM_BAR_TRAYNOTIFY, WM_BAR_APPBARNOTIFY, WM_BAR_SHELLEVENT,
+                                 WM_BAR_HTTPREPLY,  WM_BAR_WORKCOUNT,    WM_BAR_CLOAKEVENT};
 constexpr UINT_PTR kBarTimers[] = {AUTOHIDE_TIMER_ID, HOLD_TIMER_ID, PENDING_TIMER_ID, NOTICE_TIMER_ID};
 constexpr int kBarHotKeys[] = {HOTKEY_ID_HIDE, HOTKEY_ID_NEW};
 static_assert(core::allDistinct(kBarMessages), "two of the bar's messages share a number");

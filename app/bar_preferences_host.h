@@ -30,6 +30,7 @@ class BarPreferencesHost : public prefs::PreferencesHost {
     int lastPreferencesPage() override { return lastPage_; }
     void setLastPreferencesPage(int pageId) override { lastPage_ = pageId; }
     void languageChanged() override { bar_.retitle(); }
+    void desktopFilterChanged() override { bar_.followDesktops(); }
 
   private:
     BarWindow& bar_;

@@ -16,4 +16,16 @@ void BarWindow::welcomeBrowser(HWND window) {
     tracker_.placeArrival(window);
 }
 
+void BarWindow::followDesktops() {
+    if (settings().currentDesktopOnly) {
+        // The events missed while the hook was off: every window's state is read again.
+        shell_.cloakEvents.install(hwnd());
+        tracker_.recheckCloaked(nullptr);
+    } else {
+        shell_.cloakEvents.release();
+    }
+    strip_.filterChanged();
+    accessibility_.filterChanged();
+}
+
 } // namespace app

@@ -61,6 +61,8 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return onAppBarNotify(wParam, lParam);
     case WM_BAR_SHELLEVENT:
         return onShellEvent(reinterpret_cast<HWND>(wParam), lParam);
+    case WM_BAR_CLOAKEVENT:
+        return tracker_.recheckCloaked(reinterpret_cast<HWND>(wParam)), 0;
     case WM_BAR_HTTPREPLY:
         return message::handleHttpReply(hwnd(), instance(), dialogFont(), *replies_, wParam);
     case WM_BAR_WORKCOUNT:
@@ -107,6 +109,8 @@ LRESULT BarWindow::onCreate(UINT msg, WPARAM wParam, LPARAM lParam) {
     tracker_.subscribe(strip_);
     tracker_.subscribe(accessibility_);
     if (!installHooks()) return -1;
+    // Before the list is filled: a desktop changed meanwhile is heard, or read at listing.
+    if (settings().currentDesktopOnly) shell_.cloakEvents.install(hwnd());
     startTaskbarList();
     taskbarCreatedMessage_ = RegisterWindowMessageA(kTaskbarCreatedMessageName);
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));

@@ -45,6 +45,9 @@ class BarWindow : public win::Window {
     // What a plain click on a browser button (0-based, valid) does, and doing it: for assistive technology.
     core::LeftAction plainClickAction(int index) const;
     void pressBrowserButton(int index);
+    // Whether windows of the desktops not in view have buttons changed: the cloak events are followed or
+    // not, and the views show the windows again by the setting.
+    void followDesktops();
 
   protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

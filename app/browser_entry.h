@@ -15,6 +15,8 @@ struct BrowserEntry {
     HWND window = nullptr;
     // The button text: the window's text by the title rule.
     std::string title;
+    // Hidden by the compositor (on a virtual desktop not in view): the strips may leave its button out.
+    bool cloaked = false;
 };
 
 using BrowserWindowList = core::WindowList<BrowserEntry>;

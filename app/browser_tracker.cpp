@@ -35,7 +35,7 @@ void BrowserTracker::Enumerate() {
     for (HWND window : windows) {
         WindowLook facts(reader_, window);
         if (core::isBrowserWindow(facts, settings()))
-            list_.insertFront(window, core::buttonText(facts, settings()));
+            list_.insertFront(window, core::buttonText(facts, settings())).cloaked = facts.cloaked();
     }
     announce([](BrowserListObserver& o) { o.orderChanged(); });
 }
@@ -72,7 +72,7 @@ BrowserTracker::EventResult BrowserTracker::HandleShellEvent(HWND window, LPARAM
 }
 
 void BrowserTracker::list(HWND window, core::WindowFacts& facts) {
-    list_.append(window, core::buttonText(facts, settings()));
+    list_.append(window, core::buttonText(facts, settings())).cloaked = facts.cloaked();
     if (usesTaskbarList(facts)) takeButtonOff(window);
     const int index = list_.count() - 1;
     announce([&](BrowserListObserver& o) { o.entryAdded(index, window); });
@@ -99,6 +99,43 @@ void BrowserTracker::retitle(HWND window, core::WindowFacts& facts) {
         entry.title = title;
         announce([i](BrowserListObserver& o) { o.entryChanged(i); });
     });
+}
+
+void BrowserTracker::recheckCloaked(HWND window) {
+    if (!window) {
+        list_.forEachFirstToLast([this](HWND each) { setCloaked(each, reader_.cloaked(each)); });
+        return;
+    }
+    if (list_.find(window) >= 0) {
+        setCloaked(window, reader_.cloaked(window));
+        return;
+    }
+    // Today's browsers' windows are listed only once they would have a taskbar button, which a hidden one
+    // would not: one on another desktop when the bar started joins as its desktop comes into view. Every
+    // other window ends at its class.
+    WindowLook facts(reader_, window);
+    if (!core::decideShellEvent(core::ShellCode::Other, facts, settings(), false).list) return;
+    dropPending(window);
+    list(window, facts);
+}
+
+void BrowserTracker::setCloaked(HWND window, bool cloaked) {
+    bool shown = false;
+    list_.forEachIndexOf(window, [&](int i) {
+        // An observer's work for an earlier entry may have changed the list (see retitle).
+        if (!list_.validIndex(i)) return;
+        BrowserEntry& entry = list_.entries[static_cast<size_t>(i)];
+        if (entry.window != window || entry.cloaked == cloaked) return;
+        entry.cloaked = cloaked;
+        shown = shown || !cloaked;
+        announce([i](BrowserListObserver& o) { o.entryChanged(i); });
+    });
+    // Cloaking leaves the window listed, so its taskbar button stays off; a shell that gives the button back
+    // as the window's desktop comes into view has it taken off again.
+    if (shown) {
+        WindowLook facts(reader_, window);
+        if (usesTaskbarList(facts)) takeButtonOff(window);
+    }
 }
 
 void BrowserTracker::unlist(HWND window) {

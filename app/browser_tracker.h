@@ -45,6 +45,10 @@ class BrowserTracker {
     void CloseAll();
     void Activate(int index);
     void takeButtonsOff();
+    // The shell hid or showed the window (a change of virtual desktop): its entries read their cloaked state
+    // again, or a window of today's browsers not listed while hidden is listed now. Null reads every entry's
+    // again, for events that were not followed.
+    void recheckCloaked(HWND window);
     // Places the waiting windows that have been shown since and lists those of today's browsers that have
     // become ready (returned, for placeArrival()); drops those gone or waited for too long.
     std::vector<HWND> recheckPending();
@@ -53,6 +57,7 @@ class BrowserTracker {
     void list(HWND window, core::WindowFacts& facts);
     void unlist(HWND window);
     void retitle(HWND window, core::WindowFacts& facts);
+    void setCloaked(HWND window, bool cloaked);
     bool usesTaskbarList(core::WindowFacts& facts) const;
     void placeWindow(HWND window);
     // These two only under Place(), which has asked the placement setting.

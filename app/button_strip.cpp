@@ -84,6 +84,10 @@ int glyphIconSize(int dpi) {
     return 32 * core::pictureScalePercent(dpi) / 100;
 }
 
+core::EntryShowing showingOf(const BrowserEntry& entry) {
+    return {entry.cloaked};
+}
+
 TOOLINFOW browserTool(HWND owner, HWND window) {
     TOOLINFOW ti{};
     // The version-5 common controls refuse the larger record of later headers.
@@ -218,9 +222,10 @@ void ButtonStrip::drawStrip(const Canvas& canvas, const RECT& client, const std:
     SetBkMode(dc, TRANSPARENT);
     int lastWithGlyph = -1;
     if (s.showCloseGlyph)
-        lastWithGlyph = s.closeGlyphOnActiveOnly ? list.findLast(model_.active()) : list.count() - 1;
+        lastWithGlyph = s.closeGlyphOnActiveOnly ? lastSlotOf(model_.active()) : slots_.count() - 1;
     for (const auto& range : ranges) {
-        for (int i : core::buttonsToDraw(row_, range.first, range.second, lastWithGlyph)) {
+        for (int slot : core::buttonsToDraw(row_, range.first, range.second, lastWithGlyph)) {
+            const int i = slots_.indexAt(slot);
             if (!list.validIndex(i) || static_cast<std::size_t>(i) >= places_.entries.size()) break;
             const auto at = static_cast<std::size_t>(i);
             paintButton(canvas, list.entries[at], places_.entries[at].buttonRect);
@@ -232,13 +237,18 @@ void ButtonStrip::layOut(const RECT& client) {
     const BrowserWindowList& list = model_.list();
     // Activation and retitling leave the layout as it was: only a change of the list or of the strip's size
     // costs a pass over every button.
-    if (rowChanges_ == list.changes() && EqualRect(&client, &rowClient_)) return;
-    row_ = core::buttonRow(toCore(client), list.count(), barDpi());
+    if (!slotsStale_ && rowChanges_ == list.changes() && EqualRect(&client, &rowClient_)) return;
+    slots_ = core::StripSlots(list.entries, core::stripFilterOf(settings()), showingOf);
+    slotsStale_ = false;
+    row_ = core::buttonRow(toCore(client), slots_.count(), barDpi());
     rowChanges_ = list.changes();
     rowClient_ = client;
     places_.entries.resize(static_cast<std::size_t>(list.count()));
     for (std::size_t i = 0; i < places_.entries.size(); ++i) {
-        RECT placed = toRect(row_.at(static_cast<int>(i)));
+        // An entry left out has no place: no press, no tool tip meets it.
+        const int slot = slots_.slotOf(static_cast<int>(i));
+        places_.entries[i].shown = slot >= 0;
+        RECT placed = slot >= 0 ? toRect(row_.at(slot)) : RECT{0, 0, 0, 0};
         if (EqualRect(&placed, &places_.entries[i].buttonRect)) continue;
         places_.entries[i].buttonRect = placed;
         // The tool tips need the new places only when the pointer is next on the strip: a burst of windows
@@ -276,6 +286,29 @@ HDC ButtonStrip::backBuffer(HDC screen, const RECT& client) {
 void ButtonStrip::invalidateButton(HWND window) {
     // A window listed twice has two buttons with the same face.
     if (window) model_.list().forEachIndexOf(window, [this](int index) { invalidateAt(index); });
+}
+
+void ButtonStrip::entryChanged(int index) {
+    if (!model_.list().validIndex(index)) return;
+    const BrowserEntry& entry = model_.list().entries[static_cast<std::size_t>(index)];
+    const bool shown = core::stripShows(showingOf(entry), core::stripFilterOf(settings()));
+    const bool wasShown = static_cast<std::size_t>(index) < places_.entries.size() &&
+                          places_.entries[static_cast<std::size_t>(index)].shown;
+    if (shown != wasShown) {
+        // A button comes or goes: every other one moves.
+        filterChanged();
+    } else if (shown) {
+        invalidateAt(index);
+    }
+}
+
+void ButtonStrip::filterChanged() {
+    slotsStale_ = true;
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+int ButtonStrip::lastSlotOf(HWND window) const {
+    return window ? slots_.slotOf(model_.list().findLast(window)) : -1;
 }
 
 void ButtonStrip::invalidateAt(int index) {

@@ -14,6 +14,7 @@
 #include "app/browser_tracker.h"
 #include "core/button_click.h"
 #include "core/button_layout.h"
+#include "core/strip_entries.h"
 #include "win/gdi.h"
 #include "win/handle.h"
 
@@ -53,7 +54,7 @@ class ButtonStrip final : public BrowserListObserver {
     void paint();
 
     // The button under a point in client coordinates (-1 for none), and what a left press there on that
-    // button meets; a button's place as last painted (empty before).
+    // button meets; a button's place as last painted (empty before, and for an entry the strip leaves out).
     int hit(POINT p) const;
     core::LeftPress leftPressAt(int index, POINT p, bool shift) const;
     RECT buttonRect(int index) const;
@@ -65,7 +66,9 @@ class ButtonStrip final : public BrowserListObserver {
     void orderChanged() override;
     void entryAdded(int index, HWND window) override;
     void entryRemoving(int index, HWND window) override;
-    void entryChanged(int index) override { invalidateAt(index); }
+    void entryChanged(int index) override;
+    // The settings that decide which entries get a button changed: laid out again at the next paint.
+    void filterChanged();
     // Only the two buttons whose face changes are drawn again.
     void activeChanged(HWND previous, HWND now) override {
         invalidateButton(previous);
@@ -78,7 +81,10 @@ class ButtonStrip final : public BrowserListObserver {
     // the records follow the entries' positions, which the announcements keep in step.
     struct Places {
         RECT buttonRect{0, 0, 0, 0};
-        RECT toolRect{0, 0, 0, 0};
+        // Where a new tool starts (addTool): an entry never given a button has its tool moved off it too.
+        RECT toolRect{0, 0, 1, 1};
+        // Whether the last layout gave the entry a button.
+        bool shown = false;
     };
     struct PlaceTable {
         std::vector<Places> entries;
@@ -96,6 +102,8 @@ class ButtonStrip final : public BrowserListObserver {
     // Marks the buttons of a window (it may be listed more than once) to be drawn again.
     void invalidateButton(HWND window);
     void invalidateAt(int index);
+    // The button of the window's last entry, -1 for none.
+    int lastSlotOf(HWND window) const;
 
     const BrowserTracker& model_;
     HWND window_ = nullptr;
@@ -105,8 +113,11 @@ class ButtonStrip final : public BrowserListObserver {
     // The text of the browser tool tip being shown.
     std::wstring tipText_;
     PlaceTable places_;
-    // The layout of the last paint, and the list change and client size it was made for.
+    // The layout of the last paint, and the list change and client size it was made for; the entries it
+    // shows, in its order. A change of which entries are shown costs a new layout as a change of the list.
     core::ButtonRow row_;
+    core::StripSlots slots_;
+    bool slotsStale_ = true;
     std::uint64_t rowChanges_ = ~std::uint64_t{0};
     RECT rowClient_{};
     // The strip's off-screen copy; the bitmap outlives its selection in the DC.

@@ -42,6 +42,8 @@ struct Settings {
     // Today's browsers (Chromium-based ones, Firefox) beside the classic frame.
     bool catchOtherBrowsers = true;
     bool startInTray = false;
+    // A window on a virtual desktop not in view has no button.
+    bool currentDesktopOnly = true;
     int32_t barBackgroundColor = 0; // the system's button face, filled in when loading
     int32_t buttonTextColor = 0x00000000;
     int32_t activeButtonColor = kActiveButtonDefault;
@@ -64,7 +66,7 @@ struct SettingDef {
     bool Settings::*flag = nullptr;
 };
 
-constexpr size_t kSettingCount = 33;
+constexpr size_t kSettingCount = 34;
 // In the order start-up reads them. The one place a stored value's name is written: the rest of the
 // program takes it from here through valueName().
 inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
@@ -101,6 +103,7 @@ inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
     {"Font charset", &Settings::fontCharset, nullptr},
     {"Font face name", nullptr, &Settings::fontFaceName},
     {"Language", nullptr, &Settings::language},
+    {"Only windows of the current desktop", nullptr, nullptr, &Settings::currentDesktopOnly},
 }};
 const std::array<SettingDef, kSettingCount>& settingTable();
 

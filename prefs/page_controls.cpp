@@ -8,7 +8,7 @@ namespace {
 using core::CheckKind;
 using core::Settings;
 
-const CheckBoxControl kCheckBoxes[13] = {
+const CheckBoxControl kCheckBoxes[14] = {
     {IDC_PREFS_SHOW_AT_TOP, nullptr, core::valueName(&Settings::dockEdge), CheckKind::DockEdge,
      CheckEffect::DockEdge},
     {IDC_PREFS_OPEN_ON_START, &Settings::openBrowserOnStart, core::valueName(&Settings::openBrowserOnStart),
@@ -35,6 +35,8 @@ const CheckBoxControl kCheckBoxes[13] = {
      core::valueName(&Settings::catchExplorerWindows), CheckKind::Flag, CheckEffect::None},
     {IDC_PREFS_CATCH_OTHER_BROWSERS, &Settings::catchOtherBrowsers,
      core::valueName(&Settings::catchOtherBrowsers), CheckKind::Flag, CheckEffect::None},
+    {IDC_PREFS_CURRENT_DESKTOP_ONLY, &Settings::currentDesktopOnly,
+     core::valueName(&Settings::currentDesktopOnly), CheckKind::Flag, CheckEffect::Desktops},
 };
 
 const NumberEditControl kNumberEdits[5] = {
@@ -59,7 +61,7 @@ template <class T, size_t N> const T* findById(const T (&table)[N], int id) {
 }
 } // namespace
 
-const CheckBoxControl (&checkBoxControls())[13] {
+const CheckBoxControl (&checkBoxControls())[14] {
     return kCheckBoxes;
 }
 const CheckBoxControl* findCheckBox(int id) {

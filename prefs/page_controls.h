@@ -17,6 +17,7 @@ enum class CheckEffect {
     CloseGlyph,  // before the write: "on active IE button only" follows, and the bar repaints
     Repaint,     // before the write: the bar repaints
     BarGeometry, // after the write: the bar is positioned again when the dialog closes
+    Desktops,    // after the write: the bar follows the virtual desktops or stops, and repaints
 };
 
 struct CheckBoxControl {
@@ -38,7 +39,7 @@ struct ColourControl {
     core::ColourSetting setting;
 };
 
-const CheckBoxControl (&checkBoxControls())[13];
+const CheckBoxControl (&checkBoxControls())[14];
 const CheckBoxControl* findCheckBox(int id);
 const NumberEditControl (&numberEditControls())[5];
 const NumberEditControl* findNumberEdit(int id);

@@ -135,6 +135,7 @@ void PreferencesPage::onCheckBox(int id) {
     if (box->effect == CheckEffect::CloseGlyph || box->effect == CheckEffect::Repaint) repaintBar();
     if (box->effect == CheckEffect::DockEdge) host_.dockEdgeChanged();
     if (box->effect == CheckEffect::BarGeometry) dialog_.noteBarGeometryChanged();
+    if (box->effect == CheckEffect::Desktops) host_.desktopFilterChanged();
 }
 
 void PreferencesPage::onPlacement(core::Placement choice) {

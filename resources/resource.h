@@ -70,6 +70,7 @@
 #define IDC_PREFS_ALIGN_WIDTH 258
 #define IDC_PREFS_CATCH_OTHER_BROWSERS 259
 #define IDC_PREFS_LANGUAGE 260
+#define IDC_PREFS_CURRENT_DESKTOP_ONLY 268
 
 // Texts the code shows, in the string table of every language (resources/texts.rc for English,
 // resources/lang/*.rc for the others). The bar menu's commands use their command ids.

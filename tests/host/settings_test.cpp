@@ -30,11 +30,12 @@ class MapSource : public core::SettingsSource {
 TEST(Settings, EmptySourceGivesEveryDefaultInTableOrder) {
     MapSource src;
     core::Settings s = core::loadSettings(src, 0x00C0C0C0);
-    ASSERT_EQ(src.order.size(), 33u);
+    ASSERT_EQ(src.order.size(), 34u);
     EXPECT_EQ(src.order.front(), "Show on top of desktop");
     EXPECT_EQ(src.order[15], "Internet Explorer path");
     EXPECT_EQ(src.order[31], "Font face name");
-    EXPECT_EQ(src.order.back(), "Language");
+    EXPECT_EQ(src.order[32], "Language");
+    EXPECT_EQ(src.order.back(), "Only windows of the current desktop");
     EXPECT_EQ(s.language, ""); // follows the Windows display language
     EXPECT_EQ(s.dockEdge, 3);
     EXPECT_EQ(s.barHeight, 24);
@@ -48,6 +49,7 @@ TEST(Settings, EmptySourceGivesEveryDefaultInTableOrder) {
     EXPECT_EQ(s.alignHeight, 500);
     EXPECT_EQ(s.catchExplorerWindows, 1);
     EXPECT_EQ(s.catchOtherBrowsers, 1);
+    EXPECT_TRUE(s.currentDesktopOnly);
     EXPECT_EQ(s.browserCommand, "c:\\Program Files\\Internet Explorer\\iexplore.exe -nohome");
     EXPECT_EQ(s.fontFaceName, "MS Sans Serif");
 }

@@ -73,6 +73,11 @@ MUTANTS = [
     ('an owned window is tracked', 'app/browser_windows.cpp',
      'if (GetWindow(window, GW_OWNER) && !(exStyle & WS_EX_APPWINDOW)) return false;', '', 'x86_64',
      r'^other_browsers_tests$'),
+    ('a window on another desktop keeps its button', 'app/button_strip.cpp',
+     'core::stripFilterOf(settings()), showingOf);', 'core::StripFilter{false}, showingOf);', 'x86_64',
+     r'^model_views_tests$'),
+    ('cloak events for window parts are followed', 'app/hook_installs.cpp',
+     'object != OBJID_WINDOW', 'object > OBJID_WINDOW', 'x86_64', r'^model_views_tests$'),
     ('a tool window is tracked', 'app/browser_windows.cpp', 'if (exStyle & WS_EX_TOOLWINDOW) return false;', '',
      'x86_64', r'^other_browsers_tests$'),
     # the controls

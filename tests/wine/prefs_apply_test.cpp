@@ -62,6 +62,16 @@ TEST_F(Apply, CloseButtonsRepaintTheBarAndSteerTheActiveOnlyBox) {
     ASSERT_TRUE(close());
 }
 
+TEST_F(Apply, CurrentDesktopOnlyTellsTheBarAtOnce) {
+    openAt("Advanced");
+    EXPECT_EQ(IsDlgButtonChecked(page(), IDC_PREFS_CURRENT_DESKTOP_ONLY), BST_CHECKED);
+    click(IDC_PREFS_CURRENT_DESKTOP_ONLY);
+    EXPECT_EQ(host_.takeLog(), (Log{"write Only windows of the current desktop=0", "desktopFilterChanged"}));
+    EXPECT_FALSE(host_.values.currentDesktopOnly);
+    ASSERT_TRUE(close());
+    EXPECT_TRUE(host_.takeLog().empty());
+}
+
 TEST_F(Apply, ForcePlacementPositionsTheBarOnClose) {
     openAt("Advanced");
     click(IDC_PREFS_FORCE_OVER_FULLSCREEN);

@@ -183,8 +183,8 @@ TEST_F(Dialog, PagesHoldTheirControlsUnoverlappedEachWithItsQuickHelp) {
         {{IDC_PREFS_HOTKEY_NEW, "msctls_hotkey32", nullptr, WS_BORDER | WS_TABSTOP}},
         {{IDC_PREFS_CATCH_EXPLORER, "Button", "Catch Windows Explorer windows (requires program restart)",
           check},
-         {IDC_PREFS_CATCH_OTHER_BROWSERS, "Button", "Catch other browsers (requires program restart)",
-          check}}};
+         {IDC_PREFS_CATCH_OTHER_BROWSERS, "Button", "Catch other browsers (requires program restart)", check},
+         {IDC_PREFS_CURRENT_DESKTOP_ONLY, "Button", "Only windows of the current desktop", check}}};
     const char* names[] = {"General", "Appearance", "Browser windows", "Hot keys", "Advanced"};
     for (size_t i = 0; i < pages.size(); ++i) {
         SCOPED_TRACE(names[i]);

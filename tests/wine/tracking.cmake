@@ -15,7 +15,9 @@ corvane_wine_test(foreign_programs_tests
 corvane_wine_test(strip_work_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/strip_work_test.cpp
   DEPENDS corvane)
-# The tracker with two strips over its list, and the facts one shell event reads, from a table of the test's.
+# The tracker with two strips over its list, the facts one shell event reads (from a table of the test's), and the
+# cloak events of a stand-in browser.
 corvane_wine_test(model_views_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/model_views_test.cpp
-  LIBS corvane_app)
+  LIBS corvane_app
+  DEPENDS cv-browser)
