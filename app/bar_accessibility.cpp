@@ -57,6 +57,7 @@ std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
         win::AccessibleButton b;
         b.name = entry.title;
         b.pressed = entry.window == model_.active();
+        b.alert = entry.attention;
         b.defaultAction = core::leftActionName(bar_.plainClickAction(i));
         b.screenRect = screenRect(window_, bar_.strip().buttonRect(i));
         out.push_back(std::move(b));

@@ -26,7 +26,11 @@ class BarAccessibility final : public win::AccessibleSource, public BrowserListO
     // in state.
     void entryAdded(int index, HWND) override { notifyBrowserButton(EVENT_OBJECT_CREATE, index); }
     void entryRemoving(int index, HWND) override { notifyBrowserButton(EVENT_OBJECT_DESTROY, index); }
-    void entryChanged(int index) override { notifyBrowserButton(EVENT_OBJECT_NAMECHANGE, index); }
+    // A change names neither its text nor its state (a call for attention): both are announced.
+    void entryChanged(int index) override {
+        notifyBrowserButton(EVENT_OBJECT_NAMECHANGE, index);
+        notifyBrowserButton(EVENT_OBJECT_STATECHANGE, index);
+    }
     void activeChanged(HWND previous, HWND now) override;
 
     HWND accessibleWindow() const override;

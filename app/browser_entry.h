@@ -15,6 +15,8 @@ struct BrowserEntry {
     HWND window = nullptr;
     // The button text: the window's text by the title rule.
     std::string title;
+    // The window flashed for the user's attention and has not been activated or redrawn calmly since.
+    bool attention = false;
 };
 
 using BrowserWindowList = core::WindowList<BrowserEntry>;

@@ -9,9 +9,9 @@ SharedState shared __attribute__((section("SHARED"), shared)) = {nullptr, nullpt
 
 bool forwards(int code, WPARAM window) noexcept {
     if (window == 0) return false;
-    // Exact values: the codes with the high bit set (rude activation, flashing) are other events.
+    // Exact values: of the codes with the high bit set only flashing is one the bar follows.
     return code == kWindowCreated || code == kWindowDestroyed || code == kWindowActivated ||
-           code == kWindowRetitled;
+           code == kWindowRetitled || code == kWindowFlashed;
 }
 
 LRESULT CALLBACK hookProcedure(int code, WPARAM wParam, LPARAM lParam) noexcept {
