@@ -121,7 +121,7 @@ MUTANTS = [
      r'^ShellDecision\.'),
     # the theme's colours, and the middle click
     ('the dark theme keeps the light defaults', 'core/theme_colours.h',
-     'return theme == Theme::Dark && value == defaultValue ? dark : value;', 'return value;', 'host',
+     'value == defaultValue ? dark', 'value == defaultValue + 1 ? dark', 'host',
      r'^ThemeColours\.'),
     ('a middle click closes whatever the setting', 'app/bar_buttons.cpp',
      'if (!settings().middleClickCloses || !pressed', 'if (!pressed', 'x86_64', r'^button_clicks_tests$'),
