@@ -54,8 +54,8 @@ class ShellHookProcedure : public ::testing::Test {
         DestroyWindow(subject);
     }
     // The procedure posts its report: it is read once this thread takes its messages.
-    void call(int code, HWND window) {
-        cvsh::hookProcedure(code, reinterpret_cast<WPARAM>(window), 0);
+    void call(int code, HWND window, LPARAM lParam = 0) {
+        cvsh::hookProcedure(code, reinterpret_cast<WPARAM>(window), lParam);
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&msg);
@@ -67,8 +67,10 @@ class ShellHookProcedure : public ::testing::Test {
 TEST_F(ShellHookProcedure, CreatedDestroyedActivatedRedrawnAndFlashingAreForwardedWithWindowAndCode) {
     for (int code : {1, 2, 4, 6, 0x8006})
         call(code, subject);
+    // A redraw of a flashing window, as this hook hears it, is the flash code too.
+    call(6, subject, TRUE);
     WPARAM w = reinterpret_cast<WPARAM>(subject);
-    std::vector<std::pair<WPARAM, LPARAM>> expected{{w, 1}, {w, 2}, {w, 4}, {w, 6}, {w, 0x8006}};
+    std::vector<std::pair<WPARAM, LPARAM>> expected{{w, 1}, {w, 2}, {w, 4}, {w, 6}, {w, 0x8006}, {w, 0x8006}};
     EXPECT_EQ(forwarded, expected);
 }
 
