@@ -28,7 +28,8 @@ double channel(unsigned value) {
 }
 
 double luminance(Colour c) {
-    return 0.2126 * channel(c & 0xFF) + 0.7152 * channel((c >> 8) & 0xFF) + 0.0722 * channel((c >> 16) & 0xFF);
+    return 0.2126 * channel(c & 0xFF) + 0.7152 * channel((c >> 8) & 0xFF) +
+           0.0722 * channel((c >> 16) & 0xFF);
 }
 
 Colour setting(const Settings& s, int32_t Settings::*field) {
@@ -51,10 +52,10 @@ PartColours partColours(const Settings& s, Colour buttonFaceDefault, Theme theme
     };
     PartColours out;
     auto put = [&](Part part, Colour c) { out.colours[static_cast<std::size_t>(part)] = c; };
-    put(Part::BarFace, chosen(Part::BarFace, &Settings::barBackgroundColor, buttonFaceDefault, sys.buttonFace));
-    put(Part::ButtonText,
-        chosen(Part::ButtonText, &Settings::buttonTextColor, setting(defaults, &Settings::buttonTextColor),
-               sys.buttonText));
+    put(Part::BarFace,
+        chosen(Part::BarFace, &Settings::barBackgroundColor, buttonFaceDefault, sys.buttonFace));
+    put(Part::ButtonText, chosen(Part::ButtonText, &Settings::buttonTextColor,
+                                 setting(defaults, &Settings::buttonTextColor), sys.buttonText));
     put(Part::ActiveFace, chosen(Part::ActiveFace, &Settings::activeButtonColor,
                                  setting(defaults, &Settings::activeButtonColor), sys.highlight));
     put(Part::ActiveText, chosen(Part::ActiveText, &Settings::activeButtonTextColor,

@@ -11,8 +11,8 @@ constexpr const char* kPersonalizeKey = "Software\\Microsoft\\Windows\\CurrentVe
 bool appsUseLightTheme() {
     DWORD value = 1;
     DWORD size = sizeof(value);
-    if (RegGetValueA(HKEY_CURRENT_USER, kPersonalizeKey, "AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &value,
-                     &size) != ERROR_SUCCESS)
+    if (RegGetValueA(HKEY_CURRENT_USER, kPersonalizeKey, "AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr,
+                     &value, &size) != ERROR_SUCCESS)
         return true;
     return value != 0;
 }
