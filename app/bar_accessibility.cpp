@@ -107,7 +107,9 @@ void BarAccessibility::entryChanged(int index) {
     const BrowserEntry& entry = model_.list().entries[static_cast<std::size_t>(index)];
     const bool shown = core::stripShows({entry.cloaked}, core::stripFilterOf(settings()));
     if (shown == shown_[static_cast<std::size_t>(index)]) {
+        // A change names neither its text nor its state (a call for attention): both are announced.
         notifyBrowserButton(EVENT_OBJECT_NAMECHANGE, index);
+        notifyBrowserButton(EVENT_OBJECT_STATECHANGE, index);
         return;
     }
     shown_[static_cast<std::size_t>(index)] = shown;
@@ -136,6 +138,7 @@ std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
         win::AccessibleButton b;
         b.name = entry.title;
         b.pressed = entry.window == model_.active();
+        b.alert = entry.attention;
         b.defaultAction = actionText(bar_.plainClickAction(i));
         b.screenRect = screenRect(window_, bar_.strip().buttonRect(i));
         out.push_back(std::move(b));

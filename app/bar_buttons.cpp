@@ -63,6 +63,28 @@ LRESULT BarWindow::onRightButtonDown(LPARAM at) {
     return 0;
 }
 
+HWND BarWindow::browserAt(LPARAM at) const {
+    const int index = strip_.hit({GET_X_LPARAM(at), GET_Y_LPARAM(at)});
+    const BrowserWindowList& list = tracker_.list();
+    return list.validIndex(index) ? list.entries[static_cast<std::size_t>(index)].window : nullptr;
+}
+
+LRESULT BarWindow::onMiddleButtonDown(LPARAM at) {
+    // The window, not the place: a button closing meanwhile moves another under the pointer.
+    middlePressed_ = browserAt(at);
+    return 0;
+}
+
+LRESULT BarWindow::onMiddleButtonUp(LPARAM at) {
+    HWND pressed = middlePressed_;
+    middlePressed_ = nullptr;
+    // A press moved off its button before the release is taken back, as on a browser's tab.
+    if (!settings().middleClickCloses || !pressed || browserAt(at) != pressed) return 0;
+    // The close glyph's way: the window is asked, and may ask its user first.
+    PostMessageA(pressed, WM_CLOSE, 0, 0);
+    return 0;
+}
+
 core::LeftAction BarWindow::plainClickAction(int index) const {
     const BrowserEntry& entry = tracker_.list().entries[static_cast<std::size_t>(index)];
     core::LeftPress press;

@@ -7,6 +7,8 @@ namespace app {
 LRESULT BarWindow::onShellEvent(HWND window, LPARAM code) {
     const BrowserTracker::EventResult result = tracker_.HandleShellEvent(window, code);
     if (result.arrived) welcomeBrowser(result.arrived);
+    // A window calling for attention is shown to the user: the bar leaves the tray for it as for a new one.
+    if (result.calling && settings().autoRestoreFromTray && !IsWindowVisible(hwnd())) restoreFromTray();
     return result.answer;
 }
 

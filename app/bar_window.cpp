@@ -87,6 +87,15 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_RBUTTONDOWN:
         return onRightButtonDown(lParam);
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        // Quick presses on two buttons come as a double click: each is a press of its own.
+        return onMiddleButtonDown(lParam);
+    case WM_MBUTTONUP:
+        return onMiddleButtonUp(lParam);
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        return onThemeMessage(msg, wParam, lParam), defaultProc(msg, wParam, lParam);
     case WM_MOUSEACTIVATE:
         // A click on the bar leaves the browser active; otherwise the shell would report the bar's
         // activation and the active button would lose its mark before the click is handled.
@@ -129,6 +138,7 @@ LRESULT BarWindow::onCreate(UINT msg, WPARAM wParam, LPARAM lParam) {
     ownButtons_.create(hwnd(), barDpi());
     SetWindowLongPtrA(hwnd(), GWLP_ID, core::BAR_WINDOW_ID);
     strip_.createToolTips();
+    applyThemeToToolTips();
     if (!settings().startInTray && settings().openBrowserOnStart && tracker_.list().empty())
         launchBrowser(settings().browserCommand);
     shell_.hotKeys.registerFromSettings(settings());

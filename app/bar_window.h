@@ -78,12 +78,20 @@ class BarWindow : public win::Window {
     // Presses on the browser buttons (bar_buttons.cpp).
     LRESULT onLeftButtonDown(WPARAM keys, LPARAM at);
     LRESULT onRightButtonDown(LPARAM at);
+    LRESULT onMiddleButtonDown(LPARAM at);
+    LRESULT onMiddleButtonUp(LPARAM at);
+    // The window of the browser button under a point of the client area, if any.
+    HWND browserAt(LPARAM at) const;
     void runLeftAction(int index, core::LeftAction action);
 
     // The monitor's DPI (bar_dpi.cpp): every size is scaled again when it changes.
     void applyDpi(int dpi);
     LRESULT onDpiChanged(LPARAM lParam);
     void onDisplayChange();
+
+    // The Windows theme (bar_theme.cpp): the colours follow a change of it at once.
+    void onThemeMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void applyThemeToToolTips();
 
     // Tray, hot keys and timers (bar_tray.cpp).
     void addTrayIcon();
@@ -123,6 +131,8 @@ class BarWindow : public win::Window {
     // The bitness notice while it is shown (owned by the bar, so it goes with it).
     HWND notice_ = nullptr;
     int lastPreferencesPage_ = 0;
+    // The window whose button a middle press began on: a release on the same button closes it.
+    HWND middlePressed_ = nullptr;
     // The server message: cvil.dll and its users, owned jointly with the worker so that a worker that
     // outlives the bar never touches freed memory; the worker itself, released (not joined) at the end.
     std::shared_ptr<message::HttpLibraryShare> httpLibrary_ = std::make_shared<message::HttpLibraryShare>();

@@ -17,6 +17,8 @@ struct BrowserEntry {
     std::string title;
     // Hidden by the compositor (on a virtual desktop not in view): the strips may leave its button out.
     bool cloaked = false;
+    // The window flashed for the user's attention and has not been activated or redrawn calmly since.
+    bool attention = false;
 };
 
 using BrowserWindowList = core::WindowList<BrowserEntry>;

@@ -19,6 +19,7 @@ core::ShellCode shellCodeOf(LPARAM code) {
     if (code == cvsh::kWindowCreated) return core::ShellCode::Created;
     if (code == cvsh::kWindowDestroyed) return core::ShellCode::Destroyed;
     if (code == cvsh::kWindowActivated) return core::ShellCode::Activated;
+    if (code == cvsh::kWindowFlashed) return core::ShellCode::Flashed;
     return code == cvsh::kWindowRetitled ? core::ShellCode::Retitled : core::ShellCode::Other;
 }
 
@@ -65,6 +66,9 @@ BrowserTracker::EventResult BrowserTracker::HandleShellEvent(HWND window, LPARAM
         Place(window);
     }
     if (d.retitle) retitle(window, facts);
+    if (d.endAttention) setAttention(window, false);
+    // Only the first flash of a call asks for the bar: a window flashes on until it is seen.
+    if (d.callAttention && setAttention(window, true)) result.calling = window;
     if (d.buttonOffAgain) takeButtonOff(window);
     if (d.unlist) unlist(window);
     result.answer = d.concernsBar ? 1 : 0;
@@ -136,6 +140,20 @@ void BrowserTracker::setCloaked(HWND window, bool cloaked) {
         WindowLook facts(reader_, window);
         if (usesTaskbarList(facts)) takeButtonOff(window);
     }
+}
+
+bool BrowserTracker::setAttention(HWND window, bool calling) {
+    bool changed = false;
+    list_.forEachIndexOf(window, [&](int i) {
+        // As in retitle(): an observer may have changed the list meanwhile.
+        if (!list_.validIndex(i)) return;
+        BrowserEntry& entry = list_.entries[static_cast<size_t>(i)];
+        if (entry.window != window || entry.attention == calling) return;
+        entry.attention = calling;
+        changed = true;
+        announce([i](BrowserListObserver& o) { o.entryChanged(i); });
+    });
+    return changed;
 }
 
 void BrowserTracker::unlist(HWND window) {

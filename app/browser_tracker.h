@@ -30,11 +30,12 @@ class BrowserTracker {
     void setActive(HWND window);
 
     void Enumerate();
-    // The handler's answer to the shell event, and the window it listed, if any: the bar may come back from
-    // the tray for it before placeArrival() places it.
+    // The handler's answer to the shell event, the window it listed, if any (the bar may come back from the
+    // tray for it before placeArrival() places it), and the window that began to call for attention.
     struct EventResult {
         LRESULT answer = 0;
         HWND arrived = nullptr;
+        HWND calling = nullptr;
     };
     EventResult HandleShellEvent(HWND window, LPARAM code);
     void placeArrival(HWND window);
@@ -58,6 +59,8 @@ class BrowserTracker {
     void unlist(HWND window);
     void retitle(HWND window, core::WindowFacts& facts);
     void setCloaked(HWND window, bool cloaked);
+    // Marks every entry of the window; true when any of them changed.
+    bool setAttention(HWND window, bool calling);
     bool usesTaskbarList(core::WindowFacts& facts) const;
     void placeWindow(HWND window);
     // These two only under Place(), which has asked the placement setting.

@@ -13,6 +13,7 @@
 #include "resources/resource.h"
 #include "win/dpi.h"
 #include "win/text.h"
+#include "win/ui_text.h"
 
 namespace app {
 
@@ -88,6 +89,14 @@ core::EntryShowing showingOf(const BrowserEntry& entry) {
     return {entry.cloaked};
 }
 
+// The title inside the translated sentence; a language without one still shows the title.
+std::string attentionTip(const std::string& title) {
+    std::string text = win::uiText(instance(), IDS_TIP_ATTENTION);
+    const std::size_t at = text.find("%s");
+    if (at == std::string::npos) return title;
+    return text.replace(at, 2, title);
+}
+
 TOOLINFOW browserTool(HWND owner, HWND window) {
     TOOLINFOW ti{};
     // The version-5 common controls refuse the larger record of later headers.
@@ -110,7 +119,7 @@ void ButtonStrip::createToolTips() {
         CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance(), nullptr);
     if (!toolTips_) return;
-    SendMessageA(toolTips_, TTM_SETTIPBKCOLOR, controls::CHoverButton::kToolTipColour, 0);
+    colourToolTips(toolTips_);
     RECT margins = win::scaledRect(controls::CHoverButton::kToolTipMargins, win::windowDpi(window_));
     SendMessageA(toolTips_, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
     SendMessageA(toolTips_, TTM_SETDELAYTIME, 100, 1000);
@@ -120,6 +129,13 @@ void ButtonStrip::createToolTips() {
     // pointer is next looked at.
     toolsStale_ = true;
     SendMessageA(toolTips_, TTM_ACTIVATE, TRUE, 0);
+}
+
+void colourToolTips(HWND tips) {
+    if (!tips) return;
+    const core::PartColours colours = barColours();
+    SendMessageA(tips, TTM_SETTIPBKCOLOR, colours[core::Part::TipFace], 0);
+    SendMessageA(tips, TTM_SETTIPTEXTCOLOR, colours[core::Part::TipText], 0);
 }
 
 void ButtonStrip::relayToToolTips(const MSG& msg) {
@@ -176,8 +192,9 @@ LRESULT ButtonStrip::onNotify(const NMHDR* header) {
     int index = list.find(reinterpret_cast<HWND>(header->idFrom));
     // The tip shows the whole title, which the button may cut short.
     if (index >= 0) {
+        const BrowserEntry& entry = list.entries[static_cast<std::size_t>(index)];
         // The control copies the text before this buffer is next written.
-        tipText_ = win::widen(list.entries[static_cast<std::size_t>(index)].title);
+        tipText_ = win::widen(entry.attention ? attentionTip(entry.title) : entry.title);
         info->lpszText = tipText_.data();
     }
     return TRUE;
@@ -214,8 +231,9 @@ void ButtonStrip::drawStrip(const Canvas& canvas, const RECT& client, const std:
     const BrowserWindowList& list = model_.list();
     HDC dc = canvas.dc;
     canvas.flush();
-    fillSolid(canvas, client, static_cast<COLORREF>(s.barBackgroundColor));
-    draw3dRect(canvas, client, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+    const core::PartColours colours = barColours();
+    fillSolid(canvas, client, colours[core::Part::BarFace]);
+    draw3dRect(canvas, client, colours[core::Part::EdgeLight], colours[core::Part::EdgeShadow]);
     std::vector<std::pair<int, int>> ranges = rangesMeeting(row_, rects);
     if (ranges.empty()) return;
     win::SelectObjectScope font(dc, buttonFont());
@@ -228,7 +246,7 @@ void ButtonStrip::drawStrip(const Canvas& canvas, const RECT& client, const std:
             const int i = slots_.indexAt(slot);
             if (!list.validIndex(i) || static_cast<std::size_t>(i) >= places_.entries.size()) break;
             const auto at = static_cast<std::size_t>(i);
-            paintButton(canvas, list.entries[at], places_.entries[at].buttonRect);
+            paintButton(canvas, colours, list.entries[at], places_.entries[at].buttonRect);
         }
     }
 }
@@ -363,23 +381,26 @@ LRESULT ButtonStrip::workCount(WPARAM which) const {
     return -1;
 }
 
-void ButtonStrip::paintButton(const Canvas& canvas, const BrowserEntry& entry, const RECT& r) {
+void ButtonStrip::paintButton(const Canvas& canvas, const core::PartColours& colours,
+                              const BrowserEntry& entry, const RECT& r) {
     ++work_.buttonsPainted;
     HDC dc = canvas.dc;
     // The previous button's text and glyph went through the system, its fills will not.
     canvas.flush();
     const core::Settings& s = settings();
     bool active = entry.window == model_.active();
-    COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
-    COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    COLORREF highlight = colours[core::Part::EdgeLight];
+    COLORREF shadow = colours[core::Part::EdgeShadow];
     if (active) {
-        fillSolid(canvas, r, static_cast<COLORREF>(s.activeButtonColor));
+        fillSolid(canvas, r, colours[core::Part::ActiveFace]);
         draw3dRect(canvas, r, shadow, highlight);
-        SetTextColor(dc, static_cast<COLORREF>(s.activeButtonTextColor));
+        SetTextColor(dc, colours[core::Part::ActiveText]);
     } else {
-        fillSolid(canvas, r, static_cast<COLORREF>(s.barBackgroundColor));
+        // The active window is the one the user looks at: only an inactive one can still call.
+        const bool calling = entry.attention;
+        fillSolid(canvas, r, colours[calling ? core::Part::AttentionFace : core::Part::BarFace]);
         draw3dRect(canvas, r, highlight, shadow);
-        SetTextColor(dc, static_cast<COLORREF>(s.buttonTextColor));
+        SetTextColor(dc, colours[calling ? core::Part::AttentionText : core::Part::ButtonText]);
     }
     RECT text = toRect(core::textRect(toCore(r), barDpi()));
     // The title is clipped to its rectangle: an empty or inverted one shows none of it, and skipping the

@@ -15,6 +15,7 @@
 #include "core/button_click.h"
 #include "core/button_layout.h"
 #include "core/strip_entries.h"
+#include "core/theme_colours.h"
 #include "win/gdi.h"
 #include "win/handle.h"
 
@@ -32,6 +33,9 @@ struct Canvas {
         if (pixels) GdiFlush();
     }
 };
+
+// Gives a tool tip control the tips' colours of the theme.
+void colourToolTips(HWND tips);
 
 class ButtonStrip final : public BrowserListObserver {
   public:
@@ -93,7 +97,8 @@ class ButtonStrip final : public BrowserListObserver {
     void drawStrip(const Canvas& canvas, const RECT& client, const std::vector<RECT>& rects);
     void layOut(const RECT& client);
     HDC backBuffer(HDC screen, const RECT& client);
-    void paintButton(const Canvas& canvas, const BrowserEntry& entry, const RECT& r);
+    void paintButton(const Canvas& canvas, const core::PartColours& colours, const BrowserEntry& entry,
+                     const RECT& r);
     void addTool(HWND window);
     void deleteTool(HWND window);
     void moveTool(HWND window, const RECT& r);

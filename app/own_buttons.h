@@ -19,6 +19,8 @@ class OwnButtons {
     void scale(int dpi);
     // Gives the tool tips the texts of the interface language now chosen.
     void retitle();
+    // The colours of their tool tips, those shown already and those made later.
+    void setToolTipColours(COLORREF face, COLORREF text);
     // Places the pairs at both ends of a bar cx pixels wide.
     void layOut(int cx, int dpi);
     // Hands a queued message for one of them to it; false when it is for none.

@@ -73,7 +73,7 @@ void CHoverButton::EnsureToolTip() {
         CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, programInstance(), nullptr);
     if (!m_toolTip) return;
-    SendMessageA(m_toolTip, TTM_SETTIPBKCOLOR, kToolTipColour, 0);
+    applyToolTipColours();
     const int dpi = win::windowDpi(hwnd());
     RECT margins = win::scaledRect(kToolTipMargins, dpi);
     SendMessageA(m_toolTip, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
@@ -84,6 +84,17 @@ void CHoverButton::EnsureToolTip() {
         // A new tool tip stays silent until someone gives it a text and activates it.
         SendMessageA(m_toolTip, TTM_ACTIVATE, FALSE, 0);
     }
+}
+
+void CHoverButton::setToolTipColours(COLORREF face, COLORREF text) {
+    tipFace_ = face;
+    tipTextColour_ = text;
+    if (m_toolTip) applyToolTipColours();
+}
+
+void CHoverButton::applyToolTipColours() {
+    SendMessageA(m_toolTip, TTM_SETTIPBKCOLOR, tipFace_, 0);
+    if (tipTextColour_ != CLR_INVALID) SendMessageA(m_toolTip, TTM_SETTIPTEXTCOLOR, tipTextColour_, 0);
 }
 
 void CHoverButton::SetToolTipText(const char* text, BOOL activate) {

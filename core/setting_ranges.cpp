@@ -32,6 +32,7 @@ constexpr RangeRule kRangeRules[] = {
     {&Settings::buttonTextColor, Range::Colour},
     {&Settings::activeButtonColor, Range::Colour},
     {&Settings::activeButtonTextColor, Range::Colour},
+    {&Settings::attentionButtonColor, Range::Colour},
     {&Settings::fontHeight, Range::FontHeight},
     {&Settings::fontWeight, Range::FontWeight},
     {&Settings::fontItalic, Range::Any},

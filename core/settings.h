@@ -14,6 +14,8 @@ constexpr int32_t kEdgeBottom = 3;
 
 // The active button's colour until the user picks another (a pale yellow, the tool tips' too).
 constexpr int32_t kActiveButtonDefault = 0x00B9E3F8;
+// A window calling for attention until the user picks another colour: orange, clear of every other face.
+constexpr int32_t kAttentionButtonDefault = 0x000080FF;
 
 // Texts are UTF-8. Pixel sizes (bar height, font height) are 96-DPI units; the bar scales them to its
 // monitor's DPI. The alignment rectangle is in screen pixels.
@@ -37,6 +39,7 @@ struct Settings {
     bool openBrowserOnStart = false;
     bool autoHide = false;
     bool minimizeOnSecondClick = false;
+    bool middleClickCloses = true;
     bool autoRestoreFromTray = true;
     bool catchExplorerWindows = true;
     // Today's browsers (Chromium-based ones, Firefox) beside the classic frame.
@@ -48,6 +51,7 @@ struct Settings {
     int32_t buttonTextColor = 0x00000000;
     int32_t activeButtonColor = kActiveButtonDefault;
     int32_t activeButtonTextColor = 0x00000000;
+    int32_t attentionButtonColor = kAttentionButtonDefault;
     int32_t fontHeight = -11;
     int32_t fontWeight = 400;
     int32_t fontItalic = 0;
@@ -66,7 +70,7 @@ struct SettingDef {
     bool Settings::*flag = nullptr;
 };
 
-constexpr size_t kSettingCount = 34;
+constexpr size_t kSettingCount = 36;
 // In the order start-up reads them. The one place a stored value's name is written: the rest of the
 // program takes it from here through valueName().
 inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
@@ -97,6 +101,8 @@ inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
     {"Buttons text color", &Settings::buttonTextColor, nullptr},
     {"Active button color", &Settings::activeButtonColor, nullptr},
     {"Active button text color", &Settings::activeButtonTextColor, nullptr},
+    {"Attention button color", &Settings::attentionButtonColor, nullptr},
+    {"Middle click closes a window", nullptr, nullptr, &Settings::middleClickCloses},
     {"Font height", &Settings::fontHeight, nullptr},
     {"Font weight", &Settings::fontWeight, nullptr},
     {"Font italic", &Settings::fontItalic, nullptr},

@@ -71,6 +71,8 @@
 #define IDC_PREFS_CATCH_OTHER_BROWSERS 259
 #define IDC_PREFS_LANGUAGE 260
 #define IDC_PREFS_CURRENT_DESKTOP_ONLY 268
+#define IDC_PREFS_ATTENTION_COLOUR 270
+#define IDC_PREFS_MIDDLE_CLICK 271
 
 // Texts the code shows, in the string table of every language (resources/texts.rc for English,
 // resources/lang/*.rc for the others). The bar menu's commands use their command ids.
@@ -93,6 +95,8 @@
 #define IDS_TIP_NEW_BROWSER 430
 #define IDS_TIP_CLOSE 431
 #define IDS_TIP_HIDE 432
+// A browser button's tool tip while its window calls for attention: "%s" stands for the title.
+#define IDS_TIP_ATTENTION 436
 #define IDS_TRAY_TIP 440
 #define IDS_LOAD_FAILURE 441
 #define IDS_PAGE_GENERAL 450

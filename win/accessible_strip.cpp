@@ -102,7 +102,8 @@ class AccessibleStrip final : public IAccessible {
         if (child.lVal == CHILDID_SELF) {
             state->lVal = IsWindowVisible(source_->accessibleWindow()) ? 0 : STATE_SYSTEM_INVISIBLE;
         } else {
-            state->lVal = button(child).pressed ? STATE_SYSTEM_PRESSED : 0;
+            const AccessibleButton b = button(child);
+            state->lVal = (b.pressed ? STATE_SYSTEM_PRESSED : 0) | (b.alert ? STATE_SYSTEM_ALERT_HIGH : 0);
         }
         return S_OK;
     }

@@ -16,6 +16,7 @@ struct AccessibleButton {
     std::string defaultAction; // UTF-8: what a click does
     RECT screenRect{};
     bool pressed = false;
+    bool alert = false; // its window calls for the user's attention
 };
 
 class AccessibleSource {

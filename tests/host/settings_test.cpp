@@ -30,11 +30,11 @@ class MapSource : public core::SettingsSource {
 TEST(Settings, EmptySourceGivesEveryDefaultInTableOrder) {
     MapSource src;
     core::Settings s = core::loadSettings(src, 0x00C0C0C0);
-    ASSERT_EQ(src.order.size(), 34u);
+    ASSERT_EQ(src.order.size(), 36u);
     EXPECT_EQ(src.order.front(), "Show on top of desktop");
     EXPECT_EQ(src.order[15], "Internet Explorer path");
-    EXPECT_EQ(src.order[31], "Font face name");
-    EXPECT_EQ(src.order[32], "Language");
+    EXPECT_EQ(src.order[33], "Font face name");
+    EXPECT_EQ(src.order[34], "Language");
     EXPECT_EQ(src.order.back(), "Only windows of the current desktop");
     EXPECT_EQ(s.language, ""); // follows the Windows display language
     EXPECT_EQ(s.dockEdge, 3);
@@ -43,6 +43,8 @@ TEST(Settings, EmptySourceGivesEveryDefaultInTableOrder) {
     EXPECT_EQ(s.hotKeyNew, 0x0003006B);
     EXPECT_EQ(s.barBackgroundColor, 0x00C0C0C0);
     EXPECT_EQ(s.activeButtonColor, 0x00B9E3F8);
+    EXPECT_EQ(s.attentionButtonColor, 0x000080FF);
+    EXPECT_TRUE(s.middleClickCloses);
     EXPECT_EQ(s.fontHeight, -11);
     EXPECT_EQ(s.fontCharset, 1);
     EXPECT_EQ(s.alignWidth, 700);

@@ -121,6 +121,15 @@ MUTANTS = [
     ('a hidden listed window is placed at once', 'core/shell_decision.cpp',
      'return facts.visible() ? PendingStep::Place : PendingStep::Wait;', 'return PendingStep::Place;', 'host',
      r'^PendingDecision\.'),
+    ('a flashing window never calls', 'core/shell_decision.cpp',
+     'd.callAttention = code == ShellCode::Flashed && (listed || d.list);', 'd.callAttention = false;', 'host',
+     r'^ShellDecision\.'),
+    # the theme's colours, and the middle click
+    ('the dark theme keeps the light defaults', 'core/theme_colours.h',
+     'value == defaultValue ? dark', 'value == defaultValue + 1 ? dark', 'host',
+     r'^ThemeColours\.'),
+    ('a middle click closes whatever the setting', 'app/bar_buttons.cpp',
+     'if (!settings().middleClickCloses || !pressed', 'if (!pressed', 'x86_64', r'^button_clicks_tests$'),
 ]
 
 

@@ -116,6 +116,29 @@ TEST_F(Clicks, ShiftWithAClickOnTheGlyphClosesEveryWindow) {
     EXPECT_TRUE(waitTools(0));
 }
 
+TEST_F(Clicks, AMiddleClickClosesTheWindowUnderItUnlessTurnedOffOrMovedOffTheButton) {
+    std::vector<HWND> w = startWith({"A", "B", "C"});
+    kit::middleClick(at(1));
+    EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(w[1]); }));
+    EXPECT_TRUE(waitTools(2));
+    EXPECT_TRUE(IsWindow(w[0]) && IsWindow(w[2]));
+    // A press taken off its button before the release closes nothing.
+    kit::moveTo(at(0));
+    kit::middleDown();
+    kit::moveTo(clientToScreen(bar_, {900, 12}));
+    kit::middleUp();
+    kit::settle(300);
+    EXPECT_TRUE(IsWindow(w[0]));
+    ASSERT_TRUE(e2e::closeBar(proc_, bar_));
+
+    e2e::writeSetting("Middle click closes a window", 0);
+    start();
+    ASSERT_TRUE(waitTools(2));
+    kit::middleClick(at(0));
+    kit::settle(300);
+    EXPECT_TRUE(IsWindow(w[0]));
+}
+
 TEST_F(Clicks, AClickBesideEveryButtonClearsTheMarker) {
     startWith({"A", "B"}, 1);
     kit::click(clientToScreen(bar_, {900, 12}));

@@ -18,6 +18,7 @@ TEST_F(Apply, EachCheckBoxWritesItsOwnValueOnly) {
         {"General", IDC_PREFS_MINIMIZE_ON_CLICK, "write Allow minimization of IE=1"},
         {"General", IDC_PREFS_START_IN_TRAY, "write Hide into the system tray on start=1"},
         {"Appearance", IDC_PREFS_CLOSE_ACTIVE_ONLY, "write only on active IE button=0"},
+        {"Appearance", IDC_PREFS_MIDDLE_CLICK, "write Middle click closes a window=0"},
         {"Advanced", IDC_PREFS_CATCH_EXPLORER, "write Catch Windows Explorer windows=0"},
         {"Advanced", IDC_PREFS_CATCH_OTHER_BROWSERS, "write Catch other browsers=0"},
     };

@@ -3,6 +3,7 @@ corvane_wine_test(tracking_tests
   DEPENDS corvane)
 corvane_wine_test(buttons_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/buttons_test.cpp
+  LIBS oleacc oleaut32 ole32 uuid
   DEPENDS corvane)
 corvane_wine_test(button_clicks_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/clicks_test.cpp
