@@ -36,6 +36,14 @@ void BarAccessibility::notifyBrowserButton(DWORD event, int index) const {
     NotifyWinEvent(event, window_, OBJID_CLIENT, index + 1);
 }
 
+void BarAccessibility::orderChanged() {
+    if (window_) NotifyWinEvent(EVENT_OBJECT_REORDER, window_, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void BarAccessibility::focusMoved(int place) const {
+    if (place >= 0) NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, place + 1);
+}
+
 void BarAccessibility::activeChanged(HWND previous, HWND now) {
     // Listeners hear of both buttons whose pressed state changed.
     for (HWND changed : {previous, now}) {
@@ -52,6 +60,7 @@ HWND BarAccessibility::accessibleWindow() const {
 std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
     std::vector<win::AccessibleButton> out;
     const BrowserWindowList& list = model_.list();
+    const int focused = bar_.keyboardPlace();
     for (int i = 0; i < list.count(); ++i) {
         const BrowserEntry& entry = list.entries[static_cast<size_t>(i)];
         win::AccessibleButton b;
@@ -59,6 +68,7 @@ std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
         b.pressed = entry.window == model_.active();
         b.defaultAction = core::leftActionName(bar_.plainClickAction(i));
         b.screenRect = screenRect(window_, bar_.strip().buttonRect(i));
+        b.focused = i == focused;
         out.push_back(std::move(b));
     }
     for (std::size_t k = 0; k < OwnButtons::kCount; ++k) {
@@ -69,6 +79,7 @@ std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
         b.name = button.toolTipText();
         b.defaultAction = "Press";
         GetWindowRect(button.hwnd(), &b.screenRect);
+        b.focused = static_cast<int>(out.size()) == focused;
         out.push_back(std::move(b));
     }
     return out;

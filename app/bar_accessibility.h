@@ -27,6 +27,9 @@ class BarAccessibility final : public win::AccessibleSource, public BrowserListO
     void entryAdded(int index, HWND) override { notifyBrowserButton(EVENT_OBJECT_CREATE, index); }
     void entryRemoving(int index, HWND) override { notifyBrowserButton(EVENT_OBJECT_DESTROY, index); }
     void entryChanged(int index) override { notifyBrowserButton(EVENT_OBJECT_NAMECHANGE, index); }
+    void orderChanged() override;
+    // The keyboard's focus came to the place (0-based, browser buttons first, as the children are counted).
+    void focusMoved(int place) const;
     void activeChanged(HWND previous, HWND now) override;
 
     HWND accessibleWindow() const override;

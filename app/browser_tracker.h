@@ -44,6 +44,8 @@ class BrowserTracker {
     void RestoreAll();
     void CloseAll();
     void Activate(int index);
+    // The user's own order: the entry at `from` moves to `to` for the rest of the session.
+    void moveEntry(int from, int to);
     void takeButtonsOff();
     // Places the waiting windows that have been shown since and lists those of today's browsers that have
     // become ready (returned, for placeArrival()); drops those gone or waited for too long.

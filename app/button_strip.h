@@ -13,6 +13,7 @@
 
 #include "app/browser_tracker.h"
 #include "core/button_click.h"
+#include "core/button_drag.h"
 #include "core/button_layout.h"
 #include "win/gdi.h"
 #include "win/handle.h"
@@ -58,6 +59,17 @@ class ButtonStrip final : public BrowserListObserver {
     core::LeftPress leftPressAt(int index, POINT p, bool shift) const;
     RECT buttonRect(int index) const;
 
+    // The buttons' extents in list order, for the drop rule.
+    std::vector<core::Span> spans() const;
+    // While the button at `from` is dragged over the place `to`, the buttons between are drawn making room;
+    // (-1, -1) draws the list's order again.
+    void showDrag(int from, int to);
+
+    // The keyboard's focus mark on a browser button (-1: none). It stays with its window while the list
+    // changes and passes to the neighbour when that window's button goes.
+    void setFocusMark(int index);
+    int focusMark() const;
+
     // The answer to WM_BAR_WORKCOUNT.
     LRESULT workCount(WPARAM which) const;
 
@@ -88,6 +100,9 @@ class ButtonStrip final : public BrowserListObserver {
     void layOut(const RECT& client);
     HDC backBuffer(HDC screen, const RECT& client);
     void paintButton(const Canvas& canvas, const BrowserEntry& entry, const RECT& r);
+    void drawFocusMark(const Canvas& canvas, const RECT& r) const;
+    // Keeps the focus mark on its window, or passes it on, as the entry at `removing` goes.
+    void passFocusMark(int removing);
     void addTool(HWND window);
     void deleteTool(HWND window);
     void moveTool(HWND window, const RECT& r);
@@ -105,6 +120,14 @@ class ButtonStrip final : public BrowserListObserver {
     // The text of the browser tool tip being shown.
     std::wstring tipText_;
     PlaceTable places_;
+    struct Drag {
+        int from = -1;
+        int to = -1;
+    } drag_;
+    struct FocusMark {
+        HWND window = nullptr;
+        int index = -1;
+    } focus_;
     // The layout of the last paint, and the list change and client size it was made for.
     core::ButtonRow row_;
     std::uint64_t rowChanges_ = ~std::uint64_t{0};

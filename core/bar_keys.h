@@ -23,7 +23,8 @@ enum class BarKey {
 // The key of a key-down message (a virtual-key code) with Shift held or not.
 BarKey barKeyOf(unsigned virtualKey, bool shift);
 
-// Where the focus starts: the active window's button (-1 for none), else the first button; -1 with none at all.
+// Where the focus starts: the active window's button (-1 for none), else the first button; -1 with none at
+// all.
 int firstFocus(int activeIndex, int browsers, int own);
 
 // Where a moving key takes the focus from `current`. Left, Right, Home and End keep to the group the focus

@@ -96,9 +96,9 @@ template <class Entry> class WindowList {
         const int lo = std::min(from, to), hi = std::max(from, to);
         for (int i = lo; i <= hi; ++i) {
             std::vector<int>& places = where_[entries[static_cast<std::size_t>(i)].window];
-            places.erase(std::remove_if(places.begin(), places.end(),
-                                        [&](int p) { return p >= lo && p <= hi; }),
-                         places.end());
+            places.erase(
+                std::remove_if(places.begin(), places.end(), [&](int p) { return p >= lo && p <= hi; }),
+                places.end());
         }
         for (int i = lo; i <= hi; ++i) {
             std::vector<int>& places = where_[entries[static_cast<std::size_t>(i)].window];

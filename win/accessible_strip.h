@@ -16,6 +16,8 @@ struct AccessibleButton {
     std::string defaultAction; // UTF-8: what a click does
     RECT screenRect{};
     bool pressed = false;
+    // Where the keyboard is; every button can take it.
+    bool focused = false;
 };
 
 class AccessibleSource {

@@ -11,11 +11,12 @@ TEST(BarKeys, KeysMeanWhatTheyMeanOnAToolBar) {
         unsigned vk;
         bool shift;
         BarKey key;
-    } cases[] = {{0x25, false, BarKey::Left},     {0x27, false, BarKey::Right}, {0x24, false, BarKey::Home},
-                 {0x23, false, BarKey::End},      {0x09, false, BarKey::Next},  {0x09, true, BarKey::Previous},
-                 {0x0D, false, BarKey::Press},    {0x20, false, BarKey::Press}, {0x2E, false, BarKey::Close},
-                 {0x5D, false, BarKey::Menu},     {0x79, true, BarKey::Menu},   {0x79, false, BarKey::Other},
-                 {0x1B, false, BarKey::GiveBack}, {0x41, false, BarKey::Other}};
+    } cases[] = {
+        {0x25, false, BarKey::Left},     {0x27, false, BarKey::Right}, {0x24, false, BarKey::Home},
+        {0x23, false, BarKey::End},      {0x09, false, BarKey::Next},  {0x09, true, BarKey::Previous},
+        {0x0D, false, BarKey::Press},    {0x20, false, BarKey::Press}, {0x2E, false, BarKey::Close},
+        {0x5D, false, BarKey::Menu},     {0x79, true, BarKey::Menu},   {0x79, false, BarKey::Other},
+        {0x1B, false, BarKey::GiveBack}, {0x41, false, BarKey::Other}};
     for (const Case& c : cases)
         EXPECT_EQ(core::barKeyOf(c.vk, c.shift), c.key) << std::hex << c.vk << " shift " << c.shift;
 }
@@ -34,12 +35,11 @@ TEST(BarKeys, ArrowsKeepToTheirGroupAndTabRunsThroughAll) {
     struct Case {
         BarKey key;
         int from, to;
-    } cases[] = {{BarKey::Right, 0, 1},    {BarKey::Right, 2, 2},    {BarKey::Left, 0, 0},
-                 {BarKey::Left, 2, 1},     {BarKey::Home, 2, 0},     {BarKey::End, 0, 2},
-                 {BarKey::Right, 3, 4},    {BarKey::Left, 3, 3},     {BarKey::Home, 4, 3},
-                 {BarKey::Next, 2, 3},     {BarKey::Next, 4, 0},     {BarKey::Previous, 0, 4},
-                 {BarKey::Previous, 3, 2}, {BarKey::Press, 1, 1},    {BarKey::Right, 7, 4},
-                 {BarKey::Next, -1, 1}};
+    } cases[] = {
+        {BarKey::Right, 0, 1},    {BarKey::Right, 2, 2}, {BarKey::Left, 0, 0},  {BarKey::Left, 2, 1},
+        {BarKey::Home, 2, 0},     {BarKey::End, 0, 2},   {BarKey::Right, 3, 4}, {BarKey::Left, 3, 3},
+        {BarKey::Home, 4, 3},     {BarKey::Next, 2, 3},  {BarKey::Next, 4, 0},  {BarKey::Previous, 0, 4},
+        {BarKey::Previous, 3, 2}, {BarKey::Press, 1, 1}, {BarKey::Right, 7, 4}, {BarKey::Next, -1, 1}};
     for (const Case& c : cases)
         EXPECT_EQ(core::movedFocus(c.key, c.from, 3, 2), c.to)
             << static_cast<int>(c.key) << " from " << c.from;

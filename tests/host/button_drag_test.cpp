@@ -8,8 +8,8 @@ TEST(ButtonDrag, APressBecomesADragOnlyOutsideTheRectangleCentredOnIt) {
     struct Case {
         int dx, dy;
         bool drag;
-    } cases[] = {{0, 0, false}, {2, 2, false}, {-2, -2, false}, {3, 0, true}, {-3, 0, true}, {0, 3, true},
-                 {0, -3, true}};
+    } cases[] = {{0, 0, false}, {2, 2, false}, {-2, -2, false}, {3, 0, true},
+                 {-3, 0, true}, {0, 3, true},  {0, -3, true}};
     for (const Case& c : cases)
         EXPECT_EQ(core::dragStarted(c.dx, c.dy, 4, 4), c.drag) << c.dx << "," << c.dy;
 }
@@ -31,8 +31,11 @@ TEST(ButtonDrag, TheButtonsBetweenMakeRoomAndTheOthersStay) {
     struct Case {
         int from, to;
         int shown[4];
-    } cases[] = {{0, 3, {1, 2, 3, 0}}, {3, 0, {3, 0, 1, 2}}, {1, 2, {0, 2, 1, 3}},
-                 {2, 2, {0, 1, 2, 3}}, {-1, -1, {0, 1, 2, 3}}};
+    } cases[] = {{0, 3, {1, 2, 3, 0}},
+                 {3, 0, {3, 0, 1, 2}},
+                 {1, 2, {0, 2, 1, 3}},
+                 {2, 2, {0, 1, 2, 3}},
+                 {-1, -1, {0, 1, 2, 3}}};
     for (const Case& c : cases)
         for (int place = 0; place < 4; ++place)
             EXPECT_EQ(core::entryShownAt(place, c.from, c.to), c.shown[place]) << c.from << "->" << c.to;

@@ -1,12 +1,17 @@
-// Mouse presses on the browser buttons, with real input: what comes to the front, what is minimised, what
-// closes, and the button's menu.
+// Mouse presses and keys on the browser buttons, with real input: what comes to the front, what is
+// minimised, what closes, the button's menu, a button dragged to another place, and the bar under the
+// keyboard as a screen reader hears of it from outside.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <oleacc.h>
+
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "kit/bar_fixture.h"
+#include "kit/other_process.h"
 #include "kit/tray.h"
 
 namespace {
@@ -132,6 +137,160 @@ TEST_F(Clicks, TheButtonsMenuMinimisesRestoresAndCloses) {
     EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(w[0]); }));
     EXPECT_TRUE(waitTools(1));
     EXPECT_TRUE(IsWindow(w[1]));
+}
+
+// The bar's accessible client object, asked from this process as a screen reader would.
+class Accessible {
+  public:
+    explicit Accessible(HWND bar) {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        AccessibleObjectFromWindow(bar, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&object_));
+    }
+    ~Accessible() {
+        if (object_) object_->Release();
+        CoUninitialize();
+    }
+    bool ok() const { return object_ != nullptr; }
+    std::vector<std::string> names(int count) const {
+        std::vector<std::string> out;
+        for (long child = 1; child <= count; ++child) {
+            BSTR name = nullptr;
+            object_->get_accName(idOf(child), &name);
+            out.push_back(name ? e2e::utf8Of(name) : "");
+            SysFreeString(name);
+        }
+        return out;
+    }
+    long focus() const {
+        VARIANT v{};
+        object_->get_accFocus(&v);
+        return v.vt == VT_I4 ? v.lVal : -1;
+    }
+    long state(long child) const {
+        VARIANT v{};
+        object_->get_accState(idOf(child), &v);
+        return v.lVal;
+    }
+
+  private:
+    static VARIANT idOf(long child) {
+        VARIANT id{};
+        id.vt = VT_I4;
+        id.lVal = child;
+        return id;
+    }
+    IAccessible* object_ = nullptr;
+};
+
+// The children the bar's out-of-context focus events named, in order of arrival.
+std::vector<long> g_focused;
+void CALLBACK recordFocus(HWINEVENTHOOK, DWORD, HWND, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT) g_focused.push_back(child);
+}
+
+HWND captureOf(HWND bar) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(bar, nullptr), &info) ? info.hwndCapture : nullptr;
+}
+
+using Reorder = MenuBarTest;
+
+TEST_F(Reorder, DraggingTheFirstButtonToTheEndMovesItsNameTipAndMenuItemAndEscapePutsADragBack) {
+    std::vector<HWND> w = startWith({"A", "B", "C"});
+    Accessible screenReader(bar_);
+    ASSERT_TRUE(screenReader.ok());
+    kit::moveTo(at(0));
+    kit::leftDown();
+    // A move inside the drag rectangle is still a press; past the last button's middle, the drop is there.
+    kit::moveTo(at(0, 31));
+    kit::moveTo(at(1, 60));
+    kit::moveTo(at(2, 110));
+    ASSERT_TRUE(kit::waitFor([&] { return captureOf(bar_) == bar_; }));
+    kit::leftUp();
+    const std::vector<std::string> moved{"B", "C", "A"};
+    EXPECT_TRUE(kit::waitFor([&] { return screenReader.names(3) == moved; })) << screenReader.names(3)[0];
+    // The press brought its window forward; the drop brings nothing else.
+    EXPECT_EQ(GetForegroundWindow(), w[0]);
+    // Each tip is told its button's new place once the pointer is next on the strip.
+    auto tipLeftOf = [&](HWND window) {
+        kit::moveTo(at(1, 50 + static_cast<int>(GetTickCount() % 2)));
+        for (const kit::Tool& t : kit::enumTools(e2e::barToolTips(bar_)))
+            if (t.id == reinterpret_cast<UINT_PTR>(window)) return t.rect.left;
+        return -1L;
+    };
+    EXPECT_TRUE(kit::waitFor([&] { return tipLeftOf(w[0]) == button(2).left; }));
+    EXPECT_EQ(tipLeftOf(w[1]), button(0).left);
+    ASSERT_TRUE(kit::moveTo(300, 200));
+    HWND menu = tray::openIconMenu(bar_);
+    ASSERT_NE(menu, nullptr);
+    std::vector<std::string> items = tray::menuItems(bar_, menu);
+    ASSERT_GE(items.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(items.begin() + 1, items.begin() + 4),
+              (std::vector<std::string>{"\tB", "\tC", "\tA"}));
+    kit::pressKey(VK_ESCAPE);
+    ASSERT_TRUE(kit::waitFor([&] { return !IsWindowVisible(menu); }));
+
+    kit::moveTo(at(0));
+    kit::leftDown();
+    kit::moveTo(at(2, 110));
+    ASSERT_TRUE(kit::waitFor([&] { return captureOf(bar_) == bar_; }));
+    kit::pressKey(VK_ESCAPE);
+    EXPECT_TRUE(kit::waitFor([&] { return captureOf(bar_) == nullptr; }));
+    kit::leftUp();
+    // A new window still joins at the end, behind the moved ones.
+    browsers_.open("D");
+    EXPECT_TRUE(kit::waitFor([&] {
+        return screenReader.names(4) == std::vector<std::string>{"B", "C", "A", "D"};
+    }));
+}
+
+using Keyboard = BarTest;
+
+TEST_F(Keyboard, TheFocusHotKeyArrowsEnterDeleteTabAndEscapeAsAScreenReaderHearsThem) {
+    std::vector<HWND> w = startWith({"A", "B", "C"}, 0);
+    Accessible screenReader(bar_);
+    ASSERT_TRUE(screenReader.ok());
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, recordFocus,
+                                         proc_.id(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    auto heard = [&](long child) {
+        return kit::waitFor([&] { return !g_focused.empty() && g_focused.back() == child; });
+    };
+    ASSERT_TRUE(waitForeground(neutral()));
+    const UINT ctrlAlt = MOD_CONTROL | MOD_ALT;
+
+    // The active window's button takes the focus; Right moves it, Enter presses.
+    kit::pressKey(VK_MULTIPLY, ctrlAlt);
+    EXPECT_TRUE(heard(1));
+    EXPECT_EQ(screenReader.focus(), 1);
+    EXPECT_EQ(screenReader.state(1) & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE),
+              STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE);
+    kit::pressKey(VK_RIGHT);
+    EXPECT_TRUE(heard(2));
+    kit::pressKey(VK_RETURN);
+    EXPECT_TRUE(kit::waitFor([&] { return GetForegroundWindow() == w[1]; }));
+    // The window pressed forward has the keyboard: the bar's focus is gone.
+    EXPECT_TRUE(kit::waitFor([&] { return screenReader.focus() == -1; }));
+
+    // Shift+Tab from the first button wraps round to the last of the bar's own; End and Delete close the
+    // last window, and the focus passes to its neighbour; Escape gives the keyboard back.
+    kit::pressKey(VK_MULTIPLY, ctrlAlt);
+    EXPECT_TRUE(heard(1));
+    kit::pressKey(VK_TAB, MOD_SHIFT);
+    EXPECT_TRUE(heard(3 + 5));
+    kit::pressKey(VK_TAB);
+    EXPECT_TRUE(heard(1));
+    kit::pressKey(VK_END);
+    EXPECT_TRUE(heard(3));
+    kit::pressKey(VK_DELETE);
+    EXPECT_TRUE(kit::waitFor([&] { return !IsWindow(w[2]); }));
+    EXPECT_TRUE(kit::waitFor([&] { return screenReader.focus() == 2; }));
+    EXPECT_TRUE(IsWindow(w[0]) && IsWindow(w[1]));
+    kit::pressKey(VK_ESCAPE);
+    EXPECT_TRUE(kit::waitFor([&] { return GetForegroundWindow() == w[1]; }));
+    UnhookWinEvent(hook);
 }
 
 } // namespace
