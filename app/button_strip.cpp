@@ -317,9 +317,10 @@ void ButtonStrip::setFocusMark(int index) {
     const BrowserWindowList& list = model_.list();
     focus_ = list.validIndex(index) ? FocusMark{list.entries[static_cast<std::size_t>(index)].window, index}
                                     : FocusMark{};
+    // Only the two buttons whose face changes; a place without a button would repaint the whole strip.
     if (before == index) return;
-    invalidateAt(before);
-    invalidateAt(index);
+    if (before >= 0) invalidateAt(before);
+    if (index >= 0) invalidateAt(index);
 }
 
 int ButtonStrip::focusMark() const {

@@ -198,7 +198,7 @@ HWND captureOf(HWND bar) {
 using Reorder = MenuBarTest;
 
 TEST_F(Reorder, DraggingTheFirstButtonToTheEndMovesItsNameTipAndMenuItemAndEscapePutsADragBack) {
-    std::vector<HWND> w = startWith({"A", "B", "C"});
+    std::vector<HWND> w = startWith({"A", "B", "C"}, 0);
     Accessible screenReader(bar_);
     ASSERT_TRUE(screenReader.ok());
     kit::moveTo(at(0));
@@ -208,6 +208,9 @@ TEST_F(Reorder, DraggingTheFirstButtonToTheEndMovesItsNameTipAndMenuItemAndEscap
     kit::moveTo(at(1, 60));
     kit::moveTo(at(2, 110));
     ASSERT_TRUE(kit::waitFor([&] { return captureOf(bar_) == bar_; }));
+    // The active button is drawn where it would land, and the first place shows the next one's face.
+    EXPECT_TRUE(waitSunken(2));
+    EXPECT_TRUE(waitRaised(0));
     kit::leftUp();
     const std::vector<std::string> moved{"B", "C", "A"};
     EXPECT_TRUE(kit::waitFor([&] { return screenReader.names(3) == moved; })) << screenReader.names(3)[0];
@@ -236,8 +239,11 @@ TEST_F(Reorder, DraggingTheFirstButtonToTheEndMovesItsNameTipAndMenuItemAndEscap
     kit::leftDown();
     kit::moveTo(at(2, 110));
     ASSERT_TRUE(kit::waitFor([&] { return captureOf(bar_) == bar_; }));
+    // B held over the last place: the active A makes room to the left.
+    EXPECT_TRUE(waitSunken(1));
     kit::pressKey(VK_ESCAPE);
     EXPECT_TRUE(kit::waitFor([&] { return captureOf(bar_) == nullptr; }));
+    EXPECT_TRUE(waitSunken(2));
     kit::leftUp();
     // A new window still joins at the end, behind the moved ones.
     browsers_.open("D");
@@ -260,15 +266,26 @@ TEST_F(Keyboard, TheFocusHotKeyArrowsEnterDeleteTabAndEscapeAsAScreenReaderHears
     };
     ASSERT_TRUE(waitForeground(neutral()));
     const UINT ctrlAlt = MOD_CONTROL | MOD_ALT;
+    // The row the dotted mark runs along, three pixels inside the button's top edge.
+    auto markRow = [&](int index) {
+        const BarShot shot(bar_);
+        std::vector<COLORREF> row;
+        for (int x = button(index).left + 3; x < button(index).right - 3; ++x)
+            row.push_back(shot.at(x, Button::top + 3));
+        return row;
+    };
+    const std::vector<COLORREF> plain0 = markRow(0), plain1 = markRow(1);
 
-    // The active window's button takes the focus; Right moves it, Enter presses.
+    // The active window's button takes the focus and shows it; Right moves it, Enter presses.
     kit::pressKey(VK_MULTIPLY, ctrlAlt);
     EXPECT_TRUE(heard(1));
+    EXPECT_TRUE(kit::waitFor([&] { return markRow(0) != plain0; }, 3000));
     EXPECT_EQ(screenReader.focus(), 1);
     EXPECT_EQ(screenReader.state(1) & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE),
               STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE);
     kit::pressKey(VK_RIGHT);
     EXPECT_TRUE(heard(2));
+    EXPECT_TRUE(kit::waitFor([&] { return markRow(0) == plain0 && markRow(1) != plain1; }, 3000));
     kit::pressKey(VK_RETURN);
     EXPECT_TRUE(kit::waitFor([&] { return GetForegroundWindow() == w[1]; }));
     // The window pressed forward has the keyboard: the bar's focus is gone.
