@@ -139,48 +139,40 @@ TEST_F(Clicks, TheButtonsMenuMinimisesRestoresAndCloses) {
     EXPECT_TRUE(IsWindow(w[1]));
 }
 
-// The bar's accessible client object, asked from this process as a screen reader would.
-class Accessible {
-  public:
-    explicit Accessible(HWND bar) {
+// What a screen reader in this process reads of the bar's client object.
+struct ScreenReader {
+    explicit ScreenReader(HWND window) {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        AccessibleObjectFromWindow(bar, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                   reinterpret_cast<void**>(&object_));
+        AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&bar));
     }
-    ~Accessible() {
-        if (object_) object_->Release();
+    ~ScreenReader() {
+        if (bar) bar->Release();
         CoUninitialize();
     }
-    bool ok() const { return object_ != nullptr; }
-    std::vector<std::string> names(int count) const {
+    static VARIANT child(long id) {
+        VARIANT v{};
+        v.vt = VT_I4;
+        v.lVal = id;
+        return v;
+    }
+    std::vector<std::string> names(long count) const {
         std::vector<std::string> out;
-        for (long child = 1; child <= count; ++child) {
+        for (long id = 1; id <= count; ++id) {
             BSTR name = nullptr;
-            object_->get_accName(idOf(child), &name);
+            bar->get_accName(child(id), &name);
             out.push_back(name ? e2e::utf8Of(name) : "");
             SysFreeString(name);
         }
         return out;
     }
+    // The focused child, -1 for none.
     long focus() const {
         VARIANT v{};
-        object_->get_accFocus(&v);
+        bar->get_accFocus(&v);
         return v.vt == VT_I4 ? v.lVal : -1;
     }
-    long state(long child) const {
-        VARIANT v{};
-        object_->get_accState(idOf(child), &v);
-        return v.lVal;
-    }
-
-  private:
-    static VARIANT idOf(long child) {
-        VARIANT id{};
-        id.vt = VT_I4;
-        id.lVal = child;
-        return id;
-    }
-    IAccessible* object_ = nullptr;
+    IAccessible* bar = nullptr;
 };
 
 // The children the bar's out-of-context focus events named, in order of arrival.
@@ -199,8 +191,8 @@ using Reorder = MenuBarTest;
 
 TEST_F(Reorder, DraggingTheFirstButtonToTheEndMovesItsNameTipAndMenuItemAndEscapePutsADragBack) {
     std::vector<HWND> w = startWith({"A", "B", "C"}, 0);
-    Accessible screenReader(bar_);
-    ASSERT_TRUE(screenReader.ok());
+    ScreenReader screenReader(bar_);
+    ASSERT_NE(screenReader.bar, nullptr);
     kit::moveTo(at(0));
     kit::leftDown();
     // A move inside the drag rectangle is still a press; past the last button's middle, the drop is there.
@@ -256,8 +248,8 @@ using Keyboard = BarTest;
 
 TEST_F(Keyboard, TheFocusHotKeyArrowsEnterDeleteTabAndEscapeAsAScreenReaderHearsThem) {
     std::vector<HWND> w = startWith({"A", "B", "C"}, 0);
-    Accessible screenReader(bar_);
-    ASSERT_TRUE(screenReader.ok());
+    ScreenReader screenReader(bar_);
+    ASSERT_NE(screenReader.bar, nullptr);
     HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, recordFocus,
                                          proc_.id(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(hook, nullptr);
@@ -281,7 +273,9 @@ TEST_F(Keyboard, TheFocusHotKeyArrowsEnterDeleteTabAndEscapeAsAScreenReaderHears
     EXPECT_TRUE(heard(1));
     EXPECT_TRUE(kit::waitFor([&] { return markRow(0) != plain0; }, 3000));
     EXPECT_EQ(screenReader.focus(), 1);
-    EXPECT_EQ(screenReader.state(1) & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE),
+    VARIANT state{};
+    screenReader.bar->get_accState(ScreenReader::child(1), &state);
+    EXPECT_EQ(state.lVal & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE),
               STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE);
     kit::pressKey(VK_RIGHT);
     EXPECT_TRUE(heard(2));
