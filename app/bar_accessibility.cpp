@@ -3,10 +3,37 @@
 #include "app/app.h"
 #include "app/bar_window.h"
 #include "core/button_click.h"
+#include "resources/resource.h"
+#include "win/ui_text.h"
 
 namespace app {
 
 namespace {
+// A screen reader says what a plain click does, in the interface's language: the button menu's own words
+// where it has them.
+UINT actionTextId(core::LeftAction action) {
+    switch (action) {
+    case core::LeftAction::CloseWindow:
+    case core::LeftAction::CloseAll:
+        return IDS_BUTTON_MENU_CLOSE;
+    case core::LeftAction::RestoreActive:
+        return IDS_BUTTON_MENU_RESTORE;
+    case core::LeftAction::MinimiseActive:
+    case core::LeftAction::MinimiseAll:
+        return IDS_BUTTON_MENU_MINIMIZE;
+    case core::LeftAction::BringToFront:
+        return IDS_ACTION_SWITCH_TO;
+    case core::LeftAction::ClearActive:
+        break;
+    }
+    return 0;
+}
+
+std::string actionText(core::LeftAction action) {
+    const UINT id = actionTextId(action);
+    return id ? win::uiText(instance(), id) : std::string();
+}
+
 RECT screenRect(HWND window, RECT r) {
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     return r;
@@ -66,7 +93,7 @@ std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
         win::AccessibleButton b;
         b.name = entry.title;
         b.pressed = entry.window == model_.active();
-        b.defaultAction = core::leftActionName(bar_.plainClickAction(i));
+        b.defaultAction = actionText(bar_.plainClickAction(i));
         b.screenRect = screenRect(window_, bar_.strip().buttonRect(i));
         b.focused = i == focused;
         out.push_back(std::move(b));
@@ -77,7 +104,7 @@ std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
         win::AccessibleButton b;
         // An own button's name is the text its tool tip shows.
         b.name = button.toolTipText();
-        b.defaultAction = "Press";
+        b.defaultAction = win::uiText(instance(), IDS_ACTION_PRESS);
         GetWindowRect(button.hwnd(), &b.screenRect);
         b.focused = static_cast<int>(out.size()) == focused;
         out.push_back(std::move(b));

@@ -134,6 +134,8 @@ void BrowserTracker::Place(HWND window) {
 
 void BrowserTracker::placeWhenShown(HWND window) {
     if (IsWindowVisible(window)) {
+        // Placed now, it is done with: a later check must not place it again over what the user did since.
+        dropPending(window);
         placeWindow(window);
     } else {
         holdUntilShown(window);

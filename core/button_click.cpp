@@ -27,22 +27,4 @@ MenuAction decideContextCommand(unsigned command, bool iconicNow) {
     }
 }
 
-const char* leftActionName(LeftAction action) {
-    switch (action) {
-    case LeftAction::CloseWindow:
-    case LeftAction::CloseAll:
-        return "Close";
-    case LeftAction::RestoreActive:
-        return "Restore";
-    case LeftAction::MinimiseActive:
-    case LeftAction::MinimiseAll:
-        return "Minimize";
-    case LeftAction::BringToFront:
-        return "Switch to";
-    case LeftAction::ClearActive:
-        break;
-    }
-    return "";
-}
-
 } // namespace core

@@ -25,9 +25,6 @@ enum class LeftAction {
 
 LeftAction decideLeftPress(const LeftPress& press);
 
-// The name a screen reader gives a button's default action: what a plain click does.
-const char* leftActionName(LeftAction action);
-
 // The first item of a button's context menu, by the window's state when the menu opens.
 const char* contextMenuFirstItem(bool iconic);
 

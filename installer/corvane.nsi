@@ -109,8 +109,7 @@ Function .onInit
 !else
   ; A 32-bit bar's shell hook reaches only 32-bit programs: on 64-bit Windows it would never see a browser.
   ${If} ${RunningX64}
-    MessageBox MB_OK|MB_ICONSTOP "This is the setup for 32-bit Windows. On 64-bit Windows, install \
-      ${PRODUCT} with corvane-${VERSION}-x64-setup.exe." /SD IDOK
+    MessageBox MB_OK|MB_ICONSTOP "$(SetupWrongArchitecture)" /SD IDOK
     SetErrorLevel ${EXIT_WRONG_ARCHITECTURE}
     Quit
   ${EndIf}
@@ -156,7 +155,7 @@ Function SecureInstallFolder
   ${EndIf}
 FunctionEnd
 
-Section "${PRODUCT} (required)" SecMain
+Section "$(SetupMainSection)" SecMain
   SectionIn RO
   !insertmacro EndRunningBar
   SetOutPath "$INSTDIR"

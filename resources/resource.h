@@ -87,6 +87,9 @@
 #define IDS_BUTTON_MENU_RESTORE 420
 #define IDS_BUTTON_MENU_MINIMIZE 421
 #define IDS_BUTTON_MENU_CLOSE 422
+// What a screen reader names a button's default action, beside the button menu's words.
+#define IDS_ACTION_SWITCH_TO 425
+#define IDS_ACTION_PRESS 426
 #define IDS_TIP_NEW_BROWSER 430
 #define IDS_TIP_CLOSE 431
 #define IDS_TIP_HIDE 432

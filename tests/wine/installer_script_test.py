@@ -56,7 +56,7 @@ class SetupScript(unittest.TestCase):
 
     def test_the_folder_is_locked_to_administrators_before_files_arrive(self):
         for arch, text in self.text.items():
-            main = [line.strip() for line in block(text, 'Section "Corvane! (required)" SecMain')]
+            main = [line.strip() for line in block(text, 'Section "$(SetupMainSection)" SecMain')]
             locked = main.index("Call SecureInstallFolder")
             first_file = next(i for i, line in enumerate(main) if line.startswith("File "))
             self.assertLess(locked, first_file, arch)
@@ -75,11 +75,17 @@ class SetupScript(unittest.TestCase):
     def test_the_32_bit_setup_refuses_64_bit_windows(self):
         for arch, text in self.text.items():
             init = "\n".join(block(text, "Function .onInit"))
-            refusal = re.search(r"IsWow64Process.*?x64-setup\.exe.*?SetErrorLevel (\d+)\s+Quit", init, re.S)
+            refusal = re.search(r"IsWow64Process.*?\$\(SetupWrongArchitecture\).*?SetErrorLevel (\d+)\s+Quit",
+                                init, re.S)
             if arch == "x64":
                 self.assertIsNone(refusal)
                 continue
             self.assertIsNotNone(refusal)
+            # In every language it names the setup that fits.
+            texts = re.findall(r"^LangString SetupWrongArchitecture \S+ \"(.*)\"$", text, re.M)
+            self.assertEqual(len(texts), 9)
+            for refused in texts:
+                self.assertIn("-x64-setup.exe", refused)
             # The package manager reads that code as "not for this system" and offers the x64 setup instead.
             manifest = (SOURCE / "installer/winget/Corvane.Corvane.installer.yaml.in").read_text()
             x86 = manifest[manifest.index("Architecture: x86"):]

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -31,7 +33,27 @@ struct Seen {
     std::vector<std::string> menu;
     std::string showAtTop;
     std::string launchError;
+    // What a screen reader says a press of the bar's first button does.
+    std::string pressAction;
 };
+
+std::string firstButtonAction(HWND bar) {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return {};
+    std::string out;
+    IAccessible* object = nullptr;
+    if (SUCCEEDED(AccessibleObjectFromWindow(bar, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&object)))) {
+        VARIANT child{};
+        child.vt = VT_I4;
+        child.lVal = 1;
+        BSTR action = nullptr;
+        if (object->get_accDefaultAction(child, &action) == S_OK) out = e2e::utf8Of(action);
+        SysFreeString(action);
+        object->Release();
+    }
+    CoUninitialize();
+    return out;
+}
 
 HWND processDialog(DWORD process) {
     struct Search {
@@ -59,6 +81,7 @@ class BarLanguage : public e2e::MenuBarTest {
         Seen seen;
         e2e::writeSetting("Internet Explorer path", std::string("C:\\windows\\no-such-browser.exe -nohome"));
         start();
+        seen.pressAction = firstButtonAction(bar_);
         if (HWND menu = tray::openIconMenu(bar_)) {
             seen.menu = tray::menuItems(bar_, menu);
             PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -115,6 +138,8 @@ TEST_F(BarLanguage, AGermanWindowsGivesGermanMenusPagesAndMessages) {
                                   "ber Corvane!"}));
     EXPECT_EQ(seen.showAtTop, "Am oberen Desktoprand anzeigen");
     EXPECT_EQ(seen.launchError, "Die angegebene Datei wurde nicht gefunden!");
+    EXPECT_EQ(seen.pressAction, "Dr\xC3\xBC"
+                                "cken");
 }
 
 TEST_F(BarLanguage, TheLanguageSettingWinsOverAnEnglishWindows) {
@@ -131,6 +156,7 @@ TEST_F(BarLanguage, TheLanguageSettingWinsOverAnEnglishWindows) {
               "\xE6\x8C\x87\xE5\xAE\x9A\xE3\x81\x95\xE3\x82\x8C\xE3\x81\x9F\xE3\x83\x95\xE3\x82\xA1"
               "\xE3\x82\xA4\xE3\x83\xAB\xE3\x81\x8C\xE8\xA6\x8B\xE3\x81\xA4\xE3\x81\x8B\xE3\x82\x8A"
               "\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93\xE3\x80\x82"); // 指定されたファイルが見つかりません。
+    EXPECT_EQ(seen.pressAction, "\xE6\x8A\xBC\xE3\x81\x99"); // 押す
 }
 
 TEST_F(BarLanguage, NeitherSettingNorAnotherWindowsLanguageLeavesEveryTextInEnglish) {
@@ -142,6 +168,7 @@ TEST_F(BarLanguage, NeitherSettingNorAnotherWindowsLanguageLeavesEveryTextInEngl
     EXPECT_EQ(commands(seen.menu), english);
     EXPECT_EQ(seen.showAtTop, "Show at top of desktop");
     EXPECT_EQ(seen.launchError, "The specified file was not found !");
+    EXPECT_EQ(seen.pressAction, "Press");
 }
 
 } // namespace

@@ -5,7 +5,7 @@ corvane_wine_test(language_fit_tests
   LIBS corvane_win comctl32)
 corvane_wine_test(language_bar_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/language_bar_test.cpp
-  LIBS corvane_core
+  LIBS corvane_core oleacc ole32 oleaut32
   DEPENDS corvane menu_reader)
 # Wine takes the display language from LANG when a process starts: the German cases run again under it.
 if(CORVANE_CAN_RUN)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "app/bar_ids.h"
 #include "kit/bar_fixture.h"
 #include "kit/browsers.h"
 
@@ -127,6 +128,35 @@ TEST_F(Tracking, WithAlignOnNewAndActivatedWindowsTakeTheFixedRectangle) {
     MoveWindow(before, 0, 0, 100, 100, TRUE);
     EXPECT_EQ(e2e::shellEvent(bar_, before, kActivated), 1);
     EXPECT_TRUE(kit::waitFor([&] { return aligned(before); }));
+}
+
+TEST_F(Tracking, AWindowShownLaterIsPlacedOnceAndThenLeftWhereTheUserPutsIt) {
+    e2e::writeSetting("Align browser windows", 1);
+    e2e::writeSetting("Left", 40);
+    e2e::writeSetting("Width", 500);
+    start();
+    HWND late = browsers_.open("Late", "IEFrame", false);
+    ShowWindow(late, SW_HIDE);
+    EXPECT_EQ(e2e::shellEvent(bar_, late, kCreated), 1);
+    ShowWindow(late, SW_SHOWNOACTIVATE);
+    EXPECT_EQ(e2e::shellEvent(bar_, late, kActivated), 1);
+    EXPECT_TRUE(kit::waitFor([&] {
+        RECT rc{};
+        return GetWindowRect(late, &rc) && rc.left == 40 && rc.right == 540;
+    }));
+    MoveWindow(late, 0, 0, 200, 150, TRUE);
+    // A check of the waiting windows, then a report behind it: once that window is listed, the check has run
+    // and any placement it made has reached this thread.
+    PostMessageA(bar_, WM_TIMER, app::PENDING_TIMER_ID, 0);
+    const int listed = tools();
+    HWND marker = browsers_.open("Marker", "IEFrame", false);
+    PostMessageA(bar_, cvsh::kShellEventMessage, reinterpret_cast<WPARAM>(marker), kCreated);
+    EXPECT_TRUE(kit::waitFor([&] { return tools() > listed; }));
+    kit::pump();
+    RECT rc{};
+    GetWindowRect(late, &rc);
+    EXPECT_EQ(rc.left, 0);
+    EXPECT_EQ(rc.right, 200);
 }
 
 TEST_F(Tracking, WithNeitherPlacementWindowsStayWhereTheyAre) {
