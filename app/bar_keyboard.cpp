@@ -15,8 +15,8 @@ int BarWindow::keyboardPlace() const {
 }
 
 void BarWindow::takeKeyboard() {
-    // A bar in the tray has nothing to show the focus on.
-    if (!IsWindowVisible(hwnd())) return;
+    // A bar in the tray has nothing to show the focus on; one behind its modal preferences takes no keys.
+    if (!IsWindowVisible(hwnd()) || !IsWindowEnabled(hwnd())) return;
     HWND front = GetForegroundWindow();
     if (front != hwnd()) keyboard_.giveBackTo = front;
     SetForegroundWindow(hwnd());
