@@ -83,11 +83,12 @@ void BarAccessibility::orderChanged() {
     shown_.clear();
     for (const BrowserEntry& entry : model_.list().entries)
         shown_.push_back(core::stripShows({entry.cloaked}, filter));
+    // The buttons were filled at start-up, moved by a drag or shown again by another filter.
+    if (window_) NotifyWinEvent(EVENT_OBJECT_REORDER, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void BarAccessibility::filterChanged() {
     orderChanged();
-    NotifyWinEvent(EVENT_OBJECT_REORDER, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void BarAccessibility::entryAdded(int index, HWND) {
@@ -116,6 +117,10 @@ void BarAccessibility::entryChanged(int index) {
     NotifyWinEvent(EVENT_OBJECT_REORDER, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
+void BarAccessibility::focusMoved(int place) const {
+    if (place >= 0) NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, place + 1);
+}
+
 void BarAccessibility::activeChanged(HWND previous, HWND now) {
     // Listeners hear of both buttons whose pressed state changed.
     for (HWND changed : {previous, now}) {
@@ -132,6 +137,7 @@ HWND BarAccessibility::accessibleWindow() const {
 std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
     std::vector<win::AccessibleButton> out;
     const BrowserWindowList& list = model_.list();
+    const int focused = bar_.keyboardPlace();
     for (int i = 0; i < list.count(); ++i) {
         if (!showsEntry(i)) continue;
         const BrowserEntry& entry = list.entries[static_cast<size_t>(i)];
@@ -141,6 +147,7 @@ std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
         b.alert = entry.attention;
         b.defaultAction = actionText(bar_.plainClickAction(i));
         b.screenRect = screenRect(window_, bar_.strip().buttonRect(i));
+        b.focused = i == focused;
         out.push_back(std::move(b));
     }
     for (std::size_t k = 0; k < OwnButtons::kCount; ++k) {
@@ -151,6 +158,7 @@ std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
         b.name = button.toolTipText();
         b.defaultAction = win::uiText(instance(), IDS_ACTION_PRESS);
         GetWindowRect(button.hwnd(), &b.screenRect);
+        b.focused = static_cast<int>(out.size()) == focused;
         out.push_back(std::move(b));
     }
     return out;

@@ -31,6 +31,8 @@ class BarAccessibility final : public win::AccessibleSource, public BrowserListO
     void entryAdded(int index, HWND) override;
     void entryRemoving(int index, HWND) override;
     void entryChanged(int index) override;
+    // The keyboard's focus came to the place (0-based, browser buttons first, as the children are counted).
+    void focusMoved(int place) const;
     void activeChanged(HWND previous, HWND now) override;
     // The settings that decide which windows have a button changed.
     void filterChanged();

@@ -14,7 +14,10 @@ LRESULT BarWindow::onLeftButtonDown(WPARAM keys, LPARAM at) {
     // The key state that came with the press counts too: the bar does not have the keyboard focus (a click
     // leaves the browser active), so its own thread's view of the keyboard may lag behind.
     const bool shift = (keys & MK_SHIFT) != 0 || GetKeyState(VK_SHIFT) < 0;
-    runLeftAction(index, core::decideLeftPress(strip_.leftPressAt(index, p, shift)));
+    const core::LeftAction action = core::decideLeftPress(strip_.leftPressAt(index, p, shift));
+    runLeftAction(index, action);
+    // A press that closes leaves no button to drag.
+    if (action != core::LeftAction::CloseWindow && action != core::LeftAction::CloseAll) holdPress(index, p);
     return 0;
 }
 
@@ -51,6 +54,14 @@ void BarWindow::runLeftAction(int index, core::LeftAction action) {
         tracker_.MinimiseAll();
     }
     InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+LRESULT BarWindow::onLeftDoubleClick(LPARAM at) {
+    // The second press of a double click does nothing (a double click on a button acts once), but it may
+    // still drag the button.
+    const POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    holdPress(strip_.hit(p), p);
+    return 0;
 }
 
 LRESULT BarWindow::onRightButtonDown(LPARAM at) {

@@ -30,6 +30,7 @@ void BarWindow::addTrayIcon() {
 }
 
 void BarWindow::hideToTray() {
+    giveKeyboardBack();
     addTrayIcon();
     ShowWindow(hwnd(), SW_HIDE);
     // The desktop's work area is given back while the bar is away.
@@ -74,6 +75,8 @@ LRESULT BarWindow::onHotKey(WPARAM id) {
         toggleTray();
     } else if (id == HOTKEY_ID_NEW) {
         launchBrowser(settings().browserCommand);
+    } else if (id == HOTKEY_ID_FOCUS) {
+        takeKeyboard();
     }
     return 1;
 }

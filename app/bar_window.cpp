@@ -82,9 +82,19 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_LBUTTONDOWN:
         return onLeftButtonDown(wParam, lParam);
+    case WM_MOUSEMOVE:
+        return onMouseMove(wParam, lParam);
+    case WM_LBUTTONUP:
+        return onLeftButtonUp();
+    case WM_CAPTURECHANGED:
+        return onCaptureLost(), 0;
+    case WM_CANCELMODE:
+        return onCaptureLost(), defaultProc(msg, wParam, lParam);
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        return onKeyDown(msg, wParam, lParam);
     case WM_LBUTTONDBLCLK:
-        // The second press of a double click does nothing: a double click on a button acts once.
-        return 0;
+        return onLeftDoubleClick(lParam);
     case WM_RBUTTONDOWN:
         return onRightButtonDown(lParam);
     case WM_MBUTTONDOWN:
@@ -211,6 +221,7 @@ LRESULT BarWindow::onWindowPosChanged(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT BarWindow::onActivate(UINT msg, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = defaultProc(msg, wParam, lParam);
+    if (LOWORD(wParam) == WA_INACTIVE) endKeyboard();
     shell_.appBar.windowActivated();
     return result;
 }

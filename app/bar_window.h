@@ -17,6 +17,7 @@
 #include "app/own_buttons.h"
 #include "app/shell_registrations.h"
 #include "core/bar_commands.h"
+#include "core/bar_keys.h"
 #include "core/button_click.h"
 #include "message/message_fetch.h"
 #include "win/handle.h"
@@ -48,6 +49,9 @@ class BarWindow : public win::Window {
     // Whether windows of the desktops not in view have buttons changed: the cloak events are followed or
     // not, and the views show the windows again by the setting.
     void followDesktops();
+    // The place the keyboard is on while the bar holds it (browser buttons first, then the own buttons made,
+    // as the screen reader counts them); -1 when the bar does not hold the keyboard.
+    int keyboardPlace() const;
 
   protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -77,12 +81,30 @@ class BarWindow : public win::Window {
 
     // Presses on the browser buttons (bar_buttons.cpp).
     LRESULT onLeftButtonDown(WPARAM keys, LPARAM at);
+    LRESULT onLeftDoubleClick(LPARAM at);
     LRESULT onRightButtonDown(LPARAM at);
     LRESULT onMiddleButtonDown(LPARAM at);
     LRESULT onMiddleButtonUp(LPARAM at);
     // The window of the browser button under a point of the client area, if any.
     HWND browserAt(LPARAM at) const;
     void runLeftAction(int index, core::LeftAction action);
+
+    // Dragging a browser button to another place (bar_drag.cpp). The press that may become a drag holds
+    // the capture; Escape, or losing the capture, puts the button back.
+    void holdPress(int index, POINT at);
+    LRESULT onMouseMove(WPARAM keys, LPARAM at);
+    void onCaptureLost();
+    LRESULT onLeftButtonUp();
+    void cancelDrag();
+
+    // The bar under the keyboard (bar_keyboard.cpp): the focus hot key brings it, Escape or another
+    // window's activation ends it.
+    void takeKeyboard();
+    LRESULT onKeyDown(UINT msg, WPARAM virtualKey, LPARAM lParam);
+    void focusPlace(int place);
+    void actOnFocus(core::BarKey key, int place);
+    void giveKeyboardBack();
+    void endKeyboard();
 
     // The monitor's DPI (bar_dpi.cpp): every size is scaled again when it changes.
     void applyDpi(int dpi);
@@ -128,6 +150,22 @@ class BarWindow : public win::Window {
     OwnButtons ownButtons_;
     BarAccessibility accessibility_{*this, tracker_};
     UINT taskbarCreatedMessage_ = 0;
+    // The press on a browser button while the button is held: its window (the entry may move meanwhile),
+    // where it was pressed, and once it is dragged, the place it would be dropped at.
+    struct HeldButton {
+        HWND window = nullptr;
+        POINT pressed{};
+        bool dragging = false;
+        int to = -1;
+        // Escape goes to the window that has the keyboard, not to the bar: heard while the drag lasts.
+        win::Hook escape;
+    } held_;
+    struct Keyboard {
+        bool held = false;
+        // The own button the focus is on (the index among those made), -1 on a browser button.
+        int own = -1;
+        HWND giveBackTo = nullptr;
+    } keyboard_;
     // The bitness notice while it is shown (owned by the bar, so it goes with it).
     HWND notice_ = nullptr;
     int lastPreferencesPage_ = 0;

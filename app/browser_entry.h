@@ -27,7 +27,8 @@ using BrowserWindowList = core::WindowList<BrowserEntry>;
 // removal, which comes while the entry is still there. Every member has a default that ignores it.
 class BrowserListObserver {
   public:
-    // The order of the entries changed (the list was filled at start-up): every entry may have moved.
+    // The order of the entries changed (the list was filled at start-up, the user moved a button): every
+    // entry may have moved.
     virtual void orderChanged() {}
     virtual void entryAdded(int /*index*/, HWND /*window*/) {}
     virtual void entryRemoving(int /*index*/, HWND /*window*/) {}

@@ -274,6 +274,11 @@ void BrowserTracker::CloseAll() {
     list_.forEachLastToFirst([](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); });
 }
 
+void BrowserTracker::moveEntry(int from, int to) {
+    if (from == to || !list_.move(from, to)) return;
+    announce([](BrowserListObserver& o) { o.orderChanged(); });
+}
+
 void BrowserTracker::Activate(int index) {
     if (!list_.validIndex(index)) return;
     HWND window = list_.entries[static_cast<size_t>(index)].window;

@@ -45,6 +45,8 @@ class BrowserTracker {
     void RestoreAll();
     void CloseAll();
     void Activate(int index);
+    // The user's own order: the entry at `from` moves to `to` for the rest of the session.
+    void moveEntry(int from, int to);
     void takeButtonsOff();
     // The shell hid or showed the window (a change of virtual desktop): its entries read their cloaked state
     // again, or a window of today's browsers not listed while hidden is listed now. Null reads every entry's

@@ -245,8 +245,11 @@ void ButtonStrip::drawStrip(const Canvas& canvas, const RECT& client, const std:
         for (int slot : core::buttonsToDraw(row_, range.first, range.second, lastWithGlyph)) {
             const int i = slots_.indexAt(slot);
             if (!list.validIndex(i) || static_cast<std::size_t>(i) >= places_.entries.size()) break;
-            const auto at = static_cast<std::size_t>(i);
-            paintButton(canvas, colours, list.entries[at], places_.entries[at].buttonRect);
+            const int shown = core::entryShownAt(i, drag_.from, drag_.to);
+            if (!list.validIndex(shown)) continue;
+            const RECT& r = places_.entries[static_cast<std::size_t>(i)].buttonRect;
+            paintButton(canvas, colours, list.entries[static_cast<std::size_t>(shown)], r);
+            if (shown == focusMark()) drawFocusMark(canvas, r);
         }
     }
 }
@@ -346,25 +349,88 @@ RECT ButtonStrip::buttonRect(int index) const {
     return places_.entries[static_cast<std::size_t>(index)].buttonRect;
 }
 
+std::vector<core::Span> ButtonStrip::spans() const {
+    std::vector<core::Span> out;
+    out.reserve(places_.entries.size());
+    for (const Places& p : places_.entries)
+        out.push_back({p.buttonRect.left, p.buttonRect.right});
+    return out;
+}
+
+void ButtonStrip::showDrag(int from, int to) {
+    if (from == drag_.from && to == drag_.to) return;
+    drag_ = {from, to};
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void ButtonStrip::setFocusMark(int index) {
+    const int before = focusMark();
+    const BrowserWindowList& list = model_.list();
+    focus_ = list.validIndex(index) ? FocusMark{list.entries[static_cast<std::size_t>(index)].window, index}
+                                    : FocusMark{};
+    // Only the two buttons whose face changes; a place without a button would repaint the whole strip.
+    if (before == index) return;
+    if (before >= 0) invalidateAt(before);
+    if (index >= 0) invalidateAt(index);
+}
+
+int ButtonStrip::focusMark() const {
+    const BrowserWindowList& list = model_.list();
+    if (!focus_.window) return -1;
+    // A window listed twice keeps the mark on the entry it was given to.
+    if (list.validIndex(focus_.index) &&
+        list.entries[static_cast<std::size_t>(focus_.index)].window == focus_.window)
+        return focus_.index;
+    return list.find(focus_.window);
+}
+
+void ButtonStrip::drawFocusMark(const Canvas& canvas, const RECT& r) const {
+    canvas.flush();
+    RECT mark = r;
+    const int inset = core::scaleForDpi(3, barDpi());
+    InflateRect(&mark, -inset, -inset);
+    if (mark.right > mark.left && mark.bottom > mark.top) DrawFocusRect(canvas.dc, &mark);
+}
+
 void ButtonStrip::orderChanged() {
     places_.entries.assign(static_cast<std::size_t>(model_.list().count()), Places{});
+    // The mark follows its window to its new place.
+    if (focus_.window) focus_.index = model_.list().find(focus_.window);
     InvalidateRect(window_, nullptr, TRUE);
 }
 
 void ButtonStrip::entryAdded(int index, HWND window) {
     if (static_cast<std::size_t>(index) <= places_.entries.size())
         places_.entries.insert(places_.entries.begin() + index, Places{});
+    if (focus_.window && index <= focus_.index) ++focus_.index;
     addTool(window);
     InvalidateRect(window_, nullptr, TRUE);
 }
 
 void ButtonStrip::entryRemoving(int index, HWND window) {
     deleteTool(window);
+    passFocusMark(index);
     // The places behind close the gap with their entries: a click before the next paint meets the button
     // drawn there.
     if (static_cast<std::size_t>(index) < places_.entries.size())
         places_.entries.erase(places_.entries.begin() + index);
     InvalidateRect(window_, nullptr, TRUE);
+}
+
+void ButtonStrip::passFocusMark(int removing) {
+    const int marked = focusMark();
+    if (marked < 0) return;
+    if (removing < marked) {
+        focus_.index = marked - 1;
+        return;
+    }
+    if (removing != marked) return;
+    // Announced before the entry goes: the neighbour that takes the mark is read now, its index as after.
+    const BrowserWindowList& list = model_.list();
+    const int next = marked + 1 < list.count() ? marked + 1 : marked - 1;
+    focus_ = next >= 0
+                 ? FocusMark{list.entries[static_cast<std::size_t>(next)].window, std::min(next, marked)}
+                 : FocusMark{};
 }
 
 LRESULT ButtonStrip::workCount(WPARAM which) const {

@@ -13,6 +13,7 @@
 
 #include "app/browser_tracker.h"
 #include "core/button_click.h"
+#include "core/button_drag.h"
 #include "core/button_layout.h"
 #include "core/strip_entries.h"
 #include "core/theme_colours.h"
@@ -63,6 +64,17 @@ class ButtonStrip final : public BrowserListObserver {
     core::LeftPress leftPressAt(int index, POINT p, bool shift) const;
     RECT buttonRect(int index) const;
 
+    // The buttons' extents in list order, for the drop rule.
+    std::vector<core::Span> spans() const;
+    // While the button at `from` is dragged over the place `to`, the buttons between are drawn making room;
+    // (-1, -1) draws the list's order again.
+    void showDrag(int from, int to);
+
+    // The keyboard's focus mark on a browser button (-1: none). It stays with its window while the list
+    // changes and passes to the neighbour when that window's button goes.
+    void setFocusMark(int index);
+    int focusMark() const;
+
     // The answer to WM_BAR_WORKCOUNT.
     LRESULT workCount(WPARAM which) const;
 
@@ -99,6 +111,9 @@ class ButtonStrip final : public BrowserListObserver {
     HDC backBuffer(HDC screen, const RECT& client);
     void paintButton(const Canvas& canvas, const core::PartColours& colours, const BrowserEntry& entry,
                      const RECT& r);
+    void drawFocusMark(const Canvas& canvas, const RECT& r) const;
+    // Keeps the focus mark on its window, or passes it on, as the entry at `removing` goes.
+    void passFocusMark(int removing);
     void addTool(HWND window);
     void deleteTool(HWND window);
     void moveTool(HWND window, const RECT& r);
@@ -118,6 +133,14 @@ class ButtonStrip final : public BrowserListObserver {
     // The text of the browser tool tip being shown.
     std::wstring tipText_;
     PlaceTable places_;
+    struct Drag {
+        int from = -1;
+        int to = -1;
+    } drag_;
+    struct FocusMark {
+        HWND window = nullptr;
+        int index = -1;
+    } focus_;
     // The layout of the last paint, and the list change and client size it was made for; the entries it
     // shows, in its order. A change of which entries are shown costs a new layout as a change of the list.
     core::ButtonRow row_;

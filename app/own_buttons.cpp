@@ -169,4 +169,11 @@ const controls::CHoverButton& OwnButtons::leftToRight(std::size_t i) const {
     return buttons_[kLeftToRight[i]];
 }
 
+std::vector<controls::CHoverButton*> OwnButtons::made() {
+    std::vector<controls::CHoverButton*> out;
+    for (std::size_t i = 0; i < kCount; ++i)
+        if (buttons_[kLeftToRight[i]].hwnd()) out.push_back(&buttons_[kLeftToRight[i]]);
+    return out;
+}
+
 } // namespace app

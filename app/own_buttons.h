@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <vector>
 
 #include "controls/hover_button.h"
 
@@ -27,6 +28,8 @@ class OwnButtons {
     bool relay(const MSG& msg);
     // The buttons left to right as they stand on the bar (a button never made has no window).
     const controls::CHoverButton& leftToRight(std::size_t i) const;
+    // The buttons that were made, left to right: the places the keyboard visits after the browser buttons.
+    std::vector<controls::CHoverButton*> made();
 
   private:
     // Where one of the pairs belongs on a bar cx pixels wide.

@@ -138,16 +138,27 @@ bool CHoverButton::reflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& re
     return true;
 }
 
+void CHoverButton::setFocusMark(bool shown) {
+    if (shown == focusMark_) return;
+    focusMark_ = shown;
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 void CHoverButton::DrawItem(const DRAWITEMSTRUCT& item) {
     if (!m_bitmapStrip) {
         drawPlainFace(item);
-        return;
+    } else {
+        win::MemoryDc memory(CreateCompatibleDC(item.hDC));
+        if (!memory) return;
+        win::SelectObjectScope strip(memory.get(), m_bitmapStrip.get());
+        int sourceX =
+            core::stripFrameX((item.itemState & ODS_SELECTED) != 0, m_bHover != FALSE, m_nFrameWidth);
+        BitBlt(item.hDC, 0, 0, m_nFrameWidth, m_nFrameHeight, memory.get(), sourceX, 0, SRCCOPY);
     }
-    win::MemoryDc memory(CreateCompatibleDC(item.hDC));
-    if (!memory) return;
-    win::SelectObjectScope strip(memory.get(), m_bitmapStrip.get());
-    int sourceX = core::stripFrameX((item.itemState & ODS_SELECTED) != 0, m_bHover != FALSE, m_nFrameWidth);
-    BitBlt(item.hDC, 0, 0, m_nFrameWidth, m_nFrameHeight, memory.get(), sourceX, 0, SRCCOPY);
+    if (!focusMark_) return;
+    RECT mark = item.rcItem;
+    InflateRect(&mark, -2, -2);
+    DrawFocusRect(item.hDC, &mark);
 }
 
 void CHoverButton::drawPlainFace(const DRAWITEMSTRUCT& item) const {

@@ -51,6 +51,10 @@ class CHoverButton : public win::Window {
     int frameWidth() const noexcept { return m_nFrameWidth; }
     int frameHeight() const noexcept { return m_nFrameHeight; }
     bool hovering() const noexcept { return m_bHover != FALSE; }
+    // The keyboard's mark, set by the owner that holds the keyboard for it: the button itself never takes
+    // the focus, so that a click leaves the window that had it alone.
+    void setFocusMark(bool shown);
+    bool focusMarked() const noexcept { return focusMark_; }
 
     BOOL m_bMenuOnHold = FALSE;
 
@@ -82,6 +86,7 @@ class CHoverButton : public win::Window {
     bool hasTip_ = false;
     COLORREF tipFace_ = kToolTipColour;
     COLORREF tipTextColour_ = CLR_INVALID;
+    bool focusMark_ = false;
 };
 
 } // namespace controls

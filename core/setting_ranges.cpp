@@ -28,6 +28,7 @@ constexpr RangeRule kRangeRules[] = {
     {&Settings::barHeight, Range::BarHeight},
     {&Settings::hotKeyHide, Range::HotKey},
     {&Settings::hotKeyNew, Range::HotKey},
+    {&Settings::hotKeyFocus, Range::HotKey},
     {&Settings::barBackgroundColor, Range::Colour},
     {&Settings::buttonTextColor, Range::Colour},
     {&Settings::activeButtonColor, Range::Colour},

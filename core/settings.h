@@ -35,6 +35,8 @@ struct Settings {
     int32_t barHeight = 24;
     int32_t hotKeyHide = 0x0003006D;
     int32_t hotKeyNew = 0x0003006B;
+    // Ctrl+Alt+numeric-keypad multiply: brings the bar to the keyboard.
+    int32_t hotKeyFocus = 0x0003006A;
     std::string browserCommand = "c:\\Program Files\\Internet Explorer\\iexplore.exe -nohome";
     bool openBrowserOnStart = false;
     bool autoHide = false;
@@ -70,7 +72,7 @@ struct SettingDef {
     bool Settings::*flag = nullptr;
 };
 
-constexpr size_t kSettingCount = 36;
+constexpr size_t kSettingCount = 37;
 // In the order start-up reads them. The one place a stored value's name is written: the rest of the
 // program takes it from here through valueName().
 inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
@@ -89,6 +91,7 @@ inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
     {"Bar height", &Settings::barHeight, nullptr},
     {"Hot Key Hide", &Settings::hotKeyHide, nullptr},
     {"Hot Key New", &Settings::hotKeyNew, nullptr},
+    {"Hot Key Focus", &Settings::hotKeyFocus, nullptr},
     {"Internet Explorer path", nullptr, &Settings::browserCommand},
     {"Open default browser on start", nullptr, nullptr, &Settings::openBrowserOnStart},
     {"Autohide", nullptr, nullptr, &Settings::autoHide},

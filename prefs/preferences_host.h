@@ -64,5 +64,6 @@ class PreferencesHost {
 // Hot-key ids on the bar window.
 constexpr int kHotKeyIdHide = 240;
 constexpr int kHotKeyIdNew = 241;
+constexpr int kHotKeyIdFocus = 242;
 
 } // namespace prefs

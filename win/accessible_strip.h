@@ -17,6 +17,8 @@ struct AccessibleButton {
     RECT screenRect{};
     bool pressed = false;
     bool alert = false; // its window calls for the user's attention
+    // Where the keyboard is; every button can take it.
+    bool focused = false;
 };
 
 class AccessibleSource {

@@ -30,17 +30,18 @@ class MapSource : public core::SettingsSource {
 TEST(Settings, EmptySourceGivesEveryDefaultInTableOrder) {
     MapSource src;
     core::Settings s = core::loadSettings(src, 0x00C0C0C0);
-    ASSERT_EQ(src.order.size(), 36u);
+    ASSERT_EQ(src.order.size(), 37u);
     EXPECT_EQ(src.order.front(), "Show on top of desktop");
-    EXPECT_EQ(src.order[15], "Internet Explorer path");
-    EXPECT_EQ(src.order[33], "Font face name");
-    EXPECT_EQ(src.order[34], "Language");
+    EXPECT_EQ(src.order[16], "Internet Explorer path");
+    EXPECT_EQ(src.order[34], "Font face name");
+    EXPECT_EQ(src.order[35], "Language");
     EXPECT_EQ(src.order.back(), "Only windows of the current desktop");
     EXPECT_EQ(s.language, ""); // follows the Windows display language
     EXPECT_EQ(s.dockEdge, 3);
     EXPECT_EQ(s.barHeight, 24);
     EXPECT_EQ(s.hotKeyHide, 0x0003006D);
     EXPECT_EQ(s.hotKeyNew, 0x0003006B);
+    EXPECT_EQ(s.hotKeyFocus, 0x0003006A);
     EXPECT_EQ(s.barBackgroundColor, 0x00C0C0C0);
     EXPECT_EQ(s.activeButtonColor, 0x00B9E3F8);
     EXPECT_EQ(s.attentionButtonColor, 0x000080FF);

@@ -209,9 +209,13 @@ TEST_F(Apply, HotKeysAreTakenWhenTheirPageGoesAndOnlyWhenChanged) {
     EXPECT_EQ(host_.values.hotKeyNew, 0x0003006B);
 
     selectPage("Hot keys");
+    // The focus key shows its default: Ctrl+Alt and the keypad's multiply.
+    EXPECT_EQ(SendMessageA(control(IDC_PREFS_HOTKEY_FOCUS), HKM_GETHOTKEY, 0, 0) & 0xFFFF, 0x066A);
     SendMessageA(control(IDC_PREFS_HOTKEY_NEW), HKM_SETHOTKEY, 0, 0);
+    SendMessageA(control(IDC_PREFS_HOTKEY_FOCUS), HKM_SETHOTKEY, MAKEWORD(VK_F11, HOTKEYF_CONTROL), 0);
     ASSERT_TRUE(close());
-    EXPECT_EQ(host_.takeLog(), (Log{"unregister 241", "write Hot Key New=0"}));
+    EXPECT_EQ(host_.takeLog(), (Log{"unregister 241", "write Hot Key New=0", "unregister 242",
+                                    "register 242 2 122", "write Hot Key Focus=131194"}));
     EXPECT_EQ(app::readDwordSetting(core::kSettingsKey, "Hot Key Hide", -1), 0x00060078);
 }
 

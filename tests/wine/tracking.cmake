@@ -7,7 +7,8 @@ corvane_wine_test(buttons_tests
   DEPENDS corvane)
 corvane_wine_test(button_clicks_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/clicks_test.cpp
-  DEPENDS corvane)
+  LIBS oleacc oleaut32 ole32 uuid
+  DEPENDS corvane menu_reader)
 # The bar beside programs it did not write: Wine's own browser, and programs stopped dead.
 corvane_wine_test(foreign_programs_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/foreign_programs_test.cpp
