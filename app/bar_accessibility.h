@@ -25,8 +25,9 @@ class BarAccessibility final : public win::AccessibleSource, public BrowserListO
     // The answer to WM_GETOBJECT: the strip for the client area, the system's default for the rest.
     LRESULT answer(WPARAM wParam, LPARAM lParam);
     // Listeners hear of every browser button (0-based, in the strip's order) added, removed, renamed or
-    // changed in state (a call for attention is both a name and a state), and of the strip's children changing when a window's button comes or goes while it
-    // stays listed (its desktop came into view or left it).
+    // changed in state (a call for attention is both a name and a state), and of the strip's children
+    // changing when a window's button comes or goes while it stays listed (its desktop came into view or left
+    // it).
     void orderChanged() override;
     void entryAdded(int index, HWND) override;
     void entryRemoving(int index, HWND) override;
