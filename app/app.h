@@ -9,6 +9,7 @@
 #include "core/platform_notices.h"
 #include "core/program_name.h"
 #include "core/settings.h"
+#include "core/theme_colours.h"
 #include "win/handle.h"
 
 namespace app {
@@ -17,6 +18,11 @@ core::Settings& settings();
 
 // Reads every setting from the registry and makes the two fonts.
 void loadSettingsAndFonts();
+
+// The colour of each part of the bar, by the settings and the Windows theme as last read.
+core::PartColours barColours();
+// Reads the Windows theme and the system colours again: at start-up and when the system says they changed.
+void readTheme();
 
 // The font of the browser buttons; replaced when the user picks another font.
 HFONT buttonFont();

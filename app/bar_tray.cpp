@@ -30,6 +30,7 @@ void BarWindow::addTrayIcon() {
 }
 
 void BarWindow::hideToTray() {
+    giveKeyboardBack();
     addTrayIcon();
     // The desktop's work area is given back while the bar is away, on every monitor, before the bars are
     // seen to go.
@@ -77,6 +78,8 @@ LRESULT BarWindow::onHotKey(WPARAM id) {
         toggleTray();
     } else if (id == HOTKEY_ID_NEW) {
         launchBrowser(settings().browserCommand);
+    } else if (id == HOTKEY_ID_FOCUS) {
+        takeKeyboard();
     }
     return 1;
 }

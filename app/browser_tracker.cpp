@@ -19,6 +19,7 @@ core::ShellCode shellCodeOf(LPARAM code) {
     if (code == cvsh::kWindowCreated) return core::ShellCode::Created;
     if (code == cvsh::kWindowDestroyed) return core::ShellCode::Destroyed;
     if (code == cvsh::kWindowActivated) return core::ShellCode::Activated;
+    if (code == cvsh::kWindowFlashed) return core::ShellCode::Flashed;
     return code == cvsh::kWindowRetitled ? core::ShellCode::Retitled : core::ShellCode::Other;
 }
 
@@ -34,8 +35,11 @@ void BrowserTracker::Enumerate() {
     // The system lists the front-most window first, so it ends up last: the rightmost button.
     for (HWND window : windows) {
         WindowLook facts(reader_, window);
-        if (core::isBrowserWindow(facts, settings()))
-            list_.insertFront(window, core::buttonText(facts, settings())).monitor = reader_.monitor(window);
+        if (core::isBrowserWindow(facts, settings())) {
+            BrowserEntry& entry = list_.insertFront(window, core::buttonText(facts, settings()));
+            entry.cloaked = facts.cloaked();
+            entry.monitor = reader_.monitor(window);
+        }
     }
     announce([](BrowserListObserver& o) { o.orderChanged(); });
 }
@@ -65,6 +69,9 @@ BrowserTracker::EventResult BrowserTracker::HandleShellEvent(HWND window, LPARAM
         Place(window);
     }
     if (d.retitle) retitle(window, facts);
+    if (d.endAttention) setAttention(window, false);
+    // Only the first flash of a call asks for the bar: a window flashes on until it is seen.
+    if (d.callAttention && setAttention(window, true)) result.calling = window;
     if (d.buttonOffAgain) takeButtonOff(window);
     if (d.unlist) {
         unlist(window);
@@ -94,7 +101,9 @@ void BrowserTracker::recheckMonitor(HWND window) {
 }
 
 void BrowserTracker::list(HWND window, core::WindowFacts& facts) {
-    list_.append(window, core::buttonText(facts, settings())).monitor = reader_.monitor(window);
+    BrowserEntry& entry = list_.append(window, core::buttonText(facts, settings()));
+    entry.cloaked = facts.cloaked();
+    entry.monitor = reader_.monitor(window);
     if (usesTaskbarList(facts)) takeButtonOff(window);
     const int index = list_.count() - 1;
     announce([&](BrowserListObserver& o) { o.entryAdded(index, window); });
@@ -121,6 +130,57 @@ void BrowserTracker::retitle(HWND window, core::WindowFacts& facts) {
         entry.title = title;
         announce([i](BrowserListObserver& o) { o.entryChanged(i); });
     });
+}
+
+void BrowserTracker::recheckCloaked(HWND window) {
+    if (!window) {
+        list_.forEachFirstToLast([this](HWND each) { setCloaked(each, reader_.cloaked(each)); });
+        return;
+    }
+    if (list_.find(window) >= 0) {
+        setCloaked(window, reader_.cloaked(window));
+        return;
+    }
+    // Today's browsers' windows are listed only once they would have a taskbar button, which a hidden one
+    // would not: one on another desktop when the bar started joins as its desktop comes into view. Every
+    // other window ends at its class.
+    WindowLook facts(reader_, window);
+    if (!core::decideShellEvent(core::ShellCode::Other, facts, settings(), false).list) return;
+    dropPending(window);
+    list(window, facts);
+}
+
+void BrowserTracker::setCloaked(HWND window, bool cloaked) {
+    bool shown = false;
+    list_.forEachIndexOf(window, [&](int i) {
+        // An observer's work for an earlier entry may have changed the list (see retitle).
+        if (!list_.validIndex(i)) return;
+        BrowserEntry& entry = list_.entries[static_cast<size_t>(i)];
+        if (entry.window != window || entry.cloaked == cloaked) return;
+        entry.cloaked = cloaked;
+        shown = shown || !cloaked;
+        announce([i](BrowserListObserver& o) { o.entryChanged(i); });
+    });
+    // Cloaking leaves the window listed, so its taskbar button stays off; a shell that gives the button back
+    // as the window's desktop comes into view has it taken off again.
+    if (shown) {
+        WindowLook facts(reader_, window);
+        if (usesTaskbarList(facts)) takeButtonOff(window);
+    }
+}
+
+bool BrowserTracker::setAttention(HWND window, bool calling) {
+    bool changed = false;
+    list_.forEachIndexOf(window, [&](int i) {
+        // As in retitle(): an observer may have changed the list meanwhile.
+        if (!list_.validIndex(i)) return;
+        BrowserEntry& entry = list_.entries[static_cast<size_t>(i)];
+        if (entry.window != window || entry.attention == calling) return;
+        entry.attention = calling;
+        changed = true;
+        announce([i](BrowserListObserver& o) { o.entryChanged(i); });
+    });
+    return changed;
 }
 
 void BrowserTracker::unlist(HWND window) {
@@ -239,6 +299,11 @@ void BrowserTracker::RestoreAll() {
 
 void BrowserTracker::CloseAll() {
     list_.forEachLastToFirst([](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); });
+}
+
+void BrowserTracker::moveEntry(int from, int to) {
+    if (from == to || !list_.move(from, to)) return;
+    announce([](BrowserListObserver& o) { o.orderChanged(); });
 }
 
 void BrowserTracker::Activate(int index) {

@@ -37,11 +37,12 @@ class BrowserTracker {
     // Looks again at the monitor a listed window is on (after it was moved, minimised or restored) and
     // announces a change; every listed window's for a null one (the monitors changed).
     void recheckMonitor(HWND window);
-    // The handler's answer to the shell event, and the window it listed, if any: the bar may come back from
-    // the tray for it before placeArrival() places it.
+    // The handler's answer to the shell event, the window it listed, if any (the bar may come back from the
+    // tray for it before placeArrival() places it), and the window that began to call for attention.
     struct EventResult {
         LRESULT answer = 0;
         HWND arrived = nullptr;
+        HWND calling = nullptr;
     };
     EventResult HandleShellEvent(HWND window, LPARAM code);
     void placeArrival(HWND window);
@@ -51,7 +52,13 @@ class BrowserTracker {
     void RestoreAll();
     void CloseAll();
     void Activate(int index);
+    // The user's own order: the entry at `from` moves to `to` for the rest of the session.
+    void moveEntry(int from, int to);
     void takeButtonsOff();
+    // The shell hid or showed the window (a change of virtual desktop): its entries read their cloaked state
+    // again, or a window of today's browsers not listed while hidden is listed now. Null reads every entry's
+    // again, for events that were not followed.
+    void recheckCloaked(HWND window);
     // Places the waiting windows that have been shown since and lists those of today's browsers that have
     // become ready (returned, for placeArrival()); drops those gone or waited for too long.
     std::vector<HWND> recheckPending();
@@ -60,6 +67,9 @@ class BrowserTracker {
     void list(HWND window, core::WindowFacts& facts);
     void unlist(HWND window);
     void retitle(HWND window, core::WindowFacts& facts);
+    void setCloaked(HWND window, bool cloaked);
+    // Marks every entry of the window; true when any of them changed.
+    bool setAttention(HWND window, bool calling);
     bool usesTaskbarList(core::WindowFacts& facts) const;
     void placeWindow(HWND window);
     // These two only under Place(), which has asked the placement setting.

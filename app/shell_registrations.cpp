@@ -18,6 +18,7 @@ void ShellRegistrations::release() noexcept {
     hotKeys.release();
     shellHook.release();
     taskbarHook.release();
+    cloakEvents.release();
     // Before any window is asked to close: no browser window may be left without a button.
     giveAllButtonsBackOnBarThread();
 }

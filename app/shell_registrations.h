@@ -1,5 +1,5 @@
 // Everything the bar holds in the shell and the system on behalf of its window: the appbar strip, the tray
-// icon, the hot keys, both hooks and the taskbar buttons it took off. Released in one place, by the bar's
+// icon, the hot keys, the hooks and the taskbar buttons it took off. Released in one place, by the bar's
 // teardown and by the crash guard alike.
 #pragma once
 #include <windows.h>
@@ -21,6 +21,7 @@ struct ShellRegistrations {
     HotKeys hotKeys;
     ShellHookInstall shellHook;
     TaskbarHookInstall taskbarHook;
+    CloakEventHook cloakEvents;
 
     void attach(HWND bar) noexcept;
     // Gives everything back. Safe inside an exception filter on any thread: no allocation, and each part

@@ -19,6 +19,8 @@ constexpr int32_t kEdgeBottom = 3;
 
 // The active button's colour until the user picks another (a pale yellow, the tool tips' too).
 constexpr int32_t kActiveButtonDefault = 0x00B9E3F8;
+// A window calling for attention until the user picks another colour: orange, clear of every other face.
+constexpr int32_t kAttentionButtonDefault = 0x000080FF;
 
 // Texts are UTF-8. Pixel sizes (bar height, font height) are 96-DPI units; the bar scales them to its
 // monitor's DPI. The alignment rectangle is in screen pixels.
@@ -38,19 +40,25 @@ struct Settings {
     int32_t barHeight = 24;
     int32_t hotKeyHide = 0x0003006D;
     int32_t hotKeyNew = 0x0003006B;
+    // Ctrl+Alt+numeric-keypad multiply: brings the bar to the keyboard.
+    int32_t hotKeyFocus = 0x0003006A;
     std::string browserCommand = "c:\\Program Files\\Internet Explorer\\iexplore.exe -nohome";
     bool openBrowserOnStart = false;
     bool autoHide = false;
     bool minimizeOnSecondClick = false;
+    bool middleClickCloses = true;
     bool autoRestoreFromTray = true;
     bool catchExplorerWindows = true;
     // Today's browsers (Chromium-based ones, Firefox) beside the classic frame.
     bool catchOtherBrowsers = true;
     bool startInTray = false;
+    // A window on a virtual desktop not in view has no button.
+    bool currentDesktopOnly = true;
     int32_t barBackgroundColor = 0; // the system's button face, filled in when loading
     int32_t buttonTextColor = 0x00000000;
     int32_t activeButtonColor = kActiveButtonDefault;
     int32_t activeButtonTextColor = 0x00000000;
+    int32_t attentionButtonColor = kAttentionButtonDefault;
     int32_t fontHeight = -11;
     int32_t fontWeight = 400;
     int32_t fontItalic = 0;
@@ -75,7 +83,7 @@ struct SettingDef {
     bool Settings::*flag = nullptr;
 };
 
-constexpr size_t kSettingCount = 36;
+constexpr size_t kSettingCount = 40;
 // In the order start-up reads them. The one place a stored value's name is written: the rest of the
 // program takes it from here through valueName().
 inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
@@ -94,6 +102,7 @@ inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
     {"Bar height", &Settings::barHeight, nullptr},
     {"Hot Key Hide", &Settings::hotKeyHide, nullptr},
     {"Hot Key New", &Settings::hotKeyNew, nullptr},
+    {"Hot Key Focus", &Settings::hotKeyFocus, nullptr},
     {"Internet Explorer path", nullptr, &Settings::browserCommand},
     {"Open default browser on start", nullptr, nullptr, &Settings::openBrowserOnStart},
     {"Autohide", nullptr, nullptr, &Settings::autoHide},
@@ -106,12 +115,15 @@ inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
     {"Buttons text color", &Settings::buttonTextColor, nullptr},
     {"Active button color", &Settings::activeButtonColor, nullptr},
     {"Active button text color", &Settings::activeButtonTextColor, nullptr},
+    {"Attention button color", &Settings::attentionButtonColor, nullptr},
+    {"Middle click closes a window", nullptr, nullptr, &Settings::middleClickCloses},
     {"Font height", &Settings::fontHeight, nullptr},
     {"Font weight", &Settings::fontWeight, nullptr},
     {"Font italic", &Settings::fontItalic, nullptr},
     {"Font charset", &Settings::fontCharset, nullptr},
     {"Font face name", nullptr, &Settings::fontFaceName},
     {"Language", nullptr, &Settings::language},
+    {"Only windows of the current desktop", nullptr, nullptr, &Settings::currentDesktopOnly},
     {"Bars on", &Settings::barsOn, nullptr},
     {"Bar monitor", nullptr, &Settings::barMonitor},
     {"Buttons on the bar of the window's monitor", nullptr, nullptr, &Settings::buttonsOnWindowMonitor},

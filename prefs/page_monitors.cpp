@@ -1,4 +1,4 @@
-// The Appearance page's list of where the bars dock: the primary monitor, every monitor, or one of the
+// The Advanced page's list of where the bars dock: the primary monitor, every monitor, or one of the
 // monitors there now (and the chosen one while it is not connected), each by its device name and size.
 #include <windows.h>
 

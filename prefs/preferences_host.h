@@ -60,10 +60,13 @@ class PreferencesHost {
 
     // The interface language changed: what stays open (the bar's tool tips, the tray tip) takes its texts.
     virtual void languageChanged() {}
+    // Whether windows of the virtual desktops not in view have buttons changed.
+    virtual void desktopFilterChanged() {}
 };
 
 // Hot-key ids on the bar window.
 constexpr int kHotKeyIdHide = 240;
 constexpr int kHotKeyIdNew = 241;
+constexpr int kHotKeyIdFocus = 242;
 
 } // namespace prefs

@@ -84,7 +84,8 @@ void PreferencesPage::initEdits() {
 void PreferencesPage::initHotKeys() {
     const core::Settings& s = host_.settings();
     const std::pair<int, int32_t> keys[] = {{IDC_PREFS_HOTKEY_HIDE, s.hotKeyHide},
-                                            {IDC_PREFS_HOTKEY_NEW, s.hotKeyNew}};
+                                            {IDC_PREFS_HOTKEY_NEW, s.hotKeyNew},
+                                            {IDC_PREFS_HOTKEY_FOCUS, s.hotKeyFocus}};
     for (const auto& [id, value] : keys) {
         HWND control = item(id);
         if (!control) continue;
@@ -139,6 +140,7 @@ void PreferencesPage::onCheckBox(int id) {
     if (box->effect == CheckEffect::DockEdge) host_.dockEdgeChanged();
     if (box->effect == CheckEffect::BarGeometry) dialog_.noteBarGeometryChanged();
     if (box->effect == CheckEffect::Bars) host_.barsChanged();
+    if (box->effect == CheckEffect::Desktops) host_.desktopFilterChanged();
 }
 
 void PreferencesPage::onPlacement(core::Placement choice) {
@@ -216,6 +218,7 @@ BOOL PreferencesPage::onHelp(const HELPINFO& info) {
 void PreferencesPage::onDestroy() {
     takeHotKey(IDC_PREFS_HOTKEY_HIDE, &core::Settings::hotKeyHide, kHotKeyIdHide);
     takeHotKey(IDC_PREFS_HOTKEY_NEW, &core::Settings::hotKeyNew, kHotKeyIdNew);
+    takeHotKey(IDC_PREFS_HOTKEY_FOCUS, &core::Settings::hotKeyFocus, kHotKeyIdFocus);
 }
 
 void PreferencesPage::takeHotKey(int controlId, int32_t core::Settings::*field, int hotKeyId) {

@@ -35,6 +35,7 @@ TEST(SettingRanges, EachNumberOutsideItsRangeReadsAsItsDefaultAndEachInsideStays
         {&core::Settings::hotKeyHide, 0x00080041, d.hotKeyHide},
         {&core::Settings::hotKeyNew, 0x00030100, d.hotKeyNew},
         {&core::Settings::hotKeyNew, -1, d.hotKeyNew},
+        {&core::Settings::hotKeyFocus, 0x00030100, d.hotKeyFocus},
         {&core::Settings::buttonTextColor, 0x00FFFFFF, 0x00FFFFFF},
         {&core::Settings::buttonTextColor, 0x01000000, 0},
         {&core::Settings::activeButtonColor, -1, core::kActiveButtonDefault},

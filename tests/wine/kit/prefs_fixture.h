@@ -159,6 +159,7 @@ class TestHost : public prefs::PreferencesHost {
     }
     void dockEdgeChanged() override { record("dockEdgeChanged"); }
     void barsChanged() override { record("barsChanged"); }
+    void desktopFilterChanged() override { record("desktopFilterChanged"); }
     void placeBrowsers() override { record("placeBrowsers"); }
     void positionBar() override { record("positionBar"); }
     void unregisterHotKey(int id) override { record("unregister " + std::to_string(id)); }
