@@ -8,8 +8,10 @@
 #include "core/dpi_scale.h"
 #include "core/setting_ranges.h"
 #include "win/dpi.h"
+#include "win/monitors.h"
 #include "win/system_library.h"
 #include "win/text.h"
+#include "win/theme.h"
 #include "win/ui_text.h"
 #include "win/window.h"
 
@@ -22,6 +24,11 @@ win::Font g_dialogFont;
 win::Font g_buttonFont;
 BarWindow* g_bar = nullptr;
 int g_dpi = core::kBaseDpi;
+// The theme as last read; read at the first paint where nothing has read it yet.
+bool g_themeRead = false;
+core::Theme g_theme = core::Theme::Light;
+core::SystemColours g_systemColours;
+core::Colour g_buttonFaceDefault = 0;
 
 HFONT makeButtonFont(const core::Settings& s) {
     // The stored height is in 96-DPI units, like every stored size.
@@ -40,7 +47,10 @@ void loadSettingsAndFonts() {
     RegistrySettingsSource source(core::kSettingsKey);
     const auto buttonFace = static_cast<int32_t>(GetSysColor(COLOR_BTNFACE));
     g_settings = core::loadSettings(source, buttonFace);
-    core::keepInRange(g_settings, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, buttonFace);
+    // The alignment rectangle may lie on any monitor; each bar's own height is kept to its monitor.
+    core::keepInRange(g_settings, win::virtualScreenReach(), buttonFace);
+    g_buttonFaceDefault = static_cast<core::Colour>(buttonFace);
+    readTheme();
     g_dpi = win::systemDpi();
     win::chooseUiLanguage(g_settings.language);
     rebuildButtonFont();
@@ -48,6 +58,17 @@ void loadSettingsAndFonts() {
     g_dialogFont.reset(CreateFontA(core::scaleForDpi(-11, g_dpi), 0, 0, 0, FW_NORMAL, 0, 0, 0,
                                    DEFAULT_CHARSET, OUT_STRING_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
                                    VARIABLE_PITCH | FF_SWISS, "MS Sans Serif"));
+}
+
+core::PartColours barColours() {
+    if (!g_themeRead) readTheme();
+    return core::partColours(g_settings, g_buttonFaceDefault, g_theme, g_systemColours);
+}
+
+void readTheme() {
+    g_theme = win::systemTheme();
+    g_systemColours = win::systemColours();
+    g_themeRead = true;
 }
 
 HFONT buttonFont() {

@@ -9,6 +9,7 @@
 #include "core/platform_notices.h"
 #include "core/program_name.h"
 #include "core/settings.h"
+#include "core/theme_colours.h"
 #include "win/handle.h"
 
 namespace app {
@@ -17,6 +18,11 @@ core::Settings& settings();
 
 // Reads every setting from the registry and makes the two fonts.
 void loadSettingsAndFonts();
+
+// The colour of each part of the bar, by the settings and the Windows theme as last read.
+core::PartColours barColours();
+// Reads the Windows theme and the system colours again: at start-up and when the system says they changed.
+void readTheme();
 
 // The font of the browser buttons; replaced when the user picks another font.
 HFONT buttonFont();
@@ -31,6 +37,8 @@ HFONT dialogFont();
 HINSTANCE instance();
 
 constexpr const char* kBarTitle = "Corvane! main window";
+// The bars on the other monitors: another title, so that the single-instance check finds the main one only.
+constexpr const char* kOtherBarTitle = "Corvane! bar";
 // The program's name, the caption of its message boxes.
 constexpr const char* kAppName = core::kProgramName;
 

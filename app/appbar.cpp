@@ -26,17 +26,19 @@ void AppBar::dock(const core::Settings& s, int barHeight) {
 
 void AppBar::position(const core::Settings& s, int requestedHeight) {
     // Whatever the settings and the DPI ask for, the strip the shell takes from other programs stays sane.
-    const int barHeight = core::saneStripHeight(requestedHeight, GetSystemMetrics(SM_CYSCREEN));
+    RECT screen = monitorRect_;
+    if (IsRectEmpty(&screen)) screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const int barHeight = core::saneStripHeight(requestedHeight, screen.bottom - screen.top);
     APPBARDATA abd = appBarData(bar_);
     abd.uEdge = static_cast<UINT>(s.dockEdge);
-    abd.rc.left = 0;
-    abd.rc.right = GetSystemMetrics(SM_CXSCREEN);
+    abd.rc.left = screen.left;
+    abd.rc.right = screen.right;
     if (s.dockEdge == core::kEdgeBottom) {
-        abd.rc.bottom = GetSystemMetrics(SM_CYSCREEN);
+        abd.rc.bottom = screen.bottom;
         abd.rc.top = abd.rc.bottom - barHeight;
     } else {
-        abd.rc.top = 0;
-        abd.rc.bottom = barHeight;
+        abd.rc.top = screen.top;
+        abd.rc.bottom = screen.top + barHeight;
     }
     SHAppBarMessage(ABM_QUERYPOS, &abd);
     // The shell may have moved the strip clear of others; the bar keeps its own height.
@@ -68,9 +70,15 @@ void AppBar::windowActivated() const {
 void AppBar::fullScreenChanged(bool opened) {
     constexpr UINT kKeepPlace = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE;
     if (opened) {
+        // Every appbar hears of it: only the bar of the monitor the program fills steps back.
+        HWND program = GetForegroundWindow();
+        if (program && monitor_ && MonitorFromWindow(program, MONITOR_DEFAULTTONEAREST) != monitor_) return;
         zOrderAnchor_ = GetWindow(bar_, GW_HWNDPREV);
+        steppedBack_ = true;
         SetWindowPos(bar_, HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace);
     } else {
+        if (!steppedBack_) return;
+        steppedBack_ = false;
         HWND after = (zOrderAnchor_ && IsWindow(zOrderAnchor_)) ? zOrderAnchor_ : HWND_TOPMOST;
         SetWindowPos(bar_, after, 0, 0, 0, 0, kKeepPlace);
     }

@@ -1,8 +1,11 @@
 #include "app/bar_accessibility.h"
 
+#include <algorithm>
+
 #include "app/app.h"
 #include "app/bar_window.h"
 #include "core/button_click.h"
+#include "core/strip_entries.h"
 #include "resources/resource.h"
 #include "win/ui_text.h"
 
@@ -59,8 +62,61 @@ LRESULT BarAccessibility::answer(WPARAM wParam, LPARAM lParam) {
 }
 
 void BarAccessibility::notifyBrowserButton(DWORD event, int index) const {
-    if (index < 0) return;
-    NotifyWinEvent(event, window_, OBJID_CLIENT, index + 1);
+    if (index < 0 || !showsEntry(index)) return;
+    const auto before = std::count(shown_.begin(), shown_.begin() + index, true);
+    NotifyWinEvent(event, window_, OBJID_CLIENT, static_cast<LONG>(before) + 1);
+}
+
+bool BarAccessibility::showsEntry(int index) const {
+    return index >= 0 && static_cast<std::size_t>(index) < shown_.size() &&
+           shown_[static_cast<std::size_t>(index)];
+}
+
+int BarAccessibility::entryOfButton(int button) const {
+    for (std::size_t i = 0; i < shown_.size(); ++i)
+        if (shown_[i] && button-- == 0) return static_cast<int>(i);
+    return -1;
+}
+
+void BarAccessibility::orderChanged() {
+    shown_.clear();
+    for (const BrowserEntry& entry : model_.list().entries) shown_.push_back(bar_.strip().shows(entry));
+    // The buttons were filled at start-up, moved by a drag or shown again by another filter.
+    if (window_) NotifyWinEvent(EVENT_OBJECT_REORDER, window_, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void BarAccessibility::filterChanged() {
+    orderChanged();
+}
+
+void BarAccessibility::entryAdded(int index, HWND) {
+    if (!model_.list().validIndex(index) || static_cast<std::size_t>(index) > shown_.size()) return;
+    const BrowserEntry& entry = model_.list().entries[static_cast<std::size_t>(index)];
+    shown_.insert(shown_.begin() + index, bar_.strip().shows(entry));
+    notifyBrowserButton(EVENT_OBJECT_CREATE, index);
+}
+
+void BarAccessibility::entryRemoving(int index, HWND) {
+    notifyBrowserButton(EVENT_OBJECT_DESTROY, index);
+    if (index >= 0 && static_cast<std::size_t>(index) < shown_.size()) shown_.erase(shown_.begin() + index);
+}
+
+void BarAccessibility::entryChanged(int index) {
+    if (!model_.list().validIndex(index) || static_cast<std::size_t>(index) >= shown_.size()) return;
+    const BrowserEntry& entry = model_.list().entries[static_cast<std::size_t>(index)];
+    const bool shown = bar_.strip().shows(entry);
+    if (shown == shown_[static_cast<std::size_t>(index)]) {
+        // A change names neither its text nor its state (a call for attention): both are announced.
+        notifyBrowserButton(EVENT_OBJECT_NAMECHANGE, index);
+        notifyBrowserButton(EVENT_OBJECT_STATECHANGE, index);
+        return;
+    }
+    shown_[static_cast<std::size_t>(index)] = shown;
+    NotifyWinEvent(EVENT_OBJECT_REORDER, window_, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void BarAccessibility::focusMoved(int place) const {
+    if (place >= 0) NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, place + 1);
 }
 
 void BarAccessibility::activeChanged(HWND previous, HWND now) {
@@ -79,13 +135,17 @@ HWND BarAccessibility::accessibleWindow() const {
 std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
     std::vector<win::AccessibleButton> out;
     const BrowserWindowList& list = model_.list();
+    const int focused = bar_.keyboardPlace();
     for (int i = 0; i < list.count(); ++i) {
+        if (!showsEntry(i)) continue;
         const BrowserEntry& entry = list.entries[static_cast<size_t>(i)];
         win::AccessibleButton b;
         b.name = entry.title;
         b.pressed = entry.window == model_.active();
+        b.alert = entry.attention;
         b.defaultAction = actionText(bar_.plainClickAction(i));
         b.screenRect = screenRect(window_, bar_.strip().buttonRect(i));
+        b.focused = i == focused;
         out.push_back(std::move(b));
     }
     for (std::size_t k = 0; k < OwnButtons::kCount; ++k) {
@@ -96,15 +156,16 @@ std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
         b.name = button.toolTipText();
         b.defaultAction = win::uiText(instance(), IDS_ACTION_PRESS);
         GetWindowRect(button.hwnd(), &b.screenRect);
+        b.focused = static_cast<int>(out.size()) == focused;
         out.push_back(std::move(b));
     }
     return out;
 }
 
 void BarAccessibility::pressAccessibleButton(int index) {
-    const int browsers = model_.list().count();
+    const int browsers = static_cast<int>(std::count(shown_.begin(), shown_.end(), true));
     if (index < browsers) {
-        bar_.pressBrowserButton(index);
+        if (model_.list().validIndex(entryOfButton(index))) bar_.pressBrowserButton(entryOfButton(index));
         return;
     }
     int own = browsers;

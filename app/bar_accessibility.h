@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <vector>
+
 #include "app/browser_entry.h"
 #include "win/accessible_strip.h"
 
@@ -22,12 +24,19 @@ class BarAccessibility final : public win::AccessibleSource, public BrowserListO
 
     // The answer to WM_GETOBJECT: the strip for the client area, the system's default for the rest.
     LRESULT answer(WPARAM wParam, LPARAM lParam);
-    // Listeners hear of every browser button (0-based, in list order) added, removed, renamed or changed
-    // in state.
-    void entryAdded(int index, HWND) override { notifyBrowserButton(EVENT_OBJECT_CREATE, index); }
-    void entryRemoving(int index, HWND) override { notifyBrowserButton(EVENT_OBJECT_DESTROY, index); }
-    void entryChanged(int index) override { notifyBrowserButton(EVENT_OBJECT_NAMECHANGE, index); }
+    // Listeners hear of every browser button (0-based, in the strip's order) added, removed, renamed or
+    // changed in state (a call for attention is both a name and a state), and of the strip's children
+    // changing when a window's button comes or goes while it stays listed (its desktop came into view or left
+    // it).
+    void orderChanged() override;
+    void entryAdded(int index, HWND) override;
+    void entryRemoving(int index, HWND) override;
+    void entryChanged(int index) override;
+    // The keyboard's focus came to the place (0-based, browser buttons first, as the children are counted).
+    void focusMoved(int place) const;
     void activeChanged(HWND previous, HWND now) override;
+    // The settings that decide which windows have a button changed.
+    void filterChanged();
 
     HWND accessibleWindow() const override;
     std::vector<win::AccessibleButton> accessibleButtons() const override;
@@ -35,10 +44,15 @@ class BarAccessibility final : public win::AccessibleSource, public BrowserListO
 
   private:
     void notifyBrowserButton(DWORD event, int index) const;
+    bool showsEntry(int index) const;
+    // The list index of the strip's button (0-based); -1 past the last.
+    int entryOfButton(int button) const;
 
     BarWindow& bar_;
     const BrowserTracker& model_;
     HWND window_ = nullptr;
+    // Per list entry, whether it has a button, as the listeners were last told.
+    std::vector<bool> shown_;
     IAccessible* strip_ = nullptr;
     bool comStarted_ = false;
 };

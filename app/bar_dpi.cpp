@@ -32,6 +32,8 @@ LRESULT BarWindow::onDpiChanged(LPARAM lParam) {
 }
 
 void BarWindow::onDisplayChange() {
+    // Monitors may have come or gone, or changed their size: the bars are made again for those there now.
+    makeBars(IsWindowVisible(hwnd()) != 0);
     // A tool window is not always told about a new DPI: a display change is the moment to look.
     applyDpi(win::windowDpi(hwnd()));
     if (IsWindowVisible(hwnd())) positionBar();

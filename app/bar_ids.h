@@ -29,6 +29,13 @@ enum class BarWork : WPARAM {
     PaintMicroseconds = 3
 };
 
+// Sent by the bar's own cloak events hook on the bar's thread (app/hook_installs.*): the shell hid or showed
+// the window in wParam.
+constexpr UINT WM_BAR_CLOAKEVENT = WM_USER + 17;
+// Posted by the bar's own WinEvent hooks (app/move_watch.*): a window (wParam) ended a move, a size or its
+// minimising, and may be on another monitor now.
+constexpr UINT WM_BAR_WINDOWMOVED = WM_USER + 18;
+
 // Registered by the shell's new taskbar: the bar puts back what it had there.
 constexpr const char* kTaskbarCreatedMessageName = "TaskbarCreated";
 
@@ -44,16 +51,18 @@ constexpr UINT_PTR NOTICE_TIMER_ID = 32773;
 // Registered by the bar at start-up and again by the preferences when the user changes a combination.
 constexpr int HOTKEY_ID_HIDE = prefs::kHotKeyIdHide;
 constexpr int HOTKEY_ID_NEW = prefs::kHotKeyIdNew;
+constexpr int HOTKEY_ID_FOCUS = prefs::kHotKeyIdFocus;
 
 // An elevated bar lets exactly these in from other programs.
 static_assert(WM_BAR_TRAYNOTIFY == core::kFirstMessageFromOthers &&
               WM_BAR_APPBARNOTIFY == WM_BAR_TRAYNOTIFY + 1 &&
               WM_BAR_SHELLEVENT == core::kLastMessageFromOthers);
 
-constexpr UINT kBarMessages[] = {WM_BAR_TRAYNOTIFY, WM_BAR_APPBARNOTIFY, WM_BAR_SHELLEVENT, WM_BAR_HTTPREPLY,
-                                 WM_BAR_WORKCOUNT};
+constexpr UINT kBarMessages[] = {WM_BAR_TRAYNOTIFY, WM_BAR_APPBARNOTIFY, WM_BAR_SHELLEVENT,
+                                 WM_BAR_HTTPREPLY,  WM_BAR_WORKCOUNT,    WM_BAR_CLOAKEVENT,
+                                 WM_BAR_WINDOWMOVED};
 constexpr UINT_PTR kBarTimers[] = {AUTOHIDE_TIMER_ID, HOLD_TIMER_ID, PENDING_TIMER_ID, NOTICE_TIMER_ID};
-constexpr int kBarHotKeys[] = {HOTKEY_ID_HIDE, HOTKEY_ID_NEW};
+constexpr int kBarHotKeys[] = {HOTKEY_ID_HIDE, HOTKEY_ID_NEW, HOTKEY_ID_FOCUS};
 static_assert(core::allDistinct(kBarMessages), "two of the bar's messages share a number");
 static_assert(core::allDistinct(kBarTimers), "two of the bar's timers share an id");
 static_assert(core::allDistinct(kBarHotKeys), "two of the bar's hot keys share an id");

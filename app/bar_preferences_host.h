@@ -31,6 +31,8 @@ class BarPreferencesHost : public prefs::PreferencesHost {
     void setLastPreferencesPage(int pageId) override { lastPage_ = pageId; }
     void languageChanged() override { bar_.retitle(); }
     void windowIconsChanged() override { tracker_.readIcons(); }
+    void barsChanged() override { bar_.remakeBars(); }
+    void desktopFilterChanged() override { bar_.followDesktops(); }
 
   private:
     BarWindow& bar_;

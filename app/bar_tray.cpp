@@ -30,10 +30,13 @@ void BarWindow::addTrayIcon() {
 }
 
 void BarWindow::hideToTray() {
+    giveKeyboardBack();
     addTrayIcon();
-    ShowWindow(hwnd(), SW_HIDE);
-    // The desktop's work area is given back while the bar is away.
+    // The desktop's work area is given back while the bar is away, on every monitor, before the bars are
+    // seen to go.
     undockBar();
+    showOtherBars(false);
+    ShowWindow(hwnd(), SW_HIDE);
     tracker_.MinimiseAll();
 }
 
@@ -41,6 +44,7 @@ void BarWindow::restoreFromTray() {
     dockBar();
     shell_.trayIcon.release();
     ShowWindow(hwnd(), SW_SHOWNORMAL);
+    showOtherBars(true);
     tracker_.RestoreAll();
 }
 
@@ -74,6 +78,8 @@ LRESULT BarWindow::onHotKey(WPARAM id) {
         toggleTray();
     } else if (id == HOTKEY_ID_NEW) {
         launchBrowser(settings().browserCommand);
+    } else if (id == HOTKEY_ID_FOCUS) {
+        takeKeyboard();
     }
     return 1;
 }

@@ -59,8 +59,12 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return onDisplayChange(), defaultProc(msg, wParam, lParam);
     case WM_BAR_APPBARNOTIFY:
         return onAppBarNotify(wParam, lParam);
+    case WM_BAR_WINDOWMOVED:
+        return tracker_.recheckMonitor(reinterpret_cast<HWND>(wParam)), 0;
     case WM_BAR_SHELLEVENT:
         return onShellEvent(reinterpret_cast<HWND>(wParam), lParam);
+    case WM_BAR_CLOAKEVENT:
+        return tracker_.recheckCloaked(reinterpret_cast<HWND>(wParam)), 0;
     case WM_BAR_HTTPREPLY:
         return message::handleHttpReply(hwnd(), instance(), dialogFont(), *replies_, wParam);
     case WM_BAR_WORKCOUNT:
@@ -80,11 +84,30 @@ LRESULT BarWindow::windowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_LBUTTONDOWN:
         return onLeftButtonDown(wParam, lParam);
+    case WM_MOUSEMOVE:
+        return onMouseMove(wParam, lParam);
+    case WM_LBUTTONUP:
+        return onLeftButtonUp();
+    case WM_CAPTURECHANGED:
+        return onCaptureLost(), 0;
+    case WM_CANCELMODE:
+        return onCaptureLost(), defaultProc(msg, wParam, lParam);
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        return onKeyDown(msg, wParam, lParam);
     case WM_LBUTTONDBLCLK:
-        // The second press of a double click does nothing: a double click on a button acts once.
-        return 0;
+        return onLeftDoubleClick(lParam);
     case WM_RBUTTONDOWN:
         return onRightButtonDown(lParam);
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        // Quick presses on two buttons come as a double click: each is a press of its own.
+        return onMiddleButtonDown(lParam);
+    case WM_MBUTTONUP:
+        return onMiddleButtonUp(lParam);
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        return onThemeMessage(msg, wParam, lParam), defaultProc(msg, wParam, lParam);
     case WM_MOUSEACTIVATE:
         // A click on the bar leaves the browser active; otherwise the shell would report the bar's
         // activation and the active button would lose its mark before the click is handled.
@@ -107,24 +130,31 @@ LRESULT BarWindow::onCreate(UINT msg, WPARAM wParam, LPARAM lParam) {
     tracker_.subscribe(strip_);
     tracker_.subscribe(accessibility_);
     if (!installHooks()) return -1;
+    // Before the list is filled: a desktop changed meanwhile is heard, or read at listing.
+    if (settings().currentDesktopOnly) shell_.cloakEvents.install(hwnd());
     startTaskbarList();
+    // Without the hooks a window moved to another monitor changes bars at its next shell event.
+    moveWatch_.start(hwnd());
     taskbarCreatedMessage_ = RegisterWindowMessageA(kTaskbarCreatedMessageName);
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
     // The window may sit on a monitor whose DPI differs from the system's.
     const int dpi = win::windowDpi(hwnd());
     if (core::isSaneDpi(dpi) && dpi != barDpi()) setBarDpi(dpi);
+    tracker_.Enumerate();
+    makeBars(false);
     if (settings().startInTray) {
         addTrayIcon();
     } else {
         dockBar();
+        showOtherBars(true);
     }
-    tracker_.Enumerate();
     tracker_.takeButtonsOff();
     tracker_.Place(nullptr);
     ownButtons_.create(hwnd(), barDpi());
     SetWindowLongPtrA(hwnd(), GWLP_ID, core::BAR_WINDOW_ID);
     strip_.createToolTips();
+    applyThemeToToolTips();
     if (!settings().startInTray && settings().openBrowserOnStart && tracker_.list().empty())
         launchBrowser(settings().browserCommand);
     shell_.hotKeys.registerFromSettings(settings());
@@ -161,6 +191,8 @@ LRESULT BarWindow::onDestroy(UINT msg, WPARAM wParam, LPARAM lParam) {
     // message, and a close sent from another program brings none: a thread message wakes it.
     EndMenu();
     PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+    moveWatch_.stop();
+    closeOtherBars();
     // The same release the crash guard runs; each part gives back only once. The guard lets go of the parts
     // before they go with the bar.
     shell_.release();
@@ -197,6 +229,7 @@ LRESULT BarWindow::onWindowPosChanged(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT BarWindow::onActivate(UINT msg, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = defaultProc(msg, wParam, lParam);
+    if (LOWORD(wParam) == WA_INACTIVE) endKeyboard();
     shell_.appBar.windowActivated();
     return result;
 }
@@ -216,6 +249,8 @@ void BarWindow::undockBar() {
 
 void BarWindow::positionBar() {
     shell_.appBar.position(settings(), core::scaleForDpi(settings().barHeight, barDpi()));
+    for (OtherBar* bar : otherBars_)
+        bar->position();
 }
 
 LRESULT BarWindow::onAppBarNotify(WPARAM code, LPARAM param) {
@@ -233,6 +268,7 @@ void BarWindow::onTaskbarCreated() {
     // all the same.
     if (IsWindowVisible(hwnd())) {
         dockBar();
+        showOtherBars(true);
     } else {
         addTrayIcon();
     }
@@ -247,6 +283,8 @@ void BarWindow::preTranslateMessage(const MSG& msg) {
     if (!msg.hwnd) return;
     ownButtons_.relay(msg);
     strip_.relayToToolTips(msg);
+    for (OtherBar* bar : otherBars_)
+        bar->relayToToolTips(msg);
 }
 
 } // namespace app

@@ -9,14 +9,18 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/bar_accessibility.h"
 #include "app/bar_ids.h"
 #include "app/browser_tracker.h"
 #include "app/button_strip.h"
+#include "app/move_watch.h"
+#include "app/other_bar.h"
 #include "app/own_buttons.h"
 #include "app/shell_registrations.h"
 #include "core/bar_commands.h"
+#include "core/bar_keys.h"
 #include "core/button_click.h"
 #include "message/message_fetch.h"
 #include "win/handle.h"
@@ -35,6 +39,8 @@ class BarWindow : public win::Window {
     void preTranslateMessage(const MSG& msg);
     // Asks the shell again for the bar's place (the preferences, after a change of height).
     void positionBar();
+    // Makes the bars again by the settings (the preferences changed which monitors have one).
+    void remakeBars();
     // Gives the own buttons' tool tips and the tray tip the texts of the interface language now chosen.
     void retitle();
 
@@ -45,6 +51,16 @@ class BarWindow : public win::Window {
     // What a plain click on a browser button (0-based, valid) does, and doing it: for assistive technology.
     core::LeftAction plainClickAction(int index) const;
     void pressBrowserButton(int index);
+    // Presses on a strip of this bar or of a bar on another monitor (bar_buttons.cpp): window is the one the
+    // strip is drawn in, at the point of the press in its client coordinates.
+    LRESULT pressOnStrip(const ButtonStrip& strip, HWND window, WPARAM keys, LPARAM at);
+    LRESULT rightPressOnStrip(const ButtonStrip& strip, HWND window, LPARAM at);
+    // Whether windows of the desktops not in view have buttons changed: the cloak events are followed or
+    // not, and the views show the windows again by the setting.
+    void followDesktops();
+    // The place the keyboard is on while the bar holds it (browser buttons first, then the own buttons made,
+    // as the screen reader counts them); -1 when the bar does not hold the keyboard.
+    int keyboardPlace() const;
 
   protected:
     LRESULT windowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -74,13 +90,44 @@ class BarWindow : public win::Window {
 
     // Presses on the browser buttons (bar_buttons.cpp).
     LRESULT onLeftButtonDown(WPARAM keys, LPARAM at);
+    LRESULT onLeftDoubleClick(LPARAM at);
     LRESULT onRightButtonDown(LPARAM at);
+    LRESULT onMiddleButtonDown(LPARAM at);
+    LRESULT onMiddleButtonUp(LPARAM at);
+    // The window of the browser button under a point of the client area, if any.
+    HWND browserAt(LPARAM at) const;
     void runLeftAction(int index, core::LeftAction action);
+
+    // A bar on each monitor the settings name (bar_monitors.cpp): this one on the first, the others made
+    // again whenever the monitors change; shown (docked) or kept hidden in the tray.
+    void makeBars(bool shown);
+    void closeOtherBars();
+    void showOtherBars(bool shown);
+    // Dragging a browser button to another place (bar_drag.cpp). The press that may become a drag holds
+    // the capture; Escape, or losing the capture, puts the button back.
+    void holdPress(int index, POINT at);
+    LRESULT onMouseMove(WPARAM keys, LPARAM at);
+    void onCaptureLost();
+    LRESULT onLeftButtonUp();
+    void cancelDrag();
+
+    // The bar under the keyboard (bar_keyboard.cpp): the focus hot key brings it, Escape or another
+    // window's activation ends it.
+    void takeKeyboard();
+    LRESULT onKeyDown(UINT msg, WPARAM virtualKey, LPARAM lParam);
+    void focusPlace(int place);
+    void actOnFocus(core::BarKey key, int place);
+    void giveKeyboardBack();
+    void endKeyboard();
 
     // The monitor's DPI (bar_dpi.cpp): every size is scaled again when it changes.
     void applyDpi(int dpi);
     LRESULT onDpiChanged(LPARAM lParam);
     void onDisplayChange();
+
+    // The Windows theme (bar_theme.cpp): the colours follow a change of it at once.
+    void onThemeMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void applyThemeToToolTips();
 
     // Tray, hot keys and timers (bar_tray.cpp).
     void addTrayIcon();
@@ -115,11 +162,32 @@ class BarWindow : public win::Window {
     BrowserTracker tracker_;
     ButtonStrip strip_{tracker_};
     OwnButtons ownButtons_;
+    // The bars on the other monitors: each deletes itself after its window is gone.
+    std::vector<OtherBar*> otherBars_;
+    MoveWatch moveWatch_;
     BarAccessibility accessibility_{*this, tracker_};
     UINT taskbarCreatedMessage_ = 0;
+    // The press on a browser button while the button is held: its window (the entry may move meanwhile),
+    // where it was pressed, and once it is dragged, the place it would be dropped at.
+    struct HeldButton {
+        HWND window = nullptr;
+        POINT pressed{};
+        bool dragging = false;
+        int to = -1;
+        // Escape goes to the window that has the keyboard, not to the bar: heard while the drag lasts.
+        win::Hook escape;
+    } held_;
+    struct Keyboard {
+        bool held = false;
+        // The own button the focus is on (the index among those made), -1 on a browser button.
+        int own = -1;
+        HWND giveBackTo = nullptr;
+    } keyboard_;
     // The bitness notice while it is shown (owned by the bar, so it goes with it).
     HWND notice_ = nullptr;
     int lastPreferencesPage_ = 0;
+    // The window whose button a middle press began on: a release on the same button closes it.
+    HWND middlePressed_ = nullptr;
     // The server message: cvil.dll and its users, owned jointly with the worker so that a worker that
     // outlives the bar never touches freed memory; the worker itself, released (not joined) at the end.
     std::shared_ptr<message::HttpLibraryShare> httpLibrary_ = std::make_shared<message::HttpLibraryShare>();

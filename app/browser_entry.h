@@ -28,6 +28,12 @@ struct BrowserEntry {
     HWND window = nullptr;
     // The button text: the window's text by the title rule.
     std::string title;
+    // The monitor it is on, as last looked at: its button is on that monitor's bar.
+    HMONITOR monitor = nullptr;
+    // Hidden by the compositor (on a virtual desktop not in view): the strips may leave its button out.
+    bool cloaked = false;
+    // The window flashed for the user's attention and has not been activated or redrawn calmly since.
+    bool attention = false;
     EntryIcon icon;
 };
 
@@ -37,7 +43,8 @@ using BrowserWindowList = core::WindowList<BrowserEntry>;
 // removal, which comes while the entry is still there. Every member has a default that ignores it.
 class BrowserListObserver {
   public:
-    // The order of the entries changed (the list was filled at start-up): every entry may have moved.
+    // The order of the entries changed (the list was filled at start-up, the user moved a button): every
+    // entry may have moved.
     virtual void orderChanged() {}
     virtual void entryAdded(int /*index*/, HWND /*window*/) {}
     virtual void entryRemoving(int /*index*/, HWND /*window*/) {}

@@ -28,6 +28,7 @@ core::ShellCode shellCodeOf(LPARAM code) {
     if (code == cvsh::kWindowCreated) return core::ShellCode::Created;
     if (code == cvsh::kWindowDestroyed) return core::ShellCode::Destroyed;
     if (code == cvsh::kWindowActivated) return core::ShellCode::Activated;
+    if (code == cvsh::kWindowFlashed) return core::ShellCode::Flashed;
     return code == cvsh::kWindowRetitled ? core::ShellCode::Retitled : core::ShellCode::Other;
 }
 
@@ -46,6 +47,8 @@ void BrowserTracker::Enumerate() {
         WindowLook facts(reader_, window);
         if (!core::isBrowserWindow(facts, settings())) continue;
         BrowserEntry& entry = list_.insertFront(window, core::buttonText(facts, settings()));
+        entry.cloaked = facts.cloaked();
+        entry.monitor = reader_.monitor(window);
         // Nothing is announced before the order: the first paint draws it.
         if (icons) setIcon(entry.icon, icons_.standIn(window, facts.processImage()), true);
     }
@@ -79,14 +82,41 @@ BrowserTracker::EventResult BrowserTracker::HandleShellEvent(HWND window, LPARAM
         Place(window);
     }
     if (d.retitle) retitle(window, facts);
+    if (d.endAttention) setAttention(window, false);
+    // Only the first flash of a call asks for the bar: a window flashes on until it is seen.
+    if (d.callAttention && setAttention(window, true)) result.calling = window;
     if (d.buttonOffAgain) takeButtonOff(window);
-    if (d.unlist) unlist(window);
+    if (d.unlist) {
+        unlist(window);
+    } else if (!d.list) {
+        // Any event of a listed window may follow a move to another monitor (an activation always can).
+        recheckMonitor(window);
+    }
     result.answer = d.concernsBar ? 1 : 0;
     return result;
 }
 
+void BrowserTracker::recheckMonitor(HWND window) {
+    if (!window) {
+        list_.forEachFirstToLast([this](HWND each) { recheckMonitor(each); });
+        return;
+    }
+    if (list_.find(window) < 0) return;
+    const HMONITOR now = reader_.monitor(window);
+    list_.forEachIndexOf(window, [&](int i) {
+        // An observer's work for an earlier entry may have changed the list.
+        if (!list_.validIndex(i)) return;
+        BrowserEntry& entry = list_.entries[static_cast<size_t>(i)];
+        if (entry.window != window || entry.monitor == now) return;
+        entry.monitor = now;
+        announce([i](BrowserListObserver& o) { o.entryChanged(i); });
+    });
+}
+
 void BrowserTracker::list(HWND window, core::WindowFacts& facts) {
-    list_.append(window, core::buttonText(facts, settings()));
+    BrowserEntry& entry = list_.append(window, core::buttonText(facts, settings()));
+    entry.cloaked = facts.cloaked();
+    entry.monitor = reader_.monitor(window);
     if (usesTaskbarList(facts)) takeButtonOff(window);
     const int index = list_.count() - 1;
     announce([&](BrowserListObserver& o) { o.entryAdded(index, window); });
@@ -165,6 +195,57 @@ void BrowserTracker::showIcon(HWND window, HICON source, bool standIn) {
         if (setIcon(list_.entries[static_cast<size_t>(i)].icon, source, standIn))
             announce([i](BrowserListObserver& o) { o.entryChanged(i); });
     });
+}
+
+void BrowserTracker::recheckCloaked(HWND window) {
+    if (!window) {
+        list_.forEachFirstToLast([this](HWND each) { setCloaked(each, reader_.cloaked(each)); });
+        return;
+    }
+    if (list_.find(window) >= 0) {
+        setCloaked(window, reader_.cloaked(window));
+        return;
+    }
+    // Today's browsers' windows are listed only once they would have a taskbar button, which a hidden one
+    // would not: one on another desktop when the bar started joins as its desktop comes into view. Every
+    // other window ends at its class.
+    WindowLook facts(reader_, window);
+    if (!core::decideShellEvent(core::ShellCode::Other, facts, settings(), false).list) return;
+    dropPending(window);
+    list(window, facts);
+}
+
+void BrowserTracker::setCloaked(HWND window, bool cloaked) {
+    bool shown = false;
+    list_.forEachIndexOf(window, [&](int i) {
+        // An observer's work for an earlier entry may have changed the list (see retitle).
+        if (!list_.validIndex(i)) return;
+        BrowserEntry& entry = list_.entries[static_cast<size_t>(i)];
+        if (entry.window != window || entry.cloaked == cloaked) return;
+        entry.cloaked = cloaked;
+        shown = shown || !cloaked;
+        announce([i](BrowserListObserver& o) { o.entryChanged(i); });
+    });
+    // Cloaking leaves the window listed, so its taskbar button stays off; a shell that gives the button back
+    // as the window's desktop comes into view has it taken off again.
+    if (shown) {
+        WindowLook facts(reader_, window);
+        if (usesTaskbarList(facts)) takeButtonOff(window);
+    }
+}
+
+bool BrowserTracker::setAttention(HWND window, bool calling) {
+    bool changed = false;
+    list_.forEachIndexOf(window, [&](int i) {
+        // As in retitle(): an observer may have changed the list meanwhile.
+        if (!list_.validIndex(i)) return;
+        BrowserEntry& entry = list_.entries[static_cast<size_t>(i)];
+        if (entry.window != window || entry.attention == calling) return;
+        entry.attention = calling;
+        changed = true;
+        announce([i](BrowserListObserver& o) { o.entryChanged(i); });
+    });
+    return changed;
 }
 
 void BrowserTracker::unlist(HWND window) {
@@ -283,6 +364,11 @@ void BrowserTracker::RestoreAll() {
 
 void BrowserTracker::CloseAll() {
     list_.forEachLastToFirst([](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); });
+}
+
+void BrowserTracker::moveEntry(int from, int to) {
+    if (from == to || !list_.move(from, to)) return;
+    announce([](BrowserListObserver& o) { o.orderChanged(); });
 }
 
 void BrowserTracker::Activate(int index) {

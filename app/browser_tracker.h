@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/browser_entry.h"
@@ -23,6 +24,9 @@ class BrowserTracker final : private IconAnswers {
     // The bar window: its timers run the pending checks and the auto-hide.
     void attach(HWND bar) noexcept { bar_ = bar; }
     void subscribe(BrowserListObserver& observer) { observers_.push_back(&observer); }
+    void unsubscribe(BrowserListObserver& observer) {
+        observers_.erase(std::remove(observers_.begin(), observers_.end(), &observer), observers_.end());
+    }
     // Where the taskbar keeps no tab control for the hook, every tracked window's button leaves it through
     // the task-list object, else only today's browsers' (the hook knows only the classic classes).
     void setUsesTabControl(bool uses) noexcept { usesTabControl_ = uses; }
@@ -32,11 +36,15 @@ class BrowserTracker final : private IconAnswers {
     void setActive(HWND window);
 
     void Enumerate();
-    // The handler's answer to the shell event, and the window it listed, if any: the bar may come back from
-    // the tray for it before placeArrival() places it.
+    // Looks again at the monitor a listed window is on (after it was moved, minimised or restored) and
+    // announces a change; every listed window's for a null one (the monitors changed).
+    void recheckMonitor(HWND window);
+    // The handler's answer to the shell event, the window it listed, if any (the bar may come back from the
+    // tray for it before placeArrival() places it), and the window that began to call for attention.
     struct EventResult {
         LRESULT answer = 0;
         HWND arrived = nullptr;
+        HWND calling = nullptr;
     };
     EventResult HandleShellEvent(HWND window, LPARAM code);
     void placeArrival(HWND window);
@@ -46,9 +54,15 @@ class BrowserTracker final : private IconAnswers {
     void RestoreAll();
     void CloseAll();
     void Activate(int index);
+    // The user's own order: the entry at `from` moves to `to` for the rest of the session.
+    void moveEntry(int from, int to);
     void takeButtonsOff();
     // After "Show window icons" changed: every window's icon is looked for, or every icon let go.
     void readIcons();
+    // The shell hid or showed the window (a change of virtual desktop): its entries read their cloaked state
+    // again, or a window of today's browsers not listed while hidden is listed now. Null reads every entry's
+    // again, for events that were not followed.
+    void recheckCloaked(HWND window);
     // Places the waiting windows that have been shown since and lists those of today's browsers that have
     // become ready (returned, for placeArrival()); drops those gone or waited for too long.
     std::vector<HWND> recheckPending();
@@ -64,6 +78,9 @@ class BrowserTracker final : private IconAnswers {
     void iconAnswered(HWND window, ULONG_PTR request, HICON icon) override;
     // Shows the icon (or none) on every button of the window.
     void showIcon(HWND window, HICON source, bool standIn);
+    void setCloaked(HWND window, bool cloaked);
+    // Marks every entry of the window; true when any of them changed.
+    bool setAttention(HWND window, bool calling);
     bool usesTaskbarList(core::WindowFacts& facts) const;
     void placeWindow(HWND window);
     // These two only under Place(), which has asked the placement setting.

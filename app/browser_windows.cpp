@@ -63,6 +63,10 @@ class SystemWindowReader final : public WindowReader {
         DWORD cloaked = 0;
         return read && SUCCEEDED(read(window, kCloakedAttribute, &cloaked, sizeof(cloaked))) && cloaked != 0;
     }
+
+    HMONITOR monitor(HWND window) const override {
+        return MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    }
 };
 } // namespace
 

@@ -22,6 +22,8 @@ class WindowReader {
     // Read without a message to the window: a program that does not answer cannot hold the bar.
     virtual std::string text(HWND window) const = 0;
     virtual bool cloaked(HWND window) const = 0;
+    // The monitor the window is on, or the nearest one: the one whose bar shows its button.
+    virtual HMONITOR monitor(HWND window) const = 0;
 
   protected:
     ~WindowReader() = default;

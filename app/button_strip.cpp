@@ -13,6 +13,7 @@
 #include "resources/resource.h"
 #include "win/dpi.h"
 #include "win/text.h"
+#include "win/ui_text.h"
 
 namespace app {
 
@@ -84,6 +85,16 @@ int glyphIconSize(int dpi) {
     return 32 * core::pictureScalePercent(dpi) / 100;
 }
 
+
+
+// The title inside the translated sentence; a language without one still shows the title.
+std::string attentionTip(const std::string& title) {
+    std::string text = win::uiText(instance(), IDS_TIP_ATTENTION);
+    const std::size_t at = text.find("%s");
+    if (at == std::string::npos) return title;
+    return text.replace(at, 2, title);
+}
+
 TOOLINFOW browserTool(HWND owner, HWND window) {
     TOOLINFOW ti{};
     // The version-5 common controls refuse the larger record of later headers.
@@ -106,7 +117,7 @@ void ButtonStrip::createToolTips() {
         CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance(), nullptr);
     if (!toolTips_) return;
-    SendMessageA(toolTips_, TTM_SETTIPBKCOLOR, controls::CHoverButton::kToolTipColour, 0);
+    colourToolTips(toolTips_);
     RECT margins = win::scaledRect(controls::CHoverButton::kToolTipMargins, win::windowDpi(window_));
     SendMessageA(toolTips_, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
     SendMessageA(toolTips_, TTM_SETDELAYTIME, 100, 1000);
@@ -116,6 +127,13 @@ void ButtonStrip::createToolTips() {
     // pointer is next looked at.
     toolsStale_ = true;
     SendMessageA(toolTips_, TTM_ACTIVATE, TRUE, 0);
+}
+
+void colourToolTips(HWND tips) {
+    if (!tips) return;
+    const core::PartColours colours = barColours();
+    SendMessageA(tips, TTM_SETTIPBKCOLOR, colours[core::Part::TipFace], 0);
+    SendMessageA(tips, TTM_SETTIPTEXTCOLOR, colours[core::Part::TipText], 0);
 }
 
 void ButtonStrip::relayToToolTips(const MSG& msg) {
@@ -172,8 +190,9 @@ LRESULT ButtonStrip::onNotify(const NMHDR* header) {
     int index = list.find(reinterpret_cast<HWND>(header->idFrom));
     // The tip shows the whole title, which the button may cut short.
     if (index >= 0) {
+        const BrowserEntry& entry = list.entries[static_cast<std::size_t>(index)];
         // The control copies the text before this buffer is next written.
-        tipText_ = win::widen(list.entries[static_cast<std::size_t>(index)].title);
+        tipText_ = win::widen(entry.attention ? attentionTip(entry.title) : entry.title);
         info->lpszText = tipText_.data();
     }
     return TRUE;
@@ -210,20 +229,25 @@ void ButtonStrip::drawStrip(const Canvas& canvas, const RECT& client, const std:
     const BrowserWindowList& list = model_.list();
     HDC dc = canvas.dc;
     canvas.flush();
-    fillSolid(canvas, client, static_cast<COLORREF>(s.barBackgroundColor));
-    draw3dRect(canvas, client, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+    const core::PartColours colours = barColours();
+    fillSolid(canvas, client, colours[core::Part::BarFace]);
+    draw3dRect(canvas, client, colours[core::Part::EdgeLight], colours[core::Part::EdgeShadow]);
     std::vector<std::pair<int, int>> ranges = rangesMeeting(row_, rects);
     if (ranges.empty()) return;
     win::SelectObjectScope font(dc, buttonFont());
     SetBkMode(dc, TRANSPARENT);
     int lastWithGlyph = -1;
     if (s.showCloseGlyph)
-        lastWithGlyph = s.closeGlyphOnActiveOnly ? list.findLast(model_.active()) : list.count() - 1;
+        lastWithGlyph = s.closeGlyphOnActiveOnly ? lastSlotOf(model_.active()) : slots_.count() - 1;
     for (const auto& range : ranges) {
-        for (int i : core::buttonsToDraw(row_, range.first, range.second, lastWithGlyph)) {
+        for (int slot : core::buttonsToDraw(row_, range.first, range.second, lastWithGlyph)) {
+            const int i = slots_.indexAt(slot);
             if (!list.validIndex(i) || static_cast<std::size_t>(i) >= places_.entries.size()) break;
-            const auto at = static_cast<std::size_t>(i);
-            paintButton(canvas, list.entries[at], places_.entries[at].buttonRect);
+            const int shown = core::entryShownAt(i, drag_.from, drag_.to);
+            if (!list.validIndex(shown)) continue;
+            const RECT& r = places_.entries[static_cast<std::size_t>(i)].buttonRect;
+            paintButton(canvas, colours, list.entries[static_cast<std::size_t>(shown)], r);
+            if (shown == focusMark()) drawFocusMark(canvas, r);
         }
     }
 }
@@ -232,13 +256,19 @@ void ButtonStrip::layOut(const RECT& client) {
     const BrowserWindowList& list = model_.list();
     // Activation and retitling leave the layout as it was: only a change of the list or of the strip's size
     // costs a pass over every button.
-    if (rowChanges_ == list.changes() && EqualRect(&client, &rowClient_)) return;
-    row_ = core::buttonRow(toCore(client), list.count(), barDpi());
+    if (!slotsStale_ && rowChanges_ == list.changes() && EqualRect(&client, &rowClient_)) return;
+    slots_ = core::StripSlots(list.entries, core::stripFilterOf(settings()),
+                               [this](const BrowserEntry& e) { return showing(e); });
+    slotsStale_ = false;
+    row_ = core::buttonRow(toCore(client), slots_.count(), barDpi());
     rowChanges_ = list.changes();
     rowClient_ = client;
     places_.entries.resize(static_cast<std::size_t>(list.count()));
     for (std::size_t i = 0; i < places_.entries.size(); ++i) {
-        RECT placed = toRect(row_.at(static_cast<int>(i)));
+        // An entry left out has no place: no press, no tool tip meets it.
+        const int slot = slots_.slotOf(static_cast<int>(i));
+        places_.entries[i].shown = slot >= 0;
+        RECT placed = slot >= 0 ? toRect(row_.at(slot)) : RECT{0, 0, 0, 0};
         if (EqualRect(&placed, &places_.entries[i].buttonRect)) continue;
         places_.entries[i].buttonRect = placed;
         // The tool tips need the new places only when the pointer is next on the strip: a burst of windows
@@ -278,6 +308,44 @@ void ButtonStrip::invalidateButton(HWND window) {
     if (window) model_.list().forEachIndexOf(window, [this](int index) { invalidateAt(index); });
 }
 
+void ButtonStrip::entryChanged(int index) {
+    if (!model_.list().validIndex(index)) return;
+    const BrowserEntry& entry = model_.list().entries[static_cast<std::size_t>(index)];
+    const bool shown = core::stripShows(showing(entry), core::stripFilterOf(settings()));
+    const bool wasShown = static_cast<std::size_t>(index) < places_.entries.size() &&
+                          places_.entries[static_cast<std::size_t>(index)].shown;
+    if (shown != wasShown) {
+        // A button comes or goes: every other one moves.
+        filterChanged();
+    } else if (shown) {
+        invalidateAt(index);
+    }
+}
+
+void ButtonStrip::setMonitorFilter(MonitorFilter filter) {
+    filter_ = std::move(filter);
+    filterChanged();
+}
+
+bool ButtonStrip::shows(const BrowserEntry& entry) const {
+    return core::stripShows(showing(entry), core::stripFilterOf(settings()));
+}
+
+core::EntryShowing ButtonStrip::showing(const BrowserEntry& entry) const {
+    const bool here =
+        core::stripShows(filter_.byMonitor, entry.monitor, filter_.own, filter_.main, filter_.withBars);
+    return {entry.cloaked, !here};
+}
+
+void ButtonStrip::filterChanged() {
+    slotsStale_ = true;
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+int ButtonStrip::lastSlotOf(HWND window) const {
+    return window ? slots_.slotOf(model_.list().findLast(window)) : -1;
+}
+
 void ButtonStrip::invalidateAt(int index) {
     const RECT r = buttonRect(index);
     // A button not laid out yet has no place: the whole strip is due anyway.
@@ -295,25 +363,88 @@ RECT ButtonStrip::buttonRect(int index) const {
     return places_.entries[static_cast<std::size_t>(index)].buttonRect;
 }
 
+std::vector<core::Span> ButtonStrip::spans() const {
+    std::vector<core::Span> out;
+    out.reserve(places_.entries.size());
+    for (const Places& p : places_.entries)
+        out.push_back({p.buttonRect.left, p.buttonRect.right});
+    return out;
+}
+
+void ButtonStrip::showDrag(int from, int to) {
+    if (from == drag_.from && to == drag_.to) return;
+    drag_ = {from, to};
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void ButtonStrip::setFocusMark(int index) {
+    const int before = focusMark();
+    const BrowserWindowList& list = model_.list();
+    focus_ = list.validIndex(index) ? FocusMark{list.entries[static_cast<std::size_t>(index)].window, index}
+                                    : FocusMark{};
+    // Only the two buttons whose face changes; a place without a button would repaint the whole strip.
+    if (before == index) return;
+    if (before >= 0) invalidateAt(before);
+    if (index >= 0) invalidateAt(index);
+}
+
+int ButtonStrip::focusMark() const {
+    const BrowserWindowList& list = model_.list();
+    if (!focus_.window) return -1;
+    // A window listed twice keeps the mark on the entry it was given to.
+    if (list.validIndex(focus_.index) &&
+        list.entries[static_cast<std::size_t>(focus_.index)].window == focus_.window)
+        return focus_.index;
+    return list.find(focus_.window);
+}
+
+void ButtonStrip::drawFocusMark(const Canvas& canvas, const RECT& r) const {
+    canvas.flush();
+    RECT mark = r;
+    const int inset = core::scaleForDpi(3, barDpi());
+    InflateRect(&mark, -inset, -inset);
+    if (mark.right > mark.left && mark.bottom > mark.top) DrawFocusRect(canvas.dc, &mark);
+}
+
 void ButtonStrip::orderChanged() {
     places_.entries.assign(static_cast<std::size_t>(model_.list().count()), Places{});
+    // The mark follows its window to its new place.
+    if (focus_.window) focus_.index = model_.list().find(focus_.window);
     InvalidateRect(window_, nullptr, TRUE);
 }
 
 void ButtonStrip::entryAdded(int index, HWND window) {
     if (static_cast<std::size_t>(index) <= places_.entries.size())
         places_.entries.insert(places_.entries.begin() + index, Places{});
+    if (focus_.window && index <= focus_.index) ++focus_.index;
     addTool(window);
     InvalidateRect(window_, nullptr, TRUE);
 }
 
 void ButtonStrip::entryRemoving(int index, HWND window) {
     deleteTool(window);
+    passFocusMark(index);
     // The places behind close the gap with their entries: a click before the next paint meets the button
     // drawn there.
     if (static_cast<std::size_t>(index) < places_.entries.size())
         places_.entries.erase(places_.entries.begin() + index);
     InvalidateRect(window_, nullptr, TRUE);
+}
+
+void ButtonStrip::passFocusMark(int removing) {
+    const int marked = focusMark();
+    if (marked < 0) return;
+    if (removing < marked) {
+        focus_.index = marked - 1;
+        return;
+    }
+    if (removing != marked) return;
+    // Announced before the entry goes: the neighbour that takes the mark is read now, its index as after.
+    const BrowserWindowList& list = model_.list();
+    const int next = marked + 1 < list.count() ? marked + 1 : marked - 1;
+    focus_ = next >= 0
+                 ? FocusMark{list.entries[static_cast<std::size_t>(next)].window, std::min(next, marked)}
+                 : FocusMark{};
 }
 
 LRESULT ButtonStrip::workCount(WPARAM which) const {
@@ -330,23 +461,26 @@ LRESULT ButtonStrip::workCount(WPARAM which) const {
     return -1;
 }
 
-void ButtonStrip::paintButton(const Canvas& canvas, const BrowserEntry& entry, const RECT& r) {
+void ButtonStrip::paintButton(const Canvas& canvas, const core::PartColours& colours,
+                              const BrowserEntry& entry, const RECT& r) {
     ++work_.buttonsPainted;
     HDC dc = canvas.dc;
     // The previous button's text and glyph went through the system, its fills will not.
     canvas.flush();
     const core::Settings& s = settings();
     bool active = entry.window == model_.active();
-    COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
-    COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    COLORREF highlight = colours[core::Part::EdgeLight];
+    COLORREF shadow = colours[core::Part::EdgeShadow];
     if (active) {
-        fillSolid(canvas, r, static_cast<COLORREF>(s.activeButtonColor));
+        fillSolid(canvas, r, colours[core::Part::ActiveFace]);
         draw3dRect(canvas, r, shadow, highlight);
-        SetTextColor(dc, static_cast<COLORREF>(s.activeButtonTextColor));
+        SetTextColor(dc, colours[core::Part::ActiveText]);
     } else {
-        fillSolid(canvas, r, static_cast<COLORREF>(s.barBackgroundColor));
+        // The active window is the one the user looks at: only an inactive one can still call.
+        const bool calling = entry.attention;
+        fillSolid(canvas, r, colours[calling ? core::Part::AttentionFace : core::Part::BarFace]);
         draw3dRect(canvas, r, highlight, shadow);
-        SetTextColor(dc, static_cast<COLORREF>(s.buttonTextColor));
+        SetTextColor(dc, colours[calling ? core::Part::AttentionText : core::Part::ButtonText]);
     }
     const bool withIcon = s.showWindowIcons && entry.icon.copy;
     const core::Rect icon = core::iconRect(toCore(r), barDpi());

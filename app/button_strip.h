@@ -13,7 +13,11 @@
 
 #include "app/browser_tracker.h"
 #include "core/button_click.h"
+#include "core/button_drag.h"
 #include "core/button_layout.h"
+#include "core/monitor_bars.h"
+#include "core/strip_entries.h"
+#include "core/theme_colours.h"
 #include "win/gdi.h"
 #include "win/handle.h"
 
@@ -32,12 +36,25 @@ struct Canvas {
     }
 };
 
+// Gives a tool tip control the tips' colours of the theme.
+void colourToolTips(HWND tips);
+
 class ButtonStrip final : public BrowserListObserver {
   public:
     explicit ButtonStrip(const BrowserTracker& model) : model_(model) {}
 
     // The window the strip is drawn in, the owner of its tool tips.
     void attach(HWND window) noexcept { window_ = window; }
+    // Which entries the strip shows beside the settings' filter: with byMonitor, those of its own monitor,
+    // and on the main strip those of the monitors without a bar (withBars lists the monitors that have one).
+    struct MonitorFilter {
+        bool byMonitor = false;
+        HMONITOR own = nullptr;
+        bool main = true;
+        std::vector<HMONITOR> withBars;
+    };
+    void setMonitorFilter(MonitorFilter filter);
+    bool shows(const BrowserEntry& entry) const;
     // The close glyph drawn at the bar's DPI; loaded again when the DPI changes.
     void loadCloseGlyph(int dpi);
 
@@ -53,10 +70,21 @@ class ButtonStrip final : public BrowserListObserver {
     void paint();
 
     // The button under a point in client coordinates (-1 for none), and what a left press there on that
-    // button meets; a button's place as last painted (empty before).
+    // button meets; a button's place as last painted (empty before, and for an entry the strip leaves out).
     int hit(POINT p) const;
     core::LeftPress leftPressAt(int index, POINT p, bool shift) const;
     RECT buttonRect(int index) const;
+
+    // The buttons' extents in list order, for the drop rule.
+    std::vector<core::Span> spans() const;
+    // While the button at `from` is dragged over the place `to`, the buttons between are drawn making room;
+    // (-1, -1) draws the list's order again.
+    void showDrag(int from, int to);
+
+    // The keyboard's focus mark on a browser button (-1: none). It stays with its window while the list
+    // changes and passes to the neighbour when that window's button goes.
+    void setFocusMark(int index);
+    int focusMark() const;
 
     // The answer to WM_BAR_WORKCOUNT.
     LRESULT workCount(WPARAM which) const;
@@ -65,7 +93,9 @@ class ButtonStrip final : public BrowserListObserver {
     void orderChanged() override;
     void entryAdded(int index, HWND window) override;
     void entryRemoving(int index, HWND window) override;
-    void entryChanged(int index) override { invalidateAt(index); }
+    void entryChanged(int index) override;
+    // The settings that decide which entries get a button changed: laid out again at the next paint.
+    void filterChanged();
     // Only the two buttons whose face changes are drawn again.
     void activeChanged(HWND previous, HWND now) override {
         invalidateButton(previous);
@@ -78,7 +108,10 @@ class ButtonStrip final : public BrowserListObserver {
     // the records follow the entries' positions, which the announcements keep in step.
     struct Places {
         RECT buttonRect{0, 0, 0, 0};
-        RECT toolRect{0, 0, 0, 0};
+        // Where a new tool starts (addTool): an entry never given a button has its tool moved off it too.
+        RECT toolRect{0, 0, 1, 1};
+        // Whether the last layout gave the entry a button.
+        bool shown = false;
     };
     struct PlaceTable {
         std::vector<Places> entries;
@@ -87,7 +120,11 @@ class ButtonStrip final : public BrowserListObserver {
     void drawStrip(const Canvas& canvas, const RECT& client, const std::vector<RECT>& rects);
     void layOut(const RECT& client);
     HDC backBuffer(HDC screen, const RECT& client);
-    void paintButton(const Canvas& canvas, const BrowserEntry& entry, const RECT& r);
+    void paintButton(const Canvas& canvas, const core::PartColours& colours, const BrowserEntry& entry,
+                     const RECT& r);
+    void drawFocusMark(const Canvas& canvas, const RECT& r) const;
+    // Keeps the focus mark on its window, or passes it on, as the entry at `removing` goes.
+    void passFocusMark(int removing);
     void addTool(HWND window);
     void deleteTool(HWND window);
     void moveTool(HWND window, const RECT& r);
@@ -96,6 +133,8 @@ class ButtonStrip final : public BrowserListObserver {
     // Marks the buttons of a window (it may be listed more than once) to be drawn again.
     void invalidateButton(HWND window);
     void invalidateAt(int index);
+    // The button of the window's last entry, -1 for none.
+    int lastSlotOf(HWND window) const;
 
     const BrowserTracker& model_;
     HWND window_ = nullptr;
@@ -105,8 +144,21 @@ class ButtonStrip final : public BrowserListObserver {
     // The text of the browser tool tip being shown.
     std::wstring tipText_;
     PlaceTable places_;
-    // The layout of the last paint, and the list change and client size it was made for.
+    core::EntryShowing showing(const BrowserEntry& entry) const;
+    MonitorFilter filter_;
+    struct Drag {
+        int from = -1;
+        int to = -1;
+    } drag_;
+    struct FocusMark {
+        HWND window = nullptr;
+        int index = -1;
+    } focus_;
+    // The layout of the last paint, and the list change and client size it was made for; the entries it
+    // shows, in its order. A change of which entries are shown costs a new layout as a change of the list.
     core::ButtonRow row_;
+    core::StripSlots slots_;
+    bool slotsStale_ = true;
     std::uint64_t rowChanges_ = ~std::uint64_t{0};
     RECT rowClient_{};
     // The strip's off-screen copy; the bitmap outlives its selection in the DC.

@@ -12,4 +12,7 @@ struct ShellRegistrations;
 void installCrashGuard(ShellRegistrations& held);
 void clearCrashGuard();
 
+// The code a C++ exception that nothing caught ends the program with (a customer code: bit 29 set).
+constexpr DWORD kUncaughtException = 0xE0435601;
+
 } // namespace app

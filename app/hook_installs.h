@@ -1,7 +1,10 @@
-// The bar's two hooks: the shell hook (cvsh.dll), which reports other programs' windows, and the taskbar
-// hook (cvth.dll), which takes tracked windows' tabs off an old taskbar's tab control.
+// The bar's hooks: the shell hook (cvsh.dll), which reports other programs' windows, the taskbar hook
+// (cvth.dll), which takes tracked windows' tabs off an old taskbar's tab control, and the cloak events
+// hook, which hears the shell hide and show windows as the user changes virtual desktops.
 #pragma once
 #include <windows.h>
+
+#include "win/handle.h"
 
 namespace app {
 
@@ -29,6 +32,28 @@ class TaskbarHookInstall {
   private:
     bool usesTabControl_ = false;
     volatile LONG installed_ = 0;
+};
+
+// Out of context, for the two cloak events only: no library goes into other processes, and the bar's thread
+// wakes for nothing else. Each event for a window itself is sent to the target (same thread: a call, no
+// message queued) as WM_BAR_CLOAKEVENT with the window in wParam.
+// The system's event numbers, which the headers for the oldest system the bar runs on do not have (that
+// system never raises them).
+constexpr DWORD kCloakedEvent = 0x8017;
+constexpr DWORD kUncloakedEvent = 0x8018;
+
+class CloakEventHook {
+  public:
+    // False when the system refused the hook: the bar then keeps the cloaked state it read at listing.
+    bool install(HWND target);
+    bool installed() const noexcept { return static_cast<bool>(hook_); }
+    // Unhooks on the thread that hooked; elsewhere (the crash guard on another thread) it does nothing, as
+    // the system takes the hook down with its thread.
+    void release() noexcept;
+
+  private:
+    win::WinEventHook hook_;
+    DWORD thread_ = 0;
 };
 
 } // namespace app

@@ -1,4 +1,5 @@
-// The bar's two system-wide hot keys (hide/restore, new browser window), registered on the bar window.
+// The bar's system-wide hot keys (hide/restore, new browser window, the bar to the keyboard), registered
+// on the bar window.
 #pragma once
 #include <windows.h>
 
@@ -13,8 +14,8 @@ class HotKeys {
     void registerFromSettings(const core::Settings& s);
     void set(int id, UINT modifiers, UINT virtualKey);
     void remove(int id);
-    // Unregisters both. Safe inside an exception filter on any thread (where it fails harmlessly: hot keys
-    // belong to the bar's thread): no allocation, and a second call does nothing.
+    // Unregisters them all. Safe inside an exception filter on any thread (where it fails harmlessly: hot
+    // keys belong to the bar's thread): no allocation, and a second call does nothing.
     void release() noexcept;
 
   private:

@@ -136,6 +136,11 @@ RECT OwnButtons::placeOf(std::size_t i, int cx, int dpi) const {
     return {x, scaled(3), x + side, scaled(3) + side};
 }
 
+void OwnButtons::setToolTipColours(COLORREF face, COLORREF text) {
+    for (controls::CHoverButton& button : buttons_)
+        button.setToolTipColours(face, text);
+}
+
 void OwnButtons::layOut(int cx, int dpi) {
     for (std::size_t i : {kCloseRight, kHideRight, kCloseLeft, kHideLeft}) {
         const HWND button = buttons_[i].hwnd();
@@ -162,6 +167,13 @@ bool OwnButtons::relay(const MSG& msg) {
 
 const controls::CHoverButton& OwnButtons::leftToRight(std::size_t i) const {
     return buttons_[kLeftToRight[i]];
+}
+
+std::vector<controls::CHoverButton*> OwnButtons::made() {
+    std::vector<controls::CHoverButton*> out;
+    for (std::size_t i = 0; i < kCount; ++i)
+        if (buttons_[kLeftToRight[i]].hwnd()) out.push_back(&buttons_[kLeftToRight[i]]);
+    return out;
 }
 
 } // namespace app

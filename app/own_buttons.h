@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <vector>
 
 #include "controls/hover_button.h"
 
@@ -19,12 +20,16 @@ class OwnButtons {
     void scale(int dpi);
     // Gives the tool tips the texts of the interface language now chosen.
     void retitle();
+    // The colours of their tool tips, those shown already and those made later.
+    void setToolTipColours(COLORREF face, COLORREF text);
     // Places the pairs at both ends of a bar cx pixels wide.
     void layOut(int cx, int dpi);
     // Hands a queued message for one of them to it; false when it is for none.
     bool relay(const MSG& msg);
     // The buttons left to right as they stand on the bar (a button never made has no window).
     const controls::CHoverButton& leftToRight(std::size_t i) const;
+    // The buttons that were made, left to right: the places the keyboard visits after the browser buttons.
+    std::vector<controls::CHoverButton*> made();
 
   private:
     // Where one of the pairs belongs on a bar cx pixels wide.

@@ -12,10 +12,13 @@ void ShellRegistrations::attach(HWND bar) noexcept {
 
 void ShellRegistrations::release() noexcept {
     appBar.release();
+    for (AppBar& other : otherBars)
+        other.release();
     trayIcon.release();
     hotKeys.release();
     shellHook.release();
     taskbarHook.release();
+    cloakEvents.release();
     // Before any window is asked to close: no browser window may be left without a button.
     giveAllButtonsBackOnBarThread();
 }

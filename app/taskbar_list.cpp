@@ -18,7 +18,9 @@ std::vector<HWND> g_takenOff;
 
 ITaskbarList* makeList() {
     void* object = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList, &object)))
+    // __uuidof, not the import library's ids: those come in one object with two thousand others (35 KB).
+    if (FAILED(CoCreateInstance(__uuidof(TaskbarList), nullptr, CLSCTX_INPROC_SERVER, __uuidof(ITaskbarList),
+                                &object)))
         return nullptr;
     auto* list = static_cast<ITaskbarList*>(object);
     if (FAILED(list->HrInit())) {

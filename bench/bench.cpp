@@ -4,6 +4,8 @@
 //   corvane_bench memory           working set and private bytes with 0 and 200 browser windows, against both
 //   corvane_bench idle [seconds]   CPU time, messages and timers of the bar with 20 windows and no input
 //   corvane_bench events [repeats] shell-event cost at 10, 100, 200 and 1000 tracked windows (event_cost.cpp)
+//   corvane_bench monitors [runs]  on two monitors: start-up with two bars against one, and the event cost at
+//                                  200 windows over both (event_cost.cpp; through tests/wine/two_monitors.sh)
 // Runs under Wine beside dist/x64/corvane.exe; prints "key: value" lines.
 #include <windows.h>
 
@@ -213,8 +215,10 @@ int main(int argc, char** argv) {
         idle(arg > 0 ? arg : 60);
     else if (what == "events")
         bench::events(arg > 0 ? arg : 11);
+    else if (what == "monitors")
+        bench::monitors(arg > 0 ? arg : 7);
     else {
-        std::fprintf(stderr, "usage: corvane_bench startup|memory|idle|events [n]\n");
+        std::fprintf(stderr, "usage: corvane_bench startup|memory|idle|events|monitors [n]\n");
         return 2;
     }
     RegDeleteTreeA(HKEY_CURRENT_USER, core::kSettingsKey);

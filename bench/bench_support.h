@@ -131,5 +131,7 @@ inline void destroyAll(std::vector<HWND>& v) {
 
 // The shell-event benchmark (event_cost.cpp).
 void events(int repetitions);
+// Two bars on two monitors (event_cost.cpp): their start-up, and the event cost at 200 windows over both.
+void monitors(int repetitions);
 
 } // namespace bench

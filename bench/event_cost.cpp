@@ -74,7 +74,9 @@ double lowerQuartile(std::vector<double> v) {
     return v.empty() ? 0 : v[(v.size() - 1) / 4];
 }
 
-BlockFigures measureBlock(HWND bar, const std::vector<HWND>& listed, int rounds, int* next) {
+// With a second bar (one on another monitor), its paint is forced too and counted in the event.
+BlockFigures measureBlock(HWND bar, const std::vector<HWND>& listed, int rounds, int* next,
+                          HWND otherBar = nullptr) {
     Block b;
     for (int i = 0; i < rounds; ++i) {
         HWND w = listed[static_cast<size_t>((*next)++) % listed.size()];
@@ -84,6 +86,7 @@ BlockFigures measureBlock(HWND bar, const std::vector<HWND>& listed, int rounds,
             SendMessageA(bar, app::WM_BAR_SHELLEVENT, reinterpret_cast<WPARAM>(w), kEventCodes[k]);
             double t1 = nowMs();
             UpdateWindow(bar);
+            if (otherBar) UpdateWindow(otherBar);
             double paintUs = static_cast<double>(SendMessageA(bar, app::WM_BAR_WORKCOUNT, 3, 0));
             double t2 = nowMs();
             SendMessageA(bar, WM_NULL, 0, 0);
@@ -127,7 +130,7 @@ void printSpread(const char* key, const std::vector<double>& v, const char* form
     std::printf("\n");
 }
 
-void printFigures(int n, const std::vector<BlockFigures>& reps) {
+void printFigures(int n, const std::vector<BlockFigures>& reps, const char* prefix = "events") {
     auto each = [&](auto get) {
         std::vector<double> v;
         for (const BlockFigures& f : reps)
@@ -136,7 +139,7 @@ void printFigures(int n, const std::vector<BlockFigures>& reps) {
     };
     char key[96];
     auto at = [&](const char* what) {
-        std::snprintf(key, sizeof(key), "events.%d.%s", n, what);
+        std::snprintf(key, sizeof(key), "%s.%d.%s", prefix, n, what);
         return key;
     };
     printSpread(at("per_event_us"), each([](const BlockFigures& f) { return f.perEvent; }));
@@ -147,12 +150,12 @@ void printFigures(int n, const std::vector<BlockFigures>& reps) {
         double handling = median(each([k](const BlockFigures& f) { return f.handling[k]; }));
         double paint = median(each([k](const BlockFigures& f) { return f.barPaint[k]; }));
         const double* per = reps.back().work[k].count;
-        std::printf(
-            "events.%d.%s_us: %.1f\nevents.%d.%s_handling_us: %.1f\nevents.%d.%s_bar_paint_us: %.1f\n", n,
-            kEventNames[k], us, n, kEventNames[k], handling, n, kEventNames[k], paint);
-        std::printf("events.%d.%s_paint_share: %.2f\n", n, kEventNames[k], paint / us);
-        std::printf("events.%d.%s_work: %.1f tool tip messages, %.1f buttons painted, %.1f entries visited\n",
-                    n, kEventNames[k], per[0], per[1], per[2]);
+        std::printf("%s.%d.%s_us: %.1f\n%s.%d.%s_handling_us: %.1f\n%s.%d.%s_bar_paint_us: %.1f\n", prefix, n,
+                    kEventNames[k], us, prefix, n, kEventNames[k], handling, prefix, n, kEventNames[k],
+                    paint);
+        std::printf("%s.%d.%s_paint_share: %.2f\n", prefix, n, kEventNames[k], paint / us);
+        std::printf("%s.%d.%s_work: %.1f tool tip messages, %.1f buttons painted, %.1f entries visited\n",
+                    prefix, n, kEventNames[k], per[0], per[1], per[2]);
     }
 }
 
@@ -254,6 +257,65 @@ void events(int repetitions) {
     desktopEffect(bar, browsers, 3, &next);
     std::printf("events.desktop.seconds: %.0f\n", (nowMs() - t0) / 1000.0);
     browsers.resize(static_cast<size_t>(kCounts[0]));
+    c.end(bar);
+    destroyAll(browsers);
+}
+
+namespace {
+constexpr const char* kOtherBar = "Corvane! bar";
+
+void barsOn(DWORD value) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, core::kSettingsKey, core::valueName(&core::Settings::barsOn),
+                    REG_DWORD, &value, 4);
+}
+
+// Start-up with a bar on each of two monitors against a bar on the primary one alone, in alternate runs; the
+// two are started only when both have shown.
+void twoBarStartup(int runs) {
+    std::vector<double> times[2];
+    for (int i = 0; i < 2 * runs; ++i) {
+        const int bars = i % 2;
+        barsOn(bars ? core::kBarsOnEvery : core::kBarsOnPrimary);
+        Child c;
+        HWND bar = nullptr;
+        const double t0 = nowMs();
+        double t = timeStart(barCmd(), kBar, &c, &bar);
+        if (t >= 0 && bars && !waitFor([] { return visibleWindow(kOtherBar) != nullptr; })) t = -1;
+        if (t >= 0) times[bars].push_back(bars ? nowMs() - t0 : t);
+        c.end(bar);
+    }
+    const double one = median(times[0]), two = median(times[1]);
+    std::printf(
+        "monitors.startup.runs: %d\nmonitors.startup.one_bar_ms: %.1f\nmonitors.startup.two_bars_ms: %.1f\n"
+        "monitors.startup.ratio: %.2f\n",
+        runs, one, two, one > 0 ? two / one : 0);
+}
+} // namespace
+
+void monitors(int repetitions) {
+    if (GetSystemMetrics(SM_CMONITORS) < 2) {
+        std::printf("monitors: one monitor only (run through tests/wine/two_monitors.sh)\n");
+        return;
+    }
+    twoBarStartup(repetitions);
+    // 200 windows, every other one on the second monitor: each event is handled once and painted on both
+    // bars.
+    constexpr int kRounds = 16;
+    constexpr int kWindows = 200;
+    auto browsers = makeBrowsers(kWindows);
+    for (size_t i = 1; i < browsers.size(); i += 2)
+        SetWindowPos(browsers[i], nullptr, 1100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    barsOn(core::kBarsOnEvery);
+    Child c;
+    HWND bar = nullptr, other = nullptr;
+    timeStart(barCmd(), kBar, &c, &bar);
+    waitFor([&] { return (other = visibleWindow(kOtherBar)) != nullptr; });
+    drain(bar);
+    std::vector<BlockFigures> figures;
+    int next = 0;
+    for (int r = 0; r < repetitions; ++r)
+        figures.push_back(measureBlock(bar, browsers, kRounds, &next, other));
+    printFigures(kWindows, figures, "monitors.events");
     c.end(bar);
     destroyAll(browsers);
 }

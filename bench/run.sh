@@ -3,7 +3,8 @@
 # the machine, the load and the commit, in bench/results/<time>-<benchmarks>.txt (to be committed; the tables
 # of bench/RESULTS.md are made from such files by bench/tables.py).
 #   bash bench/run.sh [idle-seconds]
-# CORVANE_BENCH="events startup" runs only those (of startup memory events hook idle size).
+# CORVANE_BENCH="events startup" runs only those (of startup memory events hook idle size, and monitors: two
+# bars on two monitors, in the display and prefix tests/wine/two_monitors.sh makes; not run by default).
 # CORVANE_BENCH_NOTE="..." is added to the load line (other work on the machine, for one).
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/env.sh"
@@ -44,6 +45,11 @@ for what in startup memory events; do
     "$WINELOADER" "$bench" "$what" >"$out/$what.txt" 2>&1
     cat "$out/$what.txt" | tee -a "$results"
 done
+if [[ "$only" == *" monitors "* ]]; then
+    bash tests/wine/two_monitors.sh "$CORVANE_ROOT/build/wineprefix-bench-monitors" "$bench" monitors \
+        >"$out/monitors.txt" 2>&1
+    cat "$out/monitors.txt" | tee -a "$results"
+fi
 if [[ "$only" == *" hook "* ]]; then
     "$WINELOADER" build/x86_64/bench/hook_cost.exe >"$out/hook.txt" 2>&1
     cat "$out/hook.txt" | tee -a "$results"

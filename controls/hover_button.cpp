@@ -73,7 +73,7 @@ void CHoverButton::EnsureToolTip() {
         CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, programInstance(), nullptr);
     if (!m_toolTip) return;
-    SendMessageA(m_toolTip, TTM_SETTIPBKCOLOR, kToolTipColour, 0);
+    applyToolTipColours();
     const int dpi = win::windowDpi(hwnd());
     RECT margins = win::scaledRect(kToolTipMargins, dpi);
     SendMessageA(m_toolTip, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
@@ -84,6 +84,17 @@ void CHoverButton::EnsureToolTip() {
         // A new tool tip stays silent until someone gives it a text and activates it.
         SendMessageA(m_toolTip, TTM_ACTIVATE, FALSE, 0);
     }
+}
+
+void CHoverButton::setToolTipColours(COLORREF face, COLORREF text) {
+    tipFace_ = face;
+    tipTextColour_ = text;
+    if (m_toolTip) applyToolTipColours();
+}
+
+void CHoverButton::applyToolTipColours() {
+    SendMessageA(m_toolTip, TTM_SETTIPBKCOLOR, tipFace_, 0);
+    if (tipTextColour_ != CLR_INVALID) SendMessageA(m_toolTip, TTM_SETTIPTEXTCOLOR, tipTextColour_, 0);
 }
 
 void CHoverButton::SetToolTipText(const char* text, BOOL activate) {
@@ -127,16 +138,27 @@ bool CHoverButton::reflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& re
     return true;
 }
 
+void CHoverButton::setFocusMark(bool shown) {
+    if (shown == focusMark_) return;
+    focusMark_ = shown;
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 void CHoverButton::DrawItem(const DRAWITEMSTRUCT& item) {
     if (!m_bitmapStrip) {
         drawPlainFace(item);
-        return;
+    } else {
+        win::MemoryDc memory(CreateCompatibleDC(item.hDC));
+        if (!memory) return;
+        win::SelectObjectScope strip(memory.get(), m_bitmapStrip.get());
+        int sourceX =
+            core::stripFrameX((item.itemState & ODS_SELECTED) != 0, m_bHover != FALSE, m_nFrameWidth);
+        BitBlt(item.hDC, 0, 0, m_nFrameWidth, m_nFrameHeight, memory.get(), sourceX, 0, SRCCOPY);
     }
-    win::MemoryDc memory(CreateCompatibleDC(item.hDC));
-    if (!memory) return;
-    win::SelectObjectScope strip(memory.get(), m_bitmapStrip.get());
-    int sourceX = core::stripFrameX((item.itemState & ODS_SELECTED) != 0, m_bHover != FALSE, m_nFrameWidth);
-    BitBlt(item.hDC, 0, 0, m_nFrameWidth, m_nFrameHeight, memory.get(), sourceX, 0, SRCCOPY);
+    if (!focusMark_) return;
+    RECT mark = item.rcItem;
+    InflateRect(&mark, -2, -2);
+    DrawFocusRect(item.hDC, &mark);
 }
 
 void CHoverButton::drawPlainFace(const DRAWITEMSTRUCT& item) const {

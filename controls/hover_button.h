@@ -38,6 +38,8 @@ class CHoverButton : public win::Window {
     BOOL SetStripBitmap(WORD resourceId);
     // Sets the one tool's text (a null text changes nothing) and activates or deactivates the tool tip.
     void SetToolTipText(const char* text, BOOL activate);
+    // The tip's colours, for the tip shown now and any made later; CLR_INVALID text keeps the system's.
+    void setToolTipColours(COLORREF face, COLORREF text);
     // Draws the current frame; nothing else.
     void DrawItem(const DRAWITEMSTRUCT& item);
     // Relays a queued message to the tool tip so it can time its display. Never swallows the message.
@@ -49,6 +51,10 @@ class CHoverButton : public win::Window {
     int frameWidth() const noexcept { return m_nFrameWidth; }
     int frameHeight() const noexcept { return m_nFrameHeight; }
     bool hovering() const noexcept { return m_bHover != FALSE; }
+    // The keyboard's mark, set by the owner that holds the keyboard for it: the button itself never takes
+    // the focus, so that a click leaves the window that had it alone.
+    void setFocusMark(bool shown);
+    bool focusMarked() const noexcept { return focusMark_; }
 
     BOOL m_bMenuOnHold = FALSE;
 
@@ -59,6 +65,7 @@ class CHoverButton : public win::Window {
   private:
     void EnsureToolTip();
     void applyToolTipText();
+    void applyToolTipColours();
     LRESULT onMouseMove(WPARAM wParam, LPARAM lParam);
     bool trackingHeld() const;
     LRESULT onMouseHover();
@@ -77,6 +84,9 @@ class CHoverButton : public win::Window {
     std::string tipText_;
     bool tipActive_ = false;
     bool hasTip_ = false;
+    COLORREF tipFace_ = kToolTipColour;
+    COLORREF tipTextColour_ = CLR_INVALID;
+    bool focusMark_ = false;
 };
 
 } // namespace controls

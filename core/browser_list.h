@@ -79,6 +79,36 @@ template <class Entry> class WindowList {
         ++changes_;
     }
 
+    // Moves the entry at `from` to `to`, the entries between closing up behind it: the user's own order.
+    // False, and nothing moved, for a place outside the list.
+    bool move(int from, int to) {
+        if (!validIndex(from) || !validIndex(to)) return false;
+        if (from == to) return true;
+        const auto first = entries.begin() + std::min(from, to);
+        const auto last = entries.begin() + std::max(from, to) + 1;
+        if (from < to) {
+            std::rotate(first, first + 1, last);
+        } else {
+            std::rotate(first, last - 1, last);
+        }
+        // Only the places between the two moved: those are taken out of their windows' positions and put
+        // back as they are now, each window's kept in list order.
+        const int lo = std::min(from, to), hi = std::max(from, to);
+        for (int i = lo; i <= hi; ++i) {
+            std::vector<int>& places = where_[entries[static_cast<std::size_t>(i)].window];
+            places.erase(
+                std::remove_if(places.begin(), places.end(), [&](int p) { return p >= lo && p <= hi; }),
+                places.end());
+        }
+        for (int i = lo; i <= hi; ++i) {
+            std::vector<int>& places = where_[entries[static_cast<std::size_t>(i)].window];
+            places.insert(std::upper_bound(places.begin(), places.end(), i), i);
+        }
+        visits_ += static_cast<std::uint64_t>(2 * (hi - lo + 1));
+        ++changes_;
+        return true;
+    }
+
     void clear() {
         entries.clear();
         where_.clear();

@@ -25,6 +25,7 @@ const ColourRule kColourRules[] = {
     {&Settings::buttonTextColor, valueName(&Settings::buttonTextColor)},
     {&Settings::activeButtonColor, valueName(&Settings::activeButtonColor)},
     {&Settings::activeButtonTextColor, valueName(&Settings::activeButtonTextColor)},
+    {&Settings::attentionButtonColor, valueName(&Settings::attentionButtonColor)},
 };
 
 // A size must be positive and, from its stored start, end on the screen. The sum is taken in 64 bits
@@ -125,6 +126,8 @@ int32_t storedColour(ColourSetting which, uint32_t picked, uint32_t buttonFace) 
         return static_cast<int32_t>(buttonFace);
     case ColourSetting::ActiveButton:
         return kActiveButtonDefault;
+    case ColourSetting::AttentionButton:
+        return kAttentionButtonDefault;
     case ColourSetting::ButtonText:
     case ColourSetting::ActiveButtonText:
         break;

@@ -66,7 +66,7 @@ uint32_t hotKeyFromControl(uint16_t controlValue);
 uint16_t hotKeyToControl(uint32_t stored);
 
 // The colour settings, and what the picker's "Default" entry means for each.
-enum class ColourSetting { BarBackground, ButtonText, ActiveButton, ActiveButtonText };
+enum class ColourSetting { BarBackground, ButtonText, ActiveButton, ActiveButtonText, AttentionButton };
 struct ColourRule {
     int32_t Settings::*field;
     const char* valueName;

@@ -6,6 +6,7 @@ namespace {
 enum class Range {
     Any,    // values of which only the low byte is used (on/off settings are read as bool, not here)
     Edge,   // an appbar edge code: top or bottom
+    BarsOn, // which monitors get a bar
     Colour, // a plain COLORREF, its high byte zero
     HotKey, // modifiers in the high word, a virtual key in the low word, or 0 for none
     BarHeight,
@@ -21,6 +22,7 @@ struct RangeRule {
 
 constexpr RangeRule kRangeRules[] = {
     {&Settings::dockEdge, Range::Edge},
+    {&Settings::barsOn, Range::BarsOn},
     {&Settings::alignLeft, Range::Alignment},
     {&Settings::alignTop, Range::Alignment},
     {&Settings::alignWidth, Range::Alignment},
@@ -28,10 +30,12 @@ constexpr RangeRule kRangeRules[] = {
     {&Settings::barHeight, Range::BarHeight},
     {&Settings::hotKeyHide, Range::HotKey},
     {&Settings::hotKeyNew, Range::HotKey},
+    {&Settings::hotKeyFocus, Range::HotKey},
     {&Settings::barBackgroundColor, Range::Colour},
     {&Settings::buttonTextColor, Range::Colour},
     {&Settings::activeButtonColor, Range::Colour},
     {&Settings::activeButtonTextColor, Range::Colour},
+    {&Settings::attentionButtonColor, Range::Colour},
     {&Settings::fontHeight, Range::FontHeight},
     {&Settings::fontWeight, Range::FontWeight},
     {&Settings::fontItalic, Range::Any},
@@ -43,6 +47,8 @@ bool inRange(Range range, int32_t value) {
     switch (range) {
     case Range::Edge:
         return value == kEdgeTop || value == kEdgeBottom;
+    case Range::BarsOn:
+        return value >= kBarsOnPrimary && value <= kBarsOnChosen;
     case Range::Colour:
         return (bits & 0xFF000000u) == 0;
     case Range::HotKey:

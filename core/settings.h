@@ -8,12 +8,19 @@ namespace core {
 
 constexpr const char* kSettingsKey = "Software\\Corvane!";
 
+// The stored "Bars on" values.
+constexpr int32_t kBarsOnPrimary = 0;
+constexpr int32_t kBarsOnEvery = 1;
+constexpr int32_t kBarsOnChosen = 2;
+
 // Appbar edge codes as the shell takes them.
 constexpr int32_t kEdgeTop = 1;
 constexpr int32_t kEdgeBottom = 3;
 
 // The active button's colour until the user picks another (a pale yellow, the tool tips' too).
 constexpr int32_t kActiveButtonDefault = 0x00B9E3F8;
+// A window calling for attention until the user picks another colour: orange, clear of every other face.
+constexpr int32_t kAttentionButtonDefault = 0x000080FF;
 
 // Texts are UTF-8. Pixel sizes (bar height, font height) are 96-DPI units; the bar scales them to its
 // monitor's DPI. The alignment rectangle is in screen pixels.
@@ -34,19 +41,25 @@ struct Settings {
     int32_t barHeight = 24;
     int32_t hotKeyHide = 0x0003006D;
     int32_t hotKeyNew = 0x0003006B;
+    // Ctrl+Alt+numeric-keypad multiply: brings the bar to the keyboard.
+    int32_t hotKeyFocus = 0x0003006A;
     std::string browserCommand = "c:\\Program Files\\Internet Explorer\\iexplore.exe -nohome";
     bool openBrowserOnStart = false;
     bool autoHide = false;
     bool minimizeOnSecondClick = false;
+    bool middleClickCloses = true;
     bool autoRestoreFromTray = true;
     bool catchExplorerWindows = true;
     // Today's browsers (Chromium-based ones, Firefox) beside the classic frame.
     bool catchOtherBrowsers = true;
     bool startInTray = false;
+    // A window on a virtual desktop not in view has no button.
+    bool currentDesktopOnly = true;
     int32_t barBackgroundColor = 0; // the system's button face, filled in when loading
     int32_t buttonTextColor = 0x00000000;
     int32_t activeButtonColor = kActiveButtonDefault;
     int32_t activeButtonTextColor = 0x00000000;
+    int32_t attentionButtonColor = kAttentionButtonDefault;
     int32_t fontHeight = -11;
     int32_t fontWeight = 400;
     int32_t fontItalic = 0;
@@ -54,6 +67,12 @@ struct Settings {
     std::string fontFaceName = "MS Sans Serif";
     // The interface language as a locale name ("de-DE"); empty follows the Windows display language.
     std::string language;
+    // Where bars dock: kBarsOnPrimary, kBarsOnEvery or kBarsOnChosen (the monitor of barMonitor's device
+    // name, or the primary one while that monitor is gone).
+    int32_t barsOn = 1;
+    std::string barMonitor;
+    // Each bar lists only the windows on its own monitor.
+    bool buttonsOnWindowMonitor = true;
 };
 
 // One stored value: its registry name and the field it fills. Exactly one of dword/text/flag is set. An
@@ -65,7 +84,7 @@ struct SettingDef {
     bool Settings::*flag = nullptr;
 };
 
-constexpr size_t kSettingCount = 34;
+constexpr size_t kSettingCount = 41;
 // In the order start-up reads them. The one place a stored value's name is written: the rest of the
 // program takes it from here through valueName().
 inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
@@ -84,6 +103,7 @@ inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
     {"Bar height", &Settings::barHeight, nullptr},
     {"Hot Key Hide", &Settings::hotKeyHide, nullptr},
     {"Hot Key New", &Settings::hotKeyNew, nullptr},
+    {"Hot Key Focus", &Settings::hotKeyFocus, nullptr},
     {"Internet Explorer path", nullptr, &Settings::browserCommand},
     {"Open default browser on start", nullptr, nullptr, &Settings::openBrowserOnStart},
     {"Autohide", nullptr, nullptr, &Settings::autoHide},
@@ -96,6 +116,8 @@ inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
     {"Buttons text color", &Settings::buttonTextColor, nullptr},
     {"Active button color", &Settings::activeButtonColor, nullptr},
     {"Active button text color", &Settings::activeButtonTextColor, nullptr},
+    {"Attention button color", &Settings::attentionButtonColor, nullptr},
+    {"Middle click closes a window", nullptr, nullptr, &Settings::middleClickCloses},
     {"Font height", &Settings::fontHeight, nullptr},
     {"Font weight", &Settings::fontWeight, nullptr},
     {"Font italic", &Settings::fontItalic, nullptr},
@@ -103,6 +125,10 @@ inline constexpr std::array<SettingDef, kSettingCount> kSettingTable = {{
     {"Font face name", nullptr, &Settings::fontFaceName},
     {"Show window icons", nullptr, nullptr, &Settings::showWindowIcons},
     {"Language", nullptr, &Settings::language},
+    {"Only windows of the current desktop", nullptr, nullptr, &Settings::currentDesktopOnly},
+    {"Bars on", &Settings::barsOn, nullptr},
+    {"Bar monitor", nullptr, &Settings::barMonitor},
+    {"Buttons on the bar of the window's monitor", nullptr, nullptr, &Settings::buttonsOnWindowMonitor},
 }};
 const std::array<SettingDef, kSettingCount>& settingTable();
 

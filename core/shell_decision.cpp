@@ -35,6 +35,7 @@ std::string buttonText(WindowFacts& facts, const Settings& settings) {
 bool ShellDecision::operator==(const ShellDecision& o) const {
     return concernsBar == o.concernsBar && unwatch == o.unwatch && list == o.list && watch == o.watch &&
            clearActive == o.clearActive && activate == o.activate && retitle == o.retitle &&
+           callAttention == o.callAttention && endAttention == o.endAttention &&
            buttonOffAgain == o.buttonOffAgain && unlist == o.unlist;
 }
 
@@ -57,6 +58,8 @@ ShellDecision decideShellEvent(ShellCode code, WindowFacts& facts, const Setting
     if (code != ShellCode::Created && !listed && program) d.unwatch = d.list = true;
     d.activate = code == ShellCode::Activated;
     d.retitle = code == ShellCode::Retitled;
+    d.callAttention = code == ShellCode::Flashed && (listed || d.list);
+    d.endAttention = listed && (d.activate || d.retitle);
     if (code == ShellCode::Created) {
         // Today's browsers are listed once; the classic classes keep their rule of one entry per report.
         d.buttonOffAgain = listed && program != nullptr;

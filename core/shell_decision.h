@@ -12,7 +12,7 @@
 namespace core {
 
 // The shell hook's codes, as the bar maps them from the hook library's.
-enum class ShellCode { Created, Destroyed, Activated, Retitled, Other };
+enum class ShellCode { Created, Destroyed, Activated, Retitled, Flashed, Other };
 
 // One look at one window. Each fact is read from the system at most once, and only when a rule asks for it:
 // for another program's window every read costs a call to Wine's server, the process image the most.
@@ -81,6 +81,8 @@ struct ShellDecision {
     bool clearActive = false;    // no button is drawn active
     bool activate = false;       // drawn active, and placed
     bool retitle = false;        // every entry of the window reads its text again
+    bool callAttention = false;  // its buttons are drawn calling for attention
+    bool endAttention = false;   // seen by the user, or redrawn without flashing: the call is over
     bool buttonOffAgain = false; // a re-reported window of today's browsers: its taskbar button goes again
     bool unlist = false;         // its first entry goes
     bool operator==(const ShellDecision& o) const;

@@ -38,7 +38,7 @@ void setColourTexts(controls::ColourButton& button, HINSTANCE module) {
 
 // The page's colour buttons, in the order of colourControls(); a page without them holds none.
 struct PreferencesPage::ColourButtons {
-    std::unique_ptr<controls::ColourButton> buttons[4];
+    std::unique_ptr<controls::ColourButton> buttons[kColourControlCount];
 };
 
 PreferencesPage::~PreferencesPage() {
@@ -90,8 +90,8 @@ void PreferencesPage::onBrowse() {
 void PreferencesPage::attachColourButtons() {
     colours_ = new ColourButtons;
     const core::Settings& s = host_.settings();
-    const ColourControl(&table)[4] = colourControls();
-    for (size_t i = 0; i < 4; ++i) {
+    const ColourControl(&table)[kColourControlCount] = colourControls();
+    for (size_t i = 0; i < kColourControlCount; ++i) {
         if (!item(table[i].id)) continue;
         auto button = std::make_unique<controls::ColourButton>();
         if (!button->attach(hwnd(), table[i].id)) continue;
@@ -103,8 +103,8 @@ void PreferencesPage::attachColourButtons() {
 
 COLORREF PreferencesPage::colourOf(int controlId, WPARAM reported) const {
     // The button shows the colour to keep; a message from anything else carries it itself.
-    const ColourControl(&table)[4] = colourControls();
-    for (size_t i = 0; i < 4; ++i) {
+    const ColourControl(&table)[kColourControlCount] = colourControls();
+    for (size_t i = 0; i < kColourControlCount; ++i) {
         if (table[i].id == controlId && colours_ && colours_->buttons[i])
             return colours_->buttons[i]->colour();
     }

@@ -8,7 +8,7 @@ namespace {
 using core::CheckKind;
 using core::Settings;
 
-const CheckBoxControl kCheckBoxes[14] = {
+const CheckBoxControl kCheckBoxes[kCheckBoxCount] = {
     {IDC_PREFS_SHOW_AT_TOP, nullptr, core::valueName(&Settings::dockEdge), CheckKind::DockEdge,
      CheckEffect::DockEdge},
     {IDC_PREFS_OPEN_ON_START, &Settings::openBrowserOnStart, core::valueName(&Settings::openBrowserOnStart),
@@ -37,6 +37,12 @@ const CheckBoxControl kCheckBoxes[14] = {
      core::valueName(&Settings::catchExplorerWindows), CheckKind::Flag, CheckEffect::None},
     {IDC_PREFS_CATCH_OTHER_BROWSERS, &Settings::catchOtherBrowsers,
      core::valueName(&Settings::catchOtherBrowsers), CheckKind::Flag, CheckEffect::None},
+    {IDC_PREFS_CURRENT_DESKTOP_ONLY, &Settings::currentDesktopOnly,
+     core::valueName(&Settings::currentDesktopOnly), CheckKind::Flag, CheckEffect::Desktops},
+    {IDC_PREFS_MIDDLE_CLICK, &Settings::middleClickCloses, core::valueName(&Settings::middleClickCloses),
+     CheckKind::Flag, CheckEffect::None},
+    {IDC_PREFS_BUTTONS_BY_MONITOR, &Settings::buttonsOnWindowMonitor,
+     core::valueName(&Settings::buttonsOnWindowMonitor), CheckKind::Flag, CheckEffect::Bars},
 };
 
 const NumberEditControl kNumberEdits[5] = {
@@ -47,11 +53,12 @@ const NumberEditControl kNumberEdits[5] = {
     {IDC_PREFS_ALIGN_HEIGHT, core::NumberEdit::AlignHeight},
 };
 
-const ColourControl kColours[4] = {
+const ColourControl kColours[kColourControlCount] = {
     {IDC_PREFS_BACKGROUND_COLOUR, core::ColourSetting::BarBackground},
     {IDC_PREFS_TEXT_COLOUR, core::ColourSetting::ButtonText},
     {IDC_PREFS_ACTIVE_COLOUR, core::ColourSetting::ActiveButton},
     {IDC_PREFS_ACTIVE_TEXT_COLOUR, core::ColourSetting::ActiveButtonText},
+    {IDC_PREFS_ATTENTION_COLOUR, core::ColourSetting::AttentionButton},
 };
 
 template <class T, size_t N> const T* findById(const T (&table)[N], int id) {
@@ -61,7 +68,7 @@ template <class T, size_t N> const T* findById(const T (&table)[N], int id) {
 }
 } // namespace
 
-const CheckBoxControl (&checkBoxControls())[14] {
+const CheckBoxControl (&checkBoxControls())[kCheckBoxCount] {
     return kCheckBoxes;
 }
 const CheckBoxControl* findCheckBox(int id) {
@@ -73,7 +80,7 @@ const NumberEditControl (&numberEditControls())[5] {
 const NumberEditControl* findNumberEdit(int id) {
     return findById(kNumberEdits, id);
 }
-const ColourControl (&colourControls())[4] {
+const ColourControl (&colourControls())[kColourControlCount] {
     return kColours;
 }
 const ColourControl* findColourControl(int id) {

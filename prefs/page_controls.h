@@ -1,5 +1,6 @@
 // Which control of a page edits which setting, and what happens besides the write.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "core/preference_rules.h"
@@ -18,6 +19,8 @@ enum class CheckEffect {
     Repaint,     // before the write: the bar repaints
     BarGeometry, // after the write: the bar is positioned again when the dialog closes
     WindowIcons, // after the write: the windows' icons are read or let go, and the bar repaints
+    Bars,        // after the write: the bars are made again for the monitors
+    Desktops,    // after the write: the bar follows the virtual desktops or stops, and repaints
 };
 
 struct CheckBoxControl {
@@ -39,11 +42,14 @@ struct ColourControl {
     core::ColourSetting setting;
 };
 
-const CheckBoxControl (&checkBoxControls())[14];
+constexpr size_t kCheckBoxCount = 17;
+constexpr size_t kColourControlCount = 5;
+
+const CheckBoxControl (&checkBoxControls())[kCheckBoxCount];
 const CheckBoxControl* findCheckBox(int id);
 const NumberEditControl (&numberEditControls())[5];
 const NumberEditControl* findNumberEdit(int id);
-const ColourControl (&colourControls())[4];
+const ColourControl (&colourControls())[kColourControlCount];
 const ColourControl* findColourControl(int id);
 
 } // namespace prefs

@@ -55,14 +55,20 @@ class PreferencesHost {
     virtual int lastPreferencesPage() = 0;
     virtual void setLastPreferencesPage(int pageId) = 0;
 
+    // Which monitors have a bar, or which bar shows which window, changed: the bars are made again.
+    virtual void barsChanged() {}
+
     // The interface language changed: what stays open (the bar's tool tips, the tray tip) takes its texts.
     virtual void languageChanged() {}
     // "Show window icons" changed: the bar looks for its windows' icons, or lets them go.
     virtual void windowIconsChanged() {}
+    // Whether windows of the virtual desktops not in view have buttons changed.
+    virtual void desktopFilterChanged() {}
 };
 
 // Hot-key ids on the bar window.
 constexpr int kHotKeyIdHide = 240;
 constexpr int kHotKeyIdNew = 241;
+constexpr int kHotKeyIdFocus = 242;
 
 } // namespace prefs

@@ -10,6 +10,7 @@
 #include "prefs/quick_help.h"
 #include "resources/resource.h"
 #include "win/dpi.h"
+#include "win/monitors.h"
 #include "win/text.h"
 #include "win/ui_text.h"
 
@@ -51,6 +52,7 @@ BOOL PreferencesPage::onInitDialog() {
     attachColourButtons();
     initHotKeys();
     initLanguages();
+    initBarsOn();
     return TRUE;
 }
 
@@ -82,7 +84,8 @@ void PreferencesPage::initEdits() {
 void PreferencesPage::initHotKeys() {
     const core::Settings& s = host_.settings();
     const std::pair<int, int32_t> keys[] = {{IDC_PREFS_HOTKEY_HIDE, s.hotKeyHide},
-                                            {IDC_PREFS_HOTKEY_NEW, s.hotKeyNew}};
+                                            {IDC_PREFS_HOTKEY_NEW, s.hotKeyNew},
+                                            {IDC_PREFS_HOTKEY_FOCUS, s.hotKeyFocus}};
     for (const auto& [id, value] : keys) {
         HWND control = item(id);
         if (!control) continue;
@@ -98,6 +101,7 @@ bool PreferencesPage::onCommand(UINT code, int id, HWND) {
         return true;
     }
     if (code == CBN_SELCHANGE && id == IDC_PREFS_LANGUAGE) onLanguageChosen();
+    if (code == CBN_SELCHANGE && id == IDC_PREFS_BARS_ON) onBarsOnChosen();
     if (code != BN_CLICKED) return true;
     switch (id) {
     case IDC_PREFS_MAXIMIZE:
@@ -139,6 +143,8 @@ void PreferencesPage::onCheckBox(int id) {
         host_.windowIconsChanged();
         repaintBar();
     }
+    if (box->effect == CheckEffect::Bars) host_.barsChanged();
+    if (box->effect == CheckEffect::Desktops) host_.desktopFilterChanged();
 }
 
 void PreferencesPage::onPlacement(core::Placement choice) {
@@ -179,7 +185,7 @@ bool PreferencesPage::takeNumber(int id, const std::string& text) {
     if (!control) return true;
     const std::optional<int32_t> value = core::parseNumber(text);
     core::Settings& s = host_.settings();
-    const core::ScreenSize screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const core::ScreenSize screen = win::virtualScreenReach();
     if (!value || !core::acceptNumber(control->edit, *value, s, screen)) return false;
     const core::NumberEditRule& rule = core::numberEditRule(control->edit);
     host_.change(rule.field, *value);
@@ -216,6 +222,7 @@ BOOL PreferencesPage::onHelp(const HELPINFO& info) {
 void PreferencesPage::onDestroy() {
     takeHotKey(IDC_PREFS_HOTKEY_HIDE, &core::Settings::hotKeyHide, kHotKeyIdHide);
     takeHotKey(IDC_PREFS_HOTKEY_NEW, &core::Settings::hotKeyNew, kHotKeyIdNew);
+    takeHotKey(IDC_PREFS_HOTKEY_FOCUS, &core::Settings::hotKeyFocus, kHotKeyIdFocus);
 }
 
 void PreferencesPage::takeHotKey(int controlId, int32_t core::Settings::*field, int hotKeyId) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "controls/colour_button.h"
 #include "core/preference_rules.h"
@@ -44,6 +45,9 @@ class PreferencesPage : public win::Dialog {
     // The General page's language list (page_language.cpp).
     void initLanguages();
     void onLanguageChosen();
+    // The monitors the bars dock on (page_monitors.cpp).
+    void initBarsOn();
+    void onBarsOnChosen();
     void takeHotKey(int controlId, int32_t core::Settings::*field, int hotKeyId);
 
     void attachColourButtons();
@@ -52,6 +56,8 @@ class PreferencesPage : public win::Dialog {
     void repaintBar();
 
     PreferencesHost& host_;
+    // The device names behind the "only this monitor" entries of the bars' list, in its order.
+    std::vector<std::string> monitorChoices_;
     PreferencesDialog& dialog_;
     struct ColourButtons;
     ColourButtons* colours_ = nullptr;

@@ -5,6 +5,7 @@
 #include "win/gdi.h"
 #include "win/system_library.h"
 #include "win/text.h"
+#include "win/theme.h"
 #include "win/ui_text.h"
 
 #include <htmlhelp.h>
@@ -65,6 +66,11 @@ HFONT tipFont() {
 
 void showQuickHelp(HWND caller, const std::string& text, POINT anchor) {
     QuickHelpStyle style;
+    // Read as it opens: the theme may have changed while the dialog was open. No setting holds these.
+    const core::PartColours colours =
+        core::partColours(core::Settings{}, 0, win::systemTheme(), win::systemColours());
+    style.text = colours[core::Part::HelpText];
+    style.background = colours[core::Part::HelpFace];
     // The margins are 96-DPI pixels, like every size of the program.
     const int dpi = win::windowDpi(caller);
     style.margins = {core::scaleForDpi(style.margins.left, dpi), core::scaleForDpi(style.margins.top, dpi),

@@ -6,14 +6,15 @@
 
 #include <string>
 
+#include "core/theme_colours.h"
 #include "win/handle.h"
 #include "win/window.h"
 
 namespace prefs {
 
 struct QuickHelpStyle {
-    COLORREF text = RGB(71, 35, 35);
-    COLORREF background = RGB(248, 227, 185);
+    COLORREF text = core::kQuickHelpText;
+    COLORREF background = core::kQuickHelpFace;
     RECT margins{8, 4, 6, 5};
 };
 

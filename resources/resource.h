@@ -53,6 +53,7 @@
 #define IDC_PREFS_HIDE_BROWSERS 233
 #define IDC_PREFS_HOTKEY_HIDE 234
 #define IDC_PREFS_HOTKEY_NEW 235
+#define IDC_PREFS_HOTKEY_FOCUS 270
 #define IDC_PREFS_BROWSE 236
 #define IDC_PREFS_COMMAND 237
 #define IDC_PREFS_ALIGN_LEFT 239
@@ -70,7 +71,12 @@
 #define IDC_PREFS_ALIGN_WIDTH 258
 #define IDC_PREFS_CATCH_OTHER_BROWSERS 259
 #define IDC_PREFS_LANGUAGE 260
-#define IDC_PREFS_SHOW_ICONS 261
+#define IDC_PREFS_BARS_ON 261
+#define IDC_PREFS_BUTTONS_BY_MONITOR 262
+#define IDC_PREFS_CURRENT_DESKTOP_ONLY 268
+#define IDC_PREFS_ATTENTION_COLOUR 272
+#define IDC_PREFS_MIDDLE_CLICK 271
+#define IDC_PREFS_SHOW_ICONS 273
 
 // Texts the code shows, in the string table of every language (resources/texts.rc for English,
 // resources/lang/*.rc for the others). The bar menu's commands use their command ids.
@@ -93,6 +99,8 @@
 #define IDS_TIP_NEW_BROWSER 430
 #define IDS_TIP_CLOSE 431
 #define IDS_TIP_HIDE 432
+// A browser button's tool tip while its window calls for attention: "%s" stands for the title.
+#define IDS_TIP_ATTENTION 436
 #define IDS_TRAY_TIP 440
 #define IDS_LOAD_FAILURE 441
 #define IDS_PAGE_GENERAL 450
@@ -101,6 +109,9 @@
 #define IDS_PAGE_HOTKEYS 453
 #define IDS_PAGE_ADVANCED 454
 #define IDS_LANGUAGE_SYSTEM 455
+#define IDS_BARS_ON_PRIMARY 456
+#define IDS_BARS_ON_EVERY 457
+#define IDS_BARS_ON_ONE 458
 #define IDS_COLOUR_DEFAULT 460
 #define IDS_COLOUR_OTHER 461
 // The palette's 40 colour names, in palette order.

@@ -8,7 +8,7 @@ export WINESERVER=/usr/lib/wine/wineserver64
 export WINEPREFIX=${WINEPREFIX:-$CORVANE_ROOT/build/wineprefix}
 CORVANE_PACKAGES="g++ cmake make googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xdotool
   imagemagick x11-utils openbox nsis zip clang-format binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 python3 fonts-wqy-microhei
-  openssl"
+  openssl xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils"
 
 corvane_log() { printf '== %s\n' "$*"; }
 

@@ -102,7 +102,9 @@ class AccessibleStrip final : public IAccessible {
         if (child.lVal == CHILDID_SELF) {
             state->lVal = IsWindowVisible(source_->accessibleWindow()) ? 0 : STATE_SYSTEM_INVISIBLE;
         } else {
-            state->lVal = button(child).pressed ? STATE_SYSTEM_PRESSED : 0;
+            const AccessibleButton b = button(child);
+            state->lVal = STATE_SYSTEM_FOCUSABLE | (b.pressed ? STATE_SYSTEM_PRESSED : 0) |
+                          (b.alert ? STATE_SYSTEM_ALERT_HIGH : 0) | (b.focused ? STATE_SYSTEM_FOCUSED : 0);
         }
         return S_OK;
     }
@@ -112,7 +114,7 @@ class AccessibleStrip final : public IAccessible {
         return none(file);
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT, BSTR* keys) override { return none(keys); }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override { return empty(focus); }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override;
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override { return empty(selection); }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
         return text(child, action, [](const AccessibleButton& b) { return b.defaultAction; });
@@ -208,6 +210,21 @@ HRESULT AccessibleStrip::accNavigate(long direction, VARIANT start, VARIANT* end
     end->vt = VT_I4;
     end->lVal = to;
     return S_OK;
+}
+
+HRESULT AccessibleStrip::get_accFocus(VARIANT* focus) {
+    if (!focus) return E_POINTER;
+    VariantInit(focus);
+    if (!source_) return RPC_E_DISCONNECTED;
+    const std::vector<AccessibleButton> buttons = source_->accessibleButtons();
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        if (!buttons[i].focused) continue;
+        focus->vt = VT_I4;
+        focus->lVal = static_cast<long>(i + 1);
+        return S_OK;
+    }
+    // Nothing of the strip has the keyboard.
+    return S_FALSE;
 }
 
 HRESULT AccessibleStrip::accHitTest(long x, long y, VARIANT* hit) {

@@ -16,6 +16,9 @@ struct AccessibleButton {
     std::string defaultAction; // UTF-8: what a click does
     RECT screenRect{};
     bool pressed = false;
+    bool alert = false; // its window calls for the user's attention
+    // Where the keyboard is; every button can take it.
+    bool focused = false;
 };
 
 class AccessibleSource {

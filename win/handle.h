@@ -70,6 +70,8 @@ template <class T> struct TypedGdiTraits {
 using RegKey = Handle<RegKeyTraits>;
 using Module = Handle<WinapiTraits<HMODULE, FreeLibrary>>;
 using Hook = Handle<WinapiTraits<HHOOK, UnhookWindowsHookEx>>;
+// Only the thread that set the hook can remove it.
+using WinEventHook = Handle<WinapiTraits<HWINEVENTHOOK, UnhookWinEvent>>;
 using Icon = Handle<WinapiTraits<HICON, DestroyIcon>>;
 using Menu = Handle<WinapiTraits<HMENU, DestroyMenu>>;
 using KernelHandle = Handle<KernelTraits>;

@@ -1,6 +1,6 @@
-// The shell hook library: reports top-level windows created, destroyed, activated and redrawn anywhere on
-// the desktop to one target window. Plain C calling convention, so both the 32-bit and the 64-bit builds
-// export the functions under their undecorated names.
+// The shell hook library: reports top-level windows created, destroyed, activated, redrawn and flashing
+// anywhere on the desktop to one target window. Plain C calling convention, so both the 32-bit and the 64-bit
+// builds export the functions under their undecorated names.
 #pragma once
 #include <windows.h>
 
@@ -8,11 +8,14 @@ namespace cvsh {
 
 // What the hook posts to its target: wParam the window, lParam one of the codes below.
 constexpr UINT kShellEventMessage = WM_USER + 3;
-// The shell hook codes passed on; every other code (those with the high bit set included) is dropped.
+// The shell hook codes passed on; every other code is dropped, the rude activation (the activation code with
+// the high bit set) included.
 constexpr LPARAM kWindowCreated = HSHELL_WINDOWCREATED;
 constexpr LPARAM kWindowDestroyed = HSHELL_WINDOWDESTROYED;
 constexpr LPARAM kWindowActivated = HSHELL_WINDOWACTIVATED;
 constexpr LPARAM kWindowRetitled = HSHELL_REDRAW;
+// The redraw code with the high bit set: the window calls for the user's attention.
+constexpr LPARAM kWindowFlashed = HSHELL_FLASH;
 
 } // namespace cvsh
 

@@ -9,9 +9,9 @@ SharedState shared __attribute__((section("SHARED"), shared)) = {nullptr, nullpt
 
 bool forwards(int code, WPARAM window) noexcept {
     if (window == 0) return false;
-    // Exact values: the codes with the high bit set (rude activation, flashing) are other events.
+    // Exact values: of the codes with the high bit set only flashing is one the bar follows.
     return code == kWindowCreated || code == kWindowDestroyed || code == kWindowActivated ||
-           code == kWindowRetitled;
+           code == kWindowRetitled || code == kWindowFlashed;
 }
 
 LRESULT CALLBACK hookProcedure(int code, WPARAM wParam, LPARAM lParam) noexcept {
@@ -20,7 +20,11 @@ LRESULT CALLBACK hookProcedure(int code, WPARAM wParam, LPARAM lParam) noexcept 
     // Posted, not sent: the program whose window changed pays only for the delivery, and a bar that is
     // stopped or busy holds nobody. Posted messages keep their order, and the bar reads a destroyed window
     // by its handle only, since it is gone by the time the message arrives.
-    if (forwards(code, wParam) && IsWindow(target)) PostMessageA(target, kShellEventMessage, wParam, code);
+    // Through this hook the system reports a flashing window as a redraw whose lParam is true; a shell hook
+    // window hears the flash code itself. Both reach the bar as the flash code.
+    const LPARAM reported = code == kWindowRetitled && lParam ? kWindowFlashed : code;
+    if (forwards(code, wParam) && IsWindow(target))
+        PostMessageA(target, kShellEventMessage, wParam, reported);
     return CallNextHookEx(shared.hook, code, wParam, lParam);
 }
 

@@ -13,7 +13,7 @@ struct SharedState {
 // One copy for every process that maps the library.
 extern SharedState shared;
 
-// True for the events the bar follows: created, destroyed, activated, redrawn, each with a window.
+// True for the events the bar follows: created, destroyed, activated, redrawn, flashing, each with a window.
 bool forwards(int code, WPARAM window) noexcept;
 
 LRESULT CALLBACK hookProcedure(int code, WPARAM wParam, LPARAM lParam) noexcept;

@@ -154,7 +154,7 @@ TEST(WindowList, RetitleWalkSurvivesRemovalOfTheEntriesItVisits) {
 
 // The index answers lookups that used to walk the list: after any mix of changes, with windows listed twice,
 // it must give what a walk gives.
-TEST(WindowList, TheIndexAnswersAsAWalkWouldThroughEveryChange) {
+TEST(WindowList, TheIndexAnswersAsAWalkWouldThroughEveryChangeMovesIncluded) {
     List l;
     unsigned seed = 7;
     auto next = [&](unsigned range) {
@@ -163,13 +163,30 @@ TEST(WindowList, TheIndexAnswersAsAWalkWouldThroughEveryChange) {
     };
     for (int step = 0; step < 400; ++step) {
         int w = next(12);
-        switch (next(4)) {
+        switch (next(5)) {
         case 0:
             l.insertFront(w, "");
             break;
         case 1:
             l.removeAt(next(static_cast<unsigned>(l.count()) + 1));
             break;
+        case 2: {
+            // A place one past the end is refused and moves nothing.
+            const int from = next(static_cast<unsigned>(l.count()) + 1);
+            const int to = next(static_cast<unsigned>(l.count()) + 1);
+            const std::vector<int> before = windowsOf(l);
+            const bool moved = l.move(from, to);
+            ASSERT_EQ(moved, from < l.count() && to < l.count());
+            if (moved) {
+                std::vector<int> expected = before;
+                expected.erase(expected.begin() + from);
+                expected.insert(expected.begin() + to, before[static_cast<size_t>(from)]);
+                ASSERT_EQ(windowsOf(l), expected) << "move " << from << " to " << to;
+            } else {
+                ASSERT_EQ(windowsOf(l), before);
+            }
+            break;
+        }
         default:
             l.append(w, "");
             break;

@@ -158,11 +158,13 @@ TEST(Colours, DefaultBecomesEachSettingsOwnDefault) {
     EXPECT_EQ(core::storedColour(ColourSetting::BarBackground, core::kColourDefault, 0xC0C0C0), 0xC0C0C0);
     EXPECT_EQ(core::storedColour(ColourSetting::ButtonText, core::kColourDefault, 0xC0C0C0), 0);
     EXPECT_EQ(core::storedColour(ColourSetting::ActiveButtonText, core::kColourDefault, 0xC0C0C0), 0);
+    EXPECT_EQ(core::storedColour(ColourSetting::AttentionButton, core::kColourDefault, 0xC0C0C0), 0x0080FF);
     EXPECT_EQ(core::storedColour(ColourSetting::ButtonText, 0x123456, 0xC0C0C0), 0x123456);
     EXPECT_STREQ(core::colourRule(ColourSetting::ActiveButton).valueName, "Active button color");
     EXPECT_STREQ(core::colourRule(ColourSetting::BarBackground).valueName, "Bar background color");
     EXPECT_STREQ(core::colourRule(ColourSetting::ButtonText).valueName, "Buttons text color");
     EXPECT_STREQ(core::colourRule(ColourSetting::ActiveButtonText).valueName, "Active button text color");
+    EXPECT_STREQ(core::colourRule(ColourSetting::AttentionButton).valueName, "Attention button color");
 }
 
 } // namespace

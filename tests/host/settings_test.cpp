@@ -30,18 +30,26 @@ class MapSource : public core::SettingsSource {
 TEST(Settings, EmptySourceGivesEveryDefaultInTableOrder) {
     MapSource src;
     core::Settings s = core::loadSettings(src, 0x00C0C0C0);
-    ASSERT_EQ(src.order.size(), 34u);
+    ASSERT_EQ(src.order.size(), 41u);
     EXPECT_EQ(src.order.front(), "Show on top of desktop");
-    EXPECT_EQ(src.order[15], "Internet Explorer path");
-    EXPECT_EQ(src.order[31], "Font face name");
-    EXPECT_EQ(src.order.back(), "Language");
+    EXPECT_EQ(src.order[16], "Internet Explorer path");
+    EXPECT_EQ(src.order[34], "Font face name");
+    EXPECT_EQ(src.order[35], "Show window icons");
+    EXPECT_EQ(src.order[36], "Language");
+    EXPECT_EQ(src.order[37], "Only windows of the current desktop");
+    EXPECT_EQ(src.order.back(), "Buttons on the bar of the window's monitor");
+    EXPECT_EQ(s.barsOn, core::kBarsOnEvery);
+    EXPECT_TRUE(s.buttonsOnWindowMonitor);
     EXPECT_EQ(s.language, ""); // follows the Windows display language
     EXPECT_EQ(s.dockEdge, 3);
     EXPECT_EQ(s.barHeight, 24);
     EXPECT_EQ(s.hotKeyHide, 0x0003006D);
     EXPECT_EQ(s.hotKeyNew, 0x0003006B);
+    EXPECT_EQ(s.hotKeyFocus, 0x0003006A);
     EXPECT_EQ(s.barBackgroundColor, 0x00C0C0C0);
     EXPECT_EQ(s.activeButtonColor, 0x00B9E3F8);
+    EXPECT_EQ(s.attentionButtonColor, 0x000080FF);
+    EXPECT_TRUE(s.middleClickCloses);
     EXPECT_EQ(s.fontHeight, -11);
     EXPECT_EQ(s.fontCharset, 1);
     EXPECT_EQ(s.alignWidth, 700);
@@ -49,6 +57,7 @@ TEST(Settings, EmptySourceGivesEveryDefaultInTableOrder) {
     EXPECT_EQ(s.catchExplorerWindows, 1);
     EXPECT_EQ(s.catchOtherBrowsers, 1);
     EXPECT_TRUE(s.showWindowIcons);
+    EXPECT_TRUE(s.currentDesktopOnly);
     EXPECT_EQ(s.browserCommand, "c:\\Program Files\\Internet Explorer\\iexplore.exe -nohome");
     EXPECT_EQ(s.fontFaceName, "MS Sans Serif");
 }

@@ -48,7 +48,8 @@ std::string steps(const ShellDecision& d) {
     const std::pair<bool, const char*> fields[] = {
         {d.concernsBar, "concerns"}, {d.unwatch, "unwatch"},    {d.list, "list"},
         {d.watch, "watch"},          {d.clearActive, "clear"},  {d.activate, "activate"},
-        {d.retitle, "retitle"},      {d.buttonOffAgain, "off"}, {d.unlist, "unlist"}};
+        {d.retitle, "retitle"},      {d.callAttention, "call"}, {d.endAttention, "calm"},
+        {d.buttonOffAgain, "off"},   {d.unlist, "unlist"}};
     for (const auto& [set, name] : fields)
         if (set) out << (out.tellp() > 0 ? " " : "") << name;
     return out.str();
@@ -82,10 +83,13 @@ TEST(ShellDecision, EveryKindOfWindowAndCodeTakesItsSteps) {
         {"a frame's name in other letters", ShellCode::Created, classic("ieframe"), all, false, ""},
         {"another program activated", ShellCode::Activated, classic("Notepad"), all, false, "clear"},
         {"a listed frame activated", ShellCode::Activated, classic("IEFrame"), all, true,
-         "concerns activate"},
+         "concerns activate calm"},
         {"an unlisted frame activated", ShellCode::Activated, classic("IEFrame"), all, false,
          "concerns activate"},
-        {"a frame retitled", ShellCode::Retitled, classic("IEFrame"), all, true, "concerns retitle"},
+        {"a frame retitled", ShellCode::Retitled, classic("IEFrame"), all, true, "concerns retitle calm"},
+        {"a listed frame flashing", ShellCode::Flashed, classic("IEFrame"), all, true, "concerns call"},
+        {"an unlisted frame flashing", ShellCode::Flashed, classic("IEFrame"), all, false, "concerns"},
+        {"another program flashing", ShellCode::Flashed, classic("Notepad"), all, true, ""},
         {"another code", ShellCode::Other, classic("IEFrame"), all, true, "concerns"},
         {"a listed window destroyed", ShellCode::Destroyed, Facts{}, all, true, "concerns unwatch unlist"},
         {"an unlisted window destroyed", ShellCode::Destroyed, Facts{}, all, false, "unwatch"},
@@ -104,7 +108,10 @@ TEST(ShellDecision, EveryKindOfWindowAndCodeTakesItsSteps) {
          "concerns unwatch list retitle"},
         {"a waiting window activated when ready", ShellCode::Activated, chrome(), all, false,
          "concerns unwatch list activate"},
-        {"a listed browser window retitled", ShellCode::Retitled, chrome(), all, true, "concerns retitle"},
+        {"a listed browser window retitled", ShellCode::Retitled, chrome(), all, true,
+         "concerns retitle calm"},
+        {"a waiting window flashing when ready", ShellCode::Flashed, chrome(), all, false,
+         "concerns unwatch list call"},
         {"browser windows not caught", ShellCode::Created, chrome(), catching(true, false), false, ""},
         {"another program of the same toolkit", ShellCode::Created,
          with(chrome(), [](Facts& f) { f.image = "C:\\chat\\chat.exe"; }), all, false, ""},

@@ -76,6 +76,11 @@ MUTANTS = [
     ('an owned window is tracked', 'app/browser_windows.cpp',
      'if (GetWindow(window, GW_OWNER) && !(exStyle & WS_EX_APPWINDOW)) return false;', '', 'x86_64',
      r'^other_browsers_tests$'),
+    ('a window on another desktop keeps its button', 'app/button_strip.cpp',
+     'core::stripFilterOf(settings()), showingOf);', 'core::StripFilter{false}, showingOf);', 'x86_64',
+     r'^model_views_tests$'),
+    ('cloak events for window parts are followed', 'app/hook_installs.cpp',
+     'object != OBJID_WINDOW', 'object > OBJID_WINDOW', 'x86_64', r'^model_views_tests$'),
     ('a tool window is tracked', 'app/browser_windows.cpp', 'if (exStyle & WS_EX_TOOLWINDOW) return false;', '',
      'x86_64', r'^other_browsers_tests$'),
     # the controls
@@ -119,6 +124,15 @@ MUTANTS = [
     ('a hidden listed window is placed at once', 'core/shell_decision.cpp',
      'return facts.visible() ? PendingStep::Place : PendingStep::Wait;', 'return PendingStep::Place;', 'host',
      r'^PendingDecision\.'),
+    ('a flashing window never calls', 'core/shell_decision.cpp',
+     'd.callAttention = code == ShellCode::Flashed && (listed || d.list);', 'd.callAttention = false;', 'host',
+     r'^ShellDecision\.'),
+    # the theme's colours, and the middle click
+    ('the dark theme keeps the light defaults', 'core/theme_colours.h',
+     'value == defaultValue ? dark', 'value == defaultValue + 1 ? dark', 'host',
+     r'^ThemeColours\.'),
+    ('a middle click closes whatever the setting', 'app/bar_buttons.cpp',
+     'if (!settings().middleClickCloses || !pressed', 'if (!pressed', 'x86_64', r'^button_clicks_tests$'),
 ]
 
 

@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+#include <oleacc.h>
+
 #include <string>
 #include <vector>
 
 #include "kit/bar_fixture.h"
+#include "kit/tray.h"
 
 namespace {
 
@@ -161,6 +165,121 @@ TEST_F(Buttons, TheToolTipShowsTheWholeTitle) {
     kit::waitFor([&] { return !IsWindowVisible(tips); }, 3000);
     // The whole title is far wider than a button.
     EXPECT_GT(tipWidthOver(1), 300);
+}
+
+// The state a screen reader reads of a browser button (1-based), from this process through the bar's object.
+long accessibleState(HWND bar, long child) {
+    IAccessible* object = nullptr;
+    if (AccessibleObjectFromWindow(bar, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&object)) != S_OK)
+        return -1;
+    VARIANT id{}, state{};
+    id.vt = VT_I4;
+    id.lVal = child;
+    const HRESULT read = object->get_accState(id, &state);
+    object->Release();
+    return read == S_OK ? state.lVal : -1;
+}
+
+// The text of the tool tip shown over a button, once it shows.
+std::wstring tipOver(HWND bar, POINT at) {
+    HWND tips = e2e::barToolTips(bar);
+    kit::moveTo(e2e::clientToScreen(bar, {700, 12}));
+    kit::waitFor([&] { return !IsWindowVisible(tips); }, 3000);
+    kit::moveTo(at);
+    kit::moveTo({at.x + 2, at.y + 1});
+    if (!kit::waitFor([&] { return IsWindowVisible(tips) != 0; }, 4000)) return L"";
+    wchar_t text[256] = L"";
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(tips, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 3000,
+                        &length);
+    return text;
+}
+
+TEST_F(Buttons, AFlashingWindowCallsInTheAttentionColourUntilActivatedOrRedrawnCalmly) {
+    constexpr COLORREF kAttention = RGB(255, 128, 0);
+    std::vector<HWND> w = startWith({"A", "B"}, 0);
+    auto waitFace = [&](int index, COLORREF colour) {
+        return waitShot([&](const BarShot& s) { return s.at(button(index).left + 2, 5) == colour; });
+    };
+    // Posted, as the hook posts it.
+    PostMessageA(bar_, cvsh::kShellEventMessage, reinterpret_cast<WPARAM>(w[1]), e2e::kFlashed);
+    EXPECT_TRUE(waitFace(1, kAttention));
+    EXPECT_EQ(BarShot(bar_).at(button(0).left + 2, 5), kDefaultActive);
+    EXPECT_EQ(tipOver(bar_, at(1)), L"B (calls for your attention)");
+    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+    EXPECT_EQ(accessibleState(bar_, 2) & STATE_SYSTEM_ALERT_HIGH, STATE_SYSTEM_ALERT_HIGH);
+    EXPECT_EQ(accessibleState(bar_, 1) & STATE_SYSTEM_ALERT_HIGH, 0);
+
+    // A redraw without flashing ends the call; so does the window's activation.
+    EXPECT_EQ(e2e::shellEvent(bar_, w[1], e2e::kRetitled), 1);
+    EXPECT_TRUE(waitFace(1, GetSysColor(COLOR_BTNFACE)));
+    EXPECT_EQ(tipOver(bar_, at(1)), L"B");
+    EXPECT_EQ(accessibleState(bar_, 2) & STATE_SYSTEM_ALERT_HIGH, 0);
+    EXPECT_EQ(e2e::shellEvent(bar_, w[1], e2e::kFlashed), 1);
+    EXPECT_TRUE(waitFace(1, kAttention));
+    EXPECT_EQ(e2e::shellEvent(bar_, w[1], e2e::kActivated), 1);
+    EXPECT_TRUE(waitSunken(1));
+    EXPECT_EQ(e2e::shellEvent(bar_, w[0], e2e::kActivated), 1);
+    EXPECT_TRUE(waitFace(1, GetSysColor(COLOR_BTNFACE)));
+
+    // With "Autorestore from tray" on (the default), a call brings the bar back.
+    PostMessageA(bar_, WM_COMMAND, 125, 0);
+    ASSERT_TRUE(kit::waitFor([&] { return !IsWindowVisible(bar_); }));
+    PostMessageA(bar_, cvsh::kShellEventMessage, reinterpret_cast<WPARAM>(w[1]), e2e::kFlashed);
+    EXPECT_TRUE(kit::waitFor([&] { return IsWindowVisible(bar_) && !tray::iconPresent(bar_); }));
+    CoUninitialize();
+}
+
+// Writes the app theme switch and broadcasts the change as the system does; the test prefix has none before.
+void setAppTheme(bool light) {
+    const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+    DWORD value = light ? 1 : 0;
+    if (light)
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, key, "AppsUseLightTheme");
+    else
+        RegSetKeyValueA(HKEY_CURRENT_USER, key, "AppsUseLightTheme", REG_DWORD, &value, sizeof(value));
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"),
+                        SMTO_ABORTIFHUNG, 3000, &answer);
+}
+
+// Whether two shots agree on the browser buttons' stretch of the bar (the own buttons at both ends are
+// windows of their own, which may paint after the bar and which no theme changes).
+bool sameStrip(const BarShot& a, const BarShot& b) {
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = button(0).left - 2; x < 900; ++x)
+            if (a.at(x, y) != b.at(x, y)) return false;
+    return true;
+}
+
+TEST_F(Buttons, TheDarkThemeDrawsDefaultColoursDarkKeepsChosenOnesAndTheLightThemeGivesTodaysPixels) {
+    constexpr COLORREF kDarkFace = RGB(32, 32, 32);
+    e2e::writeSetting("Active button color", RGB(200, 10, 10));
+    startWith({"A", "B"}, 0);
+    const BarShot light(bar_);
+    HWND tips = e2e::barToolTips(bar_);
+    const LRESULT lightTip = SendMessageA(tips, TTM_GETTIPBKCOLOR, 0, 0);
+    // Light again however the test ends: the later tests share the prefix.
+    struct LightAgain {
+        ~LightAgain() { setAppTheme(true); }
+    } lightAgain;
+    setAppTheme(false);
+    ASSERT_TRUE(waitShot([&](const BarShot& s) { return s.at(600, 10) == kDarkFace; }));
+    const BarShot dark(bar_);
+    EXPECT_EQ(dark.at(button(1).left + 2, 5), kDarkFace);
+    EXPECT_EQ(dark.at(button(0).left + 2, 5), RGB(200, 10, 10));
+    // The inactive button's title is drawn in the light text of the dark palette.
+    int lightText = 0;
+    for (int x = button(1).left + 4; x < button(1).left + 40; ++x)
+        for (int y = Button::top + 2; y < Button::bottom - 2; ++y)
+            lightText += GetGValue(dark.at(x, y)) > 160 ? 1 : 0;
+    EXPECT_GT(lightText, 5);
+    EXPECT_EQ(SendMessageA(tips, TTM_GETTIPBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(43, 43, 43)));
+
+    setAppTheme(true);
+    EXPECT_TRUE(waitShot([&](const BarShot& s) { return sameStrip(s, light); }));
+    EXPECT_EQ(SendMessageA(tips, TTM_GETTIPBKCOLOR, 0, 0), lightTip);
 }
 
 } // namespace

@@ -48,11 +48,14 @@ class CrashSafety : public e2e::FaultingBarTest {
 };
 
 TEST_F(CrashSafety, ADockedBarThatCrashesGivesItsStripBack) {
-    HWND bar = start("");
-    ASSERT_NE(bar, nullptr);
-    ASSERT_EQ(e2e::bottomOfferedToANewcomer(), 744);
-    crash();
-    EXPECT_EQ(e2e::bottomOfferedToANewcomer(), 768);
+    // A fault, and a C++ exception that nothing catches.
+    for (const char* how : {"", "--throw"}) {
+        HWND bar = start(how);
+        ASSERT_NE(bar, nullptr) << how;
+        ASSERT_EQ(e2e::bottomOfferedToANewcomer(), 744) << how;
+        crash();
+        EXPECT_EQ(e2e::bottomOfferedToANewcomer(), 768) << how;
+    }
 }
 
 TEST_F(CrashSafety, ACrashedBarsHooksAreGone) {

@@ -54,8 +54,8 @@ class ShellHookProcedure : public ::testing::Test {
         DestroyWindow(subject);
     }
     // The procedure posts its report: it is read once this thread takes its messages.
-    void call(int code, HWND window) {
-        cvsh::hookProcedure(code, reinterpret_cast<WPARAM>(window), 0);
+    void call(int code, HWND window, LPARAM lParam = 0) {
+        cvsh::hookProcedure(code, reinterpret_cast<WPARAM>(window), lParam);
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&msg);
@@ -64,16 +64,18 @@ class ShellHookProcedure : public ::testing::Test {
     HWND subject = nullptr;
 };
 
-TEST_F(ShellHookProcedure, CreatedDestroyedActivatedAndRedrawnAreForwardedWithWindowAndCode) {
-    for (int code : {1, 2, 4, 6})
+TEST_F(ShellHookProcedure, CreatedDestroyedActivatedRedrawnAndFlashingAreForwardedWithWindowAndCode) {
+    for (int code : {1, 2, 4, 6, 0x8006})
         call(code, subject);
+    // A redraw of a flashing window, as this hook hears it, is the flash code too.
+    call(6, subject, TRUE);
     WPARAM w = reinterpret_cast<WPARAM>(subject);
-    std::vector<std::pair<WPARAM, LPARAM>> expected{{w, 1}, {w, 2}, {w, 4}, {w, 6}};
+    std::vector<std::pair<WPARAM, LPARAM>> expected{{w, 1}, {w, 2}, {w, 4}, {w, 6}, {w, 0x8006}, {w, 0x8006}};
     EXPECT_EQ(forwarded, expected);
 }
 
-TEST_F(ShellHookProcedure, OtherCodesAndHighBitVariantsPassSilently) {
-    for (int code : {0, 3, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 0x8004, 0x8006})
+TEST_F(ShellHookProcedure, OtherCodesAndTheRudeActivationPassSilently) {
+    for (int code : {0, 3, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 0x8001, 0x8002, 0x8004, 0x8016})
         call(code, subject);
     call(-1, subject);
     EXPECT_TRUE(forwarded.empty());

@@ -1,6 +1,8 @@
 // The tracker as a model with views: two strips over one list, each in a window of its own width, lay out,
-// paint and place their tool tips each for itself; and one shell event looks at its window's process once at
-// most. The windows' facts come from a table the test keeps (the seam the bar reads Windows through).
+// paint and place their tool tips each for itself; one shell event looks at its window's process once at
+// most; and a window the shell hides (another virtual desktop) loses its button at the shell's event. The
+// windows' facts come from a table the test keeps (the seam the bar reads Windows through): Wine cloaks no
+// window, but another process's cloak events reach the bar's hook.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -14,15 +16,19 @@
 
 #include "app/app.h"
 #include "app/button_strip.h"
+#include "app/hook_installs.h"
 #include "core/button_layout.h"
 #include "kit/bar_fixture.h"
+#include "kit/standin.h"
 #include "kit/wait.h"
+#include "tools/standin-browser/standin_browser.h"
 
 namespace {
 
 struct Facts {
     std::string cls, image, text;
     bool visible = true, style = true, cloaked = false;
+    HMONITOR monitor = nullptr;
 };
 
 class TableReader final : public app::WindowReader {
@@ -35,7 +41,9 @@ class TableReader final : public app::WindowReader {
     bool visible(HWND w) const override { return at(w).visible; }
     bool taskbarStyle(HWND w) const override { return at(w).style; }
     std::string text(HWND w) const override { return at(w).text; }
-    bool cloaked(HWND w) const override { return at(w).cloaked; }
+    bool cloaked(HWND w) const override { return cloakReads.push_back(w), at(w).cloaked; }
+    mutable std::vector<HWND> cloakReads;
+    HMONITOR monitor(HWND w) const override { return at(w).monitor; }
 
   private:
     Facts at(HWND w) const {
@@ -44,9 +52,14 @@ class TableReader final : public app::WindowReader {
     }
 };
 
+// The model the cloak events hook's events go to, as the bar window hands them on.
+app::BrowserTracker* g_cloakModel = nullptr;
+
 LRESULT CALLBACK stripWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* strip = reinterpret_cast<app::ButtonStrip*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (strip && msg == WM_PAINT) return strip->paint(), 0;
+    if (g_cloakModel && msg == app::WM_BAR_CLOAKEVENT)
+        return g_cloakModel->recheckCloaked(reinterpret_cast<HWND>(wParam)), 0;
     if (msg == WM_ERASEBKGND) return 1;
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
@@ -76,9 +89,11 @@ class ModelViews : public ::testing::Test {
         s.maximizeBrowsers = s.alignBrowsers = false;
         s.barBackgroundColor = kBackground;
         s.activeButtonColor = kActive;
+        s.currentDesktopOnly = true;
         app::rebuildButtonFont();
     }
     void TearDown() override {
+        g_cloakModel = nullptr;
         for (HWND w : made)
             DestroyWindow(w);
     }
@@ -159,6 +174,57 @@ TEST_F(ModelViews, TwoStripsOverOneListEachLayOutPaintAndPlaceTheirToolsForTheir
         model.HandleShellEvent(browsers[0], HSHELL_WINDOWDESTROYED);
         model.setActive(browsers[1]);
     }
+}
+
+TEST_F(ModelViews, EachStripShowsItsMonitorsWindowsAndOneMovedAcrossChangesStripsWithoutRepaintingTheOthers) {
+    app::BrowserTracker model(reader);
+    // Two monitors the strips stand for; only their handles are compared.
+    const HMONITOR first = reinterpret_cast<HMONITOR>(1), second = reinterpret_cast<HMONITOR>(2);
+    struct View {
+        HWND window;
+        app::ButtonStrip strip;
+    };
+    View views[] = {{make(stripWindow(100, 700)), app::ButtonStrip(model)},
+                    {make(stripWindow(200, 700)), app::ButtonStrip(model)}};
+    for (int i = 0; i < 2; ++i) {
+        View& v = views[i];
+        v.strip.attach(v.window);
+        SetWindowLongPtrA(v.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&v.strip));
+        model.subscribe(v.strip);
+        v.strip.setMonitorFilter({true, i == 0 ? first : second, i == 0, {first, second}});
+    }
+    HWND w[3];
+    const HMONITOR on[3] = {first, second, nullptr};
+    for (int i = 0; i < 3; ++i) {
+        w[i] = make(standIn());
+        reader.windows[w[i]] = {"IEFrame", "", "Page", true, true, false, on[i]};
+        model.HandleShellEvent(w[i], HSHELL_WINDOWCREATED);
+    }
+    const auto shown = [&](View& v, int entry) {
+        UpdateWindow(v.window);
+        const RECT r = v.strip.buttonRect(entry);
+        return r.right > r.left;
+    };
+    // A window whose monitor is not known shows on the main strip.
+    EXPECT_TRUE(shown(views[0], 0) && !shown(views[0], 1) && shown(views[0], 2));
+    EXPECT_TRUE(!shown(views[1], 0) && shown(views[1], 1) && !shown(views[1], 2));
+    EXPECT_EQ(views[1].strip.buttonRect(1).left, core::layoutButtons({0, 0, 700, 24}, 1)[0].left);
+
+    // Moved to the second monitor: the event of its move brings its button over.
+    reader.windows[w[0]].monitor = second;
+    model.recheckMonitor(w[0]);
+    EXPECT_TRUE(!shown(views[0], 0) && shown(views[1], 0) && shown(views[1], 1));
+    // A window opening on the first monitor leaves the second strip unpainted.
+    ValidateRect(views[1].window, nullptr);
+    HWND late = make(standIn());
+    reader.windows[late] = {"IEFrame", "", "Late", true, true, false, first};
+    model.HandleShellEvent(late, HSHELL_WINDOWCREATED);
+    EXPECT_FALSE(GetUpdateRect(views[1].window, nullptr, FALSE));
+    EXPECT_TRUE(shown(views[0], 3));
+    model.HandleShellEvent(late, HSHELL_WINDOWDESTROYED);
+    EXPECT_FALSE(GetUpdateRect(views[1].window, nullptr, FALSE));
+    EXPECT_TRUE(shown(views[1], 0) && shown(views[1], 1))
+        << "the buttons after a hidden removal kept their places";
 }
 
 TEST_F(ModelViews, OneShellEventLooksAtTheWindowsProcessOnceAtMost) {
@@ -308,6 +374,85 @@ TEST_F(ModelViews, AnAnswerToAnOvertakenAskingChangesNothing) {
     CloseHandle(go);
     DestroyIcon(g_blue);
     DestroyIcon(g_green);
+}
+
+TEST_F(ModelViews, AWindowTheShellHidesLosesItsButtonAtTheEventUnlessEveryDesktopIsShown) {
+    kit::Process process;
+    ASSERT_TRUE(standin::openBrowser(process, "--count 4"));
+    std::vector<HWND> w;
+    ASSERT_TRUE(kit::waitFor(
+        [&] { return (w = kit::topLevelWindows("IEFrame", nullptr, process.id())).size() == 4; }));
+    app::BrowserTracker model(reader);
+    HWND stripWin = make(stripWindow(400, 700));
+    app::ButtonStrip strip(model);
+    strip.attach(stripWin);
+    SetWindowLongPtrA(stripWin, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&strip));
+    model.attach(stripWin);
+    model.setUsesTabControl(true);
+    model.subscribe(strip);
+    strip.createToolTips();
+    // The last one is a window of today's browsers on another desktop: not listed while hidden.
+    for (HWND each : w) {
+        reader.windows[each] = {"IEFrame", "", "Page", true, true, false};
+        if (each == w[3])
+            reader.windows[each] = {"Chrome_WidgetWin_1", "C:\\Chrome\\chrome.exe", "News", true, true, true};
+        model.HandleShellEvent(each, HSHELL_WINDOWCREATED);
+    }
+    ASSERT_EQ(model.list().count(), 3);
+    model.setActive(w[2]);
+    g_cloakModel = &model;
+    app::CloakEventHook hook;
+    ASSERT_TRUE(hook.install(stripWin));
+    const std::vector<core::Rect> three = core::layoutButtons({0, 0, 700, 24}, 3);
+    const std::vector<core::Rect> two = core::layoutButtons({0, 0, 700, 24}, 2);
+    // Where the active window's button is painted, and which entry a press there meets.
+    auto activeAt = [&](const core::Rect& r) {
+        UpdateWindow(stripWin);
+        return e2e::BarShot(stripWin).at(r.left + 2, r.top + 3) == kActive &&
+               strip.hit({r.left + 2, r.top + 3}) == 2;
+    };
+    // Raised in order by the one thread of the stand-in, and heard in that order.
+    auto raise = [&](HWND window, DWORD event, LONG object) {
+        PostMessageA(window, standin::kRaiseWinEvent, event, object);
+    };
+    ASSERT_TRUE(kit::waitFor([&] { return activeAt(three[2]); }));
+
+    for (bool currentDesktopOnly : {true, false}) {
+        SCOPED_TRACE(currentDesktopOnly ? "current desktop only" : "every desktop");
+        app::settings().currentDesktopOnly = currentDesktopOnly;
+        strip.filterChanged();
+        reader.windows[w[1]].cloaked = true;
+        reader.cloakReads.clear();
+        // An event for a part of the window says nothing of the window: only the window's own is read, and
+        // the event of another window raised after both tells when they have been heard.
+        raise(w[1], app::kCloakedEvent, OBJID_CLIENT);
+        raise(w[1], app::kCloakedEvent, OBJID_WINDOW);
+        raise(w[0], app::kCloakedEvent, OBJID_WINDOW);
+        ASSERT_TRUE(kit::waitFor([&] { return reader.cloakReads.size() >= 2; }, 1000));
+        EXPECT_EQ(reader.cloakReads, (std::vector<HWND>{w[1], w[0]}));
+        EXPECT_TRUE(model.list().entries[1].cloaked);
+        EXPECT_EQ(model.list().count(), 3) << "a hidden window stays listed";
+        if (currentDesktopOnly) {
+            EXPECT_TRUE(kit::waitFor([&] { return activeAt(two[1]); }, 1000));
+            const RECT none = strip.buttonRect(1);
+            EXPECT_TRUE(IsRectEmpty(&none));
+            MSG pointer{stripWin, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1), GetTickCount(), {0, 0}};
+            strip.relayToToolTips(pointer);
+            const RECT tool = toolRect(strip.toolTipWindow(), stripWin, w[1]);
+            EXPECT_TRUE(IsRectEmpty(&tool)) << "the hidden window's tool tip still answers";
+        } else {
+            EXPECT_TRUE(activeAt(three[2]));
+        }
+        reader.windows[w[1]].cloaked = false;
+        raise(w[1], app::kUncloakedEvent, OBJID_WINDOW);
+        EXPECT_TRUE(
+            kit::waitFor([&] { return !model.list().entries[1].cloaked && activeAt(three[2]); }, 1000));
+    }
+    reader.windows[w[3]].cloaked = false;
+    raise(w[3], app::kUncloakedEvent, OBJID_WINDOW);
+    EXPECT_TRUE(kit::waitFor([&] { return model.list().count() == 4; }, 1000))
+        << "a window of today's browsers was not listed as its desktop came into view";
+    hook.release();
 }
 
 } // namespace

@@ -18,6 +18,7 @@ TEST_F(Apply, EachCheckBoxWritesItsOwnValueOnly) {
         {"General", IDC_PREFS_MINIMIZE_ON_CLICK, "write Allow minimization of IE=1"},
         {"General", IDC_PREFS_START_IN_TRAY, "write Hide into the system tray on start=1"},
         {"Appearance", IDC_PREFS_CLOSE_ACTIVE_ONLY, "write only on active IE button=0"},
+        {"Appearance", IDC_PREFS_MIDDLE_CLICK, "write Middle click closes a window=0"},
         {"Appearance", IDC_PREFS_SHOW_ICONS, "write Show window icons=0"},
         {"Advanced", IDC_PREFS_CATCH_EXPLORER, "write Catch Windows Explorer windows=0"},
         {"Advanced", IDC_PREFS_CATCH_OTHER_BROWSERS, "write Catch other browsers=0"},
@@ -61,6 +62,44 @@ TEST_F(Apply, CloseButtonsRepaintTheBarAndSteerTheActiveOnlyBox) {
     EXPECT_TRUE(IsWindowEnabled(control(IDC_PREFS_CLOSE_ACTIVE_ONLY)));
     host_.takeLog();
     ASSERT_TRUE(close());
+}
+
+TEST_F(Apply, CurrentDesktopOnlyTellsTheBarAtOnce) {
+    openAt("Advanced");
+    EXPECT_EQ(IsDlgButtonChecked(page(), IDC_PREFS_CURRENT_DESKTOP_ONLY), BST_CHECKED);
+    click(IDC_PREFS_CURRENT_DESKTOP_ONLY);
+    EXPECT_EQ(host_.takeLog(), (Log{"write Only windows of the current desktop=0", "desktopFilterChanged"}));
+    EXPECT_FALSE(host_.values.currentDesktopOnly);
+    ASSERT_TRUE(close());
+    EXPECT_TRUE(host_.takeLog().empty());
+}
+
+TEST_F(Apply, TheBarsListAndTheMonitorBoxWriteTheirValuesAndMakeTheBarsAgain) {
+    host_.values.barsOn = core::kBarsOnChosen;
+    host_.values.barMonitor = "\\\\.\\GONE";
+    openAt("Advanced");
+    HWND list = control(IDC_PREFS_BARS_ON);
+    // The primary, every monitor, each monitor there now, then the chosen one that is not: shown chosen.
+    const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+    EXPECT_EQ(count, 3 + GetSystemMetrics(SM_CMONITORS));
+    EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), count - 1);
+    const auto choose = [&](int entry) {
+        ui_->call([&] {
+            SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+            SendMessageW(page(), WM_COMMAND, MAKEWPARAM(IDC_PREFS_BARS_ON, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(list));
+        });
+    };
+    choose(0);
+    EXPECT_EQ(host_.takeLog(), (Log{"write Bars on=0", "barsChanged"}));
+    choose(2);
+    EXPECT_EQ(host_.values.barMonitor.rfind("\\\\.\\", 0), 0u) << host_.values.barMonitor;
+    EXPECT_EQ(host_.takeLog(),
+              (Log{"write Bar monitor=" + host_.values.barMonitor, "write Bars on=2", "barsChanged"}));
+    click(IDC_PREFS_BUTTONS_BY_MONITOR);
+    EXPECT_EQ(host_.takeLog(), (Log{"write Buttons on the bar of the window's monitor=0", "barsChanged"}));
+    ASSERT_TRUE(close());
+    EXPECT_TRUE(host_.takeLog().empty());
 }
 
 TEST_F(Apply, ForcePlacementPositionsTheBarOnClose) {
@@ -199,9 +238,13 @@ TEST_F(Apply, HotKeysAreTakenWhenTheirPageGoesAndOnlyWhenChanged) {
     EXPECT_EQ(host_.values.hotKeyNew, 0x0003006B);
 
     selectPage("Hot keys");
+    // The focus key shows its default: Ctrl+Alt and the keypad's multiply.
+    EXPECT_EQ(SendMessageA(control(IDC_PREFS_HOTKEY_FOCUS), HKM_GETHOTKEY, 0, 0) & 0xFFFF, 0x066A);
     SendMessageA(control(IDC_PREFS_HOTKEY_NEW), HKM_SETHOTKEY, 0, 0);
+    SendMessageA(control(IDC_PREFS_HOTKEY_FOCUS), HKM_SETHOTKEY, MAKEWORD(VK_F11, HOTKEYF_CONTROL), 0);
     ASSERT_TRUE(close());
-    EXPECT_EQ(host_.takeLog(), (Log{"unregister 241", "write Hot Key New=0"}));
+    EXPECT_EQ(host_.takeLog(), (Log{"unregister 241", "write Hot Key New=0", "unregister 242",
+                                    "register 242 2 122", "write Hot Key Focus=131194"}));
     EXPECT_EQ(app::readDwordSetting(core::kSettingsKey, "Hot Key Hide", -1), 0x00060078);
 }
 

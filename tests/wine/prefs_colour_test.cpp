@@ -44,7 +44,8 @@ TEST_F(Colours, ButtonsShowTheStoredColours) {
     const std::pair<int, COLORREF> shown[] = {{IDC_PREFS_BACKGROUND_COLOUR, 0x00123456},
                                               {IDC_PREFS_TEXT_COLOUR, 0},
                                               {IDC_PREFS_ACTIVE_COLOUR, 0x00B9E3F8},
-                                              {IDC_PREFS_ACTIVE_TEXT_COLOUR, 0}};
+                                              {IDC_PREFS_ACTIVE_TEXT_COLOUR, 0},
+                                              {IDC_PREFS_ATTENTION_COLOUR, 0x000080FF}};
     for (const auto& [id, colour] : shown) {
         ASSERT_NE(button(id), nullptr) << id;
         EXPECT_EQ(button(id)->colour(), colour) << id;
@@ -65,6 +66,9 @@ TEST_F(Colours, DefaultForTheActiveButtonStoresItsOwnDefault) {
               (Log{"write Bar background color=" + std::to_string(GetSysColor(COLOR_BTNFACE))}));
     EXPECT_EQ(pick(IDC_PREFS_ACTIVE_TEXT_COLOUR, {VK_UP, VK_RETURN}),
               (Log{"write Active button text color=0"}));
+    host_.values.attentionButtonColor = 0x00FF0000;
+    EXPECT_EQ(pick(IDC_PREFS_ATTENTION_COLOUR, {VK_UP, VK_RETURN}),
+              (Log{"write Attention button color=" + std::to_string(0x000080FF)}));
     ASSERT_TRUE(close());
     EXPECT_EQ(app::readDwordSetting(core::kSettingsKey, "Active button color", 0), 0x00B9E3F8);
 }

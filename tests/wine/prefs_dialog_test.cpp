@@ -177,6 +177,8 @@ TEST_F(Dialog, PagesHoldTheirControlsUnoverlappedEachWithItsQuickHelp) {
          {IDC_PREFS_FONT, "Button", "IE buttons font", WS_TABSTOP},
          {IDC_PREFS_BAR_HEIGHT, "Edit", "24", number},
          {IDC_PREFS_CLOSE_ACTIVE_ONLY, "Button", "on active IE button only", check},
+         {IDC_PREFS_ATTENTION_COLOUR, "Button", "Attention button color", 0},
+         {IDC_PREFS_MIDDLE_CLICK, "Button", "Middle click closes a window", check},
          {IDC_PREFS_SHOW_ICONS, "Button", "Show window icons on the buttons", check}},
         {{IDC_PREFS_DONT_CHANGE, "Button", "Don't change", BS_RADIOBUTTON},
          {IDC_PREFS_ALIGN, "Button", "Align to position :", BS_RADIOBUTTON},
@@ -184,8 +186,8 @@ TEST_F(Dialog, PagesHoldTheirControlsUnoverlappedEachWithItsQuickHelp) {
         {{IDC_PREFS_HOTKEY_NEW, "msctls_hotkey32", nullptr, WS_BORDER | WS_TABSTOP}},
         {{IDC_PREFS_CATCH_EXPLORER, "Button", "Catch Windows Explorer windows (requires program restart)",
           check},
-         {IDC_PREFS_CATCH_OTHER_BROWSERS, "Button", "Catch other browsers (requires program restart)",
-          check}}};
+         {IDC_PREFS_CATCH_OTHER_BROWSERS, "Button", "Catch other browsers (requires program restart)", check},
+         {IDC_PREFS_CURRENT_DESKTOP_ONLY, "Button", "Only windows of the current desktop", check}}};
     const char* names[] = {"General", "Appearance", "Browser windows", "Hot keys", "Advanced"};
     for (size_t i = 0; i < pages.size(); ++i) {
         SCOPED_TRACE(names[i]);

@@ -13,7 +13,7 @@
 //   --owned   make the windows owned by a hidden window of the same class
 //
 // Each window closes on WM_CLOSE; the process ends when its last window is gone. Exit code 0, or 2 for a
-// bad command line, 3 when a window cannot be made.
+// bad command line, 3 when a window cannot be made. The messages tests send are in standin_browser.h.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -21,6 +21,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include "tools/standin-browser/standin_browser.h"
 
 namespace {
 
@@ -31,6 +33,9 @@ LRESULT CALLBACK browserProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_DESTROY:
         if (--openWindows == 0) PostQuitMessage(0);
         return 0;
+    case standin::kRaiseWinEvent:
+        NotifyWinEvent(static_cast<DWORD>(wParam), hwnd, static_cast<LONG>(lParam), CHILDID_SELF);
+        return 1;
     default:
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }

@@ -9,7 +9,7 @@
 
 namespace e2e {
 
-LONG bottomOfferedToANewcomer() {
+LONG bottomOfferedToANewcomer(RECT monitor) {
     HWND probe = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "strip probe", WS_POPUP, 0, 0, 10, 10, nullptr,
                                  nullptr, nullptr, nullptr);
     APPBARDATA abd{};
@@ -17,8 +17,8 @@ LONG bottomOfferedToANewcomer() {
     abd.hWnd = probe;
     SHAppBarMessage(ABM_NEW, &abd);
     abd.uEdge = ABE_BOTTOM;
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    abd.rc = {0, height - 30, GetSystemMetrics(SM_CXSCREEN), height};
+    if (IsRectEmpty(&monitor)) monitor = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    abd.rc = {monitor.left, monitor.bottom - 30, monitor.right, monitor.bottom};
     SHAppBarMessage(ABM_QUERYPOS, &abd);
     SHAppBarMessage(ABM_REMOVE, &abd);
     DestroyWindow(probe);

@@ -9,9 +9,9 @@
 
 namespace e2e {
 
-// Where the bottom edge of the screen ends for a newcomer appbar asking for a strip there: the screen's
-// bottom when no strip is reserved on that edge.
-LONG bottomOfferedToANewcomer();
+// Where the bottom edge of the screen (or of a monitor's rectangle) ends for a newcomer appbar asking for a
+// strip there: its bottom when no strip is reserved on that edge.
+LONG bottomOfferedToANewcomer(RECT monitor = {});
 
 // Deletes HKCU\Software\Corvane! with everything under it.
 void deleteSettingsKey();

@@ -19,6 +19,7 @@ constexpr LPARAM kCreated = cvsh::kWindowCreated;
 constexpr LPARAM kDestroyed = cvsh::kWindowDestroyed;
 constexpr LPARAM kActivated = cvsh::kWindowActivated;
 constexpr LPARAM kRetitled = cvsh::kWindowRetitled;
+constexpr LPARAM kFlashed = cvsh::kWindowFlashed;
 
 // Windows of the tracked classes ("IEFrame", "CabinetWClass") and of an ordinary class.
 class TestBrowsers {

@@ -89,6 +89,12 @@ void leftDown() {
 void leftUp() {
     buttonEvent(MOUSEEVENTF_LEFTUP);
 }
+void middleDown() {
+    buttonEvent(MOUSEEVENTF_MIDDLEDOWN);
+}
+void middleUp() {
+    buttonEvent(MOUSEEVENTF_MIDDLEUP);
+}
 
 void click(POINT screen, bool right) {
     moveTo(screen);
@@ -102,6 +108,12 @@ void doubleClick(POINT screen) {
     moveTo(screen);
     send({mouseAt(screen, MOUSEEVENTF_LEFTDOWN), mouseAt(screen, MOUSEEVENTF_LEFTUP),
           mouseAt(screen, MOUSEEVENTF_LEFTDOWN), mouseAt(screen, MOUSEEVENTF_LEFTUP)});
+    settle();
+}
+
+void middleClick(POINT screen) {
+    moveTo(screen);
+    send({mouseAt(screen, MOUSEEVENTF_MIDDLEDOWN), mouseAt(screen, MOUSEEVENTF_MIDDLEUP)});
     settle();
 }
 

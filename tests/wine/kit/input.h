@@ -13,8 +13,11 @@ inline bool moveTo(int x, int y) {
 }
 void leftDown();
 void leftUp();
+void middleDown();
+void middleUp();
 void click(POINT screen, bool right = false);
 void doubleClick(POINT screen);
+void middleClick(POINT screen);
 // A left click with Shift held down; Shift stays down until holdShift(false).
 void shiftClick(POINT screen);
 // Presses and releases a key with the given RegisterHotKey modifiers (MOD_ALT, MOD_CONTROL, MOD_SHIFT).

@@ -158,6 +158,8 @@ class TestHost : public prefs::PreferencesHost {
         app::writeStringSetting(core::kSettingsKey, name, text);
     }
     void dockEdgeChanged() override { record("dockEdgeChanged"); }
+    void barsChanged() override { record("barsChanged"); }
+    void desktopFilterChanged() override { record("desktopFilterChanged"); }
     void placeBrowsers() override { record("placeBrowsers"); }
     void positionBar() override { record("positionBar"); }
     void unregisterHotKey(int id) override { record("unregister " + std::to_string(id)); }

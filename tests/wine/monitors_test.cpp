@@ -1,0 +1,221 @@
+// The bar on two monitors side by side (1024x768 primary, 800x600 right of it), outside Wine's virtual
+// desktop: a bar docked at the bottom of each, each with the buttons of the windows on its own monitor, the
+// bars made again when a monitor goes and comes. Run by two_monitors.sh, which makes the monitors.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+#include <utility>
+
+#include "app/bar_ids.h"
+#include "core/bar_commands.h"
+#include "kit/bar_fixture.h"
+
+namespace {
+
+constexpr RECT kPrimary{0, 0, 1024, 768};
+constexpr RECT kSecond{1024, 0, 1824, 600};
+constexpr const char* kOtherTitle = "Corvane! bar";
+
+// Runs a Unix command line through the shell and waits until it has finished.
+bool runUnix(const std::string& line) {
+    static int calls = 0;
+    const std::string done =
+        "/tmp/corvane-monitors-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++calls);
+    std::string command = "Z:\\bin\\sh -c \"" + line + " >/dev/null 2>&1; touch " + done + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    const std::string seen = "Z:" + done;
+    const bool finished =
+        kit::waitFor([&] { return GetFileAttributesA(seen.c_str()) != INVALID_FILE_ATTRIBUTES; });
+    DeleteFileA(seen.c_str());
+    return finished;
+}
+
+// Switches the second monitor off or on, waits until Wine sees it, and tells every window, as the system
+// would.
+bool secondMonitor(bool on) {
+    const std::string line =
+        on ? "xrandr --output DUMMY1 --mode 800x600 --right-of DUMMY0" : "xrandr --output DUMMY1 --off";
+    if (!runUnix(line)) return false;
+    const int wanted = on ? 2 : 1;
+    if (!kit::waitFor([&] { return GetSystemMetrics(SM_CMONITORS) == wanted; })) return false;
+    PostMessageA(HWND_BROADCAST, WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768));
+    return true;
+}
+
+class TwoMonitors : public e2e::BarTest {
+  protected:
+    void SetUp() override {
+        BarTest::SetUp();
+        ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), 2) << "run this program through two_monitors.sh";
+    }
+    // A window on each monitor, then the bar.
+    void startWithOneEach() {
+        left_ = browsers_.open("Left", "IEFrame", false, 100, 100);
+        right_ = browsers_.open("Right", "IEFrame", false, 1200, 100);
+        start(false);
+    }
+    static HWND otherBar() { return FindWindowA(nullptr, kOtherTitle); }
+    // Whether the bar shows exactly n buttons (raised ones: none is active here).
+    static bool shows(HWND bar, int n) {
+        if (!bar) return false;
+        e2e::BarShot shot(bar);
+        const COLORREF raised = GetSysColor(COLOR_BTNHIGHLIGHT);
+        return (n == 0 || shot.at(e2e::button(n - 1).left, 10) == raised) &&
+               shot.at(e2e::button(n).left, 10) != raised;
+    }
+    static bool waitShows(HWND bar, int n, DWORD timeoutMs = 5000) {
+        return kit::waitFor([&] { return shows(bar, n); }, timeoutMs);
+    }
+    static bool docked(HWND bar, const RECT& monitor) {
+        RECT r{};
+        GetWindowRect(bar, &r);
+        return r.left == monitor.left && r.right == monitor.right && r.bottom == monitor.bottom &&
+               r.top == monitor.bottom - 24;
+    }
+
+    HWND left_ = nullptr, right_ = nullptr;
+};
+
+TEST_F(TwoMonitors, EachMonitorHasADockedBarWithTheButtonsOfItsWindowsAndAMovedWindowChangesBars) {
+    for (DWORD byMonitor : {1u, 0u}) {
+        SCOPED_TRACE(byMonitor);
+        e2e::writeSetting("Buttons on the bar of the window's monitor", byMonitor);
+        startWithOneEach();
+        HWND other = nullptr;
+        ASSERT_TRUE(kit::waitFor([&] { return (other = otherBar()) != nullptr && IsWindowVisible(other); }));
+        EXPECT_EQ(e2e::findBar(), bar_) << "the main bar keeps its title";
+        EXPECT_TRUE(docked(bar_, kPrimary));
+        EXPECT_TRUE(docked(other, kSecond));
+        EXPECT_EQ(e2e::bottomOfferedToANewcomer(kSecond), kSecond.bottom - 24) << "no strip on the second";
+        const int each = byMonitor ? 1 : 2;
+        EXPECT_TRUE(waitShows(bar_, each));
+        EXPECT_TRUE(waitShows(other, each));
+
+        // Moved by a program, and the end of the move reported as the system reports a drag's.
+        SetWindowPos(left_, nullptr, 1300, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        NotifyWinEvent(EVENT_SYSTEM_MOVESIZEEND, left_, OBJID_WINDOW, CHILDID_SELF);
+        EXPECT_TRUE(waitShows(other, 2, 1000));
+        EXPECT_TRUE(waitShows(bar_, byMonitor ? 0 : 2, 1000));
+        // Back by its activation alone.
+        SetWindowPos(left_, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        e2e::shellEvent(bar_, left_, e2e::kActivated);
+        EXPECT_TRUE(kit::waitFor([&] {
+            return e2e::BarShot(bar_).at(e2e::button(0).left, 10) == GetSysColor(COLOR_BTNSHADOW);
+        })) << "the moved-back window's button, active, on the main bar";
+
+        ASSERT_TRUE(e2e::closeBar(proc_, bar_));
+        EXPECT_EQ(otherBar(), nullptr);
+        EXPECT_EQ(e2e::bottomOfferedToANewcomer(kSecond), kSecond.bottom) << "a strip left reserved";
+        browsers_.close(left_);
+        browsers_.close(right_);
+    }
+}
+
+TEST_F(TwoMonitors, OneBarOnThePrimaryOrTheChosenMonitorShowsEveryWindow) {
+    MONITORINFOEXA second{};
+    second.cbSize = sizeof(second);
+    GetMonitorInfoA(MonitorFromPoint({1300, 100}, MONITOR_DEFAULTTONULL), &second);
+    struct Case {
+        DWORD barsOn;
+        std::string chosen;
+        RECT on;
+    } const cases[] = {{0, second.szDevice, kPrimary}, {2, second.szDevice, kSecond}, {2, "gone", kPrimary}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.barsOn);
+        SCOPED_TRACE(c.chosen);
+        e2e::writeSetting("Bars on", c.barsOn);
+        e2e::writeSettingWide("Bar monitor", c.chosen);
+        startWithOneEach();
+        EXPECT_TRUE(waitShows(bar_, 2));
+        EXPECT_TRUE(docked(bar_, c.on));
+        EXPECT_EQ(otherBar(), nullptr);
+        ASSERT_TRUE(e2e::closeBar(proc_, bar_));
+        browsers_.close(left_);
+        browsers_.close(right_);
+    }
+}
+
+TEST_F(TwoMonitors, TheTrayTakesEveryBarAndGivesEveryStripBack) {
+    startWithOneEach();
+    HWND other = nullptr;
+    ASSERT_TRUE(kit::waitFor([&] { return (other = otherBar()) != nullptr && IsWindowVisible(other); }));
+    PostMessageA(bar_, WM_COMMAND, core::ID_BAR_HIDE_RIGHT, 0);
+    EXPECT_TRUE(kit::waitFor([&] { return !IsWindowVisible(bar_) && !IsWindowVisible(other); }));
+    EXPECT_EQ(e2e::bottomOfferedToANewcomer(kSecond), kSecond.bottom);
+    EXPECT_EQ(e2e::bottomOfferedToANewcomer(kPrimary), kPrimary.bottom);
+    PostMessageA(bar_, app::WM_BAR_TRAYNOTIFY, 0, WM_LBUTTONDOWN);
+    EXPECT_TRUE(kit::waitFor([&] { return IsWindowVisible(bar_) && IsWindowVisible(other); }));
+    EXPECT_TRUE(docked(other, kSecond));
+    EXPECT_TRUE(waitShows(other, 1));
+    // A press on the other bar's button is the main bar's to carry out: its window comes to the front.
+    e2e::waitForeground(left_);
+    kit::click(e2e::clientToScreen(other, {e2e::button(0).left + 30, 12}));
+    EXPECT_TRUE(kit::waitFor([&] { return GetForegroundWindow() == right_; }));
+}
+
+TEST_F(TwoMonitors, AFullScreenWindowStepsBackTheBarOfItsOwnMonitorOnly) {
+    e2e::writeSetting("Force placement over fullscreen popups", 0);
+    startWithOneEach();
+    HWND other = nullptr;
+    ASSERT_TRUE(kit::waitFor([&] { return (other = otherBar()) != nullptr && IsWindowVisible(other); }));
+    HWND full = browsers_.open("Full", "CorvaneTestOther", false, kSecond.left, 0);
+    SetWindowPos(full, HWND_TOP, kSecond.left, kSecond.top, 800, 600, 0);
+    ASSERT_TRUE(e2e::waitForeground(full));
+    const auto topmost = [](HWND w) { return (GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    // The shell tells every appbar, whatever its monitor.
+    for (LPARAM opened : {1, 0}) {
+        for (HWND bar : {bar_, other})
+            PostMessageA(bar, app::WM_BAR_APPBARNOTIFY, ABN_FULLSCREENAPP, opened);
+        EXPECT_TRUE(kit::waitFor([&] { return topmost(other) == !opened; })) << opened;
+        EXPECT_TRUE(topmost(bar_)) << opened;
+    }
+}
+
+TEST_F(TwoMonitors, BrowsersAreMaximisedOnTheirOwnMonitorAndAlignedAnywhereOnTheDesktop) {
+    e2e::writeSetting("Maximize browser windows", 1);
+    start(false);
+    HWND maximised = browsers_.open("Maximised", "IEFrame", true, 1200, 100);
+    EXPECT_TRUE(kit::waitFor([&] {
+        RECT r{};
+        GetWindowRect(maximised, &r);
+        return IsZoomed(maximised) && r.left <= kSecond.left && r.right >= kSecond.right && r.right < 1900;
+    }));
+    ASSERT_TRUE(e2e::closeBar(proc_, bar_));
+    e2e::writeSetting("Maximize browser windows", 0);
+    e2e::writeSetting("Align browser windows", 1);
+    for (auto [name, value] : {std::pair{"Left", 1300}, {"Top", 100}, {"Width", 400}, {"Height", 300}})
+        e2e::writeSetting(name, static_cast<DWORD>(value));
+    start(false);
+    HWND aligned = browsers_.open("Aligned", "IEFrame", true, 100, 100);
+    EXPECT_TRUE(kit::waitFor([&] {
+        RECT r{};
+        GetWindowRect(aligned, &r);
+        return r.left == 1300 && r.top == 100 && r.right == 1700 && r.bottom == 400;
+    })) << "the alignment rectangle on the second monitor was kept";
+}
+
+// Last: it switches the second monitor off and on again.
+TEST_F(TwoMonitors, AMonitorThatGoesTakesItsBarAndItsStripAndOneThatComesGetsOne) {
+    startWithOneEach();
+    ASSERT_TRUE(kit::waitFor([&] { return otherBar() != nullptr; }));
+    ASSERT_TRUE(secondMonitor(false));
+    EXPECT_TRUE(kit::waitFor([&] { return otherBar() == nullptr; }));
+    EXPECT_EQ(e2e::bottomOfferedToANewcomer(kSecond), kSecond.bottom) << "a strip left on a monitor gone";
+    EXPECT_TRUE(waitShows(bar_, 2)) << "the window of the monitor gone shows on the bar left";
+    ASSERT_TRUE(secondMonitor(true));
+    HWND other = nullptr;
+    EXPECT_TRUE(kit::waitFor([&] { return (other = otherBar()) != nullptr && IsWindowVisible(other); }));
+    EXPECT_TRUE(waitShows(other, 1));
+    EXPECT_TRUE(waitShows(bar_, 1));
+    EXPECT_EQ(e2e::toolCount(bar_), 2) << "the list kept both windows";
+}
+
+} // namespace
