@@ -85,8 +85,6 @@ int glyphIconSize(int dpi) {
     return 32 * core::pictureScalePercent(dpi) / 100;
 }
 
-
-
 // The title inside the translated sentence; a language without one still shows the title.
 std::string attentionTip(const std::string& title) {
     std::string text = win::uiText(instance(), IDS_TIP_ATTENTION);
@@ -258,7 +256,7 @@ void ButtonStrip::layOut(const RECT& client) {
     // costs a pass over every button.
     if (!slotsStale_ && rowChanges_ == list.changes() && EqualRect(&client, &rowClient_)) return;
     slots_ = core::StripSlots(list.entries, core::stripFilterOf(settings()),
-                               [this](const BrowserEntry& e) { return showing(e); });
+                              [this](const BrowserEntry& e) { return showing(e); });
     slotsStale_ = false;
     row_ = core::buttonRow(toCore(client), slots_.count(), barDpi());
     rowChanges_ = list.changes();
@@ -418,6 +416,17 @@ void ButtonStrip::entryAdded(int index, HWND window) {
         places_.entries.insert(places_.entries.begin() + index, Places{});
     if (focus_.window && index <= focus_.index) ++focus_.index;
     addTool(window);
+    repaintUnlessElsewhere(model_.list().validIndex(index) &&
+                           !shows(model_.list().entries[static_cast<std::size_t>(index)]));
+}
+
+void ButtonStrip::repaintUnlessElsewhere(bool elsewhere) {
+    // A window of another bar's monitor moves no button here: the next layout counts it, nothing is
+    // painted for it.
+    if (elsewhere) {
+        slotsStale_ = true;
+        return;
+    }
     InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -426,9 +435,11 @@ void ButtonStrip::entryRemoving(int index, HWND window) {
     passFocusMark(index);
     // The places behind close the gap with their entries: a click before the next paint meets the button
     // drawn there.
-    if (static_cast<std::size_t>(index) < places_.entries.size())
-        places_.entries.erase(places_.entries.begin() + index);
-    InvalidateRect(window_, nullptr, TRUE);
+    const auto at = static_cast<std::size_t>(index);
+    const bool elsewhere = at < places_.entries.size() && !places_.entries[at].shown &&
+                           model_.list().validIndex(index) && !shows(model_.list().entries[at]);
+    if (at < places_.entries.size()) places_.entries.erase(places_.entries.begin() + index);
+    repaintUnlessElsewhere(elsewhere);
 }
 
 void ButtonStrip::passFocusMark(int removing) {

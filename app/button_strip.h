@@ -145,6 +145,7 @@ class ButtonStrip final : public BrowserListObserver {
     std::wstring tipText_;
     PlaceTable places_;
     core::EntryShowing showing(const BrowserEntry& entry) const;
+    void repaintUnlessElsewhere(bool elsewhere);
     MonitorFilter filter_;
     struct Drag {
         int from = -1;
