@@ -70,9 +70,11 @@ void AppBar::windowActivated() const {
 void AppBar::fullScreenChanged(bool opened) {
     constexpr UINT kKeepPlace = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE;
     if (opened) {
-        // Every appbar hears of it: only the bar of the monitor the program fills steps back.
+        // Every appbar hears of it: only the bar of the monitor the program fills steps back. With a bar on
+        // each monitor, one that cannot tell where the program is (no window in front for a moment) stays.
         HWND program = GetForegroundWindow();
-        if (program && monitor_ && MonitorFromWindow(program, MONITOR_DEFAULTTONEAREST) != monitor_) return;
+        if (monitor_ && (!program || MonitorFromWindow(program, MONITOR_DEFAULTTONEAREST) != monitor_))
+            return;
         zOrderAnchor_ = GetWindow(bar_, GW_HWNDPREV);
         steppedBack_ = true;
         SetWindowPos(bar_, HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace);

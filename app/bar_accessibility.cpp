@@ -80,7 +80,8 @@ int BarAccessibility::entryOfButton(int button) const {
 
 void BarAccessibility::orderChanged() {
     shown_.clear();
-    for (const BrowserEntry& entry : model_.list().entries) shown_.push_back(bar_.strip().shows(entry));
+    for (const BrowserEntry& entry : model_.list().entries)
+        shown_.push_back(bar_.strip().shows(entry));
     // The buttons were filled at start-up, moved by a drag or shown again by another filter.
     if (window_) NotifyWinEvent(EVENT_OBJECT_REORDER, window_, OBJID_CLIENT, CHILDID_SELF);
 }
