@@ -58,9 +58,8 @@ static_assert(WM_BAR_TRAYNOTIFY == core::kFirstMessageFromOthers &&
               WM_BAR_APPBARNOTIFY == WM_BAR_TRAYNOTIFY + 1 &&
               WM_BAR_SHELLEVENT == core::kLastMessageFromOthers);
 
-constexpr UINT kBarMessages[] = {WM_BAR_TRAYNOTIFY, WM_BAR_APPBARNOTIFY, WM_BAR_SHELLEVENT,
-                                 WM_BAR_HTTPREPLY,  WM_BAR_WORKCOUNT,    WM_BAR_CLOAKEVENT,
-                                 WM_BAR_WINDOWMOVED};
+constexpr UINT kBarMessages[] = {WM_BAR_TRAYNOTIFY, WM_BAR_APPBARNOTIFY, WM_BAR_SHELLEVENT, WM_BAR_HTTPREPLY,
+                                 WM_BAR_WORKCOUNT,  WM_BAR_CLOAKEVENT,   WM_BAR_WINDOWMOVED};
 constexpr UINT_PTR kBarTimers[] = {AUTOHIDE_TIMER_ID, HOLD_TIMER_ID, PENDING_TIMER_ID, NOTICE_TIMER_ID};
 constexpr int kBarHotKeys[] = {HOTKEY_ID_HIDE, HOTKEY_ID_NEW, HOTKEY_ID_FOCUS};
 static_assert(core::allDistinct(kBarMessages), "two of the bar's messages share a number");
