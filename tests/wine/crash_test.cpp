@@ -41,6 +41,8 @@ class CrashSafety : public e2e::FaultingBarTest {
     void crash() {
         SetEvent(crashNow_);
         ASSERT_TRUE(proc_.waitExit(30000));
+        // The next bar started waits for its own signal.
+        ResetEvent(crashNow_);
         EXPECT_NE(proc_.exitCode(), 0u);
     }
 

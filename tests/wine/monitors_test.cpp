@@ -168,6 +168,9 @@ TEST_F(TwoMonitors, AFullScreenWindowStepsBackTheBarOfItsOwnMonitorOnly) {
     ASSERT_TRUE(kit::waitFor([&] { return (other = otherBar()) != nullptr && IsWindowVisible(other); }));
     HWND full = browsers_.open("Full", "CorvaneTestOther", false, kSecond.left, 0);
     SetWindowPos(full, HWND_TOP, kSecond.left, kSecond.top, 800, 600, 0);
+    // A new window comes to the front by itself only while its process has the foreground, which the bars'
+    // start may have taken: it is brought there.
+    SetForegroundWindow(full);
     ASSERT_TRUE(e2e::waitForeground(full));
     const auto topmost = [](HWND w) { return (GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
     // The shell tells every appbar, whatever its monitor.
