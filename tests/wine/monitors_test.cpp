@@ -169,7 +169,9 @@ TEST_F(TwoMonitors, AFullScreenWindowStepsBackTheBarOfItsOwnMonitorOnly) {
     HWND full = browsers_.open("Full", "CorvaneTestOther", false, kSecond.left, 0);
     SetWindowPos(full, HWND_TOP, kSecond.left, kSecond.top, 800, 600, 0);
     // A new window comes to the front by itself only while its process has the foreground, which the bars'
-    // start may have taken: it is brought there.
+    // start may have taken: it is brought there. Without a window manager the X server gives the keyboard to
+    // the window under the pointer, and Wine follows it: the pointer goes onto the window first.
+    SetCursorPos(kSecond.left + 400, kSecond.top + 300);
     SetForegroundWindow(full);
     ASSERT_TRUE(e2e::waitForeground(full));
     const auto topmost = [](HWND w) { return (GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
