@@ -1,6 +1,7 @@
 #include "app/browser_tracker.h"
 
 #include <string>
+#include <utility>
 
 #include "app/app.h"
 #include "app/taskbar_list.h"
@@ -96,6 +97,19 @@ BrowserTracker::EventResult BrowserTracker::HandleShellEvent(HWND window, LPARAM
     return result;
 }
 
+template <class Change> bool BrowserTracker::changeEntries(HWND window, Change change) {
+    bool changed = false;
+    list_.forEachIndexOf(window, [&](int i) {
+        // What an observer did for an earlier entry may have changed the list (see retitle).
+        if (!list_.validIndex(i)) return;
+        BrowserEntry& entry = list_.entries[static_cast<size_t>(i)];
+        if (entry.window != window || !change(entry)) return;
+        changed = true;
+        announce([i](BrowserListObserver& o) { o.entryChanged(i); });
+    });
+    return changed;
+}
+
 void BrowserTracker::recheckMonitor(HWND window) {
     if (!window) {
         list_.forEachFirstToLast([this](HWND each) { recheckMonitor(each); });
@@ -103,14 +117,7 @@ void BrowserTracker::recheckMonitor(HWND window) {
     }
     if (list_.find(window) < 0) return;
     const HMONITOR now = reader_.monitor(window);
-    list_.forEachIndexOf(window, [&](int i) {
-        // An observer's work for an earlier entry may have changed the list.
-        if (!list_.validIndex(i)) return;
-        BrowserEntry& entry = list_.entries[static_cast<size_t>(i)];
-        if (entry.window != window || entry.monitor == now) return;
-        entry.monitor = now;
-        announce([i](BrowserListObserver& o) { o.entryChanged(i); });
-    });
+    changeEntries(window, [now](BrowserEntry& entry) { return std::exchange(entry.monitor, now) != now; });
 }
 
 void BrowserTracker::list(HWND window, core::WindowFacts& facts) {
@@ -216,16 +223,11 @@ void BrowserTracker::recheckCloaked(HWND window) {
 }
 
 void BrowserTracker::setCloaked(HWND window, bool cloaked) {
-    bool shown = false;
-    list_.forEachIndexOf(window, [&](int i) {
-        // An observer's work for an earlier entry may have changed the list (see retitle).
-        if (!list_.validIndex(i)) return;
-        BrowserEntry& entry = list_.entries[static_cast<size_t>(i)];
-        if (entry.window != window || entry.cloaked == cloaked) return;
-        entry.cloaked = cloaked;
-        shown = shown || !cloaked;
-        announce([i](BrowserListObserver& o) { o.entryChanged(i); });
-    });
+    const bool shown = changeEntries(window,
+                                     [cloaked](BrowserEntry& entry) {
+                                         return std::exchange(entry.cloaked, cloaked) != cloaked;
+                                     }) &&
+                       !cloaked;
     // Cloaking leaves the window listed, so its taskbar button stays off; a shell that gives the button back
     // as the window's desktop comes into view has it taken off again.
     if (shown) {
@@ -235,17 +237,9 @@ void BrowserTracker::setCloaked(HWND window, bool cloaked) {
 }
 
 bool BrowserTracker::setAttention(HWND window, bool calling) {
-    bool changed = false;
-    list_.forEachIndexOf(window, [&](int i) {
-        // As in retitle(): an observer may have changed the list meanwhile.
-        if (!list_.validIndex(i)) return;
-        BrowserEntry& entry = list_.entries[static_cast<size_t>(i)];
-        if (entry.window != window || entry.attention == calling) return;
-        entry.attention = calling;
-        changed = true;
-        announce([i](BrowserListObserver& o) { o.entryChanged(i); });
+    return changeEntries(window, [calling](BrowserEntry& entry) {
+        return std::exchange(entry.attention, calling) != calling;
     });
-    return changed;
 }
 
 void BrowserTracker::unlist(HWND window) {

@@ -78,6 +78,9 @@ class BrowserTracker final : private IconAnswers {
     void iconAnswered(HWND window, ULONG_PTR request, HICON icon) override;
     // Shows the icon (or none) on every button of the window.
     void showIcon(HWND window, HICON source, bool standIn);
+    // Changes every entry of the window that `change` changes (it says whether it did), announcing each;
+    // true when any changed.
+    template <class Change> bool changeEntries(HWND window, Change change);
     void setCloaked(HWND window, bool cloaked);
     // Marks every entry of the window; true when any of them changed.
     bool setAttention(HWND window, bool calling);
