@@ -24,20 +24,27 @@ win::Font g_dialogFont;
 win::Font g_buttonFont;
 BarWindow* g_bar = nullptr;
 int g_dpi = core::kBaseDpi;
+unsigned g_fontChanges = 0;
 // The theme as last read; read at the first paint where nothing has read it yet.
 bool g_themeRead = false;
 core::Theme g_theme = core::Theme::Light;
 core::SystemColours g_systemColours;
 core::Colour g_buttonFaceDefault = 0;
 
-HFONT makeButtonFont(const core::Settings& s) {
+} // namespace
+
+HFONT makeButtonFont(int dpi) {
+    const core::Settings& s = g_settings;
     // The stored height is in 96-DPI units, like every stored size.
-    return CreateFontW(core::scaleForDpi(s.fontHeight, g_dpi), 0, 0, 0, s.fontWeight,
+    return CreateFontW(core::scaleForDpi(s.fontHeight, dpi), 0, 0, 0, s.fontWeight,
                        static_cast<BYTE>(s.fontItalic), 0, 0, static_cast<BYTE>(s.fontCharset),
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                        win::widen(s.fontFaceName).c_str());
 }
-} // namespace
+
+unsigned buttonFontChanges() {
+    return g_fontChanges;
+}
 
 core::Settings& settings() {
     return g_settings;
@@ -75,7 +82,8 @@ HFONT buttonFont() {
     return g_buttonFont.get();
 }
 void rebuildButtonFont() {
-    g_buttonFont.reset(makeButtonFont(g_settings));
+    g_buttonFont.reset(makeButtonFont(g_dpi));
+    ++g_fontChanges;
 }
 int barDpi() {
     return g_dpi;

@@ -24,9 +24,13 @@ core::PartColours barColours();
 // Reads the Windows theme and the system colours again: at start-up and when the system says they changed.
 void readTheme();
 
-// The font of the browser buttons; replaced when the user picks another font.
+// The font of the main bar's browser buttons; replaced when the user picks another font.
 HFONT buttonFont();
 void rebuildButtonFont();
+// The button font of the settings at a DPI, owned by the caller, and a count of the font's changes by the
+// user: a strip at another DPI makes its own again when it moves on.
+HFONT makeButtonFont(int dpi);
+unsigned buttonFontChanges();
 // The DPI of the bar's monitor: the stored pixel sizes and the font height are scaled to it.
 int barDpi();
 // Takes a new DPI and makes the button font for it.

@@ -44,10 +44,10 @@ RECT screenRect(HWND window, RECT r) {
 } // namespace
 
 BarAccessibility::~BarAccessibility() {
-    if (strip_) {
+    if (object_) {
         // Clients may still hold the object: it stays alive for them but no longer reaches the bar.
-        win::detachAccessibleStrip(strip_);
-        strip_->Release();
+        win::detachAccessibleStrip(object_);
+        object_->Release();
     }
     if (comStarted_) CoUninitialize();
 }
@@ -55,10 +55,10 @@ BarAccessibility::~BarAccessibility() {
 LRESULT BarAccessibility::answer(WPARAM wParam, LPARAM lParam) {
     if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) return 0;
     if (!comStarted_) comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    if (!strip_) strip_ = win::createAccessibleStrip(this);
-    if (!strip_) return 0;
+    if (!object_) object_ = win::createAccessibleStrip(this);
+    if (!object_) return 0;
     // Marshalling hands out a reference of its own; the bar keeps its one.
-    return win::lresultFromObject(__uuidof(IAccessible), wParam, strip_);
+    return win::lresultFromObject(__uuidof(IAccessible), wParam, object_);
 }
 
 void BarAccessibility::notifyBrowserButton(DWORD event, int index) const {
@@ -72,6 +72,10 @@ bool BarAccessibility::showsEntry(int index) const {
            shown_[static_cast<std::size_t>(index)];
 }
 
+bool BarAccessibility::onMainBar() const {
+    return &strip_ == &bar_.strip();
+}
+
 int BarAccessibility::entryOfButton(int button) const {
     for (std::size_t i = 0; i < shown_.size(); ++i)
         if (shown_[i] && button-- == 0) return static_cast<int>(i);
@@ -81,7 +85,7 @@ int BarAccessibility::entryOfButton(int button) const {
 void BarAccessibility::orderChanged() {
     shown_.clear();
     for (const BrowserEntry& entry : model_.list().entries)
-        shown_.push_back(bar_.strip().shows(entry));
+        shown_.push_back(strip_.shows(entry));
     // The buttons were filled at start-up, moved by a drag or shown again by another filter.
     if (window_) NotifyWinEvent(EVENT_OBJECT_REORDER, window_, OBJID_CLIENT, CHILDID_SELF);
 }
@@ -93,7 +97,7 @@ void BarAccessibility::filterChanged() {
 void BarAccessibility::entryAdded(int index, HWND) {
     if (!model_.list().validIndex(index) || static_cast<std::size_t>(index) > shown_.size()) return;
     const BrowserEntry& entry = model_.list().entries[static_cast<std::size_t>(index)];
-    shown_.insert(shown_.begin() + index, bar_.strip().shows(entry));
+    shown_.insert(shown_.begin() + index, strip_.shows(entry));
     notifyBrowserButton(EVENT_OBJECT_CREATE, index);
 }
 
@@ -105,7 +109,7 @@ void BarAccessibility::entryRemoving(int index, HWND) {
 void BarAccessibility::entryChanged(int index) {
     if (!model_.list().validIndex(index) || static_cast<std::size_t>(index) >= shown_.size()) return;
     const BrowserEntry& entry = model_.list().entries[static_cast<std::size_t>(index)];
-    const bool shown = bar_.strip().shows(entry);
+    const bool shown = strip_.shows(entry);
     if (shown == shown_[static_cast<std::size_t>(index)]) {
         // A change names neither its text nor its state (a call for attention): both are announced.
         notifyBrowserButton(EVENT_OBJECT_NAMECHANGE, index);
@@ -136,7 +140,7 @@ HWND BarAccessibility::accessibleWindow() const {
 std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
     std::vector<win::AccessibleButton> out;
     const BrowserWindowList& list = model_.list();
-    const int focused = bar_.keyboardPlace();
+    const int focused = onMainBar() ? bar_.keyboardPlace() : -1;
     for (int i = 0; i < list.count(); ++i) {
         if (!showsEntry(i)) continue;
         const BrowserEntry& entry = list.entries[static_cast<size_t>(i)];
@@ -145,11 +149,11 @@ std::vector<win::AccessibleButton> BarAccessibility::accessibleButtons() const {
         b.pressed = entry.window == model_.active();
         b.alert = entry.attention;
         b.defaultAction = actionText(bar_.plainClickAction(i));
-        b.screenRect = screenRect(window_, bar_.strip().buttonRect(i));
+        b.screenRect = screenRect(window_, strip_.buttonRect(i));
         b.focused = i == focused;
         out.push_back(std::move(b));
     }
-    for (std::size_t k = 0; k < OwnButtons::kCount; ++k) {
+    for (std::size_t k = 0; k < OwnButtons::kCount && onMainBar(); ++k) {
         const controls::CHoverButton& button = bar_.ownButtons().leftToRight(k);
         if (!button.hwnd()) continue;
         win::AccessibleButton b;
@@ -170,7 +174,7 @@ void BarAccessibility::pressAccessibleButton(int index) {
         return;
     }
     int own = browsers;
-    for (std::size_t k = 0; k < OwnButtons::kCount; ++k) {
+    for (std::size_t k = 0; k < OwnButtons::kCount && onMainBar(); ++k) {
         const controls::CHoverButton& button = bar_.ownButtons().leftToRight(k);
         if (!button.hwnd()) continue;
         if (own++ != index) continue;

@@ -1,5 +1,6 @@
-// What a screen reader sees of the bar: its painted browser buttons and its own picture buttons, as push
-// buttons of one tool bar.
+// What a screen reader sees of a bar: its painted browser buttons and, on the main bar, its own picture
+// buttons, as push buttons of one tool bar. Each bar has its own view of its own strip; the presses are the
+// main bar's to carry out.
 #pragma once
 #include <windows.h>
 
@@ -12,12 +13,16 @@ namespace app {
 
 class BarWindow;
 class BrowserTracker;
+class ButtonStrip;
 
 class BarAccessibility final : public win::AccessibleSource, public BrowserListObserver {
   public:
-    // The bar is asked only for its presses; the announcements read the model alone.
-    BarAccessibility(BarWindow& bar, const BrowserTracker& model) : bar_(bar), model_(model) {}
-    void attach(HWND bar) noexcept { window_ = bar; }
+    // The main bar is asked only for its presses (and, for its own view, its own buttons and the keyboard);
+    // the announcements read the model and the strip alone.
+    BarAccessibility(BarWindow& bar, const BrowserTracker& model, const ButtonStrip& strip)
+        : bar_(bar), model_(model), strip_(strip) {}
+    // The window the strip is drawn in, on which the events are raised.
+    void attach(HWND window) noexcept { window_ = window; }
     ~BarAccessibility() override;
     BarAccessibility(const BarAccessibility&) = delete;
     BarAccessibility& operator=(const BarAccessibility&) = delete;
@@ -45,15 +50,18 @@ class BarAccessibility final : public win::AccessibleSource, public BrowserListO
   private:
     void notifyBrowserButton(DWORD event, int index) const;
     bool showsEntry(int index) const;
+    // The main bar's view: it also holds the own buttons, and the keyboard comes only to it.
+    bool onMainBar() const;
     // The list index of the strip's button (0-based); -1 past the last.
     int entryOfButton(int button) const;
 
     BarWindow& bar_;
     const BrowserTracker& model_;
+    const ButtonStrip& strip_;
     HWND window_ = nullptr;
     // Per list entry, whether it has a button, as the listeners were last told.
     std::vector<bool> shown_;
-    IAccessible* strip_ = nullptr;
+    IAccessible* object_ = nullptr;
     bool comStarted_ = false;
 };
 

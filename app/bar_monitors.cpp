@@ -30,6 +30,7 @@ void BarWindow::makeBars(bool shown) {
         filter.own = first.handle;
     }
     strip_.setMonitorFilter(filter);
+    accessibility_.filterChanged();
     // The handles of the monitors may be new: every window's monitor is looked at again before the strips
     // are laid out.
     tracker_.recheckMonitor(nullptr);

@@ -28,6 +28,8 @@ void BarWindow::followDesktops() {
     }
     strip_.filterChanged();
     accessibility_.filterChanged();
+    for (OtherBar* bar : otherBars_)
+        bar->filterChanged();
 }
 
 } // namespace app

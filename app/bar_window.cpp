@@ -9,7 +9,6 @@
 #include "core/dpi_scale.h"
 #include "message/message_dialog.h"
 #include "resources/resource.h"
-#include "win/dpi.h"
 
 namespace app {
 
@@ -32,7 +31,6 @@ bool BarWindow::Create(const RECT& rect, HWND parent) {
 
 void BarWindow::loadIcons() {
     HINSTANCE inst = instance();
-    strip_.loadCloseGlyph(barDpi());
     largeIcon_.reset(static_cast<HICON>(
         LoadImageA(inst, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
     smallIcon_.reset(
@@ -138,11 +136,11 @@ LRESULT BarWindow::onCreate(UINT msg, WPARAM wParam, LPARAM lParam) {
     taskbarCreatedMessage_ = RegisterWindowMessageA(kTaskbarCreatedMessageName);
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
-    // The window may sit on a monitor whose DPI differs from the system's.
-    const int dpi = win::windowDpi(hwnd());
-    if (core::isSaneDpi(dpi) && dpi != barDpi()) setBarDpi(dpi);
     tracker_.Enumerate();
     makeBars(false);
+    // The bar's monitor, known now, may have another DPI than the system's.
+    if (ownDpi() != barDpi()) setBarDpi(ownDpi());
+    strip_.setDpi(barDpi());
     if (settings().startInTray) {
         addTrayIcon();
     } else {

@@ -121,6 +121,7 @@ class BarWindow : public win::Window {
     void endKeyboard();
 
     // The monitor's DPI (bar_dpi.cpp): every size is scaled again when it changes.
+    int ownDpi() const;
     void applyDpi(int dpi);
     LRESULT onDpiChanged(LPARAM lParam);
     void onDisplayChange();
@@ -165,7 +166,7 @@ class BarWindow : public win::Window {
     // The bars on the other monitors: each deletes itself after its window is gone.
     std::vector<OtherBar*> otherBars_;
     MoveWatch moveWatch_;
-    BarAccessibility accessibility_{*this, tracker_};
+    BarAccessibility accessibility_{*this, tracker_, strip_};
     UINT taskbarCreatedMessage_ = 0;
     // The press on a browser button while the button is held: its window (the entry may move meanwhile),
     // where it was pressed, and once it is dragged, the place it would be dropped at.

@@ -80,11 +80,6 @@ std::uint64_t microsecondsSince(const LARGE_INTEGER& start) {
     return static_cast<std::uint64_t>((now.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart);
 }
 
-// The close glyph sits in the top-left corner of an icon drawn for each picture scale.
-int glyphIconSize(int dpi) {
-    return 32 * core::pictureScalePercent(dpi) / 100;
-}
-
 // The title inside the translated sentence; a language without one still shows the title.
 std::string attentionTip(const std::string& title) {
     std::string text = win::uiText(instance(), IDS_TIP_ATTENTION);
@@ -104,20 +99,13 @@ TOOLINFOW browserTool(HWND owner, HWND window) {
 }
 } // namespace
 
-void ButtonStrip::loadCloseGlyph(int dpi) {
-    const int size = glyphIconSize(dpi);
-    closeGlyphIcon_.reset(static_cast<HICON>(
-        LoadImageW(instance(), MAKEINTRESOURCEW(IDI_CLOSE_GLYPH), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
-}
-
 void ButtonStrip::createToolTips() {
     toolTips_ =
         CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance(), nullptr);
     if (!toolTips_) return;
     colourToolTips(toolTips_);
-    RECT margins = win::scaledRect(controls::CHoverButton::kToolTipMargins, win::windowDpi(window_));
-    SendMessageA(toolTips_, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
+    setToolTipMargins();
     SendMessageA(toolTips_, TTM_SETDELAYTIME, 100, 1000);
     for (const BrowserEntry& entry : model_.list().entries)
         addTool(entry.window);
@@ -232,7 +220,7 @@ void ButtonStrip::drawStrip(const Canvas& canvas, const RECT& client, const std:
     draw3dRect(canvas, client, colours[core::Part::EdgeLight], colours[core::Part::EdgeShadow]);
     std::vector<std::pair<int, int>> ranges = rangesMeeting(row_, rects);
     if (ranges.empty()) return;
-    win::SelectObjectScope font(dc, buttonFont());
+    win::SelectObjectScope selected(dc, font());
     SetBkMode(dc, TRANSPARENT);
     int lastWithGlyph = -1;
     if (s.showCloseGlyph)
@@ -258,7 +246,7 @@ void ButtonStrip::layOut(const RECT& client) {
     slots_ = core::StripSlots(list.entries, core::stripFilterOf(settings()),
                               [this](const BrowserEntry& e) { return showing(e); });
     slotsStale_ = false;
-    row_ = core::buttonRow(toCore(client), slots_.count(), barDpi());
+    row_ = core::buttonRow(toCore(client), slots_.count(), dpi_);
     rowChanges_ = list.changes();
     rowClient_ = client;
     places_.entries.resize(static_cast<std::size_t>(list.count()));
@@ -352,7 +340,7 @@ void ButtonStrip::invalidateAt(int index) {
         return;
     }
     // Its painted extent, not its rectangle: a narrow button's glyph sticks out, an inverted one has no area.
-    RECT extent = toRect(core::paintedExtent(toCore(r), barDpi()));
+    RECT extent = toRect(core::paintedExtent(toCore(r), dpi_));
     InvalidateRect(window_, &extent, TRUE);
 }
 
@@ -399,7 +387,7 @@ int ButtonStrip::focusMark() const {
 void ButtonStrip::drawFocusMark(const Canvas& canvas, const RECT& r) const {
     canvas.flush();
     RECT mark = r;
-    const int inset = core::scaleForDpi(3, barDpi());
+    const int inset = core::scaleForDpi(3, dpi_);
     InflateRect(&mark, -inset, -inset);
     if (mark.right > mark.left && mark.bottom > mark.top) DrawFocusRect(canvas.dc, &mark);
 }
@@ -494,11 +482,11 @@ void ButtonStrip::paintButton(const Canvas& canvas, const core::PartColours& col
         SetTextColor(dc, colours[calling ? core::Part::AttentionText : core::Part::ButtonText]);
     }
     const bool withIcon = s.showWindowIcons && entry.icon.copy;
-    const core::Rect icon = core::iconRect(toCore(r), barDpi());
+    const core::Rect icon = core::iconRect(toCore(r), dpi_);
     if (withIcon && !icon.empty())
         DrawIconEx(dc, icon.left, icon.top, entry.icon.copy.get(), icon.width(), icon.height(), 0, nullptr,
                    DI_NORMAL);
-    RECT text = toRect(core::textRect(toCore(r), barDpi(), withIcon));
+    RECT text = toRect(core::textRect(toCore(r), dpi_, withIcon));
     // The title is clipped to its rectangle: an empty or inverted one shows none of it, and skipping the
     // text measuring there keeps a strip of a few hundred narrow buttons cheap to repaint.
     if (text.right > text.left) {
@@ -507,8 +495,8 @@ void ButtonStrip::paintButton(const Canvas& canvas, const core::PartColours& col
                   DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     }
     if (core::glyphShown(s.showCloseGlyph, s.closeGlyphOnActiveOnly, active)) {
-        core::Point at = core::glyphOrigin(toCore(r), barDpi());
-        const int side = core::glyphSize(barDpi());
+        core::Point at = core::glyphOrigin(toCore(r), dpi_);
+        const int side = core::glyphSize(dpi_);
         DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(closeGlyphIcon_.get()), 0, at.x, at.y, side,
                    side, DST_ICON);
     }
@@ -531,7 +519,7 @@ core::LeftPress ButtonStrip::leftPressAt(int index, POINT p, bool shift) const {
         press.isActive = entry.window == model_.active();
         press.iconic = IsIconic(entry.window) != 0;
         bool shown = core::glyphShown(s.showCloseGlyph, s.closeGlyphOnActiveOnly, press.isActive);
-        press.onGlyph = core::onCloseGlyph(buttonRect(index), at, shown, barDpi());
+        press.onGlyph = core::onCloseGlyph(buttonRect(index), at, shown, dpi_);
     }
     return press;
 }

@@ -55,8 +55,10 @@ class ButtonStrip final : public BrowserListObserver {
     };
     void setMonitorFilter(MonitorFilter filter);
     bool shows(const BrowserEntry& entry) const;
-    // The close glyph drawn at the bar's DPI; loaded again when the DPI changes.
-    void loadCloseGlyph(int dpi);
+    // The DPI the strip is drawn at, its own monitor's: the buttons' sizes, their font, the close glyph and
+    // the tool tips' margins follow it. Laid out again at the next paint.
+    void setDpi(int dpi);
+    int dpi() const noexcept { return dpi_; }
 
     // The tool tip control, with a tool for every listed window. Gone with the strip's window, its owner.
     void createToolTips();
@@ -117,6 +119,10 @@ class ButtonStrip final : public BrowserListObserver {
         std::vector<Places> entries;
     };
 
+    void loadCloseGlyph();
+    void setToolTipMargins();
+    // The button font at the strip's DPI, made again after the user picked another.
+    HFONT font();
     void drawStrip(const Canvas& canvas, const RECT& client, const std::vector<RECT>& rects);
     void layOut(const RECT& client);
     HDC backBuffer(HDC screen, const RECT& client);
@@ -140,7 +146,10 @@ class ButtonStrip final : public BrowserListObserver {
     HWND window_ = nullptr;
     HWND toolTips_ = nullptr;
     bool toolsStale_ = false;
+    int dpi_ = 96;
     win::Icon closeGlyphIcon_;
+    win::Font font_;
+    unsigned fontMadeAt_ = 0;
     // The text of the browser tool tip being shown.
     std::wstring tipText_;
     PlaceTable places_;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "app/appbar.h"
+#include "app/bar_accessibility.h"
 #include "app/button_strip.h"
 #include "win/window.h"
 
@@ -17,7 +18,7 @@ class OtherBar final : public win::Window {
   public:
     // appBar: the registration record the main bar keeps for this bar (given back by a crash too).
     OtherBar(BarWindow& main, BrowserTracker& model, AppBar& appBar)
-        : main_(main), model_(model), appBar_(appBar), strip_(model) {}
+        : main_(main), model_(model), appBar_(appBar), strip_(model), accessibility_(main, model, strip_) {}
 
     // Creates the hidden bar for the monitor; it docks when shown.
     bool create(HMONITOR monitor, const RECT& monitorRect);
@@ -25,7 +26,9 @@ class OtherBar final : public win::Window {
     void hide();
     // Negotiates the strip again (a new height, a new taskbar).
     void position();
-    void setMonitorFilter(ButtonStrip::MonitorFilter filter) { strip_.setMonitorFilter(std::move(filter)); }
+    void setMonitorFilter(ButtonStrip::MonitorFilter filter);
+    // The settings that decide which windows have a button changed.
+    void filterChanged();
     void relayToToolTips(const MSG& msg) { strip_.relayToToolTips(msg); }
     const ButtonStrip& strip() const noexcept { return strip_; }
 
@@ -34,12 +37,20 @@ class OtherBar final : public win::Window {
     void onFinalMessage() override { delete this; }
 
   private:
+    LRESULT onCreate(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT onAppBarNotify(WPARAM code, LPARAM param);
+    // Its monitor's DPI, read again when the system says it changed: the height, the strip and the strip
+    // the shell reserves follow it.
+    LRESULT onDpiChanged();
+    LRESULT onGetObject(UINT msg, WPARAM wParam, LPARAM lParam);
 
     BarWindow& main_;
     BrowserTracker& model_;
     AppBar& appBar_;
     ButtonStrip strip_;
+    // What a screen reader sees of this bar: its own strip's buttons, with its events raised on its window.
+    BarAccessibility accessibility_;
+    int dpi_ = 96;
 };
 
 } // namespace app

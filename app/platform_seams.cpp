@@ -17,6 +17,8 @@ constexpr DWORD kMessageFilterAllow = 1; // MSGFLT_ALLOW
 // The widest line of the bitness notice, in 96-DPI units.
 constexpr int kNoticeWidth = 360;
 
+MonitorDpiReader g_monitorDpi = nullptr;
+
 template <class Function> Function systemFunction(const wchar_t* module, const char* name) {
     HMODULE library = GetModuleHandleW(module);
     return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
@@ -57,6 +59,15 @@ PlatformSeams systemSeams() {
     using Allow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
     return {processElevated, systemFunction<Allow>(L"user32.dll", "ChangeWindowMessageFilterEx"),
             processBitness};
+}
+
+void readMonitorDpiWith(MonitorDpiReader reader) {
+    g_monitorDpi = reader;
+}
+
+int monitorDpi(HMONITOR monitor) {
+    const int dpi = g_monitorDpi ? g_monitorDpi(monitor) : win::monitorDpi(monitor);
+    return core::isSaneDpi(dpi) ? dpi : win::systemDpi();
 }
 
 int admitMessagesFromOthers(HWND bar, UINT taskbarCreated, const PlatformSeams& seams) {

@@ -17,6 +17,13 @@ struct PlatformSeams {
 // The real answers, with the newer calls looked up at run time so that older systems still start.
 PlatformSeams systemSeams();
 
+// The DPI of a monitor as every bar reads it (its effective DPI). Wine gives every monitor the one DPI: a
+// test build puts in its own answer; null gives the system's back. An answer no monitor has reads as the
+// system's DPI.
+using MonitorDpiReader = int (*)(HMONITOR monitor);
+void readMonitorDpiWith(MonitorDpiReader reader);
+int monitorDpi(HMONITOR monitor);
+
 // Lets the bar's messages from other programs through an elevated process's filter, and nothing else;
 // returns how many were let through.
 int admitMessagesFromOthers(HWND bar, UINT taskbarCreated, const PlatformSeams& seams);

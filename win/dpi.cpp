@@ -2,6 +2,7 @@
 
 #include "core/dpi_scale.h"
 #include "win/gdi.h"
+#include "win/system_library.h"
 
 namespace win {
 
@@ -32,6 +33,21 @@ int windowDpi(HWND window) {
     if (forWindow && window) {
         if (const UINT dpi = forWindow(window)) return static_cast<int>(dpi);
     }
+    return systemDpi();
+}
+
+int monitorDpi(HMONITOR monitor) {
+    // MDT_EFFECTIVE_DPI is 0; the library is the system's and stays loaded for the process.
+    using ForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto forMonitor = [] {
+        HMODULE shcore = loadSystemLibrary(L"shcore.dll");
+        return shcore ? reinterpret_cast<ForMonitor>(
+                            reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
+                      : nullptr;
+    }();
+    UINT x = 0, y = 0;
+    if (forMonitor && monitor && SUCCEEDED(forMonitor(monitor, 0, &x, &y)) && y > 0)
+        return static_cast<int>(y);
     return systemDpi();
 }
 

@@ -12,6 +12,10 @@ void requestPerMonitorDpi();
 // The DPI of the window's monitor; the screen's logical DPI where the per-window call does not exist.
 int windowDpi(HWND window);
 
+// The effective DPI of a monitor (shcore.dll, loaded at run time); the system's DPI where that library or
+// call is missing, or the monitor is gone.
+int monitorDpi(HMONITOR monitor);
+
 // A rectangle of 96-DPI units at the given DPI.
 RECT scaledRect(const RECT& r, int dpi);
 

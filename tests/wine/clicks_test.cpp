@@ -12,6 +12,7 @@
 
 #include "kit/bar_fixture.h"
 #include "kit/other_process.h"
+#include "kit/screen_reader.h"
 #include "kit/tray.h"
 
 namespace {
@@ -162,42 +163,6 @@ TEST_F(Clicks, TheButtonsMenuMinimisesRestoresAndCloses) {
     EXPECT_TRUE(IsWindow(w[1]));
 }
 
-// What a screen reader in this process reads of the bar's client object.
-struct ScreenReader {
-    explicit ScreenReader(HWND window) {
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                   reinterpret_cast<void**>(&bar));
-    }
-    ~ScreenReader() {
-        if (bar) bar->Release();
-        CoUninitialize();
-    }
-    static VARIANT child(long id) {
-        VARIANT v{};
-        v.vt = VT_I4;
-        v.lVal = id;
-        return v;
-    }
-    std::vector<std::string> names(long count) const {
-        std::vector<std::string> out;
-        for (long id = 1; id <= count; ++id) {
-            BSTR name = nullptr;
-            bar->get_accName(child(id), &name);
-            out.push_back(name ? e2e::utf8Of(name) : "");
-            SysFreeString(name);
-        }
-        return out;
-    }
-    // The focused child, -1 for none.
-    long focus() const {
-        VARIANT v{};
-        bar->get_accFocus(&v);
-        return v.vt == VT_I4 ? v.lVal : -1;
-    }
-    IAccessible* bar = nullptr;
-};
-
 // The children the bar's out-of-context focus events named, in order of arrival.
 std::vector<long> g_focused;
 void CALLBACK recordFocus(HWINEVENTHOOK, DWORD, HWND, LONG object, LONG child, DWORD, DWORD) {
@@ -214,7 +179,7 @@ using Reorder = MenuBarTest;
 
 TEST_F(Reorder, DraggingTheFirstButtonToTheEndMovesItsNameTipAndMenuItemAndEscapePutsADragBack) {
     std::vector<HWND> w = startWith({"A", "B", "C"}, 0);
-    ScreenReader screenReader(bar_);
+    kit::ScreenReader screenReader(bar_);
     ASSERT_NE(screenReader.bar, nullptr);
     kit::moveTo(at(0));
     kit::leftDown();
@@ -271,7 +236,7 @@ using Keyboard = BarTest;
 
 TEST_F(Keyboard, TheFocusHotKeyArrowsEnterDeleteTabAndEscapeAsAScreenReaderHearsThem) {
     std::vector<HWND> w = startWith({"A", "B", "C"}, 0);
-    ScreenReader screenReader(bar_);
+    kit::ScreenReader screenReader(bar_);
     ASSERT_NE(screenReader.bar, nullptr);
     HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, recordFocus,
                                          proc_.id(), 0, WINEVENT_OUTOFCONTEXT);
@@ -297,7 +262,7 @@ TEST_F(Keyboard, TheFocusHotKeyArrowsEnterDeleteTabAndEscapeAsAScreenReaderHears
     EXPECT_TRUE(kit::waitFor([&] { return markRow(0) != plain0; }, 3000));
     EXPECT_EQ(screenReader.focus(), 1);
     VARIANT state{};
-    screenReader.bar->get_accState(ScreenReader::child(1), &state);
+    screenReader.bar->get_accState(kit::ScreenReader::child(1), &state);
     EXPECT_EQ(state.lVal & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE),
               STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE);
     kit::pressKey(VK_RIGHT);

@@ -1,16 +1,20 @@
 // The bar on two monitors side by side (1024x768 primary, 800x600 right of it), outside Wine's virtual
-// desktop: a bar docked at the bottom of each, each with the buttons of the windows on its own monitor, the
-// bars made again when a monitor goes and comes. Run by two_monitors.sh, which makes the monitors.
+// desktop: a bar docked at the bottom of each, each with the buttons of the windows on its own monitor, each
+// at its monitor's DPI and each answering a screen reader, the bars made again when a monitor goes and
+// comes. Run by two_monitors.sh, which makes the monitors.
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/bar_ids.h"
 #include "core/bar_commands.h"
 #include "kit/bar_fixture.h"
+#include "kit/screen_reader.h"
 
 namespace {
 
@@ -50,11 +54,33 @@ bool secondMonitor(bool on) {
     return true;
 }
 
+// Where the probe build of the bar (probe_bar_main.cpp) reads the DPI of the monitors other than the primary
+// one: Wine gives every monitor the one DPI.
+constexpr const char* kProbeKey = "Software\\Corvane! probe";
+
 class TwoMonitors : public e2e::BarTest {
   protected:
     void SetUp() override {
         BarTest::SetUp();
         ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), 2) << "run this program through two_monitors.sh";
+    }
+    void TearDown() override {
+        BarTest::TearDown();
+        RegDeleteKeyA(HKEY_CURRENT_USER, kProbeKey);
+    }
+    static void setOtherMonitorsDpi(DWORD dpi) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, kProbeKey, "Other monitors DPI", REG_DWORD, &dpi, sizeof(dpi));
+    }
+    void startProbe() {
+        ASSERT_TRUE(proc_.start("\"" + kit::binDir() + "\\probe\\corvane_probe.exe\""));
+        ASSERT_TRUE(
+            kit::waitFor([&] { return (bar_ = e2e::findBar()) != nullptr && IsWindowVisible(bar_); }));
+        browsers_.setBar(bar_);
+    }
+    static HWND waitOtherBar() {
+        HWND other = nullptr;
+        kit::waitFor([&] { return (other = otherBar()) != nullptr && IsWindowVisible(other); });
+        return other;
     }
     // A window on each monitor, then the bar.
     void startWithOneEach() {
@@ -74,11 +100,17 @@ class TwoMonitors : public e2e::BarTest {
     static bool waitShows(HWND bar, int n, DWORD timeoutMs = 5000) {
         return kit::waitFor([&] { return shows(bar, n); }, timeoutMs);
     }
-    static bool docked(HWND bar, const RECT& monitor) {
+    static bool docked(HWND bar, const RECT& monitor, int height = 24) {
         RECT r{};
         GetWindowRect(bar, &r);
         return r.left == monitor.left && r.right == monitor.right && r.bottom == monitor.bottom &&
-               r.top == monitor.bottom - 24;
+               r.top == monitor.bottom - height;
+    }
+    // Whether the bar's first button begins at x, in its client area.
+    static bool firstButtonAt(HWND bar, int x) {
+        e2e::BarShot shot(bar);
+        const COLORREF raised = GetSysColor(COLOR_BTNHIGHLIGHT);
+        return shot.at(x, 12) == raised && shot.at(x - 1, 12) != raised;
     }
 
     HWND left_ = nullptr, right_ = nullptr;
@@ -205,6 +237,69 @@ TEST_F(TwoMonitors, BrowsersAreMaximisedOnTheirOwnMonitorAndAlignedAnywhereOnThe
         GetWindowRect(aligned, &r);
         return r.left == 1300 && r.top == 100 && r.right == 1700 && r.bottom == 400;
     })) << "the alignment rectangle on the second monitor was kept";
+}
+
+TEST_F(TwoMonitors, EachBarIsDrawnAtItsOwnMonitorsDpiAndTakesANewOneWhenTheSystemSaysItChanged) {
+    setOtherMonitorsDpi(144);
+    left_ = browsers_.open("Left", "IEFrame", false, 100, 100);
+    right_ = browsers_.open("Right", "IEFrame", false, 1200, 100);
+    startProbe();
+    HWND other = waitOtherBar();
+    ASSERT_NE(other, nullptr);
+    // At 144 DPI: 36 high, the button at 81 (54 x 1.5), its title in the font scaled from -11 to -17.
+    EXPECT_TRUE(kit::waitFor([&] { return docked(other, kSecond, 36) && firstButtonAt(other, 81); }));
+    EXPECT_TRUE(e2e::buttonTextDrawnAs(other, {87, 5, 81 + 240 - 5, 31}, "Right", "MS Sans Serif", -17));
+    EXPECT_EQ(e2e::bottomOfferedToANewcomer(kSecond), kSecond.bottom - 36);
+    EXPECT_TRUE(docked(bar_, kPrimary));
+    EXPECT_TRUE(firstButtonAt(bar_, 54));
+    EXPECT_TRUE(e2e::buttonTextDrawnAs(bar_, {58, 3, 211, 21}, "Left", "MS Sans Serif", -11));
+
+    // The monitor's DPI is read again at the system's message, whatever the message says.
+    setOtherMonitorsDpi(192);
+    RECT suggested{kSecond.left, kSecond.bottom - 48, kSecond.right, kSecond.bottom};
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(other, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested),
+                        SMTO_ABORTIFHUNG, 5000, &answer);
+    EXPECT_TRUE(kit::waitFor([&] { return docked(other, kSecond, 48) && firstButtonAt(other, 108); }));
+    EXPECT_EQ(e2e::bottomOfferedToANewcomer(kSecond), kSecond.bottom - 48);
+    EXPECT_TRUE(docked(bar_, kPrimary));
+    ASSERT_TRUE(e2e::closeBar(proc_, bar_));
+}
+
+// A screen reader in another process: each bar's client object holds the buttons of its own strip, and the
+// second bar raises its events on its own window.
+std::vector<std::pair<HWND, long>> g_stateChanges;
+void CALLBACK recordStateChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT) g_stateChanges.emplace_back(window, child);
+}
+
+TEST_F(TwoMonitors, AScreenReaderReadsAndPressesEachBarsOwnButtonsAndHearsTheSecondBarOnItsWindow) {
+    startWithOneEach();
+    HWND other = waitOtherBar();
+    ASSERT_TRUE(waitShows(other, 1));
+    kit::ScreenReader first(bar_), second(other);
+    ASSERT_NE(second.bar, nullptr);
+    EXPECT_EQ(first.names(1), std::vector<std::string>{"Left"});
+    EXPECT_EQ(first.children(), 1 + 5) << "the window of the other monitor left out, the own buttons in";
+    EXPECT_EQ(second.names(1), std::vector<std::string>{"Right"});
+    EXPECT_EQ(second.children(), 1);
+    EXPECT_EQ(second.role(1), ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(second.focus(), -1);
+
+    e2e::waitForeground(left_);
+    EXPECT_EQ(second.bar->accDoDefaultAction(kit::ScreenReader::child(1)), S_OK);
+    EXPECT_TRUE(kit::waitFor([&] { return GetForegroundWindow() == right_; }));
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr,
+                                         recordStateChange, proc_.id(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    e2e::shellEvent(bar_, right_, e2e::kActivated);
+    EXPECT_TRUE(kit::waitFor([&] {
+        return std::find(g_stateChanges.begin(), g_stateChanges.end(), std::pair{other, 1L}) !=
+               g_stateChanges.end();
+    }));
+    EXPECT_TRUE(kit::waitFor([&] { return (second.state(1) & STATE_SYSTEM_PRESSED) != 0; }));
+    EXPECT_EQ(first.state(1) & STATE_SYSTEM_PRESSED, 0);
+    UnhookWinEvent(hook);
 }
 
 // Last: it switches the second monitor off and on again.

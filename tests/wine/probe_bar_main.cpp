@@ -3,7 +3,8 @@
 //   decommitted (never reused) when freed, so any use of a deleted object faults instead of reading
 //   intact stale bytes;
 // - the bar's tool tip control checks each tool record it is handed: one larger than the version-5
-//   common controls accept makes the program end with kOversizedRecord instead of its own exit code.
+//   common controls accept makes the program end with kOversizedRecord instead of its own exit code;
+// - a monitor other than the primary one has the DPI a test writes (Wine gives every monitor the one DPI).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -14,6 +15,8 @@
 
 #include "app/app.h"
 #include "app/bar_window.h"
+#include "app/platform_seams.h"
+#include "win/dpi.h"
 
 namespace {
 
@@ -47,6 +50,18 @@ LRESULT CALLBACK checkToolRecords(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     const TTTOOLINFOA* record = toolRecordOf(msg, lParam);
     if (record && record->cbSize > TTTOOLINFOA_V2_SIZE) g_oversized = true;
     return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+// Read at every question, so that a test may change it while the bar runs.
+int otherMonitorsDpiOfTheTest(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    DWORD dpi = 0, size = sizeof(dpi);
+    const bool primary = GetMonitorInfoW(monitor, &info) && (info.dwFlags & MONITORINFOF_PRIMARY);
+    if (primary || RegGetValueA(HKEY_CURRENT_USER, "Software\\Corvane! probe", "Other monitors DPI",
+                                RRF_RT_REG_DWORD, nullptr, &dpi, &size) != ERROR_SUCCESS)
+        return win::monitorDpi(monitor);
+    return static_cast<int>(dpi);
 }
 
 void watchBarToolTips() {
@@ -93,6 +108,7 @@ void operator delete[](void* p, const std::nothrow_t&) noexcept {
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    app::readMonitorDpiWith(otherMonitorsDpiOfTheTest);
     if (!app::startProgram()) return 0;
     watchBarToolTips();
     const int code = app::runMessageLoop();
