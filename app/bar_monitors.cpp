@@ -59,6 +59,12 @@ void BarWindow::closeOtherBars() {
     otherBars_.clear();
 }
 
+void BarWindow::repaintBars() {
+    InvalidateRect(hwnd(), nullptr, TRUE);
+    for (OtherBar* bar : otherBars_)
+        InvalidateRect(bar->hwnd(), nullptr, TRUE);
+}
+
 void BarWindow::showOtherBars(bool shown) {
     for (OtherBar* bar : otherBars_)
         shown ? bar->show() : bar->hide();

@@ -33,6 +33,7 @@ class BarPreferencesHost : public prefs::PreferencesHost {
     void windowIconsChanged() override { tracker_.readIcons(); }
     void barsChanged() override { bar_.remakeBars(); }
     void desktopFilterChanged() override { bar_.followDesktops(); }
+    void repaintBars() override { bar_.repaintBars(); }
 
   private:
     BarWindow& bar_;

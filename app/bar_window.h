@@ -41,6 +41,8 @@ class BarWindow : public win::Window {
     void positionBar();
     // Makes the bars again by the settings (the preferences changed which monitors have one).
     void remakeBars();
+    // Every bar draws again (a colour or the font changed).
+    void repaintBars();
     // Gives the own buttons' tool tips and the tray tip the texts of the interface language now chosen.
     void retitle();
 

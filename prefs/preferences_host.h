@@ -64,6 +64,8 @@ class PreferencesHost {
     virtual void windowIconsChanged() {}
     // Whether windows of the virtual desktops not in view have buttons changed.
     virtual void desktopFilterChanged() {}
+    // A colour, the font or the close glyph changed: every window that shows the settings draws again.
+    virtual void repaintBars() { InvalidateRect(barWindow(), nullptr, TRUE); }
 };
 
 // Hot-key ids on the bar window.

@@ -239,7 +239,7 @@ void PreferencesPage::takeHotKey(int controlId, int32_t core::Settings::*field, 
 }
 
 void PreferencesPage::repaintBar() {
-    if (HWND bar = host_.barWindow()) InvalidateRect(bar, nullptr, TRUE);
+    host_.repaintBars();
 }
 
 } // namespace prefs
