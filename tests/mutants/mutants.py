@@ -132,6 +132,12 @@ MUTANTS = [
     ('the dark theme keeps the light defaults', 'core/theme_colours.h',
      'value == defaultValue ? dark', 'value == defaultValue + 1 ? dark', 'host',
      r'^ThemeColours\.'),
+    # the bars of the other monitors
+    ('a second bar takes the main bar\'s DPI', 'app/other_bar.cpp', 'dpi_ = monitorDpi(monitor);',
+     'dpi_ = barDpi();', 'x86_64', r'^monitors_tests$'),
+    ('a second bar answers no screen reader', 'app/other_bar.cpp',
+     'if (LRESULT object = accessibility_.answer(wParam, lParam)) return object;', '', 'x86_64',
+     r'^monitors_tests$'),
     ('a middle click closes whatever the setting', 'app/bar_buttons.cpp',
      'if (!settings().middleClickCloses || !pressed', 'if (!pressed', 'x86_64', r'^button_clicks_tests$'),
 ]
