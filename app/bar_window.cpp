@@ -141,6 +141,8 @@ LRESULT BarWindow::onCreate(UINT msg, WPARAM wParam, LPARAM lParam) {
     // The window may sit on a monitor whose DPI differs from the system's.
     const int dpi = win::windowDpi(hwnd());
     if (core::isSaneDpi(dpi) && dpi != barDpi()) setBarDpi(dpi);
+    // The bars, made next, say whether the windows' monitors matter, and read them if they do.
+    tracker_.followMonitors(false);
     tracker_.Enumerate();
     makeBars(false);
     if (settings().startInTray) {
