@@ -135,10 +135,12 @@ void BrowserTracker::list(HWND window, core::WindowFacts& facts) {
     BrowserEntry& entry = list_.append(window, core::buttonText(facts, settings()));
     entry.cloaked = facts.cloaked();
     if (followMonitors_) entry.monitor = reader_.monitor(window);
+    // The stand-in comes with the entry: announced with it, not as a change of its own after it.
+    if (settings().showWindowIcons) showStandIn(entry.icon, icons_.standIn(window, facts.processImage()));
     if (usesTaskbarList(facts)) takeButtonOff(window);
     const int index = list_.count() - 1;
     announce([&](BrowserListObserver& o) { o.entryAdded(index, window); });
-    readIcon(window, facts, true);
+    readIcon(window, facts, false);
     // The shell reports a window as it is created, and a browser may show its frame only later: placing a
     // window its program has not shown yet can leave it hidden for good. Such a window waits for its showing,
     // also through the restoring of all windows the bar may do for it (placeArrival comes after).
@@ -180,11 +182,11 @@ void BrowserTracker::readIcons() {
     });
 }
 
-void BrowserTracker::readIcon(HWND window, core::WindowFacts& facts, bool listed) {
+void BrowserTracker::readIcon(HWND window, core::WindowFacts& facts, bool withStandIn) {
     if (!settings().showWindowIcons) return;
     const int first = list_.find(window);
     if (first < 0) return;
-    if (listed) {
+    if (withStandIn) {
         const WindowIcons::StandIn standIn = icons_.standIn(window, facts.processImage());
         changeEntries(window, [&](BrowserEntry& entry) { return showStandIn(entry.icon, standIn); });
     }

@@ -74,9 +74,9 @@ class BrowserTracker final : private IconAnswers {
     void list(HWND window, core::WindowFacts& facts);
     void unlist(HWND window);
     void retitle(HWND window, core::WindowFacts& facts);
-    // A newly listed window shows its stand-in at once; every window asks its program, which may answer
-    // later or never.
-    void readIcon(HWND window, core::WindowFacts& facts, bool listed);
+    // With withStandIn (icons just turned on) the window shows its stand-in at once; every window that can be
+    // asked asks its program, which may answer later or never.
+    void readIcon(HWND window, core::WindowFacts& facts, bool withStandIn);
     void askIcon(HWND window, ULONG_PTR request);
     void iconAnswered(HWND window, ULONG_PTR request, HICON icon) override;
     // Shows the class's or the program file's icon (or none); true when the entry changed.
