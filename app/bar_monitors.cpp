@@ -33,6 +33,7 @@ void BarWindow::makeBars(bool shown) {
     accessibility_.filterChanged();
     // The handles of the monitors may be new: every window's monitor is looked at again before the strips
     // are laid out.
+    tracker_.followMonitors(filter.byMonitor);
     tracker_.recheckMonitor(nullptr);
     filter.main = false;
     for (std::size_t k = 1; k < bars.size(); ++k) {

@@ -136,6 +136,8 @@ LRESULT BarWindow::onCreate(UINT msg, WPARAM wParam, LPARAM lParam) {
     taskbarCreatedMessage_ = RegisterWindowMessageA(kTaskbarCreatedMessageName);
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
+    // The bars, made next, say whether the windows' monitors matter, and read them if they do.
+    tracker_.followMonitors(false);
     tracker_.Enumerate();
     makeBars(false);
     // The bar's monitor, known now, may have another DPI than the system's.

@@ -14,7 +14,10 @@ namespace app {
 
 // The window's small icon as the bar shows it.
 struct EntryIcon {
-    // The bar's own copy (null: no icon shown), freed with the entry.
+    // What the buttons draw (null: no icon): the copy below, or a program file's icon the bar keeps all run.
+    HICON shown = nullptr;
+    // The bar's own copy of an icon another program may destroy (the window's, its class's), freed with the
+    // entry.
     win::Icon copy;
     // What it was copied from: the same icon found again is not copied again.
     HICON source = nullptr;
@@ -22,6 +25,8 @@ struct EntryIcon {
     HICON standIn = nullptr;
     // The asking of the window whose answer counts; 0 for none.
     ULONG_PTR request = 0;
+    // The window cannot be asked (see WindowIcons::StandIn): a redraw it reports leaves the icon as it is.
+    bool unaskable = false;
 };
 
 struct BrowserEntry {

@@ -16,11 +16,12 @@ namespace {
 constexpr UINT kPendingCheckMs = 100;
 constexpr UINT kAutoHideDelayMs = 4000;
 
-// Keeps the icon as the entry's own copy, copied only when it is another one; true when the entry changed.
-bool setIcon(EntryIcon& icon, HICON source, bool standIn) {
-    if (standIn) icon.standIn = source;
-    if (icon.source == source && (icon.copy || !source)) return false;
-    icon.copy.reset(source ? CopyIcon(source) : nullptr);
+// Shows the icon, copied only when it is another one and not kept by the bar all run (copying an icon costs
+// more than the rest of a window's listing); true when the entry changed.
+bool setIcon(EntryIcon& icon, HICON source, bool kept) {
+    if (icon.source == source && (icon.shown || !source)) return false;
+    icon.copy.reset(source && !kept ? CopyIcon(source) : nullptr);
+    icon.shown = kept ? source : icon.copy.get();
     icon.source = source;
     return true;
 }
@@ -49,13 +50,22 @@ void BrowserTracker::Enumerate() {
         if (!core::isBrowserWindow(facts, settings())) continue;
         BrowserEntry& entry = list_.insertFront(window, core::buttonText(facts, settings()));
         entry.cloaked = facts.cloaked();
-        entry.monitor = reader_.monitor(window);
+        if (followMonitors_) entry.monitor = reader_.monitor(window);
         // Nothing is announced before the order: the first paint draws it.
-        if (icons) setIcon(entry.icon, icons_.standIn(window, facts.processImage()), true);
+        if (icons) showStandIn(entry.icon, icons_.standIn(window, facts.processImage()));
     }
     announce([](BrowserListObserver& o) { o.orderChanged(); });
-    if (icons)
-        list_.forEachFirstToLast([this](HWND window) { askIcon(window, WindowIcons::firstRequest()); });
+    if (!icons) return;
+    list_.forEachFirstToLast([this](HWND window) {
+        if (!list_.entries[static_cast<size_t>(list_.find(window))].icon.unaskable)
+            askIcon(window, WindowIcons::firstRequest());
+    });
+}
+
+bool BrowserTracker::showStandIn(EntryIcon& icon, const WindowIcons::StandIn& standIn) {
+    icon.standIn = standIn.icon;
+    icon.unaskable = standIn.refused;
+    return setIcon(icon, standIn.icon, icons_.keeps(standIn.icon));
 }
 
 void BrowserTracker::setActive(HWND window) {
@@ -111,6 +121,7 @@ template <class Change> bool BrowserTracker::changeEntries(HWND window, Change c
 }
 
 void BrowserTracker::recheckMonitor(HWND window) {
+    if (!followMonitors_) return;
     if (!window) {
         list_.forEachFirstToLast([this](HWND each) { recheckMonitor(each); });
         return;
@@ -123,11 +134,13 @@ void BrowserTracker::recheckMonitor(HWND window) {
 void BrowserTracker::list(HWND window, core::WindowFacts& facts) {
     BrowserEntry& entry = list_.append(window, core::buttonText(facts, settings()));
     entry.cloaked = facts.cloaked();
-    entry.monitor = reader_.monitor(window);
+    if (followMonitors_) entry.monitor = reader_.monitor(window);
+    // The stand-in comes with the entry: announced with it, not as a change of its own after it.
+    if (settings().showWindowIcons) showStandIn(entry.icon, icons_.standIn(window, facts.processImage()));
     if (usesTaskbarList(facts)) takeButtonOff(window);
     const int index = list_.count() - 1;
     announce([&](BrowserListObserver& o) { o.entryAdded(index, window); });
-    readIcon(window, facts, true);
+    readIcon(window, facts, false);
     // The shell reports a window as it is created, and a browser may show its frame only later: placing a
     // window its program has not shown yet can leave it hidden for good. Such a window waits for its showing,
     // also through the restoring of all windows the bar may do for it (placeArrival comes after).
@@ -169,9 +182,16 @@ void BrowserTracker::readIcons() {
     });
 }
 
-void BrowserTracker::readIcon(HWND window, core::WindowFacts& facts, bool listed) {
+void BrowserTracker::readIcon(HWND window, core::WindowFacts& facts, bool withStandIn) {
     if (!settings().showWindowIcons) return;
-    if (listed) showIcon(window, icons_.standIn(window, facts.processImage()), true);
+    const int first = list_.find(window);
+    if (first < 0) return;
+    if (withStandIn) {
+        const WindowIcons::StandIn standIn = icons_.standIn(window, facts.processImage());
+        changeEntries(window, [&](BrowserEntry& entry) { return showStandIn(entry.icon, standIn); });
+    }
+    // A window the system will not ask answers nothing: a redraw of it cannot change its icon.
+    if (list_.entries[static_cast<size_t>(first)].icon.unaskable) return;
     askIcon(window, WindowIcons::firstRequest());
 }
 
@@ -186,21 +206,15 @@ void BrowserTracker::askIcon(HWND window, ULONG_PTR request) {
 void BrowserTracker::iconAnswered(HWND window, ULONG_PTR request, HICON icon) {
     const int index = list_.find(window);
     if (index < 0 || list_.entries[static_cast<size_t>(index)].icon.request != request) return;
-    if (icon) {
-        showIcon(window, icon, false);
-    } else if (!WindowIcons::isLastStep(request)) {
+    if (!icon && !WindowIcons::isLastStep(request)) {
         askIcon(window, WindowIcons::nextStep(request));
-    } else {
-        showIcon(window, list_.entries[static_cast<size_t>(index)].icon.standIn, false);
+        return;
     }
-}
-
-void BrowserTracker::showIcon(HWND window, HICON source, bool standIn) {
-    list_.forEachIndexOf(window, [&](int i) {
-        // An observer may have changed the list for an earlier entry.
-        if (!list_.validIndex(i)) return;
-        if (setIcon(list_.entries[static_cast<size_t>(i)].icon, source, standIn))
-            announce([i](BrowserListObserver& o) { o.entryChanged(i); });
+    // The window's own icon may be destroyed by its program at any time: it is copied. Without one, the
+    // stand-in shows again.
+    const bool kept = !icon && icons_.keeps(list_.entries[static_cast<size_t>(index)].icon.standIn);
+    changeEntries(window, [&](BrowserEntry& entry) {
+        return setIcon(entry.icon, icon ? icon : entry.icon.standIn, kept);
     });
 }
 

@@ -36,6 +36,9 @@ class BrowserTracker final : private IconAnswers {
     void setActive(HWND window);
 
     void Enumerate();
+    // Whether any view shows windows by their monitor. Where none does, a window's monitor is never read:
+    // asking the system for it costs about what the rest of an activation does.
+    void followMonitors(bool follow) noexcept { followMonitors_ = follow; }
     // Looks again at the monitor a listed window is on (after it was moved, minimised or restored) and
     // announces a change; every listed window's for a null one (the monitors changed).
     void recheckMonitor(HWND window);
@@ -71,13 +74,13 @@ class BrowserTracker final : private IconAnswers {
     void list(HWND window, core::WindowFacts& facts);
     void unlist(HWND window);
     void retitle(HWND window, core::WindowFacts& facts);
-    // A newly listed window shows its stand-in at once; every window asks its program, which may answer
-    // later or never.
-    void readIcon(HWND window, core::WindowFacts& facts, bool listed);
+    // With withStandIn (icons just turned on) the window shows its stand-in at once; every window that can be
+    // asked asks its program, which may answer later or never.
+    void readIcon(HWND window, core::WindowFacts& facts, bool withStandIn);
     void askIcon(HWND window, ULONG_PTR request);
     void iconAnswered(HWND window, ULONG_PTR request, HICON icon) override;
-    // Shows the icon (or none) on every button of the window.
-    void showIcon(HWND window, HICON source, bool standIn);
+    // Shows the class's or the program file's icon (or none); true when the entry changed.
+    bool showStandIn(EntryIcon& icon, const WindowIcons::StandIn& standIn);
     // Changes every entry of the window that `change` changes (it says whether it did), announcing each;
     // true when any changed.
     template <class Change> bool changeEntries(HWND window, Change change);
@@ -103,6 +106,7 @@ class BrowserTracker final : private IconAnswers {
     BrowserWindowList list_;
     HWND active_ = nullptr;
     bool usesTabControl_ = false;
+    bool followMonitors_ = true;
     // Browser windows reported before their program showed them, to be placed once shown.
     core::PendingWindows<HWND> pending_;
     WindowIcons icons_;

@@ -3,6 +3,9 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "core/browser_rules.h"
 #include "win/handle.h"
 #include "win/system_library.h"
@@ -26,6 +29,58 @@ GetWindowAttribute windowAttributeReader() {
     return reader;
 }
 
+std::string readImage(HANDLE process) {
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (!QueryFullProcessImageNameW(process, 0, path, &size)) return {};
+    return win::narrow(std::wstring_view(path, size));
+}
+
+// Each program's path, read once while its process is known. Opening a process and asking for its file
+// costs several calls to the system, for every listing and for every event of a window of today's browsers.
+// The process stays open while its path is kept: the system gives its id to no other process meanwhile, so
+// the id cannot bring up another program's path.
+class ProgramPaths {
+  public:
+    std::string of(HWND window) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (pid == 0) return {};
+        auto known =
+            std::find_if(known_.begin(), known_.end(), [pid](const Known& k) { return k.pid == pid; });
+        if (known != known_.end()) return known->path;
+        win::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+        if (!process) return {};
+        std::string path = readImage(process.get());
+        if (path.empty()) return {};
+        forgetEnded();
+        known_.push_back({pid, std::move(process), path});
+        return path;
+    }
+
+  private:
+    struct Known {
+        DWORD pid;
+        win::KernelHandle process;
+        std::string path;
+    };
+
+    // Looked at only when a new process comes: ended ones are let go, and the oldest beyond a bound.
+    void forgetEnded() {
+        known_.erase(std::remove_if(known_.begin(), known_.end(),
+                                    [](const Known& k) {
+                                        DWORD code = 0;
+                                        return !GetExitCodeProcess(k.process.get(), &code) ||
+                                               code != STILL_ACTIVE;
+                                    }),
+                     known_.end());
+        if (known_.size() >= kMaxKnown) known_.erase(known_.begin());
+    }
+
+    static constexpr std::size_t kMaxKnown = 32;
+    std::vector<Known> known_;
+};
+
 class SystemWindowReader final : public WindowReader {
   public:
     std::string className(HWND window) const override {
@@ -34,16 +89,7 @@ class SystemWindowReader final : public WindowReader {
         return GetClassNameA(window, name, sizeof(name)) > 0 ? name : "";
     }
 
-    std::string processImage(HWND window) const override {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        win::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
-        if (!process) return {};
-        wchar_t path[MAX_PATH] = {};
-        DWORD size = MAX_PATH;
-        if (!QueryFullProcessImageNameW(process.get(), 0, path, &size)) return {};
-        return win::narrow(std::wstring_view(path, size));
-    }
+    std::string processImage(HWND window) const override { return programs_.of(window); }
 
     bool visible(HWND window) const override { return IsWindowVisible(window) != 0; }
 
@@ -67,6 +113,10 @@ class SystemWindowReader final : public WindowReader {
     HMONITOR monitor(HWND window) const override {
         return MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
     }
+
+  private:
+    // The reader is shared and read-only to its users; what it remembers changes no answer.
+    mutable ProgramPaths programs_;
 };
 } // namespace
 

@@ -333,6 +333,10 @@ int ButtonStrip::lastSlotOf(HWND window) const {
 }
 
 void ButtonStrip::invalidateAt(int index) {
+    // An entry the strip leaves out (another bar's window) has nothing here to draw again, whether or not
+    // the strip has laid out since it came.
+    const BrowserWindowList& list = model_.list();
+    if (list.validIndex(index) && !shows(list.entries[static_cast<std::size_t>(index)])) return;
     const RECT r = buttonRect(index);
     // A button not laid out yet has no place: the whole strip is due anyway.
     if (r.bottom <= r.top) {
@@ -481,10 +485,10 @@ void ButtonStrip::paintButton(const Canvas& canvas, const core::PartColours& col
         draw3dRect(canvas, r, highlight, shadow);
         SetTextColor(dc, colours[calling ? core::Part::AttentionText : core::Part::ButtonText]);
     }
-    const bool withIcon = s.showWindowIcons && entry.icon.copy;
+    const bool withIcon = s.showWindowIcons && entry.icon.shown;
     const core::Rect icon = core::iconRect(toCore(r), dpi_);
     if (withIcon && !icon.empty())
-        DrawIconEx(dc, icon.left, icon.top, entry.icon.copy.get(), icon.width(), icon.height(), 0, nullptr,
+        DrawIconEx(dc, icon.left, icon.top, entry.icon.shown, icon.width(), icon.height(), 0, nullptr,
                    DI_NORMAL);
     RECT text = toRect(core::textRect(toCore(r), dpi_, withIcon));
     // The title is clipped to its rectangle: an empty or inverted one shows none of it, and skipping the

@@ -65,11 +65,19 @@ void CALLBACK WindowIcons::answered(HWND window, UINT, ULONG_PTR request, LRESUL
     }
 }
 
-HICON WindowIcons::standIn(HWND window, std::string_view programImage) {
-    // Class icons are kept by the system: reading them sends the window nothing.
-    if (auto small = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM))) return small;
-    if (auto large = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON))) return large;
-    return fileIcon(programImage);
+WindowIcons::StandIn WindowIcons::standIn(HWND window, std::string_view programImage) {
+    // Class icons are kept by the system: reading them sends the window nothing. A class without a small
+    // icon reads 0 with no error; a refused read would be refused again for the large one.
+    SetLastError(0);
+    if (auto small = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM))) return {small};
+    if (GetLastError() != 0) return {fileIcon(programImage), true};
+    if (auto large = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON))) return {large};
+    return {fileIcon(programImage)};
+}
+
+bool WindowIcons::keeps(HICON icon) const {
+    return icon && std::any_of(fileIcons_.begin(), fileIcons_.end(),
+                               [icon](const auto& file) { return file.second.get() == icon; });
 }
 
 HICON WindowIcons::fileIcon(std::string_view programImage) {

@@ -43,7 +43,16 @@ class WindowIcons {
     // The icon of the window's class, else of its program file (read once per file in a run, so that a
     // thousand windows of one program cost one read of the disk). Not the caller's: the class or this
     // object owns it. Null when there is none.
-    HICON standIn(HWND window, std::string_view programImage);
+    struct StandIn {
+        HICON icon = nullptr;
+        // The system would not read the window's class: it passes that window no question either (Wine,
+        // for another process's window), so what stands in is all the bar can learn of its icon.
+        bool refused = false;
+    };
+    StandIn standIn(HWND window, std::string_view programImage);
+    // Whether this object owns the icon for the rest of its life: one program file's icon is then shown on
+    // all its windows' buttons without a copy per button.
+    bool keeps(HICON icon) const;
 
   private:
     static void CALLBACK answered(HWND window, UINT message, ULONG_PTR request, LRESULT result);

@@ -146,8 +146,9 @@ TEST_F(ForeignPrograms, AProgramFilesIconShowsOnItsButtonAndWithIconsOffTheButto
     }
 }
 
-// Its icon is asked of a window whose program is stopped: no answer ever comes, the program file's icon
-// stands in, and the bar goes on with its commands meanwhile, the window's retitling among them.
+// A window whose program is stopped answers nothing (Wine would not pass it the bar's asking for its icon
+// either): the program file's icon stands in, and the bar goes on with its commands meanwhile, the window's
+// retitling among them.
 TEST_F(ForeignPrograms, AStoppedProgramsWindowShowsItsFilesIconAndCannotHoldTheBar) {
     kit::Process red;
     HWND window = standin::openBrowser(red, "--title Stopped", "cv-red-browser.exe");

@@ -220,6 +220,13 @@ TEST_F(ModelViews, EachStripShowsItsMonitorsWindowsAndOneMovedAcrossChangesStrip
     reader.windows[late] = {"IEFrame", "", "Late", true, true, false, first};
     model.HandleShellEvent(late, HSHELL_WINDOWCREATED);
     EXPECT_FALSE(GetUpdateRect(views[1].window, nullptr, FALSE));
+    // Nor does its activation, before the second strip has laid out again or after.
+    model.setActive(late);
+    EXPECT_FALSE(GetUpdateRect(views[1].window, nullptr, FALSE));
+    InvalidateRect(views[1].window, nullptr, FALSE);
+    UpdateWindow(views[1].window);
+    model.setActive(nullptr);
+    EXPECT_FALSE(GetUpdateRect(views[1].window, nullptr, FALSE));
     EXPECT_TRUE(shown(views[0], 3));
     model.HandleShellEvent(late, HSHELL_WINDOWDESTROYED);
     EXPECT_FALSE(GetUpdateRect(views[1].window, nullptr, FALSE));
@@ -374,6 +381,29 @@ TEST_F(ModelViews, AnAnswerToAnOvertakenAskingChangesNothing) {
     CloseHandle(go);
     DestroyIcon(g_blue);
     DestroyIcon(g_green);
+}
+
+// The windows of one program share its file's icon, read once and drawn on every button without a copy per
+// button. Wine reads no class of another process's window, and passes such a window no question either: it
+// is not asked, and its redraw leaves its icon as it is.
+TEST_F(ModelViews, OneProgramsWindowsShareItsFilesIconAndAWindowThatCannotBeAskedIsNotAskedAtItsRedraw) {
+    kit::Process red;
+    ASSERT_NE(standin::openBrowser(red, "--count 3", "cv-red-browser.exe"), nullptr);
+    std::vector<HWND> w;
+    ASSERT_TRUE(
+        kit::waitFor([&] { return (w = kit::topLevelWindows("IEFrame", nullptr, red.id())).size() == 3; }));
+    app::BrowserTracker model;
+    model.setUsesTabControl(true);
+    for (HWND each : w)
+        model.HandleShellEvent(each, HSHELL_WINDOWCREATED);
+    ASSERT_EQ(model.list().count(), 3);
+    const HICON shown = model.list().entries[0].icon.shown;
+    EXPECT_NE(shown, nullptr);
+    for (const app::BrowserEntry& entry : model.list().entries)
+        EXPECT_TRUE(entry.icon.shown == shown && !entry.icon.copy && entry.icon.request == 0);
+    model.HandleShellEvent(w[1], HSHELL_REDRAW);
+    EXPECT_EQ(model.list().entries[1].icon.request, 0u);
+    EXPECT_EQ(model.list().entries[1].icon.shown, shown);
 }
 
 TEST_F(ModelViews, AWindowTheShellHidesLosesItsButtonAtTheEventUnlessEveryDesktopIsShown) {
