@@ -198,6 +198,12 @@ def summary(f):
         lines.append(row("Start-up to docked", "at most 1.25 × the minimal appbar program",
                          f"{num(f, 'startup.bar_ms'):.0f} ms: {a:.2f} × ({m:.2f} × the minimal window program)",
                          yes(a <= 1.25)))
+    if "monitors.events.200.ratio" in f:
+        r = num(f, "monitors.events.200.ratio")
+        lines.append(row("Event cost at 200 windows over two monitors, a bar on each", "under 4 round trips per event",
+                         f"{ms(num(f, 'monitors.events.200.per_event_us'))} per event, "
+                         f"{spread(f, 'monitors.events.200.ratio', two)} round trips"
+                         f"{repetitions(f, 'monitors.events.200.ratio', 4, True)}", yes(r < 4)))
     if "size.i686.total_kb" in f:
         kb = int(f["size.i686.total_kb"])
         lines.append(row("Size, i686, all four files", "under 600 KB", f"{kb} KB", yes(kb < 600)))
@@ -214,8 +220,23 @@ def desktop(f):
     return lines
 
 
+def monitors(f):
+    p = "monitors.events.200."
+    lines = [source(f), "", row("at 200 windows", "per event", "round trip", "ratio", *EVENTS), "|---" * 8 + "|"]
+    lines.append(row("two bars", spread(f, p + "per_event_us", ms), spread(f, p + "round_trip_us", ms),
+                     spread(f, p + "ratio", two), *(ms(num(f, f"{p}{e}_us")) for e in EVENTS)))
+    lines.append(row("the bars' handling", "", "", "", *(ms(num(f, f"{p}{e}_handling_us")) for e in EVENTS)))
+    lines.append(row("work", "", "", "", *(f[f"{p}{e}_work"] for e in EVENTS)))
+    if "monitors.startup.ratio" in f:
+        lines += ["", f"Start-up to docked: one bar {num(f, 'monitors.startup.one_bar_ms'):.0f} ms, two bars "
+                      f"{num(f, 'monitors.startup.two_bars_ms'):.0f} ms ({num(f, 'monitors.startup.ratio'):.2f} ×), "
+                      f"medians of {f.get('monitors.startup.runs', '?')} runs."]
+    return lines
+
+
 TABLES = {"summary": summary, "events": events, "work": work, "split": split, "flatness": flatness, "desktop": desktop,
-          "startup": startup, "memory": memory}
+          "startup": startup, "memory": memory,
+          "monitors": monitors}
 
 
 def generate(text):
