@@ -20,7 +20,7 @@ void ShellRegistrations::release() noexcept {
     taskbarHook.release();
     cloakEvents.release();
     // Before any window is asked to close: no browser window may be left without a button.
-    giveAllButtonsBackOnBarThread();
+    giveAllButtonsBackForGood();
 }
 
 } // namespace app

@@ -91,6 +91,22 @@ TEST_F(TaskbarList, TrackedWindowsLeaveTheTaskbarUntilTheBarEndsByCloseOrByWmClo
     }
 }
 
+TEST_F(TaskbarList, AWindowThatLeavesAndReturnsQuicklyEndsAsItsLastReportSays) {
+    start();
+    ASSERT_TRUE(waitSkips(page, true));
+    // Reports faster than the shell answers: the button must end as the last one asks, and stay so.
+    for (LPARAM last : {e2e::kDestroyed, e2e::kCreated}) {
+        SCOPED_TRACE(last);
+        const LPARAM other = last == e2e::kCreated ? e2e::kDestroyed : e2e::kCreated;
+        for (LPARAM code : {last, other, last})
+            e2e::shellEvent(bar_, page_, code);
+        const bool off = last == e2e::kCreated;
+        EXPECT_TRUE(waitSkips(page, off));
+        kit::settle(500);
+        EXPECT_EQ(skipsTaskbar(page), off);
+    }
+}
+
 TEST_F(TaskbarList, ANewTaskbarHasTheButtonTakenOffAgain) {
     start();
     ASSERT_TRUE(waitSkips(page, true));
