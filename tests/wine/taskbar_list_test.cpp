@@ -62,7 +62,9 @@ class TaskbarList : public e2e::BarTest {
                                             "--class Chrome_WidgetWin_1 --title \"" + page + "\""));
         ASSERT_TRUE(plain_.start(kit::toolPath("standin-browser\\cv-browser.exe"),
                                  "--class CorvanePlain --title \"" + plain + "\""));
-        ASSERT_TRUE(kit::waitFor([&] { return (page_ = kit::findWindowOf(chrome_.id())) != nullptr; }));
+        // By its class: under load a hidden window of the same program may come first.
+        ASSERT_TRUE(kit::waitFor(
+            [&] { return (page_ = kit::findWindowOf(chrome_.id(), "Chrome_WidgetWin_1")) != nullptr; }));
         ASSERT_TRUE(kit::waitFor([&] {
             return netWmState(plain).find("_NET_WM_STATE") != std::string::npos;
         })) << "no window manager keeps the state of the windows in this display";
