@@ -5,6 +5,7 @@
 
 #include "app/app.h"
 #include "app/taskbar_list.h"
+#include "core/monitor_bars.h"
 #include "core/preference_rules.h"
 #include "hooks/shell/cvsh.h"
 
@@ -50,7 +51,7 @@ void BrowserTracker::Enumerate() {
         if (!core::isBrowserWindow(facts, settings())) continue;
         BrowserEntry& entry = list_.insertFront(window, core::buttonText(facts, settings()));
         entry.cloaked = facts.cloaked();
-        if (followMonitors_) entry.monitor = reader_.monitor(window);
+        if (followMonitors_) entry.monitor = monitorOf(window);
         // Nothing is announced before the order: the first paint draws it.
         if (icons) showStandIn(entry.icon, icons_.standIn(window, facts.processImage()));
     }
@@ -120,6 +121,22 @@ template <class Change> bool BrowserTracker::changeEntries(HWND window, Change c
     return changed;
 }
 
+void BrowserTracker::followMonitors(bool follow, std::vector<MonitorArea> monitors) {
+    followMonitors_ = follow;
+    monitorHandles_.clear();
+    monitorRects_.clear();
+    for (const MonitorArea& m : monitors) {
+        monitorHandles_.push_back(m.handle);
+        monitorRects_.push_back(m.rect);
+    }
+}
+
+HMONITOR BrowserTracker::monitorOf(HWND window) const {
+    core::Rect rect;
+    const int i = reader_.rectangle(window, &rect) ? core::monitorOverlappedMost(monitorRects_, rect) : -1;
+    return i >= 0 ? monitorHandles_[static_cast<std::size_t>(i)] : reader_.monitor(window);
+}
+
 void BrowserTracker::recheckMonitor(HWND window) {
     if (!followMonitors_) return;
     if (!window) {
@@ -127,14 +144,14 @@ void BrowserTracker::recheckMonitor(HWND window) {
         return;
     }
     if (list_.find(window) < 0) return;
-    const HMONITOR now = reader_.monitor(window);
+    const HMONITOR now = monitorOf(window);
     changeEntries(window, [now](BrowserEntry& entry) { return std::exchange(entry.monitor, now) != now; });
 }
 
 void BrowserTracker::list(HWND window, core::WindowFacts& facts) {
     BrowserEntry& entry = list_.append(window, core::buttonText(facts, settings()));
     entry.cloaked = facts.cloaked();
-    if (followMonitors_) entry.monitor = reader_.monitor(window);
+    if (followMonitors_) entry.monitor = monitorOf(window);
     // The stand-in comes with the entry: announced with it, not as a change of its own after it.
     if (settings().showWindowIcons) showStandIn(entry.icon, icons_.standIn(window, facts.processImage()));
     if (usesTaskbarList(facts)) takeButtonOff(window);

@@ -36,9 +36,14 @@ class BrowserTracker final : private IconAnswers {
     void setActive(HWND window);
 
     void Enumerate();
-    // Whether any view shows windows by their monitor. Where none does, a window's monitor is never read:
-    // asking the system for it costs about what the rest of an activation does.
-    void followMonitors(bool follow) noexcept { followMonitors_ = follow; }
+    // Whether any view shows windows by their monitor, and the monitors there are now (every one, with a bar
+    // or not). Where no view does, a window's monitor is never read: asking the system for it costs about
+    // what the rest of an activation does.
+    struct MonitorArea {
+        HMONITOR handle;
+        core::Rect rect;
+    };
+    void followMonitors(bool follow, std::vector<MonitorArea> monitors = {});
     // Looks again at the monitor a listed window is on (after it was moved, minimised or restored) and
     // announces a change; every listed window's for a null one (the monitors changed).
     void recheckMonitor(HWND window);
@@ -95,6 +100,7 @@ class BrowserTracker final : private IconAnswers {
     // Looks at a window again soon (and again, for a while), whatever the placement setting.
     void watchPending(HWND window);
     void dropPending(HWND window);
+    HMONITOR monitorOf(HWND window) const;
     template <class Announce> void announce(Announce&& call) {
         for (BrowserListObserver* observer : observers_)
             call(*observer);
@@ -107,6 +113,8 @@ class BrowserTracker final : private IconAnswers {
     HWND active_ = nullptr;
     bool usesTabControl_ = false;
     bool followMonitors_ = true;
+    std::vector<HMONITOR> monitorHandles_;
+    std::vector<core::Rect> monitorRects_;
     // Browser windows reported before their program showed them, to be placed once shown.
     core::PendingWindows<HWND> pending_;
     WindowIcons icons_;

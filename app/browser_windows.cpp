@@ -114,6 +114,13 @@ class SystemWindowReader final : public WindowReader {
         return MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
     }
 
+    bool rectangle(HWND window, core::Rect* rect) const override {
+        RECT r;
+        if (!GetWindowRect(window, &r)) return false;
+        *rect = {r.left, r.top, r.right, r.bottom};
+        return true;
+    }
+
   private:
     // The reader is shared and read-only to its users; what it remembers changes no answer.
     mutable ProgramPaths programs_;

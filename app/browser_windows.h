@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "core/rect.h"
 #include "core/shell_decision.h"
 
 namespace app {
@@ -24,6 +25,9 @@ class WindowReader {
     virtual bool cloaked(HWND window) const = 0;
     // The monitor the window is on, or the nearest one: the one whose bar shows its button.
     virtual HMONITOR monitor(HWND window) const = 0;
+    // The window's rectangle, false when it is not known. Most often all the monitor needs: asking the system
+    // for the monitor itself costs several times as much under Wine, on every event of a listed window.
+    virtual bool rectangle(HWND, core::Rect*) const { return false; }
 
   protected:
     ~WindowReader() = default;

@@ -26,4 +26,18 @@ std::vector<int> barsToMake(const std::vector<MonitorInfo>& monitors, int32_t ba
     return bars;
 }
 
+int monitorOverlappedMost(const std::vector<Rect>& monitors, const Rect& window) {
+    int best = -1;
+    int64_t bestArea = 0;
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        const Rect& m = monitors[i];
+        const int64_t width = int64_t{std::min(m.right, window.right)} - std::max(m.left, window.left);
+        const int64_t height = int64_t{std::min(m.bottom, window.bottom)} - std::max(m.top, window.top);
+        if (width <= 0 || height <= 0 || width * height <= bestArea) continue;
+        bestArea = width * height;
+        best = static_cast<int>(i);
+    }
+    return best;
+}
+
 } // namespace core

@@ -23,6 +23,11 @@ struct MonitorInfo {
 std::vector<int> barsToMake(const std::vector<MonitorInfo>& monitors, int32_t barsOn,
                             const std::string& chosen);
 
+// The monitor a window of this rectangle is on, as the system answers for a window that is not minimised: the
+// one it overlaps most, the first of equals. -1 when it overlaps none (or has no size): the system then names
+// the nearest, and for a minimised window the one it will be restored to, which only it knows.
+int monitorOverlappedMost(const std::vector<Rect>& monitors, const Rect& window);
+
 // Whether a strip shows a window. By monitor, a strip shows the windows of its own monitor, and the main
 // strip also those of a monitor without a bar (a bar on one monitor alone lists every window); otherwise
 // every strip shows every window. A window whose monitor is not known yet shows on the main strip.

@@ -32,6 +32,26 @@ TEST(MonitorBars, TheSettingAndTheMonitorsThereNowGiveTheBarsMainFirst) {
         EXPECT_EQ(core::barsToMake(c.monitors, c.barsOn, c.chosen), c.bars) << c.what;
 }
 
+TEST(MonitorBars, AWindowIsOnTheMonitorItOverlapsMostAndUnknownWhenItOverlapsNone) {
+    const std::vector<core::Rect> monitors = {{0, 0, 1024, 768}, {1024, 0, 1824, 600}, {-800, 0, 0, 600}};
+    struct Case {
+        core::Rect window;
+        int monitor;
+    } const cases[] = {
+        {{100, 100, 400, 300}, 0},
+        {{900, 100, 1300, 300}, 1},   // more of it on the right-hand one
+        {{874, 100, 1174, 300}, 0},   // half and half: the first listed
+        {{-8, -8, 1032, 776}, 0},     // maximised, its frame over the edges
+        {{1100, 620, 1300, 700}, -1}, // below the smaller one, on none: the system names the nearest
+        {{-32000, -32000, -31840, -31972}, -1},
+        {{100, 100, 100, 300}, -1}, // no width
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(core::monitorOverlappedMost(monitors, c.window), c.monitor)
+            << c.window.left << "," << c.window.top;
+    EXPECT_EQ(core::monitorOverlappedMost({}, {0, 0, 10, 10}), -1);
+}
+
 TEST(MonitorBars, AWindowShowsOnItsMonitorsBarOrOnTheMainOneWhenItsMonitorHasNone) {
     const std::vector<int> withBars = {1, 2};
     struct Case {
