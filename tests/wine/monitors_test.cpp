@@ -204,8 +204,7 @@ TEST_F(TwoMonitors, AFullScreenWindowStepsBackTheBarOfItsOwnMonitorOnly) {
     // start may have taken: it is brought there. Without a window manager the X server gives the keyboard to
     // the window under the pointer, and Wine follows it: the pointer goes onto the window first.
     SetCursorPos(kSecond.left + 400, kSecond.top + 300);
-    SetForegroundWindow(full);
-    ASSERT_TRUE(e2e::waitForeground(full));
+    ASSERT_TRUE(e2e::bringToFront(full));
     const auto topmost = [](HWND w) { return (GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
     // The shell tells every appbar, whatever its monitor.
     for (LPARAM opened : {1, 0}) {

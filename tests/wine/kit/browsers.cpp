@@ -124,4 +124,9 @@ bool waitForeground(HWND window, DWORD timeoutMs) {
     return kit::waitFor([&] { return GetForegroundWindow() == window; }, timeoutMs);
 }
 
+bool bringToFront(HWND window, DWORD timeoutMs) {
+    return kit::waitFor(
+        [&] { return GetForegroundWindow() == window || (SetForegroundWindow(window), false); }, timeoutMs);
+}
+
 } // namespace e2e

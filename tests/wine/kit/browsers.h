@@ -53,7 +53,11 @@ POINT clientToScreen(HWND window, POINT client);
 bool buttonTextDrawnAs(HWND bar, const RECT& text, const std::string& utf8, const std::string& face,
                        int fontHeight);
 
-// Brings the window to the front and waits until it is.
+// Waits until the window is in front.
 bool waitForeground(HWND window, DWORD timeoutMs = 3000);
+// Brings the window to the front and waits until it is. Without a window manager Wine gives a new window the
+// foreground only once the X server shows it: asked before then, it leaves no window in front, so it is
+// asked again until the window holds it.
+bool bringToFront(HWND window, DWORD timeoutMs = 3000);
 
 } // namespace e2e
