@@ -150,6 +150,9 @@ void holdShift(bool down) {
                     " shift"))
             x.waitExit(10000);
         held = down;
+        // The X server's key reaches Wine when the Wine process with the X focus reads it. A release still
+        // unread there could come after the press sent below and undo it: the key is waited for first.
+        waitFor([&] { return (GetAsyncKeyState(VK_SHIFT) < 0) == down; }, 2000);
     }
     send({key(VK_SHIFT, !down)});
 }
