@@ -38,6 +38,8 @@ out=$(mktemp /tmp/corvane-plain.XXXXXX)
 "$wine" "$@" >"$out" 2>&1 </dev/null
 rc=$?
 cat "$out"
+# A program that never got to its first line leaves nothing else to trace it by.
+[ "$rc" -ne 0 ] && [ ! -s "$out" ] && echo "wine exited with $rc before the program wrote anything (display :$n, window manager $(kill -0 "$wm" 2>/dev/null && echo running || echo gone))"
 rm -f "$out"
 "$server" -k >/dev/null 2>&1
 kill "$wm" "$xvfb" 2>/dev/null
