@@ -3,8 +3,6 @@
 // that cuts a newcomer's strip by every earlier bar on its edge, whatever the monitor (Wine's does), then
 // leaves the main bar where it belongs. Which strip shows a window follows the window's
 // monitor (core/monitor_bars.h).
-#include <utility>
-
 #include "app/app.h"
 #include "app/bar_window.h"
 #include "win/monitors.h"
@@ -15,11 +13,8 @@ void BarWindow::makeBars(bool shown) {
     closeOtherBars();
     const std::vector<win::Monitor> monitors = win::displayMonitors();
     std::vector<core::MonitorInfo> infos;
-    std::vector<BrowserTracker::MonitorArea> areas;
-    for (const win::Monitor& m : monitors) {
+    for (const win::Monitor& m : monitors)
         infos.push_back(m.info);
-        areas.push_back({m.handle, m.info.rect});
-    }
     std::vector<int> bars = core::barsToMake(infos, settings().barsOn, settings().barMonitor);
     if (bars.size() > 1 + ShellRegistrations::kMaxOtherBars)
         bars.resize(1 + ShellRegistrations::kMaxOtherBars);
@@ -38,7 +33,7 @@ void BarWindow::makeBars(bool shown) {
     accessibility_.filterChanged();
     // The handles of the monitors may be new: every window's monitor is looked at again before the strips
     // are laid out.
-    tracker_.followMonitors(filter.byMonitor, std::move(areas));
+    tracker_.followMonitors(filter.byMonitor, monitors);
     tracker_.recheckMonitor(nullptr);
     filter.main = false;
     for (std::size_t k = 1; k < bars.size(); ++k) {

@@ -121,13 +121,13 @@ template <class Change> bool BrowserTracker::changeEntries(HWND window, Change c
     return changed;
 }
 
-void BrowserTracker::followMonitors(bool follow, std::vector<MonitorArea> monitors) {
+void BrowserTracker::followMonitors(bool follow, const std::vector<win::Monitor>& monitors) {
     followMonitors_ = follow;
     monitorHandles_.clear();
     monitorRects_.clear();
-    for (const MonitorArea& m : monitors) {
+    for (const win::Monitor& m : monitors) {
         monitorHandles_.push_back(m.handle);
-        monitorRects_.push_back(m.rect);
+        monitorRects_.push_back(m.info.rect);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "app/window_icons.h"
 #include "core/pending_windows.h"
 #include "core/shell_decision.h"
+#include "win/monitors.h"
 
 namespace app {
 
@@ -39,11 +40,7 @@ class BrowserTracker final : private IconAnswers {
     // Whether any view shows windows by their monitor, and the monitors there are now (every one, with a bar
     // or not). Where no view does, a window's monitor is never read: asking the system for it costs about
     // what the rest of an activation does.
-    struct MonitorArea {
-        HMONITOR handle;
-        core::Rect rect;
-    };
-    void followMonitors(bool follow, std::vector<MonitorArea> monitors = {});
+    void followMonitors(bool follow, const std::vector<win::Monitor>& monitors = {});
     // Looks again at the monitor a listed window is on (after it was moved, minimised or restored) and
     // announces a change; every listed window's for a null one (the monitors changed).
     void recheckMonitor(HWND window);
